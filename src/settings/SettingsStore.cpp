@@ -1,0 +1,98 @@
+#include "settings/SettingsStore.h"
+
+#include "settings/IniDocument.h"
+#include "settings/TextCodec.h"
+
+#include <QFileInfo>
+
+namespace {
+
+constexpr qsizetype kMaxValueLength = 999;
+
+} // namespace
+
+QString SettingText(const QString& raw)
+{
+    QString value = raw;
+    const qsizetype nul = value.indexOf(QChar(0));
+    if (nul >= 0)
+        value.truncate(nul);
+    if (value.size() > kMaxValueLength)
+        value.truncate(kMaxValueLength);
+    return value;
+}
+
+QString ReadSetting(const QString& section, const QString& key, const QString& file)
+{
+    if (file.isEmpty())
+        return {};
+    return SettingText(IniDocument::load(file).value(section, key));
+}
+
+int ReadSettingInt(const QString& section, const QString& key, const QString& file)
+{
+    const QString text = ReadSetting(section, key, file);
+    if (text.isEmpty())
+        return -1;
+    // Like the classic profile readers: an optional sign and the leading digits count; text that does
+    // not start with a number reads as 0, and values beyond the 32-bit range are clamped.
+    const QString t = text.trimmed();
+    qsizetype i = 0;
+    const bool negative = t.startsWith(QLatin1Char('-'));
+    if (negative || t.startsWith(QLatin1Char('+')))
+        ++i;
+    qint64 value = 0;
+    for (; i < t.size() && t.at(i).isDigit() && t.at(i).unicode() < 128; ++i) {
+        value = value * 10 + (t.at(i).unicode() - '0');
+        if (value > 2147483648LL)
+            value = 2147483648LL;
+    }
+    if (negative)
+        value = -value;
+    return static_cast<int>(qBound<qint64>(-2147483648LL, value, 2147483647LL));
+}
+
+bool WriteSetting(const QString& section, const QString& key, const QString& value, const QString& file)
+{
+    if (file.isEmpty())
+        return false;
+    IniDocument doc = IniDocument::load(file);
+    doc.setValue(section, key, value);
+    return doc.save(file);
+}
+
+bool FlagFromInt(int value, bool defaultValue)
+{
+    if (value == 1)
+        return true;
+    if (value == 0)
+        return false;
+    return defaultValue;
+}
+
+int IntFromFlag(bool flag)
+{
+    return flag ? 1 : 0;
+}
+
+bool CompactSettingsFile(const QString& file)
+{
+    bool ok = false;
+    const QString text = TextCodec::readFile(file, &ok);
+    if (!ok)
+        return false;
+    const QString marker = QString::fromUtf16(kDeleteMarker);
+    QString out;
+    out.reserve(text.size());
+    QString previous;
+    for (const QString& line : TextCodec::splitLines(text)) {
+        if (line.startsWith(QLatin1Char('[')) && !previous.isEmpty())
+            out.append(QLatin1Char('\n'));
+        if (!line.trimmed().endsWith(marker)) {
+            out.append(line);
+            out.append(QLatin1Char('\n'));
+        }
+        previous = line;
+    }
+    return TextCodec::writeFileAtomically(file, out);
+}

@@ -1,0 +1,28 @@
+#pragma once
+
+#include <QByteArray>
+#include <QString>
+#include <QStringList>
+
+// How the program's text files are read and written: written as UTF-8 without a byte-order mark and
+// "\n" line ends; read as UTF-8, or as Windows-1252 when the bytes are not valid UTF-8 (files brought
+// over from Windows). "\r\n" and "\n" are both line ends.
+namespace TextCodec {
+
+QString decode(const QByteArray& bytes);
+QByteArray encode(const QString& text);
+
+// The lines of a text, line ends removed. A final line end does not make an extra empty line.
+QStringList splitLines(const QString& text);
+
+// Reads a whole text file; nothing (and ok = false) when it cannot be opened.
+QString readFile(const QString& path, bool* ok = nullptr);
+
+// Writes a whole file through a temporary file in the same folder and a rename, so the old or the new
+// content survives a crash, never half of one.
+bool writeFileAtomically(const QString& path, const QString& text);
+
+// The character of a Windows-1252 byte.
+QChar fromWindows1252(unsigned char byte);
+
+} // namespace TextCodec

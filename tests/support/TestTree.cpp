@@ -1,0 +1,68 @@
+#include "support/TestTree.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <gtest/gtest.h>
+
+TestTree::TestTree(const QStringList& entries)
+{
+    EXPECT_TRUE(m_dir.isValid());
+    for (const QString& entry : entries)
+        add(entry);
+}
+
+QString TestTree::root() const
+{
+    return m_dir.path();
+}
+
+QString TestTree::path(const QString& relative) const
+{
+    QString rel = relative;
+    while (rel.endsWith(QLatin1Char('/')))
+        rel.chop(1);
+    return rel.isEmpty() ? m_dir.path() : m_dir.path() + QLatin1Char('/') + rel;
+}
+
+QString TestTree::key(const QString& relative) const
+{
+    return path(relative) + QLatin1Char('/');
+}
+
+void TestTree::add(const QString& entry)
+{
+    if (entry.endsWith(QLatin1Char('/'))) {
+        EXPECT_TRUE(QDir().mkpath(path(entry))) << entry.toStdString();
+        return;
+    }
+    QString name = entry;
+    qint64 size = 0;
+    const qsizetype eq = entry.lastIndexOf(QLatin1Char('='));
+    if (eq > 0) {
+        name = entry.left(eq);
+        size = entry.mid(eq + 1).toLongLong();
+    }
+    const QString full = path(name);
+    QDir().mkpath(QFileInfo(full).path());
+    QFile file(full);
+    EXPECT_TRUE(file.open(QIODevice::WriteOnly)) << full.toStdString();
+    file.write(QByteArray(size, 'x'));
+}
+
+bool TestTree::exists(const QString& relative) const
+{
+    return QFileInfo::exists(path(relative));
+}
+
+bool TestTree::isFolder(const QString& relative) const
+{
+    return QFileInfo(path(relative)).isDir();
+}
+
+QStringList TestTree::folders(const QString& relative) const
+{
+    QStringList names = QDir(path(relative)).entryList(QDir::Dirs | QDir::NoDotAndDotDot | QDir::Hidden);
+    names.sort();
+    return names;
+}

@@ -1,0 +1,36 @@
+#!/usr/bin/env bash
+# Installs what is missing, then builds and runs every test: the normal build, the ASan+UBSan build
+# (UI tests on the offscreen platform) and each fuzz target for a few seconds.
+set -euo pipefail
+cd "$(dirname "$0")/.."
+tools/deps.sh
+export QT_QPA_PLATFORM=offscreen
+jobs=$(nproc)
+fuzz_seconds=${FUZZ_SECONDS:-5}
+
+echo "== format check"
+clang-format --dry-run -Werror $(git ls-files 'src/*.cpp' 'src/*.h' 'tests/*.cpp' 'tests/*.h' 'bench/*.cpp' 'fuzz/*.cpp')
+
+for preset in default asan; do
+    echo "== $preset build"
+    cmake --preset "$preset" -DDIRWRIGHT_WERROR=ON >/dev/null
+    cmake --build --preset "$preset" -j "$jobs"
+    echo "== $preset tests"
+    ctest --preset "$preset" -j "$jobs"
+done
+
+echo "== fuzz targets (${fuzz_seconds}s each)"
+cmake --preset fuzz -DDIRWRIGHT_WERROR=ON >/dev/null
+cmake --build --preset fuzz -j "$jobs"
+for target in build/fuzz/fuzz/*Fuzz; do
+    [ -x "$target" ] || continue
+    name=$(basename "$target")
+    corpus="build/fuzz/corpus-$name"
+    mkdir -p "$corpus"
+    seeds="fuzz/seeds/$name"
+    [ -d "$seeds" ] || seeds=""
+    echo "-- $name"
+    "$target" -max_total_time="$fuzz_seconds" -max_len=4096 -timeout=10 -print_final_stats=0 $corpus $seeds 2>&1 \
+        | tail -n 3
+done
+echo "== all tests passed"
