@@ -41,9 +41,9 @@ QString SettingsFolderPath()
     return EnsureTrailingSeparator(base) + QStringLiteral("Pellacorn/") + ProductName() + QLatin1Char('/');
 }
 
-void PrepareSettingsFolder(AppState& state, const QString& executableFolder)
+void PrepareSettingsFolder(AppState& state, const QString& programFolder)
 {
-    state.programFolder = ProgramFolderFor(executableFolder);
+    state.programFolder = EnsureTrailingSeparator(programFolder);
     state.settingsFolder = SettingsFolderPath();
     if (!state.fs().folderExists(state.settingsFolder))
         CreateFolderPath(state.fs(), state.settingsFolder);
@@ -73,9 +73,9 @@ void FinishGlobalInitialisation(AppState& state)
     CompactSettingsFile(state.settingsFile);
 }
 
-bool InitialiseApplication(AppState& state, const QString& executableFolder, const LanguageChooser& chooseLanguage)
+bool InitialiseApplication(AppState& state, const QString& programFolder, const LanguageChooser& chooseLanguage)
 {
-    PrepareSettingsFolder(state, executableFolder);
+    PrepareSettingsFolder(state, programFolder);
 
     const LanguageChoice choice = DiscoverLanguage(state.programFolder, state.settingsFile);
     state.languageFiles = choice.files;

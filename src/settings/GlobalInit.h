@@ -17,12 +17,11 @@ QString ProgramFolderFor(const QString& executableFolder);
 // The per-user settings folder, with one trailing separator: $XDG_DATA_HOME/Pellacorn/Dirwright/.
 QString SettingsFolderPath();
 
-// Start-up up to the choice of language: sets the program folder, settings folder, settings file and
-// version text of the state, creates the settings folder, copies the shipped "structures.vlp" and
-// "settings.vlp" when the user has none, and applies "update.vlp". A settings folder that cannot be
-// created is not reported: the program then runs on defaults and its writes have no effect.
-// Needs state.fileSystem.
-void PrepareSettingsFolder(AppState& state, const QString& executableFolder);
+// Start-up up to the choice of language: sets the program folder (as given, see ProgramFolderFor),
+// settings folder, settings file and version text of the state, creates the settings folder, copies the shipped
+// "structures.vlp" and "settings.vlp" when the user has none, and applies "update.vlp". A settings folder that cannot
+// be created is not reported: the program then runs on defaults and its writes have no effect. Needs state.fileSystem.
+void PrepareSettingsFolder(AppState& state, const QString& programFolder);
 
 // Makes a language file the current language: loads it, reads the status texts "MsgStat01" to
 // "MsgStat10" and installs Qt's own translations for its [Main] "locale". False when it cannot be read.
@@ -42,4 +41,4 @@ using LanguageChooser = std::function<QString(const AppState& state, const QStri
 // choice the first file is used for this run and the question comes again at the next start.
 // Without any language file the bilingual error is shown through state.prompter and false is returned:
 // the program must end. Needs state.fileSystem and state.prompter.
-bool InitialiseApplication(AppState& state, const QString& executableFolder, const LanguageChooser& chooseLanguage);
+bool InitialiseApplication(AppState& state, const QString& programFolder, const LanguageChooser& chooseLanguage);
