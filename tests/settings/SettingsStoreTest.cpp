@@ -171,6 +171,15 @@ TEST_F(SettingsStoreTest, WindowsFilesAreReadAndRewrittenAsUtf8)
     EXPECT_EQ(in.readAll(), QByteArray("[Settings]\nletters=abc\xc3\xa4\xc3\xb6\xc3\xbc\nlng=Deutsch\n"));
 }
 
+TEST_F(SettingsStoreTest, StrayWhitespaceAroundNamesAndLineEndsIsIgnored)
+{
+    const QString f = file(QStringLiteral("[ Main\t]\r\r\n\tws\r=2\r\r\nlng = Deutsch\r\r\n"));
+    EXPECT_EQ(ReadSettingInt(QStringLiteral("Main"), QStringLiteral("ws"), f), 2);
+    EXPECT_EQ(ReadSetting(QStringLiteral("main"), QStringLiteral("LNG"), f), QStringLiteral("Deutsch"));
+    ASSERT_TRUE(WriteSetting(QStringLiteral("Main"), QStringLiteral("ws"), QStringLiteral("0"), f));
+    EXPECT_EQ(TextCodec::readFile(f), QStringLiteral("[ Main\t]\nws=0\nlng = Deutsch\n"));
+}
+
 TEST(CharClassesTest, LettersRules)
 {
     struct Case
