@@ -104,15 +104,6 @@ TEST_F(SettingsStoreTest, FlagsTakeTheCallersDefaultWhenMissingOrEmpty)
     EXPECT_EQ(IntFromFlag(false), 0);
 }
 
-TEST_F(SettingsStoreTest, IntegersReadLikeProfileReaders)
-{
-    const QString f = file(QStringLiteral("[S]\nneg=-2147483633\nbig=99999999999\nlead= 42px\nplus=+5\n"));
-    EXPECT_EQ(ReadSettingInt(QStringLiteral("S"), QStringLiteral("neg"), f), -2147483633);
-    EXPECT_EQ(ReadSettingInt(QStringLiteral("S"), QStringLiteral("big"), f), 2147483647);
-    EXPECT_EQ(ReadSettingInt(QStringLiteral("S"), QStringLiteral("lead"), f), 42);
-    EXPECT_EQ(ReadSettingInt(QStringLiteral("S"), QStringLiteral("plus"), f), 5);
-}
-
 TEST_F(SettingsStoreTest, TheCutNeverSplitsACharacterOrKeepsANul)
 {
     // 998 letters and an emoji: cutting at 999 code units would keep half of the emoji.

@@ -115,7 +115,9 @@ TEST_F(SettingsUpdateTest, HostileUpdateFilesNeverBreakTheSettings)
     const QString settings = QStringLiteral("[Main]\nVersion=1\n[S]\nk=v\n");
     const QList<QByteArray> updates = {
         QByteArray(),
-        QByteArray("\x00\xff\xfe[Add]\x00A1=S|k|x", 17),
+        QByteArray("\x00\xff\xfe[Add]\x00"
+                   "A1=S|k|x",
+                   17),
         QByteArray("[Main]\nVersion=2\n[Add]\nA1=") + QByteArray(1 << 20, '|') + "\n",
         QByteArray("[Main]\nVersion=2\n[Add]\nA1=S|big|") + QByteArray(1 << 20, 'x') + "\n",
         QByteArray("[Main]\nVersion=2\n[Add]\nA1\nA1=S|dup|1\nA1=S|dup|2\n[add]\nA2=S|second|1\n"),
