@@ -2,7 +2,8 @@
 # Installs the Debian packages Dirwright needs to build, run and test, when any is missing.
 set -euo pipefail
 packages=(build-essential cmake ninja-build pkg-config git
-          qt6-base-dev qt6-base-dev-tools qt6-translations-l10n libqt6svg6 adwaita-icon-theme
+          qt6-base-dev qt6-base-dev-tools qt6-translations-l10n libqt6svg6 qt6-wayland adwaita-icon-theme
+          fonts-dejavu-core
           libgtest-dev libgmock-dev googletest libbenchmark-dev
           clang libclang-rt-14-dev clang-format
           xvfb xauth imagemagick)

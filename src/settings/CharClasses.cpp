@@ -15,8 +15,14 @@ CharClasses CharClasses::fromLetters(const QString& letters)
         if (up.size() == 1 && up.at(0) != c)
             classes.upper.append(up);
     }
+    // The numerals are digits by position, so each letter keeps its own place: a letter whose upper-case
+    // form is not a single character ("ß" gives "SS") stands for itself.
     const QString first26 = classes.lower.left(26);
-    classes.letterNumeralsUpper = QLatin1Char('-') + first26.toUpper();
-    classes.letterNumeralsLower = QLatin1Char('-') + first26.toLower();
+    classes.letterNumeralsUpper = QStringLiteral("-");
+    for (const QChar c : first26) {
+        const QString up = QString(c).toUpper();
+        classes.letterNumeralsUpper.append(up.size() == 1 ? up.at(0) : c);
+    }
+    classes.letterNumeralsLower = QLatin1Char('-') + first26;
     return classes;
 }

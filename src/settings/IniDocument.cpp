@@ -20,16 +20,20 @@ QString trimBlanks(QStringView text)
     return text.sliced(start, end - start).toString();
 }
 
+// Section and key names are trimmed of all white space, exactly as the names callers look up, so a
+// stray carriage return or tab around a name in the file cannot hide it.
 // The section name of a header line "[name]", or a null string for any other line.
 QString sectionOf(const QString& line)
 {
-    const QString t = trimBlanks(line);
+    const QString t = line.trimmed();
     if (t.size() < 2 || !t.startsWith(QLatin1Char('[')))
         return {};
     const qsizetype close = t.indexOf(QLatin1Char(']'));
     if (close < 0)
         return {};
-    return trimBlanks(QStringView(t).sliced(1, close - 1));
+    QString name = t.sliced(1, close - 1).trimmed();
+    // Never null, so that "[]" still counts as a header.
+    return name.isNull() ? QStringLiteral("") : name;
 }
 
 // The key of a "key=value" line, or a null string when the line holds no "=".
@@ -38,7 +42,7 @@ QString keyOf(const QString& line)
     const qsizetype eq = line.indexOf(QLatin1Char('='));
     if (eq < 0)
         return {};
-    return trimBlanks(QStringView(line).left(eq));
+    return line.left(eq).trimmed();
 }
 
 QString valueOf(const QString& line)

@@ -17,8 +17,11 @@ QString SettingText(const QString& raw)
     const qsizetype nul = value.indexOf(QChar(0));
     if (nul >= 0)
         value.truncate(nul);
-    if (value.size() > kMaxValueLength)
-        value.truncate(kMaxValueLength);
+    if (value.size() > kMaxValueLength) {
+        // Never keep half of a surrogate pair: it would turn into a replacement character on the next save.
+        const bool splitsPair = value.at(kMaxValueLength - 1).isHighSurrogate();
+        value.truncate(splitsPair ? kMaxValueLength - 1 : kMaxValueLength);
+    }
     return value;
 }
 
@@ -84,15 +87,20 @@ bool CompactSettingsFile(const QString& file)
     const QString marker = QString::fromUtf16(kDeleteMarker);
     QString out;
     out.reserve(text.size());
-    QString previous;
+    // The blank line before a header depends on the last line kept, not the last line read: a dropped
+    // key right after a blank line must not leave two blank lines, and a second run changes nothing.
+    bool lastKeptBlank = true;
     for (const QString& line : TextCodec::splitLines(text)) {
-        if (line.startsWith(QLatin1Char('[')) && !previous.isEmpty())
+        const QString trimmed = line.trimmed();
+        if (trimmed.endsWith(marker))
+            continue;
+        if (trimmed.startsWith(QLatin1Char('[')) && !lastKeptBlank)
             out.append(QLatin1Char('\n'));
-        if (!line.trimmed().endsWith(marker)) {
-            out.append(line);
-            out.append(QLatin1Char('\n'));
-        }
-        previous = line;
+        out.append(line);
+        out.append(QLatin1Char('\n'));
+        lastKeptBlank = trimmed.isEmpty();
     }
+    if (out == text)
+        return true;
     return TextCodec::writeFileAtomically(file, out);
 }

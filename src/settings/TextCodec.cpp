@@ -53,8 +53,10 @@ QStringList splitLines(const QString& text)
         qsizetype end = text.indexOf(QLatin1Char('\n'), start);
         if (end < 0)
             end = n;
+        // Every carriage return before the line end goes ("\r\r\n" from a doubly converted file too),
+        // so a line reads the same before and after the program rewrites the file.
         qsizetype stop = end;
-        if (stop > start && text.at(stop - 1) == QLatin1Char('\r'))
+        while (stop > start && text.at(stop - 1) == QLatin1Char('\r'))
             --stop;
         lines.append(text.mid(start, stop - start));
         start = end + 1;

@@ -12,7 +12,8 @@ namespace TextCodec {
 QString decode(const QByteArray& bytes);
 QByteArray encode(const QString& text);
 
-// The lines of a text, line ends removed. A final line end does not make an extra empty line.
+// The lines of a text, line ends (with any carriage returns before them) removed. A final line end does
+// not make an extra empty line.
 QStringList splitLines(const QString& text);
 
 // Reads a whole text file; nothing (and ok = false) when it cannot be opened.

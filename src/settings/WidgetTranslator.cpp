@@ -12,6 +12,7 @@
 #include <QMenu>
 #include <QMenuBar>
 #include <QPushButton>
+#include <QSet>
 #include <QTabWidget>
 #include <QTableView>
 #include <QToolBar>
@@ -126,10 +127,13 @@ void translateColumns(const Language& lng, QWidget* view, const QString& section
         const QString text = bar >= 0 ? lng.GetLngText(tag.mid(bar + 1), tag.left(bar)) : lng.GetLngText(section, tag);
         if (text.isEmpty())
             continue;
+        // A tag list longer than the view's columns must not add columns.
         if (auto* tree = qobject_cast<QTreeWidget*>(view)) {
-            tree->headerItem()->setText(column, text);
+            if (column < tree->columnCount())
+                tree->headerItem()->setText(column, text);
         } else if (auto* itemView = qobject_cast<QAbstractItemView*>(view); itemView && itemView->model()) {
-            itemView->model()->setHeaderData(column, Qt::Horizontal, text);
+            if (column < itemView->model()->columnCount())
+                itemView->model()->setHeaderData(column, Qt::Horizontal, text);
         }
     }
 }
@@ -198,11 +202,21 @@ void TranslateForm(const Language& language, QWidget* form, const QString& secti
     const QString formSection = section.isEmpty() ? form->objectName() : section;
 
     const QList<QWidget*> controls = form->findChildren<QWidget*>();
+    // A tool bar button's drop-down menu takes its entries by the tool bar rules only; the menu rules
+    // would look its keys up under other names.
+    QSet<const QMenu*> dropDowns;
+    for (const QToolBar* bar : form->findChildren<QToolBar*>()) {
+        for (const QAction* action : bar->actions()) {
+            if (action->menu())
+                dropDowns.insert(action->menu());
+        }
+    }
     for (QWidget* w : controls) {
         if (w->objectName().isEmpty() || w->objectName().startsWith(QLatin1String("qt_")))
             continue;
         if (auto* menu = qobject_cast<QMenu*>(w)) {
-            translateMenu(language, menu, formSection);
+            if (!dropDowns.contains(menu))
+                translateMenu(language, menu, formSection);
             continue;
         }
         if (auto* bar = qobject_cast<QToolBar*>(w)) {

@@ -1,0 +1,52 @@
+#include "settings/LanguageChooserDialog.h"
+
+#include "settings/GlobalInit.h"
+#include "settings/SettingsStore.h"
+
+#include <QDialogButtonBox>
+#include <QFileInfo>
+#include <QLabel>
+#include <QListWidget>
+#include <QPushButton>
+#include <QVBoxLayout>
+
+LanguageChooserDialog::LanguageChooserDialog(const QStringList& files, QWidget* parent)
+    : QDialog(parent)
+    , m_files(files)
+{
+    setObjectName(QStringLiteral("frmLanguageChooser"));
+    setWindowTitle(ProductName() + QStringLiteral(" \u2013 Sprache/Language"));
+
+    auto* label = new QLabel(QStringLiteral("Bitte w\u00e4hlen Sie Ihre Sprache.\nPlease choose your language."), this);
+    m_list = new QListWidget(this);
+    m_list->setObjectName(QStringLiteral("lstLanguages"));
+    for (const QString& file : files) {
+        QString name = ReadSetting(QStringLiteral("Main"), QStringLiteral("lngname"), file);
+        if (name.isEmpty())
+            name = QFileInfo(file).completeBaseName();
+        m_list->addItem(name);
+    }
+    m_list->setCurrentRow(0);
+
+    auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok, this);
+    buttons->button(QDialogButtonBox::Ok)->setObjectName(QStringLiteral("cmdOK"));
+    connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
+    connect(m_list, &QListWidget::itemDoubleClicked, this, &QDialog::accept);
+
+    auto* layout = new QVBoxLayout(this);
+    layout->addWidget(label);
+    layout->addWidget(m_list);
+    layout->addWidget(buttons);
+}
+
+QString LanguageChooserDialog::chosenFile() const
+{
+    const int row = m_list->currentRow();
+    return row >= 0 && row < m_files.size() ? m_files.at(row) : QString();
+}
+
+QString LanguageChooserDialog::choose(const QStringList& files)
+{
+    LanguageChooserDialog dialog(files);
+    return dialog.exec() == QDialog::Accepted ? dialog.chosenFile() : QString();
+}
