@@ -26,6 +26,9 @@ const QString kSection = QStringLiteral("frmMain");
 // The smallest window the layout is made for, in twips.
 constexpr int kMinimumWidth = 11000;
 constexpr int kMinimumHeight = 7800;
+// The size of a first start, before any size is stored.
+constexpr int kFirstWidth = 15000;
+constexpr int kFirstHeight = 10500;
 
 // Menu items and bar buttons whose dialogs and functions are not part of the program yet. They stay in
 // place, disabled, and say so in their tool tips.
@@ -77,6 +80,7 @@ MainWindow::MainWindow(AppState& state, QWidget* parent)
     m_view = std::make_unique<MainWindowViewCommands>(*this);
     markCommandsNotBuilt();
     setMinimumSize(toPixels(kMinimumWidth), toPixels(kMinimumHeight));
+    resize(toPixels(kFirstWidth), toPixels(kFirstHeight));
     setContextMenuPolicy(Qt::NoContextMenu);
     setWindowIcon(QIcon(QStringLiteral(":/icons/dirwright.svg")));
     m_ui.leftButton(QStringLiteral("CancelAction"))->setEnabled(false);
@@ -121,6 +125,16 @@ void MainWindow::setCommandEnabled(QAction* command, bool enabled)
 {
     command->setProperty("allowed", enabled);
     command->setEnabled(enabled && commandBuilt(command));
+}
+
+int MainWindow::fittedWidth(int column, int twips) const
+{
+    if (column != FolderEntry::ColCreated && column != FolderEntry::ColModified)
+        return twips;
+    const QFontMetrics metrics = m_ui.lstVorschau->fontMetrics();
+    const int needed =
+        metrics.horizontalAdvance(QStringLiteral("8888-88-88 88:88:88")) + 2 * metrics.averageCharWidth();
+    return std::max(twips, toTwips(needed));
 }
 
 int MainWindow::toPixels(int twips) const
@@ -309,6 +323,9 @@ void MainWindow::refreshPreview()
         if (m_list.currentRow() < 0)
             m_list.selectionModel()->setCurrentIndex(m_list.index(0, 0), QItemSelectionModel::NoUpdate);
         ShowCurrentEntry();
+        // The hint about the empty list must not outlive it.
+        if (m_ui.lblSelectedScript->text() == m_state.statusText(5))
+            m_ui.lblSelectedScript->clear();
         m_ui.lstApplyTo->setEnabled(true);
         for (const char* name : {"mnuDelList", "mnuEdit", "mnuSpecial", "mnuScript", "mnuRename"})
             setCommandEnabled(m_ui.action(QLatin1String(name)), true);

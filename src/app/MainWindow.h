@@ -67,6 +67,8 @@ public:
     // Column widths of header positions 1 to 19 (columns 0 to 18) in twips; 0 hides the column.
     int columnWidthTwips(int column) const;
     void setColumnWidthTwips(int column, int twips);
+    // A default width, widened when the font needs more room for a time stamp than it gives.
+    int fittedWidth(int column, int twips) const;
     int toPixels(int twips) const;
     int toTwips(int pixels) const;
 

@@ -208,7 +208,9 @@ void MainWindowPreviewCommands::headerClicked(int column)
 
 void MainWindowPreviewCommands::showColumn(int menuIndex, bool shown)
 {
-    m_window.setColumnWidthTwips(menuIndex - 1, shown ? MainWindowSettings::shownWidth(menuIndex) : 0);
+    const int column = menuIndex - 1;
+    m_window.setColumnWidthTwips(column,
+                                 shown ? m_window.fittedWidth(column, MainWindowSettings::shownWidth(menuIndex)) : 0);
 }
 
 void MainWindowPreviewCommands::openContextMenu(const QPoint& globalPos)

@@ -73,7 +73,7 @@ void MainWindowSettings::readColumnWidths()
         // Path and names cannot be switched back on from the columns menu, so they are never hidden.
         if (n <= 3 && width == 0)
             width = defaultWidth(n);
-        m_window.setColumnWidthTwips(n - 1, width);
+        m_window.setColumnWidthTwips(n - 1, width == defaultWidth(n) ? m_window.fittedWidth(n - 1, width) : width);
         ui.mnuViewPre[static_cast<size_t>(n - 1)]->setChecked(width > 0);
     }
 }
