@@ -329,13 +329,36 @@ void PreviewList::fillSortKeys(int column)
 std::vector<int> PreviewList::sortedOrder(int column, bool byParentFirst)
 {
     const size_t n = m_entries.size();
-    std::vector<QString> keys(n);
-    std::vector<QString> parentKeys(byParentFirst ? n : 0);
     fillSortKeys(column);
+    // Size tags are digits only; every other key is compared without regard to case.
+    const bool fold = column != FolderEntry::ColSize;
+    std::vector<QString> keys(n);
     for (size_t i = 0; i < n; ++i) {
-        keys[i] = FoldSortKey(m_entries[i].col[FolderEntry::ColSortKey]);
-        if (byParentFirst)
-            parentKeys[i] = FoldSortKey(BuildSortKey(m_entries[i].parentPath()));
+        const QString& key = m_entries[i].col[FolderEntry::ColSortKey];
+        keys[i] = fold ? FoldSortKey(key) : key;
+    }
+    // Parent paths repeat a lot: each distinct one is ranked once and entries compare their ranks.
+    std::vector<int> parentRank;
+    if (byParentFirst) {
+        QHash<QString, int> rankOf;
+        for (const FolderEntry& e : m_entries)
+            rankOf.insert(e.parentPath(), 0);
+        std::vector<std::pair<QString, QString>> parents;
+        parents.reserve(static_cast<size_t>(rankOf.size()));
+        for (auto it = rankOf.cbegin(); it != rankOf.cend(); ++it)
+            parents.emplace_back(FoldSortKey(BuildSortKey(it.key())), it.key());
+        std::sort(parents.begin(), parents.end(),
+                  [](const auto& a, const auto& b) { return CompareFoldedKeys(a.first, b.first) < 0; });
+        // Parents with equal keys share a rank, as they would tie in a sort by parent path.
+        int rank = 0;
+        for (size_t p = 0; p < parents.size(); ++p) {
+            if (p > 0 && CompareFoldedKeys(parents[p - 1].first, parents[p].first) != 0)
+                ++rank;
+            rankOf[parents[p].second] = rank;
+        }
+        parentRank.resize(n);
+        for (size_t i = 0; i < n; ++i)
+            parentRank[i] = rankOf.value(m_entries[i].parentPath());
     }
     std::vector<int> order(n);
     std::iota(order.begin(), order.end(), 0);
@@ -343,7 +366,7 @@ std::vector<int> PreviewList::sortedOrder(int column, bool byParentFirst)
     std::stable_sort(order.begin(), order.end(), [&](int a, int b) {
         int c = CompareFoldedKeys(keys[static_cast<size_t>(a)], keys[static_cast<size_t>(b)]);
         if (c == 0 && byParentFirst)
-            c = CompareFoldedKeys(parentKeys[static_cast<size_t>(a)], parentKeys[static_cast<size_t>(b)]);
+            c = parentRank[static_cast<size_t>(a)] - parentRank[static_cast<size_t>(b)];
         return direction * c < 0;
     });
     return order;
@@ -372,7 +395,9 @@ void PreviewList::applyOrder(const std::vector<int>& order)
     for (const QModelIndex& idx : from)
         to.append(index(newRowOfOld[static_cast<size_t>(idx.row())], idx.column()));
     changePersistentIndexList(from, to);
-    rebuildKeyIndex();
+    // The keys stay the same, only their rows change: update the index in place.
+    for (size_t row = 0; row < m_entries.size(); ++row)
+        *m_rowOfKey.find(m_entries[row].key) = static_cast<int>(row);
     Q_EMIT layoutChanged({}, QAbstractItemModel::VerticalSortHint);
 }
 
