@@ -17,6 +17,7 @@
 #include <QHeaderView>
 #include <QLabel>
 #include <QMenu>
+#include <QScreen>
 #include <QToolBar>
 
 namespace {
@@ -27,7 +28,7 @@ const QString kSection = QStringLiteral("frmMain");
 constexpr int kMinimumWidth = 11000;
 constexpr int kMinimumHeight = 7800;
 // The size of a first start, before any size is stored.
-constexpr int kFirstWidth = 15000;
+constexpr int kFirstWidth = 16800;
 constexpr int kFirstHeight = 10500;
 
 // Menu items and bar buttons whose dialogs and functions are not part of the program yet. They stay in
@@ -80,7 +81,10 @@ MainWindow::MainWindow(AppState& state, QWidget* parent)
     m_view = std::make_unique<MainWindowViewCommands>(*this);
     markCommandsNotBuilt();
     setMinimumSize(toPixels(kMinimumWidth), toPixels(kMinimumHeight));
-    resize(toPixels(kFirstWidth), toPixels(kFirstHeight));
+    QSize first(toPixels(kFirstWidth), toPixels(kFirstHeight));
+    if (const QScreen* screen = this->screen())
+        first = first.boundedTo(screen->availableGeometry().size() * 9 / 10);
+    resize(first);
     setContextMenuPolicy(Qt::NoContextMenu);
     setWindowIcon(QIcon(QStringLiteral(":/icons/dirwright.svg")));
     m_ui.leftButton(QStringLiteral("CancelAction"))->setEnabled(false);
