@@ -1,0 +1,223 @@
+#include "app/MainWindowPreviewCommands.h"
+
+#include "app/AppState.h"
+#include "app/MainWindow.h"
+#include "app/MainWindowSettings.h"
+#include "app/PreviewTableWidget.h"
+#include "app/RemovalPlan.h"
+#include "commit/CommitRenames.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QHeaderView>
+#include <QLabel>
+#include <QMenu>
+
+namespace {
+
+// Drop-down items act as a press of their button only when their key lies in the button's range.
+bool inRange(const QString& key, const QString& first, const QString& last)
+{
+    return key >= first && key <= last;
+}
+
+QString withoutAmpersands(QString text)
+{
+    return text.remove(QLatin1Char('&'));
+}
+
+} // namespace
+
+MainWindowPreviewCommands::MainWindowPreviewCommands(MainWindow& window)
+    : m_window(window)
+{
+    connectCommands();
+}
+
+void MainWindowPreviewCommands::connectCommands()
+{
+    MainWindowUi& ui = m_window.ui();
+    for (int n = 1; n <= 5; ++n) {
+        const QString key = QStringLiteral("DelList%1").arg(n);
+        QObject::connect(ui.action(QStringLiteral("mnu") + key), &QAction::triggered, &m_window,
+                         [this, key] { RemoveEntries(key); });
+    }
+    QAction* delList = ui.mainButton(QStringLiteral("DelList"));
+    QObject::connect(delList, &QAction::triggered, &m_window, [this] { RemoveEntries(); });
+    for (QAction* item : delList->menu()->actions()) {
+        QObject::connect(item, &QAction::triggered, &m_window, [this, item] {
+            const QString key = item->objectName();
+            if (inRange(key, QStringLiteral("DelList1"), QStringLiteral("DelList9")))
+                RemoveEntries(key);
+        });
+    }
+
+    for (int n = 1; n <= 2; ++n) {
+        const QString key = QStringLiteral("TakeChanges%1").arg(n);
+        QObject::connect(ui.action(QStringLiteral("mnu") + key), &QAction::triggered, &m_window,
+                         [this, key] { takeChanges(key); });
+    }
+    QAction* take = ui.mainButton(QStringLiteral("TakeChanges"));
+    // Pressing the button repeats the variant in its tag; the first variant takes every change.
+    take->setProperty("tag", QStringLiteral("TakeChanges1"));
+    QObject::connect(take, &QAction::triggered, &m_window, [this] { takeChanges(); });
+    for (QAction* item : take->menu()->actions()) {
+        QObject::connect(item, &QAction::triggered, &m_window, [this, item] {
+            const QString key = item->objectName();
+            if (inRange(key, QStringLiteral("TakeChanges1"), QStringLiteral("TakeChanges9")))
+                takeChanges(key);
+        });
+    }
+
+    QObject::connect(ui.leftButton(QStringLiteral("DelList")), &QAction::triggered, &m_window,
+                     [this] { removeCurrentEntry(); });
+    QObject::connect(ui.action(QStringLiteral("btnBarLeftDel1File")), &QAction::triggered, &m_window,
+                     [this] { removeCurrentEntry(); });
+
+    PreviewTableWidget* view = ui.lstVorschau;
+    QObject::connect(view->horizontalHeader(), &QHeaderView::sectionClicked, &m_window,
+                     [this](int column) { headerClicked(column); });
+    QObject::connect(view, &PreviewTableWidget::contextMenuRequested, &m_window,
+                     [this](const QPoint& pos) { openContextMenu(pos); });
+    for (int n = 4; n <= 6; ++n) {
+        QObject::connect(ui.mnuViewPre[static_cast<size_t>(n - 1)], &QAction::triggered, &m_window,
+                         [this, n](bool checked) { showColumn(n, checked); });
+    }
+}
+
+void MainWindowPreviewCommands::describeChoice(QAction* button, const QString& menuName, const QString& itemKey)
+{
+    for (const QAction* item : button->menu()->actions()) {
+        if (item->objectName() == itemKey) {
+            button->setToolTip(m_window.plainCaption(menuName) + QStringLiteral(" [") +
+                               withoutAmpersands(item->text()) + QLatin1Char(']'));
+            return;
+        }
+    }
+}
+
+void MainWindowPreviewCommands::RemoveEntries(const QString& chosenKey)
+{
+    m_window.HideWorkColumns();
+    QAction* button = m_window.ui().mainButton(QStringLiteral("DelList"));
+    if (!chosenKey.isEmpty())
+        button->setProperty("tag", chosenKey);
+    const QString tag = button->property("tag").toString();
+    describeChoice(button, QStringLiteral("mnuDelList"), tag.isEmpty() ? QStringLiteral("DelList1") : tag);
+
+    const RemovalVariant variant = RemovalVariantFromTag(tag);
+    if (variant == RemovalVariant::None)
+        return;
+    AppState& state = m_window.state();
+    PreviewList& list = m_window.list();
+    const RemovalPlan plan = PlanRemoval(list, variant);
+    if (plan.count > 0) {
+        Prompter::Button answer = Prompter::No;
+        if (plan.ask) {
+            answer = state.ask().ask(
+                state.message(QStringLiteral("MsgText21")), state.message(QStringLiteral("MsgCap03")),
+                Prompter::Yes | Prompter::No | Prompter::Cancel, Prompter::Icon::Question, Prompter::Cancel);
+            if (answer == Prompter::Cancel)
+                return;
+        }
+        if (answer == Prompter::Yes) {
+            QApplication::setOverrideCursor(Qt::WaitCursor);
+            CommitReport report;
+            if (variant == RemovalVariant::All) {
+                report = CommitRenames(state, list, kAllEntries);
+            } else {
+                // One run per entry, but the failures of all of them are shown together.
+                for (int row = 0; row < list.size(); ++row) {
+                    if (plan.remove[static_cast<size_t>(row)])
+                        report.failures.append(CommitRenames(state, list, row).failures);
+                }
+            }
+            QApplication::restoreOverrideCursor();
+            m_window.showCommitFailures(report);
+        }
+        list.removeEntries(plan.remove);
+    }
+    m_window.ui().lbl2[0]->clear();
+    m_window.refreshPreview();
+}
+
+void MainWindowPreviewCommands::removeCurrentEntry()
+{
+    PreviewList& list = m_window.list();
+    const int row = list.currentRow();
+    if (row < 0 || row >= list.size())
+        return;
+    AppState& state = m_window.state();
+    if (list.entry(row).isChanged()) {
+        const Prompter::Button answer =
+            state.ask().ask(state.message(QStringLiteral("MsgText15")), state.message(QStringLiteral("MsgCap03")),
+                            Prompter::Yes | Prompter::No, Prompter::Icon::Question);
+        if (answer == Prompter::Yes)
+            m_window.showCommitFailures(CommitRenames(state, list, row));
+    }
+    list.removeEntry(row);
+    m_window.refreshPreview();
+}
+
+void MainWindowPreviewCommands::takeChanges(const QString& chosenKey)
+{
+    m_window.HideWorkColumns();
+    QAction* button = m_window.ui().mainButton(QStringLiteral("TakeChanges"));
+    if (!chosenKey.isEmpty())
+        button->setProperty("tag", chosenKey);
+    const QString tag = button->property("tag").toString();
+    describeChoice(button, QStringLiteral("mnuTakeChanges"), tag);
+    if (tag != QLatin1String("TakeChanges1"))
+        return;
+    AppState& state = m_window.state();
+    if (state.confirm[1]) {
+        const Prompter::Button answer =
+            state.ask().ask(state.message(QStringLiteral("MsgText03")), state.message(QStringLiteral("MsgCap03")),
+                            Prompter::Yes | Prompter::No, Prompter::Icon::Question);
+        if (answer != Prompter::Yes)
+            return;
+    }
+    commitAll();
+    m_window.refreshPreview();
+}
+
+void MainWindowPreviewCommands::commitAll()
+{
+    AppState& state = m_window.state();
+    QLabel* status = m_window.ui().status;
+    const QString label = state.statusText(3);
+    QApplication::setOverrideCursor(Qt::WaitCursor);
+    const CommitReport report = CommitRenames(state, m_window.list(), kAllEntries, [status, &label](int renamed) {
+        status->setProperty("tag", renamed);
+        status->setText(QString::number(renamed) + QLatin1Char(' ') + label);
+    });
+    status->setProperty("tag", 0);
+    QApplication::restoreOverrideCursor();
+    m_window.showCommitFailures(report);
+}
+
+void MainWindowPreviewCommands::headerClicked(int column)
+{
+    if (column < 0 || column >= PreviewList::kVisibleColumns)
+        return;
+    QApplication::setOverrideCursor(Qt::WaitCursor);
+    m_window.HideWorkColumns();
+    m_window.list().headerClicked(column + 1);
+    QApplication::restoreOverrideCursor();
+}
+
+void MainWindowPreviewCommands::showColumn(int menuIndex, bool shown)
+{
+    const int column = menuIndex - 1;
+    m_window.setColumnWidthTwips(column,
+                                 shown ? m_window.fittedWidth(column, MainWindowSettings::shownWidth(menuIndex)) : 0);
+}
+
+void MainWindowPreviewCommands::openContextMenu(const QPoint& globalPos)
+{
+    MainWindowUi& ui = m_window.ui();
+    const bool single = m_window.list().selectionModel()->selectedRows().size() == 1;
+    for (const char* name : {"btnBarLeftEditMan", "btnBarLeftDel1File", "btnBarLeftProperties"})
+        m_window.setCommandEnabled(ui.action(QLatin1String(name)), single);
+    ui.mnuPopup1->popup(globalPos);
+}

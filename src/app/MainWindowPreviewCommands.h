@@ -1,0 +1,36 @@
+#pragma once
+
+#include <QPoint>
+#include <QString>
+
+class MainWindow;
+class QAction;
+
+// The commands that act on the preview list: removing entries (five variants and the current entry),
+// taking changes, sorting by a header click, showing and hiding columns, the context menu and moving
+// entries by drag and drop.
+class MainWindowPreviewCommands
+{
+public:
+    explicit MainWindowPreviewCommands(MainWindow& window);
+
+    // Removes entries by the variant in the "DelList" button's tag; a non-empty key first becomes the
+    // tag ("DelList1" … "DelList5").
+    void RemoveEntries(const QString& chosenKey = QString());
+    void removeCurrentEntry();
+    // The take-changes command by the variant in the "TakeChanges" button's tag.
+    void takeChanges(const QString& chosenKey = QString());
+    // Takes every change (whole-list run) and shows what failed; the caller refreshes.
+    void commitAll();
+
+    void headerClicked(int column);
+    void showColumn(int menuIndex, bool shown);
+    void openContextMenu(const QPoint& globalPos);
+
+private:
+    void connectCommands();
+    // The tool tip of a drop-down button: its menu caption and the chosen item's text in brackets.
+    void describeChoice(QAction* button, const QString& menuName, const QString& itemKey);
+
+    MainWindow& m_window;
+};

@@ -1,0 +1,76 @@
+#include "app/MainWindow.h"
+
+#include "support/TestApp.h"
+
+#include <QAction>
+#include <QComboBox>
+#include <QLabel>
+#include <QMenu>
+#include <QToolBar>
+#include <gtest/gtest.h>
+
+namespace {
+
+// A text is missing when it is empty or still the control's name (or any other key-like word).
+void expectText(const QString& text, const QString& name, const QString& what)
+{
+    const QString plain = QString(text).remove(QLatin1Char('&')).trimmed();
+    EXPECT_FALSE(plain.isEmpty()) << what.toStdString() << " " << name.toStdString() << " has no text";
+    EXPECT_NE(plain.compare(name, Qt::CaseInsensitive), 0) << what.toStdString() << " shows its key";
+    for (const char* prefix : {"mnu", "btnBar", "lstColHead", "Msg", "lbl"})
+        EXPECT_FALSE(plain.startsWith(QLatin1String(prefix))) << what.toStdString() << ": " << plain.toStdString();
+}
+
+// Every window that takes its texts from the language file is checked here, in every language.
+void checkMainWindow(const QString& languageFile)
+{
+    TestApp app(languageFile);
+    MainWindow window(app.state());
+    window.loadHandler();
+
+    expectText(window.windowTitle(), QStringLiteral("frmMain"), QStringLiteral("title"));
+    for (QMenu* menu : window.findChildren<QMenu*>()) {
+        const bool dropDown = menu->objectName().isEmpty();
+        if (!dropDown && menu->objectName() != QLatin1String("mnuPopup1"))
+            expectText(menu->title(), menu->objectName(), QStringLiteral("menu"));
+        for (QAction* a : menu->actions()) {
+            if (a->isSeparator())
+                continue;
+            expectText(a->text(), a->objectName(), QStringLiteral("menu item"));
+        }
+    }
+    for (QToolBar* bar : window.findChildren<QToolBar*>()) {
+        for (QAction* a : bar->actions()) {
+            if (a->isSeparator() || a->objectName().isEmpty())
+                continue;
+            expectText(a->toolTip(), a->objectName(), QStringLiteral("button tool tip"));
+        }
+    }
+    for (QLabel* label : window.findChildren<QLabel*>()) {
+        // The current-entry values are empty while the list is.
+        if (label->objectName().isEmpty() || label->objectName().startsWith(QLatin1String("lbl2(")))
+            continue;
+        expectText(label->text(), label->objectName(), QStringLiteral("label"));
+    }
+    auto* applyTo = window.findChild<QComboBox*>(QStringLiteral("lstApplyTo"));
+    ASSERT_NE(applyTo, nullptr);
+    ASSERT_EQ(applyTo->count(), 3);
+    for (int i = 0; i < applyTo->count(); ++i)
+        expectText(applyTo->itemText(i), QStringLiteral("lstApplyTo"), QStringLiteral("apply-to entry"));
+    expectText(applyTo->toolTip(), QStringLiteral("Frameapply"), QStringLiteral("apply-to tool tip"));
+    for (int column = 0; column < PreviewList::kVisibleColumns; ++column)
+        expectText(window.list().headerText(column), QStringLiteral("lstColHead0%1").arg(column + 1),
+                   QStringLiteral("column header"));
+}
+
+} // namespace
+
+TEST(MainWindowTexts, EveryControlHasItsTextInEnglish)
+{
+    checkMainWindow(QStringLiteral("English.lng"));
+}
+
+TEST(MainWindowTexts, EveryControlHasItsTextInGerman)
+{
+    checkMainWindow(QStringLiteral("Deutsch.lng"));
+}
