@@ -11,6 +11,7 @@
 #include <QCheckBox>
 #include <QDir>
 #include <QFileIconProvider>
+#include <QGridLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
 #include <QKeyEvent>
@@ -32,10 +33,13 @@ constexpr int KindRole = Qt::UserRole + 1;
 
 using OpenLocations::Kind;
 
-// A freedesktop theme icon; where the theme lacks it, the platform's own picture of that kind.
-QIcon themedIcon(const QString& name, const QIcon& fallback)
+// A freedesktop theme icon, or its monochrome variant (some themes have only that for actions); where
+// the theme has neither, the platform's own picture of that kind.
+QIcon themedIcon(const QString& name, const QIcon& fallback = QIcon())
 {
-    const QIcon icon = QIcon::fromTheme(name);
+    QIcon icon = QIcon::fromTheme(name);
+    if (icon.isNull())
+        icon = QIcon::fromTheme(name + QStringLiteral("-symbolic"));
     return icon.isNull() ? fallback : icon;
 }
 
@@ -78,7 +82,7 @@ OpenDialog::OpenDialog(AppState& app, QWidget* parent)
     m_showFiles->setChecked(checks.showFiles);
 
     m_filters = PowerFilterList::load(app.settingsFile);
-    fillFilterList(m_filters.isEmpty() ? -1 : 0);
+    fillFilterList(-1);
 
     m_volumes = OpenLocations::volumeEntries(app.fs(), MountTable::volumes(), QDir::homePath(),
                                              app.language.GetLngText(kSection, QStringLiteral("cmbDrvSelHome")));
@@ -101,6 +105,8 @@ void OpenDialog::buildControls()
     m_entries->setObjectName(QStringLiteral("lstFiles"));
     m_entries->setSelectionMode(QAbstractItemView::ExtendedSelection);
     m_entries->setUniformItemSizes(true);
+    const int smallIcon = style()->pixelMetric(QStyle::PM_SmallIconSize);
+    m_entries->setIconSize(QSize(smallIcon, smallIcon));
     m_selection = new QLineEdit(this);
     m_selection->setObjectName(QStringLiteral("txtFiles"));
     m_selection->setReadOnly(true);
@@ -129,21 +135,17 @@ void OpenDialog::buildControls()
     m_cancel->setProperty("tag", kSection);
 
     // Left: where we are and what is there. Right: the filters and the options.
-    auto* placeRow = new QHBoxLayout;
-    placeRow->addWidget(label(QStringLiteral("lblDrvSel"), m_drives, this));
-    placeRow->addWidget(m_drives, 1);
-    placeRow->addWidget(m_up);
-    auto* pathRow = new QHBoxLayout;
-    pathRow->addWidget(label(QStringLiteral("lblPath"), m_pathEdit, this));
-    pathRow->addWidget(m_pathEdit, 1);
-    auto* selectionRow = new QHBoxLayout;
-    selectionRow->addWidget(label(QStringLiteral("lblFiles"), m_selection, this));
-    selectionRow->addWidget(m_selection, 1);
-    auto* left = new QVBoxLayout;
-    left->addLayout(placeRow);
-    left->addLayout(pathRow);
-    left->addWidget(m_entries, 1);
-    left->addLayout(selectionRow);
+    auto* left = new QGridLayout;
+    left->addWidget(label(QStringLiteral("lblDrvSel"), m_drives, this), 0, 0);
+    left->addWidget(m_drives, 0, 1);
+    left->addWidget(m_up, 0, 2);
+    left->addWidget(label(QStringLiteral("lblPath"), m_pathEdit, this), 1, 0);
+    left->addWidget(m_pathEdit, 1, 1, 1, 2);
+    left->addWidget(m_entries, 2, 0, 1, 3);
+    left->addWidget(label(QStringLiteral("lblFiles"), m_selection, this), 3, 0);
+    left->addWidget(m_selection, 3, 1, 1, 2);
+    left->setRowStretch(2, 1);
+    left->setColumnStretch(1, 1);
 
     auto* filterButtons = new QHBoxLayout;
     filterButtons->addWidget(m_filterAdd);
@@ -209,9 +211,9 @@ void OpenDialog::setIcons()
 
     m_up->setIcon(themedIcon(QStringLiteral("go-up"), style()->standardIcon(QStyle::SP_FileDialogToParent)));
     // Without a theme these stay without a picture and show their caption instead.
-    m_filterAdd->setIcon(QIcon::fromTheme(QStringLiteral("list-add")));
-    m_filterEdit->setIcon(QIcon::fromTheme(QStringLiteral("document-edit")));
-    m_filterDel->setIcon(QIcon::fromTheme(QStringLiteral("list-remove")));
+    m_filterAdd->setIcon(themedIcon(QStringLiteral("list-add")));
+    m_filterEdit->setIcon(themedIcon(QStringLiteral("document-edit")));
+    m_filterDel->setIcon(themedIcon(QStringLiteral("list-remove")));
 }
 
 void OpenDialog::applyTexts()
