@@ -178,6 +178,11 @@ void OpenDialog::buildControls()
         navigate(key == OpenLocations::kComputerKey ? QString() : key);
     });
     connect(m_up, &QToolButton::clicked, this, &OpenDialog::goUp);
+    // A typed path is gone to when the user leaves the field (Enter is handled in eventFilter).
+    connect(m_pathEdit, &QLineEdit::editingFinished, this, [this] {
+        if (m_pathEdit->text() != m_path)
+            navigate(m_pathEdit->text());
+    });
     connect(m_entries, &QListWidget::itemDoubleClicked, this, &OpenDialog::onEntryOpened);
     connect(m_entries, &QListWidget::itemSelectionChanged, this, &OpenDialog::refreshSelectionText);
     connect(m_takeAll, &QCheckBox::toggled, this, &OpenDialog::onTakeAllToggled);
@@ -358,8 +363,8 @@ bool OpenDialog::eventFilter(QObject* watched, QEvent* event)
                 m_open->click();
             return true;
         }
-        QListWidgetItem* item = m_entries->currentItem();
-        if (isEnterKey(key) && item && item->data(KindRole).toInt() != int(Kind::File)) {
+        // On a file Enter does nothing, rather than confirm the dialog by surprise.
+        if (QListWidgetItem* item = m_entries->currentItem(); item && isEnterKey(key)) {
             onEntryOpened(item);
             return true;
         }

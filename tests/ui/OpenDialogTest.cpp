@@ -228,6 +228,12 @@ TEST_F(OpenDialogTest, WalksWithMouseKeyboardAndDropDown)
     EXPECT_EQ(m_dialog->currentPath(), m_tree.key(QStringLiteral("A/Photos 2004")));
     EXPECT_EQ(path->text(), m_tree.key(QStringLiteral("A/Photos 2004")));
     EXPECT_TRUE(m_dialog->isVisible());
+    // Leaving the field after typing goes there too, so what it shows is what OK takes.
+    path->setFocus();
+    path->selectAll();
+    QTest::keyClicks(path, m_tree.path(QStringLiteral("A/Songs")));
+    files->setFocus();
+    EXPECT_EQ(m_dialog->currentPath(), m_tree.key(QStringLiteral("A/Songs")));
 
     // The drop-down holds the path's folders; choosing one goes there.
     QComboBox* places = control<QComboBox>("cmbDrvSel");
