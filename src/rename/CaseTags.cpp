@@ -79,9 +79,8 @@ const QString& openTag(CaseFunction function)
 
 const QString& closeTag(CaseFunction function)
 {
-    static const std::array<QString, 5> tags{QStringLiteral("</UC>"), QStringLiteral("</LC>"),
-                                             QStringLiteral("</1C>"), QStringLiteral("</WC>"),
-                                             QStringLiteral("</SC>")};
+    static const std::array<QString, 5> tags{QStringLiteral("</UC>"), QStringLiteral("</LC>"), QStringLiteral("</1C>"),
+                                             QStringLiteral("</WC>"), QStringLiteral("</SC>")};
     return tags[static_cast<size_t>(function)];
 }
 
@@ -116,8 +115,8 @@ QString ApplyCaseTags(const QString& text, CaseFunction function)
     QVarLengthArray<TagPair, 8> pairs;
     qsizetype openFrom = 0;
     qsizetype closeFrom = 0;
-    while (const std::optional<TagPair> pair = FindTagPair(text, openTag(function), closeTag(function), openFrom,
-                                                           closeFrom)) {
+    while (const std::optional<TagPair> pair =
+               FindTagPair(text, openTag(function), closeTag(function), openFrom, closeFrom)) {
         if (pair->close < pair->openEnd)
             break;
         pairs.append(*pair);

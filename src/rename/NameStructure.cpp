@@ -33,8 +33,7 @@ const QString kIntChar = QStringLiteral("<IntChar>");
 
 // Replaces every occurrence of a placeholder, ignoring case; the value is only worked out when the
 // placeholder occurs.
-template <typename Value>
-QString replacePlaceholder(const QString& text, const QString& tag, Value&& value)
+template <typename Value> QString replacePlaceholder(const QString& text, const QString& tag, Value&& value)
 {
     if (IndexOfIgnoreCase(text, tag) < 0)
         return text;
@@ -42,8 +41,7 @@ QString replacePlaceholder(const QString& text, const QString& tag, Value&& valu
 }
 
 // Replaces every function tag by its value, left to right, continuing behind each inserted value.
-template <typename Value>
-QString replaceFunction(const QString& text, const QString& tag, Value&& valueOf)
+template <typename Value> QString replaceFunction(const QString& text, const QString& tag, Value&& valueOf)
 {
     qsizetype at = IndexOfIgnoreCase(text, tag);
     if (at < 0)
