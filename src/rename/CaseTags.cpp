@@ -8,15 +8,49 @@
 
 namespace {
 
+// Case mapping with a shortcut for ASCII, which most names are made of.
+bool isAsciiLetter(char32_t c)
+{
+    return (c >= u'a' && c <= u'z') || (c >= u'A' && c <= u'Z');
+}
+
+char32_t upperOf(char32_t c)
+{
+    if (c < 0x80)
+        return c >= u'a' && c <= u'z' ? c - 32 : c;
+    return QChar::toUpper(c);
+}
+
+char32_t lowerOf(char32_t c)
+{
+    if (c < 0x80)
+        return c >= u'A' && c <= u'Z' ? c + 32 : c;
+    return QChar::toLower(c);
+}
+
+// Title case, which is the capital letter for every alphabet but keeps digraphs such as "ǆ" readable.
+char32_t capitalOf(char32_t c)
+{
+    return c < 0x80 ? upperOf(c) : QChar::toTitleCase(c);
+}
+
 bool isWordChar(char32_t c)
 {
-    return c == u'\'' || c == 0x2019 || QChar::isLetter(c);
+    if (c < 0x80)
+        return c == u'\'' || isAsciiLetter(c);
+    return c == 0x2019 || QChar::isLetter(c);
+}
+
+// Combining marks all lie above U+0300.
+bool isMark(char32_t c)
+{
+    return c >= 0x300 && QChar::isMark(c);
 }
 
 char32_t swapCase(char32_t c)
 {
-    const char32_t lower = QChar::toLower(c);
-    return lower != c ? lower : QChar::toUpper(c);
+    const char32_t lower = lowerOf(c);
+    return lower != c ? lower : upperOf(c);
 }
 
 // Converts the characters of one enclosed text in order; startText begins a new enclosed text.
@@ -35,10 +69,10 @@ public:
         char32_t result = c;
         switch (m_function) {
         case CaseFunction::Upper:
-            result = QChar::toUpper(c);
+            result = upperOf(c);
             break;
         case CaseFunction::Lower:
-            result = QChar::toLower(c);
+            result = lowerOf(c);
             break;
         case CaseFunction::Swap:
             result = swapCase(c);
@@ -46,41 +80,40 @@ public:
                 result = swapCase(result);
             break;
         case CaseFunction::FirstCapital:
-            result = m_index == 0 || (m_index == 1 && m_first == u'.') ? capital(c) : QChar::toLower(c);
+            result = m_index == 0 || (m_index == 1 && m_first == u'.') ? capitalOf(c) : lowerOf(c);
             break;
         case CaseFunction::WordCapitals:
-            result = m_index == 0 || !m_previousIsWord ? capital(c) : QChar::toLower(c);
+            result = m_index == 0 || !m_previousIsWord ? capitalOf(c) : lowerOf(c);
             break;
         }
         if (m_index == 0)
             m_first = c;
         ++m_index;
-        if (!QChar::isMark(c))
+        if (!isMark(c))
             m_previousIsWord = isWordChar(c);
         return result;
     }
 
 private:
-    // Title case, which is the capital letter for every alphabet but keeps digraphs such as "ǆ" readable.
-    static char32_t capital(char32_t c) { return QChar::toTitleCase(c); }
-
     CaseFunction m_function;
     qsizetype m_index = 0;
     char32_t m_first = 0;
     bool m_previousIsWord = false;
 };
 
-const QString& openTag(CaseFunction function)
+const TextSearch& openTag(CaseFunction function)
 {
-    static const std::array<QString, 5> tags{QStringLiteral("<UC>"), QStringLiteral("<LC>"), QStringLiteral("<1C>"),
-                                             QStringLiteral("<WC>"), QStringLiteral("<SC>")};
+    static const std::array<TextSearch, 5> tags{TextSearch(u"<UC>", true), TextSearch(u"<LC>", true),
+                                                TextSearch(u"<1C>", true), TextSearch(u"<WC>", true),
+                                                TextSearch(u"<SC>", true)};
     return tags[static_cast<size_t>(function)];
 }
 
-const QString& closeTag(CaseFunction function)
+const TextSearch& closeTag(CaseFunction function)
 {
-    static const std::array<QString, 5> tags{QStringLiteral("</UC>"), QStringLiteral("</LC>"), QStringLiteral("</1C>"),
-                                             QStringLiteral("</WC>"), QStringLiteral("</SC>")};
+    static const std::array<TextSearch, 5> tags{TextSearch(u"</UC>", true), TextSearch(u"</LC>", true),
+                                                TextSearch(u"</1C>", true), TextSearch(u"</WC>", true),
+                                                TextSearch(u"</SC>", true)};
     return tags[static_cast<size_t>(function)];
 }
 
@@ -96,13 +129,13 @@ QString ConvertCase(QStringView text, CaseFunction function)
     return out;
 }
 
-std::optional<TagPair> FindTagPair(QStringView text, QStringView openTag, QStringView closeTag, qsizetype openFrom,
-                                   qsizetype closeFrom)
+std::optional<TagPair> FindTagPair(QStringView text, const TextSearch& openTag, const TextSearch& closeTag,
+                                   qsizetype openFrom, qsizetype closeFrom)
 {
-    const qsizetype open = IndexOfIgnoreCase(text, openTag, openFrom);
+    const qsizetype open = openTag.indexIn(text, openFrom);
     if (open < 0)
         return std::nullopt;
-    const qsizetype close = IndexOfIgnoreCase(text, closeTag, closeFrom);
+    const qsizetype close = closeTag.indexIn(text, closeFrom);
     if (close < 0)
         return std::nullopt;
     return TagPair{open, open + openTag.size(), close, close + closeTag.size()};

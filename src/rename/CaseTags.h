@@ -4,6 +4,8 @@
 #include <QStringView>
 #include <optional>
 
+class TextSearch;
+
 // The case functions of name structures, written as tag pairs "<UC>" … "</UC>" and so on.
 enum class CaseFunction {
     Upper,        // "UC"
@@ -29,10 +31,10 @@ struct TagPair
     qsizetype closeEnd = 0;
 };
 
-// The first opening tag at or after openFrom and the first closing tag at or after closeFrom, both found
-// ignoring case; nothing when either is missing.
-std::optional<TagPair> FindTagPair(QStringView text, QStringView openTag, QStringView closeTag, qsizetype openFrom = 0,
-                                   qsizetype closeFrom = 0);
+// The first opening tag at or after openFrom and the first closing tag at or after closeFrom (searches for
+// "<T>" and "</T>" that ignore case); nothing when either is missing.
+std::optional<TagPair> FindTagPair(QStringView text, const TextSearch& openTag, const TextSearch& closeTag,
+                                   qsizetype openFrom = 0, qsizetype closeFrom = 0);
 
 // One case pass of the name-structure evaluator. Repeatedly the first opening tag and the first closing
 // tag of the function are removed and the text between them converted, so nested and overlapping pairs

@@ -3,26 +3,29 @@
 #include "rename/CodePoints.h"
 #include "rename/TextSearch.h"
 
-QString GetFolderExt(const QString& name, bool withDot)
+FolderNameViews SplitFolderNameViews(QStringView name)
 {
     const qsizetype dot = name.lastIndexOf(u'.');
     if (dot < 0)
-        return {};
-    return name.sliced(withDot ? dot : dot + 1);
+        return {name, QStringView()};
+    return {name.first(dot), name.sliced(dot)};
+}
+
+QString GetFolderExt(const QString& name, bool withDot)
+{
+    const QStringView ext = SplitFolderNameViews(name).ext;
+    return (withDot || ext.isEmpty() ? ext : ext.sliced(1)).toString();
 }
 
 QString GetFolderBaseName(const QString& name)
 {
-    const qsizetype dot = name.lastIndexOf(u'.');
-    return dot < 0 ? name : name.first(dot);
+    return SplitFolderNameViews(name).base.toString();
 }
 
 FolderNameParts SplitFolderName(const QString& name)
 {
-    const qsizetype dot = name.lastIndexOf(u'.');
-    if (dot < 0)
-        return {name, QString()};
-    return {name.first(dot), name.sliced(dot)};
+    const FolderNameViews views = SplitFolderNameViews(name);
+    return {views.base.toString(), views.ext.toString()};
 }
 
 qsizetype InStrNth(QStringView text, QStringView find, qsizetype n)
@@ -40,11 +43,11 @@ qsizetype InStrNth(QStringView text, QStringView find, qsizetype n)
     return CodePoints::count(text.first(at)) + 1;
 }
 
-QString StripQuotes(QStringView text)
+QStringView StripQuotes(QStringView text)
 {
     if (text.startsWith(u'"'))
         text = text.sliced(1);
     if (text.endsWith(u'"'))
         text.chop(1);
-    return text.toString();
+    return text;
 }

@@ -18,32 +18,30 @@
 
 namespace {
 
-const QString kPath = QStringLiteral("<PATH>");
-const QString kName = QStringLiteral("<NAME>");
-const QString kNameLeft = QStringLiteral("<NAME_L(");
-const QString kNameRight = QStringLiteral("<NAME_R(");
-const QString kNameMid = QStringLiteral("<NAME_M(");
-const QString kExt = QStringLiteral("<EXT>");
-const QString kDotExt = QStringLiteral("<.EXT>");
-const QString kDateTime = QStringLiteral("<DT(");
-const QString kDosName = QStringLiteral("<DOSNAME>");
-const QString kDosBase = QStringLiteral("<DOSNAME_N>");
-const QString kDosExt = QStringLiteral("<DOSNAME_E>");
-const QString kIntChar = QStringLiteral("<IntChar>");
+// The tags, prepared once for searching. All but the separator marker match without regard to case.
+const TextSearch kPath(u"<PATH>", true);
+const TextSearch kName(u"<NAME>", true);
+const TextSearch kNameLeft(u"<NAME_L(", true);
+const TextSearch kNameRight(u"<NAME_R(", true);
+const TextSearch kNameMid(u"<NAME_M(", true);
+const TextSearch kExt(u"<EXT>", true);
+const TextSearch kDotExt(u"<.EXT>", true);
+const TextSearch kDateTime(u"<DT(", true);
+const TextSearch kDosName(u"<DOSNAME>", true);
+const TextSearch kDosBase(u"<DOSNAME_N>", true);
+const TextSearch kDosExt(u"<DOSNAME_E>", true);
+const TextSearch kIntChar(u"<IntChar>");
 
-// Replaces every occurrence of a placeholder, ignoring case; the value is only worked out when the
-// placeholder occurs.
-template <typename Value> QString replacePlaceholder(const QString& text, const QString& tag, Value&& value)
+// Replaces every occurrence of a placeholder, ignoring case.
+QString replacePlaceholder(const QString& text, const TextSearch& tag, QStringView value)
 {
-    if (IndexOfIgnoreCase(text, tag) < 0)
-        return text;
-    return ReplaceText(text, tag, value(), 1, kReplaceAll, true);
+    return ReplaceText(text, tag, value);
 }
 
 // Replaces every function tag by its value, left to right, continuing behind each inserted value.
-template <typename Value> QString replaceFunction(const QString& text, const QString& tag, Value&& valueOf)
+template <typename Value> QString replaceFunction(const QString& text, const TextSearch& tag, Value&& valueOf)
 {
-    qsizetype at = IndexOfIgnoreCase(text, tag);
+    qsizetype at = tag.indexIn(text);
     if (at < 0)
         return text;
     QString out;
@@ -54,7 +52,7 @@ template <typename Value> QString replaceFunction(const QString& text, const QSt
         out.append(QStringView(text).sliced(copied, at - copied));
         out.append(valueOf(call.args));
         copied = call.end;
-        at = IndexOfIgnoreCase(text, tag, copied);
+        at = tag.indexIn(text, copied);
     }
     out.append(QStringView(text).sliced(copied));
     return out;
@@ -67,7 +65,7 @@ struct IntegerArgument
     std::optional<qint32> value; // empty for numbers out of the 32-bit range
 };
 
-IntegerArgument integerArgument(const QString& argument, QStringView name)
+IntegerArgument integerArgument(QStringView argument, QStringView name)
 {
     const std::optional<double> number = NumericValue(EvalArgument(argument, name));
     if (!number)
@@ -78,7 +76,7 @@ IntegerArgument integerArgument(const QString& argument, QStringView name)
     return {true, static_cast<qint32>(rounded)};
 }
 
-QString leftOrRight(const QStringList& args, const QString& base, QStringView name, bool fromLeft)
+QString leftOrRight(const QList<QStringView>& args, QStringView base, QStringView name, bool fromLeft)
 {
     if (args.size() != 1)
         return StructureMarkers::error();
@@ -90,7 +88,7 @@ QString leftOrRight(const QStringList& args, const QString& base, QStringView na
     return (fromLeft ? CodePoints::left(base, *n.value) : CodePoints::right(base, *n.value)).toString();
 }
 
-QString middle(const QStringList& args, const QString& base, QStringView name)
+QString middle(const QList<QStringView>& args, QStringView base, QStringView name)
 {
     if (args.size() != 2)
         return StructureMarkers::error();
@@ -121,24 +119,23 @@ QString middle(const QStringList& args, const QString& base, QStringView name)
 
 // The name of the folder that holds the entry: the last part of its parent path; empty directly under
 // the root.
-QString parentFolderName(const QString& parentPath)
+QStringView parentFolderName(QStringView path)
 {
-    QStringView path(parentPath);
     if (path.endsWith(u'/'))
         path.chop(1);
     const qsizetype slash = path.lastIndexOf(u'/');
-    return slash < 0 ? QString() : path.sliced(slash + 1).toString();
+    return slash < 0 ? QStringView() : path.sliced(slash + 1);
 }
 
 // Removes the first "<IntChar>…<IntChar>" block when it holds nothing but blanks or "x"; any other
 // block stays for the insert function, which turns the markers into its separator.
 QString removeEmptySeparatorBlock(const QString& text)
 {
-    const qsizetype first = text.indexOf(kIntChar);
+    const qsizetype first = kIntChar.indexIn(text);
     if (first < 0)
         return text;
     const qsizetype innerStart = first + kIntChar.size();
-    const qsizetype second = text.indexOf(kIntChar, innerStart);
+    const qsizetype second = kIntChar.indexIn(text, innerStart);
     if (second < 0)
         return text;
     QStringView inner = QStringView(text).sliced(innerStart, second - innerStart);
@@ -163,12 +160,14 @@ public:
         , m_locale(locale)
     {}
 
-    QString operator()(const QStringList& args)
+    QString operator()(const QList<QStringView>& args)
     {
         if (args.size() != 2)
             return StructureMarkers::checkDateTime();
-        const QString source = StripQuotes(ConvertCase(args.at(0), CaseFunction::Upper));
-        const QString format = StripQuotes(ConvertCase(args.at(1), CaseFunction::Upper));
+        const QString upperSource = ConvertCase(args.at(0), CaseFunction::Upper);
+        const QString upperFormat = ConvertCase(args.at(1), CaseFunction::Upper);
+        const QStringView source = StripQuotes(upperSource);
+        const QStringView format = StripQuotes(upperFormat);
         if (source != u"C" && source != u"M" && source != u"A")
             return StructureMarkers::checkDateTime();
         if (!m_asked) {
@@ -200,22 +199,25 @@ QString EvaluateStructure(const FolderEntry& entry, const QString& structure, co
     // Every placeholder and tag begins with "<".
     if (!s.contains(u'<'))
         return s;
-    const FolderNameParts parts = SplitFolderName(name);
-    const QString& base = parts.base;
+    const FolderNameViews parts = SplitFolderNameViews(name);
+    const QStringView base = parts.base;
+    const QStringView ext = parts.ext.isEmpty() ? QStringView() : parts.ext.sliced(1);
+    using Args = QList<QStringView>;
 
-    s = replacePlaceholder(s, kPath, [&] { return parentFolderName(entry.parentPath()); });
-    s = replacePlaceholder(s, kName, [&] { return base; });
-    s = replaceFunction(s, kNameLeft, [&](const QStringList& args) { return leftOrRight(args, base, name, true); });
-    s = replaceFunction(s, kNameRight, [&](const QStringList& args) { return leftOrRight(args, base, name, false); });
-    s = replaceFunction(s, kNameMid, [&](const QStringList& args) { return middle(args, base, name); });
-    s = replacePlaceholder(s, kExt, [&] { return parts.ext.isEmpty() ? QString() : parts.ext.sliced(1); });
-    s = replacePlaceholder(s, kDotExt, [&] { return parts.ext; });
+    s = replacePlaceholder(s, kPath, parentFolderName(entry.parentPath()));
+    s = replacePlaceholder(s, kName, base);
+    s = replaceFunction(s, kNameLeft, [&](const Args& args) { return leftOrRight(args, base, name, true); });
+    s = replaceFunction(s, kNameRight, [&](const Args& args) { return leftOrRight(args, base, name, false); });
+    s = replaceFunction(s, kNameMid, [&](const Args& args) { return middle(args, base, name); });
+    s = replacePlaceholder(s, kExt, ext);
+    s = replacePlaceholder(s, kDotExt, parts.ext);
     s = replaceFunction(s, kDateTime, DateTimeValue(entry, fs, locale));
     // This platform has no short names: the "short" name is the folder's name on disk.
     const QString& diskName = entry.oldName();
-    s = replacePlaceholder(s, kDosName, [&] { return diskName; });
-    s = replacePlaceholder(s, kDosBase, [&] { return GetFolderBaseName(diskName); });
-    s = replacePlaceholder(s, kDosExt, [&] { return GetFolderExt(diskName, true); });
+    const FolderNameViews diskParts = SplitFolderNameViews(diskName);
+    s = replacePlaceholder(s, kDosName, diskName);
+    s = replacePlaceholder(s, kDosBase, diskParts.base);
+    s = replacePlaceholder(s, kDosExt, diskParts.ext);
     s = removeEmptySeparatorBlock(s);
     for (const CaseFunction function : {CaseFunction::Upper, CaseFunction::Lower, CaseFunction::FirstCapital,
                                         CaseFunction::WordCapitals, CaseFunction::Swap})

@@ -116,8 +116,21 @@ QString TextToNumber(const QString& text, int system)
 std::optional<double> NumericValue(QStringView text)
 {
     text = text.trimmed();
-    qsizetype i = 0;
     const qsizetype n = text.size();
+    // Whole numbers, by far the most common, are read directly.
+    {
+        qsizetype i = 0;
+        const bool negative = i < n && text[i] == u'-';
+        if (i < n && (text[i] == u'-' || text[i] == u'+'))
+            ++i;
+        const qsizetype first = i;
+        qint64 value = 0;
+        for (; i < n && i - first < 18 && isDigit(text[i]); ++i)
+            value = value * 10 + (text[i].unicode() - u'0');
+        if (i == n && i > first)
+            return negative ? -double(value) : double(value);
+    }
+    qsizetype i = 0;
     if (i < n && (text[i] == u'+' || text[i] == u'-'))
         ++i;
     qsizetype mantissaDigits = 0;

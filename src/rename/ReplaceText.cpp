@@ -3,35 +3,36 @@
 #include "rename/CodePoints.h"
 #include "rename/TextSearch.h"
 
-QString ReplaceText(const QString& text, const QString& find, const QString& replacement, qsizetype start,
-                    qsizetype count, bool ignoreCase)
+QString ReplaceText(const QString& text, QStringView find, QStringView replacement, qsizetype start, qsizetype count,
+                    bool ignoreCase)
 {
     if (find.isEmpty() || count <= 0 || find.size() > text.size())
         return text;
-    // Matching runs on case-folded copies when case is ignored; the copies keep every position, so the
-    // result is cut from the text itself.
-    const QString foldedText = ignoreCase ? FoldCaseCopy(text) : QString();
-    const QString foldedFind = ignoreCase ? FoldCaseCopy(find) : QString();
-    const QStringView haystack = ignoreCase ? QStringView(foldedText) : QStringView(text);
-    const TextSearch search(ignoreCase ? QStringView(foldedFind) : QStringView(find));
+    return ReplaceText(text, TextSearch(find, ignoreCase), replacement, start, count);
+}
 
+QString ReplaceText(const QString& text, const TextSearch& search, QStringView replacement, qsizetype start,
+                    qsizetype count)
+{
+    if (count <= 0 || search.size() > text.size())
+        return text;
     TextSearch::Cursor cursor;
     cursor.pos = start > 1 ? CodePoints::offsetOf(text, start - 1) : 0;
-    qsizetype at = search.next(haystack, cursor, false);
+    qsizetype at = search.next(text, cursor);
     if (at < 0)
         return text;
 
     QString out;
-    const qsizetype growth = qMax<qsizetype>(0, replacement.size() - find.size());
+    const qsizetype growth = qMax<qsizetype>(0, replacement.size() - search.size());
     out.reserve(text.size() + qMin<qsizetype>(growth * 16, text.size()));
     qsizetype copied = 0;
     while (at >= 0) {
         out.append(QStringView(text).sliced(copied, at - copied));
         out.append(replacement);
-        copied = at + find.size();
+        copied = at + search.size();
         if (--count == 0)
             break;
-        at = search.next(haystack, cursor, false);
+        at = search.next(text, cursor);
     }
     out.append(QStringView(text).sliced(copied));
     return out;

@@ -24,18 +24,18 @@ QStringView trimBlanks(QStringView text)
 
 // A numeric part of a find call, rounded and held within [low, high]; the fallback when it is empty or
 // not a number.
-qint64 integerPart(const QStringList& parts, qsizetype index, qint64 low, qint64 high, qint64 fallback)
+qint64 integerPart(const QList<QStringView>& parts, qsizetype index, qint64 low, qint64 high, qint64 fallback)
 {
-    const QString text = StripQuotes(parts.value(index));
+    const QStringView text = StripQuotes(parts.value(index));
     const std::optional<double> value = text.isEmpty() ? std::nullopt : NumericValue(text);
     if (!value)
         return fallback;
     return static_cast<qint64>(std::clamp(std::round(*value), double(low), double(high)));
 }
 
-QString findValue(const QStringList& parts, QStringView name)
+QString findValue(const QList<QStringView>& parts, QStringView name)
 {
-    const QString search = StripQuotes(parts.value(0));
+    const QStringView search = StripQuotes(parts.value(0));
     if (search.isEmpty())
         return StructureMarkers::error();
     constexpr qint64 kIntMax = std::numeric_limits<int>::max();
@@ -48,9 +48,9 @@ QString findValue(const QStringList& parts, QStringView name)
 
 } // namespace
 
-QStringList SplitArgs(QStringView text)
+QList<QStringView> SplitArgs(QStringView text)
 {
-    QStringList args;
+    QList<QStringView> args;
     if (text.isEmpty())
         return args;
     bool quoted = false;
@@ -67,13 +67,13 @@ QStringList SplitArgs(QStringView text)
         } else if (c == u')') {
             --depth;
         } else if (c == u',' && depth == 0) {
-            args.append(trimBlanks(text.sliced(start, i - start)).toString());
+            args.append(trimBlanks(text.sliced(start, i - start)));
             start = i + 1;
             quoted = false;
             depth = 0;
         }
     }
-    args.append(trimBlanks(text.sliced(start)).toString());
+    args.append(trimBlanks(text.sliced(start)));
     return args;
 }
 
@@ -88,12 +88,12 @@ TagArguments ParseTagArgs(QStringView text, qsizetype tagPos, qsizetype tagLengt
     return result;
 }
 
-QString EvalArgument(const QString& argument, QStringView name)
+QString EvalArgument(QStringView argument, QStringView name)
 {
-    static const QString kFind = QStringLiteral("find(");
-    qsizetype at = IndexOfIgnoreCase(argument, kFind);
+    static const TextSearch kFind(u"find(", true);
+    qsizetype at = kFind.indexIn(argument);
     if (at < 0)
-        return argument;
+        return argument.toString();
     QString out;
     qsizetype copied = 0;
     while (at >= 0) {
@@ -112,11 +112,11 @@ QString EvalArgument(const QString& argument, QStringView name)
                 break;
             }
         }
-        out.append(QStringView(argument).sliced(copied, at - copied));
-        out.append(findValue(SplitArgs(QStringView(argument).sliced(innerStart, close - innerStart)), name));
+        out.append(argument.sliced(copied, at - copied));
+        out.append(findValue(SplitArgs(argument.sliced(innerStart, close - innerStart)), name));
         copied = qMin(close + 1, argument.size());
-        at = IndexOfIgnoreCase(argument, kFind, copied);
+        at = kFind.indexIn(argument, copied);
     }
-    out.append(QStringView(argument).sliced(copied));
+    out.append(argument.sliced(copied));
     return out;
 }

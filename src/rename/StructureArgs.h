@@ -1,15 +1,15 @@
 #pragma once
 
+#include <QList>
 #include <QString>
-#include <QStringList>
 #include <QStringView>
 
 // Arguments of the name-structure functions "<NAME_L(", "<NAME_R(", "<NAME_M(" and "<DT(".
 
 // Splits an argument text at the commas that stand outside double quotes and outside parentheses; each
 // argument is trimmed of blanks and keeps its quotes. Depth and quoting restart with every argument.
-// An empty text has no arguments.
-QStringList SplitArgs(QStringView text);
+// An empty text has no arguments. The arguments are views into the text.
+QList<QStringView> SplitArgs(QStringView text);
 
 // The arguments of the function tag that starts at tagPos, and where the tag ends. The tag ends at its
 // first ">" (or with the text); its arguments are the text from the end of the opening up to that ">",
@@ -17,8 +17,8 @@ QStringList SplitArgs(QStringView text);
 // its first ">" keeps one stray ">" from swallowing the tags after it.
 struct TagArguments
 {
-    QStringList args;
-    qsizetype end = 0; // first position after the tag
+    QList<QStringView> args; // views into the text
+    qsizetype end = 0;       // first position after the tag
 };
 TagArguments ParseTagArgs(QStringView text, qsizetype tagPos, qsizetype tagLength);
 
@@ -26,4 +26,4 @@ TagArguments ParseTagArgs(QStringView text, qsizetype tagPos, qsizetype tagLengt
 // position of that occurrence of the text in the name, plus the offset, in decimal; "<ERROR>" when the
 // text is empty. A "find(" without its ")" takes the rest of the argument. Quotes around the three parts
 // are optional. Occurrences overlap, and the search is case-sensitive over the whole name.
-QString EvalArgument(const QString& argument, QStringView name);
+QString EvalArgument(QStringView argument, QStringView name);

@@ -1,7 +1,5 @@
 #include "rename/TextSearch.h"
 
-#include "rename/CodePoints.h"
-
 namespace {
 
 bool splitsPair(QStringView text, qsizetype at)
@@ -14,19 +12,47 @@ char16_t foldAscii(char16_t c)
     return c >= u'A' && c <= u'Z' ? char16_t(c + 32) : c;
 }
 
+char16_t foldedNonAsciiUnitAt(QStringView text, qsizetype i)
+{
+    const char16_t u = text[i].unicode();
+    if (!QChar::isSurrogate(u)) {
+        const char32_t folded = FoldCase(u);
+        return char16_t(folded);
+    }
+    if (QChar::isHighSurrogate(u) && i + 1 < text.size() && text[i + 1].isLowSurrogate())
+        return QChar::highSurrogate(FoldCase(QChar::surrogateToUcs4(u, text[i + 1].unicode())));
+    if (QChar::isLowSurrogate(u) && i > 0 && text[i - 1].isHighSurrogate())
+        return QChar::lowSurrogate(FoldCase(QChar::surrogateToUcs4(text[i - 1].unicode(), u)));
+    return u;
+}
+
+// The folded UTF-16 unit at i: a unit of a surrogate pair is the matching unit of the folded pair.
+inline char16_t foldedUnitAt(QStringView text, qsizetype i)
+{
+    const char16_t u = text[i].unicode();
+    return u < 0x80 ? foldAscii(u) : foldedNonAsciiUnitAt(text, i);
+}
+
 } // namespace
 
-TextSearch::TextSearch(QStringView needle)
-    : m_needle(needle)
+TextSearch::TextSearch(QStringView needle, bool ignoreCase)
+    : m_ignoreCase(ignoreCase)
 {
     Q_ASSERT(!needle.isEmpty());
+    m_needle.resize(needle.size());
+    for (qsizetype i = 0; i < needle.size(); ++i)
+        m_needle[i] = ignoreCase ? foldedUnitAt(needle, i) : needle[i].unicode();
+    // Ignoring case, other characters fold to a letter (the Kelvin sign to "k"), but nothing folds to an
+    // ASCII character without case, such as the "<" that begins every tag.
+    const char16_t first = m_needle[0];
+    m_skipToFirst = !ignoreCase || (first < 0x80 && !QChar::isLetter(first));
     m_border.resize(needle.size());
     m_border[0] = 0;
     qsizetype k = 0;
-    for (qsizetype i = 1; i < needle.size(); ++i) {
-        while (k > 0 && needle[i] != needle[k])
+    for (qsizetype i = 1; i < m_needle.size(); ++i) {
+        while (k > 0 && m_needle[i] != m_needle[k])
             k = m_border[k - 1];
-        if (needle[i] == needle[k])
+        if (m_needle[i] == m_needle[k])
             ++k;
         m_border[i] = k;
     }
@@ -34,29 +60,35 @@ TextSearch::TextSearch(QStringView needle)
 
 qsizetype TextSearch::next(QStringView haystack, Cursor& cursor, bool overlapping) const
 {
+    return m_ignoreCase ? find<true>(haystack, cursor, overlapping) : find<false>(haystack, cursor, overlapping);
+}
+
+qsizetype TextSearch::indexIn(QStringView haystack, qsizetype from) const
+{
+    Cursor cursor;
+    cursor.pos = qMax<qsizetype>(from, 0);
+    return next(haystack, cursor);
+}
+
+template <bool Fold> qsizetype TextSearch::find(QStringView haystack, Cursor& cursor, bool overlapping) const
+{
     const qsizetype n = haystack.size();
     const qsizetype m = m_needle.size();
-    const QChar first = m_needle[0];
     qsizetype pos = cursor.pos;
     qsizetype matched = cursor.matched;
     while (pos < n) {
-        if (matched == 0) {
+        if (matched == 0 && m_skipToFirst) {
             // Nothing matched: jump straight to the next place where the needle can begin.
-            pos = haystack.indexOf(first, pos);
-            if (pos < 0) {
-                pos = n;
+            pos = haystack.indexOf(QChar(m_needle[0]), pos);
+            if (pos < 0)
                 break;
-            }
-            matched = 1;
-            ++pos;
-        } else {
-            const QChar c = haystack[pos];
-            while (matched > 0 && m_needle[matched] != c)
-                matched = m_border[matched - 1];
-            if (m_needle[matched] == c)
-                ++matched;
-            ++pos;
         }
+        const char16_t c = Fold ? foldedUnitAt(haystack, pos) : haystack[pos].unicode();
+        while (matched > 0 && m_needle[matched] != c)
+            matched = m_border[matched - 1];
+        if (m_needle[matched] == c)
+            ++matched;
+        ++pos;
         if (matched == m) {
             const qsizetype start = pos - m;
             matched = m_border[m - 1];
@@ -83,52 +115,7 @@ char32_t FoldCase(char32_t c)
 QString FoldCaseCopy(QStringView text)
 {
     QString out(text.size(), Qt::Uninitialized);
-    char16_t* dst = reinterpret_cast<char16_t*>(out.data());
-    for (qsizetype i = 0; i < text.size();) {
-        const char16_t unit = text[i].unicode();
-        if (unit < 0x80) {
-            dst[i++] = foldAscii(unit);
-            continue;
-        }
-        const qsizetype units = CodePoints::unitsAt(text, i);
-        const char32_t folded = FoldCase(CodePoints::at(text, i));
-        if (units == 2) {
-            dst[i] = QChar::highSurrogate(folded);
-            dst[i + 1] = QChar::lowSurrogate(folded);
-        } else {
-            dst[i] = char16_t(folded);
-        }
-        i += units;
-    }
+    for (qsizetype i = 0; i < text.size(); ++i)
+        out[i] = QChar(foldedUnitAt(text, i));
     return out;
-}
-
-qsizetype IndexOfIgnoreCase(QStringView text, QStringView asciiNeedle, qsizetype from)
-{
-    const qsizetype m = asciiNeedle.size();
-    // Anchor the scan on the needle's first character that has no case ("<" or "("), which the
-    // vectorised single-character search finds fast; every candidate is then checked in full.
-    qsizetype anchor = 0;
-    while (anchor < m && asciiNeedle[anchor].isLetter())
-        ++anchor;
-    const bool everyPosition = anchor == m;
-    if (everyPosition)
-        anchor = 0;
-    const QChar anchorChar = asciiNeedle[anchor];
-    for (qsizetype at = qMax<qsizetype>(from, 0) + anchor; at < text.size(); ++at) {
-        if (!everyPosition) {
-            at = text.indexOf(anchorChar, at);
-            if (at < 0)
-                return -1;
-        }
-        const qsizetype start = at - anchor;
-        if (start + m > text.size())
-            return -1;
-        qsizetype k = 0;
-        while (k < m && FoldCase(text[start + k].unicode()) == foldAscii(asciiNeedle[k].unicode()))
-            ++k;
-        if (k == m)
-            return start;
-    }
-    return -1;
 }

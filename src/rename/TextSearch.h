@@ -8,6 +8,9 @@
 // fast skip to the next candidate first character), so user-typed search texts can never make a
 // replace or a name structure slow. An occurrence that would split a surrogate pair of the searched text
 // is never reported.
+//
+// Ignoring case compares simple case folds, one code point to one code point, so positions in the folded
+// text are positions in the original. The haystack is folded as it is read: no copy is made.
 class TextSearch
 {
 public:
@@ -19,25 +22,27 @@ public:
     };
 
     // The needle must not be empty.
-    explicit TextSearch(QStringView needle);
+    explicit TextSearch(QStringView needle, bool ignoreCase = false);
 
     qsizetype size() const { return m_needle.size(); }
 
     // The start of the next occurrence from the cursor on, or -1. Afterwards the cursor stands behind the
     // occurrence; with overlapping set, a later call also finds occurrences that begin inside it.
-    qsizetype next(QStringView haystack, Cursor& cursor, bool overlapping) const;
+    qsizetype next(QStringView haystack, Cursor& cursor, bool overlapping = false) const;
+    // The first occurrence at or after from, or -1.
+    qsizetype indexIn(QStringView haystack, qsizetype from = 0) const;
 
 private:
-    QStringView m_needle;
+    template <bool Fold> qsizetype find(QStringView haystack, Cursor& cursor, bool overlapping) const;
+
+    QVarLengthArray<char16_t, 32> m_needle;  // folded when case is ignored
     QVarLengthArray<qsizetype, 32> m_border; // longest proper border of each needle prefix
+    bool m_ignoreCase = false;
+    bool m_skipToFirst = true; // the needle's first unit can be looked for with a plain character search
 };
 
-// Case-insensitive matching compares simple case folds, one code point to one code point, so positions
-// in a folded copy are positions in the original text. Code points whose fold lies in the other plane
-// (there are none in current Unicode data) are kept as they are.
+// The simple case fold of a code point; code points whose fold lies in the other plane (there are none
+// in current Unicode data) are kept as they are.
 char32_t FoldCase(char32_t c);
+// The text with every code point folded; same length and same surrogate positions as the text.
 QString FoldCaseCopy(QStringView text);
-
-// First position at or after from of an ASCII needle (a tag such as "<NAME_L(") in text, ignoring case by
-// the same folding; -1 when there is none.
-qsizetype IndexOfIgnoreCase(QStringView text, QStringView asciiNeedle, qsizetype from = 0);
