@@ -166,6 +166,29 @@ TEST_F(NameStructureTest, ReversedOrUnpairedCaseTagsLeaveTheTextAlone)
     EXPECT_EQ(eval("x", "<WC>no end"), QStringLiteral("<WC>no end"));
 }
 
+TEST_F(NameStructureTest, HugeMalformedStructuresFinish)
+{
+    // Each of these takes quadratic time (hours) when a pass splices or rescans per tag.
+    const auto repeat = [](const char* piece, int times) { return QString::fromUtf8(piece).repeated(times); };
+    const QString structures[] = {
+        repeat("<NAME_L(1>", 50000) + QStringLiteral(")>"),
+        QStringLiteral("<NAME_L(") + repeat("find(a)", 50000) + QStringLiteral(")>"),
+        QStringLiteral("<NAME_M(find(") + repeat("(\"", 100000) + QStringLiteral(",2)>"),
+        repeat("<NAME_R(find(-,1,-1))>", 20000),
+        repeat("<UC><lc><1C>", 30000) + repeat("</1C></LC></UC>", 30000),
+        repeat("</WC>x<WC>", 50000),
+        repeat("<DT(M,yyyy)>", 20000),
+        repeat("<IntChar>", 50000),
+        repeat("<NAME><.EXT><PATH><DOSNAME_E>", 20000),
+    };
+    for (const QString& structure : structures) {
+        const FolderEntry e = makeEntry(QStringLiteral("/nonexistent-dirwright-test/"), QStringLiteral("a-b.c"));
+        const QString result = EvaluateStructure(e, structure, fs, english);
+        EXPECT_TRUE(result.isValidUtf16());
+        EXPECT_LE(result.size(), 2 * structure.size()) << qPrintable(structure.left(40));
+    }
+}
+
 TEST_F(NameStructureTest, ParentFolderDirectlyUnderTheRootIsEmpty)
 {
     EXPECT_EQ(eval("Trip", "<PATH>|<NAME>", "/"), QStringLiteral("|Trip"));
