@@ -32,12 +32,6 @@ const TextSearch kDosBase(u"<DOSNAME_N>", true);
 const TextSearch kDosExt(u"<DOSNAME_E>", true);
 const TextSearch kIntChar(u"<IntChar>");
 
-// Replaces every occurrence of a placeholder, ignoring case.
-QString replacePlaceholder(const QString& text, const TextSearch& tag, QStringView value)
-{
-    return ReplaceText(text, tag, value);
-}
-
 // Replaces every function tag by its value, left to right, continuing behind each inserted value.
 template <typename Value> QString replaceFunction(const QString& text, const TextSearch& tag, Value&& valueOf)
 {
@@ -204,20 +198,20 @@ QString EvaluateStructure(const FolderEntry& entry, const QString& structure, co
     const QStringView ext = parts.ext.isEmpty() ? QStringView() : parts.ext.sliced(1);
     using Args = QList<QStringView>;
 
-    s = replacePlaceholder(s, kPath, parentFolderName(entry.parentPath()));
-    s = replacePlaceholder(s, kName, base);
+    s = ReplaceText(s, kPath, parentFolderName(entry.parentPath()));
+    s = ReplaceText(s, kName, base);
     s = replaceFunction(s, kNameLeft, [&](const Args& args) { return leftOrRight(args, base, name, true); });
     s = replaceFunction(s, kNameRight, [&](const Args& args) { return leftOrRight(args, base, name, false); });
     s = replaceFunction(s, kNameMid, [&](const Args& args) { return middle(args, base, name); });
-    s = replacePlaceholder(s, kExt, ext);
-    s = replacePlaceholder(s, kDotExt, parts.ext);
+    s = ReplaceText(s, kExt, ext);
+    s = ReplaceText(s, kDotExt, parts.ext);
     s = replaceFunction(s, kDateTime, DateTimeValue(entry, fs, locale));
     // This platform has no short names: the "short" name is the folder's name on disk.
     const QString& diskName = entry.oldName();
     const FolderNameViews diskParts = SplitFolderNameViews(diskName);
-    s = replacePlaceholder(s, kDosName, diskName);
-    s = replacePlaceholder(s, kDosBase, diskParts.base);
-    s = replacePlaceholder(s, kDosExt, diskParts.ext);
+    s = ReplaceText(s, kDosName, diskName);
+    s = ReplaceText(s, kDosBase, diskParts.base);
+    s = ReplaceText(s, kDosExt, diskParts.ext);
     s = removeEmptySeparatorBlock(s);
     for (const CaseFunction function : {CaseFunction::Upper, CaseFunction::Lower, CaseFunction::FirstCapital,
                                         CaseFunction::WordCapitals, CaseFunction::Swap})
