@@ -1,31 +1,38 @@
-// ReplaceText against a plain reference built on Qt's own search: same result for every text, search
-// text, start, count and case mode, and always valid UTF-16.
+// ReplaceText against a plain reference that tries every position with Qt's own comparison: same result
+// for every text, search text, start, count and case mode, and always valid UTF-16.
 #include "FuzzText.h"
 
 #include "rename/CodePoints.h"
 #include "rename/ReplaceText.h"
-#include "rename/TextSearch.h"
 
 #include <cstdlib>
 
 namespace {
+
+bool splitsPair(const QString& text, qsizetype at)
+{
+    return at > 0 && at < text.size() && text[at].isLowSurrogate() && text[at - 1].isHighSurrogate();
+}
 
 QString reference(const QString& text, const QString& find, const QString& replacement, qsizetype start,
                   qsizetype count, bool ignoreCase)
 {
     if (find.isEmpty())
         return text;
-    const QString hay = ignoreCase ? FoldCaseCopy(text) : text;
-    const QString needle = ignoreCase ? FoldCaseCopy(find) : find;
+    const Qt::CaseSensitivity cs = ignoreCase ? Qt::CaseInsensitive : Qt::CaseSensitive;
     QString out;
     qsizetype copied = 0;
-    qsizetype from = start > 1 ? CodePoints::offsetOf(text, start - 1) : 0;
-    for (qsizetype done = 0; done < count; ++done) {
-        const qsizetype at = hay.indexOf(needle, from);
-        if (at < 0)
-            break;
-        out += text.mid(copied, at - copied) + replacement;
-        copied = from = at + find.size();
+    qsizetype done = 0;
+    for (qsizetype at = start > 1 ? CodePoints::offsetOf(text, start - 1) : 0;
+         done < count && at + find.size() <= text.size();) {
+        if (QStringView(text).sliced(at, find.size()).compare(find, cs) == 0 && !splitsPair(text, at) &&
+            !splitsPair(text, at + find.size())) {
+            out += text.mid(copied, at - copied) + replacement;
+            copied = at = at + find.size();
+            ++done;
+        } else {
+            ++at;
+        }
     }
     return out + text.mid(copied);
 }

@@ -12,17 +12,25 @@ char16_t foldAscii(char16_t c)
     return c >= u'A' && c <= u'Z' ? char16_t(c + 32) : c;
 }
 
+// The simple case fold of a code point; code points whose fold lies in the other plane (there are none
+// in current Unicode data) are kept as they are, so folding never moves a position.
+char32_t foldCase(char32_t c)
+{
+    if (c < 0x80)
+        return foldAscii(char16_t(c));
+    const char32_t folded = QChar::toCaseFolded(c);
+    return QChar::requiresSurrogates(folded) == QChar::requiresSurrogates(c) ? folded : c;
+}
+
 char16_t foldedNonAsciiUnitAt(QStringView text, qsizetype i)
 {
     const char16_t u = text[i].unicode();
-    if (!QChar::isSurrogate(u)) {
-        const char32_t folded = FoldCase(u);
-        return char16_t(folded);
-    }
+    if (!QChar::isSurrogate(u))
+        return char16_t(foldCase(u));
     if (QChar::isHighSurrogate(u) && i + 1 < text.size() && text[i + 1].isLowSurrogate())
-        return QChar::highSurrogate(FoldCase(QChar::surrogateToUcs4(u, text[i + 1].unicode())));
+        return QChar::highSurrogate(foldCase(QChar::surrogateToUcs4(u, text[i + 1].unicode())));
     if (QChar::isLowSurrogate(u) && i > 0 && text[i - 1].isHighSurrogate())
-        return QChar::lowSurrogate(FoldCase(QChar::surrogateToUcs4(text[i - 1].unicode(), u)));
+        return QChar::lowSurrogate(foldCase(QChar::surrogateToUcs4(text[i - 1].unicode(), u)));
     return u;
 }
 
@@ -102,20 +110,4 @@ template <bool Fold> qsizetype TextSearch::find(QStringView haystack, Cursor& cu
     cursor.pos = n;
     cursor.matched = 0;
     return -1;
-}
-
-char32_t FoldCase(char32_t c)
-{
-    if (c < 0x80)
-        return foldAscii(char16_t(c));
-    const char32_t folded = QChar::toCaseFolded(c);
-    return QChar::requiresSurrogates(folded) == QChar::requiresSurrogates(c) ? folded : c;
-}
-
-QString FoldCaseCopy(QStringView text)
-{
-    QString out(text.size(), Qt::Uninitialized);
-    for (qsizetype i = 0; i < text.size(); ++i)
-        out[i] = QChar(foldedUnitAt(text, i));
-    return out;
 }

@@ -40,9 +40,3 @@ private:
     bool m_ignoreCase = false;
     bool m_skipToFirst = true; // the needle's first unit can be looked for with a plain character search
 };
-
-// The simple case fold of a code point; code points whose fold lies in the other plane (there are none
-// in current Unicode data) are kept as they are.
-char32_t FoldCase(char32_t c);
-// The text with every code point folded; same length and same surrogate positions as the text.
-QString FoldCaseCopy(QStringView text);

@@ -5,17 +5,6 @@
 
 namespace {
 
-TEST(TextSearchTest, FoldingKeepsEveryPosition)
-{
-    const QString text = QString::fromUtf8("ΣΑς 𐐀 \u212A Straße");
-    const QString folded = FoldCaseCopy(text);
-    EXPECT_EQ(folded, QString::fromUtf8("σασ 𐐨 k straße"));
-    EXPECT_EQ(folded.size(), text.size());
-    // A lone surrogate stays as it is.
-    const QString lone(QChar(0xDC00));
-    EXPECT_EQ(FoldCaseCopy(lone), lone);
-}
-
 TEST(TextSearchTest, IgnoringCaseFindsCharactersThatFoldToTheNeedle)
 {
     // The Kelvin sign folds to "k", so a needle starting with a letter cannot skip ahead by a plain
