@@ -1,5 +1,4 @@
 #include "rename/NameParts.h"
-#include "rename/CodePoints.h"
 
 #include <gtest/gtest.h>
 
@@ -61,21 +60,6 @@ TEST(NamePartsTest, StripQuotesRemovesAtMostOneQuoteAtEachEnd)
     };
     for (const auto& [text, expected] : cases)
         EXPECT_EQ(StripQuotes(QString::fromUtf8(text)), QString::fromUtf8(expected)) << text;
-}
-
-TEST(NamePartsTest, CodePointRangesNeverSplitSurrogatePairs)
-{
-    const QString text = QString::fromUtf8("😀ab😀cd");
-    EXPECT_EQ(CodePoints::count(text), 6);
-    EXPECT_EQ(CodePoints::left(text, 3).toString(), QString::fromUtf8("😀ab"));
-    EXPECT_EQ(CodePoints::right(text, 3).toString(), QString::fromUtf8("😀cd"));
-    EXPECT_EQ(CodePoints::range(text, 4, 4).toString(), QString::fromUtf8("😀"));
-    EXPECT_EQ(CodePoints::range(text, 5, 99).toString(), QStringLiteral("cd"));
-    EXPECT_EQ(CodePoints::range(text, 7, 9).toString(), QString());
-    // A lone surrogate counts as a character of its own.
-    const QString lone = QString(QChar(0xD83D)) + QStringLiteral("x");
-    EXPECT_EQ(CodePoints::count(lone), 2);
-    EXPECT_EQ(CodePoints::left(lone, 1).size(), 1);
 }
 
 } // namespace

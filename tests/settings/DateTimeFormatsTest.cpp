@@ -43,14 +43,15 @@ TEST(DateFormatterTest, Codes)
 TEST(DateTimeFormatsTest, BuiltInLists)
 {
     const DateTimeFormats formats;
-    EXPECT_EQ(formats.list(DateTimeFormats::Dates).size(), 14);
-    EXPECT_EQ(formats.list(DateTimeFormats::Dates).first(), QStringLiteral("dd.mm.yyyy"));
-    EXPECT_EQ(formats.list(DateTimeFormats::Dates).last(), QStringLiteral("yy_mm_dd"));
-    EXPECT_EQ(formats.list(DateTimeFormats::Times), QStringList({QStringLiteral("hh-nn-ss"), QStringLiteral("hh-nn"),
-                                                                 QStringLiteral("hh_nn_ss"), QStringLiteral("hh_nn")}));
-    EXPECT_EQ(formats.list(DateTimeFormats::TimesAmPm).size(), 4);
-    EXPECT_EQ(formats.list(DateTimeFormats::DatesAndTimes).size(), 18);
-    EXPECT_EQ(formats.list(DateTimeFormats::DatesAndTimes).last(), QStringLiteral("yy_mm_dd_hh_nn_ss"));
+    const std::pair<int, const char*> lists[] = {{DateTimeFormats::Dates, "yy_mm_dd"},
+                                                 {DateTimeFormats::Times, "hh_nn"},
+                                                 {DateTimeFormats::TimesAmPm, "hh_nn AM/PM"},
+                                                 {DateTimeFormats::DatesAndTimes, "yy_mm_dd_hh_nn_ss"}};
+    const qsizetype sizes[] = {14, 4, 4, 18};
+    for (const auto& [type, last] : lists) {
+        EXPECT_EQ(formats.list(type).size(), sizes[type]) << type;
+        EXPECT_EQ(formats.list(type).last(), QString::fromUtf8(last)) << type;
+    }
     EXPECT_TRUE(formats.list(DateTimeFormats::User).isEmpty());
     EXPECT_TRUE(formats.list(7).isEmpty());
 }
