@@ -4,6 +4,7 @@
 #include "platform/FileSystem.h"
 #include "platform/Prompter.h"
 #include "settings/CharClasses.h"
+#include "settings/DateTimeFormats.h"
 #include "settings/Language.h"
 
 #include <QString>
@@ -48,6 +49,8 @@ struct AppState
     QStringList statusTexts;
 
     CharClasses charClasses = CharClasses::fromLetters(QString());
+    // The date/time format lists: built in, and the user's own from [DTFormats] (LoadDateTimeFormats).
+    DateTimeFormats dateTimeFormats;
 
     // Script recording: 0 idle, 1 or 2 while a script is being recorded.
     int recordingState = 0;
