@@ -3,6 +3,7 @@
 #include "load/OpenLocations.h"
 #include "load/PowerFilterList.h"
 #include "platform/FileSystem.h"
+#include "rename/NameParts.h"
 #include "settings/Paths.h"
 
 MountPoints MountPoints::fromMounts(const QList<MountedVolume>& mounts)
@@ -64,9 +65,7 @@ QString baseNameOf(const QString& folderPath)
     QStringView name = folderPath;
     if (name.endsWith(u'/'))
         name.chop(1);
-    name = name.mid(name.lastIndexOf(u'/') + 1);
-    const qsizetype dot = name.lastIndexOf(u'.');
-    return (dot < 0 ? name : name.left(dot)).toString();
+    return GetFolderBaseName(name.mid(name.lastIndexOf(u'/') + 1).toString());
 }
 
 QStringList filter(const QStringList& folders, const PowerFilterList& filters)

@@ -1,6 +1,7 @@
 #include "settings/GlobalInit.h"
 
 #include "app/AppState.h"
+#include "settings/DateTimeFormats.h"
 #include "settings/LanguageDiscovery.h"
 #include "settings/Paths.h"
 #include "settings/QtTranslations.h"
@@ -68,8 +69,7 @@ void FinishGlobalInitialisation(AppState& state)
 {
     state.charClasses = CharClasses::fromLetters(
         ReadSetting(QStringLiteral("Settings"), QStringLiteral("letters"), state.settingsFile));
-    // The date/time format lists (built-in lists and the user's [DTFormats]) are loaded here, from
-    // state.settingsFile, once the format library is part of the state.
+    state.dateTimeFormats = LoadDateTimeFormats(state.settingsFile);
     CompactSettingsFile(state.settingsFile);
 }
 
