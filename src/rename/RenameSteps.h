@@ -1,0 +1,23 @@
+#pragma once
+
+#include <QString>
+
+class DialogValues;
+class RenameRun;
+
+// The rename functions by the type number their dialogs record in scripts: 1 numbering, 2 renumbering,
+// 3 folder extension, 4 case, 5 prefix and suffix, 6 replace, 7 insert, 8 move, 9 date and time, 10 trim.
+// Running a step builds the function's parameters from the stored values (the same way its dialog's
+// Apply does) and applies it to the run's target entries. The caller refreshes the list afterwards.
+namespace RenameSteps {
+
+// Whether a function of this type number exists in this program.
+bool available(int type);
+
+// Applies one step; false (nothing changed) when the type is not available.
+bool run(int type, const DialogValues& values, RenameRun& run);
+
+// The dialog's form name of a type number ("frmPrefixSuffix" for 5), empty for unknown numbers.
+QString formName(int type);
+
+} // namespace RenameSteps
