@@ -70,6 +70,11 @@ private:
     QStringList m_headerTexts;
     int m_sortColumn = -1;
     Qt::SortOrder m_sortOrder = Qt::AscendingOrder;
+
+public:
+    // Appends many entries with one row insert (loading 100 000 folders row by row keeps the view busy);
+    // entries whose key is listed already, or earlier in the batch, are left out. Returns how many were added.
+    int appendBatch(std::vector<FolderEntry> entries);
 };
 
 // Which entries a rename function changes, by the index of the apply-to selector: 0 all entries,

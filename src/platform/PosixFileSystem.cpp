@@ -1,37 +1,62 @@
 #include "platform/PosixFileSystem.h"
 
-#include "settings/TextCodec.h"
+#include "platform/FileNames.h"
 
 #include <QDir>
 #include <QFile>
-#include <QFileInfo>
 
+#include <atomic>
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
 #include <dirent.h>
 #include <fcntl.h>
+#include <grp.h>
+#include <memory>
+#include <pwd.h>
 #include <sys/stat.h>
+#include <sys/sysmacros.h>
 #include <unistd.h>
 
 namespace {
 
+// The bytes the system is given for a path: one trailing separator removed, nothing for a path that
+// holds a NUL (the system would silently cut it there and reach another file).
 QByteArray native(const QString& path)
 {
-    QString p = path;
-    while (p.size() > 1 && p.endsWith(QLatin1Char('/')))
+    if (path.isEmpty() || path.contains(QChar(0)))
+        return {};
+    QByteArray p = FileNames::encode(path);
+    while (p.size() > 1 && p.endsWith('/'))
         p.chop(1);
-    return QFile::encodeName(p);
-}
-
-QString fromNative(const char* name)
-{
-    return QFile::decodeName(name);
+    return p;
 }
 
 QString joined(const QString& folder, const QString& name)
 {
     return folder.endsWith(QLatin1Char('/')) ? folder + name : folder + QLatin1Char('/') + name;
+}
+
+// The folder part of a native path ("" for a name directly below the root, "." for a bare name).
+QByteArray parentOf(const QByteArray& path)
+{
+    const qsizetype slash = path.lastIndexOf('/');
+    if (slash < 0)
+        return QByteArrayLiteral(".");
+    return path.left(slash);
+}
+
+QByteArray lastComponent(const QByteArray& path)
+{
+    return path.mid(path.lastIndexOf('/') + 1);
+}
+
+// A name for a temporary entry in a folder that no other run of the program picks at the same time.
+QByteArray temporaryName(const QByteArray& folder, const char* purpose)
+{
+    static std::atomic<unsigned> counter{0};
+    return folder + "/.dirwright-" + purpose + '-' + QByteArray::number(qint64(getpid())) + '-' +
+           QByteArray::number(counter++);
 }
 
 QDateTime localFrom(const struct statx_timestamp& ts)
@@ -45,27 +70,92 @@ bool statxPath(const QByteArray& path, struct statx* out, bool follow)
     return statx(AT_FDCWD, path.constData(), flags, STATX_BASIC_STATS | STATX_BTIME, out) == 0;
 }
 
-// Reads the names in a folder's ".hidden" file, the file managers' list of hidden entries.
-QStringList hiddenList(const QString& parent)
+// "/" and the roots of mounted volumes. The kernel says so directly; older kernels are asked by device
+// number: a mount root lives on another device than its parent.
+bool isMountRoot(const QByteArray& path, const struct statx& sx)
 {
-    const QString text = TextCodec::readFile(joined(parent, QStringLiteral(".hidden")));
-    return TextCodec::splitLines(text);
+    if (path == "/")
+        return true;
+    if (sx.stx_attributes_mask & STATX_ATTR_MOUNT_ROOT)
+        return (sx.stx_attributes & STATX_ATTR_MOUNT_ROOT) != 0;
+    struct stat parent;
+    if (stat((path + "/..").constData(), &parent) != 0)
+        return false;
+    return makedev(sx.stx_dev_major, sx.stx_dev_minor) != parent.st_dev || sx.stx_ino == parent.st_ino;
+}
+
+int placeholderRename(const QByteArray& from, const QByteArray& to)
+{
+    struct stat st;
+    if (lstat(from.constData(), &st) != 0)
+        return errno;
+    if (S_ISDIR(st.st_mode)) {
+        if (mkdir(to.constData(), 0700) != 0)
+            return errno;
+        if (::rename(from.constData(), to.constData()) == 0)
+            return 0;
+        const int error = errno;
+        rmdir(to.constData()); // our own placeholder; left alone should anybody have filled it meanwhile
+        return error;
+    }
+    if (link(from.constData(), to.constData()) == 0) {
+        if (unlink(from.constData()) == 0)
+            return 0;
+        const int error = errno;
+        unlink(to.constData());
+        return error;
+    }
+    const int error = errno;
+    if (error != EPERM && error != EOPNOTSUPP && error != EMLINK && error != ENOSYS)
+        return error;
+    // Neither the flag nor hard links: check, then rename. A non-folder can never replace a folder.
+    if (lstat(to.constData(), &st) == 0)
+        return EEXIST;
+    return ::rename(from.constData(), to.constData()) == 0 ? 0 : errno;
+}
+
+// 0 or the errno of a rename that never replaces anything.
+int renameNoReplace(const QByteArray& from, const QByteArray& to)
+{
+    if (renameat2(AT_FDCWD, from.constData(), AT_FDCWD, to.constData(), RENAME_NOREPLACE) == 0)
+        return 0;
+    const int error = errno;
+    if (error != EINVAL && error != ENOSYS && error != EOPNOTSUPP)
+        return error;
+    if (to.startsWith(from + '/'))
+        return EINVAL; // a folder into itself, not a missing flag
+    return placeholderRename(from, to);
+}
+
+// A case-insensitive file system sees the new name of a case-only change as taken (by the folder itself):
+// rename through a temporary name in the same folder, and put the folder back should the second step fail.
+int renameThroughTemporary(const QByteArray& from, const QByteArray& to)
+{
+    for (int attempt = 0; attempt < 100; ++attempt) {
+        const QByteArray temp = temporaryName(parentOf(from), "rename");
+        int error = renameNoReplace(from, temp);
+        if (error == EEXIST)
+            continue;
+        if (error != 0)
+            return error;
+        error = renameNoReplace(temp, to);
+        if (error != 0)
+            renameNoReplace(temp, from);
+        return error;
+    }
+    return EEXIST;
 }
 
 struct DirCloser
 {
-    void operator()(DIR* d) const
-    {
-        if (d)
-            closedir(d);
-    }
+    void operator()(DIR* d) const { closedir(d); }
 };
 
 // Walks the entries of a folder; the callback receives the name, the entry type (DT_*) and the
 // descriptor of the open folder for fstatat.
-template <typename F> bool forEachEntry(const QString& folder, F&& callback)
+template <typename F> bool forEachEntry(const QByteArray& folder, F&& callback)
 {
-    std::unique_ptr<DIR, DirCloser> dir(opendir(native(folder).constData()));
+    std::unique_ptr<DIR, DirCloser> dir(opendir(folder.constData()));
     if (!dir)
         return false;
     const int fd = dirfd(dir.get());
@@ -84,14 +174,154 @@ template <typename F> bool forEachEntry(const QString& folder, F&& callback)
     return true;
 }
 
+bool isLinkToFolder(int fd, const char* name)
+{
+    struct stat st;
+    return fstatat(fd, name, &st, 0) == 0 && S_ISDIR(st.st_mode);
+}
+
+FolderScan scan(const QString& base, bool withSizes)
+{
+    FolderScan result;
+    result.readable = forEachEntry(native(base), [&](const char* name, unsigned char type, int fd) {
+        if (type == DT_DIR || (type == DT_LNK && isLinkToFolder(fd, name))) {
+            const QString n = FileNames::decode(name);
+            result.subfolders.append({n, joined(base, n), type == DT_LNK});
+        } else if (type == DT_REG && withSizes) {
+            struct stat st;
+            if (fstatat(fd, name, &st, AT_SYMLINK_NOFOLLOW) == 0)
+                result.fileBytes += st.st_size;
+        }
+    });
+    return result;
+}
+
+// Small whole-file reads and atomic rewrites on native paths, for the ".hidden" lists (whose lines are
+// file names, so they are bytes, not text).
+std::optional<QByteArray> readBytes(const QByteArray& path)
+{
+    constexpr qsizetype kLimit = 16 * 1024 * 1024;
+    const int fd = open(path.constData(), O_RDONLY | O_CLOEXEC);
+    if (fd < 0)
+        return std::nullopt;
+    QByteArray data;
+    char buffer[65536];
+    for (;;) {
+        const ssize_t n = read(fd, buffer, sizeof buffer);
+        if (n < 0 && errno == EINTR)
+            continue;
+        if (n <= 0 || data.size() + n > kLimit)
+            break;
+        data.append(buffer, n);
+    }
+    close(fd);
+    return data;
+}
+
+bool writeAll(int fd, const char* data, qsizetype size)
+{
+    while (size > 0) {
+        const ssize_t n = write(fd, data, static_cast<size_t>(size));
+        if (n < 0 && errno == EINTR)
+            continue;
+        if (n <= 0)
+            return false;
+        data += n;
+        size -= n;
+    }
+    return true;
+}
+
+bool writeBytesAtomically(const QByteArray& path, const QByteArray& data)
+{
+    const QByteArray temp = temporaryName(parentOf(path), "write");
+    const int fd = open(temp.constData(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0644);
+    if (fd < 0)
+        return false;
+    const bool written = writeAll(fd, data.constData(), data.size()) && fsync(fd) == 0;
+    if (close(fd) != 0 || !written || ::rename(temp.constData(), path.constData()) != 0) {
+        unlink(temp.constData());
+        return false;
+    }
+    return true;
+}
+
+QList<QByteArray> hiddenNames(const QByteArray& parent)
+{
+    QList<QByteArray> names;
+    const std::optional<QByteArray> data = readBytes(parent + "/.hidden");
+    if (!data)
+        return names;
+    for (QByteArray line : data->split('\n')) {
+        if (line.endsWith('\r'))
+            line.chop(1);
+        if (!line.isEmpty())
+            names.append(line);
+    }
+    return names;
+}
+
+// Copies the bytes, permissions and times of an open file into a new file; 0 or an errno.
+int copyContents(int in, const struct stat& st, const QByteArray& temp, bool durable)
+{
+    const int out = open(temp.constData(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0600);
+    if (out < 0)
+        return errno;
+    int error = 0;
+    char buffer[128 * 1024];
+    for (;;) {
+        const ssize_t n = read(in, buffer, sizeof buffer);
+        if (n < 0 && errno == EINTR)
+            continue;
+        if (n < 0) {
+            error = errno;
+            break;
+        }
+        if (n == 0)
+            break;
+        if (!writeAll(out, buffer, n)) {
+            error = errno ? errno : EIO;
+            break;
+        }
+    }
+    const struct timespec times[2] = {st.st_atim, st.st_mtim};
+    if (error == 0 && (fchmod(out, st.st_mode & 07777) != 0 || futimens(out, times) != 0))
+        error = errno;
+    if (error == 0 && durable && fsync(out) != 0)
+        error = errno;
+    if (close(out) != 0 && error == 0)
+        error = errno;
+    return error;
+}
+
+QString nameOfUser(uid_t uid)
+{
+    std::vector<char> buffer(16384);
+    struct passwd pw;
+    struct passwd* found = nullptr;
+    if (getpwuid_r(uid, &pw, buffer.data(), buffer.size(), &found) == 0 && found)
+        return QString::fromLocal8Bit(found->pw_name);
+    return QString::number(uid);
+}
+
+QString nameOfGroup(gid_t gid)
+{
+    std::vector<char> buffer(16384);
+    struct group gr;
+    struct group* found = nullptr;
+    if (getgrgid_r(gid, &gr, buffer.data(), buffer.size(), &found) == 0 && found)
+        return QString::fromLocal8Bit(found->gr_name);
+    return QString::number(gid);
+}
+
 } // namespace
 
 FsResult PosixFileSystem::fromErrno(int error)
 {
+    if (error == 0)
+        return FsResult::success();
     const QString text = QString::fromLocal8Bit(std::strerror(error));
     switch (error) {
-    case 0:
-        return FsResult::success();
     case ENOENT:
     case ENOTDIR:
         return FsResult::failure(FsResult::Kind::NotFound, text);
@@ -109,40 +339,27 @@ FsResult PosixFileSystem::fromErrno(int error)
     }
 }
 
+FsResult PosixFileSystem::renameByPlaceholder(const QByteArray& from, const QByteArray& to)
+{
+    return fromErrno(placeholderRename(from, to));
+}
+
 FsResult PosixFileSystem::renameFolder(const QString& oldPath, const QString& newPath)
 {
     const QByteArray from = native(oldPath);
     const QByteArray to = native(newPath);
+    if (from.isEmpty())
+        return fromErrno(ENOENT);
+    if (to.isEmpty())
+        return fromErrno(EINVAL);
     struct stat source;
     if (lstat(from.constData(), &source) != 0)
         return fromErrno(errno);
-    if (renameat2(AT_FDCWD, from.constData(), AT_FDCWD, to.constData(), RENAME_NOREPLACE) == 0)
-        return FsResult::success();
-    int error = errno;
-    if (error == EEXIST) {
-        // On a case-insensitive file system a case-only change finds "itself" as the target: go through
-        // a temporary name in the same folder.
+    int error = renameNoReplace(from, to);
+    if (error == EEXIST && from != to) {
         struct stat target;
-        if (lstat(to.constData(), &target) == 0 && target.st_ino == source.st_ino && target.st_dev == source.st_dev &&
-            from != to) {
-            QByteArray temp = from + ".dirwright-" + QByteArray::number(qint64(getpid()));
-            if (renameat2(AT_FDCWD, from.constData(), AT_FDCWD, temp.constData(), RENAME_NOREPLACE) != 0)
-                return fromErrno(errno);
-            if (renameat2(AT_FDCWD, temp.constData(), AT_FDCWD, to.constData(), RENAME_NOREPLACE) == 0)
-                return FsResult::success();
-            error = errno;
-            ::rename(temp.constData(), from.constData());
-        }
-        return fromErrno(error);
-    }
-    if (error == EINVAL || error == ENOSYS) {
-        // File systems without RENAME_NOREPLACE: check, then rename.
-        struct stat target;
-        if (lstat(to.constData(), &target) == 0)
-            return fromErrno(EEXIST);
-        if (::rename(from.constData(), to.constData()) == 0)
-            return FsResult::success();
-        error = errno;
+        if (lstat(to.constData(), &target) == 0 && target.st_ino == source.st_ino && target.st_dev == source.st_dev)
+            error = renameThroughTemporary(from, to);
     }
     return fromErrno(error);
 }
@@ -150,32 +367,28 @@ FsResult PosixFileSystem::renameFolder(const QString& oldPath, const QString& ne
 bool PosixFileSystem::folderExists(const QString& path) const
 {
     struct stat st;
-    return !path.isEmpty() && stat(native(path).constData(), &st) == 0 && S_ISDIR(st.st_mode);
+    return stat(native(path).constData(), &st) == 0 && S_ISDIR(st.st_mode);
 }
 
 bool PosixFileSystem::fileExists(const QString& path) const
 {
     struct stat st;
-    return !path.isEmpty() && stat(native(path).constData(), &st) == 0 && !S_ISDIR(st.st_mode);
+    return stat(native(path).constData(), &st) == 0 && !S_ISDIR(st.st_mode);
 }
 
 bool PosixFileSystem::isRoot(const QString& path) const
 {
-    const QByteArray p = native(absolutePath(path));
-    if (p == "/")
-        return true;
-    struct stat self;
-    struct stat parent;
-    if (stat(p.constData(), &self) != 0 || stat((p + "/..").constData(), &parent) != 0)
-        return false;
-    return self.st_dev != parent.st_dev || self.st_ino == parent.st_ino;
+    return pathInfo(path).isRoot;
 }
 
 QString PosixFileSystem::absolutePath(const QString& path) const
 {
-    if (path.isEmpty())
-        return path;
-    return QDir::cleanPath(QDir::isAbsolutePath(path) ? path : QDir::current().absoluteFilePath(path));
+    if (path.isEmpty() || path.startsWith(QLatin1Char('/')))
+        return path.isEmpty() ? path : QDir::cleanPath(path);
+    char buffer[PATH_MAX];
+    if (!getcwd(buffer, sizeof buffer))
+        return QDir::cleanPath(path);
+    return QDir::cleanPath(FileNames::decode(buffer) + QLatin1Char('/') + path);
 }
 
 FsResult PosixFileSystem::createFolder(const QString& path)
@@ -187,38 +400,28 @@ FsResult PosixFileSystem::createFolder(const QString& path)
 
 QList<SubfolderInfo> PosixFileSystem::listSubfolders(const QString& folder) const
 {
-    return scanFolder(folder).subfolders;
+    QList<SubfolderInfo> folders = scan(absolutePath(folder), false).subfolders;
+    folders.removeIf([](const SubfolderInfo& s) { return s.isLink; });
+    return folders;
 }
 
 FolderScan PosixFileSystem::scanFolder(const QString& folder) const
 {
-    FolderScan scan;
-    const QString base = absolutePath(folder);
-    scan.readable = forEachEntry(base, [&](const char* name, unsigned char type, int fd) {
-        if (type == DT_DIR) {
-            const QString n = fromNative(name);
-            scan.subfolders.append({n, joined(base, n)});
-        } else if (type == DT_REG) {
-            struct stat st;
-            if (fstatat(fd, name, &st, AT_SYMLINK_NOFOLLOW) == 0)
-                scan.fileBytes += st.st_size;
-        }
-    });
-    return scan;
+    return scan(absolutePath(folder), true);
 }
 
 QList<FileInfo> PosixFileSystem::listFiles(const QString& folder) const
 {
     QList<FileInfo> files;
     const QString base = absolutePath(folder);
-    forEachEntry(base, [&](const char* name, unsigned char type, int fd) {
+    forEachEntry(native(base), [&](const char* name, unsigned char type, int fd) {
         if (type != DT_REG && type != DT_LNK)
             return;
         struct statx sx;
         if (statx(fd, name, AT_STATX_SYNC_AS_STAT, STATX_BASIC_STATS | STATX_BTIME, &sx) != 0 || !S_ISREG(sx.stx_mode))
             return;
         FileInfo info;
-        info.name = fromNative(name);
+        info.name = FileNames::decode(name);
         info.path = joined(base, info.name);
         info.size = static_cast<qint64>(sx.stx_size);
         if (sx.stx_mask & STATX_BTIME)
@@ -232,28 +435,46 @@ QList<FileInfo> PosixFileSystem::listFiles(const QString& folder) const
 
 FsResult PosixFileSystem::copyFile(const QString& source, const QString& target, bool overwrite)
 {
-    if (!fileExists(source))
-        return fromErrno(ENOENT);
-    if (QFileInfo::exists(target)) {
-        if (!overwrite)
-            return fromErrno(EEXIST);
-        if (::unlink(native(target).constData()) != 0)
-            return fromErrno(errno);
+    const QByteArray from = native(source);
+    const QByteArray to = native(target);
+    if (to.isEmpty())
+        return fromErrno(EINVAL);
+    const int in = open(from.constData(), O_RDONLY | O_CLOEXEC);
+    if (in < 0)
+        return fromErrno(errno);
+    struct stat st;
+    int error = fstat(in, &st) != 0 ? errno : S_ISDIR(st.st_mode) ? EISDIR : 0;
+    struct stat existing;
+    if (error == 0 && !overwrite && lstat(to.constData(), &existing) == 0)
+        error = EEXIST; // known before copying a large file; the final rename checks again
+    // The copy goes to a temporary file first: a failed copy never leaves half a target, and an
+    // overwritten target is replaced in one step.
+    const QByteArray temp = temporaryName(parentOf(to), "copy");
+    if (error == 0)
+        error = copyContents(in, st, temp, overwrite);
+    close(in);
+    if (error == 0) {
+        if (overwrite)
+            error = ::rename(temp.constData(), to.constData()) == 0 ? 0 : errno;
+        else
+            error = renameNoReplace(temp, to);
     }
-    QFile file(source);
-    if (file.copy(target))
-        return FsResult::success();
-    return FsResult::failure(FsResult::Kind::Other, file.errorString());
+    if (error != 0)
+        unlink(temp.constData());
+    return fromErrno(error);
 }
 
 FsResult PosixFileSystem::moveFile(const QString& source, const QString& target)
 {
     const QByteArray from = native(source);
     const QByteArray to = native(target);
-    if (renameat2(AT_FDCWD, from.constData(), AT_FDCWD, to.constData(), RENAME_NOREPLACE) == 0)
-        return FsResult::success();
-    if (errno != EXDEV)
-        return fromErrno(errno);
+    if (from.isEmpty())
+        return fromErrno(ENOENT);
+    if (to.isEmpty())
+        return fromErrno(EINVAL);
+    const int error = renameNoReplace(from, to);
+    if (error != EXDEV)
+        return fromErrno(error);
     // Another file system: copy, and delete the source only after a complete copy.
     const FsResult copied = copyFile(source, target, false);
     if (!copied.ok())
@@ -270,9 +491,16 @@ FsResult PosixFileSystem::deleteFile(const QString& path)
 
 FsResult PosixFileSystem::moveToTrash(const QString& path)
 {
-    QFile file(absolutePath(path));
-    if (!QFileInfo::exists(file.fileName()) && !QFileInfo(file.fileName()).isSymLink())
-        return fromErrno(ENOENT);
+    const QString abs = absolutePath(path);
+    const QByteArray p = native(abs);
+    struct stat st;
+    if (lstat(p.constData(), &st) != 0)
+        return fromErrno(errno);
+    // The trash is Qt's; it reaches files by their names as Qt encodes them.
+    if (QFile::encodeName(abs) != p)
+        return FsResult::failure(FsResult::Kind::Other,
+                                 QStringLiteral("The name is not valid UTF-8; the trash cannot take it."));
+    QFile file(abs);
     if (file.moveToTrash())
         return FsResult::success();
     return FsResult::failure(FsResult::Kind::Other, file.errorString());
@@ -280,48 +508,47 @@ FsResult PosixFileSystem::moveToTrash(const QString& path)
 
 int PosixFileSystem::attributes(const QString& path) const
 {
+    const QByteArray p = native(absolutePath(path));
     struct stat st;
-    const QString abs = absolutePath(path);
-    if (stat(native(abs).constData(), &st) != 0)
+    if (stat(p.constData(), &st) != 0)
         return -1;
     int bits = 0;
     if ((st.st_mode & (S_IWUSR | S_IWGRP | S_IWOTH)) == 0)
         bits |= AttrReadOnly;
-    const QFileInfo info(abs);
-    if (info.fileName().startsWith(QLatin1Char('.')) || hiddenList(info.path()).contains(info.fileName()))
+    const QByteArray name = lastComponent(p);
+    if (name.startsWith('.') || (!name.isEmpty() && hiddenNames(parentOf(p)).contains(name)))
         bits |= AttrHidden;
     return bits;
 }
 
 bool PosixFileSystem::setAttributes(const QString& path, int bits)
 {
-    const QString abs = absolutePath(path);
-    const QByteArray p = native(abs);
+    const QByteArray p = native(absolutePath(path));
     struct stat st;
     if (stat(p.constData(), &st) != 0)
         return false;
     bool ok = true;
-    mode_t mode = st.st_mode & 07777;
-    mode = (bits & AttrReadOnly) ? (mode & ~(S_IWUSR | S_IWGRP | S_IWOTH)) : (mode | S_IWUSR);
-    if (mode != (st.st_mode & 07777))
+    const mode_t old = st.st_mode & 07777;
+    const mode_t mode = (bits & AttrReadOnly) ? (old & ~(S_IWUSR | S_IWGRP | S_IWOTH)) : (old | S_IWUSR);
+    if (mode != old)
         ok = chmod(p.constData(), mode) == 0;
 
-    const QFileInfo info(abs);
-    const QString name = info.fileName();
-    if (name.startsWith(QLatin1Char('.')))
-        return ok && (bits & AttrHidden); // a dot-name is always hidden
-    QStringList hidden = hiddenList(info.path());
-    const bool listed = hidden.contains(name);
+    const QByteArray name = lastComponent(p);
     const bool wantHidden = bits & AttrHidden;
-    if (listed == wantHidden)
+    if (name.isEmpty())
+        return ok && !wantHidden;
+    if (name.startsWith('.'))
+        return ok && wantHidden; // a dot-name is always hidden
+    const QByteArray parent = parentOf(p);
+    QList<QByteArray> hidden = hiddenNames(parent);
+    if (hidden.contains(name) == wantHidden)
         return ok;
     if (wantHidden)
         hidden.append(name);
     else
         hidden.removeAll(name);
-    hidden.removeAll(QString());
-    const QString text = hidden.isEmpty() ? QString() : hidden.join(QLatin1Char('\n')) + QLatin1Char('\n');
-    return TextCodec::writeFileAtomically(joined(info.path(), QStringLiteral(".hidden")), text) && ok;
+    const QByteArray data = hidden.isEmpty() ? QByteArray() : hidden.join('\n') + '\n';
+    return writeBytesAtomically(parent + "/.hidden", data) && ok;
 }
 
 bool PosixFileSystem::supportsAttribute(FolderAttribute attribute) const
@@ -358,4 +585,53 @@ bool PosixFileSystem::setFolderTime(const QString& path, FolderTimeKind which, c
 bool PosixFileSystem::canSetTime(FolderTimeKind which) const
 {
     return which != FolderTimeKind::Created;
+}
+
+PathInfo PosixFileSystem::pathInfo(const QString& path) const
+{
+    PathInfo info;
+    const QByteArray p = native(absolutePath(path));
+    struct statx sx;
+    if (!statxPath(p, &sx, false))
+        return info;
+    if (S_ISLNK(sx.stx_mode)) {
+        info.isLink = true;
+        if (!statxPath(p, &sx, true))
+            return info; // a dangling link names nothing
+    }
+    info.type = S_ISDIR(sx.stx_mode) ? PathInfo::Type::Folder : PathInfo::Type::File;
+    info.isRoot = !info.isLink && info.type == PathInfo::Type::Folder && isMountRoot(p, sx);
+    if (sx.stx_mask & STATX_BTIME)
+        info.created = localFrom(sx.stx_btime);
+    info.lastWrite = localFrom(sx.stx_mtime);
+    info.lastAccess = localFrom(sx.stx_atime);
+    return info;
+}
+
+std::optional<FolderOwnership> PosixFileSystem::ownership(const QString& path) const
+{
+    struct stat st;
+    if (stat(native(absolutePath(path)).constData(), &st) != 0)
+        return std::nullopt;
+    return FolderOwnership{nameOfUser(st.st_uid), nameOfGroup(st.st_gid), static_cast<uint>(st.st_mode & 07777)};
+}
+
+std::unique_ptr<QIODevice> PosixFileSystem::openForReading(const QString& path) const
+{
+    // Opened without blocking, so that a pipe without a writer cannot stall the program, then refused
+    // unless it is a regular file.
+    const int fd = open(native(absolutePath(path)).constData(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
+    if (fd < 0)
+        return nullptr;
+    struct stat st;
+    if (fstat(fd, &st) != 0 || !S_ISREG(st.st_mode)) {
+        close(fd);
+        return nullptr;
+    }
+    auto file = std::make_unique<QFile>();
+    if (!file->open(fd, QIODevice::ReadOnly, QFileDevice::AutoCloseHandle)) {
+        close(fd);
+        return nullptr;
+    }
+    return file;
 }
