@@ -48,7 +48,7 @@ QLocale groupingLocale()
 bool isValidUtf8(const QByteArray& bytes)
 {
     QStringDecoder decoder(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);
-    (void)decoder.decode(bytes);
+    const QString text = decoder.decode(bytes); // the decoder works only when its result is taken
     return !decoder.hasError();
 }
 
@@ -105,6 +105,7 @@ void FolderLoader::flush()
 
 void FolderLoader::serveEvents()
 {
+    m_scanCount = 0;
     flush();
     if (onProcessEvents)
         onProcessEvents();
@@ -114,8 +115,8 @@ void FolderLoader::serveEvents()
 
 bool FolderLoader::keepGoing()
 {
-    // The size walk of one large folder can take long: the window stays responsive through it, and
-    // the cancel button stops it.
+    // The size walk of one large folder can take long: the window stays responsive through it (every
+    // hundredth folder this walk reads), and the cancel button stops it.
     if (++m_scanCount % 100 == 0)
         serveEvents();
     return !m_state.cancelRequested;
@@ -144,6 +145,7 @@ void FolderLoader::addFolder(const QString& path, const QString& knownParent)
     Action action(*this);
     if (++m_callCount % 100 == 0)
         serveEvents();
+    m_scanCount = 0;
 
     const FileSystem& fs = m_state.fs();
     QString folder = fs.absolutePath(path);

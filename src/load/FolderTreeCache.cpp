@@ -13,6 +13,7 @@ FolderTreeCache::Node& FolderTreeCache::scanned(const QString& folder, bool* was
     Node& node = m_nodes[folder];
     node.subfolders = std::move(scan.subfolders);
     node.fileBytes = scan.fileBytes;
+    node.device = scan.device;
     return node;
 }
 
@@ -47,6 +48,8 @@ std::optional<qint64> FolderTreeCache::totalSize(const QString& folder, const st
             Node& child = scanned(sub.path, &read);
             if (read && keepGoing && !keepGoing())
                 return std::nullopt;
+            if (child.device != frame.node->device && child.device != 0 && frame.node->device != 0)
+                continue; // another volume mounted here
             if (child.total >= 0)
                 frame.sum += child.total;
             else

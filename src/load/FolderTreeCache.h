@@ -10,8 +10,9 @@
 // The folder scans of one loading action. Every folder is read once (its subfolders and the bytes of its
 // files in one pass), and a folder's total size is summed bottom-up from its children's totals, so loading
 // a whole tree costs one walk however many of its folders become rows. Links to folders are listed but
-// never walked through, so a loop of links cannot make a walk run forever. The cache is dropped when the
-// action ends: a later action sees the disk as it is then.
+// never walked through, so a loop of links cannot make a walk run forever; nor are volumes mounted below
+// the folder counted (like "du -x": a mounted disk or /proc inside is not part of the folder's size). The cache is
+// dropped when the action ends: a later action sees the disk as it is then.
 class FolderTreeCache
 {
 public:
@@ -34,6 +35,7 @@ private:
     {
         QList<SubfolderInfo> subfolders;
         qint64 fileBytes = 0;
+        quint64 device = 0;
         qint64 total = -1; // not summed yet
     };
 

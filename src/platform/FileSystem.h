@@ -56,6 +56,7 @@ struct FolderScan
     bool readable = false;
     QList<SubfolderInfo> subfolders;
     qint64 fileBytes = 0;
+    quint64 device = 0; // the volume the folder is on (0 when unknown), so size walks can stay on one
 };
 
 // What one look at a path tells: enough for loading a folder without asking the file system again.

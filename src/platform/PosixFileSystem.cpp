@@ -153,12 +153,15 @@ struct DirCloser
 
 // Walks the entries of a folder; the callback receives the name, the entry type (DT_*) and the
 // descriptor of the open folder for fstatat.
-template <typename F> bool forEachEntry(const QByteArray& folder, F&& callback)
+template <typename F> bool forEachEntry(const QByteArray& folder, F&& callback, dev_t* device = nullptr)
 {
     std::unique_ptr<DIR, DirCloser> dir(opendir(folder.constData()));
     if (!dir)
         return false;
     const int fd = dirfd(dir.get());
+    struct stat self;
+    if (device && fstat(fd, &self) == 0)
+        *device = self.st_dev;
     while (const dirent* e = readdir(dir.get())) {
         if (std::strcmp(e->d_name, ".") == 0 || std::strcmp(e->d_name, "..") == 0)
             continue;
@@ -183,16 +186,21 @@ bool isLinkToFolder(int fd, const char* name)
 FolderScan scan(const QString& base, bool withSizes)
 {
     FolderScan result;
-    result.readable = forEachEntry(native(base), [&](const char* name, unsigned char type, int fd) {
-        if (type == DT_DIR || (type == DT_LNK && isLinkToFolder(fd, name))) {
-            const QString n = FileNames::decode(name);
-            result.subfolders.append({n, joined(base, n), type == DT_LNK});
-        } else if (type == DT_REG && withSizes) {
-            struct stat st;
-            if (fstatat(fd, name, &st, AT_SYMLINK_NOFOLLOW) == 0)
-                result.fileBytes += st.st_size;
-        }
-    });
+    dev_t device = 0;
+    result.readable = forEachEntry(
+        native(base),
+        [&](const char* name, unsigned char type, int fd) {
+            if (type == DT_DIR || (type == DT_LNK && isLinkToFolder(fd, name))) {
+                const QString n = FileNames::decode(name);
+                result.subfolders.append({n, joined(base, n), type == DT_LNK});
+            } else if (type == DT_REG && withSizes) {
+                struct stat st;
+                if (fstatat(fd, name, &st, AT_SYMLINK_NOFOLLOW) == 0)
+                    result.fileBytes += st.st_size;
+            }
+        },
+        &device);
+    result.device = device;
     return result;
 }
 
