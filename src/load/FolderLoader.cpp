@@ -5,6 +5,7 @@
 #include "load/FolderTreeCache.h"
 #include "load/ListFileReader.h"
 #include "platform/FileNames.h"
+#include "platform/LocalTime.h"
 #include "settings/Paths.h"
 #include "settings/SettingsStore.h"
 #include "settings/TextCodec.h"
@@ -15,26 +16,10 @@
 #include <QStringDecoder>
 #include <QUrl>
 
-#include <cstdio>
-
 namespace {
 
 const QString kNoTime = QStringLiteral("1980-01-01 00:00:00");
 const QString kListFileFilter = QStringLiteral("*.*|*.*|m3u Playlist|*.m3u|pls Playlist|*.pls");
-
-// "yyyy-MM-dd HH:mm:ss", or the fallback for a time the file system could not give. Written by hand:
-// a format string is parsed anew on every call, and loading formats two times per folder.
-QString timeText(const QDateTime& time)
-{
-    if (!time.isValid())
-        return kNoTime;
-    const QDate d = time.date();
-    const QTime t = time.time();
-    char buffer[32];
-    std::snprintf(buffer, sizeof buffer, "%04d-%02d-%02d %02d:%02d:%02d", d.year(), d.month(), d.day(), t.hour(),
-                  t.minute(), t.second());
-    return QString::fromLatin1(buffer);
-}
 
 // The size with the locale's digit grouping ("#,##0"), always grouped, also where the locale's
 // default is not to.
@@ -137,10 +122,10 @@ int FolderLoader::undoLevels() const
 
 void FolderLoader::AddFolder(const QString& path)
 {
-    addFolder(path, QString());
+    addFolder(path, QString(), nullptr);
 }
 
-void FolderLoader::addFolder(const QString& path, const QString& knownParent)
+void FolderLoader::addFolder(const QString& path, const QString& knownParent, const PathInfo* known)
 {
     Action action(*this);
     if (++m_callCount % 100 == 0)
@@ -148,10 +133,12 @@ void FolderLoader::addFolder(const QString& path, const QString& knownParent)
     m_scanCount = 0;
 
     const FileSystem& fs = m_state.fs();
-    QString folder = fs.absolutePath(path);
+    // A walk knows its folders already: absolute paths, looked at while their parent was read.
+    const bool walked = known && known->type == PathInfo::Type::Folder;
+    QString folder = walked ? path : fs.absolutePath(path);
     if (folder.isEmpty())
         return;
-    PathInfo info = fs.pathInfo(folder);
+    PathInfo info = walked ? *known : fs.pathInfo(folder);
     if (info.type == PathInfo::Type::File) {
         const qsizetype slash = folder.lastIndexOf(QLatin1Char('/'));
         folder = slash <= 0 ? QStringLiteral("/") : folder.left(slash);
@@ -179,8 +166,9 @@ void FolderLoader::addFolder(const QString& path, const QString& knownParent)
     const QString name = folder.mid(slash + 1);
     e.col[FolderEntry::ColOldName] = name;
     e.col[FolderEntry::ColNewName] = name;
-    e.col[FolderEntry::ColCreated] = timeText(info.created);
-    e.col[FolderEntry::ColModified] = timeText(info.lastWrite);
+    e.col[FolderEntry::ColCreated] = info.created == PathInfo::kUnknownTime ? kNoTime : LocalTime::text(info.created);
+    e.col[FolderEntry::ColModified] =
+        info.lastWrite == PathInfo::kUnknownTime ? kNoTime : LocalTime::text(info.lastWrite);
     e.col[FolderEntry::ColSize] = m_locale.toString(*size);
     e.sizeTag = QString::number(*size).rightJustified(12, QLatin1Char('0'));
     const int levels = undoLevels();
@@ -218,7 +206,7 @@ void FolderLoader::AddSubfolders(const QString& folder)
             continue;
         }
         const SubfolderInfo sub = frame.children.at(frame.next++);
-        addFolder(sub.path, frame.parentKey);
+        addFolder(sub.path, frame.parentKey, &sub.info);
         if (m_state.cancelRequested)
             return;
         if (!sub.isLink)

@@ -11,6 +11,7 @@
 #include <vector>
 
 struct AppState;
+struct PathInfo;
 class FolderTreeCache;
 class PreviewList;
 class QUrl;
@@ -87,7 +88,7 @@ public:
     };
 
 private:
-    void addFolder(const QString& path, const QString& knownParent);
+    void addFolder(const QString& path, const QString& knownParent, const PathInfo* known);
     void readListFile(const QString& listFile);
     QString listedPath(const QByteArray& entry, const QString& listFolder) const;
     int undoLevels() const;

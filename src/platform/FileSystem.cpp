@@ -14,9 +14,12 @@ PathInfo FileSystem::pathInfo(const QString& path) const
         return info;
     info.isRoot = info.type == PathInfo::Type::Folder && isRoot(path);
     if (const std::optional<FolderTimes> times = folderTimes(path)) {
-        info.created = times->created;
-        info.lastWrite = times->lastWrite;
-        info.lastAccess = times->lastAccess;
+        const auto secs = [](const QDateTime& t) {
+            return t.isValid() ? t.toSecsSinceEpoch() : PathInfo::kUnknownTime;
+        };
+        info.created = secs(times->created);
+        info.lastWrite = secs(times->lastWrite);
+        info.lastAccess = secs(times->lastAccess);
     }
     return info;
 }

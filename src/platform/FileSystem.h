@@ -3,6 +3,7 @@
 #include <QDateTime>
 #include <QList>
 #include <QString>
+#include <limits>
 #include <memory>
 #include <optional>
 
@@ -31,11 +32,30 @@ struct FolderTimes
     QDateTime lastWrite;
 };
 
+// What one look at a path tells: enough for loading a folder without asking the file system again.
+// Times are seconds since the epoch: turning each into a local QDateTime costs a look at the time zone
+// file, too much for every folder of a large load (LocalTime formats them).
+struct PathInfo
+{
+    static constexpr qint64 kUnknownTime = std::numeric_limits<qint64>::min();
+
+    enum class Type { Missing, File, Folder };
+    Type type = Type::Missing;     // what the path names, symbolic links followed
+    bool isLink = false;           // the path itself is a symbolic link
+    bool isRoot = false;           // "/" or the root of a mounted volume; a link is never a root
+    qint64 created = kUnknownTime; // kUnknownTime where the file system keeps no birth time
+    qint64 lastWrite = kUnknownTime;
+    qint64 lastAccess = kUnknownTime;
+};
+
 struct SubfolderInfo
 {
     QString name;
     QString path;        // full path, no trailing separator
     bool isLink = false; // a symbolic link to a folder: listed, but a walk must never go through it
+    // What scanFolder learned of the subfolder in passing (type Missing where it did not look), so a
+    // walk need not ask again for every folder.
+    PathInfo info;
 };
 
 struct FileInfo
@@ -57,18 +77,6 @@ struct FolderScan
     QList<SubfolderInfo> subfolders;
     qint64 fileBytes = 0;
     quint64 device = 0; // the volume the folder is on (0 when unknown), so size walks can stay on one
-};
-
-// What one look at a path tells: enough for loading a folder without asking the file system again.
-struct PathInfo
-{
-    enum class Type { Missing, File, Folder };
-    Type type = Type::Missing; // what the path names, symbolic links followed
-    bool isLink = false;       // the path itself is a symbolic link
-    bool isRoot = false;       // "/" or the root of a mounted volume; a link is never a root
-    QDateTime created;         // local time, whole seconds; invalid when the file system keeps none
-    QDateTime lastWrite;
-    QDateTime lastAccess;
 };
 
 // Owner, group and permission bits, for showing a folder's properties.

@@ -2,6 +2,7 @@
 
 #include "load/FolderTreeCache.h"
 #include "platform/FileSystem.h"
+#include "platform/LocalTime.h"
 #include "settings/Paths.h"
 
 FolderProperties FolderProperties::read(const FileSystem& fs, const QString& path)
@@ -13,9 +14,9 @@ FolderProperties FolderProperties::read(const FileSystem& fs, const QString& pat
     if (!p.exists)
         return p;
     p.isLink = info.isLink;
-    p.created = info.created;
-    p.lastWrite = info.lastWrite;
-    p.lastAccess = info.lastAccess;
+    p.created = LocalTime::dateTime(info.created);
+    p.lastWrite = LocalTime::dateTime(info.lastWrite);
+    p.lastAccess = LocalTime::dateTime(info.lastAccess);
     FolderTreeCache cache(fs);
     p.size = cache.totalSize(p.path, {}).value_or(0);
     if (const std::optional<FolderOwnership> owner = fs.ownership(p.path)) {

@@ -1,11 +1,11 @@
 #include "platform/PosixFileSystem.h"
 
 #include "platform/FileNames.h"
+#include "platform/PosixFileOps.h"
 
 #include <QDir>
 #include <QFile>
 
-#include <atomic>
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
@@ -18,45 +18,13 @@
 #include <sys/sysmacros.h>
 #include <unistd.h>
 
-namespace {
+using namespace PosixFileOps;
 
-// The bytes the system is given for a path: one trailing separator removed, nothing for a path that
-// holds a NUL (the system would silently cut it there and reach another file).
-QByteArray native(const QString& path)
-{
-    if (path.isEmpty() || path.contains(QChar(0)))
-        return {};
-    QByteArray p = FileNames::encode(path);
-    while (p.size() > 1 && p.endsWith('/'))
-        p.chop(1);
-    return p;
-}
+namespace {
 
 QString joined(const QString& folder, const QString& name)
 {
     return folder.endsWith(QLatin1Char('/')) ? folder + name : folder + QLatin1Char('/') + name;
-}
-
-// The folder part of a native path ("" for a name directly below the root, "." for a bare name).
-QByteArray parentOf(const QByteArray& path)
-{
-    const qsizetype slash = path.lastIndexOf('/');
-    if (slash < 0)
-        return QByteArrayLiteral(".");
-    return path.left(slash);
-}
-
-QByteArray lastComponent(const QByteArray& path)
-{
-    return path.mid(path.lastIndexOf('/') + 1);
-}
-
-// A name for a temporary entry in a folder that no other run of the program picks at the same time.
-QByteArray temporaryName(const QByteArray& folder, const char* purpose)
-{
-    static std::atomic<unsigned> counter{0};
-    return folder + "/.dirwright-" + purpose + '-' + QByteArray::number(qint64(getpid())) + '-' +
-           QByteArray::number(counter++);
 }
 
 QDateTime localFrom(const struct statx_timestamp& ts)
@@ -82,68 +50,6 @@ bool isMountRoot(const QByteArray& path, const struct statx& sx)
     if (stat((path + "/..").constData(), &parent) != 0)
         return false;
     return makedev(sx.stx_dev_major, sx.stx_dev_minor) != parent.st_dev || sx.stx_ino == parent.st_ino;
-}
-
-int placeholderRename(const QByteArray& from, const QByteArray& to)
-{
-    struct stat st;
-    if (lstat(from.constData(), &st) != 0)
-        return errno;
-    if (S_ISDIR(st.st_mode)) {
-        if (mkdir(to.constData(), 0700) != 0)
-            return errno;
-        if (::rename(from.constData(), to.constData()) == 0)
-            return 0;
-        const int error = errno;
-        rmdir(to.constData()); // our own placeholder; left alone should anybody have filled it meanwhile
-        return error;
-    }
-    if (link(from.constData(), to.constData()) == 0) {
-        if (unlink(from.constData()) == 0)
-            return 0;
-        const int error = errno;
-        unlink(to.constData());
-        return error;
-    }
-    const int error = errno;
-    if (error != EPERM && error != EOPNOTSUPP && error != EMLINK && error != ENOSYS)
-        return error;
-    // Neither the flag nor hard links: check, then rename. A non-folder can never replace a folder.
-    if (lstat(to.constData(), &st) == 0)
-        return EEXIST;
-    return ::rename(from.constData(), to.constData()) == 0 ? 0 : errno;
-}
-
-// 0 or the errno of a rename that never replaces anything.
-int renameNoReplace(const QByteArray& from, const QByteArray& to)
-{
-    if (renameat2(AT_FDCWD, from.constData(), AT_FDCWD, to.constData(), RENAME_NOREPLACE) == 0)
-        return 0;
-    const int error = errno;
-    if (error != EINVAL && error != ENOSYS && error != EOPNOTSUPP)
-        return error;
-    if (to.startsWith(from + '/'))
-        return EINVAL; // a folder into itself, not a missing flag
-    return placeholderRename(from, to);
-}
-
-// A case-insensitive file system sees the new name of a case-only change as taken (by the folder itself):
-// rename through a temporary name in the same folder, and put the folder back should the second step fail.
-int renameThroughTemporary(const QByteArray& from, const QByteArray& to)
-{
-    for (int attempt = 0; attempt < 100; ++attempt) {
-        const QByteArray temp = temporaryName(parentOf(from), "rename");
-        int error = renameNoReplace(from, temp);
-        if (error == EEXIST)
-            continue;
-        if (error != 0)
-            return error;
-        error = renameNoReplace(temp, to);
-        if (error != 0)
-            renameNoReplace(temp, from);
-        return error;
-    }
-    return EEXIST;
 }
 
 struct DirCloser
@@ -183,75 +89,58 @@ bool isLinkToFolder(int fd, const char* name)
     return fstatat(fd, name, &st, 0) == 0 && S_ISDIR(st.st_mode);
 }
 
-FolderScan scan(const QString& base, bool withSizes)
+PathInfo folderInfo(const struct statx& sx, bool isLink, bool isRoot)
+{
+    PathInfo info;
+    info.type = S_ISDIR(sx.stx_mode) ? PathInfo::Type::Folder : PathInfo::Type::File;
+    info.isLink = isLink;
+    info.isRoot = isRoot;
+    if (sx.stx_mask & STATX_BTIME)
+        info.created = sx.stx_btime.tv_sec;
+    info.lastWrite = sx.stx_mtime.tv_sec;
+    info.lastAccess = sx.stx_atime.tv_sec;
+    return info;
+}
+
+// With details, every subfolder is looked at (relative to the open folder, which is cheaper than by
+// its full path later) and the regular files are measured.
+FolderScan scan(const QString& base, bool withDetails)
 {
     FolderScan result;
     dev_t device = 0;
     result.readable = forEachEntry(
         native(base),
         [&](const char* name, unsigned char type, int fd) {
-            if (type == DT_DIR || (type == DT_LNK && isLinkToFolder(fd, name))) {
-                const QString n = FileNames::decode(name);
-                result.subfolders.append({n, joined(base, n), type == DT_LNK});
-            } else if (type == DT_REG && withSizes) {
+            if (type == DT_REG) {
                 struct stat st;
-                if (fstatat(fd, name, &st, AT_SYMLINK_NOFOLLOW) == 0)
+                if (withDetails && fstatat(fd, name, &st, AT_SYMLINK_NOFOLLOW) == 0)
                     result.fileBytes += st.st_size;
+                return;
             }
+            if (type != DT_DIR && type != DT_LNK)
+                return;
+            const bool isLink = type == DT_LNK;
+            SubfolderInfo sub;
+            if (withDetails) {
+                struct statx sx;
+                const int flags = AT_STATX_SYNC_AS_STAT | (isLink ? 0 : AT_SYMLINK_NOFOLLOW);
+                if (statx(fd, name, flags, STATX_BASIC_STATS | STATX_BTIME, &sx) != 0 || !S_ISDIR(sx.stx_mode))
+                    return;
+                const bool root = !isLink && (sx.stx_attributes_mask & STATX_ATTR_MOUNT_ROOT
+                                                  ? (sx.stx_attributes & STATX_ATTR_MOUNT_ROOT) != 0
+                                                  : makedev(sx.stx_dev_major, sx.stx_dev_minor) != device);
+                sub.info = folderInfo(sx, isLink, root);
+            } else if (isLink && !isLinkToFolder(fd, name)) {
+                return;
+            }
+            sub.name = FileNames::decode(name);
+            sub.path = joined(base, sub.name);
+            sub.isLink = isLink;
+            result.subfolders.append(std::move(sub));
         },
         &device);
     result.device = device;
     return result;
-}
-
-// Small whole-file reads and atomic rewrites on native paths, for the ".hidden" lists (whose lines are
-// file names, so they are bytes, not text).
-std::optional<QByteArray> readBytes(const QByteArray& path)
-{
-    constexpr qsizetype kLimit = 16 * 1024 * 1024;
-    const int fd = open(path.constData(), O_RDONLY | O_CLOEXEC);
-    if (fd < 0)
-        return std::nullopt;
-    QByteArray data;
-    char buffer[65536];
-    for (;;) {
-        const ssize_t n = read(fd, buffer, sizeof buffer);
-        if (n < 0 && errno == EINTR)
-            continue;
-        if (n <= 0 || data.size() + n > kLimit)
-            break;
-        data.append(buffer, n);
-    }
-    close(fd);
-    return data;
-}
-
-bool writeAll(int fd, const char* data, qsizetype size)
-{
-    while (size > 0) {
-        const ssize_t n = write(fd, data, static_cast<size_t>(size));
-        if (n < 0 && errno == EINTR)
-            continue;
-        if (n <= 0)
-            return false;
-        data += n;
-        size -= n;
-    }
-    return true;
-}
-
-bool writeBytesAtomically(const QByteArray& path, const QByteArray& data)
-{
-    const QByteArray temp = temporaryName(parentOf(path), "write");
-    const int fd = open(temp.constData(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0644);
-    if (fd < 0)
-        return false;
-    const bool written = writeAll(fd, data.constData(), data.size()) && fsync(fd) == 0;
-    if (close(fd) != 0 || !written || ::rename(temp.constData(), path.constData()) != 0) {
-        unlink(temp.constData());
-        return false;
-    }
-    return true;
 }
 
 QList<QByteArray> hiddenNames(const QByteArray& parent)
@@ -267,39 +156,6 @@ QList<QByteArray> hiddenNames(const QByteArray& parent)
             names.append(line);
     }
     return names;
-}
-
-// Copies the bytes, permissions and times of an open file into a new file; 0 or an errno.
-int copyContents(int in, const struct stat& st, const QByteArray& temp, bool durable)
-{
-    const int out = open(temp.constData(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0600);
-    if (out < 0)
-        return errno;
-    int error = 0;
-    char buffer[128 * 1024];
-    for (;;) {
-        const ssize_t n = read(in, buffer, sizeof buffer);
-        if (n < 0 && errno == EINTR)
-            continue;
-        if (n < 0) {
-            error = errno;
-            break;
-        }
-        if (n == 0)
-            break;
-        if (!writeAll(out, buffer, n)) {
-            error = errno ? errno : EIO;
-            break;
-        }
-    }
-    const struct timespec times[2] = {st.st_atim, st.st_mtim};
-    if (error == 0 && (fchmod(out, st.st_mode & 07777) != 0 || futimens(out, times) != 0))
-        error = errno;
-    if (error == 0 && durable && fsync(out) != 0)
-        error = errno;
-    if (close(out) != 0 && error == 0)
-        error = errno;
-    return error;
 }
 
 QString nameOfUser(uid_t uid)
@@ -607,13 +463,7 @@ PathInfo PosixFileSystem::pathInfo(const QString& path) const
         if (!statxPath(p, &sx, true))
             return info; // a dangling link names nothing
     }
-    info.type = S_ISDIR(sx.stx_mode) ? PathInfo::Type::Folder : PathInfo::Type::File;
-    info.isRoot = !info.isLink && info.type == PathInfo::Type::Folder && isMountRoot(p, sx);
-    if (sx.stx_mask & STATX_BTIME)
-        info.created = localFrom(sx.stx_btime);
-    info.lastWrite = localFrom(sx.stx_mtime);
-    info.lastAccess = localFrom(sx.stx_atime);
-    return info;
+    return folderInfo(sx, info.isLink, !info.isLink && S_ISDIR(sx.stx_mode) && isMountRoot(p, sx));
 }
 
 std::optional<FolderOwnership> PosixFileSystem::ownership(const QString& path) const

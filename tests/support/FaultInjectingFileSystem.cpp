@@ -93,7 +93,17 @@ FolderScan FaultInjectingFileSystem::scanFolder(const QString& folder) const
 {
     if (faultFor(Op::ScanFolder, folder))
         return {};
-    return m_inner->scanFolder(folder);
+    FolderScan scan = m_inner->scanFolder(folder);
+    // What the scan tells of each subfolder obeys the faults of pathInfo.
+    for (SubfolderInfo& sub : scan.subfolders) {
+        if (m_faults.isEmpty())
+            break;
+        if (faultFor(Op::PathInfo, sub.path))
+            sub.info = PathInfo();
+        else if (faultFor(Op::BirthTime, sub.path))
+            sub.info.created = PathInfo::kUnknownTime;
+    }
+    return scan;
 }
 
 FsResult FaultInjectingFileSystem::copyFile(const QString& source, const QString& target, bool overwrite)
@@ -155,7 +165,7 @@ PathInfo FaultInjectingFileSystem::pathInfo(const QString& path) const
         return {};
     PathInfo info = m_inner->pathInfo(path);
     if (faultFor(Op::BirthTime, path))
-        info.created = QDateTime();
+        info.created = PathInfo::kUnknownTime;
     return info;
 }
 
