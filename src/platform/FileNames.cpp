@@ -81,7 +81,16 @@ QString decode(const QByteArray& bytes)
             out.append(QChar(p[i]));
             ++i;
         } else {
-            out.append(QString::fromUtf8(reinterpret_cast<const char*>(p + i), len));
+            // Decoded here: Qt's decoders would drop a U+FEFF as a byte-order mark.
+            char32_t cp = p[i] & (len == 2 ? 0x1F : len == 3 ? 0x0F : 0x07);
+            for (int k = 1; k < len; ++k)
+                cp = (cp << 6) | (p[i + k] & 0x3F);
+            if (QChar::requiresSurrogates(cp)) {
+                out.append(QChar(QChar::highSurrogate(cp)));
+                out.append(QChar(QChar::lowSurrogate(cp)));
+            } else {
+                out.append(QChar(static_cast<char16_t>(cp)));
+            }
             i += len;
         }
     }
