@@ -45,6 +45,7 @@ FolderLoader::Action::Action(FolderLoader& loader)
     if (m_loader.m_depth++ == 0) {
         m_loader.m_cache = std::make_unique<FolderTreeCache>(m_loader.m_state.fs());
         m_loader.m_locale = groupingLocale();
+        m_loader.m_state.cancelRequested = false; // only a press during this action counts
     }
 }
 
@@ -155,7 +156,9 @@ void FolderLoader::addFolder(const QString& path, const QString& knownParent, co
     if (slash < 0)
         return;
 
-    const std::optional<qint64> size = m_cache->totalSize(folder, [this] { return keepGoing(); });
+    // A link is listed as itself and holds no files: its target is not walked (a link to "/" inside a
+    // dropped tree must not mean measuring the whole disk).
+    const std::optional<qint64> size = info.isLink ? 0 : m_cache->totalSize(folder, [this] { return keepGoing(); });
     if (!size)
         return; // cancelled halfway through the size walk: a wrong size is worse than no row
 

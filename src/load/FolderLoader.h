@@ -42,7 +42,8 @@ public:
     QStringList lstOpen;
 
     // Adds the folder a path names (a file path stands for its folder) as one new row, or nothing: paths
-    // that name nothing, roots and folders already listed are skipped without a word.
+    // that name nothing, roots and folders already listed are skipped without a word. A symbolic link
+    // to a folder is listed as the link itself, with size 0: sizes never go through links.
     void AddFolder(const QString& path);
     // Adds every folder below a folder at every depth, depth first, each before its own subfolders; the
     // folder itself is not added. Links to folders are added but not walked through. Stops early when

@@ -9,6 +9,8 @@
 #include <QFile>
 #include <gtest/gtest.h>
 
+#include <ostream>
+
 namespace {
 
 struct SplitCase
@@ -16,6 +18,15 @@ struct SplitCase
     const char* text;
     QStringList expected;
 };
+
+// Readable test names: the command line with quotes and blanks made visible.
+void PrintTo(const SplitCase& c, std::ostream* os)
+{
+    *os << QString::fromUtf8(c.text)
+               .replace(QLatin1Char('"'), QLatin1Char('`'))
+               .replace(QLatin1Char(' '), QLatin1Char('_'))
+               .toStdString();
+}
 
 class SplitCommandLineCases : public ::testing::TestWithParam<SplitCase>
 {};

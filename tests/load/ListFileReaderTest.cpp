@@ -3,6 +3,8 @@
 #include <QBuffer>
 #include <gtest/gtest.h>
 
+#include <ostream>
+
 namespace {
 
 using Kind = ListFileReader::Kind;
@@ -26,6 +28,11 @@ struct ReaderCase
     QByteArray content;
     QList<QByteArray> expected;
 };
+
+void PrintTo(const ReaderCase& c, std::ostream* os)
+{
+    *os << c.label;
+}
 
 class ListFileEntries : public ::testing::TestWithParam<ReaderCase>
 {};

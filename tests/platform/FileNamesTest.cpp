@@ -3,6 +3,8 @@
 #include <QStringDecoder>
 #include <gtest/gtest.h>
 
+#include <ostream>
+
 namespace {
 
 struct NameCase
@@ -11,6 +13,11 @@ struct NameCase
     QByteArray bytes;
     bool validUtf8;
 };
+
+void PrintTo(const NameCase& c, std::ostream* os)
+{
+    *os << c.label;
+}
 
 class FileNamesRoundTrip : public ::testing::TestWithParam<NameCase>
 {};

@@ -10,6 +10,8 @@
 #include <QStorageInfo>
 #include <gtest/gtest.h>
 
+#include <ostream>
+
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -47,6 +49,11 @@ struct RenameCase
     const char* to;
     Kind expected;
 };
+
+void PrintTo(const RenameCase& c, std::ostream* os)
+{
+    *os << c.label;
+}
 
 class RenameNeverReplaces : public ::testing::TestWithParam<RenameCase>
 {};

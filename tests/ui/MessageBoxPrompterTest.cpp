@@ -4,6 +4,8 @@
 
 #include <gtest/gtest.h>
 
+#include <ostream>
+
 namespace {
 
 struct FilterCase
@@ -11,6 +13,11 @@ struct FilterCase
     const char* ours;
     const char* qt;
 };
+
+void PrintTo(const FilterCase& c, std::ostream* os)
+{
+    *os << QString::fromUtf8(c.ours).replace(QLatin1Char(' '), QLatin1Char('_')).toStdString();
+}
 
 class FilterConversion : public ::testing::TestWithParam<FilterCase>
 {};
