@@ -9,6 +9,7 @@
 
 struct AppState;
 struct CommitReport;
+class MainWindowLoadCommands;
 class MainWindowPreviewCommands;
 class MainWindowSettings;
 class MainWindowViewCommands;
@@ -30,6 +31,7 @@ public:
     MainWindowUi& ui() { return m_ui; }
     MainWindowPreviewCommands& previewCommands() { return *m_preview; }
     MainWindowViewCommands& viewCommands() { return *m_view; }
+    MainWindowLoadCommands& loadCommands() { return *m_load; }
 
     // Runs once after the global initialisation: reads the stored window, column, sort and flag
     // settings, prepares the protocol and scratch files, puts the texts on and shows the window.
@@ -90,6 +92,7 @@ private:
     std::unique_ptr<MainWindowSettings> m_settings;
     std::unique_ptr<MainWindowPreviewCommands> m_preview;
     std::unique_ptr<MainWindowViewCommands> m_view;
+    std::unique_ptr<MainWindowLoadCommands> m_load;
     std::function<void()> m_stopRecording;
     bool m_loading = false;
 };
