@@ -1,5 +1,7 @@
 #include "app/PreviewList.h"
 
+#include <algorithm>
+
 bool ApplyTarget(bool selected, int applyToIndex)
 {
     switch (applyToIndex) {
@@ -106,6 +108,28 @@ void PreviewList::removeEntry(int row)
     m_entries.erase(m_entries.begin() + row);
     endRemoveRows();
     rebuildKeyIndex();
+}
+
+void PreviewList::removeMarked(const std::vector<bool>& marked)
+{
+    const size_t n = std::min(marked.size(), m_entries.size());
+    if (std::find(marked.begin(), marked.begin() + static_cast<std::ptrdiff_t>(n), true) ==
+        marked.begin() + static_cast<std::ptrdiff_t>(n))
+        return;
+    // One reset instead of a removal per row: removing rows one by one moves the rest of the list each
+    // time, which is quadratic for long lists.
+    beginResetModel();
+    size_t kept = 0;
+    for (size_t row = 0; row < m_entries.size(); ++row) {
+        if (row < n && marked[row])
+            continue;
+        if (kept != row)
+            m_entries[kept] = std::move(m_entries[row]);
+        ++kept;
+    }
+    m_entries.resize(kept);
+    rebuildKeyIndex();
+    endResetModel();
 }
 
 void PreviewList::clear()

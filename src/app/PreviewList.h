@@ -47,6 +47,8 @@ public:
     // Appends an entry; false (nothing added) when its key is already listed.
     bool append(FolderEntry entry);
     void removeEntry(int row);
+    // Removes every row whose flag is set, in one pass (the selection is cleared).
+    void removeMarked(const std::vector<bool>& marked);
     void clear();
 
     // Selection and the current (focused) entry.
