@@ -66,11 +66,8 @@ public:
         // The file is created even with the protocol off, so the history always finds one.
         if (!m_protocol.open() && state.protocolRenames)
             m_report.protocolFailed = true;
-        if (expectedRenames > kScanLimit) {
-            m_index.emplace();
-            for (int row = 0; row < list.size(); ++row)
-                m_index->insert(list.entry(row).key, row);
-        }
+        if (expectedRenames > kScanLimit)
+            buildIndex();
     }
 
     // Renames the entry at row when it is changed; true when it was renamed.
@@ -98,9 +95,10 @@ public:
 
         e.col[FolderEntry::ColOldName] = newName;
         e.history(0) = newName;
-        if (m_index) {
-            m_index->erase(e.key, row);
-            m_index->insert(newPath, row);
+        if (m_index && e.key != oldPath) {
+            // The new key is in the old path's folder; a key that did not match the entry's path may not be.
+            m_index->erase(PathPrefixIndex::holdingFolder(e.key), row);
+            m_index->insert(PathPrefixIndex::holdingFolder(newPath), row);
         }
         m_list.setKey(row, newPath);
         moveEntriesBelow(oldPath, newPath);
@@ -113,12 +111,22 @@ public:
 private:
     void fail(const QString& key, const QString& message) { m_report.failures.append({key, message}); }
 
+    void buildIndex()
+    {
+        m_index.emplace();
+        for (int row = 0; row < m_list.size(); ++row)
+            m_index->insert(PathPrefixIndex::holdingFolder(m_list.entry(row).key), row);
+    }
+
     // The folders below a renamed one moved with it: their keys and parent paths begin with its old path.
     void moveEntriesBelow(const QString& oldPath, const QString& newPath)
     {
         if (m_index) {
-            for (const auto& [row, key] : m_index->movePrefix(oldPath, newPath))
-                moveEntry(row, key, oldPath, newPath);
+            for (int row : m_index->movePrefix(oldPath, newPath)) {
+                const QString& key = m_list.entry(row).key;
+                if (key.startsWith(oldPath))
+                    moveEntry(row, newPath + key.mid(oldPath.size()), oldPath, newPath);
+            }
             return;
         }
         for (int row = 0; row < m_list.size(); ++row) {

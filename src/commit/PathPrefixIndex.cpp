@@ -1,38 +1,52 @@
 #include "commit/PathPrefixIndex.h"
 
-void PathPrefixIndex::insert(const QString& path, int id)
+#include <algorithm>
+
+QStringView PathPrefixIndex::holdingFolder(const QString& path)
 {
-    m_paths.emplace(path, id);
+    return QStringView(path).left(path.lastIndexOf(QLatin1Char('/'), path.size() - 2) + 1);
 }
 
-void PathPrefixIndex::erase(const QString& path, int id)
+void PathPrefixIndex::insert(QStringView folder, int id)
 {
-    auto [it, end] = m_paths.equal_range(path);
-    for (; it != end; ++it) {
-        if (it->second == id) {
-            m_paths.erase(it);
-            return;
-        }
+    if (m_last == m_groups.end() || QStringView(m_last->first) != folder) {
+        m_last = m_groups.find(folder);
+        if (m_last == m_groups.end())
+            m_last = m_groups.emplace(folder.toString(), std::vector<int>{}).first;
     }
+    m_last->second.push_back(id);
 }
 
-std::vector<std::pair<int, QString>> PathPrefixIndex::movePrefix(const QString& from, const QString& to)
+void PathPrefixIndex::erase(QStringView folder, int id)
 {
-    std::vector<std::pair<int, QString>> moved;
+    const auto group = m_groups.find(folder);
+    if (group == m_groups.end())
+        return;
+    std::vector<int>& ids = group->second;
+    const auto it = std::find(ids.begin(), ids.end(), id);
+    if (it != ids.end())
+        ids.erase(it);
+}
+
+std::vector<int> PathPrefixIndex::movePrefix(const QString& from, const QString& to)
+{
+    std::vector<int> moved;
     if (from.isEmpty() || from == to)
         return moved;
-    // Paths that begin with the same text form one block in text order, starting at the prefix itself.
-    std::vector<decltype(m_paths)::node_type> nodes;
-    for (auto it = m_paths.lower_bound(from); it != m_paths.end() && it->first.startsWith(from);)
-        nodes.push_back(m_paths.extract(it++));
-    moved.reserve(nodes.size());
-    // The new paths keep their order among themselves, so each goes in right after the one before.
-    auto hint = m_paths.end();
+    m_last = m_groups.end();
+    std::vector<decltype(m_groups)::node_type> nodes;
+    for (auto it = m_groups.lower_bound(from); it != m_groups.end() && it->first.startsWith(from);)
+        nodes.push_back(m_groups.extract(it++));
     for (auto& node : nodes) {
-        node.key() = to + node.key().mid(from.size());
-        moved.emplace_back(node.mapped(), node.key());
-        hint =
-            m_paths.insert(hint == m_paths.end() ? m_paths.lower_bound(node.key()) : std::next(hint), std::move(node));
+        moved.insert(moved.end(), node.mapped().begin(), node.mapped().end());
+        QString folder = to;
+        folder += QStringView(node.key()).mid(from.size());
+        node.key() = std::move(folder);
+        const auto result = m_groups.insert(std::move(node));
+        if (!result.inserted) {
+            std::vector<int>& ids = result.position->second;
+            ids.insert(ids.end(), result.node.mapped().begin(), result.node.mapped().end());
+        }
     }
     return moved;
 }

@@ -161,8 +161,7 @@ QStringList RenameHistory::UndoHistoryRenames(AppState& state, const std::vector
 {
     QStringList failures;
     const int n = size();
-    // Parent paths of the rows that may still move, so that undoing a folder finds the rows below it
-    // without a walk over every row.
+    // Rows by parent path, so that undoing a folder finds the rows below it without a walk over all.
     PathPrefixIndex parents;
     for (int r = 0; r < n; ++r) {
         if (row(r).line.usable)
@@ -180,9 +179,11 @@ QStringList RenameHistory::UndoHistoryRenames(AppState& state, const std::vector
             failures.append(undoFailureMessage(state, result, current, target));
             continue;
         }
-        parents.erase(line.parentPath, r);
-        for (const auto& [below, parentPath] : parents.movePrefix(current, target))
-            m_rows[static_cast<size_t>(below)].line.parentPath = parentPath;
+        // The row stays in the index: it is dropped below, so moving its path along does no harm.
+        for (int below : parents.movePrefix(current, target)) {
+            QString& parentPath = m_rows[static_cast<size_t>(below)].line.parentPath;
+            parentPath.replace(0, current.size(), target);
+        }
         undone[static_cast<size_t>(r)] = true;
     }
     if (std::find(undone.begin(), undone.end(), true) != undone.end()) {
