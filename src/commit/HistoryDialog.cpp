@@ -14,6 +14,8 @@
 #include <QTreeView>
 #include <QVBoxLayout>
 
+#include <algorithm>
+
 namespace {
 
 const QString kTwoLineFeeds = QStringLiteral("\n\n");
@@ -89,10 +91,13 @@ HistoryDialog::HistoryDialog(AppState& state, QWidget* parent)
     // the same header turns the order round.
     m_list->setSortingEnabled(true);
     m_list->header()->setSortIndicator(RenameHistory::ColStamp, Qt::AscendingOrder);
-    m_list->header()->resizeSection(
-        RenameHistory::ColStamp, m_list->fontMetrics().horizontalAdvance(QStringLiteral("0000-00-00, 00:00:00")) + 32);
-    m_list->header()->resizeSection(RenameHistory::ColParentPath, 340);
-    m_list->header()->resizeSection(RenameHistory::ColOldName, 170);
+    // Columns as wide as their texts, within limits, so that one long path does not hide the names.
+    const int limits[RenameHistory::ColumnCount] = {-1, 380, 220, -1};
+    for (int column = 0; column + 1 < RenameHistory::ColumnCount; ++column) {
+        m_list->resizeColumnToContents(column);
+        const int wanted = m_list->columnWidth(column) + 12;
+        m_list->setColumnWidth(column, limits[column] > 0 ? std::min(wanted, limits[column]) : wanted);
+    }
     updateButtons();
 }
 

@@ -13,7 +13,7 @@
 #include <QLabel>
 #include <QPushButton>
 #include <QRadioButton>
-#include <QTreeWidget>
+#include <QTableWidget>
 #include <QVBoxLayout>
 
 namespace {
@@ -37,25 +37,35 @@ NotRenamedDialog::NotRenamedDialog(AppState& state, PreviewList& list, const Com
     intro->setObjectName(QStringLiteral("lblNotRenamed"));
     intro->setWordWrap(true);
 
-    m_failures = new QTreeWidget(this);
+    m_failures = new QTableWidget(static_cast<int>(report.failures.size()), 2, this);
     m_failures->setObjectName(QStringLiteral("lstNotRenamed"));
-    m_failures->setColumnCount(2);
-    m_failures->setHeaderLabels({QStringLiteral("No."), QStringLiteral("Message")});
+    m_failures->setHorizontalHeaderLabels({QStringLiteral("No."), QStringLiteral("Message")});
     m_failures->setProperty("columnTags", QStringList{QStringLiteral("ColNumber"), QStringLiteral("ColMessage")});
-    m_failures->setRootIsDecorated(false);
-    m_failures->setUniformRowHeights(true);
-    m_failures->setAllColumnsShowFocus(true);
+    m_failures->verticalHeader()->hide();
+    m_failures->setShowGrid(false);
+    m_failures->setAlternatingRowColors(true);
+    m_failures->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    m_failures->setSelectionBehavior(QAbstractItemView::SelectRows);
     m_failures->setSelectionMode(QAbstractItemView::SingleSelection);
-    m_failures->header()->setStretchLastSection(true);
-    m_failures->header()->setSectionResizeMode(0, QHeaderView::ResizeToContents);
-    QList<QTreeWidgetItem*> rows;
-    for (const CommitReport::Failure& failure : report.failures) {
-        auto* item = new QTreeWidgetItem({QString::number(rows.size() + 1), failure.message});
-        item->setTextAlignment(0, Qt::AlignRight | Qt::AlignVCenter);
-        item->setToolTip(1, failure.message);
-        rows.append(item);
+    m_failures->horizontalHeader()->setStretchLastSection(true);
+    m_failures->horizontalHeader()->setSectionResizeMode(0, QHeaderView::ResizeToContents);
+    m_failures->horizontalHeader()->setDefaultAlignment(Qt::AlignLeft | Qt::AlignVCenter);
+    // Messages name two full paths: each row is as high as its wrapped message.
+    m_failures->setWordWrap(true);
+    m_failures->setTextElideMode(Qt::ElideNone);
+    // Queued: the header settles its widths in several steps while the window is laid out.
+    connect(m_failures->horizontalHeader(), &QHeaderView::sectionResized, m_failures,
+            &QTableWidget::resizeRowsToContents, Qt::QueuedConnection);
+    for (int row = 0; row < report.failures.size(); ++row) {
+        const QString& message = report.failures.at(row).message;
+        auto* number = new QTableWidgetItem(QString::number(row + 1));
+        number->setTextAlignment(Qt::AlignRight | Qt::AlignTop);
+        auto* text = new QTableWidgetItem(message);
+        text->setTextAlignment(Qt::AlignLeft | Qt::AlignTop);
+        text->setToolTip(message);
+        m_failures->setItem(row, 0, number);
+        m_failures->setItem(row, 1, text);
     }
-    m_failures->addTopLevelItems(rows);
 
     auto* frame = new QGroupBox(QStringLiteral("Afterwards"), this);
     frame->setObjectName(QStringLiteral("fraAction"));

@@ -7,7 +7,7 @@
 struct AppState;
 class PreviewList;
 class QRadioButton;
-class QTreeWidget;
+class QTableWidget;
 
 // The report of the renames a take-changes run could not do: one numbered row per failure, and the
 // choice whether the entries the run processed leave the preview list. The choice is remembered in the
@@ -38,7 +38,7 @@ private:
     AppState& m_state;
     PreviewList& m_list;
     QStringList m_processedKeys; // the run's processed entries; never shown
-    QTreeWidget* m_failures = nullptr;
+    QTableWidget* m_failures = nullptr;
     QRadioButton* m_remove = nullptr;
     QRadioButton* m_noAction = nullptr;
     bool m_listChanged = false;

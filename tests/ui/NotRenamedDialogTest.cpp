@@ -6,8 +6,8 @@
 
 #include <QPushButton>
 #include <QRadioButton>
+#include <QTableWidget>
 #include <QTest>
-#include <QTreeWidget>
 #include <gtest/gtest.h>
 
 using namespace CommitTestSupport;
@@ -48,13 +48,13 @@ TEST_F(NotRenamedDialogTest, ListsNumberedFailuresWithBothPathsQuoted)
     NotRenamedDialog dialog(app.state(), list, report);
     EXPECT_EQ(dialog.objectName(), QStringLiteral("frmNotRenamed"));
     EXPECT_EQ(dialog.windowTitle(), QStringLiteral("Folders not renamed"));
-    auto* rows = dialog.findChild<QTreeWidget*>(QStringLiteral("lstNotRenamed"));
+    auto* rows = dialog.findChild<QTableWidget*>(QStringLiteral("lstNotRenamed"));
     ASSERT_NE(rows, nullptr);
-    ASSERT_EQ(rows->topLevelItemCount(), 1);
-    EXPECT_EQ(rows->topLevelItem(0)->text(0), QStringLiteral("1"));
+    ASSERT_EQ(rows->rowCount(), 1);
+    EXPECT_EQ(rows->item(0, 0)->text(), QStringLiteral("1"));
     const QString r = tree.root() + QLatin1Char('/');
-    EXPECT_EQ(rows->topLevelItem(0)->text(1), QStringLiteral("exists \"%1b/\" -> \"%1taken/\"").arg(r));
-    EXPECT_EQ(rows->headerItem()->text(1), QStringLiteral("Reason"));
+    EXPECT_EQ(rows->item(0, 1)->text(), QStringLiteral("exists \"%1b/\" -> \"%1taken/\"").arg(r));
+    EXPECT_EQ(rows->horizontalHeaderItem(1)->text(), QStringLiteral("Reason"));
     EXPECT_TRUE(dialog.findChild<QRadioButton*>(QStringLiteral("optNoAction"))->isChecked());
 }
 
@@ -115,7 +115,7 @@ TEST(NotRenamedDialogGermanTest, TakesItsTextsFromTheLanguageFile)
     PreviewList list;
     NotRenamedDialog dialog(app.state(), list, CommitReport{});
     EXPECT_EQ(dialog.windowTitle(), QStringLiteral("Nicht umbenannte Ordner"));
-    EXPECT_EQ(dialog.findChild<QTreeWidget*>(QStringLiteral("lstNotRenamed"))->headerItem()->text(0),
+    EXPECT_EQ(dialog.findChild<QTableWidget*>(QStringLiteral("lstNotRenamed"))->horizontalHeaderItem(0)->text(),
               QStringLiteral("Nr."));
     EXPECT_EQ(dialog.findChild<QRadioButton*>(QStringLiteral("optNoAction"))->text(),
               QStringLiteral("Liste unverändert lassen"));
