@@ -6,7 +6,9 @@
 // iteration is read from the disk, so an interrupted run leaves nothing to repair.
 //
 //   Baseline/N        renameat2(RENAME_NOREPLACE) of N sibling folders, paths prepared beforehand
+//   BaselineWithStat/N  the same with the look at the source that the file-system service makes first
 //   Siblings/N        CommitRenames over a list of N changed sibling folders (protocol off, then on)
+//   NestedBaseline/N  renameat2 of the same tree's folders, deepest first, paths prepared beforehand
 //   Nested/N          CommitRenames over a three-level tree of about N folders, every folder renamed,
 //                     listed parents first, so each parent's rename moves the keys of everything below it
 
@@ -20,6 +22,7 @@
 #include <QFile>
 #include <benchmark/benchmark.h>
 
+#include <algorithm>
 #include <cmath>
 #include <cstdio>
 #include <fcntl.h>
@@ -163,6 +166,33 @@ void commitTree(benchmark::State& bench, const QString& root, bool protocol)
     bench.SetItemsProcessed(bench.iterations() * static_cast<int64_t>(bench.counters["folders"].value));
 }
 
+// The bare renames of the nested tree: deepest folders first, so that every path stays valid.
+void NestedBaseline(benchmark::State& bench)
+{
+    const int fanOut = static_cast<int>(std::lround(std::cbrt(static_cast<double>(bench.range(0)))));
+    const QString root = fixture(QStringLiteral("nested-%1").arg(fanOut), fanOut, 3);
+    PosixFileSystem fs;
+    for (auto _ : bench) {
+        bench.PauseTiming();
+        std::vector<FolderEntry> entries;
+        listTree(fs, root, entries);
+        std::stable_sort(entries.begin(), entries.end(), [](const FolderEntry& a, const FolderEntry& b) {
+            return a.key.count(QLatin1Char('/')) > b.key.count(QLatin1Char('/'));
+        });
+        std::vector<std::pair<QByteArray, QByteArray>> paths;
+        paths.reserve(entries.size());
+        for (const FolderEntry& e : entries)
+            paths.emplace_back(QFile::encodeName(e.currentPath()), QFile::encodeName(e.proposedPath()));
+        bench.counters["folders"] = static_cast<double>(paths.size());
+        bench.ResumeTiming();
+        for (const auto& [from, to] : paths) {
+            if (renameat2(AT_FDCWD, from.constData(), AT_FDCWD, to.constData(), RENAME_NOREPLACE) != 0)
+                bench.SkipWithError("rename failed");
+        }
+    }
+    bench.SetItemsProcessed(bench.iterations() * static_cast<int64_t>(bench.counters["folders"].value));
+}
+
 void Siblings(benchmark::State& bench)
 {
     const int n = static_cast<int>(bench.range(0));
@@ -186,6 +216,7 @@ BENCHMARK(Siblings)
     ->Iterations(4)
     ->Unit(benchmark::kMillisecond)
     ->UseRealTime();
+BENCHMARK(NestedBaseline)->Arg(50000)->Arg(100000)->Iterations(4)->Unit(benchmark::kMillisecond)->UseRealTime();
 BENCHMARK(Nested)
     ->ArgsProduct({{50000, 100000}, {0, 1}})
     ->ArgNames({"n", "protocol"})

@@ -70,6 +70,16 @@ public:
             buildIndex();
     }
 
+    // Ends the run: keys changed directly while the index was in use get into the list's key index, and
+    // views learn of the changes.
+    CommitReport finish()
+    {
+        if (m_index)
+            m_list.reindexKeys();
+        m_list.notifyEntriesChanged();
+        return std::move(m_report);
+    }
+
     // Renames the entry at row when it is changed; true when it was renamed.
     bool commit(int row)
     {
@@ -100,7 +110,7 @@ public:
             m_index->erase(PathPrefixIndex::holdingFolder(e.key), row);
             m_index->insert(PathPrefixIndex::holdingFolder(newPath), row);
         }
-        m_list.setKey(row, newPath);
+        setKey(row, newPath);
         moveEntriesBelow(oldPath, newPath);
         ++m_report.renamed;
         return true;
@@ -110,6 +120,15 @@ public:
 
 private:
     void fail(const QString& key, const QString& message) { m_report.failures.append({key, message}); }
+
+    // With many renames the list's key index is rebuilt once at the end instead of updated per key.
+    void setKey(int row, const QString& key)
+    {
+        if (m_index)
+            m_list.entries()[static_cast<size_t>(row)].key = key;
+        else
+            m_list.setKey(row, key);
+    }
 
     void buildIndex()
     {
@@ -139,7 +158,7 @@ private:
     // Only the leading old path is replaced: the same text further on in a path names another folder.
     void moveEntry(int row, const QString& newKey, const QString& oldPath, const QString& newPath)
     {
-        m_list.setKey(row, newKey);
+        setKey(row, newKey);
         QString& parent = m_list.entries()[static_cast<size_t>(row)].col[FolderEntry::ColParentPath];
         if (parent.startsWith(oldPath))
             parent.replace(0, oldPath.size(), newPath);
@@ -190,12 +209,11 @@ CommitReport CommitRenames(AppState& state, PreviewList& list, int row, const st
         for (int level = 1; level < FolderEntry::kHistoryLevels; ++level)
             e.history(level).clear();
     }
-    CommitReport& report = run.report();
-    report.processedKeys.reserve(static_cast<qsizetype>(changed.size()));
+    QStringList& processed = run.report().processedKeys;
+    processed.reserve(static_cast<qsizetype>(changed.size()));
     for (int i : changed)
-        report.processedKeys.append(list.entry(i).key);
-    list.notifyEntriesChanged();
-    return std::move(report);
+        processed.append(list.entry(i).key);
+    return run.finish();
 }
 
 CommitReport CommitRenames(AppState& state, PreviewList& list, const std::vector<int>& rows)
@@ -212,8 +230,7 @@ CommitReport CommitRenames(AppState& state, PreviewList& list, const std::vector
             run.commit(row);
         collapseHistory(list.entries()[static_cast<size_t>(row)]);
     }
-    list.notifyEntriesChanged();
-    return std::move(run.report());
+    return run.finish();
 }
 
 QString CommitProgressText(const AppState& state, int renamed)
