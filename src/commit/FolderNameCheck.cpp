@@ -18,7 +18,8 @@ FolderNameProblem CheckFolderName(const QString& name)
         return FolderNameProblem::DotName;
     if (name.contains(QLatin1Char('/')) || name.contains(QChar(0)))
         return FolderNameProblem::BadChar;
-    if (QFile::encodeName(name).size() > MaxFolderNameBytes())
+    // A UTF-16 unit never takes more than three bytes in UTF-8, so short names need no encoding.
+    if (name.size() * 3 > MaxFolderNameBytes() && QFile::encodeName(name).size() > MaxFolderNameBytes())
         return FolderNameProblem::TooLong;
     return FolderNameProblem::None;
 }
