@@ -159,10 +159,4 @@ TEST_F(RenameHistoryTest, DeletingLeavesAnEmptyProtocol)
     EXPECT_EQ(QFileInfo(protocolPath()).size(), 0);
 }
 
-TEST_F(RenameHistoryTest, AMissingProtocolGivesAnEmptyList)
-{
-    history.LoadHistory(app.state());
-    EXPECT_EQ(history.size(), 0);
-}
-
 } // namespace
