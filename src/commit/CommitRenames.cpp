@@ -4,6 +4,7 @@
 #include "app/PreviewList.h"
 #include "commit/FolderNameCheck.h"
 #include "commit/PathPrefixIndex.h"
+#include "commit/RenameFailure.h"
 #include "commit/RenameProtocol.h"
 
 #include <QFile>
@@ -22,27 +23,6 @@ QString joined(QStringView a, QStringView b, QStringView c)
     text.reserve(a.size() + b.size() + c.size());
     text.append(a).append(b).append(c);
     return text;
-}
-
-QString quoted(const QString& text)
-{
-    return QLatin1Char('"') + text + QLatin1Char('"');
-}
-
-QString failureMessage(const AppState& state, const FsResult& result, const QString& from, const QString& to)
-{
-    const QStringList args{quoted(from), quoted(to)};
-    switch (result.kind) {
-    case FsResult::Kind::NotFound:
-        return state.message(QStringLiteral("MsgText36"), args);
-    case FsResult::Kind::TargetExists:
-        return state.message(QStringLiteral("MsgText05"), args);
-    case FsResult::Kind::Access:
-        return state.message(QStringLiteral("MsgText11"), args);
-    default:
-        return state.message(QStringLiteral("MsgText06"), args) + QStringLiteral("   System text: ") +
-               result.systemText;
-    }
 }
 
 QString refusalReason(const AppState& state, FolderNameProblem problem, const QString& name)
@@ -100,13 +80,13 @@ public:
         const QString newPath = joined(parent, newName, u"/");
 
         if (const FolderNameProblem problem = CheckFolderName(newName); problem != FolderNameProblem::None) {
-            fail(e.key, m_state.message(QStringLiteral("MsgText06"), {quoted(oldPath), quoted(newPath)}) +
+            fail(e.key, m_state.message(QStringLiteral("MsgText06"), {Quoted(oldPath), Quoted(newPath)}) +
                             QStringLiteral("   ") + refusalReason(m_state, problem, newName));
             return false;
         }
         const FsResult result = m_state.fs().renameFolder(oldPath, newPath);
         if (!result.ok()) {
-            fail(e.key, failureMessage(m_state, result, oldPath, newPath));
+            fail(e.key, RenameFailureMessage(m_state, result, oldPath, newPath, QStringLiteral("   ")));
             return false;
         }
         if (m_state.protocolRenames && !m_protocol.append(m_state.now(), parent, oldName, newName))

@@ -2,34 +2,10 @@
 
 #include "app/AppState.h"
 #include "commit/PathPrefixIndex.h"
+#include "commit/RenameFailure.h"
 
 #include <algorithm>
 #include <numeric>
-
-namespace {
-
-QString quoted(const QString& text)
-{
-    return QLatin1Char('"') + text + QLatin1Char('"');
-}
-
-QString undoFailureMessage(const AppState& state, const FsResult& result, const QString& from, const QString& to)
-{
-    const QStringList args{quoted(from), quoted(to)};
-    switch (result.kind) {
-    case FsResult::Kind::NotFound:
-        return state.message(QStringLiteral("MsgText36"), args);
-    case FsResult::Kind::TargetExists:
-        return state.message(QStringLiteral("MsgText05"), args);
-    case FsResult::Kind::Access:
-        return state.message(QStringLiteral("MsgText11"), args);
-    default:
-        return state.message(QStringLiteral("MsgText06"), args) + QStringLiteral("\n\nSystem text: ") +
-               result.systemText;
-    }
-}
-
-} // namespace
 
 RenameHistory::RenameHistory(QObject* parent)
     : QAbstractTableModel(parent)
@@ -176,7 +152,7 @@ QStringList RenameHistory::UndoHistoryRenames(AppState& state, const std::vector
         const QString target = line.parentPath + line.oldName + QLatin1Char('/');
         const FsResult result = state.fs().renameFolder(current, target);
         if (!result.ok()) {
-            failures.append(undoFailureMessage(state, result, current, target));
+            failures.append(RenameFailureMessage(state, result, current, target, QStringLiteral("\n\n")));
             continue;
         }
         // The row stays in the index: it is dropped below, so moving its path along does no harm.
@@ -199,7 +175,7 @@ QStringList RenameHistory::UndoHistoryRenames(AppState& state, const std::vector
     }
     if (!writeHistoryData(state))
         failures.append(state.message(QStringLiteral("msgHistoryNotSaved"),
-                                      {quoted(state.settingsFolder + RenameProtocol::fileName())}));
+                                      {Quoted(state.settingsFolder + RenameProtocol::fileName())}));
     return failures;
 }
 
