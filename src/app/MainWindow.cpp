@@ -9,6 +9,7 @@
 #include "app/PreviewTableWidget.h"
 #include "app/Twips.h"
 #include "commit/CommitRenames.h"
+#include "commit/NotRenamedDialog.h"
 #include "settings/WidgetTranslator.h"
 
 #include <QAction>
@@ -37,8 +38,7 @@ constexpr int kFirstHeight = 10500;
 const QStringList& commandsNotBuilt()
 {
     static const QStringList names = {
-        QStringLiteral("mnuOptions"), QStringLiteral("mnuUpdate"), QStringLiteral("mnuHistory"),
-        QStringLiteral("mnuUndo"), QStringLiteral("mnuTakeChanges2"), QStringLiteral("mnuRejectChanges"),
+        QStringLiteral("mnuOptions"), QStringLiteral("mnuUpdate"), QStringLiteral("mnuTakeChanges2"),
         QStringLiteral("mnuStartRecordScript"), QStringLiteral("mnuStopRecordScript"),
         QStringLiteral("mnuStartRunScript"), QStringLiteral("mnuRunSelectedScript"), QStringLiteral("mnuRename01"),
         QStringLiteral("mnuRename02"), QStringLiteral("mnuRename03"), QStringLiteral("mnuRename04"),
@@ -49,7 +49,7 @@ const QStringList& commandsNotBuilt()
         QStringLiteral("mnuFolderAttributes"), QStringLiteral("mnuDeleteFolders1"), QStringLiteral("mnuDeleteFolders2"),
         QStringLiteral("mnuInfo"), QStringLiteral("mnuCreateSubFolders"), QStringLiteral("btnBarLeftEditMan"),
         // Bar buttons, by bar and key.
-        QStringLiteral("btnBarMain:RejectChanges"), QStringLiteral("btnBarMain:Undo"),
+
         QStringLiteral("btnBarMain:Rename01"), QStringLiteral("btnBarMain:Rename02"),
         QStringLiteral("btnBarMain:Rename03"), QStringLiteral("btnBarMain:Rename04"),
         QStringLiteral("btnBarMain:Rename05"), QStringLiteral("btnBarMain:Rename06"),
@@ -389,12 +389,7 @@ void MainWindow::updateLeftBar()
 
 void MainWindow::showCommitFailures(const CommitReport& report)
 {
-    if (report.failures.isEmpty())
-        return;
-    QStringList lines;
-    for (int i = 0; i < report.failures.size(); ++i)
-        lines.append(QString::number(i + 1) + QStringLiteral(". ") + report.failures.at(i).message);
-    m_state.ask().tell(lines.join(QLatin1Char('\n')), windowTitle(), Prompter::Icon::Warning);
+    NotRenamedDialog::showReport(m_state, m_list, report, this);
 }
 
 void MainWindow::applyExpertMode()

@@ -6,6 +6,7 @@
 #include <QComboBox>
 #include <QLabel>
 #include <QMenu>
+#include <QRegularExpression>
 #include <QToolBar>
 #include <gtest/gtest.h>
 
@@ -16,7 +17,11 @@ void expectText(const QString& text, const QString& name, const QString& what)
 {
     const QString plain = QString(text).remove(QLatin1Char('&')).trimmed();
     EXPECT_FALSE(plain.isEmpty()) << what.toStdString() << " " << name.toStdString() << " has no text";
-    EXPECT_NE(plain.compare(name, Qt::CaseInsensitive), 0) << what.toStdString() << " shows its key";
+    // A key that is a plain word ("Undo") may well be its own English text; a compound key may not.
+    const bool keyLike = name.contains(QRegularExpression(QStringLiteral("^.+[A-Z0-9]")));
+    if (keyLike) {
+        EXPECT_NE(plain.compare(name, Qt::CaseInsensitive), 0) << what.toStdString() << " shows its key";
+    }
     for (const char* prefix : {"mnu", "btnBar", "lstColHead", "Msg", "lbl"})
         EXPECT_FALSE(plain.startsWith(QLatin1String(prefix))) << what.toStdString() << ": " << plain.toStdString();
 }
