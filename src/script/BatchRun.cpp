@@ -3,6 +3,8 @@
 #include "app/AppState.h"
 #include "app/PreviewList.h"
 #include "commit/CommitRenames.h"
+#include "commit/FolderNameCheck.h"
+#include "commit/RenameFailure.h"
 #include "load/FolderLoader.h"
 #include "platform/FileNames.h"
 #include "platform/PosixFileSystem.h"
@@ -24,11 +26,6 @@
 #include <utility>
 
 namespace {
-
-QString quoted(const QString& text)
-{
-    return QLatin1Char('"') + text + QLatin1Char('"');
-}
 
 QString escaped(const QString& name)
 {
@@ -76,13 +73,6 @@ int headerPosition(BatchOptions::SortKey key)
         break;
     }
     return 0;
-}
-
-// A name that no folder can have, or that would put the folder somewhere else ("a/b").
-bool isUsableName(const QString& name)
-{
-    return !name.isEmpty() && name != QLatin1String(".") && name != QLatin1String("..") &&
-           !name.contains(QLatin1Char('/')) && !name.contains(QChar(0));
 }
 
 // The marker a structure left in a new name where it went wrong, unless the old name had it already.
@@ -265,7 +255,7 @@ BatchRun::Status BatchRun::runSteps(const BatchOptions& options, PreviewList& li
     for (const CommitReport::Failure& failure : report.failures)
         print(m_err, failure.message);
     if (report.protocolFailed)
-        warn(QStringLiteral("ProtocolFailed"), {quoted(m_state.settingsFolder + QStringLiteral("renamed.vlp"))});
+        warn(QStringLiteral("ProtocolFailed"), {Quoted(m_state.settingsFolder + QStringLiteral("renamed.vlp"))});
     return report.failures.isEmpty() ? Done : SomeFailed;
 }
 
@@ -278,7 +268,7 @@ void BatchRun::load(const BatchOptions& options, FolderLoader& loader)
         if (input.kind == BatchOptions::Input::Kind::ListFile) {
             QFile file(input.value);
             if (!fs.fileExists(input.value) || !file.open(QIODevice::ReadOnly))
-                warn(QStringLiteral("ListMissing"), {quoted(input.value)});
+                warn(QStringLiteral("ListMissing"), {Quoted(input.value)});
             else
                 loader.ReadListFile(input.value);
         } else if (fs.folderExists(input.value)) {
@@ -287,9 +277,9 @@ void BatchRun::load(const BatchOptions& options, FolderLoader& loader)
             else
                 loader.AddFolder(input.value);
         } else if (!fs.fileExists(input.value)) {
-            warn(QStringLiteral("PathMissing"), {quoted(input.value)});
+            warn(QStringLiteral("PathMissing"), {Quoted(input.value)});
         } else if (options.subfolders) {
-            warn(QStringLiteral("SubfoldersOfFile"), {quoted(input.value)});
+            warn(QStringLiteral("SubfoldersOfFile"), {Quoted(input.value)});
         } else {
             loader.AddFolder(input.value);
         }
@@ -302,11 +292,12 @@ bool BatchRun::checkProposals(const PreviewList& list)
     for (const FolderEntry& entry : list.entries()) {
         if (!entry.isChanged())
             continue;
-        if (!isUsableName(entry.newName())) {
-            warn(QStringLiteral("BadName"), {quoted(entry.currentPath()), quoted(escaped(entry.newName()))});
+        if (const FolderNameProblem problem = CheckFolderName(entry.newName()); problem != FolderNameProblem::None) {
+            warn(QStringLiteral("BadName"), {Quoted(entry.currentPath()), Quoted(escaped(entry.newName())),
+                                             FolderNameProblemText(m_state, problem, entry.newName())});
             sound = false;
         } else if (const QString marker = markerIn(entry); !marker.isEmpty()) {
-            warn(QStringLiteral("MarkerInName"), {quoted(entry.currentPath()), quoted(entry.newName()), marker});
+            warn(QStringLiteral("MarkerInName"), {Quoted(entry.currentPath()), Quoted(entry.newName()), marker});
             sound = false;
         }
     }
