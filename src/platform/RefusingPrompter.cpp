@@ -6,6 +6,7 @@ void RefusingPrompter::note(const QString& text, const QString& title)
 {
     if (m_asked)
         return;
+    // A colour picker has neither; the caller still learns that something was asked.
     m_asked = true;
     // The title alone says little ("Attention"), the text alone may lack the context: keep both.
     m_firstQuestion = title.isEmpty() ? text : text.isEmpty() ? title : title + QStringLiteral(": ") + text;
@@ -47,6 +48,6 @@ QString RefusingPrompter::browseFolder(const QString& title, const QString&)
 
 std::optional<QColor> RefusingPrompter::pickColour(const QColor&)
 {
-    note(QString(), QStringLiteral("colour"));
+    note(QString(), QString());
     return std::nullopt;
 }
