@@ -217,8 +217,6 @@ BatchRun::Status BatchRun::runSteps(const BatchOptions& options, PreviewList& li
         list.SortPreview(headerPosition(options.sort));
     }
     refresh(list, loader);
-    if (stoppedByQuestion())
-        return CannotRun;
 
     auto script = scripts.cbegin();
     for (const BatchOptions::Action& action : options.actions) {
