@@ -3,6 +3,8 @@
 #include "app/AppState.h"
 #include "app/MainImageList.h"
 #include "app/MainWindowPreviewCommands.h"
+#include "app/MainWindowRenameCommands.h"
+#include "app/MainWindowScriptCommands.h"
 #include "app/MainWindowSettings.h"
 #include "app/MainWindowViewCommands.h"
 #include "app/PreviewTableWidget.h"
@@ -38,28 +40,22 @@ const QStringList& commandsNotBuilt()
     static const QStringList names = {
         QStringLiteral("mnuOpenFile"), QStringLiteral("mnuOpenFromList"), QStringLiteral("mnuOptions"),
         QStringLiteral("mnuUpdate"), QStringLiteral("mnuHistory"), QStringLiteral("mnuUndo"),
-        QStringLiteral("mnuTakeChanges2"), QStringLiteral("mnuRejectChanges"), QStringLiteral("mnuStartRecordScript"),
-        QStringLiteral("mnuStopRecordScript"), QStringLiteral("mnuStartRunScript"),
+        QStringLiteral("mnuTakeChanges2"), QStringLiteral("mnuRejectChanges"), QStringLiteral("mnuStartRunScript"),
         QStringLiteral("mnuRunSelectedScript"), QStringLiteral("mnuRename01"), QStringLiteral("mnuRename02"),
-        QStringLiteral("mnuRename03"), QStringLiteral("mnuRename04"), QStringLiteral("mnuRename05"),
         QStringLiteral("mnuRename06"), QStringLiteral("mnuRename07"), QStringLiteral("mnuRename08"),
         QStringLiteral("mnuRename09"), QStringLiteral("mnuRename10"), QStringLiteral("mnuNewNamesFromFile"),
-        QStringLiteral("mnuEditMan"), QStringLiteral("mnuFileList"), QStringLiteral("mnuCopyFolders"),
-        QStringLiteral("mnuMoveFolders"), QStringLiteral("mnuRenameStructure"), QStringLiteral("mnuFolderAttributes"),
+        QStringLiteral("mnuFileList"), QStringLiteral("mnuCopyFolders"), QStringLiteral("mnuMoveFolders"),
+        QStringLiteral("mnuRenameStructure"), QStringLiteral("mnuFolderAttributes"),
         QStringLiteral("mnuDeleteFolders1"), QStringLiteral("mnuDeleteFolders2"), QStringLiteral("mnuInfo"),
-        QStringLiteral("mnuCreateSubFolders"), QStringLiteral("btnBarLeftEditMan"),
-        QStringLiteral("btnBarLeftProperties"),
+        QStringLiteral("mnuCreateSubFolders"), QStringLiteral("btnBarLeftProperties"),
         // Bar buttons, by bar and key.
         QStringLiteral("btnBarMain:OpenFile"), QStringLiteral("btnBarMain:RejectChanges"),
         QStringLiteral("btnBarMain:Undo"), QStringLiteral("btnBarMain:Rename01"), QStringLiteral("btnBarMain:Rename02"),
-        QStringLiteral("btnBarMain:Rename03"), QStringLiteral("btnBarMain:Rename04"),
-        QStringLiteral("btnBarMain:Rename05"), QStringLiteral("btnBarMain:Rename06"),
-        QStringLiteral("btnBarMain:Rename07"), QStringLiteral("btnBarMain:Rename08"),
-        QStringLiteral("btnBarMain:Rename09"), QStringLiteral("btnBarMain:Rename10"),
-        QStringLiteral("btnBarMain:Rename99"), QStringLiteral("btnBarMain:Options"),
-        QStringLiteral("btnbarScript:StartRecordScript"), QStringLiteral("btnbarScript:StopRecordScript"),
-        QStringLiteral("btnbarScript:StartRunScript"), QStringLiteral("btnbarScript:RunSelectedScript"),
-        QStringLiteral("btnBarLeft:EditMan"), QStringLiteral("btnBarLeft:Properties")};
+        QStringLiteral("btnBarMain:Rename06"), QStringLiteral("btnBarMain:Rename07"),
+        QStringLiteral("btnBarMain:Rename08"), QStringLiteral("btnBarMain:Rename09"),
+        QStringLiteral("btnBarMain:Rename10"), QStringLiteral("btnBarMain:Rename99"),
+        QStringLiteral("btnBarMain:Options"), QStringLiteral("btnbarScript:StartRunScript"),
+        QStringLiteral("btnBarLeft:Properties")};
     return names;
 }
 
@@ -79,6 +75,8 @@ MainWindow::MainWindow(AppState& state, QWidget* parent)
     m_settings = std::make_unique<MainWindowSettings>(*this);
     m_preview = std::make_unique<MainWindowPreviewCommands>(*this);
     m_view = std::make_unique<MainWindowViewCommands>(*this);
+    m_rename = std::make_unique<MainWindowRenameCommands>(*this);
+    m_script = std::make_unique<MainWindowScriptCommands>(*this);
     markCommandsNotBuilt();
     setMinimumSize(toPixels(kMinimumWidth), toPixels(kMinimumHeight));
     QSize first(toPixels(kFirstWidth), toPixels(kFirstHeight));
@@ -180,6 +178,8 @@ void MainWindow::loadHandler()
     m_settings->readFlags();
     applyExpertMode();
     m_settings->prepareFiles();
+    m_script->ListScripts();
+    m_script->updateRecordingCommands();
     applyTexts();
     HideWorkColumns();
     refreshPreview();

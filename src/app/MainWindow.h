@@ -10,6 +10,8 @@
 struct AppState;
 struct CommitReport;
 class MainWindowPreviewCommands;
+class MainWindowRenameCommands;
+class MainWindowScriptCommands;
 class MainWindowSettings;
 class MainWindowViewCommands;
 
@@ -30,6 +32,8 @@ public:
     MainWindowUi& ui() { return m_ui; }
     MainWindowPreviewCommands& previewCommands() { return *m_preview; }
     MainWindowViewCommands& viewCommands() { return *m_view; }
+    MainWindowRenameCommands& renameCommands() { return *m_rename; }
+    MainWindowScriptCommands& scriptCommands() { return *m_script; }
 
     // Runs once after the global initialisation: reads the stored window, column, sort and flag
     // settings, prepares the protocol and scratch files, puts the texts on and shows the window.
@@ -90,6 +94,8 @@ private:
     std::unique_ptr<MainWindowSettings> m_settings;
     std::unique_ptr<MainWindowPreviewCommands> m_preview;
     std::unique_ptr<MainWindowViewCommands> m_view;
+    std::unique_ptr<MainWindowRenameCommands> m_rename;
+    std::unique_ptr<MainWindowScriptCommands> m_script;
     std::function<void()> m_stopRecording;
     bool m_loading = false;
 };
