@@ -2,6 +2,7 @@
 
 #include "app/AppState.h"
 #include "app/MainImageList.h"
+#include "app/MainWindowLoadCommands.h"
 #include "app/MainWindowPreviewCommands.h"
 #include "app/MainWindowRenameCommands.h"
 #include "app/MainWindowScriptCommands.h"
@@ -38,24 +39,22 @@ constexpr int kFirstHeight = 10500;
 const QStringList& commandsNotBuilt()
 {
     static const QStringList names = {
-        QStringLiteral("mnuOpenFile"), QStringLiteral("mnuOpenFromList"), QStringLiteral("mnuOptions"),
-        QStringLiteral("mnuUpdate"), QStringLiteral("mnuHistory"), QStringLiteral("mnuUndo"),
-        QStringLiteral("mnuTakeChanges2"), QStringLiteral("mnuRejectChanges"), QStringLiteral("mnuStartRunScript"),
-        QStringLiteral("mnuRunSelectedScript"), QStringLiteral("mnuRename01"), QStringLiteral("mnuRename02"),
-        QStringLiteral("mnuRename06"), QStringLiteral("mnuRename07"), QStringLiteral("mnuRename08"),
-        QStringLiteral("mnuRename09"), QStringLiteral("mnuRename10"), QStringLiteral("mnuNewNamesFromFile"),
-        QStringLiteral("mnuFileList"), QStringLiteral("mnuCopyFolders"), QStringLiteral("mnuMoveFolders"),
-        QStringLiteral("mnuRenameStructure"), QStringLiteral("mnuFolderAttributes"),
+        QStringLiteral("mnuOptions"), QStringLiteral("mnuUpdate"), QStringLiteral("mnuHistory"),
+        QStringLiteral("mnuUndo"), QStringLiteral("mnuTakeChanges2"), QStringLiteral("mnuRejectChanges"),
+        QStringLiteral("mnuStartRunScript"), QStringLiteral("mnuRunSelectedScript"), QStringLiteral("mnuRename01"),
+        QStringLiteral("mnuRename02"), QStringLiteral("mnuRename06"), QStringLiteral("mnuRename07"),
+        QStringLiteral("mnuRename08"), QStringLiteral("mnuRename09"), QStringLiteral("mnuRename10"),
+        QStringLiteral("mnuNewNamesFromFile"), QStringLiteral("mnuFileList"), QStringLiteral("mnuCopyFolders"),
+        QStringLiteral("mnuMoveFolders"), QStringLiteral("mnuRenameStructure"), QStringLiteral("mnuFolderAttributes"),
         QStringLiteral("mnuDeleteFolders1"), QStringLiteral("mnuDeleteFolders2"), QStringLiteral("mnuInfo"),
-        QStringLiteral("mnuCreateSubFolders"), QStringLiteral("btnBarLeftProperties"),
+        QStringLiteral("mnuCreateSubFolders"),
         // Bar buttons, by bar and key.
-        QStringLiteral("btnBarMain:OpenFile"), QStringLiteral("btnBarMain:RejectChanges"),
-        QStringLiteral("btnBarMain:Undo"), QStringLiteral("btnBarMain:Rename01"), QStringLiteral("btnBarMain:Rename02"),
+        QStringLiteral("btnBarMain:RejectChanges"), QStringLiteral("btnBarMain:Undo"),
+        QStringLiteral("btnBarMain:Rename01"), QStringLiteral("btnBarMain:Rename02"),
         QStringLiteral("btnBarMain:Rename06"), QStringLiteral("btnBarMain:Rename07"),
         QStringLiteral("btnBarMain:Rename08"), QStringLiteral("btnBarMain:Rename09"),
         QStringLiteral("btnBarMain:Rename10"), QStringLiteral("btnBarMain:Rename99"),
-        QStringLiteral("btnBarMain:Options"), QStringLiteral("btnbarScript:StartRunScript"),
-        QStringLiteral("btnBarLeft:Properties")};
+        QStringLiteral("btnBarMain:Options"), QStringLiteral("btnbarScript:StartRunScript")};
     return names;
 }
 
@@ -75,6 +74,7 @@ MainWindow::MainWindow(AppState& state, QWidget* parent)
     m_settings = std::make_unique<MainWindowSettings>(*this);
     m_preview = std::make_unique<MainWindowPreviewCommands>(*this);
     m_view = std::make_unique<MainWindowViewCommands>(*this);
+    m_load = std::make_unique<MainWindowLoadCommands>(*this);
     m_rename = std::make_unique<MainWindowRenameCommands>(*this);
     m_script = std::make_unique<MainWindowScriptCommands>(*this);
     markCommandsNotBuilt();
@@ -224,6 +224,12 @@ bool MainWindow::closeRequest()
 
 void MainWindow::closeEvent(QCloseEvent* event)
 {
+    // A load serves the event queue while it runs; the list must outlive it. Stop it instead.
+    if (m_load->loader().isLoading()) {
+        m_state.cancelRequested = true;
+        event->ignore();
+        return;
+    }
     if (closeRequest())
         event->accept();
     else
@@ -294,6 +300,7 @@ void MainWindow::setColumnWidthTwips(int column, int twips)
 void MainWindow::refreshPreview()
 {
     HideWorkColumns();
+    m_load->loader().resetLoadedCount();
     m_ui.status->setText(text(QStringLiteral("RefreshPreview")));
 
     for (const char* key : {"RunSelectedScript", "StartRecordScript", "StartRunScript"})

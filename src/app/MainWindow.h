@@ -9,6 +9,7 @@
 
 struct AppState;
 struct CommitReport;
+class MainWindowLoadCommands;
 class MainWindowPreviewCommands;
 class MainWindowRenameCommands;
 class MainWindowScriptCommands;
@@ -32,6 +33,7 @@ public:
     MainWindowUi& ui() { return m_ui; }
     MainWindowPreviewCommands& previewCommands() { return *m_preview; }
     MainWindowViewCommands& viewCommands() { return *m_view; }
+    MainWindowLoadCommands& loadCommands() { return *m_load; }
     MainWindowRenameCommands& renameCommands() { return *m_rename; }
     MainWindowScriptCommands& scriptCommands() { return *m_script; }
 
@@ -94,6 +96,7 @@ private:
     std::unique_ptr<MainWindowSettings> m_settings;
     std::unique_ptr<MainWindowPreviewCommands> m_preview;
     std::unique_ptr<MainWindowViewCommands> m_view;
+    std::unique_ptr<MainWindowLoadCommands> m_load;
     std::unique_ptr<MainWindowRenameCommands> m_rename;
     std::unique_ptr<MainWindowScriptCommands> m_script;
     std::function<void()> m_stopRecording;

@@ -446,3 +446,24 @@ void PreviewList::rebuildKeyIndex()
     for (int row = 0; row < size(); ++row)
         m_rowOfKey.insert(m_entries[static_cast<size_t>(row)].key, row);
 }
+
+int PreviewList::appendBatch(std::vector<FolderEntry> entries)
+{
+    // The key index learns the new rows first; that also leaves out a key repeated within the batch.
+    const int first = size();
+    int count = 0;
+    for (FolderEntry& e : entries) {
+        if (m_rowOfKey.contains(e.key))
+            continue;
+        m_rowOfKey.insert(e.key, first + count);
+        if (&entries[static_cast<size_t>(count)] != &e)
+            entries[static_cast<size_t>(count)] = std::move(e);
+        ++count;
+    }
+    if (count == 0)
+        return 0;
+    beginInsertRows(QModelIndex(), first, first + count - 1);
+    std::move(entries.begin(), entries.begin() + count, std::back_inserter(m_entries));
+    endInsertRows();
+    return count;
+}

@@ -3,7 +3,11 @@
 #include <QDateTime>
 #include <QList>
 #include <QString>
+#include <limits>
+#include <memory>
 #include <optional>
+
+class QIODevice;
 
 // The outcome of a file-system operation that can fail. The kind lets callers pick their message; the
 // system text is the operating system's own description of the error.
@@ -28,10 +32,30 @@ struct FolderTimes
     QDateTime lastWrite;
 };
 
+// What one look at a path tells: enough for loading a folder without asking the file system again.
+// Times are seconds since the epoch: turning each into a local QDateTime costs a look at the time zone
+// file, too much for every folder of a large load (LocalTime formats them).
+struct PathInfo
+{
+    static constexpr qint64 kUnknownTime = std::numeric_limits<qint64>::min();
+
+    enum class Type { Missing, File, Folder };
+    Type type = Type::Missing;     // what the path names, symbolic links followed
+    bool isLink = false;           // the path itself is a symbolic link
+    bool isRoot = false;           // "/" or the root of a mounted volume; a link is never a root
+    qint64 created = kUnknownTime; // kUnknownTime where the file system keeps no birth time
+    qint64 lastWrite = kUnknownTime;
+    qint64 lastAccess = kUnknownTime;
+};
+
 struct SubfolderInfo
 {
     QString name;
-    QString path; // full path, no trailing separator
+    QString path;        // full path, no trailing separator
+    bool isLink = false; // a symbolic link to a folder: listed, but a walk must never go through it
+    // What scanFolder learned of the subfolder in passing (type Missing where it did not look), so a
+    // walk need not ask again for every folder.
+    PathInfo info;
 };
 
 struct FileInfo
@@ -44,13 +68,23 @@ struct FileInfo
     QDateTime lastAccess;
 };
 
-// One pass over a folder: its direct subfolders and the bytes of the files directly inside it.
-// Symbolic links are never followed: a link to a folder is neither listed as a subfolder nor counted.
+// One pass over a folder: its direct subfolders in the order the file system gives them, and the bytes of
+// the regular files directly inside it. A symbolic link to a folder is listed with isLink set; links to
+// files are not counted, so a walk that skips linked folders measures every byte once and cannot loop.
 struct FolderScan
 {
     bool readable = false;
     QList<SubfolderInfo> subfolders;
     qint64 fileBytes = 0;
+    quint64 device = 0; // the volume the folder is on (0 when unknown), so size walks can stay on one
+};
+
+// Owner, group and permission bits, for showing a folder's properties.
+struct FolderOwnership
+{
+    QString owner;
+    QString group;
+    uint permissions = 0; // the mode bits 07777
 };
 
 // Attribute bits as the rest of the program counts them.
@@ -79,6 +113,8 @@ public:
     // Creates one level.
     virtual FsResult createFolder(const QString& path) = 0;
 
+    // The direct subfolders that are real folders: links to folders are left out, so a walk built on this
+    // can never loop. scanFolder lists those links too (flagged).
     virtual QList<SubfolderInfo> listSubfolders(const QString& folder) const = 0;
     virtual QList<FileInfo> listFiles(const QString& folder) const = 0;
     virtual FolderScan scanFolder(const QString& folder) const = 0;
@@ -90,7 +126,7 @@ public:
 
     // Attribute bit set (FolderAttribute), or -1 when the path cannot be read.
     virtual int attributes(const QString& path) const = 0;
-    // Writes the read-only and hidden bits; other bits are ignored. False when nothing could be written.
+    // Writes the read-only and hidden bits; other bits are ignored. False when a bit could not be written.
     virtual bool setAttributes(const QString& path, int bits) = 0;
     // False for attributes this platform does not have (the archive bit on Linux).
     virtual bool supportsAttribute(FolderAttribute attribute) const = 0;
@@ -99,4 +135,12 @@ public:
     virtual std::optional<FolderTimes> folderTimes(const QString& path) const = 0;
     virtual bool setFolderTime(const QString& path, FolderTimeKind which, const QDateTime& localTime) = 0;
     virtual bool canSetTime(FolderTimeKind which) const = 0;
+
+    // Type, link, root and times of a path in one question. The default asks the single operations.
+    virtual PathInfo pathInfo(const QString& path) const;
+    // Nothing when the path cannot be read or the platform has no owners.
+    virtual std::optional<FolderOwnership> ownership(const QString& path) const;
+    // A regular file opened for reading; nothing for anything else (a pipe or a device could block or
+    // never end).
+    virtual std::unique_ptr<QIODevice> openForReading(const QString& path) const;
 };

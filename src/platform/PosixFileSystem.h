@@ -2,8 +2,11 @@
 
 #include "platform/FileSystem.h"
 
-// The file system of Linux and other POSIX systems. Renames never replace anything (renameat2 with
-// RENAME_NOREPLACE); symbolic links are renamed as themselves and never walked into.
+#include <QByteArray>
+
+// The file system of Linux. Names are converted losslessly (FileNames), so folders whose names are not
+// valid UTF-8 can be loaded and renamed. Renames and copies never replace a folder, and replace a file
+// only when asked to; symbolic links are renamed as themselves and never walked into.
 class PosixFileSystem : public FileSystem
 {
 public:
@@ -33,6 +36,16 @@ public:
     bool setFolderTime(const QString& path, FolderTimeKind which, const QDateTime& localTime) override;
     bool canSetTime(FolderTimeKind which) const override;
 
-    // The error kind of an errno value.
+    PathInfo pathInfo(const QString& path) const override;
+    std::optional<FolderOwnership> ownership(const QString& path) const override;
+    std::unique_ptr<QIODevice> openForReading(const QString& path) const override;
+
+    // The error kind and text of an errno value.
     static FsResult fromErrno(int error);
+
+    // The rename used where a file system refuses RENAME_NOREPLACE. It still never replaces anything: a
+    // folder is renamed onto an empty placeholder folder that this call has just created itself (mkdir
+    // fails atomically when the name is taken), anything else is hard-linked under the new name and then
+    // unlinked under the old one. Only where hard links are refused too does it check, then rename.
+    static FsResult renameByPlaceholder(const QByteArray& from, const QByteArray& to);
 };

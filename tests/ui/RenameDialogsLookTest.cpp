@@ -68,10 +68,10 @@ TEST_P(RenameDialogsLook, NothingIsCutOff)
     AppState& state = app.state();
     if (GetParam().platformColours) {
         // What the options dialog stores when the colours are reset.
-        WriteSetting(QStringLiteral("Dialogs"), QStringLiteral("BackColor"), QString::number(AppState::kSystemButtonFace),
-                     state.settingsFile);
-        WriteSetting(QStringLiteral("Dialogs"), QStringLiteral("ForeColor"), QString::number(AppState::kSystemButtonText),
-                     state.settingsFile);
+        WriteSetting(QStringLiteral("Dialogs"), QStringLiteral("BackColor"),
+                     QString::number(AppState::kSystemButtonFace), state.settingsFile);
+        WriteSetting(QStringLiteral("Dialogs"), QStringLiteral("ForeColor"),
+                     QString::number(AppState::kSystemButtonText), state.settingsFile);
     }
     for (const char* bar : {"btnbarMain", "btnbarScript"})
         WriteSetting(QStringLiteral("Settings"), QLatin1String(bar), QStringLiteral("1"), state.settingsFile);

@@ -1,0 +1,41 @@
+#pragma once
+
+#include <QByteArray>
+#include <QString>
+#include <optional>
+
+class QIODevice;
+
+// Reads the entries of a list file naming folders: a plain list (every line), an m3u playlist (every
+// line that does not start with "#EXT") or a pls playlist (the text after the first "=" of each
+// "File…=" line). Entries come as the file's bytes, line end ("\n" or "\r\n") removed: whether they are
+// UTF-8, Windows-1252 or raw file-name bytes is decided where they are used. Empty entries and URLs are
+// skipped. Lines longer than any path can be are skipped without being kept, so a file of any size or
+// content is read in bounded memory.
+class ListFileReader
+{
+public:
+    enum class Kind { Plain, M3u, Pls };
+
+    static constexpr qsizetype kMaxLineBytes = 64 * 1024;
+
+    // The kind a file name stands for: its extension, compared in lower case.
+    static Kind kindOf(const QString& fileName);
+    // "scheme://…": a URL, never a local path.
+    static bool isUrl(const QByteArray& entry);
+
+    ListFileReader(QIODevice& device, Kind kind)
+        : m_device(device)
+        , m_kind(kind)
+    {}
+
+    // The next entry; nothing at the end of the file.
+    std::optional<QByteArray> next();
+
+private:
+    std::optional<QByteArray> nextLine();
+
+    QIODevice& m_device;
+    Kind m_kind;
+    bool m_firstLine = true;
+};

@@ -1,0 +1,70 @@
+#include "platform/PropertiesDialog.h"
+#include "platform/PosixFileSystem.h"
+#include "support/TestApp.h"
+#include "support/TestTree.h"
+
+#include <QLabel>
+#include <QLocale>
+#include <QPushButton>
+#include <gtest/gtest.h>
+
+#include <sys/stat.h>
+
+namespace {
+
+TEST(FolderProperties, ReadsSizeTimesAndPermissions)
+{
+    TestTree tree({"F/a=1500", "F/Sub/b=548"});
+    chmod(QFile::encodeName(tree.path("F")).constData(), 02755);
+    PosixFileSystem fs;
+    ASSERT_TRUE(
+        fs.setFolderTime(tree.path("F"), FolderTimeKind::LastWrite, QDateTime(QDate(2020, 2, 29), QTime(1, 2, 3))));
+    const FolderProperties p = FolderProperties::read(fs, tree.key("F"));
+    EXPECT_TRUE(p.exists);
+    EXPECT_EQ(p.path, tree.path("F"));
+    EXPECT_EQ(p.size, 2048);
+    EXPECT_EQ(p.lastWrite, QDateTime(QDate(2020, 2, 29), QTime(1, 2, 3)));
+    ASSERT_TRUE(p.permissions);
+    EXPECT_EQ(*p.permissions, 02755u);
+    EXPECT_FALSE(FolderProperties::read(fs, tree.path("none")).exists);
+}
+
+TEST(FolderProperties, PermissionTextShowsSpecialBitsLikeLs)
+{
+    EXPECT_EQ(FolderProperties::permissionText(0755), QStringLiteral("rwxr-xr-x"));
+    EXPECT_EQ(FolderProperties::permissionText(01777), QStringLiteral("rwxrwxrwt"));
+    EXPECT_EQ(FolderProperties::permissionText(02750), QStringLiteral("rwxr-s---"));
+    EXPECT_EQ(FolderProperties::permissionText(04644), QStringLiteral("rwSr--r--"));
+    EXPECT_EQ(FolderProperties::permissionText(01000), QStringLiteral("--------T"));
+}
+
+TEST(PropertiesDialog, ShowsTheValuesWithTheTextsOfTheLanguage)
+{
+    TestApp app(QStringLiteral("Deutsch.lng"));
+    FolderProperties p;
+    p.path = QStringLiteral("/data/Fotos");
+    p.exists = true;
+    p.size = 1234567;
+    p.lastWrite = QDateTime(QDate(2021, 3, 4), QTime(5, 6, 7));
+    p.owner = QStringLiteral("anna");
+    p.permissions = 0750;
+    PropertiesDialog dialog(p, app.state().language);
+
+    EXPECT_EQ(dialog.windowTitle(), QStringLiteral("Eigenschaften"));
+    EXPECT_EQ(dialog.findChild<QLabel*>(QStringLiteral("lblSize"))->text(), QString::fromUtf8("Gr\xC3\xB6\xC3\x9F"
+                                                                                              "e:"));
+    EXPECT_EQ(dialog.findChild<QPushButton*>(QStringLiteral("cmdClose"))->text(), QString::fromUtf8("Schlie\xC3\x9F"
+                                                                                                    "en"));
+    EXPECT_EQ(dialog.valueText(QStringLiteral("lblPath")), QStringLiteral("/data/Fotos"));
+    QLocale locale;
+    locale.setNumberOptions(locale.numberOptions() & ~QLocale::OmitGroupSeparator);
+    EXPECT_EQ(dialog.valueText(QStringLiteral("lblSize")),
+              locale.toString(1234567) + QStringLiteral(" Bytes (") + locale.formattedDataSize(1234567) + ')');
+    EXPECT_EQ(dialog.valueText(QStringLiteral("lblModified")), QStringLiteral("2021-03-04 05:06:07"));
+    EXPECT_EQ(dialog.valueText(QStringLiteral("lblCreated")), QStringLiteral("unbekannt"));
+    EXPECT_EQ(dialog.valueText(QStringLiteral("lblPermissions")), QStringLiteral("rwxr-x--- (0750)"));
+    EXPECT_EQ(dialog.valueText(QStringLiteral("lblOwner")), QStringLiteral("anna"));
+    EXPECT_EQ(dialog.valueText(QStringLiteral("lblGroup")), QStringLiteral("unbekannt"));
+}
+
+} // namespace
