@@ -271,6 +271,7 @@ void MainWindow::applyTexts()
     for (size_t i = 0; i < m_ui.lbl1.size(); ++i)
         m_ui.lbl1[i]->setText(m_list.headerText(static_cast<int>(i)));
     m_view->applyTexts();
+    m_script->applyTexts();
 }
 
 void MainWindow::HideWorkColumns()

@@ -30,6 +30,12 @@ MainWindowScriptCommands::MainWindowScriptCommands(MainWindow& window)
     window.setRecordingStopper([this] { stopRecording(); });
 }
 
+void MainWindowScriptCommands::applyTexts()
+{
+    QAction* runSelected = m_window.ui().scriptButton(QStringLiteral("RunSelectedScript"));
+    runSelected->setToolTip(m_window.notAvailableText(runSelected->toolTip()));
+}
+
 void MainWindowScriptCommands::updateRecordingCommands()
 {
     MainWindowUi& ui = m_window.ui();

@@ -22,6 +22,8 @@ public:
     QString chosenScript() const;
     // Start is usable while no recording runs, stop only while one does.
     void updateRecordingCommands();
+    // The run button's tool tip says that running is not available yet; its drop-down works.
+    void applyTexts();
 
 private:
     MainWindow& m_window;

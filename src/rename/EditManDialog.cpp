@@ -25,7 +25,6 @@ EditManDialog::EditManDialog(AppState& state, PreviewList& list, int entryNumber
 {
     setObjectName(QStringLiteral("frmEditMan"));
     auto* layout = new QVBoxLayout(this);
-    layout->setSizeConstraint(QLayout::SetFixedSize);
 
     auto* grid = new QGridLayout;
     grid->setColumnStretch(1, 1);
@@ -75,6 +74,7 @@ EditManDialog::EditManDialog(AppState& state, PreviewList& list, int entryNumber
         current->setText(list.entry(m_row).oldName());
         m_name->setText(list.entry(m_row).newName());
     }
+    FitDialogSize(this);
     m_name->setFocus();
 }
 

@@ -20,7 +20,6 @@ RenameDialog::RenameDialog(const QString& formName, int type, RenameDialogHost h
 {
     setObjectName(formName);
     auto* layout = new QVBoxLayout(this);
-    layout->setSizeConstraint(QLayout::SetFixedSize);
     m_content = new QVBoxLayout;
     layout->addLayout(m_content);
     layout->addSpacing(6);
@@ -68,8 +67,7 @@ void RenameDialog::load()
     else if (state.saveDialogSettings)
         RestoreDialogState(state, this, objectName(), 1);
     valuesRestored();
-    // Room for the title, which names the function and the entries it changes.
-    setMinimumWidth(fontMetrics().horizontalAdvance(windowTitle()) + 160);
+    FitDialogSize(this);
 }
 
 void RenameDialog::showEvent(QShowEvent* event)

@@ -9,6 +9,7 @@
 #include <QCheckBox>
 #include <QGroupBox>
 #include <QLabel>
+#include <QLayout>
 #include <QPainter>
 #include <QRadioButton>
 #include <cmath>
@@ -146,4 +147,16 @@ QString TitleFromCaption(QString caption)
     else if (caption.endsWith(QLatin1String("...")))
         caption.chop(3);
     return caption.trimmed();
+}
+
+void FitDialogSize(QWidget* dialog)
+{
+    if (QLayout* layout = dialog->layout())
+        layout->activate();
+    const QSize hint = dialog->sizeHint();
+    // Room for the window's own buttons beside the title.
+    constexpr int kTitleMargin = 160;
+    const int titleWidth = dialog->fontMetrics().horizontalAdvance(dialog->windowTitle()) + kTitleMargin;
+    dialog->setMaximumHeight(hint.height());
+    dialog->resize(std::max(hint.width(), titleWidth), hint.height());
 }

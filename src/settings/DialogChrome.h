@@ -34,3 +34,7 @@ QColor GradientColour(int topColour, int bottomColour, int y, int height);
 // A menu caption as a dialog title: without accelerator marks and without the closing ellipsis that says
 // a dialog follows ("&Prefix and suffix…" gives "Prefix and suffix").
 QString TitleFromCaption(QString caption);
+
+// Sizes a dialog to what its controls ask for and at least as wide as its title needs, which names the
+// function and the entries it changes. The dialog can grow in width (its fields with it), not in height.
+void FitDialogSize(QWidget* dialog);

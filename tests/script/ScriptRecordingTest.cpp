@@ -50,6 +50,8 @@ TEST_F(ScriptRecordingTest, SavedUnderTheMomentWithItsName)
     ASSERT_EQ(asked.size(), 1);
     EXPECT_EQ(asked.at(0).text, state().message(QStringLiteral("MsgText31")));
     EXPECT_EQ(asked.at(0).title, state().message(QStringLiteral("MsgCap12")));
+    EXPECT_EQ(app.prompter().proposals(),
+              QStringList{QLocale::system().toString(app.clock().now(), QLocale::ShortFormat)});
     EXPECT_EQ(result.path, folder() + QStringLiteral("20240131153045.vls"));
     EXPECT_EQ(ReadSetting(QStringLiteral("Main"), QStringLiteral("Name"), result.path), QStringLiteral("Holiday"));
     EXPECT_EQ(ReadSetting(QStringLiteral("1"), QStringLiteral("Type"), result.path), QStringLiteral("5"));
@@ -87,15 +89,6 @@ TEST_F(ScriptRecordingTest, EmptyNameAsksWhetherToDiscard)
     EXPECT_EQ(asked.at(2).text, state().message(QStringLiteral("MsgText31")));
     EXPECT_TRUE(scripts().isEmpty());
     EXPECT_TRUE(QFile::exists(scratch()));
-}
-
-TEST_F(ScriptRecordingTest, TheCurrentMomentIsProposed)
-{
-    recordOneStep();
-    app.prompter().expectText(QStringLiteral("x"));
-    StopRecording(state());
-    EXPECT_EQ(app.prompter().proposals(),
-              QStringList{QLocale::system().toString(app.clock().now(), QLocale::ShortFormat)});
 }
 
 TEST_F(ScriptRecordingTest, AFailedMoveKeepsTheRecording)

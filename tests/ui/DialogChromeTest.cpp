@@ -86,7 +86,7 @@ TEST(DialogChrome, ColoursGoOnTheFormAndOnCaptionsOnly)
     EXPECT_EQ(label->palette().color(QPalette::Active, QPalette::WindowText), QColor(Qt::black));
 }
 
-TEST(DialogChrome, StoredColoursAndGradient)
+TEST(DialogChrome, StoredColoursGradientAndTitles)
 {
     EXPECT_EQ(ColourFromStored(8438015), QColor(255, 192, 128));
     EXPECT_EQ(ColourFromStored(12936202), QColor(10, 100, 197));
@@ -94,14 +94,7 @@ TEST(DialogChrome, StoredColoursAndGradient)
     EXPECT_EQ(GradientColour(12936202, 16777215, 0, 100), QColor(10, 100, 197));
     EXPECT_EQ(GradientColour(12936202, 16777215, 50, 100), QColor(133, 178, 226));
     EXPECT_EQ(GradientColour(12936202, 16777215, 99, 100), QColor(253, 253, 254));
-    EXPECT_EQ(GradientColour(0, 16777215, 0, 0), QColor(0, 0, 0));
-}
-
-TEST(DialogChrome, MenuCaptionsBecomeTitles)
-{
-    EXPECT_EQ(TitleFromCaption(QStringLiteral("&Prefix and suffix…")), QStringLiteral("Prefix and suffix"));
     EXPECT_EQ(TitleFromCaption(QStringLiteral("&Präfix und Suffix …")), QStringLiteral("Präfix und Suffix"));
-    EXPECT_EQ(TitleFromCaption(QStringLiteral("Trim...")), QStringLiteral("Trim"));
 }
 
 } // namespace

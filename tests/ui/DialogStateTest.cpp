@@ -1,5 +1,4 @@
 #include "script/DialogState.h"
-#include "script/ScriptStore.h"
 #include "settings/IniDocument.h"
 #include "settings/SettingsStore.h"
 #include "settings/TextCodec.h"
@@ -163,23 +162,6 @@ TEST_F(DialogStateTest, ValuesThatDoNotFitLeaveTheirControls)
         for (const QString& k : before.keys())
             EXPECT_EQ(after.raw(k), before.raw(k)) << key << "=" << value << " changed " << k.toStdString();
     }
-}
-
-TEST_F(DialogStateTest, ScriptModeAppendsStepsAndRestoresTheCurrentOne)
-{
-    ASSERT_TRUE(ScriptStore::startFile(ScriptStore::scratchPath(app.state())));
-    Form first;
-    first.text->setText(QStringLiteral("one"));
-    Form second;
-    second.text->setText(QStringLiteral("two"));
-    ASSERT_TRUE(SaveDialogState(app.state(), &first, QStringLiteral("5"), 2));
-    ASSERT_TRUE(SaveDialogState(app.state(), &second, QStringLiteral("4"), 2));
-
-    app.state().scriptPath = ScriptStore::scratchPath(app.state());
-    Form restored;
-    RestoreDialogState(app.state(), &restored, QStringLiteral("2"), 2);
-    EXPECT_EQ(restored.text->text(), QStringLiteral("two"));
-    EXPECT_EQ(ReadSetting(QStringLiteral("2"), QStringLiteral("Type"), app.state().scriptPath), QStringLiteral("4"));
 }
 
 } // namespace

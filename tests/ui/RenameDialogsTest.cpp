@@ -97,7 +97,9 @@ TEST_F(RenameDialogs, RecordingCommandsFollowTheState)
     EXPECT_TRUE(start->isEnabled());
     EXPECT_FALSE(stop->isEnabled());
     EXPECT_TRUE(app.prompter().asked().isEmpty());
-    // Running scripts is not built yet and says so.
+    // Running scripts is not built yet and says so; the drop-down still chooses one.
+    EXPECT_EQ(window->ui().scriptButton(QStringLiteral("RunSelectedScript"))->toolTip(),
+              window->notAvailableText(window->plainCaption(QStringLiteral("mnuRunSelectedScript"))));
     EXPECT_FALSE(item("mnuStartRunScript")->isEnabled());
     EXPECT_FALSE(window->ui().scriptButton(QStringLiteral("StartRunScript"))->isEnabled());
 }
@@ -302,6 +304,17 @@ TEST_F(RenameDialogs, NameFieldsRejectTypedCharactersButTakePastedOnes)
     QApplication::clipboard()->setText(QStringLiteral("<NAME>|x"));
     QTest::keyClick(field, Qt::Key_V, Qt::ControlModifier);
     EXPECT_EQ(field->text(), QStringLiteral("<NAME>|x"));
+
+    // Receiving the focus selects the whole text, even when a click brought it.
+    auto* other = dialog.findChild<QLineEdit*>(QStringLiteral("txtSu"));
+    dialog.show();
+    QApplication::setActiveWindow(&dialog);
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&dialog));
+    other->setFocus();
+    QTest::mouseClick(field, Qt::LeftButton, {}, QPoint(2, field->height() / 2));
+    QCoreApplication::processEvents();
+    EXPECT_TRUE(field->hasFocus());
+    EXPECT_EQ(field->selectedText(), QStringLiteral("<NAME>|x"));
 }
 
 class ManualEdit : public RenameDialogsFixture
