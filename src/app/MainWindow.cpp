@@ -11,6 +11,7 @@
 #include "app/PreviewTableWidget.h"
 #include "app/Twips.h"
 #include "commit/CommitRenames.h"
+#include "commit/NotRenamedDialog.h"
 #include "settings/WidgetTranslator.h"
 
 #include <QAction>
@@ -39,8 +40,7 @@ constexpr int kFirstHeight = 10500;
 const QStringList& commandsNotBuilt()
 {
     static const QStringList names = {
-        QStringLiteral("mnuOptions"), QStringLiteral("mnuUpdate"), QStringLiteral("mnuHistory"),
-        QStringLiteral("mnuUndo"), QStringLiteral("mnuTakeChanges2"), QStringLiteral("mnuRejectChanges"),
+        QStringLiteral("mnuOptions"), QStringLiteral("mnuUpdate"), QStringLiteral("mnuTakeChanges2"),
         QStringLiteral("mnuStartRunScript"), QStringLiteral("mnuRunSelectedScript"), QStringLiteral("mnuRename01"),
         QStringLiteral("mnuRename02"), QStringLiteral("mnuRename06"), QStringLiteral("mnuRename07"),
         QStringLiteral("mnuRename08"), QStringLiteral("mnuRename09"), QStringLiteral("mnuRename10"),
@@ -49,7 +49,6 @@ const QStringList& commandsNotBuilt()
         QStringLiteral("mnuDeleteFolders1"), QStringLiteral("mnuDeleteFolders2"), QStringLiteral("mnuInfo"),
         QStringLiteral("mnuCreateSubFolders"),
         // Bar buttons, by bar and key.
-        QStringLiteral("btnBarMain:RejectChanges"), QStringLiteral("btnBarMain:Undo"),
         QStringLiteral("btnBarMain:Rename01"), QStringLiteral("btnBarMain:Rename02"),
         QStringLiteral("btnBarMain:Rename06"), QStringLiteral("btnBarMain:Rename07"),
         QStringLiteral("btnBarMain:Rename08"), QStringLiteral("btnBarMain:Rename09"),
@@ -390,12 +389,7 @@ void MainWindow::updateLeftBar()
 
 void MainWindow::showCommitFailures(const CommitReport& report)
 {
-    if (report.failures.isEmpty())
-        return;
-    QStringList lines;
-    for (int i = 0; i < report.failures.size(); ++i)
-        lines.append(QString::number(i + 1) + QStringLiteral(". ") + report.failures.at(i).message);
-    m_state.ask().tell(lines.join(QLatin1Char('\n')), windowTitle(), Prompter::Icon::Warning);
+    NotRenamedDialog::showReport(m_state, m_list, report, this);
 }
 
 void MainWindow::applyExpertMode()

@@ -6,6 +6,8 @@
 #include "app/PreviewTableWidget.h"
 #include "app/RemovalPlan.h"
 #include "commit/CommitRenames.h"
+#include "commit/HistoryDialog.h"
+#include "commit/ProposalHistory.h"
 
 #include <QAction>
 #include <QApplication>
@@ -69,6 +71,14 @@ void MainWindowPreviewCommands::connectCommands()
         });
     }
 
+    for (QAction* undo : {ui.action(QStringLiteral("mnuUndo")), ui.mainButton(QStringLiteral("Undo"))})
+        QObject::connect(undo, &QAction::triggered, &m_window, [this] { undoProposals(); });
+    for (QAction* reject :
+         {ui.action(QStringLiteral("mnuRejectChanges")), ui.mainButton(QStringLiteral("RejectChanges"))})
+        QObject::connect(reject, &QAction::triggered, &m_window, [this] { rejectProposals(); });
+    QObject::connect(ui.action(QStringLiteral("mnuHistory")), &QAction::triggered, &m_window,
+                     [this] { HistoryDialog::showHistory(m_window.state(), &m_window); });
+
     QObject::connect(ui.leftButton(QStringLiteral("DelList")), &QAction::triggered, &m_window,
                      [this] { removeCurrentEntry(); });
     QObject::connect(ui.action(QStringLiteral("btnBarLeftDel1File")), &QAction::triggered, &m_window,
@@ -120,22 +130,26 @@ void MainWindowPreviewCommands::RemoveEntries(const QString& chosenKey)
             if (answer == Prompter::Cancel)
                 return;
         }
+        CommitReport report;
         if (answer == Prompter::Yes) {
             QApplication::setOverrideCursor(Qt::WaitCursor);
-            CommitReport report;
             if (variant == RemovalVariant::All) {
                 report = CommitRenames(state, list, kAllEntries);
             } else {
-                // One run per entry, but the failures of all of them are shown together.
+                // One run per removed entry, sharing one index; the failures are shown together.
+                std::vector<int> rows;
                 for (int row = 0; row < list.size(); ++row) {
                     if (plan.remove[static_cast<size_t>(row)])
-                        report.failures.append(CommitRenames(state, list, row).failures);
+                        rows.push_back(row);
                 }
+                report = CommitRenames(state, list, rows);
             }
             QApplication::restoreOverrideCursor();
-            m_window.showCommitFailures(report);
         }
+        // The entries go first: the report may remove processed entries itself, which would shift the rows
+        // the plan names.
         list.removeEntries(plan.remove);
+        m_window.showCommitFailures(report);
     }
     m_window.ui().lbl2[0]->clear();
     m_window.refreshPreview();
@@ -152,8 +166,13 @@ void MainWindowPreviewCommands::removeCurrentEntry()
         const Prompter::Button answer =
             state.ask().ask(state.message(QStringLiteral("MsgText15")), state.message(QStringLiteral("MsgCap03")),
                             Prompter::Yes | Prompter::No, Prompter::Icon::Question);
-        if (answer == Prompter::Yes)
-            m_window.showCommitFailures(CommitRenames(state, list, row));
+        if (answer == Prompter::Yes) {
+            const CommitReport report = CommitRenames(state, list, row);
+            list.removeEntry(row);
+            m_window.showCommitFailures(report);
+            m_window.refreshPreview();
+            return;
+        }
     }
     list.removeEntry(row);
     m_window.refreshPreview();
@@ -185,15 +204,28 @@ void MainWindowPreviewCommands::commitAll()
 {
     AppState& state = m_window.state();
     QLabel* status = m_window.ui().status;
-    const QString label = state.statusText(3);
     QApplication::setOverrideCursor(Qt::WaitCursor);
-    const CommitReport report = CommitRenames(state, m_window.list(), kAllEntries, [status, &label](int renamed) {
+    const CommitReport report = CommitRenames(state, m_window.list(), kAllEntries, [&state, status](int renamed) {
         status->setProperty("tag", renamed);
-        status->setText(QString::number(renamed) + QLatin1Char(' ') + label);
+        status->setText(CommitProgressText(state, renamed));
     });
     status->setProperty("tag", 0);
     QApplication::restoreOverrideCursor();
     m_window.showCommitFailures(report);
+}
+
+void MainWindowPreviewCommands::undoProposals()
+{
+    m_window.HideWorkColumns();
+    if (undoCommand(m_window.state(), m_window.list()))
+        m_window.refreshPreview();
+}
+
+void MainWindowPreviewCommands::rejectProposals()
+{
+    m_window.HideWorkColumns();
+    if (rejectCommand(m_window.state(), m_window.list()))
+        m_window.refreshPreview();
 }
 
 void MainWindowPreviewCommands::headerClicked(int column)

@@ -7,8 +7,8 @@ class MainWindow;
 class QAction;
 
 // The commands that act on the preview list: removing entries (five variants and the current entry),
-// taking changes, sorting by a header click, showing and hiding columns, the context menu and moving
-// entries by drag and drop.
+// taking changes, undo and reject of proposals, the history, sorting by a header click, showing and hiding columns, the
+// context menu and moving entries by drag and drop.
 class MainWindowPreviewCommands
 {
 public:
@@ -22,6 +22,9 @@ public:
     void takeChanges(const QString& chosenKey = QString());
     // Takes every change (whole-list run) and shows what failed; the caller refreshes.
     void commitAll();
+    // Steps every proposal back one level, or throws all proposals away (each asks first when set to).
+    void undoProposals();
+    void rejectProposals();
 
     void headerClicked(int column);
     void showColumn(int menuIndex, bool shown);

@@ -58,6 +58,9 @@ public:
     bool hasKey(const QString& key) const { return m_rowOfKey.contains(key); }
     int rowOfKey(const QString& key) const; // -1 when absent
     void setKey(int row, const QString& key);
+    // After keys of many entries were changed directly through entries(): rebuilds the key index once,
+    // which for large runs is far cheaper than one index update per changed key.
+    void reindexKeys() { rebuildKeyIndex(); }
 
     // Appends an entry; false (nothing added) when its key is already listed.
     bool append(FolderEntry entry);

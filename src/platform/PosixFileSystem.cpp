@@ -222,13 +222,14 @@ FsResult PosixFileSystem::renameFolder(const QString& oldPath, const QString& ne
         return fromErrno(ENOENT);
     if (to.isEmpty())
         return fromErrno(EINVAL);
-    struct stat source;
-    if (lstat(from.constData(), &source) != 0)
-        return fromErrno(errno);
     int error = renameNoReplace(from, to);
+    // The target "exists" as the folder itself when only the letter case changes on a file system that
+    // ignores case: then go through a temporary name. Only this case needs the extra looks.
     if (error == EEXIST && from != to) {
+        struct stat source;
         struct stat target;
-        if (lstat(to.constData(), &target) == 0 && target.st_ino == source.st_ino && target.st_dev == source.st_dev)
+        if (lstat(from.constData(), &source) == 0 && lstat(to.constData(), &target) == 0 &&
+            target.st_ino == source.st_ino && target.st_dev == source.st_dev)
             error = renameThroughTemporary(from, to);
     }
     return fromErrno(error);

@@ -163,8 +163,8 @@ TEST_F(MainWindowCommands, EnablingFollowsTheList)
     EXPECT_TRUE(MainWindow::commandAllowed(item("mnuUndo")));
     EXPECT_TRUE(MainWindow::commandAllowed(button("Undo")));
     EXPECT_EQ(app.state().undoLevels, 1);
+    EXPECT_TRUE(enabled("mnuRejectChanges"));
     // Commands that are not built stay disabled whatever the rules say, and say why.
-    EXPECT_FALSE(enabled("mnuRejectChanges"));
     EXPECT_FALSE(button("Rename01")->isEnabled());
     EXPECT_TRUE(MainWindow::commandAllowed(button("Rename01")));
     EXPECT_EQ(button("Rename01")->toolTip(),

@@ -11,6 +11,7 @@
 #include <QLabel>
 #include <QMenu>
 #include <QPushButton>
+#include <QRegularExpression>
 #include <QToolBar>
 #include <gtest/gtest.h>
 
@@ -21,7 +22,11 @@ void expectText(const QString& text, const QString& name, const QString& what)
 {
     const QString plain = QString(text).remove(QLatin1Char('&')).trimmed();
     EXPECT_FALSE(plain.isEmpty()) << what.toStdString() << " " << name.toStdString() << " has no text";
-    EXPECT_NE(plain.compare(name, Qt::CaseInsensitive), 0) << what.toStdString() << " shows its key";
+    // A key that is a plain word ("Undo") may well be its own English text; a compound key may not.
+    const bool keyLike = name.contains(QRegularExpression(QStringLiteral("^.+[A-Z0-9]")));
+    if (keyLike) {
+        EXPECT_NE(plain.compare(name, Qt::CaseInsensitive), 0) << what.toStdString() << " shows its key";
+    }
     for (const char* prefix : {"mnu", "btnBar", "lstColHead", "Msg", "lbl", "opt", "chk", "cmd", "fra", "frm", "txt"})
         EXPECT_FALSE(plain.startsWith(QLatin1String(prefix))) << what.toStdString() << ": " << plain.toStdString();
 }

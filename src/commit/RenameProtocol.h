@@ -1,0 +1,56 @@
+#pragma once
+
+#include <QDateTime>
+#include <QFile>
+#include <QList>
+#include <QString>
+
+// The rename protocol "renamed.vlp" in the settings folder: one line per rename that was taken, four
+// fields joined by one double quote each: the moment as 14 digits, the parent path (ending in "/"), the
+// old name and the new name. The file is only ever appended to while renaming; the history rewrites it
+// whole through "renamed.tmp".
+class RenameProtocol
+{
+public:
+    static constexpr char16_t kSeparator = u'"';
+    static QString fileName() { return QStringLiteral("renamed.vlp"); }
+    static QString tempFileName() { return QStringLiteral("renamed.tmp"); }
+
+    // One line as read back.
+    struct Line
+    {
+        QString stamp;      // field 1 as stored
+        QString parentPath; // field 2
+        QString oldName;    // field 3
+        QString newName;    // field 4
+        QString raw;        // the whole line as read, so that a line we cannot use is written back unchanged
+        // The line has exactly four fields, an absolute, clean parent path ending in one separator and
+        // two names that each name one folder in it. Only such a line may ever lead to a rename.
+        bool usable = false;
+    };
+
+    // The text of one line (no line end).
+    static QString formatLine(const QDateTime& when, const QString& parentPath, const QString& oldName,
+                              const QString& newName);
+    // False when a field holds a double quote or a line break: such a line could not be read back as
+    // the rename it records (and could be read back as a different one).
+    static bool canRecord(const QString& parentPath, const QString& oldName, const QString& newName);
+    static Line parseLine(const QString& text);
+
+    // Every non-empty line of the protocol in the folder, in file order; empty when there is no file.
+    static QList<Line> read(const QString& settingsFolder);
+    // Replaces the protocol with the given lines (a usable line is written from its fields, any other as
+    // read): they go to "renamed.tmp", which is synced and then renamed over the protocol, so a crash
+    // leaves the old or the new protocol, never half of one.
+    static bool rewrite(const QString& settingsFolder, const QList<Line>& lines);
+
+    // Appending during one take-changes run. open() creates the file when it is missing.
+    explicit RenameProtocol(const QString& settingsFolder);
+    bool open();
+    bool isOpen() const { return m_file.isOpen(); }
+    // Writes one line and flushes it, so a crash never loses a rename that already happened.
+    bool append(const QDateTime& when, const QString& parentPath, const QString& oldName, const QString& newName);
+
+private:
+    QFile m_file;
+};
