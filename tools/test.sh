@@ -29,8 +29,13 @@ for target in build/fuzz/fuzz/*Fuzz; do
     mkdir -p "$corpus"
     seeds="fuzz/seeds/$name"
     [ -d "$seeds" ] || seeds=""
-    echo "-- $name"
-    "$target" -max_total_time="$fuzz_seconds" -max_len=4096 -timeout=10 -print_final_stats=0 $corpus $seeds 2>&1 \
-        | tail -n 3
+    log="build/fuzz/$name.log"
+    if "$target" -max_total_time="$fuzz_seconds" -max_len=4096 -timeout=10 $corpus $seeds >"$log" 2>&1; then
+        echo "-- $name: $(grep -E '^Done [0-9]+ runs' "$log" | tail -n 1)"
+    else
+        echo "-- $name FAILED:"
+        tail -n 60 "$log"
+        exit 1
+    fi
 done
 echo "== all tests passed"

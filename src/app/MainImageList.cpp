@@ -29,6 +29,12 @@ const QHash<QString, QStringList>& themeNames()
         {QStringLiteral("lstSort2"), {QStringLiteral("pan-down"), QStringLiteral("go-down")}},
         {QStringLiteral("*FolderOpen*"), {QStringLiteral("folder-open")}},
         {QStringLiteral("*FolderClosed*"), {QStringLiteral("folder")}},
+        // The standard buttons of the dialogs.
+        {QStringLiteral("cmdOK"), {QStringLiteral("dialog-ok"), QStringLiteral("object-select")}},
+        {QStringLiteral("cmdApply"), {QStringLiteral("dialog-ok-apply"), QStringLiteral("emblem-ok")}},
+        {QStringLiteral("cmdCancel"), {QStringLiteral("dialog-cancel"), QStringLiteral("window-close")}},
+        {QStringLiteral("cmdHelp"), {QStringLiteral("help-contents"), QStringLiteral("help-browser")}},
+        {QStringLiteral("cmdSelect"), {QStringLiteral("view-list-details"), QStringLiteral("view-list")}},
     };
     return names;
 }

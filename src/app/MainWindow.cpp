@@ -4,6 +4,8 @@
 #include "app/MainImageList.h"
 #include "app/MainWindowLoadCommands.h"
 #include "app/MainWindowPreviewCommands.h"
+#include "app/MainWindowRenameCommands.h"
+#include "app/MainWindowScriptCommands.h"
 #include "app/MainWindowSettings.h"
 #include "app/MainWindowViewCommands.h"
 #include "app/PreviewTableWidget.h"
@@ -39,26 +41,19 @@ const QStringList& commandsNotBuilt()
 {
     static const QStringList names = {
         QStringLiteral("mnuOptions"), QStringLiteral("mnuUpdate"), QStringLiteral("mnuTakeChanges2"),
-        QStringLiteral("mnuStartRecordScript"), QStringLiteral("mnuStopRecordScript"),
         QStringLiteral("mnuStartRunScript"), QStringLiteral("mnuRunSelectedScript"), QStringLiteral("mnuRename01"),
-        QStringLiteral("mnuRename02"), QStringLiteral("mnuRename03"), QStringLiteral("mnuRename04"),
-        QStringLiteral("mnuRename05"), QStringLiteral("mnuRename06"), QStringLiteral("mnuRename07"),
+        QStringLiteral("mnuRename02"), QStringLiteral("mnuRename06"), QStringLiteral("mnuRename07"),
         QStringLiteral("mnuRename08"), QStringLiteral("mnuRename09"), QStringLiteral("mnuRename10"),
-        QStringLiteral("mnuNewNamesFromFile"), QStringLiteral("mnuEditMan"), QStringLiteral("mnuFileList"),
-        QStringLiteral("mnuCopyFolders"), QStringLiteral("mnuMoveFolders"), QStringLiteral("mnuRenameStructure"),
-        QStringLiteral("mnuFolderAttributes"), QStringLiteral("mnuDeleteFolders1"), QStringLiteral("mnuDeleteFolders2"),
-        QStringLiteral("mnuInfo"), QStringLiteral("mnuCreateSubFolders"), QStringLiteral("btnBarLeftEditMan"),
+        QStringLiteral("mnuNewNamesFromFile"), QStringLiteral("mnuFileList"), QStringLiteral("mnuCopyFolders"),
+        QStringLiteral("mnuMoveFolders"), QStringLiteral("mnuRenameStructure"), QStringLiteral("mnuFolderAttributes"),
+        QStringLiteral("mnuDeleteFolders1"), QStringLiteral("mnuDeleteFolders2"), QStringLiteral("mnuInfo"),
+        QStringLiteral("mnuCreateSubFolders"),
         // Bar buttons, by bar and key.
-
         QStringLiteral("btnBarMain:Rename01"), QStringLiteral("btnBarMain:Rename02"),
-        QStringLiteral("btnBarMain:Rename03"), QStringLiteral("btnBarMain:Rename04"),
-        QStringLiteral("btnBarMain:Rename05"), QStringLiteral("btnBarMain:Rename06"),
-        QStringLiteral("btnBarMain:Rename07"), QStringLiteral("btnBarMain:Rename08"),
-        QStringLiteral("btnBarMain:Rename09"), QStringLiteral("btnBarMain:Rename10"),
-        QStringLiteral("btnBarMain:Rename99"), QStringLiteral("btnBarMain:Options"),
-        QStringLiteral("btnbarScript:StartRecordScript"), QStringLiteral("btnbarScript:StopRecordScript"),
-        QStringLiteral("btnbarScript:StartRunScript"), QStringLiteral("btnbarScript:RunSelectedScript"),
-        QStringLiteral("btnBarLeft:EditMan")};
+        QStringLiteral("btnBarMain:Rename06"), QStringLiteral("btnBarMain:Rename07"),
+        QStringLiteral("btnBarMain:Rename08"), QStringLiteral("btnBarMain:Rename09"),
+        QStringLiteral("btnBarMain:Rename10"), QStringLiteral("btnBarMain:Rename99"),
+        QStringLiteral("btnBarMain:Options"), QStringLiteral("btnbarScript:StartRunScript")};
     return names;
 }
 
@@ -79,6 +74,8 @@ MainWindow::MainWindow(AppState& state, QWidget* parent)
     m_preview = std::make_unique<MainWindowPreviewCommands>(*this);
     m_view = std::make_unique<MainWindowViewCommands>(*this);
     m_load = std::make_unique<MainWindowLoadCommands>(*this);
+    m_rename = std::make_unique<MainWindowRenameCommands>(*this);
+    m_script = std::make_unique<MainWindowScriptCommands>(*this);
     markCommandsNotBuilt();
     setMinimumSize(toPixels(kMinimumWidth), toPixels(kMinimumHeight));
     QSize first(toPixels(kFirstWidth), toPixels(kFirstHeight));
@@ -180,6 +177,8 @@ void MainWindow::loadHandler()
     m_settings->readFlags();
     applyExpertMode();
     m_settings->prepareFiles();
+    m_script->ListScripts();
+    m_script->updateRecordingCommands();
     applyTexts();
     HideWorkColumns();
     refreshPreview();
@@ -271,6 +270,7 @@ void MainWindow::applyTexts()
     for (size_t i = 0; i < m_ui.lbl1.size(); ++i)
         m_ui.lbl1[i]->setText(m_list.headerText(static_cast<int>(i)));
     m_view->applyTexts();
+    m_script->applyTexts();
 }
 
 void MainWindow::HideWorkColumns()

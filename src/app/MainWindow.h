@@ -11,6 +11,8 @@ struct AppState;
 struct CommitReport;
 class MainWindowLoadCommands;
 class MainWindowPreviewCommands;
+class MainWindowRenameCommands;
+class MainWindowScriptCommands;
 class MainWindowSettings;
 class MainWindowViewCommands;
 
@@ -32,6 +34,8 @@ public:
     MainWindowPreviewCommands& previewCommands() { return *m_preview; }
     MainWindowViewCommands& viewCommands() { return *m_view; }
     MainWindowLoadCommands& loadCommands() { return *m_load; }
+    MainWindowRenameCommands& renameCommands() { return *m_rename; }
+    MainWindowScriptCommands& scriptCommands() { return *m_script; }
 
     // Runs once after the global initialisation: reads the stored window, column, sort and flag
     // settings, prepares the protocol and scratch files, puts the texts on and shows the window.
@@ -93,6 +97,8 @@ private:
     std::unique_ptr<MainWindowPreviewCommands> m_preview;
     std::unique_ptr<MainWindowViewCommands> m_view;
     std::unique_ptr<MainWindowLoadCommands> m_load;
+    std::unique_ptr<MainWindowRenameCommands> m_rename;
+    std::unique_ptr<MainWindowScriptCommands> m_script;
     std::function<void()> m_stopRecording;
     bool m_loading = false;
 };

@@ -2,13 +2,11 @@
 
 #include "app/AppState.h"
 #include "app/MainWindow.h"
+#include "settings/HelpGuide.h"
 
 #include <QAction>
-#include <QDesktopServices>
-#include <QFileInfo>
 #include <QMenu>
 #include <QToolBar>
-#include <QUrl>
 
 MainWindowViewCommands::MainWindowViewCommands(MainWindow& window)
     : m_window(window)
@@ -55,26 +53,16 @@ void MainWindowViewCommands::askForExpertMode()
     m_window.applyExpertMode();
 }
 
-QString MainWindowViewCommands::helpFile() const
-{
-    const AppState& state = m_window.state();
-    const QString name = state.language.GetLngText(QStringLiteral("Main"), QStringLiteral("hlpfile"));
-    return name.isEmpty() ? QString() : state.programFolder + name;
-}
-
 void MainWindowViewCommands::openHelp()
 {
-    const QString file = helpFile();
-    if (!file.isEmpty() && QFileInfo::exists(file))
-        QDesktopServices::openUrl(QUrl::fromLocalFile(file));
+    OpenHelpGuide(m_window.state());
 }
 
 void MainWindowViewCommands::applyTexts()
 {
     // The guide is shipped per language; without it the help command says it is not there yet.
     QAction* help = m_window.ui().action(QStringLiteral("mnuHelpContent"));
-    const QString file = helpFile();
-    const bool present = !file.isEmpty() && QFileInfo::exists(file);
+    const bool present = !HelpGuidePath(m_window.state()).isEmpty();
     help->setEnabled(present);
     help->setToolTip(present ? QString() : m_window.notAvailableText(help->text().remove(QLatin1Char('&'))));
 }

@@ -20,7 +20,5 @@ public:
     void applyTexts();
 
 private:
-    QString helpFile() const;
-
     MainWindow& m_window;
 };

@@ -1,5 +1,8 @@
 #include "rename/RenameSteps.h"
 
+#include "rename/CaseParams.h"
+#include "rename/FolderExtensionParams.h"
+#include "rename/PrefixSuffixParams.h"
 #include "rename/RenameRun.h"
 #include "script/DialogValues.h"
 
@@ -17,13 +20,20 @@ struct StepType
     StepFunction apply; // null while the function is not built
 };
 
+// Each function reads its values exactly as its dialog's Apply does, through its Params.
+template <typename Params, void (*Apply)(RenameRun&, const Params&)>
+void runStep(const DialogValues& values, RenameRun& run)
+{
+    Apply(run, Params::fromValues(values));
+}
+
 // Indexed by type number - 1. Each rename function registers its Params::fromValues + apply here.
 const std::array<StepType, 10> kTypes{{
     {u"frmNumber", nullptr},
     {u"frmRenumber", nullptr},
-    {u"frmFolderExtension", nullptr},
-    {u"frmULCase", nullptr},
-    {u"frmPrefixSuffix", nullptr},
+    {u"frmFolderExtension", &runStep<FolderExtensionParams, &applyFolderExtension>},
+    {u"frmULCase", &runStep<CaseParams, &applyCase>},
+    {u"frmPrefixSuffix", &runStep<PrefixSuffixParams, &applyPrefixSuffix>},
     {u"frmReplace", nullptr},
     {u"frmInsert", nullptr},
     {u"frmMove", nullptr},

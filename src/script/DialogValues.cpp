@@ -65,13 +65,17 @@ QList<int> DialogValues::indices(const QString& key) const
 
 void DialogValues::set(const QString& key, const QString& rawValue)
 {
-    m_values.insert(key.toLower(), rawValue);
-    m_names.insert(key.toLower(), key);
+    const QString lower = key.toLower();
+    if (!m_names.contains(lower)) {
+        m_names.insert(lower, key);
+        m_order.append(key);
+    }
+    m_values.insert(lower, rawValue);
 }
 
 QList<QString> DialogValues::keys() const
 {
-    return m_names.values();
+    return m_order;
 }
 
 QString DialogValues::encodeText(const QString& text)

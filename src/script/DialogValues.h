@@ -35,7 +35,9 @@ public:
     // The indices of a multi-selection list ("0,2,5").
     QList<int> indices(const QString& key) const;
 
+    // Sets a key; an empty value stands for "no value" (a script or settings section leaves no key).
     void set(const QString& key, const QString& rawValue);
+    // The keys in the order they were first set.
     QList<QString> keys() const;
 
     // Encodes a text for storage: blanks become the stand-in.
@@ -45,4 +47,5 @@ public:
 private:
     QHash<QString, QString> m_values; // lower-case key -> raw value
     QHash<QString, QString> m_names;  // lower-case key -> key as written
+    QList<QString> m_order;           // keys as written, in the order first set
 };

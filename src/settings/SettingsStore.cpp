@@ -78,12 +78,8 @@ int IntFromFlag(bool flag)
     return flag ? 1 : 0;
 }
 
-bool CompactSettingsFile(const QString& file)
+QString CompactSettingsText(const QString& text)
 {
-    bool ok = false;
-    const QString text = TextCodec::readFile(file, &ok);
-    if (!ok)
-        return false;
     const QString marker = QString::fromUtf16(kDeleteMarker);
     QString out;
     out.reserve(text.size());
@@ -100,6 +96,16 @@ bool CompactSettingsFile(const QString& file)
         out.append(QLatin1Char('\n'));
         lastKeptBlank = trimmed.isEmpty();
     }
+    return out;
+}
+
+bool CompactSettingsFile(const QString& file)
+{
+    bool ok = false;
+    const QString text = TextCodec::readFile(file, &ok);
+    if (!ok)
+        return false;
+    const QString out = CompactSettingsText(text);
     if (out == text)
         return true;
     return TextCodec::writeFileAtomically(file, out);

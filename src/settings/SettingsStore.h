@@ -23,6 +23,8 @@ int IntFromFlag(bool flag);
 // Removes every line whose trimmed text ends in "<<DELETE>>" and puts one empty line before each
 // section header that follows a non-empty line. Rewrites the file atomically.
 bool CompactSettingsFile(const QString& file);
+// The same clean-up on a text, for callers that write a file once after changing many keys.
+QString CompactSettingsText(const QString& text);
 
 // The deletion marker of stored values.
 inline constexpr char16_t kDeleteMarker[] = u"<<DELETE>>";

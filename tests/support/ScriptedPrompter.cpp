@@ -24,9 +24,10 @@ Prompter::Button ScriptedPrompter::ask(const QString& text, const QString& title
     return take<Button>("message box", Cancel);
 }
 
-std::optional<QString> ScriptedPrompter::askText(const QString& prompt, const QString& title, const QString&)
+std::optional<QString> ScriptedPrompter::askText(const QString& prompt, const QString& title, const QString& proposal)
 {
     m_asked.append({prompt, title, Ok | Cancel, Icon::None, Ok});
+    m_proposals.append(proposal);
     return take<std::optional<QString>>("input box", std::nullopt);
 }
 

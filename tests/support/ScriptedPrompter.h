@@ -29,6 +29,8 @@ public:
 
     // Everything asked so far, in order (message boxes and input prompts).
     const QList<Asked>& asked() const { return m_asked; }
+    // The proposed answers of the input boxes asked so far, in order.
+    const QStringList& proposals() const { return m_proposals; }
     bool allAnswered() const { return m_answers.empty(); }
 
     Button ask(const QString& text, const QString& title, Buttons buttons, Icon icon, Button defaultButton) override;
@@ -48,4 +50,5 @@ private:
 
     std::deque<Answer> m_answers;
     QList<Asked> m_asked;
+    QStringList m_proposals;
 };

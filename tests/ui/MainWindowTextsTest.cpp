@@ -1,11 +1,16 @@
 #include "app/MainWindow.h"
 
+#include "rename/EditManDialog.h"
+#include "rename/RenameDialogFactory.h"
+#include "support/PreviewFixture.h"
 #include "support/TestApp.h"
 
 #include <QAction>
 #include <QComboBox>
+#include <QGroupBox>
 #include <QLabel>
 #include <QMenu>
+#include <QPushButton>
 #include <QRegularExpression>
 #include <QToolBar>
 #include <gtest/gtest.h>
@@ -22,7 +27,7 @@ void expectText(const QString& text, const QString& name, const QString& what)
     if (keyLike) {
         EXPECT_NE(plain.compare(name, Qt::CaseInsensitive), 0) << what.toStdString() << " shows its key";
     }
-    for (const char* prefix : {"mnu", "btnBar", "lstColHead", "Msg", "lbl"})
+    for (const char* prefix : {"mnu", "btnBar", "lstColHead", "Msg", "lbl", "opt", "chk", "cmd", "fra", "frm", "txt"})
         EXPECT_FALSE(plain.startsWith(QLatin1String(prefix))) << what.toStdString() << ": " << plain.toStdString();
 }
 
@@ -68,14 +73,50 @@ void checkMainWindow(const QString& languageFile)
                    QStringLiteral("column header"));
 }
 
+// Captions, frames, option buttons, check boxes, buttons and their tool tips of a dialog. Labels that show
+// values rather than captions are named in `values`.
+void checkDialog(QDialog& dialog, const QStringList& values = {})
+{
+    const QString form = dialog.objectName();
+    expectText(dialog.windowTitle(), form, QStringLiteral("title"));
+    for (QLabel* label : dialog.findChildren<QLabel*>()) {
+        if (!values.contains(label->objectName()))
+            expectText(label->text(), label->objectName(), form + QStringLiteral(" label"));
+    }
+    for (QGroupBox* frame : dialog.findChildren<QGroupBox*>())
+        expectText(frame->title(), frame->objectName(), form + QStringLiteral(" frame"));
+    for (QAbstractButton* button : dialog.findChildren<QAbstractButton*>()) {
+        expectText(button->text(), button->objectName(), form + QStringLiteral(" button"));
+        if (qobject_cast<QPushButton*>(button))
+            expectText(button->toolTip(), button->objectName(), form + QStringLiteral(" button tool tip"));
+    }
+}
+
+void checkRenameDialogs(const QString& languageFile)
+{
+    TestApp app(languageFile);
+    PreviewList list;
+    list.append(MakeEntry(QStringLiteral("/p/"), QStringLiteral("Trip.2004")));
+    for (int type : {3, 4, 5}) {
+        const auto dialog =
+            CreateRenameDialog(type, {app.state(), list, 0, QStringLiteral("All"), QStringLiteral("Menu"), {}, {}});
+        ASSERT_NE(dialog, nullptr) << type;
+        checkDialog(*dialog);
+    }
+    EditManDialog edit(app.state(), list, 1, {});
+    checkDialog(edit, {QStringLiteral("lblCurrentName")});
+}
+
 } // namespace
 
 TEST(MainWindowTexts, EveryControlHasItsTextInEnglish)
 {
     checkMainWindow(QStringLiteral("English.lng"));
+    checkRenameDialogs(QStringLiteral("English.lng"));
 }
 
 TEST(MainWindowTexts, EveryControlHasItsTextInGerman)
 {
     checkMainWindow(QStringLiteral("Deutsch.lng"));
+    checkRenameDialogs(QStringLiteral("Deutsch.lng"));
 }

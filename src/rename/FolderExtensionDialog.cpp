@@ -1,0 +1,72 @@
+#include "rename/FolderExtensionDialog.h"
+
+#include "rename/NameFieldWidget.h"
+#include "script/DialogState.h"
+
+#include <QCheckBox>
+#include <QGridLayout>
+#include <QLabel>
+#include <QRadioButton>
+#include <QStyle>
+#include <QVBoxLayout>
+
+FolderExtensionDialog::FolderExtensionDialog(RenameDialogHost host, QWidget* parent)
+    : RenameDialog(QStringLiteral("frmFolderExtension"), kType, std::move(host), parent)
+{
+    m_remove = new QRadioButton(this);
+    m_remove->setObjectName(QStringLiteral("optFE(0)"));
+    m_set = new QRadioButton(this);
+    m_set->setObjectName(QStringLiteral("optFE(1)"));
+    m_extension = new NameFieldWidget(this);
+    m_extension->setObjectName(QStringLiteral("txtFE"));
+    m_extension->setMinimumWidth(fontMetrics().averageCharWidth() * 16);
+    m_keepOld = new QCheckBox(this);
+    m_keepOld->setObjectName(QStringLiteral("chkAddOldFE"));
+    auto* info = new QLabel(this);
+    info->setObjectName(QStringLiteral("lblInfo"));
+
+    auto* grid = new QGridLayout;
+    grid->setColumnStretch(2, 1);
+    grid->addWidget(info, 0, 0, 1, 3);
+    grid->setRowMinimumHeight(1, 4);
+    grid->addWidget(m_remove, 2, 0, 1, 3);
+    grid->addWidget(m_set, 3, 0, 1, 2);
+    grid->addWidget(m_extension, 3, 2);
+    // The check box belongs to the second option: indented under its text.
+    const int indent = style()->pixelMetric(QStyle::PM_ExclusiveIndicatorWidth) +
+                       style()->pixelMetric(QStyle::PM_RadioButtonLabelSpacing);
+    grid->setColumnMinimumWidth(0, indent);
+    grid->addWidget(m_keepOld, 4, 1, 1, 2);
+    contentLayout()->addLayout(grid);
+
+    (FolderExtensionParams::kDefaultMode == FolderExtensionParams::NewExtension ? m_set : m_remove)->setChecked(true);
+    connect(m_set, &QRadioButton::toggled, this, &FolderExtensionDialog::updateEnabling);
+    load();
+}
+
+void FolderExtensionDialog::updateEnabling()
+{
+    const bool newExtension = m_set->isChecked();
+    m_extension->setEnabled(newExtension);
+    m_keepOld->setEnabled(newExtension);
+}
+
+void FolderExtensionDialog::valuesRestored()
+{
+    updateEnabling();
+}
+
+FolderExtensionParams FolderExtensionDialog::params() const
+{
+    return FolderExtensionParams::fromValues(ReadDialogValues(this));
+}
+
+void FolderExtensionDialog::prepareFields()
+{
+    m_extension->setText(FolderExtensionParams::cleanExtension(m_extension->text()));
+}
+
+void FolderExtensionDialog::runFunction(RenameRun& run)
+{
+    applyFolderExtension(run, params());
+}

@@ -1,0 +1,167 @@
+#include "script/DialogState.h"
+#include "settings/IniDocument.h"
+#include "settings/SettingsStore.h"
+#include "settings/TextCodec.h"
+#include "support/TestApp.h"
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QDialog>
+#include <QGroupBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QScrollBar>
+#include <QSpinBox>
+#include <QVBoxLayout>
+#include <gtest/gtest.h>
+
+namespace {
+
+// A dialog with one control of every kind the stored values know.
+class Form : public QDialog
+{
+public:
+    Form()
+    {
+        setObjectName(QStringLiteral("frmTest"));
+        auto* layout = new QVBoxLayout(this);
+        auto add = [&](QWidget* w, const char* name) {
+            w->setObjectName(QLatin1String(name));
+            layout->addWidget(w);
+        };
+        add(text = new QLineEdit, "txtText");
+        add(plain = new QPlainTextEdit, "txtPlain");
+        auto* group = new QGroupBox;
+        add(group, "fraOptions");
+        auto* groupLayout = new QVBoxLayout(group);
+        for (int n = 1; n <= 3; ++n) {
+            option[n - 1] = new QRadioButton(group);
+            option[n - 1]->setObjectName(QStringLiteral("opt1(%1)").arg(n));
+            groupLayout->addWidget(option[n - 1]);
+        }
+        option[0]->setChecked(true);
+        add(check = new QCheckBox, "chkBox");
+        check->setTristate(true);
+        add(twoState = new QCheckBox, "chkTwo");
+        add(scroll = new QScrollBar(Qt::Vertical), "VScrollVon");
+        scroll->setRange(0, 50);
+        add(spin = new QSpinBox, "spnCount");
+        spin->setRange(1, 9);
+        add(combo = new QComboBox, "cmbChoice");
+        combo->addItems({QStringLiteral("a"), QStringLiteral("b"), QStringLiteral("c")});
+        add(single = new QListWidget, "lstSingle");
+        single->addItems({QStringLiteral("a"), QStringLiteral("b")});
+        add(multi = new QListWidget, "lstMulti");
+        multi->setSelectionMode(QAbstractItemView::MultiSelection);
+        multi->addItems({QStringLiteral("a"), QStringLiteral("b"), QStringLiteral("c"), QStringLiteral("d")});
+        add(new QLabel(QStringLiteral("label")), "lblCaption");
+        add(new QPushButton(QStringLiteral("OK")), "cmdOK");
+    }
+
+    QLineEdit* text;
+    QPlainTextEdit* plain;
+    QRadioButton* option[3];
+    QCheckBox* check;
+    QCheckBox* twoState;
+    QScrollBar* scroll;
+    QSpinBox* spin;
+    QComboBox* combo;
+    QListWidget* single;
+    QListWidget* multi;
+};
+
+class DialogStateTest : public ::testing::Test
+{
+protected:
+    void fill(Form& f)
+    {
+        f.text->setText(QStringLiteral("  two leading, double  inner, trailing "));
+        f.plain->setPlainText(QStringLiteral(" plain "));
+        f.option[2]->setChecked(true);
+        f.check->setCheckState(Qt::PartiallyChecked);
+        f.twoState->setChecked(true);
+        f.scroll->setValue(42);
+        f.spin->setValue(7);
+        f.combo->setCurrentIndex(2);
+        f.single->setCurrentRow(1);
+        f.multi->item(3)->setSelected(true);
+        f.multi->item(1)->setSelected(true);
+    }
+    IniDocument settings() { return IniDocument::load(app.state().settingsFile); }
+
+    TestApp app;
+};
+
+TEST_F(DialogStateTest, EveryKindSurvivesASaveAndARestore)
+{
+    Form saved;
+    fill(saved);
+    ASSERT_TRUE(SaveDialogState(app.state(), &saved, QStringLiteral("frmTest"), 1));
+
+    const IniDocument doc = settings();
+    const QString section = QStringLiteral("frmTest");
+    EXPECT_EQ(doc.value(section, QStringLiteral("opt1(3)")), QStringLiteral("-1"));
+    EXPECT_EQ(doc.value(section, QStringLiteral("chkBox")), QStringLiteral("2"));
+    EXPECT_EQ(doc.value(section, QStringLiteral("chkTwo")), QStringLiteral("1"));
+    EXPECT_EQ(doc.value(section, QStringLiteral("lstMulti")), QStringLiteral("1,3"));
+    EXPECT_EQ(doc.value(section, QStringLiteral("lstSingle")), QStringLiteral("1"));
+    // Unselected options, labels and buttons leave no key; no deletion mark stays in the file.
+    for (const char* key : {"opt1(1)", "opt1(2)", "lblCaption", "cmdOK", "fraOptions"})
+        EXPECT_FALSE(doc.contains(section, QLatin1String(key))) << key;
+    EXPECT_FALSE(TextCodec::readFile(app.state().settingsFile).contains(QStringLiteral("<<DELETE>>")));
+    EXPECT_FALSE(doc.value(section, QStringLiteral("txtText")).contains(QLatin1Char(' ')));
+
+    Form restored;
+    RestoreDialogState(app.state(), &restored, section, 1);
+    EXPECT_EQ(restored.text->text(), saved.text->text());
+    EXPECT_EQ(restored.plain->toPlainText(), QStringLiteral(" plain "));
+    EXPECT_TRUE(restored.option[2]->isChecked());
+    EXPECT_FALSE(restored.option[0]->isChecked());
+    EXPECT_EQ(restored.check->checkState(), Qt::PartiallyChecked);
+    EXPECT_TRUE(restored.twoState->isChecked());
+    EXPECT_EQ(restored.scroll->value(), 42);
+    EXPECT_EQ(restored.spin->value(), 7);
+    EXPECT_EQ(restored.combo->currentIndex(), 2);
+    EXPECT_EQ(restored.single->currentRow(), 1);
+    EXPECT_EQ(ReadDialogValues(&restored).raw(QStringLiteral("lstMulti")), QStringLiteral("1,3"));
+}
+
+TEST_F(DialogStateTest, EmptyTextLeavesNoKeyAndTheDefaultStays)
+{
+    WriteSetting(QStringLiteral("frmTest"), QStringLiteral("txtText"), QStringLiteral("old"), app.state().settingsFile);
+    Form saved;
+    ASSERT_TRUE(SaveDialogState(app.state(), &saved, QStringLiteral("frmTest"), 1));
+    EXPECT_FALSE(settings().contains(QStringLiteral("frmTest"), QStringLiteral("txtText")));
+    EXPECT_FALSE(settings().contains(QStringLiteral("frmTest"), QStringLiteral("lstMulti")));
+
+    Form restored;
+    restored.text->setText(QStringLiteral("default"));
+    RestoreDialogState(app.state(), &restored, QStringLiteral("frmTest"), 1);
+    EXPECT_EQ(restored.text->text(), QStringLiteral("default"));
+}
+
+TEST_F(DialogStateTest, ValuesThatDoNotFitLeaveTheirControls)
+{
+    const char* bad[][2] = {
+        {"chkBox", "x"},      {"chkTwo", "2"},     {"chkTwo", "7"},    {"VScrollVon", "51"}, {"VScrollVon", "1e3"},
+        {"spnCount", "0"},    {"cmbChoice", "3"},  {"cmbChoice", "b"}, {"lstSingle", "2"},   {"lstMulti", "1,9"},
+        {"lstMulti", "1,,2"}, {"lstMulti", "a,b"}, {"opt1(2)", "0"},   {"opt1(2)", "yes"},   {"txtGone", "x"},
+    };
+    for (const auto& [key, value] : bad) {
+        Form form;
+        fill(form);
+        const DialogValues before = ReadDialogValues(&form);
+        DialogValues stored;
+        stored.set(QLatin1String(key), QLatin1String(value));
+        WriteDialogValues(&form, stored);
+        const DialogValues after = ReadDialogValues(&form);
+        for (const QString& k : before.keys())
+            EXPECT_EQ(after.raw(k), before.raw(k)) << key << "=" << value << " changed " << k.toStdString();
+    }
+}
+
+} // namespace
