@@ -3,6 +3,7 @@
 #include "app/AppState.h"
 #include "rename/RenameSteps.h"
 #include "script/DialogValues.h"
+#include "script/ScriptStore.h"
 #include "settings/TextCodec.h"
 
 #include <QRegularExpression>
@@ -53,7 +54,7 @@ QString BatchScript::resolve(const AppState& state, const QString& argument)
         return argument;
     if (argument.contains(QLatin1Char('/')))
         return {};
-    const QString inFolder = state.settingsFolder + QStringLiteral("Script/") + argument;
+    const QString inFolder = ScriptStore::scriptFolder(state) + argument;
     if (fs.fileExists(inFolder))
         return inFolder;
     if (!argument.endsWith(kExtension, Qt::CaseInsensitive) && fs.fileExists(inFolder + kExtension))

@@ -3,6 +3,7 @@
 #include "platform/FileNames.h"
 #include "script/BatchOptions.h"
 #include "script/BatchRun.h"
+#include "script/ScriptStore.h"
 #include "settings/TextCodec.h"
 #include "support/TestApp.h"
 #include "support/TestTree.h"
@@ -44,9 +45,14 @@ protected:
     // A script file in the settings folder's "Script" folder; returns its path.
     QString saveScript(const QString& fileName, const QString& text)
     {
-        const QString folder = app.state().settingsFolder + QStringLiteral("Script/");
+        return saveScriptBytes(fileName, TextCodec::encode(text));
+    }
+    QString saveScriptBytes(const QString& fileName, const QByteArray& bytes)
+    {
+        const QString folder = ScriptStore::scriptFolder(app.state());
         QDir().mkpath(folder);
-        EXPECT_TRUE(TextCodec::writeFileAtomically(folder + fileName, text));
+        QFile file(folder + fileName);
+        EXPECT_TRUE(file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size());
         return folder + fileName;
     }
 

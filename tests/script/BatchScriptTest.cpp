@@ -60,6 +60,16 @@ QList<BadScript> badScripts()
          "The script \"%1\" is damaged: the \"Type\" of step 1 is \"five\", not a number."},
         {"UnknownType", "[Main]\nSteps=1\n[1]\nType=42\n",
          "The script \"%1\" cannot run: step 1 has the type 42, which no rename function has."},
+        {"LastStepMissing", "[Main]\nSteps=2\n[1]\nType=5\ntxtPr=x\n",
+         "The script \"%1\" is damaged: \"Steps\" is 2, but step 2 is missing."},
+        {"CheckBoxNotANumber", "[Main]\nSteps=1\n[1]\nType=3\nchkAddOldFE=yes\n",
+         "The script \"%1\" is damaged: in step 1, \"yes\" is not a valid value for chkAddOldFE."},
+        {"CheckBoxOutOfRange", "[Main]\nSteps=1\n[1]\nType=3\nchkAddOldFE=3\n",
+         "The script \"%1\" is damaged: in step 1, \"3\" is not a valid value for chkAddOldFE."},
+        {"OptionButtonNotANumber", "[Main]\nSteps=2\n[1]\nType=5\n[2]\nType=4\nopt1(3)=on\n",
+         "The script \"%1\" is damaged: in step 2, \"on\" is not a valid value for opt1(3)."},
+        {"ListIndicesNotNumbers", "[Main]\nSteps=1\n[1]\nType=5\nlstX=1,a\n",
+         "The script \"%1\" is damaged: in step 1, \"1,a\" is not a valid value for lstX."},
     };
     if (const int type = missingType()) {
         cases.append({"TypeNotInThisVersion", QStringLiteral("[Main]\nSteps=1\n[1]\nType=%1\n").arg(type),
@@ -72,6 +82,38 @@ QList<BadScript> badScripts()
 
 INSTANTIATE_TEST_SUITE_P(Table, BatchBadScriptTest, ::testing::ValuesIn(badScripts()),
                          [](const auto& info) { return std::string(info.param.name); });
+
+TEST_F(BatchFixture, AScriptRunsEveryStepInOrderLikeTheWindow)
+{
+    tree.add(QStringLiteral("P/trip.abc/"));
+    tree.add(QStringLiteral("P/home/"));
+    tree.add(QStringLiteral("P/home/inside/"));
+    // As a script brought over from Windows: line ends "\r\n", blanks as the stand-in byte 0x90 of the
+    // single-byte code page; prefix "Old - ", upper case of the base name, new extension "bak" after the old.
+    const QByteArray bytes = "[Main]\r\nSteps=3\r\nName=Tidy up\r\n\r\n"
+                             "[1]\r\nType=5\r\ntxtPr=Old\x90-\x90\r\n\r\n"
+                             "[2]\r\nType=4\r\nopt1(3)=-1\r\nopt2(1)=-1\r\n\r\n"
+                             "[3]\r\nType=3\r\noptFE(1)=-1\r\ntxtFE=.bak\r\nchkAddOldFE=1\r\n";
+    const QString script = saveScriptBytes(QStringLiteral("20240131153045.vls"), bytes);
+    const QStringList arguments{"--script", "20240131153045", "--subfolders", tree.path("P")};
+    const QString expected = change("P/home", "OLD - HOME.bak") + change("P/trip.abc", "OLD - TRIP.abc.bak") +
+                             change("P/home/inside", "OLD - INSIDE.bak");
+
+    Result r = batch(QStringList{"--dry-run"} + arguments);
+    EXPECT_EQ(r.status, Status::Done) << r.err.toStdString();
+    EXPECT_EQ(r.out, expected);
+    EXPECT_EQ(tree.folders(QStringLiteral("P")), QStringList({"home", "trip.abc"}));
+
+    r = batch(arguments);
+    EXPECT_EQ(r.status, Status::Done) << r.err.toStdString();
+    EXPECT_EQ(r.out, expected);
+    EXPECT_EQ(tree.folders(QStringLiteral("P")), QStringList({"OLD - HOME.bak", "OLD - TRIP.abc.bak"}));
+    EXPECT_EQ(tree.folders(QStringLiteral("P/OLD - HOME.bak")), QStringList({"OLD - INSIDE.bak"}));
+    // The run leaves the script state as it found it.
+    EXPECT_FALSE(app.state().scriptRunning());
+    EXPECT_EQ(app.state().scriptPath, QString());
+    EXPECT_TRUE(QFile::exists(script));
+}
 
 TEST_F(BatchFixture, AScriptIsFoundByItsFileNameInTheScriptFolder)
 {
