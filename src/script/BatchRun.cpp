@@ -264,8 +264,8 @@ void BatchRun::load(const BatchOptions& options, FolderLoader& loader)
     const FolderLoader::Action action(loader);
     for (const BatchOptions::Input& input : options.inputs) {
         if (input.kind == BatchOptions::Input::Kind::ListFile) {
-            QFile file(input.value);
-            if (!fs.fileExists(input.value) || !file.open(QIODevice::ReadOnly))
+            // The loader reads regular files only and would skip anything else without a word.
+            if (!fs.openForReading(input.value))
                 warn(QStringLiteral("ListMissing"), {Quoted(input.value)});
             else
                 loader.ReadListFile(input.value);

@@ -6,7 +6,9 @@
 #include "script/ScriptStore.h"
 #include "settings/TextCodec.h"
 
+#include <QIODevice>
 #include <QRegularExpression>
+#include <memory>
 #include <optional>
 
 namespace {
@@ -75,11 +77,11 @@ bool BatchScript::load(const AppState& state, const QString& argument)
     m_path = resolve(state, argument);
     if (m_path.isEmpty())
         return fail("ScriptNotFound", {argument});
-    bool readable = false;
-    const QString text = TextCodec::readFile(m_path, &readable);
-    if (!readable)
+    // Only a regular file: a pipe or a device named by mistake must neither stall nor flood the run.
+    const std::unique_ptr<QIODevice> file = state.fs().openForReading(m_path);
+    if (!file)
         return fail("ScriptUnreadable", {m_path});
-    m_doc = IniDocument::fromText(text);
+    m_doc = IniDocument::fromText(TextCodec::decode(file->readAll()));
 
     const QString steps = m_doc.value(kMain, kSteps);
     if (steps.trimmed().isEmpty())

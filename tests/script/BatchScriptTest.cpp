@@ -115,6 +115,28 @@ TEST_F(BatchFixture, AScriptRunsEveryStepInOrderLikeTheWindow)
     EXPECT_TRUE(QFile::exists(script));
 }
 
+TEST_F(BatchFixture, OnlyRegularFilesAreReadAsScriptsAndLists)
+{
+    tree.add(QStringLiteral("P/a/"));
+    // A device is neither a script nor a list; reading one could stall or never end.
+    Result r = batch({"--structure", "<NAME>x", "--list", "/dev/null", tree.path("P/a"), "--dry-run"});
+    EXPECT_EQ(r.status, Status::Done);
+    EXPECT_EQ(r.err, QStringLiteral("Skipped the list file \"/dev/null\": it cannot be read.\n"));
+    r = batch({"--script", "/dev/zero", tree.path("P/a")});
+    EXPECT_EQ(r.status, Status::CannotRun);
+    EXPECT_EQ(r.err, QStringLiteral("The script \"/dev/zero\" cannot be read.\nNothing was renamed.\n"));
+}
+
+TEST_F(BatchFixture, ScriptsAndStructuresTakeTurnsInCommandLineOrder)
+{
+    tree.add(QStringLiteral("P/home/"));
+    saveScript(QStringLiteral("prefix.vls"), QStringLiteral("[Main]\nSteps=1\n[1]\nType=5\ntxtPr=x\n"));
+    const Result r = batch({"--structure", "<UC><NAME></UC>", "--script", "prefix", "--structure", "<NAME>_",
+                            "--dry-run", tree.path("P/home")});
+    EXPECT_EQ(r.status, Status::Done) << r.err.toStdString();
+    EXPECT_EQ(r.out, change("P/home", "xHOME_"));
+}
+
 TEST_F(BatchFixture, AScriptIsFoundByItsFileNameInTheScriptFolder)
 {
     tree.add(QStringLiteral("P/a/"));
