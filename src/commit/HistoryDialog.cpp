@@ -4,6 +4,7 @@
 #include "commit/ProposalHistory.h"
 #include "commit/RenameHistory.h"
 #include "commit/RenameProtocol.h"
+#include "settings/DialogChrome.h"
 #include "settings/WidgetTranslator.h"
 
 #include <QApplication>
@@ -85,6 +86,8 @@ HistoryDialog::HistoryDialog(AppState& state, QWidget* parent)
     connect(m_history, &QAbstractItemModel::modelReset, this, &HistoryDialog::updateButtons);
 
     TranslateForm(state.language, this);
+    SetDialogButtons(this, state.language);
+    SetDialogColours(this, state);
     m_history->LoadHistory(state);
 
     // Opens sorted by time, oldest first; a click on a header sorts by that column, a second click on

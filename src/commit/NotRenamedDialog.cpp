@@ -4,7 +4,8 @@
 #include "app/PreviewList.h"
 #include "commit/ProposalHistory.h"
 #include "commit/RenameProtocol.h"
-#include "settings/SettingsStore.h"
+#include "script/DialogState.h"
+#include "settings/DialogChrome.h"
 #include "settings/WidgetTranslator.h"
 
 #include <QGroupBox>
@@ -98,6 +99,8 @@ NotRenamedDialog::NotRenamedDialog(AppState& state, PreviewList& list, const Com
     resize(720, 400);
 
     TranslateForm(state.language, this);
+    SetDialogButtons(this, state.language);
+    SetDialogColours(this, state);
     restoreOption();
 }
 
@@ -137,26 +140,13 @@ void NotRenamedDialog::accept()
     QDialog::accept();
 }
 
-// The option is stored like every remembered dialog value: only the chosen button has a key ("-1"), the
-// other's key is marked for deletion and the file compacted.
+// The chosen option is remembered like every dialog's values, whatever "savset" says.
 void NotRenamedDialog::restoreOption()
 {
-    // Any non-zero number selects the button, as a stored "true" always has.
-    auto stored = [&](const QString& key) {
-        const QString value = ReadSetting(formName(), key, m_state.settingsFile);
-        return !value.isEmpty() && ReadSettingInt(formName(), key, m_state.settingsFile) != 0;
-    };
-    if (stored(kRemoveKey))
-        m_remove->setChecked(true);
-    else if (stored(kNoActionKey))
-        m_noAction->setChecked(true);
+    RestoreDialogState(m_state, this, formName(), 1);
 }
 
 void NotRenamedDialog::saveOption()
 {
-    const QString& file = m_state.settingsFile;
-    const QString deleted = QString::fromUtf16(kDeleteMarker);
-    WriteSetting(formName(), kRemoveKey, m_remove->isChecked() ? QStringLiteral("-1") : deleted, file);
-    WriteSetting(formName(), kNoActionKey, m_noAction->isChecked() ? QStringLiteral("-1") : deleted, file);
-    CompactSettingsFile(file);
+    SaveDialogState(m_state, this, formName(), 1);
 }
