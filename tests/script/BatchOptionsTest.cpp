@@ -49,16 +49,6 @@ TEST(BatchOptions, ValuesAndPathsThatLookLikeOptions)
     EXPECT_EQ(o.sort, BatchOptions::SortKey::Path);
 }
 
-TEST(BatchOptions, EverySortKey)
-{
-    const QStringList names = BatchOptions::sortKeyNames();
-    for (qsizetype i = 0; i < names.size(); ++i) {
-        const BatchOptions o = ParseBatchArguments({"--structure", "x", "--sort", names.at(i)});
-        ASSERT_TRUE(o.ok()) << names.at(i).toStdString();
-        EXPECT_EQ(static_cast<qsizetype>(o.sort), i);
-    }
-}
-
 struct ErrorCase
 {
     QStringList arguments;
