@@ -22,7 +22,7 @@
 #include "settings/SettingsStore.h"
 
 #include <QFile>
-#include <cstdio>
+#include <unistd.h>
 #include <utility>
 
 namespace {
@@ -338,9 +338,10 @@ int BatchMain(const QStringList& arguments, const QString& executableFolder)
 {
     QFile out;
     QFile err;
-    // Unbuffered, so changes and problems reach a terminal in the order they happen.
-    out.open(stdout, QIODevice::WriteOnly | QIODevice::Unbuffered);
-    err.open(stderr, QIODevice::WriteOnly | QIODevice::Unbuffered);
+    // Straight to the descriptors, past the C library's buffers, so that changes and problems reach a
+    // terminal or a shared log in the order they happen.
+    out.open(STDOUT_FILENO, QIODevice::WriteOnly | QIODevice::Unbuffered);
+    err.open(STDERR_FILENO, QIODevice::WriteOnly | QIODevice::Unbuffered);
 
     AppState state;
     state.fileSystem = std::make_unique<PosixFileSystem>();
