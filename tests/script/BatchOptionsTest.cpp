@@ -1,4 +1,8 @@
 #include "script/BatchOptions.h"
+#include "script/BatchTexts.h"
+#include "settings/TextCodec.h"
+
+#include <QTemporaryDir>
 
 #include <gtest/gtest.h>
 
@@ -91,3 +95,16 @@ TEST(BatchOptions, HelpWinsOverEveryProblem)
 }
 
 } // namespace
+
+TEST(BatchTexts, AKeyTheChosenLanguageLacksComesFromEnglish)
+{
+    QTemporaryDir dir;
+    const QString file = dir.filePath(QStringLiteral("Old.lng"));
+    ASSERT_TRUE(TextCodec::writeFileAtomically(file, QStringLiteral("[Main]\nlngname=Old\n[Batch]\nSeeHelp=Hilfe!\n")));
+    Language language;
+    ASSERT_TRUE(language.load(file));
+    const BatchTexts texts(language, QStringLiteral(DIRWRIGHT_PROGRAM_DIR "/"));
+    EXPECT_EQ(texts.text(QStringLiteral("SeeHelp")), QStringLiteral("Hilfe!"));
+    EXPECT_EQ(texts.text(QStringLiteral("ErrUnknownOption"), {QStringLiteral("-q")}),
+              QStringLiteral("Unknown option: -q"));
+}
