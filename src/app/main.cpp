@@ -3,9 +3,12 @@
 #include "app/MainWindowLoadCommands.h"
 #include "app/StartOptions.h"
 #include "load/CommandLine.h"
+#include "platform/FileNames.h"
 #include "platform/MessageBoxPrompter.h"
 #include "platform/PosixFileSystem.h"
 #include "platform/SystemClock.h"
+#include "script/BatchOptions.h"
+#include "script/BatchRun.h"
 #include "settings/GlobalInit.h"
 #include "settings/LanguageChooserDialog.h"
 
@@ -15,6 +18,12 @@
 
 int main(int argc, char** argv)
 {
+    // A run without a window never creates the GUI application, so it needs no display.
+    if (argc > 1 && FileNames::decode(argv[1]) == BatchOptions::batchOption()) {
+        QCoreApplication app(argc, argv);
+        return BatchMain(ArgumentsFromArgv(argc, argv).mid(1), QCoreApplication::applicationDirPath());
+    }
+
     QStringList arguments;
     for (int i = 1; i < argc; ++i)
         arguments.append(QString::fromLocal8Bit(argv[i]));

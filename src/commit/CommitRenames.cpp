@@ -25,24 +25,6 @@ QString joined(QStringView a, QStringView b, QStringView c)
     return text;
 }
 
-QString refusalReason(const AppState& state, FolderNameProblem problem, const QString& name)
-{
-    switch (problem) {
-    case FolderNameProblem::Empty:
-        return state.message(QStringLiteral("msgNameEmpty"));
-    case FolderNameProblem::DotName:
-        return state.message(QStringLiteral("msgNameDots"));
-    case FolderNameProblem::BadChar:
-        return state.message(QStringLiteral("msgNameBadChar"));
-    case FolderNameProblem::TooLong:
-        return state.message(QStringLiteral("msgNameTooLong"),
-                             {QString::number(QFile::encodeName(name).size()), QString::number(MaxFolderNameBytes())});
-    case FolderNameProblem::None:
-        break;
-    }
-    return {};
-}
-
 // One run: renames entries and keeps the list in step with the disk.
 class Run
 {
@@ -81,7 +63,7 @@ public:
 
         if (const FolderNameProblem problem = CheckFolderName(newName); problem != FolderNameProblem::None) {
             fail(e.key, m_state.message(QStringLiteral("MsgText06"), {Quoted(oldPath), Quoted(newPath)}) +
-                            QStringLiteral("   ") + refusalReason(m_state, problem, newName));
+                            QStringLiteral("   ") + FolderNameProblemText(m_state, problem, newName));
             return false;
         }
         const FsResult result = m_state.fs().renameFolder(oldPath, newPath);

@@ -1,5 +1,7 @@
 #include "commit/FolderNameCheck.h"
 
+#include "app/AppState.h"
+
 #include <QDir>
 #include <QFile>
 
@@ -22,6 +24,24 @@ FolderNameProblem CheckFolderName(const QString& name)
     if (name.size() * 3 > MaxFolderNameBytes() && QFile::encodeName(name).size() > MaxFolderNameBytes())
         return FolderNameProblem::TooLong;
     return FolderNameProblem::None;
+}
+
+QString FolderNameProblemText(const AppState& state, FolderNameProblem problem, const QString& name)
+{
+    switch (problem) {
+    case FolderNameProblem::Empty:
+        return state.message(QStringLiteral("msgNameEmpty"));
+    case FolderNameProblem::DotName:
+        return state.message(QStringLiteral("msgNameDots"));
+    case FolderNameProblem::BadChar:
+        return state.message(QStringLiteral("msgNameBadChar"));
+    case FolderNameProblem::TooLong:
+        return state.message(QStringLiteral("msgNameTooLong"),
+                             {QString::number(QFile::encodeName(name).size()), QString::number(MaxFolderNameBytes())});
+    case FolderNameProblem::None:
+        break;
+    }
+    return {};
 }
 
 bool IsCleanFolderPath(const QString& path)

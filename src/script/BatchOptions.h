@@ -1,0 +1,57 @@
+#pragma once
+
+#include <QList>
+#include <QString>
+#include <QStringList>
+
+// The command line of a run without a window, the arguments after "--batch":
+//   (--script SCRIPT | --structure TEXT)... [--dry-run] [--subfolders] [--list LISTFILE]... [--sort KEY] [PATH]...
+// Options with a value take it from the next argument or after "=" ("--sort=size"). "--" ends the options:
+// every argument after it is a path, even one that starts with "-". Scripts and structures keep their
+// command-line order, and so do paths and list files among themselves.
+struct BatchOptions
+{
+    enum class SortKey { None, Name, Path, Created, Modified, Size };
+
+    struct Action
+    {
+        enum class Kind { Script, Structure };
+        Kind kind = Kind::Script;
+        QString value;
+    };
+    struct Input
+    {
+        enum class Kind { Path, ListFile };
+        Kind kind = Kind::Path;
+        QString value;
+    };
+
+    enum class Error {
+        None,
+        UnknownOption, // errorArgument: the option
+        MissingValue,  // errorArgument: the option that needs a value
+        BadSortKey,    // errorArgument: the key given
+        NoAction       // neither a script nor a structure
+    };
+
+    QList<Action> actions;
+    QList<Input> inputs;
+    bool dryRun = false;
+    bool subfolders = false;
+    SortKey sort = SortKey::Path;
+    bool help = false;
+
+    // The first problem of the command line; help wins over every problem.
+    Error error = Error::None;
+    QString errorArgument;
+
+    bool ok() const { return error == Error::None; }
+
+    // The option that starts a run without a window; it must be the first argument.
+    static QString batchOption() { return QStringLiteral("--batch"); }
+    // The sort keys as written on the command line, in the order of SortKey.
+    static QStringList sortKeyNames();
+};
+
+// Reads the arguments that follow "--batch".
+BatchOptions ParseBatchArguments(const QStringList& arguments);
