@@ -35,7 +35,7 @@ public:
         , m_protocol(state.settingsFolder)
     {
         // The file is created even with the protocol off, so the history always finds one.
-        if (!m_protocol.open() && state.protocolRenames)
+        if (!m_protocol.open(state.now()) && state.protocolRenames)
             m_report.protocolFailed = true;
         if (expectedRenames > kScanLimit)
             buildIndex();
@@ -71,7 +71,7 @@ public:
             fail(e.key, RenameFailureMessage(m_state, result, oldPath, newPath, QStringLiteral("   ")));
             return false;
         }
-        if (m_state.protocolRenames && !m_protocol.append(m_state.now(), parent, oldName, newName))
+        if (m_state.protocolRenames && !m_protocol.append(parent, oldName, newName))
             m_report.protocolFailed = true;
 
         e.col[FolderEntry::ColOldName] = newName;

@@ -24,12 +24,6 @@ QString joinFields(const QString& stamp, const QString& parentPath, const QStrin
 
 } // namespace
 
-QString RenameProtocol::formatLine(const QDateTime& when, const QString& parentPath, const QString& oldName,
-                                   const QString& newName)
-{
-    return joinFields(when.toString(kStampFormat), parentPath, oldName, newName);
-}
-
 bool RenameProtocol::canRecord(const QString& parentPath, const QString& oldName, const QString& newName)
 {
     return !holdsLineBreakOrSeparator(parentPath) && !holdsLineBreakOrSeparator(oldName) &&
@@ -91,8 +85,11 @@ RenameProtocol::RenameProtocol(const QString& settingsFolder)
     : m_file(settingsFolder + fileName())
 {}
 
-bool RenameProtocol::open()
+bool RenameProtocol::open(const QDateTime& runStart)
 {
+    m_runStart = runStart;
+    m_sinceStart.start();
+    m_stampSecond = -1;
     // A line cut short by a crash must not swallow the next one: start on a fresh line.
     bool endsInLineBreak = true;
     QFile existing(m_file.fileName());
@@ -104,11 +101,22 @@ bool RenameProtocol::open()
     return endsInLineBreak || (m_file.write("\n") == 1 && m_file.flush());
 }
 
-bool RenameProtocol::append(const QDateTime& when, const QString& parentPath, const QString& oldName,
-                            const QString& newName)
+const QString& RenameProtocol::currentStamp()
+{
+    // The text changes once a second at most, so the date arithmetic runs once a second at most.
+    const qint64 second = (m_runStart.time().msec() + m_sinceStart.elapsed()) / 1000;
+    if (second != m_stampSecond) {
+        m_stampSecond = second;
+        m_stamp = m_runStart.addSecs(second).toString(kStampFormat);
+    }
+    return m_stamp;
+}
+
+bool RenameProtocol::append(const QString& parentPath, const QString& oldName, const QString& newName)
 {
     if (!m_file.isOpen() || !canRecord(parentPath, oldName, newName))
         return false;
-    const QByteArray bytes = TextCodec::encode(formatLine(when, parentPath, oldName, newName) + QLatin1Char('\n'));
+    const QByteArray bytes =
+        TextCodec::encode(joinFields(currentStamp(), parentPath, oldName, newName) + QLatin1Char('\n'));
     return m_file.write(bytes) == bytes.size() && m_file.flush();
 }

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QDateTime>
+#include <QElapsedTimer>
 #include <QFile>
 #include <QList>
 #include <QString>
@@ -29,9 +30,6 @@ public:
         bool usable = false;
     };
 
-    // The text of one line (no line end).
-    static QString formatLine(const QDateTime& when, const QString& parentPath, const QString& oldName,
-                              const QString& newName);
     // False when a field holds a double quote or a line break: such a line could not be read back as
     // the rename it records (and could be read back as a different one).
     static bool canRecord(const QString& parentPath, const QString& oldName, const QString& newName);
@@ -44,13 +42,22 @@ public:
     // leaves the old or the new protocol, never half of one.
     static bool rewrite(const QString& settingsFolder, const QList<Line>& lines);
 
-    // Appending during one take-changes run. open() creates the file when it is missing.
+    // Appending during one take-changes run. open() creates the file when it is missing; runStart is the
+    // clock's reading when the run began.
     explicit RenameProtocol(const QString& settingsFolder);
-    bool open();
+    bool open(const QDateTime& runStart);
     bool isOpen() const { return m_file.isOpen(); }
-    // Writes one line and flushes it, so a crash never loses a rename that already happened.
-    bool append(const QDateTime& when, const QString& parentPath, const QString& oldName, const QString& newName);
+    // Writes one line and flushes it, so a crash never loses a rename that already happened. The line is
+    // stamped with the run's start plus the time elapsed since: asking the time zone for every one of
+    // 100 000 renames would cost as much as the renames themselves.
+    bool append(const QString& parentPath, const QString& oldName, const QString& newName);
 
 private:
+    const QString& currentStamp();
+
     QFile m_file;
+    QDateTime m_runStart;
+    QElapsedTimer m_sinceStart;
+    qint64 m_stampSecond = -1;
+    QString m_stamp;
 };

@@ -57,10 +57,9 @@ TEST(RenameProtocolTest, AppendingStartsOnAFreshLineAfterALineCutShort)
     const QString folder = dir.path() + QLatin1Char('/');
     ASSERT_TRUE(TextCodec::writeFileAtomically(folder + RenameProtocol::fileName(), QStringLiteral("2024\"/p/\"a")));
     RenameProtocol protocol(folder);
-    ASSERT_TRUE(protocol.open());
-    const QDateTime when(QDate(2024, 2, 29), QTime(23, 5, 9));
-    ASSERT_TRUE(protocol.append(when, QStringLiteral("/p/"), QStringLiteral("x"), QStringLiteral("y\u00e9")));
-    EXPECT_FALSE(protocol.append(when, QStringLiteral("/p/"), QStringLiteral("x"), QStringLiteral("y\"z")));
+    ASSERT_TRUE(protocol.open(QDateTime(QDate(2024, 2, 29), QTime(23, 5, 9))));
+    ASSERT_TRUE(protocol.append(QStringLiteral("/p/"), QStringLiteral("x"), QStringLiteral("y\u00e9")));
+    EXPECT_FALSE(protocol.append(QStringLiteral("/p/"), QStringLiteral("x"), QStringLiteral("y\"z")));
     const QByteArray bytes = [&] {
         QFile f(folder + RenameProtocol::fileName());
         f.open(QIODevice::ReadOnly);
