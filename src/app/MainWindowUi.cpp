@@ -57,7 +57,7 @@ void MainWindowUi::buildMenus(QMainWindow* window)
     };
 
     QMenu* file = top(QStringLiteral("mnuFile"));
-    addItem(file, QStringLiteral("mnuOpenFile"));
+    addItem(file, QStringLiteral("mnuOpenFile"))->setShortcut(QKeySequence::Open);
     addItem(file, QStringLiteral("mnuOpenFromList"));
     QMenu* delList = sub(file, QStringLiteral("mnuDelList"));
     for (int n = 1; n <= 5; ++n)
@@ -68,10 +68,10 @@ void MainWindowUi::buildMenus(QMainWindow* window)
     addSeparator(file, QStringLiteral("mnuFileLine2"));
     addItem(file, QStringLiteral("mnuHistory"));
     addSeparator(file, QStringLiteral("mnuFileLine3"));
-    addItem(file, QStringLiteral("mnuEnd"));
+    addItem(file, QStringLiteral("mnuEnd"))->setShortcut(QKeySequence::Quit);
 
     QMenu* edit = top(QStringLiteral("mnuEdit"));
-    addItem(edit, QStringLiteral("mnuUndo"));
+    addItem(edit, QStringLiteral("mnuUndo"))->setShortcut(QKeySequence::Undo);
     QMenu* take = sub(edit, QStringLiteral("mnuTakeChanges"));
     addItem(take, QStringLiteral("mnuTakeChanges1"));
     addItem(take, QStringLiteral("mnuTakeChanges2"));
@@ -106,7 +106,7 @@ void MainWindowUi::buildMenus(QMainWindow* window)
     addSeparator(rename, QStringLiteral("mnuRenameLine1"));
     addItem(rename, QStringLiteral("mnuNewNamesFromFile"));
     addSeparator(rename, QStringLiteral("mnuRenameLine2"));
-    addItem(rename, QStringLiteral("mnuEditMan"));
+    addItem(rename, QStringLiteral("mnuEditMan"))->setShortcut(Qt::Key_F2);
 
     QMenu* special = top(QStringLiteral("mnuSpecial"));
     addItem(special, QStringLiteral("mnuFileList"));
