@@ -95,6 +95,17 @@ void MainWindowPreviewCommands::connectCommands()
     }
 }
 
+QString MainWindowPreviewCommands::chooseItem(const QString& buttonName, const QString& menuName,
+                                              const QString& chosenKey, const QString& fallbackKey)
+{
+    QAction* button = m_window.ui().mainButton(buttonName);
+    if (!chosenKey.isEmpty())
+        button->setProperty("tag", chosenKey);
+    const QString tag = button->property("tag").toString();
+    describeChoice(button, menuName, tag.isEmpty() ? fallbackKey : tag);
+    return tag;
+}
+
 void MainWindowPreviewCommands::describeChoice(QAction* button, const QString& menuName, const QString& itemKey)
 {
     for (const QAction* item : button->menu()->actions()) {
@@ -109,11 +120,8 @@ void MainWindowPreviewCommands::describeChoice(QAction* button, const QString& m
 void MainWindowPreviewCommands::RemoveEntries(const QString& chosenKey)
 {
     m_window.HideWorkColumns();
-    QAction* button = m_window.ui().mainButton(QStringLiteral("DelList"));
-    if (!chosenKey.isEmpty())
-        button->setProperty("tag", chosenKey);
-    const QString tag = button->property("tag").toString();
-    describeChoice(button, QStringLiteral("mnuDelList"), tag.isEmpty() ? QStringLiteral("DelList1") : tag);
+    const QString tag =
+        chooseItem(QStringLiteral("DelList"), QStringLiteral("mnuDelList"), chosenKey, QStringLiteral("DelList1"));
 
     const RemovalVariant variant = RemovalVariantFromTag(tag);
     if (variant == RemovalVariant::None)
@@ -181,11 +189,7 @@ void MainWindowPreviewCommands::removeCurrentEntry()
 void MainWindowPreviewCommands::takeChanges(const QString& chosenKey)
 {
     m_window.HideWorkColumns();
-    QAction* button = m_window.ui().mainButton(QStringLiteral("TakeChanges"));
-    if (!chosenKey.isEmpty())
-        button->setProperty("tag", chosenKey);
-    const QString tag = button->property("tag").toString();
-    describeChoice(button, QStringLiteral("mnuTakeChanges"), tag);
+    const QString tag = chooseItem(QStringLiteral("TakeChanges"), QStringLiteral("mnuTakeChanges"), chosenKey, {});
     if (tag != QLatin1String("TakeChanges1"))
         return;
     AppState& state = m_window.state();

@@ -32,7 +32,11 @@ public:
 
 private:
     void connectCommands();
-    // The tool tip of a drop-down button: its menu caption and the chosen item's text in brackets.
+    // A drop-down button keeps the item last chosen from its menu in its tag; a click on the button itself
+    // (chosenKey empty) repeats it. Updates the tool tip (menu caption and the item's text in brackets,
+    // fallbackKey's while nothing was chosen yet) and returns the tag.
+    QString chooseItem(const QString& buttonName, const QString& menuName, const QString& chosenKey,
+                       const QString& fallbackKey);
     void describeChoice(QAction* button, const QString& menuName, const QString& itemKey);
 
     MainWindow& m_window;

@@ -3,6 +3,7 @@
 #include "app/MainImageList.h"
 #include "app/PreviewList.h"
 #include "app/PreviewTableWidget.h"
+#include "settings/NamedWidget.h"
 
 #include <QAction>
 #include <QComboBox>
@@ -156,8 +157,7 @@ void MainWindowUi::addDropDown(QToolBar* bar, QAction* button, const QStringList
 
 void MainWindowUi::buildBars(QMainWindow* window)
 {
-    btnBarMain = new QToolBar(window);
-    btnBarMain->setObjectName(QStringLiteral("btnBarMain"));
+    btnBarMain = NamedWidget<QToolBar>(window, QStringLiteral("btnBarMain"));
     btnBarMain->setMovable(false);
     btnBarMain->setFloatable(false);
     window->addToolBar(Qt::TopToolBarArea, btnBarMain);
@@ -175,16 +175,14 @@ void MainWindowUi::buildBars(QMainWindow* window)
     for (int n = 1; n <= 10; ++n)
         addButton(btnBarMain, QStringLiteral("Rename%1").arg(n, 2, 10, QLatin1Char('0')), m_mainKeys);
     addButton(btnBarMain, QStringLiteral("Rename99"), m_mainKeys);
-    lstApplyTo = new QComboBox(btnBarMain);
-    lstApplyTo->setObjectName(QStringLiteral("lstApplyTo"));
+    lstApplyTo = NamedWidget<QComboBox>(btnBarMain, QStringLiteral("lstApplyTo"));
     lstApplyTo->setSizeAdjustPolicy(QComboBox::AdjustToContents);
     btnBarMain->addWidget(lstApplyTo);
     btnBarMain->addSeparator();
     addButton(btnBarMain, QStringLiteral("Options"), m_mainKeys);
 
     window->addToolBarBreak(Qt::TopToolBarArea);
-    btnbarScript = new QToolBar(window);
-    btnbarScript->setObjectName(QStringLiteral("btnbarScript"));
+    btnbarScript = NamedWidget<QToolBar>(window, QStringLiteral("btnbarScript"));
     btnbarScript->setMovable(false);
     btnbarScript->setFloatable(false);
     window->addToolBar(Qt::TopToolBarArea, btnbarScript);
@@ -193,13 +191,11 @@ void MainWindowUi::buildBars(QMainWindow* window)
     addButton(btnbarScript, QStringLiteral("StartRunScript"), m_scriptKeys);
     QAction* runSelected = addButton(btnbarScript, QStringLiteral("RunSelectedScript"), m_scriptKeys);
     addDropDown(btnbarScript, runSelected, {});
-    lblSelectedScript = new QLabel(btnbarScript);
-    lblSelectedScript->setObjectName(QStringLiteral("lblSelectedScript"));
+    lblSelectedScript = NamedWidget<QLabel>(btnbarScript, QStringLiteral("lblSelectedScript"));
     lblSelectedScript->setContentsMargins(8, 0, 8, 0);
     btnbarScript->addWidget(lblSelectedScript);
 
-    btnBarLeft = new QToolBar(window);
-    btnBarLeft->setObjectName(QStringLiteral("btnBarLeft"));
+    btnBarLeft = NamedWidget<QToolBar>(window, QStringLiteral("btnBarLeft"));
     btnBarLeft->setMovable(false);
     btnBarLeft->setFloatable(false);
     btnBarLeft->setOrientation(Qt::Vertical);
@@ -243,8 +239,7 @@ void MainWindowUi::buildCentre(QMainWindow* window, PreviewList& list)
     layout->addLayout(panel);
     window->setCentralWidget(centre);
 
-    status = new QLabel(window);
-    status->setObjectName(QStringLiteral("Status"));
+    status = NamedWidget<QLabel>(window, QStringLiteral("Status"));
     status->setProperty("tag", 0);
     window->statusBar()->addWidget(status, 1);
 }

@@ -1,5 +1,6 @@
 #include "app/PreviewList.h"
 
+#include "app/RowPermutation.h"
 #include "app/SortKey.h"
 
 #include <QSet>
@@ -381,14 +382,7 @@ void PreviewList::applyOrder(const std::vector<int>& order)
         return;
 
     Q_EMIT layoutAboutToBeChanged({}, QAbstractItemModel::VerticalSortHint);
-    std::vector<FolderEntry> sorted;
-    sorted.reserve(m_entries.size());
-    std::vector<int> newRowOfOld(order.size());
-    for (size_t r = 0; r < order.size(); ++r) {
-        sorted.push_back(std::move(m_entries[static_cast<size_t>(order[r])]));
-        newRowOfOld[static_cast<size_t>(order[r])] = static_cast<int>(r);
-    }
-    m_entries.swap(sorted);
+    const std::vector<int> newRowOfOld = PermuteRows(m_entries, order);
     const QModelIndexList from = persistentIndexList();
     QModelIndexList to;
     to.reserve(from.size());

@@ -5,6 +5,7 @@
 #include "commit/RenameHistory.h"
 #include "commit/RenameProtocol.h"
 #include "settings/DialogChrome.h"
+#include "settings/NamedWidget.h"
 #include "settings/WidgetTranslator.h"
 
 #include <QApplication>
@@ -40,8 +41,7 @@ HistoryDialog::HistoryDialog(AppState& state, QWidget* parent)
     setWindowTitle(QStringLiteral("History"));
 
     m_history = new RenameHistory(this);
-    m_list = new QTreeView(this);
-    m_list->setObjectName(QStringLiteral("lstFiles"));
+    m_list = NamedWidget<QTreeView>(this, QStringLiteral("lstFiles"));
     m_list->setModel(m_history);
     m_list->setProperty("columnTags", QStringList{QStringLiteral("ColDate"), QStringLiteral("ColPath"),
                                                   QStringLiteral("ColOldName"), QStringLiteral("ColNewName")});
@@ -59,8 +59,7 @@ HistoryDialog::HistoryDialog(AppState& state, QWidget* parent)
     m_history->setHeaderData(RenameHistory::ColNewName, Qt::Horizontal, QStringLiteral("New name"));
 
     // The window's own buttons take their captions from its section; Close is the shared one.
-    auto* frame = new QFrame(this);
-    frame->setObjectName(QStringLiteral("frameButton"));
+    auto* frame = NamedWidget<QFrame>(this, QStringLiteral("frameButton"));
     m_undo = commandButton(QStringLiteral("cmdUndoRenaming"), QStringLiteral("Undo renaming"), frame);
     m_undo->setProperty("tag", formName());
     m_delete = commandButton(QStringLiteral("cmdDeleteHistory"), QStringLiteral("Delete history"), frame);

@@ -1,6 +1,7 @@
 #include "commit/RenameHistory.h"
 
 #include "app/AppState.h"
+#include "app/RowPermutation.h"
 #include "commit/PathPrefixIndex.h"
 #include "commit/RenameFailure.h"
 
@@ -92,14 +93,7 @@ void RenameHistory::sort(int column, Qt::SortOrder order)
             c = QString::compare(x, y, Qt::CaseSensitive);
         return order == Qt::AscendingOrder ? c < 0 : c > 0;
     });
-    std::vector<Row> sorted;
-    sorted.reserve(m_rows.size());
-    std::vector<int> newRowOf(m_rows.size());
-    for (size_t i = 0; i < permutation.size(); ++i) {
-        sorted.push_back(std::move(m_rows[static_cast<size_t>(permutation[i])]));
-        newRowOf[static_cast<size_t>(permutation[i])] = static_cast<int>(i);
-    }
-    m_rows = std::move(sorted);
+    const std::vector<int> newRowOf = PermuteRows(m_rows, permutation);
     const QModelIndexList before = persistentIndexList();
     QModelIndexList after;
     after.reserve(before.size());

@@ -5,6 +5,7 @@
 #include "load/LocationComboWidget.h"
 #include "load/OpenSettings.h"
 #include "platform/MountTable.h"
+#include "settings/NamedWidget.h"
 #include "settings/WidgetTranslator.h"
 
 #include <QApplication>
@@ -95,43 +96,32 @@ void OpenDialog::buildControls()
     setSizeGripEnabled(true);
     resize(780, 520);
 
-    m_drives = new LocationComboWidget(this);
-    m_drives->setObjectName(QStringLiteral("cmbDrvSel"));
+    m_drives = NamedWidget<LocationComboWidget>(this, QStringLiteral("cmbDrvSel"));
     m_up = iconButton(QStringLiteral("cmdFolderUp"), this);
-    m_pathEdit = new QLineEdit(this);
-    m_pathEdit->setObjectName(QStringLiteral("txtPath"));
+    m_pathEdit = NamedWidget<QLineEdit>(this, QStringLiteral("txtPath"));
     m_pathEdit->setClearButtonEnabled(false);
-    m_entries = new QListWidget(this);
-    m_entries->setObjectName(QStringLiteral("lstFiles"));
+    m_entries = NamedWidget<QListWidget>(this, QStringLiteral("lstFiles"));
     m_entries->setSelectionMode(QAbstractItemView::ExtendedSelection);
     m_entries->setUniformItemSizes(true);
     const int smallIcon = style()->pixelMetric(QStyle::PM_SmallIconSize);
     m_entries->setIconSize(QSize(smallIcon, smallIcon));
-    m_selection = new QLineEdit(this);
-    m_selection->setObjectName(QStringLiteral("txtFiles"));
+    m_selection = NamedWidget<QLineEdit>(this, QStringLiteral("txtFiles"));
     m_selection->setReadOnly(true);
 
-    m_filterList = new QListWidget(this);
-    m_filterList->setObjectName(QStringLiteral("lstFilters"));
+    m_filterList = NamedWidget<QListWidget>(this, QStringLiteral("lstFilters"));
     m_filterAdd = iconButton(QStringLiteral("cmdFilterAdd"), this);
     m_filterEdit = iconButton(QStringLiteral("cmdFilterEdit"), this);
     m_filterDel = iconButton(QStringLiteral("cmdFilterDel"), this);
 
-    auto* options = new QGroupBox(this);
-    options->setObjectName(QStringLiteral("fraOptions"));
-    m_takeAll = new QCheckBox(options);
-    m_takeAll->setObjectName(QStringLiteral("chkOpen(1)"));
-    m_subfolders = new QCheckBox(options);
-    m_subfolders->setObjectName(QStringLiteral("chkOpen(2)"));
-    m_showFiles = new QCheckBox(options);
-    m_showFiles->setObjectName(QStringLiteral("chkOpen(3)"));
+    auto* options = NamedWidget<QGroupBox>(this, QStringLiteral("fraOptions"));
+    m_takeAll = NamedWidget<QCheckBox>(options, QStringLiteral("chkOpen(1)"));
+    m_subfolders = NamedWidget<QCheckBox>(options, QStringLiteral("chkOpen(2)"));
+    m_showFiles = NamedWidget<QCheckBox>(options, QStringLiteral("chkOpen(3)"));
 
-    m_open = new QPushButton(this);
-    m_open->setObjectName(QStringLiteral("cmdOpen"));
+    m_open = NamedWidget<QPushButton>(this, QStringLiteral("cmdOpen"));
     m_open->setProperty("tag", kSection);
     m_open->setDefault(true);
-    m_cancel = new QPushButton(this);
-    m_cancel->setObjectName(QStringLiteral("cmdCancel"));
+    m_cancel = NamedWidget<QPushButton>(this, QStringLiteral("cmdCancel"));
     m_cancel->setProperty("tag", kSection);
 
     // Left: where we are and what is there. Right: the filters and the options.

@@ -6,6 +6,7 @@
 #include "rename/NameFieldWidget.h"
 #include "settings/DialogChrome.h"
 #include "settings/HelpGuide.h"
+#include "settings/NamedWidget.h"
 #include "settings/WidgetTranslator.h"
 
 #include <QGridLayout>
@@ -28,16 +29,12 @@ EditManDialog::EditManDialog(AppState& state, PreviewList& list, int entryNumber
 
     auto* grid = new QGridLayout;
     grid->setColumnStretch(1, 1);
-    auto* currentCaption = new QLabel(this);
-    currentCaption->setObjectName(QStringLiteral("lblCurrent"));
-    auto* current = new QLabel(this);
-    current->setObjectName(QStringLiteral("lblCurrentName"));
+    auto* currentCaption = NamedWidget<QLabel>(this, QStringLiteral("lblCurrent"));
+    auto* current = NamedWidget<QLabel>(this, QStringLiteral("lblCurrentName"));
     current->setTextInteractionFlags(Qt::TextSelectableByMouse);
     current->setTextFormat(Qt::PlainText);
-    auto* caption = new QLabel(this);
-    caption->setObjectName(QStringLiteral("lblFileName"));
-    m_name = new NameFieldWidget(this);
-    m_name->setObjectName(QStringLiteral("txtFileName"));
+    auto* caption = NamedWidget<QLabel>(this, QStringLiteral("lblFileName"));
+    m_name = NamedWidget<NameFieldWidget>(this, QStringLiteral("txtFileName"));
     m_name->setMinimumWidth(fontMetrics().averageCharWidth() * 48);
     caption->setBuddy(m_name);
     grid->addWidget(currentCaption, 0, 0);

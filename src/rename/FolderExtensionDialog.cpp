@@ -2,6 +2,7 @@
 
 #include "rename/NameFieldWidget.h"
 #include "script/DialogState.h"
+#include "settings/NamedWidget.h"
 
 #include <QCheckBox>
 #include <QGridLayout>
@@ -13,17 +14,12 @@
 FolderExtensionDialog::FolderExtensionDialog(RenameDialogHost host, QWidget* parent)
     : RenameDialog(QStringLiteral("frmFolderExtension"), kType, std::move(host), parent)
 {
-    m_remove = new QRadioButton(this);
-    m_remove->setObjectName(QStringLiteral("optFE(0)"));
-    m_set = new QRadioButton(this);
-    m_set->setObjectName(QStringLiteral("optFE(1)"));
-    m_extension = new NameFieldWidget(this);
-    m_extension->setObjectName(QStringLiteral("txtFE"));
+    m_remove = NamedWidget<QRadioButton>(this, QStringLiteral("optFE(0)"));
+    m_set = NamedWidget<QRadioButton>(this, QStringLiteral("optFE(1)"));
+    m_extension = NamedWidget<NameFieldWidget>(this, QStringLiteral("txtFE"));
     m_extension->setMinimumWidth(fontMetrics().averageCharWidth() * 16);
-    m_keepOld = new QCheckBox(this);
-    m_keepOld->setObjectName(QStringLiteral("chkAddOldFE"));
-    auto* info = new QLabel(this);
-    info->setObjectName(QStringLiteral("lblInfo"));
+    m_keepOld = NamedWidget<QCheckBox>(this, QStringLiteral("chkAddOldFE"));
+    auto* info = NamedWidget<QLabel>(this, QStringLiteral("lblInfo"));
 
     auto* grid = new QGridLayout;
     grid->setColumnStretch(2, 1);

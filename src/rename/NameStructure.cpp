@@ -221,15 +221,6 @@ QString EvaluateStructure(const FolderEntry& entry, const QString& structure, co
 
 void ApplyStructure(RenameRun& run, const QString& structure)
 {
-    std::vector<FolderEntry>& entries = run.list.entries();
     const FileSystem& fs = run.state.fs();
-    const int total = run.list.size();
-    for (int row = 0; row < total; ++row) {
-        run.progress(row + 1);
-        if (!run.admits(row))
-            continue;
-        FolderEntry& entry = entries[static_cast<size_t>(row)];
-        entry.setNewName(EvaluateStructure(entry, structure, fs, run.locale));
-    }
-    run.list.notifyEntriesChanged();
+    run.renameEach([&](const FolderEntry& entry) { return EvaluateStructure(entry, structure, fs, run.locale); });
 }

@@ -3,6 +3,7 @@
 #include "app/AppState.h"
 #include "rename/NameFieldWidget.h"
 #include "script/DialogState.h"
+#include "settings/NamedWidget.h"
 
 #include <QGridLayout>
 #include <QLabel>
@@ -32,14 +33,10 @@ PrefixSuffixDialog::PrefixSuffixDialog(RenameDialogHost host, QWidget* parent)
 {
     auto* grid = new QGridLayout;
     grid->setColumnStretch(1, 1);
-    m_prefixLabel = new QLabel(this);
-    m_prefixLabel->setObjectName(QStringLiteral("lblPrefix"));
-    m_suffixLabel = new QLabel(this);
-    m_suffixLabel->setObjectName(QStringLiteral("lblSuffix"));
-    m_prefix = new NameFieldWidget(this);
-    m_prefix->setObjectName(QStringLiteral("txtPr"));
-    m_suffix = new NameFieldWidget(this);
-    m_suffix->setObjectName(QStringLiteral("txtSu"));
+    m_prefixLabel = NamedWidget<QLabel>(this, QStringLiteral("lblPrefix"));
+    m_suffixLabel = NamedWidget<QLabel>(this, QStringLiteral("lblSuffix"));
+    m_prefix = NamedWidget<NameFieldWidget>(this, QStringLiteral("txtPr"));
+    m_suffix = NamedWidget<NameFieldWidget>(this, QStringLiteral("txtSu"));
     for (QLineEdit* field : {m_prefix, m_suffix})
         field->setMinimumWidth(fontMetrics().averageCharWidth() * 36);
     m_prefixLabel->setBuddy(m_prefix);
@@ -48,8 +45,7 @@ PrefixSuffixDialog::PrefixSuffixDialog(RenameDialogHost host, QWidget* parent)
     grid->addWidget(m_prefix, 0, 1);
     grid->addWidget(m_suffixLabel, 1, 0);
     grid->addWidget(m_suffix, 1, 1);
-    auto* info = new QLabel(this);
-    info->setObjectName(QStringLiteral("lblInfo"));
+    auto* info = NamedWidget<QLabel>(this, QStringLiteral("lblInfo"));
     grid->addWidget(info, 2, 1);
     contentLayout()->addLayout(grid);
     load();

@@ -5,6 +5,7 @@
 
 #include <QLocale>
 #include <functional>
+#include <utility>
 #include <vector>
 
 // What every rename function works with during one run: the preview list, which of its entries the
@@ -24,6 +25,22 @@ public:
     // Shows "MsgStat06" for the entry with this 1-based number. Nothing repaints during a run, so only
     // the first, the last and every thousandth number are written.
     void progress(int number) const;
+
+    // Gives every admitted entry, in list order, the new name newName(entry) returns, showing progress;
+    // views learn of the changes once at the end.
+    template <typename NewName> void renameEach(NewName newName)
+    {
+        std::vector<FolderEntry>& entries = list.entries();
+        const int total = list.size();
+        for (int row = 0; row < total; ++row) {
+            progress(row + 1);
+            if (!admits(row))
+                continue;
+            FolderEntry& entry = entries[static_cast<size_t>(row)];
+            entry.setNewName(newName(std::as_const(entry)));
+        }
+        list.notifyEntriesChanged();
+    }
 
     AppState& state;
     PreviewList& list;

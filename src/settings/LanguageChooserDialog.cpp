@@ -1,6 +1,7 @@
 #include "settings/LanguageChooserDialog.h"
 
 #include "settings/GlobalInit.h"
+#include "settings/NamedWidget.h"
 #include "settings/SettingsStore.h"
 
 #include <QDialogButtonBox>
@@ -18,8 +19,7 @@ LanguageChooserDialog::LanguageChooserDialog(const QStringList& files, QWidget* 
     setWindowTitle(ProductName() + QStringLiteral(" \u2013 Sprache/Language"));
 
     auto* label = new QLabel(QStringLiteral("Bitte w\u00e4hlen Sie Ihre Sprache.\nPlease choose your language."), this);
-    m_list = new QListWidget(this);
-    m_list->setObjectName(QStringLiteral("lstLanguages"));
+    m_list = NamedWidget<QListWidget>(this, QStringLiteral("lstLanguages"));
     for (const QString& file : files) {
         QString name = ReadSetting(QStringLiteral("Main"), QStringLiteral("lngname"), file);
         if (name.isEmpty())
