@@ -8,6 +8,7 @@
 #include <QFileInfo>
 #include <QLabel>
 #include <QListWidget>
+#include <QLocale>
 #include <QPushButton>
 #include <QVBoxLayout>
 
@@ -20,13 +21,19 @@ LanguageChooserDialog::LanguageChooserDialog(const QStringList& files, QWidget* 
 
     auto* label = new QLabel(QStringLiteral("Bitte w\u00e4hlen Sie Ihre Sprache.\nPlease choose your language."), this);
     m_list = NamedWidget<QListWidget>(this, QStringLiteral("lstLanguages"));
+    // The language of the desktop's locale comes first selected, so most users only confirm.
+    const QString systemLanguage = QLocale::system().name().section(QLatin1Char('_'), 0, 0);
+    int preselected = 0;
     for (const QString& file : files) {
         QString name = ReadSetting(QStringLiteral("Main"), QStringLiteral("lngname"), file);
         if (name.isEmpty())
             name = QFileInfo(file).completeBaseName();
+        const QString locale = ReadSetting(QStringLiteral("Main"), QStringLiteral("locale"), file);
+        if (locale.section(QLatin1Char('_'), 0, 0).compare(systemLanguage, Qt::CaseInsensitive) == 0)
+            preselected = m_list->count();
         m_list->addItem(name);
     }
-    m_list->setCurrentRow(0);
+    m_list->setCurrentRow(preselected);
 
     auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok, this);
     buttons->button(QDialogButtonBox::Ok)->setObjectName(QStringLiteral("cmdOK"));
