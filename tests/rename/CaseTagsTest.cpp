@@ -50,15 +50,12 @@ TEST(CaseTagsTest, SweepAgreesWithRepeatedSplicing)
                                                               {CaseFunction::FirstCapital, "1C"},
                                                               {CaseFunction::WordCapitals, "WC"},
                                                               {CaseFunction::Swap, "SC"}};
-    const QStringList pieces{QStringLiteral("a"), QStringLiteral("B"),  QStringLiteral(" "), QStringLiteral("'"),
-                             QStringLiteral("-"), QStringLiteral("."),  QStringLiteral("x"), QStringLiteral("<"),
-                             QStringLiteral(">"), QStringLiteral("cD"), QStringLiteral("/")};
+    const QStringList pieces{"a", "B", " ", "'", "-", ".", "x", "<", ">", "cD", "/"};
     QRandomGenerator random(20240131);
     for (const auto& [function, name] : functions) {
         const QString tag = QString::fromLatin1(name);
-        const QStringList tags{QLatin1Char('<') + tag + QLatin1Char('>'), QStringLiteral("</") + tag + QLatin1Char('>'),
-                               QLatin1Char('<') + tag.toLower() + QLatin1Char('>'),
-                               QStringLiteral("</") + tag.toLower() + QLatin1Char('>')};
+        const QStringList tags{"<" + tag + ">", "</" + tag + ">", "<" + tag.toLower() + ">",
+                               "</" + tag.toLower() + ">"};
         for (int round = 0; round < 3000; ++round) {
             QString s;
             const int length = random.bounded(14);
@@ -68,29 +65,6 @@ TEST(CaseTagsTest, SweepAgreesWithRepeatedSplicing)
             ASSERT_EQ(ApplyCaseTags(s, function), referenceCaseTags(s, tag)) << name << ": " << qPrintable(s);
         }
     }
-}
-
-TEST(CaseTagsTest, ConvertCase)
-{
-    EXPECT_EQ(ConvertCase(u".txt", CaseFunction::FirstCapital), QStringLiteral(".Txt"));
-    EXPECT_EQ(ConvertCase(u"MY TRIP", CaseFunction::FirstCapital), QStringLiteral("My trip"));
-    EXPECT_EQ(ConvertCase(u"hello wORLD", CaseFunction::WordCapitals), QStringLiteral("Hello World"));
-    EXPECT_EQ(ConvertCase(u"aB1", CaseFunction::Swap), QStringLiteral("Ab1"));
-    EXPECT_EQ(ConvertCase(u"", CaseFunction::Upper), QString());
-}
-
-TEST(CaseTagsTest, ManyTagsStayLinear)
-{
-    // Half a million characters of nested and sequential pairs: the pass must not splice pair by pair.
-    QString s;
-    for (int i = 0; i < 20000; ++i)
-        s += QStringLiteral("<SC>ab");
-    for (int i = 0; i < 20000; ++i)
-        s += QStringLiteral("</SC><SC>c</SC>");
-    const QString result = ApplyCaseTags(s, CaseFunction::Swap);
-    EXPECT_FALSE(result.contains(u'<'));
-    // The first "a" is enclosed once, the "a" of the last opening 20000 times.
-    EXPECT_TRUE(result.startsWith(QStringLiteral("ABab")));
 }
 
 } // namespace
