@@ -45,11 +45,10 @@ QString referenceCaseTags(QString s, const QString& tagName)
 
 TEST(CaseTagsTest, SweepAgreesWithRepeatedSplicing)
 {
-    const std::pair<CaseFunction, const char*> functions[] = {{CaseFunction::Upper, "UC"},
-                                                              {CaseFunction::Lower, "LC"},
-                                                              {CaseFunction::FirstCapital, "1C"},
-                                                              {CaseFunction::WordCapitals, "WC"},
-                                                              {CaseFunction::Swap, "SC"}};
+    const std::pair<CaseFunction, const char*> functions[] = {
+        {CaseFunction::Upper, "UC"},        {CaseFunction::Lower, "LC"}, {CaseFunction::FirstCapital, "1C"},
+        {CaseFunction::WordCapitals, "WC"}, {CaseFunction::Swap, "SC"},
+    };
     const QStringList pieces{"a", "B", " ", "'", "-", ".", "x", "<", ">", "cD", "/"};
     QRandomGenerator random(20240131);
     for (const auto& [function, name] : functions) {

@@ -7,12 +7,14 @@ namespace {
 TEST(NamePartsTest, SplitsAtTheLastDot)
 {
     // name, base, extension with its dot
-    const char* cases[][3] = {{"Holiday.2004", "Holiday", ".2004"},
-                              {"Music", "Music", ""},
-                              {".hidden", "", ".hidden"},
-                              {"a.b.c", "a.b", ".c"},
-                              {"end.", "end", "."},
-                              {"", "", ""}};
+    const char* cases[][3] = {
+        {"Holiday.2004", "Holiday", ".2004"},
+        {"Music", "Music", ""},
+        {".hidden", "", ".hidden"},
+        {"a.b.c", "a.b", ".c"},
+        {"end.", "end", "."},
+        {"", "", ""},
+    };
     for (const auto& [text, base, ext] : cases) {
         const QString name = QString::fromUtf8(text);
         const FolderNameParts parts = SplitFolderName(name);

@@ -17,23 +17,14 @@ TEST(NumberTextTest, NumberToText)
         int system;
         const char* expected;
     };
-    const Case cases[] = {{0, 0, "0"},
-                          {0, 3, "0"},
-                          {-5, 0, "-5"},
-                          {255, 1, "FF"},
-                          {-1, 1, "FFFFFFFF"},
-                          {kMin, 1, "80000000"},
-                          {26, 2, "Z"},
-                          {27, 2, "AA"},
-                          {28, 3, "ab"},
-                          {702, 2, "ZZ"},
-                          {703, 2, "AAA"},
-                          {-28, 2, "-AB"},
-                          {kMax, 2, "FXSHRXW"},
-                          {kMin, 3, "-fxshrxx"},
-                          {kMin, 0, "-2147483648"},
-                          {5, 4, ""},
-                          {5, -1, ""}};
+    const Case cases[] = {
+        {0, 0, "0"},          {0, 3, "0"},           {-5, 0, "-5"},
+        {255, 1, "FF"},       {-1, 1, "FFFFFFFF"},   {kMin, 1, "80000000"},
+        {26, 2, "Z"},         {27, 2, "AA"},         {28, 3, "ab"},
+        {702, 2, "ZZ"},       {703, 2, "AAA"},       {-28, 2, "-AB"},
+        {kMax, 2, "FXSHRXW"}, {kMin, 3, "-fxshrxx"}, {kMin, 0, "-2147483648"},
+        {5, 4, ""},           {5, -1, ""},
+    };
     for (const Case& c : cases)
         EXPECT_EQ(NumberToText(c.value, c.system), QString::fromUtf8(c.expected)) << c.value << " in " << c.system;
 }
@@ -46,30 +37,32 @@ TEST(NumberTextTest, TextToNumber)
         int system;
         const char* expected;
     };
-    const Case cases[] = {{"", 0, ""},
-                          {"-", 0, ""},
-                          {"12", 0, "12"},
-                          {"-12", 0, "-12"},
-                          {"1.5", 0, "1.5"},
-                          {"12a", 0, ""},
-                          {"--1", 0, ""},
-                          {" 1", 0, ""},
-                          {"ab", 2, "28"},
-                          {"-AB", 3, "-28"},
-                          {"A1", 2, ""}, // only letters are letter numerals
-                          {"FXSHRXW", 2, "2147483647"},
-                          {"FXSHRXX", 2, ""},
-                          {"-FXSHRXX", 2, "-2147483648"},
-                          {"ZZZZZZZZZZZZZZZZZZZZ", 2, ""},
-                          {"-ff", 1, "-255"},
-                          // Hexadecimal is the 32-bit two's complement NumberToText writes, so it reads back.
-                          {"FFFFFFFF", 1, "-1"},
-                          {"-FFFFFFFF", 1, "1"},
-                          {"80000000", 1, "-2147483648"},
-                          {"-80000000", 1, ""},
-                          {"100000000", 1, ""},
-                          {"xyz", 1, ""},
-                          {"AB", 7, ""}};
+    const Case cases[] = {
+        {"", 0, ""},
+        {"-", 0, ""},
+        {"12", 0, "12"},
+        {"-12", 0, "-12"},
+        {"1.5", 0, "1.5"},
+        {"12a", 0, ""},
+        {"--1", 0, ""},
+        {" 1", 0, ""},
+        {"ab", 2, "28"},
+        {"-AB", 3, "-28"},
+        {"A1", 2, ""}, // only letters are letter numerals
+        {"FXSHRXW", 2, "2147483647"},
+        {"FXSHRXX", 2, ""},
+        {"-FXSHRXX", 2, "-2147483648"},
+        {"ZZZZZZZZZZZZZZZZZZZZ", 2, ""},
+        {"-ff", 1, "-255"},
+        // Hexadecimal is the 32-bit two's complement NumberToText writes, so it reads back.
+        {"FFFFFFFF", 1, "-1"},
+        {"-FFFFFFFF", 1, "1"},
+        {"80000000", 1, "-2147483648"},
+        {"-80000000", 1, ""},
+        {"100000000", 1, ""},
+        {"xyz", 1, ""},
+        {"AB", 7, ""},
+    };
     for (const Case& c : cases)
         EXPECT_EQ(TextToNumber(QString::fromUtf8(c.text), c.system), QString::fromUtf8(c.expected))
             << c.text << " in " << c.system;

@@ -23,7 +23,8 @@ TEST(DateFormatterTest, Codes)
         {"hh:mm", "14:03"},
         {"Photo yyyy", "Photo 2004"},
         {"mmmmm yyy", "Marchm 04y"},
-        {"", ""}};
+        {"", ""},
+    };
     for (const auto& [format, expected] : cases)
         EXPECT_EQ(DateFormatter::format(afternoon, QString::fromUtf8(format), english), QString::fromUtf8(expected))
             << format;

@@ -86,9 +86,10 @@ TEST_F(SettingsStoreTest, FlagsTakeTheCallersDefaultWhenMissingOrEmpty)
         bool withDefaultOn;
         bool withDefaultOff;
     };
-    const Case cases[] = {{"on", 1, true, true},      {"off", 0, false, false},     {"empty", -1, true, false},
-                          {"blank", -1, true, false}, {"missing", -1, true, false}, {"odd", 7, true, false},
-                          {"word", 0, false, false}};
+    const Case cases[] = {
+        {"on", 1, true, true},        {"off", 0, false, false}, {"empty", -1, true, false}, {"blank", -1, true, false},
+        {"missing", -1, true, false}, {"odd", 7, true, false},  {"word", 0, false, false},
+    };
     for (const Case& c : cases) {
         const int raw = ReadSettingInt("S", c.key, f);
         EXPECT_EQ(raw, c.raw) << c.key;
