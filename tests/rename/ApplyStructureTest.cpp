@@ -32,7 +32,7 @@ TEST(ApplyStructureTest, ChangesAdmittedEntriesFromTheirNewNameAndNotifiesOnce)
         for (FolderEntry& e : list.entries())
             e.setNewName(e.oldName());
         RenameRun run(app.state(), list, applyTo);
-        ApplyStructure(run, QStringLiteral("<UC><NAME></UC><.EXT>"));
+        ApplyStructure(run, "<UC><NAME></UC><.EXT>");
         EXPECT_EQ(newNames(list), expected[applyTo]) << "apply to " << applyTo;
     }
 
@@ -42,9 +42,9 @@ TEST(ApplyStructureTest, ChangesAdmittedEntriesFromTheirNewNameAndNotifiesOnce)
     QSignalSpy changed(&list, &PreviewList::dataChanged);
     QStringList progress;
     RenameRun run(app.state(), list, 0, [&](const QString& text) { progress.append(text); });
-    ApplyStructure(run, QStringLiteral("<NAME>_<EXT>"));
+    ApplyStructure(run, "<NAME>_<EXT>");
     EXPECT_EQ(newNames(list), QStringList({"changed_x", "two_b", "three_c"}));
-    EXPECT_EQ(list.entries()[0].oldName(), QStringLiteral("one.a"));
+    EXPECT_EQ(list.entries()[0].oldName(), "one.a");
     EXPECT_EQ(changed.count(), 1);
     EXPECT_EQ(progress, QStringList({"Entry 1 of 3", "Entry 3 of 3"}));
 }

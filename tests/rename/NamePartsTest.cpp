@@ -24,7 +24,7 @@ TEST(NamePartsTest, SplitsAtTheLastDot)
         EXPECT_EQ(GetFolderExt(name, true), parts.ext) << text;
     }
     EXPECT_EQ(GetFolderExt(QStringLiteral("end."), false), QString());
-    EXPECT_EQ(GetFolderExt(QStringLiteral(".hidden"), false), QStringLiteral("hidden"));
+    EXPECT_EQ(GetFolderExt(QStringLiteral(".hidden"), false), "hidden");
 }
 
 // Case-sensitive, 1-based, overlapping; an emoji is one character.

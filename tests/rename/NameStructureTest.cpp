@@ -131,10 +131,10 @@ TEST_F(NameStructureTest, PassOrderAndOtherNames)
     for (const NamedCase& c : cases)
         EXPECT_EQ(eval(c.name, c.structure), QString::fromUtf8(c.expected)) << c.name << " / " << c.structure;
     // A parent directly under the root has no name; short names are the name on disk.
-    EXPECT_EQ(eval("Trip", "<PATH>|<NAME>", "/"), QStringLiteral("|Trip"));
+    EXPECT_EQ(eval("Trip", "<PATH>|<NAME>", "/"), "|Trip");
     EXPECT_EQ(eval(MakeEntry(QStringLiteral("/D/"), QStringLiteral("Old.Name.txt"), QStringLiteral("New")),
                    QStringLiteral("<DOSNAME>|<DOSNAME_N>|<DOSNAME_E>|<NAME>")),
-              QStringLiteral("Old.Name.txt|Old.Name|.txt|New"));
+              "Old.Name.txt|Old.Name|.txt|New");
 }
 
 TEST_F(NameStructureTest, HugeMalformedStructuresFinish)
@@ -152,7 +152,7 @@ TEST_F(NameStructureTest, HugeMalformedStructuresFinish)
         repeat("<IntChar>", 50000),
         repeat("<NAME><.EXT><PATH><DOSNAME_E>", 20000),
     };
-    const FolderEntry e = MakeEntry(QStringLiteral("/nonexistent-dirwright-test/"), QStringLiteral("a-b.c"));
+    const FolderEntry e = MakeEntry(QStringLiteral("/nonexistent-dirwright-test/"), "a-b.c");
     for (const QString& structure : structures)
         EXPECT_LE(eval(e, structure).size(), 2 * structure.size()) << qPrintable(structure.left(40));
 }
@@ -165,7 +165,7 @@ TEST_F(NameStructureTest, DateTimeOfTheFolder)
     };
     const timespec times[2] = {stamp(QDate(2001, 12, 24), QTime(23, 5, 1)), stamp(QDate(2004, 3, 5), QTime(14, 7, 9))};
     ASSERT_EQ(utimensat(AT_FDCWD, QFile::encodeName(tree.path("Photos/Trip")).constData(), times, 0), 0);
-    const FolderEntry e = MakeEntry(tree.key(QStringLiteral("Photos")), QStringLiteral("Trip"));
+    const FolderEntry e = MakeEntry(tree.key("Photos"), "Trip");
     const Case cases[] = {
         {"<DT(M,yyyy-mm-dd hh-nn-ss)>_<NAME>", "2004-03-05 14-07-09_Trip"},
         {"<DT(\"m\",\"dd. mmmm yyyy\")>", "05. March 2004"},
@@ -184,8 +184,7 @@ TEST_F(NameStructureTest, DateTimeOfTheFolder)
     EXPECT_EQ(eval(e, QStringLiteral("<DT(C,yyyy)>")),
               read->created.isValid() ? read->created.toString(QStringLiteral("yyyy")) : QStringLiteral("1899"));
     // Unreadable times give the zero date.
-    EXPECT_EQ(eval("Gone", "<DT(M,yyyy-mm-dd hh-nn-ss)>", "/nonexistent-dirwright-test/"),
-              QStringLiteral("1899-12-30 00-00-00"));
+    EXPECT_EQ(eval("Gone", "<DT(M,yyyy-mm-dd hh-nn-ss)>", "/nonexistent-dirwright-test/"), "1899-12-30 00-00-00");
 }
 
 } // namespace

@@ -59,7 +59,7 @@ TEST(ReplaceTextTest, ReplacesLeftToRightFromTheStartCharacter)
     const QString highHalf(QChar(emoji.at(0)));
     EXPECT_EQ(ReplaceText(emoji, highHalf, QStringLiteral("x")), emoji);
     EXPECT_EQ(ReplaceText(emoji, QString(QChar(emoji.at(1))), QStringLiteral("x")), emoji);
-    EXPECT_EQ(ReplaceText(highHalf + QStringLiteral("a"), highHalf, QStringLiteral("x")), QStringLiteral("xa"));
+    EXPECT_EQ(ReplaceText(highHalf + QStringLiteral("a"), highHalf, QStringLiteral("x")), "xa");
 }
 
 } // namespace

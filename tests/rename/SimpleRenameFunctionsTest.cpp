@@ -79,7 +79,7 @@ TEST_F(SimpleRenameFunctions, OnlyBuiltTypesRun)
         EXPECT_TRUE(RenameSteps::available(type)) << type;
     for (int type : {0, 1, 2, 6, 11})
         EXPECT_FALSE(RenameSteps::run(type, values({{"txtPr", "x"}}), run)) << type;
-    EXPECT_EQ(list.entry(0).newName(), QStringLiteral("a"));
+    EXPECT_EQ(list.entry(0).newName(), "a");
 }
 
 } // namespace

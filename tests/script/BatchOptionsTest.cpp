@@ -81,7 +81,6 @@ TEST(BatchTexts, AKeyTheChosenLanguageLacksComesFromEnglish)
     Language language;
     ASSERT_TRUE(language.load(file));
     const BatchTexts texts(language, QStringLiteral(DIRWRIGHT_PROGRAM_DIR "/"));
-    EXPECT_EQ(texts.text(QStringLiteral("SeeHelp")), QStringLiteral("Hilfe!"));
-    EXPECT_EQ(texts.text(QStringLiteral("ErrUnknownOption"), {QStringLiteral("-q")}),
-              QStringLiteral("Unknown option: -q"));
+    EXPECT_EQ(texts.text(QStringLiteral("SeeHelp")), "Hilfe!");
+    EXPECT_EQ(texts.text(QStringLiteral("ErrUnknownOption"), {QStringLiteral("-q")}), "Unknown option: -q");
 }

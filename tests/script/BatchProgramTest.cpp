@@ -50,8 +50,8 @@ protected:
 
 TEST_F(BatchProgramTest, ADryRunShowsWhatTheRealRunThenDoes)
 {
-    tree.add(QStringLiteral("Photos/2004 Summer/"));
-    tree.add(QStringLiteral("Photos/Winter.old/inside/"));
+    tree.add("Photos/2004 Summer/");
+    tree.add("Photos/Winter.old/inside/");
     setSetting("protren", "1");
     // A script as brought over from Windows: line ends "\r\n", blanks as the stand-in byte 0x90 of the
     // single-byte code page. Lower case on both parts, prefix "x ", new extension "bak" after the old.
@@ -68,7 +68,7 @@ TEST_F(BatchProgramTest, ADryRunShowsWhatTheRealRunThenDoes)
                                 tree.path("Photos/Winter.old/inside/"),
                                 tree.path("Photos/Winter.old"),
                                 tree.path("Photos/2004 Summer")};
-    const QString photos = tree.key(QStringLiteral("Photos"));
+    const QString photos = tree.key("Photos");
     const QString expected = photos + "\t2004 Summer\tx photos - 2004 summer.bak\n" + photos +
                              "\tWinter.old\tx photos - winter.old.bak\n" + tree.key("Photos/Winter.old") +
                              "\tinside\tx winter.old - inside.bak\n";
@@ -76,7 +76,7 @@ TEST_F(BatchProgramTest, ADryRunShowsWhatTheRealRunThenDoes)
     Result r = dirwright(QStringList{"--dry-run"} + arguments);
     EXPECT_EQ(r.status, 0) << r.err.toStdString();
     EXPECT_EQ(r.out, expected);
-    EXPECT_EQ(tree.folders(QStringLiteral("Photos")), QStringList({"2004 Summer", "Winter.old"}));
+    EXPECT_EQ(tree.folders("Photos"), QStringList({"2004 Summer", "Winter.old"}));
 
     r = dirwright(arguments);
     EXPECT_EQ(r.status, 0) << r.err.toStdString();
@@ -94,7 +94,7 @@ TEST_F(BatchProgramTest, ADryRunShowsWhatTheRealRunThenDoes)
 
 TEST_F(BatchProgramTest, WrongOptionsGiveStatusTwoAndRenameNothing)
 {
-    tree.add(QStringLiteral("P/a/"));
+    tree.add("P/a/");
     for (const QStringList& arguments :
          {QStringList{"--structure", "x", "--frobnicate", tree.path("P/a")}, QStringList{tree.path("P/a")}}) {
         const Result r = dirwright(arguments);
@@ -102,7 +102,7 @@ TEST_F(BatchProgramTest, WrongOptionsGiveStatusTwoAndRenameNothing)
         EXPECT_TRUE(r.err.endsWith("\"dirwright --batch --help\" shows every option.\n")) << r.err.toStdString();
         EXPECT_EQ(r.out, QString());
     }
-    EXPECT_EQ(tree.folders(QStringLiteral("P")), QStringList({"a"}));
+    EXPECT_EQ(tree.folders("P"), QStringList({"a"}));
 }
 
 TEST_F(BatchProgramTest, HelpAndErrorsSpeakTheLanguageOfTheSettings)

@@ -21,7 +21,7 @@ protected:
     {
         ASSERT_TRUE(StartRecording(state()));
         DialogValues v;
-        v.set(QStringLiteral("txtPr"), QStringLiteral("x"));
+        v.set(QStringLiteral("txtPr"), "x");
         ScriptStore::appendStep(scratch(), 5, v);
     }
     QStringList scripts() { return QDir(folder()).entryList({QStringLiteral("*.vls")}, QDir::Files, QDir::Name); }
@@ -50,8 +50,8 @@ TEST_F(ScriptRecordingTest, SavedUnderTheMomentWithItsNameAndNeverOverAnotherScr
     EXPECT_EQ(app.prompter().proposals(),
               QStringList{QLocale::system().toString(app.clock().now(), QLocale::ShortFormat)});
     EXPECT_EQ(result.path, folder() + QStringLiteral("20240131153045.vls"));
-    EXPECT_EQ(ReadSetting("Main", "Name", result.path), QStringLiteral("Holiday"));
-    EXPECT_EQ(ReadSetting("1", "Type", result.path), QStringLiteral("5"));
+    EXPECT_EQ(ReadSetting("Main", "Name", result.path), "Holiday");
+    EXPECT_EQ(ReadSetting("1", "Type", result.path), "5");
     EXPECT_FALSE(QFile::exists(scratch()));
 
     // A second script in the same second takes the next stamp.
@@ -59,7 +59,7 @@ TEST_F(ScriptRecordingTest, SavedUnderTheMomentWithItsNameAndNeverOverAnotherScr
     app.prompter().expectText(QStringLiteral("two"));
     ASSERT_EQ(StopRecording(state()).outcome, StopResult::Outcome::Saved);
     EXPECT_EQ(scripts(), (QStringList{"20240131153045.vls", "20240131153046.vls"}));
-    EXPECT_EQ(ReadSetting("Main", "Name", result.path), QStringLiteral("Holiday"));
+    EXPECT_EQ(ReadSetting("Main", "Name", result.path), "Holiday");
 }
 
 TEST_F(ScriptRecordingTest, EmptyNameAsksWhetherToDiscard)

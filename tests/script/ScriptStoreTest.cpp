@@ -33,7 +33,7 @@ TEST_F(ScriptStoreTest, SectionKeepsOnlyKeysWithValues)
         values({{"txtPr", blanks}, {"txtSu", ""}, {"opt1(1)", ""}, {"opt1(2)", "-1"}, {"cmdOK", ""}})));
     const IniDocument doc = IniDocument::load(file);
     EXPECT_EQ(doc.keys("frmTest"), (QStringList{"txtPr", "opt1(2)"}));
-    EXPECT_EQ(DialogValues::fromSection(doc, "frmTest").text("txtPr"), QStringLiteral("  two  blanks "));
+    EXPECT_EQ(DialogValues::fromSection(doc, "frmTest").text("txtPr"), "  two  blanks ");
     EXPECT_FALSE(TextCodec::readFile(file).contains(QString::fromUtf16(kDeleteMarker)));
 
     // Selecting the other option removes the key of the first; other sections stay as they were.
@@ -41,7 +41,7 @@ TEST_F(ScriptStoreTest, SectionKeepsOnlyKeysWithValues)
     ASSERT_TRUE(
         ScriptStore::storeSection(file, "frmTest", values({{"opt1(1)", "-1"}, {"opt1(2)", ""}, {"txtPr", ""}})));
     EXPECT_EQ(IniDocument::load(file).keys("frmTest"), QStringList{"opt1(1)"});
-    EXPECT_EQ(ReadSetting("Other", "k", file), QStringLiteral("v"));
+    EXPECT_EQ(ReadSetting("Other", "k", file), "v");
 }
 
 TEST_F(ScriptStoreTest, StartingReplacesALeftoverAndStepsCountOnFromTheStoredNumber)
@@ -61,9 +61,9 @@ TEST_F(ScriptStoreTest, StartingReplacesALeftoverAndStepsCountOnFromTheStoredNum
 
 TEST_F(ScriptStoreTest, StampsAndEntries)
 {
-    EXPECT_EQ(ScriptStore::FormatStamp("20240131153045.vls"), QStringLiteral("2024-01-31, 15:30:45"));
-    EXPECT_EQ(ScriptStore::FormatStamp("my script.vls"), QStringLiteral("my script"));
-    EXPECT_EQ(ScriptStore::FormatStamp("2024013115304.vls"), QStringLiteral("2024013115304"));
+    EXPECT_EQ(ScriptStore::FormatStamp("20240131153045.vls"), "2024-01-31, 15:30:45");
+    EXPECT_EQ(ScriptStore::FormatStamp("my script.vls"), "my script");
+    EXPECT_EQ(ScriptStore::FormatStamp("2024013115304.vls"), "2024013115304");
 
     const QString folder = app.settingsPath(QStringLiteral("Script/"));
     QDir().mkpath(folder);
@@ -72,9 +72,9 @@ TEST_F(ScriptStoreTest, StampsAndEntries)
     WriteSetting("Main", "Name", "no", folder + "a.txt");
     const QList<ScriptStore::ScriptEntry> entries = ScriptStore::ScriptEntries(folder);
     ASSERT_EQ(entries.size(), 2);
-    EXPECT_EQ(entries.at(0).fileName, QStringLiteral("20230101000000.vls"));
-    EXPECT_EQ(entries.at(0).text, QStringLiteral("[2023-01-01, 00:00:00]"));
-    EXPECT_EQ(entries.at(1).text, QStringLiteral("Photos [2024-01-31, 15:30:45]"));
+    EXPECT_EQ(entries.at(0).fileName, "20230101000000.vls");
+    EXPECT_EQ(entries.at(0).text, "[2023-01-01, 00:00:00]");
+    EXPECT_EQ(entries.at(1).text, "Photos [2024-01-31, 15:30:45]");
     EXPECT_TRUE(ScriptStore::ScriptEntries(app.settingsPath(QStringLiteral("none/"))).isEmpty());
 }
 

@@ -28,24 +28,21 @@ TEST(DateFormatterTest, Codes)
     for (const auto& [format, expected] : cases)
         EXPECT_EQ(DateFormatter::format(afternoon, QString::fromUtf8(format), english), QString::fromUtf8(expected))
             << format;
-    EXPECT_EQ(DateFormatter::format(QDateTime(QDate(2004, 3, 5), QTime(0, 30)), u"hh AM/PM", english),
-              QStringLiteral("12 AM"));
-    EXPECT_EQ(DateFormatter::format(QDateTime(QDate(2004, 3, 5), QTime(12, 0)), u"hh AM/PM", english),
-              QStringLiteral("12 PM"));
+    EXPECT_EQ(DateFormatter::format(QDateTime(QDate(2004, 3, 5), QTime(0, 30)), u"hh AM/PM", english), "12 AM");
+    EXPECT_EQ(DateFormatter::format(QDateTime(QDate(2004, 3, 5), QTime(12, 0)), u"hh AM/PM", english), "12 PM");
     EXPECT_EQ(DateFormatter::format(afternoon, u"mmmm", QLocale(QLocale::German, QLocale::Germany)),
               QString::fromUtf8("März"));
-    EXPECT_EQ(DateFormatter::format(QDateTime(), u"yyyy-mm-dd hh-nn-ss", english),
-              QStringLiteral("1899-12-30 00-00-00"));
-    EXPECT_EQ(FormatStamp(u"20240131235959"), QStringLiteral("2024-01-31, 23:59:59"));
-    EXPECT_EQ(FormatStamp(u"2024013123595"), QStringLiteral("2024013123595"));
+    EXPECT_EQ(DateFormatter::format(QDateTime(), u"yyyy-mm-dd hh-nn-ss", english), "1899-12-30 00-00-00");
+    EXPECT_EQ(FormatStamp(u"20240131235959"), "2024-01-31, 23:59:59");
+    EXPECT_EQ(FormatStamp(u"2024013123595"), "2024013123595");
 }
 
 TEST(DateTimeFormatsTest, PutFormatMovesAnExistingTextToTheEndAndSkipsBlanks)
 {
     QStringList list{"a", "b", "c"};
-    PutFormat(list, QStringLiteral("a"));
-    PutFormat(list, QStringLiteral("d"));
-    PutFormat(list, QStringLiteral("  "));
+    PutFormat(list, "a");
+    PutFormat(list, "d");
+    PutFormat(list, "  ");
     EXPECT_EQ(list, QStringList({"b", "c", "a", "d"}));
 }
 
@@ -63,8 +60,7 @@ TEST(DateTimeFormatsTest, UserListIsReadUpToTheFirstEmptyKeyAndSavedWithOneAfter
 
     formats.userFormats() = {QStringLiteral("nn")};
     ASSERT_TRUE(SaveUserFormats(formats, file));
-    EXPECT_EQ(TextCodec::readFile(file),
-              QStringLiteral("[Main]\nx=1\n[DTFormats]\nf1=nn\nf2=\nf3=yyyy\nf4=\nf5=lost\n"));
+    EXPECT_EQ(TextCodec::readFile(file), "[Main]\nx=1\n[DTFormats]\nf1=nn\nf2=\nf3=yyyy\nf4=\nf5=lost\n");
     EXPECT_EQ(LoadDateTimeFormats(file).userFormats(), formats.userFormats());
     formats.userFormats().clear();
     ASSERT_TRUE(SaveUserFormats(formats, file));

@@ -58,7 +58,7 @@ TEST(DiscoverLanguageTest, ChoosesByLngnameWithoutRegardToCase)
     for (const Case& c : cases) {
         ProgramFolder folder(c.languages);
         folder.add(QStringLiteral("settings.vlp"), "[Settings]\nlng=" + c.lng + "\n");
-        folder.add(QStringLiteral("readme.txt"), QStringLiteral("not a language"));
+        folder.add(QStringLiteral("readme.txt"), "not a language");
         const LanguageChoice choice = DiscoverLanguage(folder.path(), folder.file(QStringLiteral("settings.vlp")));
         EXPECT_EQ(choice.outcome, c.outcome) << c.lng.toStdString();
         EXPECT_EQ(choice.file, c.chosen.isEmpty() ? QString() : folder.file(c.chosen)) << c.lng.toStdString();
@@ -102,9 +102,9 @@ TEST_F(InitialiseApplicationTest, FirstStartCopiesTemplatesAsksForTheLanguageAnd
     EXPECT_EQ(state().settingsFile, m_app.dataHome() + QStringLiteral("/Pellacorn/Dirwright/settings.vlp"));
     EXPECT_TRUE(QFile::exists(state().settingsFolder + QStringLiteral("structures.vlp")));
     EXPECT_EQ(offered, ListLanguageFiles(kBuildProgramFolder));
-    EXPECT_EQ(setting("lng"), QStringLiteral("Deutsch"));
-    EXPECT_EQ(setting("protren"), QStringLiteral("1"));
-    EXPECT_EQ(state().statusText(2), QStringLiteral("Ordner geladen"));
+    EXPECT_EQ(setting("lng"), "Deutsch");
+    EXPECT_EQ(setting("protren"), "1");
+    EXPECT_EQ(state().statusText(2), "Ordner geladen");
     EXPECT_EQ(state().charClasses.lower, CharClasses::defaultLetters());
 
     // The next start finds the stored language and asks nothing.
@@ -114,7 +114,7 @@ TEST_F(InitialiseApplicationTest, FirstStartCopiesTemplatesAsksForTheLanguageAnd
         return QString();
     };
     ASSERT_TRUE(InitialiseApplication(state(), kBuildProgramFolder, mustNotAsk));
-    EXPECT_EQ(state().language.name(), QStringLiteral("Deutsch"));
+    EXPECT_EQ(state().language.name(), "Deutsch");
 }
 
 TEST_F(InitialiseApplicationTest, ClosingTheChooserUsesTheFirstLanguageAndAsksAgainNextTime)
@@ -126,8 +126,8 @@ TEST_F(InitialiseApplicationTest, ClosingTheChooserUsesTheFirstLanguageAndAsksAg
         return QString();
     };
     ASSERT_TRUE(InitialiseApplication(state(), folder.path(), closeWithoutChoice));
-    EXPECT_EQ(state().language.name(), QStringLiteral("Alpha"));
-    EXPECT_EQ(state().statusText(1), QStringLiteral("Alpha %1"));
+    EXPECT_EQ(state().language.name(), "Alpha");
+    EXPECT_EQ(state().statusText(1), "Alpha %1");
     EXPECT_EQ(setting("lng"), QString());
     ASSERT_TRUE(InitialiseApplication(state(), folder.path(), closeWithoutChoice));
     EXPECT_EQ(asked, 2);
@@ -140,7 +140,7 @@ TEST_F(InitialiseApplicationTest, NoLanguageFileShowsTheBilingualErrorAndStops)
     EXPECT_FALSE(InitialiseApplication(state(), empty.path(), {}));
     ASSERT_EQ(m_app.prompter().asked().size(), 1);
     const auto& asked = m_app.prompter().asked().first();
-    EXPECT_EQ(asked.title, QStringLiteral("Fehler/Error"));
+    EXPECT_EQ(asked.title, "Fehler/Error");
     EXPECT_EQ(asked.icon, Prompter::Icon::Critical);
     EXPECT_TRUE(asked.text.contains(QStringLiteral("keine Sprachdateien")) &&
                 asked.text.contains(QStringLiteral("No language files")))
@@ -150,32 +150,31 @@ TEST_F(InitialiseApplicationTest, NoLanguageFileShowsTheBilingualErrorAndStops)
 TEST_F(InitialiseApplicationTest, UpdateLettersAndCompactionRunAtStart)
 {
     ProgramFolder folder({"English.lng=English"});
-    folder.add(QStringLiteral("update.vlp"), QStringLiteral("[Main]\nVersion=2\n[Add]\nA1=Settings|savset|1\n"));
-    folder.add(QStringLiteral("structures.vlp"), QStringLiteral("Name;Structure;\n"));
+    folder.add(QStringLiteral("update.vlp"), "[Main]\nVersion=2\n[Add]\nA1=Settings|savset|1\n");
+    folder.add(QStringLiteral("structures.vlp"), "Name;Structure;\n");
     QDir().mkpath(SettingsFolderPath());
     // A user file that already exists is never replaced by the template.
-    TextCodec::writeFileAtomically(SettingsFolderPath() + QStringLiteral("structures.vlp"), QStringLiteral("mine\n"));
+    TextCodec::writeFileAtomically(SettingsFolderPath() + QStringLiteral("structures.vlp"), "mine\n");
     TextCodec::writeFileAtomically(SettingsFolderPath() + QStringLiteral("settings.vlp"),
-                                   QStringLiteral("[Main]\nVersion=1\n[Settings]\nletters=ABC\nx=<<DELETE>>\n"));
+                                   "[Main]\nVersion=1\n[Settings]\nletters=ABC\nx=<<DELETE>>\n");
 
     ASSERT_TRUE(InitialiseApplication(state(), folder.path(), {}));
-    EXPECT_EQ(TextCodec::readFile(state().settingsFile),
-              QStringLiteral("[Main]\nVersion=2\n\n[Settings]\nletters=ABC\nsavset=1\n"));
-    EXPECT_EQ(TextCodec::readFile(state().settingsFolder + QStringLiteral("structures.vlp")), QStringLiteral("mine\n"));
-    EXPECT_EQ(state().charClasses.upper, QStringLiteral("ABC"));
+    EXPECT_EQ(TextCodec::readFile(state().settingsFile), "[Main]\nVersion=2\n\n[Settings]\nletters=ABC\nsavset=1\n");
+    EXPECT_EQ(TextCodec::readFile(state().settingsFolder + QStringLiteral("structures.vlp")), "mine\n");
+    EXPECT_EQ(state().charClasses.upper, "ABC");
 }
 
 TEST_F(InitialiseApplicationTest, AnUncreatableSettingsFolderRunsOnDefaults)
 {
     // The data home is a plain file, so no folder can be made below it.
     QDir(m_app.dataHome()).removeRecursively();
-    TextCodec::writeFileAtomically(m_app.dataHome(), QStringLiteral("a file"));
+    TextCodec::writeFileAtomically(m_app.dataHome(), "a file");
     ProgramFolder folder({"English.lng=English"});
-    folder.add(QStringLiteral("settings.vlp"), QStringLiteral("[Settings]\nprotren=1\n"));
+    folder.add(QStringLiteral("settings.vlp"), "[Settings]\nprotren=1\n");
 
     ASSERT_TRUE(InitialiseApplication(state(), folder.path(), {}));
     EXPECT_TRUE(m_app.prompter().asked().isEmpty());
-    EXPECT_EQ(state().language.name(), QStringLiteral("English"));
+    EXPECT_EQ(state().language.name(), "English");
     EXPECT_EQ(ReadSettingInt("Settings", "protren", state().settingsFile), -1);
     EXPECT_FALSE(WriteSetting("Main", "ws", "2", state().settingsFile));
     QFile::remove(m_app.dataHome());

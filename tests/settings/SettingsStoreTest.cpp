@@ -24,14 +24,14 @@ protected:
 TEST_F(SettingsStoreTest, ReadsTrimmedValuesIgnoringCaseAndStrayWhitespace)
 {
     const QString f = file("[ Main\t]\r\r\n  Key =  some value  \r\n\tws\r=2\r\r\n[Other]\nkey=x\n");
-    EXPECT_EQ(ReadSetting("main", "KEY", f), QStringLiteral("some value"));
+    EXPECT_EQ(ReadSetting("main", "KEY", f), "some value");
     EXPECT_EQ(ReadSettingInt("Main", "ws", f), 2);
-    EXPECT_EQ(ReadSetting("Other", "key", f), QStringLiteral("x"));
+    EXPECT_EQ(ReadSetting("Other", "key", f), "x");
     EXPECT_EQ(ReadSetting("Missing", "key", f), QString());
     EXPECT_EQ(ReadSettingInt("Missing", "key", f), -1);
     // Rewriting one key keeps the other lines as they are, with plain line ends.
     ASSERT_TRUE(WriteSetting("Main", "ws", "0", f));
-    EXPECT_EQ(TextCodec::readFile(f), QStringLiteral("[ Main\t]\n  Key =  some value  \nws=0\n[Other]\nkey=x\n"));
+    EXPECT_EQ(TextCodec::readFile(f), "[ Main\t]\n  Key =  some value  \nws=0\n[Other]\nkey=x\n");
 }
 
 TEST_F(SettingsStoreTest, ValuesAreCutAt999CharactersNeverInsideOneOrAtANul)
@@ -40,7 +40,7 @@ TEST_F(SettingsStoreTest, ValuesAreCutAt999CharactersNeverInsideOneOrAtANul)
     // 998 letters and an emoji: cutting at 999 code units would keep half of the emoji.
     EXPECT_EQ(ReadSetting("A", "k", file("[A]\nk=" + QByteArray(998, 'a') + "\xF0\x9F\x98\x80\n")),
               QString(998, QLatin1Char('a')));
-    EXPECT_EQ(SettingText(QStringLiteral("ab") + QChar(0) + QStringLiteral("cd")), QStringLiteral("ab"));
+    EXPECT_EQ(SettingText(QStringLiteral("ab") + QChar(0) + QStringLiteral("cd")), "ab");
 }
 
 TEST_F(SettingsStoreTest, WritesIntoExistingSectionAndCreatesMissingOnes)
@@ -49,7 +49,7 @@ TEST_F(SettingsStoreTest, WritesIntoExistingSectionAndCreatesMissingOnes)
     ASSERT_TRUE(WriteSetting("a", "z", "3", f));
     ASSERT_TRUE(WriteSetting("B", "Y", "4", f));
     ASSERT_TRUE(WriteSetting("C", "w", QString(), f));
-    EXPECT_EQ(TextCodec::readFile(f), QStringLiteral("[A]\nx=1\nz=3\n\n[B]\nY=4\n[C]\nw=\n"));
+    EXPECT_EQ(TextCodec::readFile(f), "[A]\nx=1\nz=3\n\n[B]\nY=4\n[C]\nw=\n");
 }
 
 TEST_F(SettingsStoreTest, CompactionDropsDeletedKeysKeepsOneBlankLineBeforeHeadersAndIsIdempotent)
@@ -121,7 +121,7 @@ TEST_F(SettingsStoreTest, BadFilesGiveEmptyValuesAndNeverHang)
         EXPECT_TRUE(CompactSettingsFile(path));
     }
     // The last file: duplicates resolve to the first key of the first section.
-    EXPECT_EQ(ReadSetting("S", "k", path), QStringLiteral("first"));
+    EXPECT_EQ(ReadSetting("S", "k", path), "first");
     EXPECT_EQ(ReadSetting("S", "later", path), QString());
     EXPECT_EQ(ReadSetting("S", "k", m_dir.filePath(QStringLiteral("none"))), QString());
     EXPECT_EQ(ReadSetting("S", "k", QString()), QString());
@@ -130,7 +130,7 @@ TEST_F(SettingsStoreTest, BadFilesGiveEmptyValuesAndNeverHang)
 TEST_F(SettingsStoreTest, WindowsFilesAreReadAndRewrittenAsUtf8)
 {
     file("[Settings]\r\nletters=abc\xe4\xf6\xfc\r\n");
-    EXPECT_EQ(ReadSetting("Settings", "letters", path), QStringLiteral("abc\u00e4\u00f6\u00fc"));
+    EXPECT_EQ(ReadSetting("Settings", "letters", path), "abc\u00e4\u00f6\u00fc");
     ASSERT_TRUE(WriteSetting("Settings", "lng", "Deutsch", path));
     QFile in(path);
     ASSERT_TRUE(in.open(QIODevice::ReadOnly));
@@ -161,13 +161,13 @@ TEST(CharClassesTest, LettersRules)
 TEST(SubstituteArgsTest, PlaceholdersAreFilledInOrder)
 {
     const QString text = QStringLiteral("%1 -> %2 (%1)");
-    EXPECT_EQ(SubstituteArgs(text, {"a", "b"}), QStringLiteral("a -> b (a)"));
+    EXPECT_EQ(SubstituteArgs(text, {"a", "b"}), "a -> b (a)");
     // The first argument is substituted first, so a "%2" inside it is filled by the second argument.
-    EXPECT_EQ(SubstituteArgs(text, {"x%2", "y"}), QStringLiteral("xy -> y (xy)"));
+    EXPECT_EQ(SubstituteArgs(text, {"x%2", "y"}), "xy -> y (xy)");
     // A "%1" inside the second argument stays: its turn has passed.
-    EXPECT_EQ(SubstituteArgs(text, {"x", "%1"}), QStringLiteral("x -> %1 (x)"));
+    EXPECT_EQ(SubstituteArgs(text, {"x", "%1"}), "x -> %1 (x)");
     EXPECT_EQ(SubstituteArgs(text, {}), text);
-    EXPECT_EQ(SubstituteArgs(QStringLiteral("100%"), {"a"}), QStringLiteral("100%"));
+    EXPECT_EQ(SubstituteArgs(QStringLiteral("100%"), {"a"}), "100%");
 }
 
 } // namespace

@@ -34,19 +34,19 @@ TEST_F(SettingsUpdateTest, RulesRunOncePerVersionTextAndTheFileIsAlwaysCompacted
 {
     write(settingsFile, "[A]\nx=<<DELETE>>\n");
     EXPECT_EQ(ApplySettingsUpdate(programFolder, settingsFile), SettingsUpdateResult::NoUpdateFile);
-    EXPECT_EQ(text(), QStringLiteral("[A]\nx=<<DELETE>>\n"));
+    EXPECT_EQ(text(), "[A]\nx=<<DELETE>>\n");
 
     EXPECT_EQ(run("[Main]\nVersion=2.00\nold=<<DELETE>>\n[Settings]\nkeep=1\n",
                   "[Main]\nVersion=2.00\n[Add]\nA1=Settings|new|5\n[Del]\nD1=Settings|keep\n"),
               SettingsUpdateResult::AlreadyCurrent);
-    EXPECT_EQ(text(), QStringLiteral("[Main]\nVersion=2.00\n\n[Settings]\nkeep=1\n"));
+    EXPECT_EQ(text(), "[Main]\nVersion=2.00\n\n[Settings]\nkeep=1\n");
 
     // A lower version is not "older, so skip": the update is keyed by exact text.
     for (const char* version : {"1.00", "3.00", ""}) {
         EXPECT_EQ(run("[Main]\nVersion=2.00\n", QByteArray("[Main]\nVersion=") + version + "\n[Add]\nA1=S|k|v\n"),
                   SettingsUpdateResult::Applied)
             << version;
-        EXPECT_EQ(read("S", "k"), QStringLiteral("v"));
+        EXPECT_EQ(read("S", "k"), "v");
         EXPECT_EQ(read("Main", "Version"), QString::fromUtf8(version));
     }
 
@@ -55,7 +55,7 @@ TEST_F(SettingsUpdateTest, RulesRunOncePerVersionTextAndTheFileIsAlwaysCompacted
     write(updateFile, "[Main]\nVersion=7\n[Add]\nA1=Settings|protren|1\n");
     ASSERT_EQ(ApplySettingsUpdate(programFolder, settingsFile), SettingsUpdateResult::Applied);
     const QString first = text();
-    EXPECT_EQ(first, QStringLiteral("[Settings]\nprotren=1\n\n[Main]\nVersion=7\n"));
+    EXPECT_EQ(first, "[Settings]\nprotren=1\n\n[Main]\nVersion=7\n");
     EXPECT_EQ(ApplySettingsUpdate(programFolder, settingsFile), SettingsUpdateResult::AlreadyCurrent);
     EXPECT_EQ(text(), first);
 
@@ -73,11 +73,11 @@ TEST_F(SettingsUpdateTest, RulesAddCopyAndDelete)
                   "C3=Settings|savset|settings|SAVSET\n"
                   "[Del]\nD1=Settings|obsolete\n"),
               SettingsUpdateResult::Applied);
-    EXPECT_EQ(read("Settings", "lng"), QStringLiteral("Deutsch")) << "[Add] never overwrites";
-    EXPECT_EQ(read("Settings", "empty"), QStringLiteral("filled")) << "an empty value counts as missing";
-    EXPECT_EQ(read("New", "k"), QStringLiteral("a|b")) << "the value keeps further bars";
-    EXPECT_EQ(read("Dialogs", "BackColor"), QStringLiteral("255"));
-    EXPECT_EQ(read("Settings", "savset"), QStringLiteral("1")) << "copying a key onto itself keeps it";
+    EXPECT_EQ(read("Settings", "lng"), "Deutsch") << "[Add] never overwrites";
+    EXPECT_EQ(read("Settings", "empty"), "filled") << "an empty value counts as missing";
+    EXPECT_EQ(read("New", "k"), "a|b") << "the value keeps further bars";
+    EXPECT_EQ(read("Dialogs", "BackColor"), "255");
+    EXPECT_EQ(read("Settings", "savset"), "1") << "copying a key onto itself keeps it";
     // A copied key is removed; an empty old value copies nothing and stays.
     EXPECT_EQ(text(), QStringLiteral("[Main]\nVersion=1.10\n\n[Settings]\nlng=Deutsch\nsavset=1\nempty=filled\n"
                                      "\n[Old]\nblank=\n\n[New]\nk=a|b\n\n[Dialogs]\nBackColor=255\n"));
@@ -89,7 +89,7 @@ TEST_F(SettingsUpdateTest, ListsEndAtTheFirstGapAndSkipShortEntries)
                                          "[Del]\nD1=S\nD2=\nD3=S|two\n"),
               SettingsUpdateResult::Applied);
     EXPECT_EQ(read("S", "one"), QString()) << "too few fields";
-    EXPECT_EQ(read("S", "two"), QStringLiteral("2")) << "D3 lies after the gap at D2";
+    EXPECT_EQ(read("S", "two"), "2") << "D3 lies after the gap at D2";
     EXPECT_EQ(read("S", "five"), QString()) << "A5 lies after the gap at A4";
     EXPECT_FALSE(text().contains(QStringLiteral("three")));
 }
@@ -107,11 +107,11 @@ TEST_F(SettingsUpdateTest, HostileUpdateFilesNeverBreakTheSettings)
     };
     for (const QByteArray& update : updates) {
         run("[Main]\nVersion=1\n[S]\nk=v\n", update);
-        EXPECT_EQ(read("S", "k"), QStringLiteral("v"));
+        EXPECT_EQ(read("S", "k"), "v");
         EXPECT_FALSE(text().contains(QStringLiteral("<<DELETE>>")));
     }
     // Duplicates: the first of each key and section counts.
-    EXPECT_EQ(read("S", "dup"), QStringLiteral("1"));
+    EXPECT_EQ(read("S", "dup"), "1");
     EXPECT_EQ(read("S", "second"), QString());
 }
 
