@@ -6,6 +6,7 @@
 #include <QMap>
 #include <QRegularExpression>
 #include <QSet>
+#include <algorithm>
 #include <gtest/gtest.h>
 
 // The language files are data every window and message depends on; these tests keep the two files in
@@ -16,38 +17,26 @@ namespace {
 const QString kLangFolder = QStringLiteral(DIRWRIGHT_SOURCE_DIR "/lang/");
 const QStringList kLanguages = {"English.lng", "Deutsch.lng"};
 
-// Lower-case "section/key" -> value; every structural fault of the file fails the test.
+// Lower-case "section/key" -> value; a structural fault of the file fails the test.
 QMap<QString, QString> parse(const QString& name)
 {
+    const IniDocument doc = IniDocument::load(kLangFolder + name);
     QMap<QString, QString> values;
-    bool ok = false;
-    const QStringList lines = TextCodec::splitLines(TextCodec::readFile(kLangFolder + name, &ok));
-    EXPECT_TRUE(ok) << name.toStdString() << " cannot be read";
-    QSet<QString> sections;
-    QString section;
-    for (qsizetype i = 0; i < lines.size(); ++i) {
-        const QString line = lines.at(i).trimmed();
-        const std::string where = QStringLiteral("%1:%2: ").arg(name).arg(i + 1).toStdString();
-        if (line.isEmpty())
-            continue;
-        if (line.startsWith(QLatin1Char('[')) && line.endsWith(QLatin1Char(']'))) {
-            section = line.mid(1, line.size() - 2).trimmed().toLower();
-            EXPECT_FALSE(sections.contains(section)) << where << "section repeated";
-            sections.insert(section);
-            continue;
+    for (const QString& section : doc.sections()) {
+        for (const QString& key : doc.keys(section)) {
+            const QString value = doc.value(section, key);
+            const std::string where = (name + " [" + section + "] " + key).toStdString();
+            EXPECT_FALSE(value.isEmpty()) << where << " is empty";
+            EXPECT_LE(value.size(), 999) << where << " is longer than a setting can be read";
+            values.insert((section + '/' + key).toLower(), value);
         }
-        const qsizetype eq = line.indexOf(QLatin1Char('='));
-        if (eq <= 0 || section.isEmpty()) {
-            ADD_FAILURE() << where << "not a key line: " << line.toStdString();
-            continue;
-        }
-        const QString key = section + QLatin1Char('/') + line.left(eq).trimmed().toLower();
-        const QString value = line.mid(eq + 1).trimmed();
-        EXPECT_FALSE(values.contains(key)) << where << "key repeated";
-        EXPECT_FALSE(value.isEmpty()) << where << "empty value";
-        EXPECT_LE(value.size(), 999) << where << "longer than a setting can be read";
-        values.insert(key, value);
     }
+    // Every other line is a section header or a key, each there once.
+    const auto blank = [](const QString& line) { return line.trimmed().isEmpty(); };
+    EXPECT_EQ(doc.lines().size() - std::count_if(doc.lines().cbegin(), doc.lines().cend(), blank),
+              doc.sections().size() + values.size())
+        << name.toStdString() << ": a repeated key or section, or a line that is neither";
+    EXPECT_FALSE(values.isEmpty()) << name.toStdString();
     return values;
 }
 
