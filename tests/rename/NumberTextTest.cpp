@@ -37,6 +37,7 @@ TEST(NumberTextTest, TextToNumber)
         int system;
         const char* expected;
     };
+    // Only letters are letter numerals; hexadecimal is the 32-bit two's complement NumberToText writes.
     const Case cases[] = {
         {"", 0, ""},
         {"-", 0, ""},
@@ -48,13 +49,12 @@ TEST(NumberTextTest, TextToNumber)
         {" 1", 0, ""},
         {"ab", 2, "28"},
         {"-AB", 3, "-28"},
-        {"A1", 2, ""}, // only letters are letter numerals
+        {"A1", 2, ""},
         {"FXSHRXW", 2, "2147483647"},
         {"FXSHRXX", 2, ""},
         {"-FXSHRXX", 2, "-2147483648"},
         {"ZZZZZZZZZZZZZZZZZZZZ", 2, ""},
         {"-ff", 1, "-255"},
-        // Hexadecimal is the 32-bit two's complement NumberToText writes, so it reads back.
         {"FFFFFFFF", 1, "-1"},
         {"-FFFFFFFF", 1, "1"},
         {"80000000", 1, "-2147483648"},

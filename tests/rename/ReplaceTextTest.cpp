@@ -17,34 +17,30 @@ TEST(ReplaceTextTest, ReplacesLeftToRightFromTheStartCharacter)
         const char* expected;
     };
     constexpr qsizetype all = kReplaceAll;
+    // The replacement is never searched again; characters before the start (clamped) are kept; matches
+    // do not overlap; case folding covers the final sigma, letters beyond the basic plane and the Kelvin
+    // sign; positions count characters; the last rows need the search to fall back after a late mismatch.
     const Case cases[] = {
         {"aAa", "a", "x", 1, all, true, "xxx"},
         {"aAa", "a", "x", 1, all, false, "xAx"},
-        // The inserted replacement is never searched again.
         {"abcabc", "abc", "abcabc", 1, all, false, "abcabcabcabc"},
-        // Characters before the start are kept; the count limits the replacements.
         {"-a-a", "a", "b", 3, all, false, "-a-b"},
         {"-a-a", "a", "b", -7, all, false, "-b-b"},
         {"-a-a", "a", "b", 99, all, false, "-a-a"},
         {"aaaa", "a", "b", 1, 2, false, "bbaa"},
         {"aaaa", "a", "b", 1, 0, false, "aaaa"},
-        // No overlap; nothing to find or a find longer than the text changes nothing.
         {"aaaa", "aa", "b", 1, all, false, "bb"},
         {"aaa", "aa", "b", 1, all, false, "ba"},
         {"abab", "", "x", 1, all, false, "abab"},
         {"ab", "abc", "x", 1, all, false, "ab"},
         {"aabaab", "aab", "", 1, all, false, ""},
-        // The result keeps the text's own case and inserts the replacement exactly.
         {"Hello WORLD world", "world", "There", 1, all, true, "Hello There There"},
         {"ÄBC äbc", "äb", "x", 1, all, true, "xC xc"},
-        // Case folding: final sigma, letters outside the basic plane, the Kelvin sign that folds to "k".
         {"ΣΑΣ σας", "σ", "s", 1, all, true, "sΑs sαs"},
         {"𐐀x𐐨", "𐐨", "y", 1, all, true, "yxy"},
         {"a\u212AB aKb", "kb", "x", 1, all, true, "ax ax"},
-        // Positions count characters: start 3 is the second emoji.
         {"😀a😀a", "a", "b", 3, all, false, "😀a😀b"},
         {"😀😀", "😀", "-", 1, all, false, "--"},
-        // KMP fallback after a partial match that fails late.
         {"aaabaaabaaaab", "aaaab", "X", 1, all, false, "aaabaaabX"},
         {"abcabdabcabcabd", "abcabd", "X", 1, all, false, "XabcX"},
     };
