@@ -94,25 +94,4 @@ TEST_F(SettingsUpdateTest, ListsEndAtTheFirstGapAndSkipShortEntries)
     EXPECT_FALSE(text().contains(QStringLiteral("three")));
 }
 
-TEST_F(SettingsUpdateTest, HostileUpdateFilesNeverBreakTheSettings)
-{
-    const QByteArray updates[] = {
-        QByteArray(),
-        QByteArray("\x00\xff\xfe[Add]\x00"
-                   "A1=S|k|x",
-                   17),
-        "[Main]\nVersion=2\n[Add]\nA1=" + QByteArray(1 << 20, '|') + "\n",
-        "[Main]\nVersion=2\n[Add]\nA1=S|big|" + QByteArray(1 << 20, 'x') + "\n",
-        "[Main]\nVersion=2\n[Add]\nA1\nA1=S|dup|1\nA1=S|dup|2\n[add]\nA2=S|second|1\n",
-    };
-    for (const QByteArray& update : updates) {
-        run("[Main]\nVersion=1\n[S]\nk=v\n", update);
-        EXPECT_EQ(read("S", "k"), "v");
-        EXPECT_FALSE(text().contains(QStringLiteral("<<DELETE>>")));
-    }
-    // Duplicates: the first of each key and section counts.
-    EXPECT_EQ(read("S", "dup"), "1");
-    EXPECT_EQ(read("S", "second"), QString());
-}
-
 } // namespace
