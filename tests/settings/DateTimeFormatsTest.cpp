@@ -37,16 +37,7 @@ TEST(DateFormatterTest, Codes)
     EXPECT_EQ(FormatStamp(u"2024013123595"), "2024013123595");
 }
 
-TEST(DateTimeFormatsTest, PutFormatMovesAnExistingTextToTheEndAndSkipsBlanks)
-{
-    QStringList list{"a", "b", "c"};
-    PutFormat(list, "a");
-    PutFormat(list, "d");
-    PutFormat(list, "  ");
-    EXPECT_EQ(list, QStringList({"b", "c", "a", "d"}));
-}
-
-TEST(DateTimeFormatsTest, UserListIsReadUpToTheFirstEmptyKeyAndSavedWithOneAfterIt)
+TEST(DateTimeFormatsTest, UserListIsReadUpToTheFirstEmptyKeyKeptOnceAndSavedWithOneAfterIt)
 {
     QTemporaryDir dir;
     const QString file = dir.filePath(QStringLiteral("settings.vlp"));
@@ -58,6 +49,10 @@ TEST(DateTimeFormatsTest, UserListIsReadUpToTheFirstEmptyKeyAndSavedWithOneAfter
     EXPECT_TRUE(formats.list(7).isEmpty());
     EXPECT_TRUE(LoadDateTimeFormats(dir.filePath(QStringLiteral("missing.vlp"))).userFormats().isEmpty());
 
+    // Putting an existing text moves it to the end; a blank one is not put.
+    PutFormat(formats.userFormats(), QStringLiteral("yyyy"));
+    PutFormat(formats.userFormats(), QStringLiteral("  "));
+    EXPECT_EQ(formats.userFormats(), QStringList({"dd mm", "yyyy"}));
     formats.userFormats() = {QStringLiteral("nn")};
     ASSERT_TRUE(SaveUserFormats(formats, file));
     EXPECT_EQ(TextCodec::readFile(file), "[Main]\nx=1\n[DTFormats]\nf1=nn\nf2=\nf3=yyyy\nf4=\nf5=lost\n");
