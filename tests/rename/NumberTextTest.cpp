@@ -37,7 +37,8 @@ TEST(NumberTextTest, TextToNumber)
         int system;
         const char* expected;
     };
-    // Only letters are letter numerals; hexadecimal is the 32-bit two's complement NumberToText writes.
+    // Only letters are letter numerals; hexadecimal is the 32-bit two's complement NumberToText writes, and
+    // every written number reads back (below), so the limits of each system are checked there.
     const Case cases[] = {
         {"", 0, ""},
         {"-", 0, ""},
@@ -50,14 +51,10 @@ TEST(NumberTextTest, TextToNumber)
         {"ab", 2, "28"},
         {"-AB", 3, "-28"},
         {"A1", 2, ""},
-        {"FXSHRXW", 2, "2147483647"},
         {"FXSHRXX", 2, ""},
-        {"-FXSHRXX", 2, "-2147483648"},
         {"ZZZZZZZZZZZZZZZZZZZZ", 2, ""},
         {"-ff", 1, "-255"},
-        {"FFFFFFFF", 1, "-1"},
         {"-FFFFFFFF", 1, "1"},
-        {"80000000", 1, "-2147483648"},
         {"-80000000", 1, ""},
         {"100000000", 1, ""},
         {"xyz", 1, ""},
