@@ -34,7 +34,7 @@ TEST_F(SettingsStoreTest, ReadsTrimmedValuesIgnoringCaseAndStrayWhitespace)
     EXPECT_EQ(TextCodec::readFile(f), "[ Main\t]\n  Key =  some value  \nws=0\n[Other]\nkey=x\n");
 }
 
-TEST_F(SettingsStoreTest, ValuesAreCutAt999CharactersNeverInsideOneOrAtANul)
+TEST_F(SettingsStoreTest, ValuesAreCutAt999CharactersNeverInsideACharacterAndAtANul)
 {
     EXPECT_EQ(ReadSetting("A", "k", file("[A]\nk=" + QByteArray(1200, 'v') + "\n")).size(), 999);
     // 998 letters and an emoji: cutting at 999 code units would keep half of the emoji.
