@@ -8,6 +8,7 @@ namespace {
 constexpr qint32 kMin = std::numeric_limits<qint32>::min();
 constexpr qint32 kMax = std::numeric_limits<qint32>::max();
 
+// Systems: 0 decimal, 1 hexadecimal, 2 upper-case letters, 3 lower-case letters.
 TEST(NumberTextTest, NumberToText)
 {
     struct Case
@@ -17,13 +18,12 @@ TEST(NumberTextTest, NumberToText)
         const char* expected;
     };
     const Case cases[] = {
-        {0, 0, "0"},
-
-        {0, 3, "0"},     {-5, 0, "-5"},   {255, 1, "FF"},       {-1, 1, "FFFFFFFF"},   {kMin, 1, "80000000"},
-
-        {26, 2, "Z"},    {27, 2, "AA"},   {28, 2, "AB"},        {28, 3, "ab"},         {702, 2, "ZZ"},
-        {703, 2, "AAA"}, {-28, 2, "-AB"}, {kMax, 2, "FXSHRXW"}, {kMin, 3, "-fxshrxx"}, {kMin, 0, "-2147483648"},
-        {5, 4, ""},      {5, -1, ""},
+        {0, 0, "0"},          {0, 3, "0"},           {-5, 0, "-5"},
+        {255, 1, "FF"},       {-1, 1, "FFFFFFFF"},   {kMin, 1, "80000000"},
+        {26, 2, "Z"},         {27, 2, "AA"},         {28, 3, "ab"},
+        {702, 2, "ZZ"},       {703, 2, "AAA"},       {-28, 2, "-AB"},
+        {kMax, 2, "FXSHRXW"}, {kMin, 3, "-fxshrxx"}, {kMin, 0, "-2147483648"},
+        {5, 4, ""},           {5, -1, ""},
     };
     for (const Case& c : cases)
         EXPECT_EQ(NumberToText(c.value, c.system), QString::fromUtf8(c.expected)) << c.value << " in " << c.system;
@@ -37,45 +37,33 @@ TEST(NumberTextTest, TextToNumber)
         int system;
         const char* expected;
     };
+    // Only letters are letter numerals; hexadecimal is the 32-bit two's complement NumberToText writes, and
+    // every written number reads back (below), so the limits of each system are checked there.
     const Case cases[] = {
         {"", 0, ""},
         {"-", 0, ""},
-
         {"12", 0, "12"},
         {"-12", 0, "-12"},
         {"1.5", 0, "1.5"},
         {"12a", 0, ""},
         {"--1", 0, ""},
-
         {" 1", 0, ""},
-        {"AB", 2, "28"},
         {"ab", 2, "28"},
-
         {"-AB", 3, "-28"},
-        {"A1", 2, ""}, // only letters are letter numerals
-        {"FXSHRXW", 2, "2147483647"},
+        {"A1", 2, ""},
         {"FXSHRXX", 2, ""},
-        {"-FXSHRXX", 2, "-2147483648"},
         {"ZZZZZZZZZZZZZZZZZZZZ", 2, ""},
-        {"FF", 1, "255"},
         {"-ff", 1, "-255"},
-        // Hexadecimal is the 32-bit two's complement NumberToText writes, so it reads back.
-        {"FFFFFFFF", 1, "-1"},
         {"-FFFFFFFF", 1, "1"},
-        {"80000000", 1, "-2147483648"},
         {"-80000000", 1, ""},
         {"100000000", 1, ""},
         {"xyz", 1, ""},
-
         {"AB", 7, ""},
     };
     for (const Case& c : cases)
         EXPECT_EQ(TextToNumber(QString::fromUtf8(c.text), c.system), QString::fromUtf8(c.expected))
             << c.text << " in " << c.system;
-}
-
-TEST(NumberTextTest, EveryWrittenNumberReadsBack)
-{
+    // Every written number reads back.
     const qint32 values[] = {kMin, kMin + 1, -703, -27, -26, -1, 1, 9, 25, 26, 27, 675, 676, 677, 702, 703, kMax};
     for (int system = 0; system <= 3; ++system) {
         for (const qint32 value : values)
@@ -93,7 +81,6 @@ TEST(NumberTextTest, NumericText)
     EXPECT_EQ(*NumericValue(u"1e99999"), std::numeric_limits<double>::infinity());
     EXPECT_EQ(*NumericValue(u"-1e99999"), -std::numeric_limits<double>::infinity());
     EXPECT_EQ(*NumericValue(u"1e-99999"), 0.0);
-    EXPECT_EQ(*NumericValue(u"2.5"), 2.5);
 }
 
 } // namespace

@@ -4,68 +4,58 @@
 
 namespace {
 
-struct ReplaceCase
+TEST(ReplaceTextTest, ReplacesLeftToRightFromTheStartCharacter)
 {
-    const char* text;
-    const char* find;
-    const char* replacement;
-    qsizetype start;
-    qsizetype count;
-    bool ignoreCase;
-    const char* expected;
-};
-
-TEST(ReplaceTextTest, Table)
-{
-    const ReplaceCase cases[] = {
-        {"aAa", "a", "x", 1, kReplaceAll, true, "xxx"},
-        {"aAa", "a", "x", 1, kReplaceAll, false, "xAx"},
-        // The inserted replacement is never searched again.
-        {"abcabc", "abc", "abcabc", 1, kReplaceAll, false, "abcabcabcabc"},
-        // Characters before the start are kept.
-        {"-a-a", "a", "b", 3, kReplaceAll, false, "-a-b"},
-        {"-a-a", "a", "b", 0, kReplaceAll, false, "-b-b"},
-        {"-a-a", "a", "b", -7, kReplaceAll, false, "-b-b"},
-        {"-a-a", "a", "b", 99, kReplaceAll, false, "-a-a"},
+    struct Case
+    {
+        const char* text;
+        const char* find;
+        const char* replacement;
+        qsizetype start;
+        qsizetype count;
+        bool ignoreCase;
+        const char* expected;
+    };
+    constexpr qsizetype all = kReplaceAll;
+    // The replacement is never searched again; characters before the start (clamped) are kept; matches
+    // do not overlap; case folding covers the final sigma, letters beyond the basic plane and the Kelvin
+    // sign; positions count characters; the last rows need the search to fall back after a late mismatch.
+    const Case cases[] = {
+        {"aAa", "a", "x", 1, all, true, "xxx"},
+        {"aAa", "a", "x", 1, all, false, "xAx"},
+        {"abcabc", "abc", "abcabc", 1, all, false, "abcabcabcabc"},
+        {"-a-a", "a", "b", 3, all, false, "-a-b"},
+        {"-a-a", "a", "b", -7, all, false, "-b-b"},
+        {"-a-a", "a", "b", 99, all, false, "-a-a"},
         {"aaaa", "a", "b", 1, 2, false, "bbaa"},
         {"aaaa", "a", "b", 1, 0, false, "aaaa"},
-        // Left to right, no overlap.
-        {"aaaa", "aa", "b", 1, kReplaceAll, false, "bb"},
-        {"aaa", "aa", "b", 1, kReplaceAll, false, "ba"},
-        {"abab", "", "x", 1, kReplaceAll, false, "abab"},
-        {"ab", "abc", "x", 1, kReplaceAll, false, "ab"},
-        {"aabaab", "aab", "", 1, kReplaceAll, false, ""},
-        // The result keeps the text's own case and inserts the replacement exactly.
-        {"Hello WORLD world", "world", "There", 1, kReplaceAll, true, "Hello There There"},
-        {"ÄBC äbc", "äb", "x", 1, kReplaceAll, true, "xC xc"},
-        // Case folding matches the final sigma with the other sigmas.
-        {"ΣΑΣ σας", "σ", "s", 1, kReplaceAll, true, "sΑs sαs"},
-        // Letters outside the basic plane have case too.
-        {"𐐀x𐐨", "𐐨", "y", 1, kReplaceAll, true, "yxy"},
-        // Positions count characters: start 3 is the second emoji.
-        {"😀a😀a", "a", "b", 3, kReplaceAll, false, "😀a😀b"},
-        {"😀😀", "😀", "-", 1, kReplaceAll, false, "--"},
-        // KMP fallback after a partial match that fails late.
-        {"aaabaaabaaaab", "aaaab", "X", 1, kReplaceAll, false, "aaabaaabX"},
-        {"abcabdabcabcabd", "abcabd", "X", 1, kReplaceAll, false, "XabcX"},
+        {"aaaa", "aa", "b", 1, all, false, "bb"},
+        {"aaa", "aa", "b", 1, all, false, "ba"},
+        {"abab", "", "x", 1, all, false, "abab"},
+        {"ab", "abc", "x", 1, all, false, "ab"},
+        {"aabaab", "aab", "", 1, all, false, ""},
+        {"Hello WORLD world", "world", "There", 1, all, true, "Hello There There"},
+        {"ÄBC äbc", "äb", "x", 1, all, true, "xC xc"},
+        {"ΣΑΣ σας", "σ", "s", 1, all, true, "sΑs sαs"},
+        {"𐐀x𐐨", "𐐨", "y", 1, all, true, "yxy"},
+        {"a\u212AB aKb", "kb", "x", 1, all, true, "ax ax"},
+        {"😀a😀a", "a", "b", 3, all, false, "😀a😀b"},
+        {"😀😀", "😀", "-", 1, all, false, "--"},
+        {"aaabaaabaaaab", "aaaab", "X", 1, all, false, "aaabaaabX"},
+        {"abcabdabcabcabd", "abcabd", "X", 1, all, false, "XabcX"},
     };
-    for (const ReplaceCase& c : cases) {
+    for (const Case& c : cases) {
         EXPECT_EQ(ReplaceText(QString::fromUtf8(c.text), QString::fromUtf8(c.find), QString::fromUtf8(c.replacement),
                               c.start, c.count, c.ignoreCase),
                   QString::fromUtf8(c.expected))
             << c.text << " / " << c.find << " / start " << c.start;
     }
-}
-
-TEST(ReplaceTextTest, NeverSplitsASurrogatePair)
-{
+    // A surrogate pair is never split; a lone half in the text itself is a character.
     const QString emoji = QString::fromUtf8("😀");
     const QString highHalf(QChar(emoji.at(0)));
-    const QString lowHalf(QChar(emoji.at(1)));
     EXPECT_EQ(ReplaceText(emoji, highHalf, QStringLiteral("x")), emoji);
-    EXPECT_EQ(ReplaceText(emoji, lowHalf, QStringLiteral("x")), emoji);
-    // A lone half in the text itself is a character and can be replaced.
-    EXPECT_EQ(ReplaceText(highHalf + QStringLiteral("a"), highHalf, QStringLiteral("x")), QStringLiteral("xa"));
+    EXPECT_EQ(ReplaceText(emoji, QString(QChar(emoji.at(1))), QStringLiteral("x")), emoji);
+    EXPECT_EQ(ReplaceText(highHalf + QStringLiteral("a"), highHalf, QStringLiteral("x")), "xa");
 }
 
 } // namespace

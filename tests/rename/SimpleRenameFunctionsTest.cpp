@@ -1,32 +1,34 @@
 #include "app/PreviewList.h"
-#include "rename/CaseParams.h"
-#include "rename/FolderExtensionParams.h"
-#include "rename/PrefixSuffixParams.h"
+#include "rename/NameStructure.h"
 #include "rename/RenameRun.h"
 #include "rename/RenameSteps.h"
 #include "script/DialogValues.h"
 #include "support/PreviewFixture.h"
 #include "support/TestApp.h"
 
+#include <QSignalSpy>
 #include <gtest/gtest.h>
 
 namespace {
 
 // Stored values as a dialog leaves them: texts with the blank stand-in, the selected option as "-1".
-DialogValues values(std::initializer_list<std::pair<const char*, QString>> pairs)
+DialogValues values(std::initializer_list<std::pair<const char*, const char*>> pairs)
 {
     DialogValues v;
-    for (const auto& [key, value] : pairs)
-        v.set(QLatin1String(key), value);
+    for (const auto& [key, value] : pairs) {
+        const QString k = QLatin1String(key);
+        v.set(k, k.startsWith(u"txt") ? DialogValues::encodeText(QString::fromUtf8(value)) : QString::fromUtf8(value));
+    }
     return v;
 }
 
-QString text(const char* t)
+QStringList newNames(const PreviewList& list)
 {
-    return DialogValues::encodeText(QString::fromUtf8(t));
+    QStringList names;
+    for (const FolderEntry& e : list.entries())
+        names.append(e.newName());
+    return names;
 }
-
-const QString kSelected = QStringLiteral("-1");
 
 struct Case
 {
@@ -40,77 +42,69 @@ struct Case
 class SimpleRenameFunctions : public ::testing::Test
 {
 protected:
-    // One entry with this name; runs the step of a type number on it, as a script or the batch mode does.
-    QString run(int type, const DialogValues& stored, const QString& name)
-    {
-        PreviewList list;
-        list.append(MakeEntry(QStringLiteral("/p/"), name));
-        RenameRun r(app.state(), list, 0);
-        EXPECT_TRUE(RenameSteps::run(type, stored, r));
-        return list.entry(0).newName();
-    }
-
+    PreviewList list;
     TestApp app;
 };
 
 TEST_F(SimpleRenameFunctions, StepsGiveTheNamesOfTheirFunctions)
 {
     const Case cases[] = {
-        {"prefix and suffix, blanks kept", 5, values({{"txtPr", text("01 ")}, {"txtSu", text("_old")}}), "Trip.2004",
-         "01 Trip_old.2004"},
-        {"suffix only, no extension", 5, values({{"txtSu", text(" (2)")}}), "Trip", "Trip (2)"},
-        {"suffix goes before the extension of a dot name", 5, values({{"txtSu", text("x")}}), ".hidden", "x.hidden"},
-        {"nothing to add", 5, values({}), "Trip.2004", "Trip.2004"},
-        {"new extension cleaned", 3, values({{"optFE(1)", kSelected}, {"txtFE", text("..bak ")}}), "Trip.2004",
-         "Trip.bak"},
-        {"new extension after the old", 3,
-         values({{"optFE(1)", kSelected}, {"txtFE", text("..bak ")}, {"chkAddOldFE", QStringLiteral("1")}}),
+        {"prefix and suffix, blanks kept, no extension", 5, values({{"txtPr", "01 "}, {"txtSu", " (2)"}}), "Trip",
+         "01 Trip (2)"},
+        {"suffix goes before the extension of a dot name", 5, values({{"txtSu", "x"}}), ".hidden", "x.hidden"},
+        {"new extension cleaned", 3, values({{"optFE(1)", "-1"}, {"txtFE", "..bak "}}), "Trip.2004", "Trip.bak"},
+        {"inner dots and blanks stay", 3, values({{"optFE(1)", "-1"}, {"txtFE", "  .tar. gz"}}), "T", "T.tar. gz"},
+        {"new extension after the old", 3, values({{"optFE(1)", "-1"}, {"txtFE", "bak"}, {"chkAddOldFE", "1"}}),
          "Trip.2004", "Trip.2004.bak"},
-        {"empty extension, old kept: unchanged", 3,
-         values({{"optFE(1)", kSelected}, {"chkAddOldFE", QStringLiteral("1")}}), "Trip.2004", "Trip.2004"},
-        {"empty extension, old not kept: removed", 3, values({{"optFE(1)", kSelected}}), "Trip.2004", "Trip"},
-        {"mode 0 removes", 3, values({{"optFE(0)", kSelected}, {"txtFE", text("bak")}}), "Trip.2004", "Trip"},
-        {"mode 0 without extension", 3, values({{"optFE(0)", kSelected}}), "Trip", "Trip"},
-        {"UC on the name", 4, values({{"opt1(3)", kSelected}, {"opt2(1)", kSelected}}), "Trip.abc", "TRIP.abc"},
-        {"UC on the extension", 4, values({{"opt1(3)", kSelected}, {"opt2(2)", kSelected}}), "Trip.abc", "Trip.ABC"},
-        {"1C on both, separately", 4, values({{"opt1(1)", kSelected}, {"opt2(3)", kSelected}}), "MY TRIP.ABC",
-         "My trip.Abc"},
-        {"WC", 4, values({{"opt1(2)", kSelected}, {"opt2(1)", kSelected}}), "o'neil-smith jr", "O'neil-Smith Jr"},
-        {"LC on both", 4, values({{"opt1(4)", kSelected}, {"opt2(3)", kSelected}}), "ÄRGER.TXT", "ärger.txt"},
-        {"SC", 4, values({{"opt1(5)", kSelected}, {"opt2(3)", kSelected}}), "aB.cD", "Ab.Cd"},
+        {"empty extension, old kept: unchanged", 3, values({{"optFE(1)", "-1"}, {"chkAddOldFE", "1"}}), "Trip.2004",
+         "Trip.2004"},
+        {"only dots, old not kept: removed", 3, values({{"optFE(1)", "-1"}, {"txtFE", "..."}}), "Trip.2004", "Trip"},
+        {"no mode stored: a new extension", 3, values({{"txtFE", "bak"}}), "Trip.2004", "Trip.bak"},
+        {"mode 0 removes", 3, values({{"optFE(0)", "-1"}, {"txtFE", "bak"}}), "Trip.2004", "Trip"},
+        {"mode 0 without extension", 3, values({{"optFE(0)", "-1"}}), "Trip", "Trip"},
+        {"UC on the name", 4, values({{"opt1(3)", "-1"}, {"opt2(1)", "-1"}}), "Trip.abc", "TRIP.abc"},
+        {"UC on the extension", 4, values({{"opt1(3)", "-1"}, {"opt2(2)", "-1"}}), "Trip.abc", "Trip.ABC"},
+        {"1C on both, separately", 4, values({{"opt1(1)", "-1"}, {"opt2(3)", "-1"}}), "MY TRIP.ABC", "My trip.Abc"},
+        {"LC on both", 4, values({{"opt1(4)", "-1"}, {"opt2(3)", "-1"}}), "ÄRGER.TXT", "ärger.txt"},
+        {"SC", 4, values({{"opt1(5)", "-1"}, {"opt2(3)", "-1"}}), "aB.cD", "Ab.Cd"},
+        {"nothing stored: 1C on the name", 4, values({}), "MY TRIP.ABC", "My trip.ABC"},
+        {"only -1 selects", 4, values({{"opt1(3)", "1"}, {"opt2(3)", "0"}}), "MY TRIP.ABC", "My trip.ABC"},
     };
-    for (const Case& c : cases)
-        EXPECT_EQ(run(c.type, c.stored, QString::fromUtf8(c.name)), QString::fromUtf8(c.expected)) << c.what;
+    for (const Case& c : cases) {
+        list.clear();
+        list.append(MakeEntry(QStringLiteral("/p/"), QString::fromUtf8(c.name)));
+        RenameRun run(app.state(), list, 0);
+        EXPECT_TRUE(RenameSteps::run(c.type, c.stored, run)) << c.what;
+        EXPECT_EQ(list.entry(0).newName(), QString::fromUtf8(c.expected)) << c.what;
+    }
 }
 
-TEST_F(SimpleRenameFunctions, MissingOptionsFallBackToTheDialogDefaults)
+TEST_F(SimpleRenameFunctions, AStructureChangesAdmittedEntriesFromTheirNewNameAndNotifiesOnce)
 {
-    const CaseParams c = CaseParams::fromValues(values({}));
-    EXPECT_EQ(c.function, CaseParams::kDefaultFunction);
-    EXPECT_EQ(c.scope, CaseParams::kDefaultScope);
-    EXPECT_EQ(FolderExtensionParams::fromValues(values({})).mode, FolderExtensionParams::kDefaultMode);
-    // A value other than the selection mark does not select.
-    EXPECT_EQ(CaseParams::fromValues(values({{"opt1(3)", QStringLiteral("1")}})).function,
-              CaseParams::kDefaultFunction);
-}
+    app.state().statusTexts[5] = QStringLiteral("Entry %1 of %2");
+    for (const char* name : {"one.a", "two.b", "three.c"})
+        list.append(MakeEntry(QStringLiteral("/D/"), QString::fromUtf8(name)));
+    list.selectionModel()->select(list.index(1, 0), QItemSelectionModel::Select | QItemSelectionModel::Rows);
+    // Apply to all, the selected row only, the unselected rows only.
+    const QStringList expected[] = {
+        {"ONE.a", "TWO.b", "THREE.c"}, {"one.a", "TWO.b", "three.c"}, {"ONE.a", "two.b", "THREE.c"}};
+    for (int applyTo = 0; applyTo < 3; ++applyTo) {
+        for (FolderEntry& e : list.entries())
+            e.setNewName(e.oldName());
+        RenameRun run(app.state(), list, applyTo);
+        ApplyStructure(run, QStringLiteral("<UC><NAME></UC><.EXT>"));
+        EXPECT_EQ(newNames(list), expected[applyTo]) << "apply to " << applyTo;
+    }
 
-TEST_F(SimpleRenameFunctions, ExtensionCleaning)
-{
-    const std::pair<const char*, const char*> cases[] = {{"  .tar.gz", "tar.gz"}, {"...", ""}, {". bak", " bak"}};
-    for (const auto& [typed, cleaned] : cases)
-        EXPECT_EQ(FolderExtensionParams::cleanExtension(QString::fromUtf8(typed)), QString::fromUtf8(cleaned)) << typed;
-}
-
-TEST_F(SimpleRenameFunctions, OnlyBuiltTypesRun)
-{
-    PreviewList list;
-    list.append(MakeEntry(QStringLiteral("/p/"), QStringLiteral("a")));
-    RenameRun r(app.state(), list, 0);
-    for (int type : {3, 4, 5})
-        EXPECT_TRUE(RenameSteps::available(type)) << type;
-    for (int type : {0, 1, 2, 6, 11})
-        EXPECT_FALSE(RenameSteps::run(type, values({{"txtPr", text("x")}}), r)) << type;
-    EXPECT_EQ(list.entry(0).newName(), QStringLiteral("a"));
+    list.entries()[0].setNewName(QStringLiteral("changed.x"));
+    QSignalSpy changed(&list, &PreviewList::dataChanged);
+    QStringList progress;
+    RenameRun run(app.state(), list, 0, [&](const QString& text) { progress.append(text); });
+    ApplyStructure(run, QStringLiteral("<NAME>_<EXT>"));
+    EXPECT_EQ(newNames(list), QStringList({"changed_x", "two_b", "THREE_c"}));
+    EXPECT_EQ(list.entries()[0].oldName(), "one.a");
+    EXPECT_EQ(changed.count(), 1);
+    EXPECT_EQ(progress, QStringList({"Entry 1 of 3", "Entry 3 of 3"}));
 }
 
 } // namespace

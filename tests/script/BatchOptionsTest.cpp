@@ -8,88 +8,65 @@
 
 namespace {
 
-using Action = BatchOptions::Action;
-using Input = BatchOptions::Input;
 using Error = BatchOptions::Error;
 
-QStringList actionsOf(const BatchOptions& options)
+// "script:x" / "structure:x" per action, then "path:x" / "list:x" per input.
+QStringList parsed(const BatchOptions& o)
 {
     QStringList out;
-    for (const Action& a : options.actions)
-        out.append((a.kind == Action::Kind::Script ? QStringLiteral("script:") : QStringLiteral("structure:")) +
-                   a.value);
-    return out;
-}
-
-QStringList inputsOf(const BatchOptions& options)
-{
-    QStringList out;
-    for (const Input& i : options.inputs)
-        out.append((i.kind == Input::Kind::Path ? QStringLiteral("path:") : QStringLiteral("list:")) + i.value);
+    for (const BatchOptions::Action& a : o.actions)
+        out.append((a.kind == BatchOptions::Action::Kind::Script ? "script:" : "structure:") + a.value);
+    for (const BatchOptions::Input& i : o.inputs)
+        out.append((i.kind == BatchOptions::Input::Kind::Path ? "path:" : "list:") + i.value);
     return out;
 }
 
 TEST(BatchOptions, KeepsActionsAndInputsInCommandLineOrder)
 {
-    const BatchOptions o =
+    BatchOptions o =
         ParseBatchArguments({"/a", "--structure", "<NAME>-1", "--list", "l.m3u", "--script=tidy", "--dry-run",
                              "--subfolders", "--sort", "Size", "/b", "--structure=<NAME>-2", "--list=m.txt"});
     ASSERT_TRUE(o.ok());
-    EXPECT_EQ(actionsOf(o), QStringList({"structure:<NAME>-1", "script:tidy", "structure:<NAME>-2"}));
-    EXPECT_EQ(inputsOf(o), QStringList({"path:/a", "list:l.m3u", "path:/b", "list:m.txt"}));
-    EXPECT_TRUE(o.dryRun);
-    EXPECT_TRUE(o.subfolders);
+    EXPECT_EQ(parsed(o), QStringList({"structure:<NAME>-1", "script:tidy", "structure:<NAME>-2", "path:/a",
+                                      "list:l.m3u", "path:/b", "list:m.txt"}));
+    EXPECT_TRUE(o.dryRun && o.subfolders && !o.help);
     EXPECT_EQ(o.sort, BatchOptions::SortKey::Size);
-    EXPECT_FALSE(o.help);
-}
 
-TEST(BatchOptions, ValuesAndPathsThatLookLikeOptions)
-{
     // A value is taken whatever it looks like; after "--" everything is a path; a lone "-" is a name.
-    const BatchOptions o = ParseBatchArguments({"--structure", "--<NAME>", "--structure=", "-", "--", "--sort", "-x"});
+    o = ParseBatchArguments({"--structure", "--<NAME>", "--structure=", "-", "--", "--sort", "-x"});
     ASSERT_TRUE(o.ok());
-    EXPECT_EQ(actionsOf(o), QStringList({"structure:--<NAME>", "structure:"}));
-    EXPECT_EQ(inputsOf(o), QStringList({"path:-", "path:--sort", "path:-x"}));
+    EXPECT_EQ(parsed(o), QStringList({"structure:--<NAME>", "structure:", "path:-", "path:--sort", "path:-x"}));
     EXPECT_EQ(o.sort, BatchOptions::SortKey::Path);
 }
 
-struct ErrorCase
+TEST(BatchOptions, ErrorsNameTheFirstProblemAndHelpWinsOverEveryProblem)
 {
-    QStringList arguments;
-    Error error;
-    QString argument;
-};
-
-class BatchOptionErrors : public ::testing::TestWithParam<ErrorCase>
-{};
-
-TEST_P(BatchOptionErrors, NameTheFirstProblem)
-{
-    const BatchOptions o = ParseBatchArguments(GetParam().arguments);
-    EXPECT_FALSE(o.ok());
-    EXPECT_FALSE(o.help);
-    EXPECT_EQ(o.error, GetParam().error);
-    EXPECT_EQ(o.errorArgument, GetParam().argument);
-}
-
-INSTANTIATE_TEST_SUITE_P(
-    Table, BatchOptionErrors,
-    ::testing::Values(ErrorCase{{}, Error::NoAction, {}}, ErrorCase{{"/a", "--dry-run"}, Error::NoAction, {}},
-                      ErrorCase{{"--structure", "x", "--dryrun"}, Error::UnknownOption, "--dryrun"},
-                      ErrorCase{{"--structure", "x", "-n"}, Error::UnknownOption, "-n"},
-                      ErrorCase{{"--structure", "x", "--dry-run=yes"}, Error::UnknownOption, "--dry-run"},
-                      ErrorCase{{"--structure", "x", "--list"}, Error::MissingValue, "--list"},
-                      ErrorCase{{"--script"}, Error::MissingValue, "--script"},
-                      ErrorCase{{"--structure", "x", "--sort", "date"}, Error::BadSortKey, "date"},
-                      ErrorCase{{"--structure", "x", "--sort="}, Error::BadSortKey, ""},
-                      ErrorCase{{"--bogus", "--sort", "date"}, Error::UnknownOption, "--bogus"}));
-
-TEST(BatchOptions, HelpWinsOverEveryProblem)
-{
-    for (const QStringList& arguments :
-         {QStringList{"--help"}, QStringList{"--bogus", "-h"}, QStringList{"--sort", "x", "--help"}}) {
-        EXPECT_TRUE(ParseBatchArguments(arguments).help) << arguments.join(' ').toStdString();
+    struct Case
+    {
+        QStringList arguments;
+        Error error;
+        QString argument;
+    };
+    const Case cases[] = {
+        {{}, Error::NoAction, {}},
+        {{"/a", "--dry-run"}, Error::NoAction, {}},
+        {{"--structure", "x", "--dryrun"}, Error::UnknownOption, "--dryrun"},
+        {{"--structure", "x", "-n"}, Error::UnknownOption, "-n"},
+        {{"--structure", "x", "--dry-run=yes"}, Error::UnknownOption, "--dry-run"},
+        {{"--structure", "x", "--list"}, Error::MissingValue, "--list"},
+        {{"--script"}, Error::MissingValue, "--script"},
+        {{"--structure", "x", "--sort", "date"}, Error::BadSortKey, "date"},
+        {{"--structure", "x", "--sort="}, Error::BadSortKey, ""},
+        {{"--bogus", "--sort", "date"}, Error::UnknownOption, "--bogus"},
+    };
+    for (const Case& c : cases) {
+        const BatchOptions o = ParseBatchArguments(c.arguments);
+        EXPECT_EQ(o.error, c.error) << c.arguments.join(' ').toStdString();
+        EXPECT_EQ(o.errorArgument, c.argument) << c.arguments.join(' ').toStdString();
+        EXPECT_FALSE(o.help);
     }
+    EXPECT_TRUE(ParseBatchArguments({"--bogus", "-h"}).help);
+    EXPECT_TRUE(ParseBatchArguments({"--sort", "x", "--help"}).help);
     // As the value of an option it is just a value.
     EXPECT_FALSE(ParseBatchArguments({"--structure", "--help"}).help);
 }
@@ -104,7 +81,6 @@ TEST(BatchTexts, AKeyTheChosenLanguageLacksComesFromEnglish)
     Language language;
     ASSERT_TRUE(language.load(file));
     const BatchTexts texts(language, QStringLiteral(DIRWRIGHT_PROGRAM_DIR "/"));
-    EXPECT_EQ(texts.text(QStringLiteral("SeeHelp")), QStringLiteral("Hilfe!"));
-    EXPECT_EQ(texts.text(QStringLiteral("ErrUnknownOption"), {QStringLiteral("-q")}),
-              QStringLiteral("Unknown option: -q"));
+    EXPECT_EQ(texts.text(QStringLiteral("SeeHelp")), "Hilfe!");
+    EXPECT_EQ(texts.text(QStringLiteral("ErrUnknownOption"), {QStringLiteral("-q")}), "Unknown option: -q");
 }

@@ -1,210 +1,245 @@
 #include "script/BatchRun.h"
-#include "script/BatchFixture.h"
+#include "platform/FileNames.h"
+#include "rename/RenameSteps.h"
+#include "script/BatchOptions.h"
+#include "script/BatchScript.h"
+#include "script/ScriptStore.h"
+#include "settings/TextCodec.h"
+#include "support/TestApp.h"
+#include "support/TestTree.h"
 
-#include <QFile>
+#include <QBuffer>
+#include <QDir>
 #include <fcntl.h>
+#include <gtest/gtest.h>
 #include <sys/stat.h>
 
 namespace {
 
 using Status = BatchRun::Status;
 
-// Sets a folder's last-write time to a day of January 2020.
-void setModified(const QString& path, int day)
+// Runs the batch mode in the test process on a TestApp's state (temporary settings folder, fixed clock)
+// and keeps what it prints.
+class BatchRunTest : public ::testing::Test
 {
-    const QDateTime when(QDate(2020, 1, day), QTime(12, 0));
-    const timespec stamp{static_cast<time_t>(when.toSecsSinceEpoch()), 0};
-    const timespec times[2] = {stamp, stamp};
-    ASSERT_EQ(utimensat(AT_FDCWD, QFile::encodeName(path).constData(), times, 0), 0);
-}
+protected:
+    struct Result
+    {
+        int status = -1;
+        QString out;
+        QString err;
+        QByteArray rawOut;
+    };
 
-class BatchRunTest : public BatchFixture
-{};
+    Result batch(const QStringList& arguments)
+    {
+        QBuffer out;
+        QBuffer err;
+        out.open(QIODevice::WriteOnly);
+        err.open(QIODevice::WriteOnly);
+        const int status = BatchRun(app.state(), out, err).run(ParseBatchArguments(arguments));
+        return {status, FileNames::decode(out.data()), FileNames::decode(err.data()), out.data()};
+    }
 
-TEST_F(BatchRunTest, TheProtocolGetsOneLinePerRenameWhenSwitchedOn)
+    // One printed change, for the folder at a relative path of the tree.
+    QString change(const QString& relative, const QString& newName) const
+    {
+        const QFileInfo info(tree.path(relative));
+        return BatchRun::changeLine(info.path() + QLatin1Char('/'), info.fileName(), newName) + QLatin1Char('\n');
+    }
+
+    // A script file in the script folder; returns its path.
+    QString saveScript(const QString& fileName, const QByteArray& bytes)
+    {
+        const QString folder = ScriptStore::scriptFolder(app.state());
+        QDir().mkpath(folder);
+        QFile file(folder + fileName);
+        EXPECT_TRUE(file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size());
+        return folder + fileName;
+    }
+
+    TestApp app;
+    TestTree tree;
+};
+
+TEST_F(BatchRunTest, AFailedRenameIsReportedTheOthersAreTakenAndOnlyTheyAreProtocolled)
 {
-    tree.add(QStringLiteral("P/a/"));
-    tree.add(QStringLiteral("P/b/"));
-    tree.add(QStringLiteral("P/same/"));
+    for (const char* entry : {"P/a/", "P/b/", "P/same/", "P/b1"}) // a file where b wants to go
+        tree.add(entry);
     app.state().protocolRenames = true;
     const Result r = batch({"--structure", "<NAME>1", "--structure", "<NAME_L(4)>", tree.path("P/a"),
                             tree.path("P/same"), tree.path("P/b")});
-    EXPECT_EQ(r.status, Status::Done) << r.err.toStdString();
-    const QString parent = tree.key(QStringLiteral("P"));
-    EXPECT_EQ(protocol(), QStringLiteral("20240131153045\"%1\"a\"a1\n20240131153045\"%1\"b\"b1\n").arg(parent));
-}
-
-TEST_F(BatchRunTest, AFailedRenameIsReportedAndTheOthersAreTaken)
-{
-    tree.add(QStringLiteral("P/a/"));
-    tree.add(QStringLiteral("P/b/"));
-    tree.add(QStringLiteral("P/c/"));
-    tree.add(QStringLiteral("P/b_old")); // a file where b wants to go
-    const Result r = batch({"--structure", "<NAME>_old", tree.path("P/a"), tree.path("P/b"), tree.path("P/c")});
     EXPECT_EQ(r.status, Status::SomeFailed);
-    const QString from = tree.key(QStringLiteral("P/b"));
-    const QString to = tree.key(QStringLiteral("P")) + QStringLiteral("b_old/");
-    EXPECT_EQ(r.err, app.state().message(QStringLiteral("MsgText05"), {'"' + from + '"', '"' + to + '"'}) + '\n');
+    const QString parent = tree.key("P");
+    EXPECT_EQ(r.err,
+              app.state().message(QStringLiteral("MsgText05"), {'"' + parent + "b/\"", '"' + parent + "b1/\""}) + '\n');
     EXPECT_TRUE(r.err.contains(QStringLiteral("already exists"))) << r.err.toStdString();
-    EXPECT_EQ(tree.folders(QStringLiteral("P")), QStringList({"a_old", "b", "c_old"}));
-    // The protocol is off unless the settings switch it on.
-    EXPECT_EQ(protocol(), QString());
+    EXPECT_EQ(tree.folders("P"), QStringList({"a1", "b", "same"}));
+    EXPECT_EQ(TextCodec::readFile(app.settingsPath(QStringLiteral("renamed.vlp"))),
+              QStringLiteral("20240131153045\"%1\"a\"a1\n").arg(parent));
 }
 
-struct SortCase
-{
-    const char* key;
-    QStringList order; // old names in printed order
-};
-
-void PrintTo(const SortCase& c, std::ostream* os)
-{
-    *os << (c.key ? c.key : "default");
-}
-
-class BatchSortTest : public BatchFixture, public ::testing::WithParamInterface<SortCase>
-{};
-
-TEST_P(BatchSortTest, PutsTheEntriesInTheChosenOrder)
+TEST_F(BatchRunTest, SortKeysPutTheEntriesInTheirOrder)
 {
     // Natural order puts b9 before b10; sizes and times are chosen to disagree with the names.
-    tree.add(QStringLiteral("R1/b10/f=5"));
-    tree.add(QStringLiteral("R1/b9/f=300"));
-    tree.add(QStringLiteral("R2/a/f=100"));
-    tree.add(QStringLiteral("R2/c/f=5"));
-    setModified(tree.path("R2/a"), 1);
-    setModified(tree.path("R1/b10"), 2);
-    setModified(tree.path("R2/c"), 2);
-    setModified(tree.path("R1/b9"), 3);
-    QStringList arguments{"--dry-run", "--structure", "<NAME>_"};
-    if (GetParam().key)
-        arguments << "--sort" << GetParam().key;
-    arguments << tree.path("R2/c") << tree.path("R1/b10") << tree.path("R2/a") << tree.path("R1/b9");
-
-    const Result r = batch(arguments);
-    ASSERT_EQ(r.status, Status::Done) << r.err.toStdString();
-    QStringList order;
-    for (const QString& line : r.out.split('\n', Qt::SkipEmptyParts))
-        order.append(line.section('\t', 1, 1));
-    EXPECT_EQ(order, GetParam().order);
+    for (const char* entry : {"R1/b10/f=5", "R1/b9/f=300", "R2/a/f=100", "R2/c/f=5"})
+        tree.add(entry);
+    const std::pair<const char*, int> modified[] = {{"R2/a", 1}, {"R1/b10", 2}, {"R2/c", 2}, {"R1/b9", 3}};
+    for (const auto& [folder, day] : modified) {
+        const timespec stamp{static_cast<time_t>(QDateTime(QDate(2020, 1, day), QTime(12, 0)).toSecsSinceEpoch()), 0};
+        const timespec times[2] = {stamp, stamp};
+        ASSERT_EQ(utimensat(AT_FDCWD, QFile::encodeName(tree.path(folder)).constData(), times, 0), 0);
+    }
+    // Ties (equal sizes or times) fall back to the parent folder, then the name.
+    const std::pair<const char*, QStringList> cases[] = {
+        {nullptr, {"b9", "b10", "a", "c"}}, {"path", {"b9", "b10", "a", "c"}},     {"name", {"a", "b9", "b10", "c"}},
+        {"size", {"b10", "c", "a", "b9"}},  {"modified", {"a", "b10", "c", "b9"}}, {"none", {"c", "b10", "a", "b9"}}};
+    for (const auto& [key, expected] : cases) {
+        QStringList arguments{"--dry-run", "--structure", "<NAME>_"};
+        if (key)
+            arguments << "--sort" << key;
+        const Result r =
+            batch(arguments << tree.path("R2/c") << tree.path("R1/b10") << tree.path("R2/a") << tree.path("R1/b9"));
+        ASSERT_EQ(r.status, Status::Done) << r.err.toStdString();
+        QStringList order;
+        for (const QString& line : r.out.split('\n', Qt::SkipEmptyParts))
+            order.append(line.section('\t', 1, 1));
+        EXPECT_EQ(order, expected) << (key ? key : "default");
+    }
 }
-
-// Ties (equal sizes or times) fall back to the parent folder, then the name.
-INSTANTIATE_TEST_SUITE_P(
-    Table, BatchSortTest,
-    ::testing::Values(SortCase{nullptr, {"b9", "b10", "a", "c"}}, SortCase{"path", {"b9", "b10", "a", "c"}},
-                      SortCase{"name", {"a", "b9", "b10", "c"}}, SortCase{"size", {"b10", "c", "a", "b9"}},
-                      SortCase{"modified", {"a", "b10", "c", "b9"}}, SortCase{"none", {"c", "b10", "a", "b9"}}));
 
 TEST_F(BatchRunTest, SubfoldersAreLoadedAtEveryDepthAndRenamedBelowRenamedParents)
 {
-    tree.add(QStringLiteral("Top/A/B/"));
-    tree.add(QStringLiteral("Top/A/C/"));
-    tree.add(QStringLiteral("Top/D/"));
-    tree.add(QStringLiteral("file.txt"));
+    for (const char* entry : {"Top/A/B/", "Top/A/C/", "Top/D/", "file.txt"})
+        tree.add(entry);
     const Result r = batch({"--subfolders", "--structure", "<NAME>-x", tree.path("Top"), tree.path("file.txt")});
     EXPECT_EQ(r.status, Status::Done) << r.err.toStdString();
     EXPECT_EQ(r.out,
               change("Top/A", "A-x") + change("Top/D", "D-x") + change("Top/A/B", "B-x") + change("Top/A/C", "C-x"));
     EXPECT_TRUE(r.err.contains(QStringLiteral("--subfolders needs a folder"))) << r.err.toStdString();
-    EXPECT_EQ(tree.folders(QStringLiteral("Top")), QStringList({"A-x", "D-x"}));
-    EXPECT_EQ(tree.folders(QStringLiteral("Top/A-x")), QStringList({"B-x", "C-x"}));
+    EXPECT_EQ(tree.folders("Top"), QStringList({"A-x", "D-x"}));
+    EXPECT_EQ(tree.folders("Top/A-x"), QStringList({"B-x", "C-x"}));
+    // The protocol is off unless the settings switch it on.
+    EXPECT_EQ(TextCodec::readFile(app.settingsPath(QStringLiteral("renamed.vlp"))), QString());
 }
 
 TEST_F(BatchRunTest, ListFilesAndPathsLoadTogetherAndMissingOnesAreSkippedWithAWarning)
 {
-    tree.add(QStringLiteral("L/one/"));
-    tree.add(QStringLiteral("L/two/"));
-    tree.add(QStringLiteral("L/three/"));
-    tree.add(QStringLiteral("L/four/"));
-    const QString list = tree.path(QStringLiteral("L/list.m3u"));
+    for (const char* entry : {"L/one/", "L/two/", "L/three/", "L/four/"})
+        tree.add(entry);
+    const QString list = tree.path("L/list.m3u");
     ASSERT_TRUE(TextCodec::writeFileAtomically(
         list, QStringLiteral("#EXTM3U\n#EXTINF:1,x\none\n%1\nmissing\n").arg(tree.path("L/two"))));
-    const QString gone = tree.path(QStringLiteral("gone"));
-    const Result r = batch(
-        {"--structure", "<NAME>!", "--list", list, "--list", tree.path("L/nolist.txt"), tree.path("L/four"), gone});
+    const QString gone = tree.path("gone");
+    // A device is neither a list nor a script: reading one could stall or never end.
+    const Result r = batch({"--structure", "<NAME>!", "--list", list, "--list", tree.path("L/nolist.txt"), "--list",
+                            "/dev/null", tree.path("L/four"), gone});
     EXPECT_EQ(r.status, Status::Done) << r.err.toStdString();
     EXPECT_EQ(r.out, change("L/four", "four!") + change("L/one", "one!") + change("L/two", "two!"));
     EXPECT_EQ(r.err, QStringLiteral("Skipped the list file \"%1\": it cannot be read.\n"
+                                    "Skipped the list file \"/dev/null\": it cannot be read.\n"
                                     "Skipped \"%2\": there is no such file or folder.\n")
                          .arg(tree.path("L/nolist.txt"), gone));
-    EXPECT_EQ(tree.folders(QStringLiteral("L")), QStringList({"four!", "one!", "three", "two!"}));
+    EXPECT_EQ(tree.folders("L"), QStringList({"four!", "one!", "three", "two!"}));
 }
 
-TEST_F(BatchRunTest, NothingToDoIsSuccess)
+TEST_F(BatchRunTest, ABadNewNameStopsTheRunBeforeAnythingIsRenamed)
 {
-    tree.add(QStringLiteral("P/a/"));
-    const Result r = batch({"--structure", "<NAME>", tree.path("P/a")});
-    EXPECT_EQ(r.status, Status::Done);
-    EXPECT_EQ(r.out + r.err, QString());
+    for (const char* entry : {"P/a/x/", "P/b/"})
+        tree.add(entry);
+    // "a/x" would move b into a; markers show where a structure went wrong.
+    const std::pair<QString, const char*> cases[] = {
+        {"<NAME_L(1)>/x", "new name \"a/x\": The new name contains \"/\""},
+        {"..", "new name \"..\": \".\" and \"..\" cannot"},
+        {"<NAME_L(0)>", "new name \"\": The new name is empty."},
+        {QString(256, QLatin1Char('x')), "The new name is 256 bytes long; folder names may have at most 255"},
+        {"<NAME_L(a)>", "<No_Number> marks where"},
+        {"<DT(X,yyyy)>", "<Check_DT>"},
+    };
+    for (const auto& [structure, expected] : cases) {
+        // b would be fine, but the whole proposal is refused.
+        const Result r = batch({"--structure", structure, tree.path("P/b"), tree.path("P/a")});
+        EXPECT_EQ(r.status, Status::CannotRun) << expected;
+        EXPECT_TRUE(r.err.contains(QLatin1String(expected))) << r.err.toStdString();
+        EXPECT_TRUE(r.err.endsWith(QStringLiteral("Nothing was renamed.\n"))) << r.err.toStdString();
+    }
+    EXPECT_EQ(tree.folders("P"), QStringList({"a", "b"}));
+    EXPECT_EQ(tree.folders("P/a"), QStringList({"x"}));
 }
 
-struct BadNameCase
-{
-    QString structure;
-    const char* expected; // in the message
-};
-
-void PrintTo(const BadNameCase& c, std::ostream* os)
-{
-    *os << c.structure.left(20).toStdString();
-}
-
-class BatchBadNameTest : public BatchFixture, public ::testing::WithParamInterface<BadNameCase>
-{};
-
-TEST_P(BatchBadNameTest, StopsTheRunBeforeAnythingIsRenamed)
-{
-    tree.add(QStringLiteral("P/a/"));
-    tree.add(QStringLiteral("P/a/x/"));
-    tree.add(QStringLiteral("P/b/"));
-    // b would be fine, but the whole proposal is refused.
-    const Result r = batch({"--structure", GetParam().structure, tree.path("P/b"), tree.path("P/a")});
-    EXPECT_EQ(r.status, Status::CannotRun);
-    EXPECT_TRUE(r.err.contains(QLatin1String(GetParam().expected))) << r.err.toStdString();
-    EXPECT_TRUE(r.err.endsWith(QStringLiteral("Nothing was renamed.\n"))) << r.err.toStdString();
-    EXPECT_EQ(tree.folders(QStringLiteral("P")), QStringList({"a", "b"}));
-    EXPECT_EQ(tree.folders(QStringLiteral("P/a")), QStringList({"x"}));
-}
-
-// "a/x" would move b into a; markers show where a structure went wrong.
-INSTANTIATE_TEST_SUITE_P(
-    Table, BatchBadNameTest,
-    ::testing::Values(BadNameCase{"<NAME_L(1)>/x", "new name \"a/x\": The new name contains \"/\""},
-                      BadNameCase{"..", "new name \"..\": \".\" and \"..\" cannot"},
-                      BadNameCase{"<NAME_L(0)>", "new name \"\": The new name is empty."},
-                      BadNameCase{QString(256, QLatin1Char('x')),
-                                  "The new name is 256 bytes long; folder names may have at most 255"},
-                      BadNameCase{"<NAME_L(a)>", "<No_Number> marks where"},
-                      BadNameCase{"<DT(X,yyyy)>", "<Check_DT>"}));
-
-TEST_F(BatchRunTest, ChangeLinesEscapeWhatWouldBreakALine)
+TEST_F(BatchRunTest, NamesAreEscapedOnPrintingAndNonUtf8NamesKeptByteForByte)
 {
     EXPECT_EQ(BatchRun::changeLine("/p\\q/", "a\tb",
                                    "c\nd\re\x1b"
                                    "f"),
-              QStringLiteral("/p\\\\q/\ta\\tb\tc\\nd\\re\\x1bf"));
-    EXPECT_EQ(BatchRun::changeLine("/ü/", "🌍", "x"), QStringLiteral("/ü/\t🌍\tx"));
-}
+              "/p\\\\q/\ta\\tb\tc\\nd\\re\\x1bf");
+    EXPECT_EQ(BatchRun::changeLine("/ü/", "🌍", "x"), "/ü/\t🌍\tx");
 
-TEST_F(BatchRunTest, NamesThatAreNotUtf8AreFoundAndPrintedByteForByte)
-{
-    tree.add(QStringLiteral("P/"));
+    tree.add("P/");
     const QByteArray raw = QFile::encodeName(tree.path("P")) + "/caf\xe9";
     ASSERT_EQ(mkdir(raw.constData(), 0755), 0);
-    QBuffer out;
-    QBuffer err;
-    out.open(QIODevice::WriteOnly);
-    err.open(QIODevice::WriteOnly);
-    BatchRun run(app.state(), out, err);
-    const int status = run.run(ParseBatchArguments({"--structure", "<NAME>-1", FileNames::decode(raw)}));
-    EXPECT_EQ(status, Status::Done) << err.data().toStdString();
-    EXPECT_EQ(out.data(), QFile::encodeName(tree.path("P")) + "/\tcaf\xe9\tcaf\xe9-1\n");
+    const Result r = batch({"--structure", "<NAME>-1", FileNames::decode(raw)});
+    EXPECT_EQ(r.status, Status::Done) << r.err.toStdString();
+    EXPECT_EQ(r.rawOut, QFile::encodeName(tree.path("P")) + "/\tcaf\xe9\tcaf\xe9-1\n");
     struct stat renamed;
     EXPECT_EQ(stat(raw + "-1", &renamed), 0);
     // The temporary folder cannot remove a name that is not UTF-8.
     rmdir(raw + "-1");
     rmdir(raw);
+}
+
+TEST_F(BatchRunTest, ABadScriptStopsTheRunBeforeAnythingIsRenamed)
+{
+    tree.add("P/a/");
+    // The script file (null: none) and what the message says about it.
+    QList<std::pair<const char*, QString>> cases{
+        {nullptr, "There is no script \"nope\", neither as a file nor in the script folder."},
+        {"[Main]\nName=x\n", "is not a script: [Main] has no \"Steps\"."},
+        {"[Main]\nSteps=-1\n", "\"Steps\" in [Main] must be a number of 0 or more, not \"-1\"."},
+        {"[Main]\nSteps=3\n[2]\nType=5\n", "\"Steps\" is 3, but step 1 is missing."},
+        {"[Main]\nSteps=2\n[1]\nType=5\ntxtPr=x\n", "\"Steps\" is 2, but step 2 is missing."},
+        {"[Main]\nSteps=1\n[1]\ntxtPr=x\n", "step 1 has no \"Type\"."},
+        {"[Main]\nSteps=1\n[1]\nType=five\n", "the \"Type\" of step 1 is \"five\", not a number."},
+        {"[Main]\nSteps=1\n[1]\nType=42\n", "step 1 has the type 42, which no rename function has."},
+        {"[Main]\nSteps=1\n[1]\nType=3\nchkAddOldFE=3\n", "in step 1, \"3\" is not a valid value for chkAddOldFE."},
+        {"[Main]\nSteps=2\n[1]\nType=5\n[2]\nType=4\nopt1(3)=on\n",
+         "in step 2, \"on\" is not a valid value for opt1(3)."},
+        {"[Main]\nSteps=1\n[1]\nType=5\nlstX=1,a\n", "in step 1, \"1,a\" is not a valid value for lstX."},
+    };
+    QByteArray missingType; // a rename function this build lacks
+    for (int type = 1; type <= 10 && missingType.isEmpty(); ++type) {
+        if (!RenameSteps::available(type)) {
+            missingType = "[Main]\nSteps=1\n[1]\nType=" + QByteArray::number(type) + "\n";
+            cases.append({missingType.constData(), "(" + RenameSteps::formName(type) + "), a rename function that"});
+        }
+    }
+    for (const auto& [text, expected] : cases) {
+        const QString path = text ? saveScript("bad.vls", text) : QStringLiteral("nope");
+        // The structure comes first on the command line, yet nothing happens: scripts are checked beforehand.
+        const Result r = batch({"--structure", "<NAME>x", "--script", path, tree.path("P/a")});
+        EXPECT_EQ(r.status, Status::CannotRun) << text;
+        EXPECT_TRUE(r.err.contains('"' + path + '"') && r.err.contains(expected)) << r.err.toStdString();
+        EXPECT_TRUE(r.err.endsWith("\nNothing was renamed.\n")) << r.err.toStdString();
+        EXPECT_EQ(r.out, QString());
+    }
+    const Result r = batch({"--script", "/dev/zero", tree.path("P/a")});
+    EXPECT_EQ(r.err, "The script \"/dev/zero\" cannot be read.\nNothing was renamed.\n");
+    EXPECT_EQ(tree.folders("P"), QStringList({"a"}));
+}
+
+TEST_F(BatchRunTest, ScriptsAreFoundByNameOrPathAndTakeTurnsWithStructures)
+{
+    tree.add("P/home/");
+    const QString path = saveScript(QStringLiteral("20240131153045.vls"), "[Main]\nSteps=1\n[1]\nType=5\ntxtPr=x\n");
+    for (const QString& name : {QStringLiteral("20240131153045"), QStringLiteral("20240131153045.vls"), path}) {
+        const Result r = batch({"--structure", "<UC><NAME></UC>", "--script", name, "--structure", "<NAME>_",
+                                "--dry-run", tree.path("P/home")});
+        EXPECT_EQ(r.status, Status::Done) << name.toStdString() << r.err.toStdString();
+        EXPECT_EQ(r.out, change("P/home", "xHOME_")) << name.toStdString();
+    }
+    // A name with a folder in it is a path, not a name in the script folder.
+    EXPECT_EQ(BatchScript::resolve(app.state(), QStringLiteral("x/20240131153045.vls")), QString());
+    EXPECT_EQ(BatchScript::resolve(app.state(), QString()), QString());
 }
 
 } // namespace

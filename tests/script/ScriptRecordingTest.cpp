@@ -1,6 +1,7 @@
 #include "script/ScriptRecording.h"
 #include "script/DialogValues.h"
 #include "script/ScriptStore.h"
+#include "settings/IniDocument.h"
 #include "settings/SettingsStore.h"
 #include "support/TestApp.h"
 
@@ -29,47 +30,23 @@ protected:
     TestApp app;
 };
 
-TEST_F(ScriptRecordingTest, NoStepsSavesNothingAndAsksNothing)
-{
-    ASSERT_TRUE(StartRecording(state()));
-    EXPECT_EQ(state().recordingState, 1);
-    EXPECT_EQ(StopRecording(state()).outcome, StopResult::Outcome::NothingRecorded);
-    EXPECT_EQ(state().recordingState, 0);
-    EXPECT_TRUE(app.prompter().asked().isEmpty());
-    EXPECT_TRUE(QDir(folder()).exists());
-    EXPECT_TRUE(scripts().isEmpty());
-}
-
-TEST_F(ScriptRecordingTest, SavedUnderTheMomentWithItsName)
+TEST_F(ScriptRecordingTest, SavedUnderTheMomentWithItsTrimmedNameAndNeverOverAnotherScript)
 {
     recordOneStep();
     app.prompter().expectText(QStringLiteral("  Holiday  "));
     const StopResult result = StopRecording(state());
     ASSERT_EQ(result.outcome, StopResult::Outcome::Saved);
-    const auto& asked = app.prompter().asked();
-    ASSERT_EQ(asked.size(), 1);
-    EXPECT_EQ(asked.at(0).text, state().message(QStringLiteral("MsgText31")));
-    EXPECT_EQ(asked.at(0).title, state().message(QStringLiteral("MsgCap12")));
     EXPECT_EQ(app.prompter().proposals(),
               QStringList{QLocale::system().toString(app.clock().now(), QLocale::ShortFormat)});
-    EXPECT_EQ(result.path, folder() + QStringLiteral("20240131153045.vls"));
-    EXPECT_EQ(ReadSetting(QStringLiteral("Main"), QStringLiteral("Name"), result.path), QStringLiteral("Holiday"));
-    EXPECT_EQ(ReadSetting(QStringLiteral("1"), QStringLiteral("Type"), result.path), QStringLiteral("5"));
+    EXPECT_EQ(result.path, folder() + "20240131153045.vls");
+    EXPECT_EQ(ReadSetting("Main", "Name", result.path), "Holiday");
     EXPECT_FALSE(QFile::exists(scratch()));
-}
-
-TEST_F(ScriptRecordingTest, ASecondScriptInTheSameSecondTakesTheNextStamp)
-{
-    recordOneStep();
-    app.prompter().expectText(QStringLiteral("one"));
-    StopRecording(state());
+    // A second script in the same second takes the next stamp.
     recordOneStep();
     app.prompter().expectText(QStringLiteral("two"));
-    const StopResult second = StopRecording(state());
-    ASSERT_EQ(second.outcome, StopResult::Outcome::Saved);
+    ASSERT_EQ(StopRecording(state()).outcome, StopResult::Outcome::Saved);
     EXPECT_EQ(scripts(), (QStringList{"20240131153045.vls", "20240131153046.vls"}));
-    EXPECT_EQ(ReadSetting(QStringLiteral("Main"), QStringLiteral("Name"), folder() + scripts().at(0)),
-              QStringLiteral("one"));
+    EXPECT_EQ(ReadSetting("Main", "Name", result.path), "Holiday");
 }
 
 TEST_F(ScriptRecordingTest, EmptyNameAsksWhetherToDiscard)
@@ -83,7 +60,6 @@ TEST_F(ScriptRecordingTest, EmptyNameAsksWhetherToDiscard)
     const auto& asked = app.prompter().asked();
     ASSERT_EQ(asked.size(), 4);
     EXPECT_EQ(asked.at(1).text, state().message(QStringLiteral("MsgText32")));
-    EXPECT_EQ(asked.at(1).title, state().message(QStringLiteral("MsgCap13")));
     EXPECT_EQ(asked.at(1).defaultButton, Prompter::No);
     // The date and time is proposed again after No.
     EXPECT_EQ(asked.at(2).text, state().message(QStringLiteral("MsgText31")));
@@ -104,6 +80,40 @@ TEST_F(ScriptRecordingTest, AFailedMoveKeepsTheRecording)
     EXPECT_EQ(result.outcome, StopResult::Outcome::Failed);
     EXPECT_FALSE(result.systemText.isEmpty());
     EXPECT_TRUE(QFile::exists(scratch()));
+}
+
+TEST_F(ScriptRecordingTest, StartingReplacesALeftoverAndStepsCountOnFromTheStoredNumber)
+{
+    WriteSetting("1", "txtPr", "old", scratch());
+    WriteSetting("Main", "Steps", "1", scratch());
+    ASSERT_TRUE(ScriptStore::startFile(scratch()));
+    DialogValues caseChange;
+    caseChange.set(QStringLiteral("opt1(3)"), QStringLiteral("-1"));
+    caseChange.set(QStringLiteral("opt1(1)"), QString());
+    EXPECT_EQ(ScriptStore::appendStep(scratch(), 4, caseChange), 1);
+    EXPECT_EQ(IniDocument::load(scratch()).keys("1"), (QStringList{"Type", "opt1(3)"}));
+    EXPECT_EQ(ScriptStore::appendStep(scratch(), 4, caseChange), 2);
+    // A recording whose count was lost goes on at step 1, never at a step 0.
+    WriteSetting("Main", "Steps", "x", scratch());
+    EXPECT_EQ(ScriptStore::appendStep(scratch(), 3, caseChange), 1);
+    EXPECT_EQ(ScriptStore::stepCount(scratch()), 1);
+}
+
+TEST_F(ScriptRecordingTest, ScriptListShowsNamesAndStampsOldestFirst)
+{
+    QDir().mkpath(folder());
+    WriteSetting("Main", "Name", "Photos", folder() + "20240131153045.vls");
+    WriteSetting("Main", "Steps", "1", folder() + "20230101000000.vls");
+    WriteSetting("Main", "Name", "Mine", folder() + "my script.vls");
+    WriteSetting("Main", "Name", "no", folder() + "a.txt");
+    QStringList texts;
+    for (const ScriptStore::ScriptEntry& entry : ScriptStore::ScriptEntries(folder()))
+        texts.append(entry.fileName + " " + entry.text);
+    EXPECT_EQ(texts,
+              QStringList({"20230101000000.vls [2023-01-01, 00:00:00]",
+                           "20240131153045.vls Photos [2024-01-31, 15:30:45]", "my script.vls Mine [my script]"}));
+    EXPECT_EQ(ScriptStore::FormatStamp("2024013115304.vls"), "2024013115304");
+    EXPECT_TRUE(ScriptStore::ScriptEntries(app.settingsPath(QStringLiteral("none/"))).isEmpty());
 }
 
 } // namespace

@@ -12,17 +12,16 @@ namespace {
 
 const QString kBuildProgramFolder = QStringLiteral(DIRWRIGHT_PROGRAM_DIR "/");
 
-// A program folder made for one test: language files named as given ("file.lng=lngname").
+// A program folder made for one test, with language files given as "file.lng=lngname".
 class ProgramFolder
 {
 public:
     explicit ProgramFolder(const QStringList& languages = {})
     {
         for (const QString& entry : languages) {
-            const QString file = entry.section(QLatin1Char('='), 0, 0);
             const QString name = entry.section(QLatin1Char('='), 1);
-            add(file, QStringLiteral("[Main]\nlngname=") + name +
-                          QStringLiteral("\nlocale=xx\n[Messages]\nMsgStat01=") + name + QStringLiteral(" %1\n"));
+            add(entry.section(QLatin1Char('='), 0, 0),
+                "[Main]\nlngname=" + name + "\nlocale=xx\n[Messages]\nMsgStat01=" + name + " %1\n");
         }
     }
     QString path() const { return m_dir.path() + QLatin1Char('/'); }
@@ -43,23 +42,23 @@ TEST(DiscoverLanguageTest, ChoosesByLngnameWithoutRegardToCase)
         QString chosen;
     };
     using O = LanguageChoice::Outcome;
-    const QStringList two = {QStringLiteral("English.lng=English"), QStringLiteral("Deutsch.lng=Deutsch")};
+    const QStringList two = {"English.lng=English", "Deutsch.lng=Deutsch"};
     const Case cases[] = {
-        {two, QStringLiteral("deutsch"), O::Chosen, QStringLiteral("Deutsch.lng")},
-        {two, QStringLiteral("ENGLISH"), O::Chosen, QStringLiteral("English.lng")},
-        {two, QString(), O::NeedsChoice, QString()},
-        {two, QStringLiteral("Fran\u00e7ais"), O::NeedsChoice, QString()},
+        {two, "deutsch", O::Chosen, "Deutsch.lng"},
+        {two, "ENGLISH", O::Chosen, "English.lng"},
+        {two, "", O::NeedsChoice, ""},
+        {two, "Fran\u00e7ais", O::NeedsChoice, ""},
         // One file is the language whatever the settings say.
-        {{QStringLiteral("Deutsch.lng=Deutsch")}, QStringLiteral("English"), O::Chosen, QStringLiteral("Deutsch.lng")},
-        {{QStringLiteral("Only.lng=")}, QString(), O::Chosen, QStringLiteral("Only.lng")},
+        {{"Deutsch.lng=Deutsch"}, "English", O::Chosen, "Deutsch.lng"},
+        {{"Only.lng="}, "", O::Chosen, "Only.lng"},
         // A file without a name is never picked by an empty setting.
-        {{QStringLiteral("A.lng="), QStringLiteral("B.lng=B")}, QString(), O::NeedsChoice, QString()},
-        {{}, QStringLiteral("English"), O::NoFiles, QString()},
+        {{"A.lng=", "B.lng=B"}, "", O::NeedsChoice, ""},
+        {{}, "English", O::NoFiles, ""},
     };
     for (const Case& c : cases) {
         ProgramFolder folder(c.languages);
-        folder.add(QStringLiteral("settings.vlp"), QStringLiteral("[Settings]\nlng=") + c.lng + QStringLiteral("\n"));
-        folder.add(QStringLiteral("readme.txt"), QStringLiteral("not a language"));
+        folder.add(QStringLiteral("settings.vlp"), "[Settings]\nlng=" + c.lng + "\n");
+        folder.add(QStringLiteral("readme.txt"), "not a language");
         const LanguageChoice choice = DiscoverLanguage(folder.path(), folder.file(QStringLiteral("settings.vlp")));
         EXPECT_EQ(choice.outcome, c.outcome) << c.lng.toStdString();
         EXPECT_EQ(choice.file, c.chosen.isEmpty() ? QString() : folder.file(c.chosen)) << c.lng.toStdString();
@@ -69,7 +68,7 @@ TEST(DiscoverLanguageTest, ChoosesByLngnameWithoutRegardToCase)
 
 TEST(GlobalInitTest, ProgramFolderIsTheExecutablesFolderOnlyWhenItHoldsLanguageFiles)
 {
-    ProgramFolder withLanguage({QStringLiteral("English.lng=English")});
+    ProgramFolder withLanguage({"English.lng=English"});
     ProgramFolder without;
     EXPECT_EQ(ProgramFolderFor(withLanguage.path()), withLanguage.path());
     EXPECT_EQ(ProgramFolderFor(without.path()), QStringLiteral(DIRWRIGHT_DATA_DIR "/"));
@@ -87,10 +86,7 @@ protected:
         QDir().mkpath(m_app.dataHome());
     }
     AppState& state() { return m_app.state(); }
-    QString settings(const QString& section, const QString& key)
-    {
-        return ReadSetting(section, key, state().settingsFile);
-    }
+    QString setting(const char* key) { return ReadSetting("Settings", key, state().settingsFile); }
 
     TestApp m_app;
 };
@@ -103,45 +99,36 @@ TEST_F(InitialiseApplicationTest, FirstStartCopiesTemplatesAsksForTheLanguageAnd
         return kBuildProgramFolder + QStringLiteral("Deutsch.lng");
     };
     ASSERT_TRUE(InitialiseApplication(state(), kBuildProgramFolder, chooseGerman));
-
-    EXPECT_EQ(state().settingsFolder, m_app.dataHome() + QStringLiteral("/Pellacorn/Dirwright/"));
-    EXPECT_EQ(state().settingsFile, state().settingsFolder + QStringLiteral("settings.vlp"));
-    EXPECT_EQ(state().programFolder, kBuildProgramFolder);
-    EXPECT_EQ(state().versionText, QStringLiteral(DIRWRIGHT_VERSION_TEXT));
+    EXPECT_EQ(state().settingsFile, m_app.dataHome() + QStringLiteral("/Pellacorn/Dirwright/settings.vlp"));
     EXPECT_TRUE(QFile::exists(state().settingsFolder + QStringLiteral("structures.vlp")));
     EXPECT_EQ(offered, ListLanguageFiles(kBuildProgramFolder));
-    EXPECT_EQ(state().languageFiles, offered);
-
-    EXPECT_EQ(settings(QStringLiteral("Settings"), QStringLiteral("lng")), QStringLiteral("Deutsch"));
-    EXPECT_EQ(settings(QStringLiteral("Settings"), QStringLiteral("protren")), QStringLiteral("1"));
-    EXPECT_EQ(state().language.name(), QStringLiteral("Deutsch"));
-    ASSERT_EQ(state().statusTexts.size(), 10);
-    EXPECT_EQ(state().statusText(2), QStringLiteral("Ordner geladen"));
+    EXPECT_EQ(setting("lng"), "Deutsch");
+    EXPECT_EQ(setting("protren"), "1");
+    EXPECT_EQ(state().statusText(2), "Ordner geladen");
     EXPECT_EQ(state().charClasses.lower, CharClasses::defaultLetters());
 
     // The next start finds the stored language and asks nothing.
-    AppState& again = state();
-    again.language.clear();
+    state().language.clear();
     const auto mustNotAsk = [](const AppState&, const QStringList&) {
         ADD_FAILURE() << "the language was asked for again";
         return QString();
     };
-    ASSERT_TRUE(InitialiseApplication(again, kBuildProgramFolder, mustNotAsk));
-    EXPECT_EQ(again.language.name(), QStringLiteral("Deutsch"));
+    ASSERT_TRUE(InitialiseApplication(state(), kBuildProgramFolder, mustNotAsk));
+    EXPECT_EQ(state().language.name(), "Deutsch");
 }
 
 TEST_F(InitialiseApplicationTest, ClosingTheChooserUsesTheFirstLanguageAndAsksAgainNextTime)
 {
-    ProgramFolder folder({QStringLiteral("A.lng=Alpha"), QStringLiteral("B.lng=Beta")});
+    ProgramFolder folder({"A.lng=Alpha", "B.lng=Beta"});
     int asked = 0;
     const auto closeWithoutChoice = [&](const AppState&, const QStringList&) {
         ++asked;
         return QString();
     };
     ASSERT_TRUE(InitialiseApplication(state(), folder.path(), closeWithoutChoice));
-    EXPECT_EQ(state().language.name(), QStringLiteral("Alpha"));
-    EXPECT_EQ(state().statusText(1), QStringLiteral("Alpha %1"));
-    EXPECT_EQ(settings(QStringLiteral("Settings"), QStringLiteral("lng")), QString());
+    EXPECT_EQ(state().language.name(), "Alpha");
+    EXPECT_EQ(state().statusText(1), "Alpha %1");
+    EXPECT_EQ(setting("lng"), QString());
     ASSERT_TRUE(InitialiseApplication(state(), folder.path(), closeWithoutChoice));
     EXPECT_EQ(asked, 2);
 }
@@ -153,46 +140,43 @@ TEST_F(InitialiseApplicationTest, NoLanguageFileShowsTheBilingualErrorAndStops)
     EXPECT_FALSE(InitialiseApplication(state(), empty.path(), {}));
     ASSERT_EQ(m_app.prompter().asked().size(), 1);
     const auto& asked = m_app.prompter().asked().first();
-    EXPECT_EQ(asked.title, QStringLiteral("Fehler/Error"));
+    EXPECT_EQ(asked.title, "Fehler/Error");
     EXPECT_EQ(asked.icon, Prompter::Icon::Critical);
-    EXPECT_EQ(asked.text, QStringLiteral("Es wurden keine Sprachdateien im Programmverzeichnis gefunden. Bitte "
-                                         "installieren Sie Dirwright erneut.\n\nNo language files found in the "
-                                         "application directory. Please install Dirwright again."));
+    EXPECT_TRUE(asked.text.contains(QStringLiteral("keine Sprachdateien")) &&
+                asked.text.contains(QStringLiteral("No language files")))
+        << asked.text.toStdString();
 }
 
 TEST_F(InitialiseApplicationTest, UpdateLettersAndCompactionRunAtStart)
 {
-    ProgramFolder folder({QStringLiteral("English.lng=English")});
-    folder.add(QStringLiteral("settings.vlp"), QStringLiteral("[Main]\nVersion=1\n[Settings]\nletters=ABC\n"));
-    folder.add(QStringLiteral("update.vlp"), QStringLiteral("[Main]\nVersion=2\n[Add]\nA1=Settings|savset|1\n"));
+    ProgramFolder folder({"English.lng=English"});
+    folder.add(QStringLiteral("update.vlp"), "[Main]\nVersion=2\n[Add]\nA1=Settings|savset|1\n");
+    folder.add(QStringLiteral("structures.vlp"), "Name;Structure;\n");
     QDir().mkpath(SettingsFolderPath());
     // A user file that already exists is never replaced by the template.
-    TextCodec::writeFileAtomically(SettingsFolderPath() + QStringLiteral("structures.vlp"), QStringLiteral("mine\n"));
+    TextCodec::writeFileAtomically(SettingsFolderPath() + QStringLiteral("structures.vlp"), "mine\n");
     TextCodec::writeFileAtomically(SettingsFolderPath() + QStringLiteral("settings.vlp"),
-                                   QStringLiteral("[Main]\nVersion=1\n[Settings]\nletters=ABC\nx=<<DELETE>>\n"));
-    folder.add(QStringLiteral("structures.vlp"), QStringLiteral("Name;Structure;\n"));
+                                   "[Main]\nVersion=1\n[Settings]\nletters=ABC\nx=<<DELETE>>\n");
 
     ASSERT_TRUE(InitialiseApplication(state(), folder.path(), {}));
-    EXPECT_EQ(TextCodec::readFile(state().settingsFile),
-              QStringLiteral("[Main]\nVersion=2\n\n[Settings]\nletters=ABC\nsavset=1\n"));
-    EXPECT_EQ(TextCodec::readFile(state().settingsFolder + QStringLiteral("structures.vlp")), QStringLiteral("mine\n"));
-    EXPECT_EQ(state().charClasses.lower, QStringLiteral("abc"));
-    EXPECT_EQ(state().charClasses.upper, QStringLiteral("ABC"));
+    EXPECT_EQ(TextCodec::readFile(state().settingsFile), "[Main]\nVersion=2\n\n[Settings]\nletters=ABC\nsavset=1\n");
+    EXPECT_EQ(TextCodec::readFile(state().settingsFolder + QStringLiteral("structures.vlp")), "mine\n");
+    EXPECT_EQ(state().charClasses.upper, "ABC");
 }
 
 TEST_F(InitialiseApplicationTest, AnUncreatableSettingsFolderRunsOnDefaults)
 {
     // The data home is a plain file, so no folder can be made below it.
     QDir(m_app.dataHome()).removeRecursively();
-    TextCodec::writeFileAtomically(m_app.dataHome(), QStringLiteral("a file"));
-    ProgramFolder folder({QStringLiteral("English.lng=English")});
-    folder.add(QStringLiteral("settings.vlp"), QStringLiteral("[Settings]\nprotren=1\n"));
+    TextCodec::writeFileAtomically(m_app.dataHome(), "a file");
+    ProgramFolder folder({"English.lng=English"});
+    folder.add(QStringLiteral("settings.vlp"), "[Settings]\nprotren=1\n");
 
     ASSERT_TRUE(InitialiseApplication(state(), folder.path(), {}));
     EXPECT_TRUE(m_app.prompter().asked().isEmpty());
-    EXPECT_EQ(state().language.name(), QStringLiteral("English"));
-    EXPECT_EQ(ReadSettingInt(QStringLiteral("Settings"), QStringLiteral("protren"), state().settingsFile), -1);
-    EXPECT_FALSE(WriteSetting(QStringLiteral("Main"), QStringLiteral("ws"), QStringLiteral("2"), state().settingsFile));
+    EXPECT_EQ(state().language.name(), "English");
+    EXPECT_EQ(ReadSettingInt("Settings", "protren", state().settingsFile), -1);
+    EXPECT_FALSE(WriteSetting("Main", "ws", "2", state().settingsFile));
     QFile::remove(m_app.dataHome());
     QDir().mkpath(m_app.dataHome());
 }
