@@ -9,46 +9,36 @@
 #include <QFile>
 #include <gtest/gtest.h>
 
-#include <ostream>
-
 namespace {
 
-struct SplitCase
+TEST(SplitCommandLine, FollowsTheQuoteRules)
 {
-    const char* text;
-    QStringList expected;
-};
-
-// Readable test names: the command line with quotes and blanks made visible.
-void PrintTo(const SplitCase& c, std::ostream* os)
-{
-    *os << QString::fromUtf8(c.text)
-               .replace(QLatin1Char('"'), QLatin1Char('`'))
-               .replace(QLatin1Char(' '), QLatin1Char('_'))
-               .toStdString();
+    const std::pair<const char*, QStringList> cases[] = {
+        {"", {}},
+        {"   ", {}},
+        {"  /a   /b  ", {"/a", "/b"}},
+        {"\"/my photos\" \"/old stuff\"", {"/my photos", "/old stuff"}},
+        {"\"/a b\"/c", {"/a b", "/c"}},
+        {"\"unclosed quote", {"unclosed", "quote"}},
+        {"\"\" x", {"", "x"}},
+        {"/runscript=\"my script.vls\" /x", {"/runscript=\"my script.vls\"", "/x"}},
+        {"/runscript=\"a b\"c d", {"/runscript=\"a b\"", "c", "d"}},
+        {"/runscript=\"open end", {"/runscript=\"open", "end"}},
+        {"a\"b\" c", {"a\"b\"", "c"}},
+        {"/ümlaut \"/emoji 🌍\"", {"/ümlaut", "/emoji 🌍"}},
+    };
+    for (const auto& [text, expected] : cases)
+        EXPECT_EQ(SplitCommandLine(QString::fromUtf8(text)), expected) << text;
 }
 
-class SplitCommandLineCases : public ::testing::TestWithParam<SplitCase>
-{};
-
-TEST_P(SplitCommandLineCases, FollowTheQuoteRules)
+TEST(ArgumentsFromArgv, KeepsBytesThatAreNotUtf8)
 {
-    EXPECT_EQ(SplitCommandLine(QString::fromUtf8(GetParam().text)), GetParam().expected) << GetParam().text;
+    const char* argv[] = {"dirwright", "/tmp/caf\xE9", "/plain"};
+    const QStringList arguments = ArgumentsFromArgv(3, argv);
+    ASSERT_EQ(arguments.size(), 2);
+    EXPECT_EQ(FileNames::encode(arguments.at(0)), QByteArray("/tmp/caf\xE9"));
+    EXPECT_EQ(arguments.at(1), QStringLiteral("/plain"));
 }
-
-INSTANTIATE_TEST_SUITE_P(
-    Table, SplitCommandLineCases,
-    ::testing::Values(SplitCase{"", {}}, SplitCase{"   ", {}}, SplitCase{"/a /b", {"/a", "/b"}},
-                      SplitCase{"  /a   /b  ", {"/a", "/b"}},
-                      SplitCase{"\"/my photos\" \"/old stuff\"", {"/my photos", "/old stuff"}},
-                      SplitCase{"\"/my photos\" /plain", {"/my photos", "/plain"}},
-                      SplitCase{"\"/a b\"/c", {"/a b", "/c"}}, SplitCase{"\"unclosed quote", {"unclosed", "quote"}},
-                      SplitCase{"\"unclosed", {"unclosed"}}, SplitCase{"\"\" x", {"", "x"}},
-                      SplitCase{"/runscript=\"my script.vls\" /x", {"/runscript=\"my script.vls\"", "/x"}},
-                      SplitCase{"/runscript=\"a b\"c d", {"/runscript=\"a b\"", "c", "d"}},
-                      SplitCase{"/runscript=\"open end", {"/runscript=\"open", "end"}},
-                      SplitCase{"a\"b\" c", {"a\"b\"", "c"}},
-                      SplitCase{"/ümlaut \"/emoji 🌍\"", {"/ümlaut", "/emoji 🌍"}}));
 
 class HandleArgumentsTest : public ::testing::Test
 {
@@ -77,25 +67,17 @@ protected:
     int refreshes = 0;
 };
 
-TEST_F(HandleArgumentsTest, LoadsFoldersAndTheFoldersOfFiles)
+TEST_F(HandleArgumentsTest, LoadsFoldersTheFoldersOfFilesAndListFiles)
 {
-    TestTree tree({"My Photos/", "Old Stuff/a.txt=1"});
-    run(SplitCommandLine(QStringLiteral("\"%1\" \"%2\" /nonexistent/x /unknown=1")
-                             .arg(tree.path("My Photos"), tree.path("Old Stuff/a.txt"))));
-    EXPECT_EQ(keys(), QStringList({tree.key("My Photos"), tree.key("Old Stuff")}));
+    TestTree tree({"My Photos/", "Old Stuff/a.txt=1", "A/", "lists dir/"});
+    QFile listFile(tree.path("lists dir/a.m3u"));
+    ASSERT_TRUE(listFile.open(QIODevice::WriteOnly));
+    listFile.write("#EXTM3U\n" + FileNames::encode(tree.path("A")) + "\n");
+    listFile.close();
+    run(SplitCommandLine(QStringLiteral("\"%1\" \"%2\" /nonexistent/x /unknown=1 /OpenFromFile=\"%3\" /openfromfile=")
+                             .arg(tree.path("My Photos"), tree.path("Old Stuff/a.txt"), tree.path("lists dir/a.m3u"))));
+    EXPECT_EQ(keys(), QStringList({tree.key("My Photos"), tree.key("Old Stuff"), tree.key("A")}));
     EXPECT_EQ(refreshes, 1);
-}
-
-TEST_F(HandleArgumentsTest, OpenFromFileIgnoresCaseOfTheOptionAndQuotesInTheValue)
-{
-    TestTree tree({"A/", "B/", "lists dir/"});
-    QFile list(tree.path("lists dir/a.m3u"));
-    ASSERT_TRUE(list.open(QIODevice::WriteOnly));
-    list.write("#EXTM3U\n" + FileNames::encode(tree.path("A")) + "\n");
-    list.close();
-    run({QStringLiteral("/OpenFromFile=\"%1\"").arg(tree.path("lists dir/a.m3u")), QStringLiteral("/openfromfile="),
-         tree.path("B")});
-    EXPECT_EQ(keys(), QStringList({tree.key("A"), tree.key("B")}));
 }
 
 TEST_F(HandleArgumentsTest, RunScriptFindsTheScriptByPathOrInTheScriptFolder)
@@ -105,21 +87,10 @@ TEST_F(HandleArgumentsTest, RunScriptFindsTheScriptByPathOrInTheScriptFolder)
     QFile saved(app.state().settingsFolder + QStringLiteral("Script/20240131153045.vls"));
     ASSERT_TRUE(saved.open(QIODevice::WriteOnly));
     saved.close();
-
-    run({QStringLiteral("/RUNSCRIPT=20240131153045.vls"),
-         QStringLiteral("/runscript=\"%1\"").arg(tree.path("elsewhere/given.vls")),
-         QStringLiteral("/runscript=missing.vls"), QStringLiteral("/runscript="), QStringLiteral("/runscript=\"\"")});
+    run({"/RUNSCRIPT=20240131153045.vls", QStringLiteral("/runscript=\"%1\"").arg(tree.path("elsewhere/given.vls")),
+         "/runscript=missing.vls", "/runscript=", "/runscript=\"\""});
     EXPECT_EQ(scripts, QStringList({saved.fileName(), tree.path("elsewhere/given.vls")}));
     EXPECT_EQ(refreshes, 3) << "before each script and at the end";
-}
-
-TEST(ArgumentsFromArgv, KeepsBytesThatAreNotUtf8)
-{
-    const char* argv[] = {"dirwright", "/tmp/caf\xE9", "/plain"};
-    const QStringList arguments = ArgumentsFromArgv(3, argv);
-    ASSERT_EQ(arguments.size(), 2);
-    EXPECT_EQ(FileNames::encode(arguments.at(0)), QByteArray("/tmp/caf\xE9"));
-    EXPECT_EQ(arguments.at(1), QStringLiteral("/plain"));
 }
 
 } // namespace

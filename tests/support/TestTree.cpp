@@ -12,11 +12,6 @@ TestTree::TestTree(const QStringList& entries)
         add(entry);
 }
 
-QString TestTree::root() const
-{
-    return m_dir.path();
-}
-
 QString TestTree::path(const QString& relative) const
 {
     QString rel = relative;
@@ -25,29 +20,18 @@ QString TestTree::path(const QString& relative) const
     return rel.isEmpty() ? m_dir.path() : m_dir.path() + QLatin1Char('/') + rel;
 }
 
-QString TestTree::key(const QString& relative) const
-{
-    return path(relative) + QLatin1Char('/');
-}
-
 void TestTree::add(const QString& entry)
 {
     if (entry.endsWith(QLatin1Char('/'))) {
         EXPECT_TRUE(QDir().mkpath(path(entry))) << entry.toStdString();
         return;
     }
-    QString name = entry;
-    qint64 size = 0;
     const qsizetype eq = entry.lastIndexOf(QLatin1Char('='));
-    if (eq > 0) {
-        name = entry.left(eq);
-        size = entry.mid(eq + 1).toLongLong();
-    }
-    const QString full = path(name);
+    const QString full = path(eq > 0 ? entry.left(eq) : entry);
     QDir().mkpath(QFileInfo(full).path());
     QFile file(full);
     EXPECT_TRUE(file.open(QIODevice::WriteOnly)) << full.toStdString();
-    file.write(QByteArray(size, 'x'));
+    file.write(QByteArray(eq > 0 ? entry.mid(eq + 1).toLongLong() : 0, 'x'));
 }
 
 bool TestTree::exists(const QString& relative) const

@@ -14,11 +14,11 @@ public:
     explicit TestTree(const QStringList& entries = {});
 
     // The root folder, without a trailing separator.
-    QString root() const;
+    QString root() const { return m_dir.path(); }
     // Full path of a relative entry, without a trailing separator ("" gives the root).
     QString path(const QString& relative) const;
     // Full path with one trailing separator, as the preview list keys folders.
-    QString key(const QString& relative) const;
+    QString key(const QString& relative) const { return path(relative) + QLatin1Char('/'); }
 
     void add(const QString& entry);
     bool exists(const QString& relative) const;
