@@ -55,9 +55,4 @@ inline void useTestMessages(TestApp& app)
     app.state().statusTexts[2] = app.state().message(QStringLiteral("MsgStat03"));
 }
 
-inline QString quoted(const QString& text)
-{
-    return QLatin1Char('"') + text + QLatin1Char('"');
-}
-
 } // namespace CommitTestSupport
