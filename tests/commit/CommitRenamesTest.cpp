@@ -4,6 +4,7 @@
 #include "commit/CommitTestSupport.h"
 #include "settings/TextCodec.h"
 #include "support/FaultInjectingFileSystem.h"
+#include "support/PreviewFixture.h"
 
 #include <QDir>
 #include <QRandomGenerator>
@@ -35,13 +36,6 @@ protected:
             messages.append(f.message);
         return report;
     }
-    QStringList keys() const
-    {
-        QStringList result;
-        for (const FolderEntry& e : list.entries())
-            result.append(e.key);
-        return result;
-    }
 
     TestApp app;
     PreviewList list;
@@ -69,7 +63,7 @@ TEST_F(CommitRenamesTest, RenamesInListOrderAndRecordsEachRenameWhenTheProtocolI
                              : QString());
         EXPECT_TRUE(QFileInfo::exists(protocolPath())) << "the protocol file exists even when off";
         EXPECT_EQ(report.processedKeys, QStringList({tree.key("B1"), tree.key("A1")}));
-        EXPECT_EQ(keys(), QStringList({tree.key("B1"), tree.key("c"), tree.key("A1")}));
+        EXPECT_EQ(Keys(list), QStringList({tree.key("B1"), tree.key("c"), tree.key("A1")}));
         EXPECT_EQ(list.rowOfKey(tree.key("B1")), 0);
         const FolderEntry& b = list.entry(0);
         EXPECT_EQ(b.oldName(), QStringLiteral("B1"));
@@ -94,7 +88,7 @@ TEST_F(CommitRenamesTest, EntriesBelowARenamedFolderFollowItWhateverTheOrder)
         EXPECT_TRUE(messages.isEmpty()) << messages.join(QLatin1Char('\n')).toStdString();
         EXPECT_TRUE(tree.isFolder("B/Sub2/Deep"));
         const QString parent = tree.key("B"), child = tree.key("B/Sub2");
-        EXPECT_EQ(keys(),
+        EXPECT_EQ(Keys(list),
                   QStringList({parentFirst ? parent : child, parentFirst ? child : parent, tree.key("B/Sub2/Deep")}));
         EXPECT_EQ(list.entry(parentFirst ? 1 : 0).parentPath(), parent);
         EXPECT_EQ(list.entry(2).parentPath(), child);
@@ -222,7 +216,9 @@ TEST_F(CommitRenamesTest, RewritesOnlyTheLeadingPathOfEntriesBelow)
         EXPECT_TRUE(messages.isEmpty()) << messages.join(QLatin1Char('\n')).toStdString();
         const QString moved = QStringLiteral("b/z") + tree.root() + QStringLiteral("/a");
         EXPECT_TRUE(tree.isFolder(moved + QStringLiteral("/y")));
-        EXPECT_EQ(keys().mid(list.size() - 2), QStringList({tree.key(moved), tree.key(moved + QStringLiteral("/y"))}));
+        EXPECT_EQ(list.entry(list.size() - 1).parentPath(), tree.key(moved));
+        EXPECT_EQ(Keys(list).mid(list.size() - 2),
+                  QStringList({tree.key(moved), tree.key(moved + QStringLiteral("/y"))}));
     }
 }
 

@@ -2,6 +2,7 @@
 #include "app/PreviewList.h"
 #include "load/FolderLoader.h"
 #include "platform/FileNames.h"
+#include "support/PreviewFixture.h"
 #include "support/TestApp.h"
 #include "support/TestTree.h"
 
@@ -52,13 +53,6 @@ protected:
     {
         HandleArguments(arguments, app.state(), loader, [this](const QString& path) { scripts.append(path); });
     }
-    QStringList keys() const
-    {
-        QStringList result;
-        for (const FolderEntry& e : list.entries())
-            result.append(e.key);
-        return result;
-    }
 
     TestApp app;
     PreviewList list;
@@ -70,13 +64,10 @@ protected:
 TEST_F(HandleArgumentsTest, LoadsFoldersTheFoldersOfFilesAndListFiles)
 {
     TestTree tree({"My Photos/", "Old Stuff/a.txt=1", "A/", "lists dir/"});
-    QFile listFile(tree.path("lists dir/a.m3u"));
-    ASSERT_TRUE(listFile.open(QIODevice::WriteOnly));
-    listFile.write("#EXTM3U\n" + FileNames::encode(tree.path("A")) + "\n");
-    listFile.close();
+    tree.write("lists dir/a.m3u", "#EXTM3U\n" + FileNames::encode(tree.path("A")) + "\n");
     run(SplitCommandLine(QStringLiteral("\"%1\" \"%2\" /nonexistent/x /unknown=1 /OpenFromFile=\"%3\" /openfromfile=")
                              .arg(tree.path("My Photos"), tree.path("Old Stuff/a.txt"), tree.path("lists dir/a.m3u"))));
-    EXPECT_EQ(keys(), QStringList({tree.key("My Photos"), tree.key("Old Stuff"), tree.key("A")}));
+    EXPECT_EQ(Keys(list), QStringList({tree.key("My Photos"), tree.key("Old Stuff"), tree.key("A")}));
     EXPECT_EQ(refreshes, 1);
 }
 
@@ -86,7 +77,6 @@ TEST_F(HandleArgumentsTest, RunScriptFindsTheScriptByPathOrInTheScriptFolder)
     QDir().mkpath(app.state().settingsFolder + QStringLiteral("Script"));
     QFile saved(app.state().settingsFolder + QStringLiteral("Script/20240131153045.vls"));
     ASSERT_TRUE(saved.open(QIODevice::WriteOnly));
-    saved.close();
     run({"/RUNSCRIPT=20240131153045.vls", QStringLiteral("/runscript=\"%1\"").arg(tree.path("elsewhere/given.vls")),
          "/runscript=missing.vls", "/runscript=", "/runscript=\"\""});
     EXPECT_EQ(scripts, QStringList({saved.fileName(), tree.path("elsewhere/given.vls")}));

@@ -5,6 +5,10 @@
 #include <QFileInfo>
 #include <gtest/gtest.h>
 
+#include "platform/FileNames.h"
+
+#include <unistd.h>
+
 TestTree::TestTree(const QStringList& entries)
 {
     EXPECT_TRUE(m_dir.isValid());
@@ -32,6 +36,18 @@ void TestTree::add(const QString& entry)
     QFile file(full);
     EXPECT_TRUE(file.open(QIODevice::WriteOnly)) << full.toStdString();
     file.write(QByteArray(eq > 0 ? entry.mid(eq + 1).toLongLong() : 0, 'x'));
+}
+
+void TestTree::write(const QString& relative, const QByteArray& bytes) const
+{
+    QFile file(path(relative));
+    EXPECT_TRUE(file.open(QIODevice::WriteOnly)) << relative.toStdString();
+    file.write(bytes);
+}
+
+bool TestTree::link(const QString& target, const QString& relative) const
+{
+    return symlink(FileNames::encode(target).constData(), FileNames::encode(path(relative)).constData()) == 0;
 }
 
 bool TestTree::exists(const QString& relative) const

@@ -21,6 +21,9 @@ public:
     QString key(const QString& relative) const { return path(relative) + QLatin1Char('/'); }
 
     void add(const QString& entry);
+    // Writes a file with exactly these bytes; makes a symbolic link to a full path.
+    void write(const QString& relative, const QByteArray& bytes) const;
+    bool link(const QString& target, const QString& relative) const;
     bool exists(const QString& relative) const;
     bool isFolder(const QString& relative) const;
     // Names of the direct subfolders of a folder, sorted.
