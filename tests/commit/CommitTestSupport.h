@@ -1,8 +1,8 @@
 #pragma once
 
-#include "app/FolderEntry.h"
 #include "settings/IniDocument.h"
 #include "settings/Paths.h"
+#include "support/PreviewFixture.h"
 #include "support/TestApp.h"
 #include "support/TestTree.h"
 
@@ -16,15 +16,12 @@ namespace CommitTestSupport {
 // name in the history below the proposal when there is one.
 inline FolderEntry entryFor(const TestTree& tree, const QString& relative, const QString& newName = QString())
 {
-    FolderEntry e;
-    e.key = tree.key(relative);
     const QFileInfo info(tree.path(relative));
-    e.col[FolderEntry::ColParentPath] = EnsureTrailingSeparator(info.path());
-    e.col[FolderEntry::ColOldName] = info.fileName();
-    e.col[FolderEntry::ColNewName] = newName.isNull() ? info.fileName() : newName;
-    e.history(0) = e.newName();
-    if (e.isChanged())
+    FolderEntry e = MakeEntry(EnsureTrailingSeparator(info.path()), info.fileName(), newName);
+    if (e.isChanged()) {
         e.history(1) = e.oldName();
+        e.history(0) = e.newName();
+    }
     return e;
 }
 

@@ -28,13 +28,8 @@ protected:
     ProposalHistoryTest()
     {
         useTestMessages(app);
-        for (const char* name : {"a", "b"}) {
-            FolderEntry e;
-            e.key = QStringLiteral("/p/%1/").arg(QLatin1String(name));
-            e.col[FolderEntry::ColParentPath] = QStringLiteral("/p/");
-            e.col[FolderEntry::ColOldName] = e.col[FolderEntry::ColNewName] = e.history(0) = QLatin1String(name);
-            list.append(e);
-        }
+        for (const char* name : {"a", "b"})
+            list.append(MakeEntry(QStringLiteral("/p/"), QLatin1String(name)));
     }
     // A rename function appending text to the new names of the rows, then the refresh's push of one level.
     void apply(const QString& text, std::initializer_list<int> rows)
