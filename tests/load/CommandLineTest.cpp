@@ -41,44 +41,27 @@ TEST(ArgumentsFromArgv, KeepsBytesThatAreNotUtf8)
     EXPECT_EQ(arguments.at(1), QStringLiteral("/plain"));
 }
 
-class HandleArgumentsTest : public ::testing::Test
+TEST(HandleArguments, LoadsFoldersTheFoldersOfFilesListFilesAndScripts)
 {
-protected:
-    HandleArgumentsTest()
-    {
-        loader.onRefresh = [this] { ++refreshes; };
-    }
-
-    void run(const QStringList& arguments)
-    {
-        HandleArguments(arguments, app.state(), loader, [this](const QString& path) { scripts.append(path); });
-    }
-
     TestApp app;
     PreviewList list;
     FolderLoader loader{app.state(), list};
-    QStringList scripts;
     int refreshes = 0;
-};
-
-TEST_F(HandleArgumentsTest, LoadsFoldersTheFoldersOfFilesAndListFiles)
-{
-    TestTree tree({"My Photos/", "Old Stuff/a.txt=1", "A/", "lists dir/"});
+    loader.onRefresh = [&] { ++refreshes; };
+    TestTree tree({"My Photos/", "Old Stuff/a.txt=1", "A/", "lists dir/", "elsewhere/given.vls=3"});
     tree.write("lists dir/a.m3u", "#EXTM3U\n" + FileNames::encode(tree.path("A")) + "\n");
-    run(SplitCommandLine(QStringLiteral("\"%1\" \"%2\" /nonexistent/x /unknown=1 /OpenFromFile=\"%3\" /openfromfile=")
-                             .arg(tree.path("My Photos"), tree.path("Old Stuff/a.txt"), tree.path("lists dir/a.m3u"))));
-    EXPECT_EQ(Keys(list), QStringList({tree.key("My Photos"), tree.key("Old Stuff"), tree.key("A")}));
-    EXPECT_EQ(refreshes, 1);
-}
-
-TEST_F(HandleArgumentsTest, RunScriptFindsTheScriptByPathOrInTheScriptFolder)
-{
-    TestTree tree({"elsewhere/given.vls=3"});
     QDir().mkpath(app.state().settingsFolder + QStringLiteral("Script"));
     QFile saved(app.state().settingsFolder + QStringLiteral("Script/20240131153045.vls"));
     ASSERT_TRUE(saved.open(QIODevice::WriteOnly));
-    run({"/RUNSCRIPT=20240131153045.vls", QStringLiteral("/runscript=\"%1\"").arg(tree.path("elsewhere/given.vls")),
-         "/runscript=missing.vls", "/runscript=", "/runscript=\"\""});
+    QStringList scripts;
+    HandleArguments(
+        SplitCommandLine(QStringLiteral("\"%1\" \"%2\" /nonexistent/x /unknown=1 /OpenFromFile=\"%3\" /openfromfile=")
+                             .arg(tree.path("My Photos"), tree.path("Old Stuff/a.txt"), tree.path("lists dir/a.m3u"))) +
+            QStringList{"/RUNSCRIPT=20240131153045.vls",
+                        QStringLiteral("/runscript=\"%1\"").arg(tree.path("elsewhere/given.vls")),
+                        "/runscript=missing.vls", "/runscript=", "/runscript=\"\""},
+        app.state(), loader, [&](const QString& path) { scripts.append(path); });
+    EXPECT_EQ(Keys(list), QStringList({tree.key("My Photos"), tree.key("Old Stuff"), tree.key("A")}));
     EXPECT_EQ(scripts, QStringList({saved.fileName(), tree.path("elsewhere/given.vls")}));
     EXPECT_EQ(refreshes, 3) << "before each script and at the end";
 }
