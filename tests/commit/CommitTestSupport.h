@@ -1,8 +1,8 @@
 #pragma once
 
-#include "app/FolderEntry.h"
 #include "settings/IniDocument.h"
 #include "settings/Paths.h"
+#include "support/PreviewFixture.h"
 #include "support/TestApp.h"
 #include "support/TestTree.h"
 
@@ -16,15 +16,12 @@ namespace CommitTestSupport {
 // name in the history below the proposal when there is one.
 inline FolderEntry entryFor(const TestTree& tree, const QString& relative, const QString& newName = QString())
 {
-    FolderEntry e;
-    e.key = tree.key(relative);
     const QFileInfo info(tree.path(relative));
-    e.col[FolderEntry::ColParentPath] = EnsureTrailingSeparator(info.path());
-    e.col[FolderEntry::ColOldName] = info.fileName();
-    e.col[FolderEntry::ColNewName] = newName.isNull() ? info.fileName() : newName;
-    e.history(0) = e.newName();
-    if (e.isChanged())
+    FolderEntry e = MakeEntry(EnsureTrailingSeparator(info.path()), info.fileName(), newName);
+    if (e.isChanged()) {
         e.history(1) = e.oldName();
+        e.history(0) = e.newName();
+    }
     return e;
 }
 
@@ -53,11 +50,6 @@ inline void useTestMessages(TestApp& app)
     ASSERT_TRUE(doc.save(path));
     ASSERT_TRUE(app.state().language.load(path));
     app.state().statusTexts[2] = app.state().message(QStringLiteral("MsgStat03"));
-}
-
-inline QString quoted(const QString& text)
-{
-    return QLatin1Char('"') + text + QLatin1Char('"');
 }
 
 } // namespace CommitTestSupport

@@ -9,34 +9,17 @@ using namespace CommitTestSupport;
 
 namespace {
 
-FolderEntry entry(const QString& name)
+// Each entry as "new name | history levels" ("a1 | a1 a"); an empty level in the middle shows as two blanks.
+QStringList described(const PreviewList& list)
 {
-    FolderEntry e;
-    e.key = QStringLiteral("/p/") + name + QLatin1Char('/');
-    e.col[FolderEntry::ColParentPath] = QStringLiteral("/p/");
-    e.col[FolderEntry::ColOldName] = name;
-    e.col[FolderEntry::ColNewName] = name;
-    e.history(0) = name;
-    return e;
-}
-
-// What the list's refresh does after a rename function: one level pushed on every entry when a proposal
-// differs from level 0.
-void pushLevel(PreviewList& list)
-{
-    for (FolderEntry& e : list.entries()) {
-        for (int level = FolderEntry::kHistoryLevels - 1; level > 0; --level)
-            e.history(level) = e.history(level - 1);
-        e.history(0) = e.newName();
+    QStringList result;
+    for (const FolderEntry& e : list.entries()) {
+        QString text = e.newName() + QStringLiteral(" |");
+        for (int level = 0; level < FolderEntry::kHistoryLevels; ++level)
+            text += QLatin1Char(' ') + e.history(level);
+        result.append(text.trimmed());
     }
-}
-
-// A rename function that appends a text to the new name of the entries at the given rows.
-void apply(PreviewList& list, const QString& text, std::initializer_list<int> rows)
-{
-    for (int row : rows)
-        list.entries()[static_cast<size_t>(row)].setNewName(list.entry(row).newName() + text);
-    pushLevel(list);
+    return result;
 }
 
 class ProposalHistoryTest : public ::testing::Test
@@ -46,73 +29,59 @@ protected:
     {
         useTestMessages(app);
         for (const char* name : {"a", "b"})
-            list.append(entry(QString::fromLatin1(name)));
+            list.append(MakeEntry(QStringLiteral("/p/"), QLatin1String(name)));
     }
+    // A rename function appending text to the new names of the rows, then the refresh's push of one level.
+    void apply(const QString& text, std::initializer_list<int> rows)
+    {
+        for (int row : rows)
+            list.entries()[size_t(row)].setNewName(list.entry(row).newName() + text);
+        for (FolderEntry& e : list.entries()) {
+            for (int level = FolderEntry::kHistoryLevels - 1; level > 0; --level)
+                e.history(level) = e.history(level - 1);
+            e.history(0) = e.newName();
+        }
+    }
+
     TestApp app;
     PreviewList list;
 };
 
-TEST_F(ProposalHistoryTest, TwoUndosAfterTwoFunctionsGiveTheOldNamesBack)
+TEST_F(ProposalHistoryTest, UndoStepsBackOneLevelAndRejectThrowsEverythingAway)
 {
-    apply(list, QStringLiteral("1"), {0, 1});
-    apply(list, QStringLiteral("2"), {0}); // b is not touched by the second function
-    EXPECT_EQ(list.entry(0).newName(), QStringLiteral("a12"));
-
+    apply("1", {0, 1});
+    apply("2", {0}); // b is not touched by the second function
+    EXPECT_EQ(described(list), QStringList({"a12 | a12 a1 a", "b1 | b1 b1 b"}));
     UndoProposals(list);
-    EXPECT_EQ(list.entry(0).newName(), QStringLiteral("a1"));
-    EXPECT_EQ(list.entry(1).newName(), QStringLiteral("b1"));
-    EXPECT_EQ(list.entry(0).history(0), QStringLiteral("a1"));
-    EXPECT_EQ(list.entry(0).history(1), QStringLiteral("a"));
-    EXPECT_TRUE(list.entry(0).history(2).isEmpty());
-
+    EXPECT_EQ(described(list), QStringList({"a1 | a1 a", "b1 | b1 b"}));
     UndoProposals(list);
-    for (int row = 0; row < list.size(); ++row) {
-        const FolderEntry& e = list.entry(row);
-        EXPECT_FALSE(e.isChanged()) << row;
-        EXPECT_EQ(e.history(0), e.oldName());
-        EXPECT_TRUE(e.history(1).isEmpty()); // no level left: undo becomes unavailable
-    }
+    EXPECT_EQ(described(list), QStringList({"a | a", "b | b"})) << "no level left: undo becomes unavailable";
+
+    apply("1", {0, 1});
+    apply("2", {1});
+    RejectProposals(list);
+    EXPECT_EQ(described(list), QStringList({"a | a", "b | b"}));
 }
 
 TEST_F(ProposalHistoryTest, AnEntryWithoutAnEarlierProposalKeepsItsName)
 {
-    apply(list, QStringLiteral("1"), {0, 1});
-    FolderEntry& b = list.entries()[1];
+    apply("1", {0, 1});
+    FolderEntry& b = list.entries()[1]; // as a take-changes run leaves a renamed entry
     for (int level = 1; level < FolderEntry::kHistoryLevels; ++level)
-        b.history(level).clear(); // as a take-changes run leaves a renamed entry
+        b.history(level).clear();
     b.col[FolderEntry::ColOldName] = b.newName();
-
     UndoProposals(list);
-
-    EXPECT_EQ(list.entry(0).newName(), QStringLiteral("a"));
-    EXPECT_EQ(list.entry(1).newName(), QStringLiteral("b1"));
-    EXPECT_EQ(list.entry(1).history(0), QStringLiteral("b1"));
-}
-
-TEST_F(ProposalHistoryTest, RejectThrowsEveryProposalAway)
-{
-    apply(list, QStringLiteral("1"), {0, 1});
-    apply(list, QStringLiteral("2"), {1});
-    RejectProposals(list);
-    for (int row = 0; row < list.size(); ++row) {
-        const FolderEntry& e = list.entry(row);
-        EXPECT_EQ(e.newName(), e.oldName());
-        EXPECT_EQ(e.history(0), e.oldName());
-        for (int level = 1; level < FolderEntry::kHistoryLevels; ++level)
-            EXPECT_TRUE(e.history(level).isEmpty());
-    }
+    EXPECT_EQ(described(list), QStringList({"a | a", "b1 | b1"}));
 }
 
 TEST_F(ProposalHistoryTest, CommandsAskOnlyWhenTheUserWantsToBeAsked)
 {
     AppState& state = app.state();
     ScriptedPrompter& prompter = app.prompter();
-    apply(list, QStringLiteral("1"), {0, 1});
-
+    apply("1", {0, 1});
     state.confirm = {true, false, true};
     prompter.expectButton(Prompter::No);
     EXPECT_FALSE(undoCommand(state, list));
-    EXPECT_EQ(list.entry(0).newName(), QStringLiteral("a1"));
     prompter.expectButton(Prompter::No);
     EXPECT_FALSE(rejectCommand(state, list));
     EXPECT_EQ(list.entry(0).newName(), QStringLiteral("a1"));
@@ -127,10 +96,9 @@ TEST_F(ProposalHistoryTest, CommandsAskOnlyWhenTheUserWantsToBeAsked)
     prompter.expectButton(Prompter::Yes);
     EXPECT_TRUE(rejectCommand(state, list));
     EXPECT_EQ(list.entry(0).newName(), QStringLiteral("a"));
-
     state.confirm = {false, false, false};
-    apply(list, QStringLiteral("3"), {1});
-    EXPECT_TRUE(undoCommand(state, list)); // no question
+    apply("3", {1});
+    EXPECT_TRUE(undoCommand(state, list)) << "no question";
     EXPECT_EQ(list.entry(1).newName(), QStringLiteral("b"));
 }
 

@@ -12,24 +12,25 @@ using Filter = PowerFilterList::Filter;
 class PowerFilterListTest : public ::testing::Test
 {
 protected:
-    QString settings(const QString& text)
+    PowerFilterList load(const QString& text)
     {
         TextCodec::writeFileAtomically(m_file, text);
-        return m_file;
+        return PowerFilterList::load(m_file);
     }
-    // "1*", "0Photo*" … as stored.
+    // The list stored as "f1=1*", "f2=0Photo*" … for the given values.
     PowerFilterList listOf(const QStringList& stored)
     {
         QString text = QStringLiteral("[PowerFilter]\n");
         for (int i = 0; i < stored.size(); ++i)
             text += QStringLiteral("f%1=%2\n").arg(i + 1).arg(stored.at(i));
-        return PowerFilterList::load(settings(text));
+        return load(text);
     }
-    static QList<bool> checks(const PowerFilterList& list)
+    // The check boxes as "100": the first checked, the others not.
+    static QString checks(const PowerFilterList& list)
     {
-        QList<bool> result;
+        QString result;
         for (const Filter& f : list.filters())
-            result.append(f.checked);
+            result += f.checked ? u'1' : u'0';
         return result;
     }
 
@@ -37,115 +38,78 @@ protected:
     QString m_file = m_dir.filePath(QStringLiteral("settings.vlp"));
 };
 
-TEST_F(PowerFilterListTest, LoadsUpToTheFirstEmptyValue)
+TEST_F(PowerFilterListTest, LoadsUpToTheFirstEmptyValueAndRepairsAHandEditedList)
 {
-    const PowerFilterList list = PowerFilterList::load(
-        settings(QStringLiteral("[PowerFilter]\nf1=1*\nf2=0Photo*\nf3=\nf4=1Never\n[Other]\nf5=1x\n")));
-    ASSERT_EQ(list.size(), 2);
-    EXPECT_EQ(list.at(0), (Filter{QStringLiteral("*"), true}));
-    EXPECT_EQ(list.at(1), (Filter{QStringLiteral("Photo*"), false}));
-}
-
-TEST_F(PowerFilterListTest, MissingSectionGivesAnEmptyListThatMatchesNothing)
-{
-    const PowerFilterList list = PowerFilterList::load(settings(QStringLiteral("[Settings]\nlastpath=\n")));
-    EXPECT_TRUE(list.isEmpty());
-    EXPECT_FALSE(list.matchesAny(u"anything"));
-    EXPECT_FALSE(list.matchesAny(u""));
+    const PowerFilterList list = load("[PowerFilter]\nf1=1*\nf2=0Photo*\nf3=\nf4=1Never\n[Other]\nf5=1x\n");
+    EXPECT_EQ(list.filters(), QList<Filter>({{"*", true}, {"Photo*", false}}));
+    const PowerFilterList none = load("[Settings]\nlastpath=\n");
+    EXPECT_TRUE(none.isEmpty());
+    EXPECT_FALSE(none.matchesAny(u"anything"));
+    EXPECT_EQ(checks(listOf({"1*", "1a*"})), QStringLiteral("10"));
+    EXPECT_EQ(checks(listOf({"0*", "0a*"})), QStringLiteral("10"));
+    EXPECT_EQ(checks(listOf({"0*", "1a*", "1b*"})), QStringLiteral("011"));
 }
 
 TEST_F(PowerFilterListTest, SavesInOrderWithAnEmptyKeyAfterTheLast)
 {
-    PowerFilterList list = listOf({QStringLiteral("1*"), QStringLiteral("0Photo*"), QStringLiteral("0####")});
+    PowerFilterList list = listOf({"1*", "0Photo*", "0####"});
     list.remove(2);
     ASSERT_TRUE(list.save(m_file));
-    const auto read = [&](const char* key) {
-        return ReadSetting(QStringLiteral("PowerFilter"), QLatin1String(key), m_file);
-    };
-    EXPECT_EQ(read("f1"), QStringLiteral("1*"));
-    EXPECT_EQ(read("f2"), QStringLiteral("0Photo*"));
-    EXPECT_EQ(read("f3"), QString());
+    EXPECT_EQ(ReadSetting("PowerFilter", "f1", m_file), QStringLiteral("1*"));
+    EXPECT_EQ(ReadSetting("PowerFilter", "f2", m_file), QStringLiteral("0Photo*"));
+    EXPECT_EQ(ReadSetting("PowerFilter", "f3", m_file), QString());
     EXPECT_EQ(PowerFilterList::load(m_file).filters(), list.filters());
 }
 
-// Each row: stored list, box to change, new state, expected checks afterwards.
-struct CheckCase
+// The first filter ("all") excludes the others; the others combine; one is always checked.
+TEST_F(PowerFilterListTest, ChecksKeepTheFirstExclusiveAndOneChecked)
 {
-    QList<bool> before;
-    int index;
-    bool checked;
-    QList<bool> after;
-};
-
-class CheckRules : public PowerFilterListTest, public ::testing::WithParamInterface<CheckCase>
-{};
-
-TEST_P(CheckRules, KeepTheFirstExclusiveAndOneChecked)
-{
-    const CheckCase& c = GetParam();
-    QStringList stored;
-    for (int i = 0; i < c.before.size(); ++i)
-        stored.append((c.before.at(i) ? QStringLiteral("1") : QStringLiteral("0")) + QStringLiteral("p%1").arg(i));
-    PowerFilterList list = listOf(stored);
-    ASSERT_EQ(checks(list), c.before);
-    list.setChecked(c.index, c.checked);
-    EXPECT_EQ(checks(list), c.after);
-}
-
-INSTANTIATE_TEST_SUITE_P(Rules, CheckRules,
-                         ::testing::Values(
-                             // Checking another one unchecks the first; others may be combined.
-                             CheckCase{{true, false, false}, 1, true, {false, true, false}},
-                             CheckCase{{false, true, false}, 2, true, {false, true, true}},
-                             // Checking the first unchecks all others.
-                             CheckCase{{false, true, true}, 0, true, {true, false, false}},
-                             // Unchecking the last one in use checks the first again.
-                             CheckCase{{false, true, false}, 1, false, {true, false, false}},
-                             CheckCase{{true, false}, 0, false, {true, false}},
-                             CheckCase{{false, true, true}, 2, false, {false, true, false}}));
-
-TEST_F(PowerFilterListTest, LoadingRepairsAHandEditedList)
-{
-    EXPECT_EQ(checks(listOf({QStringLiteral("1*"), QStringLiteral("1a*")})), (QList<bool>{true, false}));
-    EXPECT_EQ(checks(listOf({QStringLiteral("0*"), QStringLiteral("0a*")})), (QList<bool>{true, false}));
-    EXPECT_EQ(checks(listOf({QStringLiteral("0*"), QStringLiteral("1a*"), QStringLiteral("1b*")})),
-              (QList<bool>{false, true, true}));
-}
-
-TEST_F(PowerFilterListTest, CleaningRemovesCharactersThatCannotBeInAName)
-{
-    EXPECT_EQ(PowerFilterList::cleanPattern(QStringLiteral("a:b\\c")), QStringLiteral("abc"));
-    EXPECT_EQ(PowerFilterList::cleanPattern(QStringLiteral("\"x/y<z>|w\"")), QStringLiteral("xyzw"));
-    EXPECT_EQ(PowerFilterList::cleanPattern(QStringLiteral("*[!a-z]?#. é")), QStringLiteral("*[!a-z]?#. é"));
+    const struct
+    {
+        const char* before;
+        int index;
+        bool checked;
+        const char* after;
+    } cases[] = {
+        {"100", 1, true, "010"},  {"010", 2, true, "011"}, {"011", 0, true, "100"},
+        {"010", 1, false, "100"}, {"10", 0, false, "10"},  {"011", 2, false, "010"},
+    };
+    for (const auto& c : cases) {
+        QStringList stored;
+        for (int i = 0; c.before[i]; ++i)
+            stored.append(QLatin1Char(c.before[i]) + QStringLiteral("p%1").arg(i));
+        PowerFilterList list = listOf(stored);
+        list.setChecked(c.index, c.checked);
+        EXPECT_EQ(checks(list), QLatin1String(c.after)) << c.before << " box " << c.index << " to " << c.checked;
+    }
 }
 
 TEST_F(PowerFilterListTest, AddAndEditStoreTheCleanedPatternChecked)
 {
-    PowerFilterList list = listOf({QStringLiteral("1*")});
-    EXPECT_FALSE(list.add(QStringLiteral(":/\\")));
+    EXPECT_EQ(PowerFilterList::cleanPattern("\"x/y<z>|w:v\\u\""), QStringLiteral("xyzwvu"));
+    EXPECT_EQ(PowerFilterList::cleanPattern("*[!a-z]?#. é"), QStringLiteral("*[!a-z]?#. é"));
+    PowerFilterList list = listOf({"1*"});
+    EXPECT_FALSE(list.add(":/\\"));
     EXPECT_EQ(list.size(), 1);
-    EXPECT_TRUE(list.add(QStringLiteral("a:b\\c")));
-    EXPECT_EQ(list.at(1), (Filter{QStringLiteral("abc"), true}));
-    EXPECT_FALSE(list.at(0).checked);
-    EXPECT_FALSE(list.edit(1, QStringLiteral("||")));
+    EXPECT_TRUE(list.add("a:b\\c"));
+    EXPECT_EQ(list.at(1), (Filter{"abc", true}));
+    EXPECT_EQ(checks(list), QStringLiteral("01"));
+    EXPECT_FALSE(list.edit(1, "||"));
     EXPECT_EQ(list.at(1).pattern, QStringLiteral("abc"));
-    EXPECT_TRUE(list.edit(0, QStringLiteral("<Photo*>")));
-    EXPECT_EQ(checks(list), (QList<bool>{true, false}));
-    EXPECT_EQ(list.at(0).pattern, QStringLiteral("Photo*"));
+    EXPECT_TRUE(list.edit(0, "<Photo*>"));
+    EXPECT_EQ(list.at(0), (Filter{"Photo*", true}));
+    EXPECT_EQ(checks(list), QStringLiteral("10"));
 }
 
+// Only checked patterns match; removing the last one in use brings the first back on.
 TEST_F(PowerFilterListTest, MatchesWithTheCheckedPatternsOnly)
 {
-    PowerFilterList list = listOf({QStringLiteral("0*"), QStringLiteral("1Photo*"), QStringLiteral("0####")});
-    EXPECT_TRUE(list.matchesAny(u"Photos 2004"));
+    PowerFilterList list = listOf({"0*", "1Photo*", "1####"});
+    EXPECT_EQ(list.checkedPatterns(), QStringList({"Photo*", "####"}));
     EXPECT_FALSE(list.matchesAny(u"photos 2004"));
-    EXPECT_FALSE(list.matchesAny(u"2004"));
-    list.setChecked(2, true);
-    EXPECT_TRUE(list.matchesAny(u"2004"));
-    EXPECT_EQ(list.checkedPatterns(), (QStringList{QStringLiteral("Photo*"), QStringLiteral("####")}));
     list.remove(1);
     list.remove(1);
-    EXPECT_TRUE(list.matchesAny(u"photos 2004")); // the first came back on
+    EXPECT_TRUE(list.matchesAny(u"photos 2004"));
 }
 
 } // namespace

@@ -25,6 +25,15 @@ inline FolderEntry MakeEntry(const QString& parent, const QString& oldName, cons
     return e;
 }
 
+// The keys of the list in list order.
+inline QStringList Keys(const PreviewList& list)
+{
+    QStringList keys;
+    for (const FolderEntry& e : list.entries())
+        keys.append(e.key);
+    return keys;
+}
+
 // The old names of the list in list order.
 inline QStringList OldNames(const PreviewList& list)
 {

@@ -2,9 +2,11 @@
 
 #include "platform/Prompter.h"
 
+#include <QColor>
 #include <QList>
 #include <QString>
 #include <deque>
+#include <gtest/gtest.h>
 #include <variant>
 
 // A Prompter for tests: the test queues the answers before the code asks. A question that nobody
@@ -27,17 +29,38 @@ public:
     void expectFolder(const QString& answer) { m_answers.emplace_back(FolderAnswer{answer}); }
     void expectColour(const std::optional<QColor>& answer) { m_answers.emplace_back(answer); }
 
-    // Everything asked so far, in order (message boxes and input prompts).
+    // Everything asked so far, in order (message boxes and input prompts; the other dialogs by title).
     const QList<Asked>& asked() const { return m_asked; }
     // The proposed answers of the input boxes asked so far, in order.
     const QStringList& proposals() const { return m_proposals; }
     bool allAnswered() const { return m_answers.empty(); }
 
-    Button ask(const QString& text, const QString& title, Buttons buttons, Icon icon, Button defaultButton) override;
-    std::optional<QString> askText(const QString& prompt, const QString& title, const QString& proposal) override;
-    QStringList openFiles(const QString& title, const QString& folder, const QString& filters, bool multiple) override;
-    QString browseFolder(const QString& title, const QString& startFolder) override;
-    std::optional<QColor> pickColour(const QColor& initial) override;
+    Button ask(const QString& text, const QString& title, Buttons buttons, Icon icon, Button defaultButton) override
+    {
+        m_asked.append({text, title, buttons, icon, defaultButton});
+        return take<Button>("message box", Cancel);
+    }
+    std::optional<QString> askText(const QString& prompt, const QString& title, const QString& proposal) override
+    {
+        m_asked.append({prompt, title, Ok | Cancel, Icon::None, Ok});
+        m_proposals.append(proposal);
+        return take<std::optional<QString>>("input box", std::nullopt);
+    }
+    QStringList openFiles(const QString& title, const QString&, const QString&, bool) override
+    {
+        m_asked.append({QString(), title, NoButton});
+        return take<QStringList>("open-file dialog", {});
+    }
+    QString browseFolder(const QString& title, const QString&) override
+    {
+        m_asked.append({QString(), title, NoButton});
+        return take<FolderAnswer>("folder browser", {}).path;
+    }
+    std::optional<QColor> pickColour(const QColor&) override
+    {
+        m_asked.append({QString(), QString(), NoButton});
+        return take<std::optional<QColor>>("colour picker", std::nullopt);
+    }
 
 private:
     struct FolderAnswer
@@ -46,7 +69,19 @@ private:
     };
     using Answer = std::variant<Button, std::optional<QString>, QStringList, FolderAnswer, std::optional<QColor>>;
 
-    template <typename T> T take(const char* what, const T& fallback);
+    template <typename T> T take(const char* what, const T& fallback)
+    {
+        if (m_answers.empty()) {
+            ADD_FAILURE() << "unexpected " << what << ": " << m_asked.last().text.toStdString();
+            return fallback;
+        }
+        const Answer answer = m_answers.front();
+        m_answers.pop_front();
+        if (const T* value = std::get_if<T>(&answer))
+            return *value;
+        ADD_FAILURE() << "expected another kind of question than " << what;
+        return fallback;
+    }
 
     std::deque<Answer> m_answers;
     QList<Asked> m_asked;

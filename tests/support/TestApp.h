@@ -1,9 +1,11 @@
 #pragma once
 
 #include "app/AppState.h"
+#include "platform/PosixFileSystem.h"
 #include "support/FixedClock.h"
 #include "support/ScriptedPrompter.h"
 
+#include <QDir>
 #include <QTemporaryDir>
 #include <memory>
 
@@ -13,14 +15,38 @@
 class TestApp
 {
 public:
-    explicit TestApp(const QString& languageFile = QStringLiteral("English.lng"));
-    ~TestApp();
+    explicit TestApp(const QString& languageFile = QStringLiteral("English.lng"))
+        : m_oldDataHome(qgetenv("XDG_DATA_HOME"))
+    {
+        qputenv("XDG_DATA_HOME", QFile::encodeName(m_dataHome.path()));
+        m_state.programFolder = QStringLiteral(DIRWRIGHT_PROGRAM_DIR "/");
+        m_state.settingsFolder = m_dataHome.path() + QStringLiteral("/Pellacorn/Dirwright/");
+        QDir().mkpath(m_state.settingsFolder);
+        m_state.settingsFile = m_state.settingsFolder + QStringLiteral("settings.vlp");
+        m_state.versionText = QStringLiteral(DIRWRIGHT_VERSION_TEXT);
+        m_state.fileSystem = std::make_unique<PosixFileSystem>();
+        m_state.prompter = std::make_unique<ScriptedPrompter>();
+        m_prompter = static_cast<ScriptedPrompter*>(m_state.prompter.get());
+        m_state.clock = std::make_unique<FixedClock>();
+        if (!languageFile.isEmpty()) {
+            EXPECT_TRUE(m_state.language.load(m_state.programFolder + languageFile));
+        }
+        for (int n = 1; n <= 10; ++n)
+            m_state.statusTexts.append(m_state.message(QStringLiteral("MsgStat%1").arg(n, 2, 10, QLatin1Char('0'))));
+    }
+    ~TestApp()
+    {
+        EXPECT_TRUE(m_prompter->allAnswered()) << "a queued answer was never asked for";
+        if (m_oldDataHome.isEmpty())
+            qunsetenv("XDG_DATA_HOME");
+        else
+            qputenv("XDG_DATA_HOME", m_oldDataHome);
+    }
 
     AppState& state() { return m_state; }
     ScriptedPrompter& prompter() { return *m_prompter; }
-    FixedClock& clock() { return *m_clock; }
+    const Clock& clock() const { return *m_state.clock; }
     QString dataHome() const { return m_dataHome.path(); }
-
     // Path of a file in the settings folder.
     QString settingsPath(const QString& name) const { return m_state.settingsFolder + name; }
 
@@ -29,5 +55,4 @@ private:
     QByteArray m_oldDataHome;
     AppState m_state;
     ScriptedPrompter* m_prompter = nullptr;
-    FixedClock* m_clock = nullptr;
 };

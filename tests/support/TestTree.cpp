@@ -5,16 +5,15 @@
 #include <QFileInfo>
 #include <gtest/gtest.h>
 
+#include "platform/FileNames.h"
+
+#include <unistd.h>
+
 TestTree::TestTree(const QStringList& entries)
 {
     EXPECT_TRUE(m_dir.isValid());
     for (const QString& entry : entries)
         add(entry);
-}
-
-QString TestTree::root() const
-{
-    return m_dir.path();
 }
 
 QString TestTree::path(const QString& relative) const
@@ -25,29 +24,30 @@ QString TestTree::path(const QString& relative) const
     return rel.isEmpty() ? m_dir.path() : m_dir.path() + QLatin1Char('/') + rel;
 }
 
-QString TestTree::key(const QString& relative) const
-{
-    return path(relative) + QLatin1Char('/');
-}
-
 void TestTree::add(const QString& entry)
 {
     if (entry.endsWith(QLatin1Char('/'))) {
         EXPECT_TRUE(QDir().mkpath(path(entry))) << entry.toStdString();
         return;
     }
-    QString name = entry;
-    qint64 size = 0;
     const qsizetype eq = entry.lastIndexOf(QLatin1Char('='));
-    if (eq > 0) {
-        name = entry.left(eq);
-        size = entry.mid(eq + 1).toLongLong();
-    }
-    const QString full = path(name);
+    const QString full = path(eq > 0 ? entry.left(eq) : entry);
     QDir().mkpath(QFileInfo(full).path());
     QFile file(full);
     EXPECT_TRUE(file.open(QIODevice::WriteOnly)) << full.toStdString();
-    file.write(QByteArray(size, 'x'));
+    file.write(QByteArray(eq > 0 ? entry.mid(eq + 1).toLongLong() : 0, 'x'));
+}
+
+void TestTree::write(const QString& relative, const QByteArray& bytes) const
+{
+    QFile file(path(relative));
+    EXPECT_TRUE(file.open(QIODevice::WriteOnly)) << relative.toStdString();
+    file.write(bytes);
+}
+
+bool TestTree::link(const QString& target, const QString& relative) const
+{
+    return symlink(FileNames::encode(target).constData(), FileNames::encode(path(relative)).constData()) == 0;
 }
 
 bool TestTree::exists(const QString& relative) const

@@ -14,13 +14,16 @@ public:
     explicit TestTree(const QStringList& entries = {});
 
     // The root folder, without a trailing separator.
-    QString root() const;
+    QString root() const { return m_dir.path(); }
     // Full path of a relative entry, without a trailing separator ("" gives the root).
     QString path(const QString& relative) const;
     // Full path with one trailing separator, as the preview list keys folders.
-    QString key(const QString& relative) const;
+    QString key(const QString& relative) const { return path(relative) + QLatin1Char('/'); }
 
     void add(const QString& entry);
+    // Writes a file with exactly these bytes; makes a symbolic link to a full path.
+    void write(const QString& relative, const QByteArray& bytes) const;
+    bool link(const QString& target, const QString& relative) const;
     bool exists(const QString& relative) const;
     bool isFolder(const QString& relative) const;
     // Names of the direct subfolders of a folder, sorted.
