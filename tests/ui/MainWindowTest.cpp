@@ -5,7 +5,6 @@
 #include "support/TestTree.h"
 
 #include <QComboBox>
-#include <QHeaderView>
 #include <QLabel>
 #include <QMimeData>
 #include <QTest>
@@ -162,18 +161,6 @@ TEST_F(MainWindowCommands, ExpertModeOnlyAfterYes)
     ASSERT_EQ(app.prompter().asked().size(), 2);
     EXPECT_EQ(app.prompter().asked().at(0).text, message("MsgText33") + QStringLiteral("\n\n") + message("MsgText34"));
     EXPECT_EQ(app.prompter().asked().at(0).defaultButton, Prompter::No);
-}
-
-TEST_F(MainWindowCommands, HeaderClicksSortAndTheColumnsMenuHidesAndShows)
-{
-    open();
-    addEntries({"Disc 10", "Disc 9", "Disc 2"});
-    Q_EMIT window->ui().lstVorschau->horizontalHeader()->sectionClicked(1);
-    EXPECT_EQ(OldNames(window->list()), (QStringList{"Disc 2", "Disc 9", "Disc 10"}));
-    window->ui().mnuViewPre[5]->trigger();
-    EXPECT_EQ(window->columnWidthTwips(5), 0);
-    window->ui().mnuViewPre[5]->trigger();
-    EXPECT_NEAR(window->columnWidthTwips(5), 1400, 15);
 }
 
 TEST_F(MainWindowCommands, DragMovesOnlyEntriesDraggedInTheList)

@@ -80,25 +80,6 @@ TEST_F(RenameDialogs, ARecordedScriptHoldsEveryApplyAndTheBatchModeReplaysIt)
     EXPECT_EQ(tree.folders(QStringLiteral("Photos")), byWindow);
 }
 
-TEST_F(RenameDialogs, RecordingCommandsFollowTheState)
-{
-    open();
-    QAction* start = window->ui().scriptButton(QStringLiteral("StartRecordScript"));
-    QAction* stop = window->ui().scriptButton(QStringLiteral("StopRecordScript"));
-    EXPECT_FALSE(start->isEnabled()); // nothing to rename
-    addEntries({"a"});
-    EXPECT_TRUE(start->isEnabled());
-    EXPECT_FALSE(item("mnuStopRecordScript")->isEnabled());
-    start->trigger();
-    window->refreshPreview();
-    EXPECT_FALSE(item("mnuStartRecordScript")->isEnabled());
-    EXPECT_TRUE(stop->isEnabled());
-    stop->trigger(); // an empty recording: nothing asked
-    EXPECT_TRUE(start->isEnabled());
-    EXPECT_FALSE(stop->isEnabled());
-    EXPECT_TRUE(app.prompter().asked().isEmpty());
-}
-
 TEST_F(RenameDialogs, ClosingWhileRecordingSavesTheScriptOnYes)
 {
     open();
