@@ -3,6 +3,7 @@
 #include "support/PreviewFixture.h"
 
 #include <QAbstractItemModelTester>
+#include <QSignalSpy>
 #include <gtest/gtest.h>
 
 namespace {
@@ -13,10 +14,14 @@ struct Watched
     PreviewList list;
     QAbstractItemModelTester tester{&list, QAbstractItemModelTester::FailureReportingMode::Fatal};
 
-    void add(const QString& parent, const QString& name, const QString& newName = QString(), qint64 size = 0,
-             int levels = 0)
+    void add(const QString& parent, const QString& name, const QString& newName = QString(), qint64 size = 0)
     {
-        list.append(MakeEntry(parent, name, newName, size, levels));
+        list.append(MakeEntry(parent, name, newName, size));
+    }
+    void addAll(std::initializer_list<const char*> names, const char* suffix = "")
+    {
+        for (const char* name : names)
+            add(kP, QLatin1String(name), QLatin1String(name) + QLatin1String(suffix));
     }
     void select(int row)
     {
@@ -25,9 +30,8 @@ struct Watched
     QStringList selectedNames() const
     {
         QStringList names;
-        const std::vector<bool> rows = list.selectedRows();
         for (int row = 0; row < list.size(); ++row) {
-            if (rows[static_cast<size_t>(row)])
+            if (list.isSelected(row))
                 names.append(list.entry(row).oldName());
         }
         return names;
@@ -37,41 +41,49 @@ struct Watched
         for (int row = 0; row < list.size(); ++row)
             EXPECT_EQ(list.rowOfKey(list.entry(row).key), row);
     }
-};
+    QColor colour(int row) const { return list.data(list.index(row, 1), Qt::ForegroundRole).value<QColor>(); }
 
-const QString kP = QStringLiteral("/p/");
+    static inline const QString kP = QStringLiteral("/p/");
+};
 
 } // namespace
 
-TEST(PreviewListRefresh, PushesOneLevelOnEveryEntryWhenAChangeIsNew)
+TEST(PreviewList, BatchAppendSkipsKnownKeysInOneInsert)
+{
+    Watched w;
+    w.addAll({"a"});
+    QSignalSpy inserted(&w.list, &QAbstractItemModel::rowsInserted);
+    std::vector<FolderEntry> batch;
+    for (const char* name : {"b", "a", "c", "b", "d"})
+        batch.push_back(MakeEntry(Watched::kP, QLatin1String(name)));
+    EXPECT_EQ(w.list.appendBatch(std::move(batch)), 3);
+    ASSERT_EQ(inserted.size(), 1);
+    EXPECT_EQ(inserted.first().at(1).toInt(), 1);
+    EXPECT_EQ(inserted.first().at(2).toInt(), 3);
+    EXPECT_EQ(OldNames(w.list), (QStringList{"a", "b", "c", "d"}));
+    w.expectKeyIndexRight();
+    EXPECT_EQ(w.list.appendBatch({}), 0);
+    EXPECT_EQ(inserted.size(), 1);
+}
+
+TEST(PreviewListRefresh, PushesALevelOnEveryEntryOnlyForANewChangeAndKeepsTen)
 {
     Watched w;
     w.list.setSortColumn(FolderEntry::ColPosition);
-    w.add(kP, QStringLiteral("a"));
-    w.add(kP, QStringLiteral("b"));
+    w.addAll({"a", "b"});
+    EXPECT_FALSE(w.list.refreshEntries().pushed);
+    EXPECT_TRUE(w.list.entry(0).history(1).isEmpty());
     w.list.entries()[0].setNewName(QStringLiteral("A"));
     const PreviewList::Summary first = w.list.refreshEntries();
     EXPECT_TRUE(first.pushed);
     EXPECT_EQ(first.changedCount, 1);
     EXPECT_EQ(first.undoLevels, 1);
     // The untouched entry got its level too, so all entries keep the same number of levels.
-    EXPECT_EQ(w.list.entry(1).history(0), QStringLiteral("b"));
     EXPECT_EQ(w.list.entry(1).history(1), QStringLiteral("b"));
     EXPECT_EQ(w.list.entry(0).history(0), QStringLiteral("A"));
     EXPECT_EQ(w.list.entry(0).history(1), QStringLiteral("a"));
+    EXPECT_FALSE(w.list.refreshEntries().pushed); // nothing differs from level 0 any more
 
-    // Nothing differs from level 0 any more: no push.
-    const PreviewList::Summary second = w.list.refreshEntries();
-    EXPECT_FALSE(second.pushed);
-    EXPECT_EQ(second.undoLevels, 1);
-}
-
-TEST(PreviewListRefresh, NoPushWithoutChangesAndOldestLevelDrops)
-{
-    Watched w;
-    w.add(kP, QStringLiteral("a"));
-    EXPECT_FALSE(w.list.refreshEntries().pushed);
-    EXPECT_TRUE(w.list.entry(0).history(1).isEmpty());
     for (int n = 1; n <= 12; ++n) {
         w.list.entries()[0].setNewName(QStringLiteral("a%1").arg(n));
         w.list.refreshEntries();
@@ -92,14 +104,13 @@ TEST(PreviewListRefresh, ColoursCountsAndPositions)
     EXPECT_EQ(s.entries, 3);
     EXPECT_EQ(s.folderCount, 2); // distinct parents, also when they are not adjacent
     EXPECT_EQ(s.changedCount, 1);
-    EXPECT_EQ(w.list.data(w.list.index(0, 1), Qt::ForegroundRole).value<QColor>(), QColor(128, 0, 0));
-    EXPECT_EQ(w.list.data(w.list.index(1, 1), Qt::ForegroundRole).value<QColor>(), QColor(0, 0, 0));
+    EXPECT_EQ(w.colour(0), QColor(128, 0, 0));
+    EXPECT_EQ(w.colour(1), QColor(0, 0, 0));
     EXPECT_EQ(w.list.entry(2).col[FolderEntry::ColPosition], QStringLiteral("000000000003"));
-
     // Set back to the old name: black again and no longer counted.
     w.list.entries()[0].setNewName(QStringLiteral("x"));
     EXPECT_EQ(w.list.refreshEntries().changedCount, 0);
-    EXPECT_EQ(w.list.data(w.list.index(0, 1), Qt::ForegroundRole).value<QColor>(), QColor(0, 0, 0));
+    EXPECT_EQ(w.colour(0), QColor(0, 0, 0));
     EXPECT_EQ(PreviewList().refreshEntries().folderCount, 0);
 }
 
@@ -117,24 +128,27 @@ TEST(PreviewListRefresh, ResortsByTheSortColumnWithParentPathAsTieBreak)
     w.expectKeyIndexRight();
 }
 
-TEST(PreviewListSort, NaturalOrderSizeTagsAndDirections)
+TEST(PreviewListSort, NaturalOrderSizeTagsDirectionsAndSelection)
 {
     Watched w;
-    w.add(kP, QStringLiteral("Disc 10"), QString(), 1000);
-    w.add(kP, QStringLiteral("Disc 9"), QString(), 999);
-    w.add(kP, QStringLiteral("disc 1"), QString(), 5);
+    w.add(Watched::kP, QStringLiteral("Disc 10"), QString(), 1000);
+    w.add(Watched::kP, QStringLiteral("Disc 9"), QString(), 999);
+    w.add(Watched::kP, QStringLiteral("disc 1"), QString(), 5);
+    w.select(0);
+    w.list.selectionModel()->setCurrentIndex(w.list.index(0, 0), QItemSelectionModel::NoUpdate);
     w.list.SortPreview(2);
     EXPECT_EQ(OldNames(w.list), (QStringList{"disc 1", "Disc 9", "Disc 10"}));
-    EXPECT_EQ(w.list.entry(0).col[FolderEntry::ColSortKey], QStringLiteral("disc 000000000000001"));
+    // Selection and current entry follow their entries.
+    EXPECT_EQ(w.selectedNames(), QStringList{"Disc 10"});
+    EXPECT_EQ(w.list.currentRow(), 2);
     w.list.setSortOrder(Qt::DescendingOrder);
     w.list.SortPreview(6);
     // "1,000" sorts above "999" by its tag although its text sorts below.
     EXPECT_EQ(OldNames(w.list), (QStringList{"Disc 10", "Disc 9", "disc 1"}));
     EXPECT_EQ(w.list.sortColumn(), FolderEntry::ColSize);
-    EXPECT_EQ(w.list.headerData(5, Qt::Horizontal, Qt::DecorationRole).isValid(), true);
+    EXPECT_TRUE(w.list.headerData(5, Qt::Horizontal, Qt::DecorationRole).isValid());
     EXPECT_FALSE(w.list.headerData(1, Qt::Horizontal, Qt::DecorationRole).isValid());
-    // Positions outside the visible columns do nothing.
-    w.list.SortPreview(7);
+    w.list.SortPreview(7); // outside the visible columns: nothing
     EXPECT_EQ(w.list.sortColumn(), FolderEntry::ColSize);
     w.expectKeyIndexRight();
 }
@@ -142,31 +156,15 @@ TEST(PreviewListSort, NaturalOrderSizeTagsAndDirections)
 TEST(PreviewListSort, HeaderClicksToggleOnlyOnTheSameHeader)
 {
     Watched w;
-    w.add(kP, QStringLiteral("b"));
-    w.add(kP, QStringLiteral("a"));
-    const struct
-    {
-        int header;
-        Qt::SortOrder order;
-    } clicks[] = {{2, Qt::AscendingOrder},  {2, Qt::DescendingOrder}, {2, Qt::AscendingOrder},
-                  {2, Qt::DescendingOrder}, {3, Qt::AscendingOrder},  {2, Qt::AscendingOrder}};
-    for (const auto& click : clicks) {
-        w.list.headerClicked(click.header);
-        EXPECT_EQ(w.list.sortOrder(), click.order) << click.header;
-        EXPECT_EQ(w.list.sortColumn(), click.header - 1);
+    w.addAll({"b", "a"});
+    const std::pair<int, Qt::SortOrder> clicks[] = {{2, Qt::AscendingOrder}, {2, Qt::DescendingOrder},
+                                                    {2, Qt::AscendingOrder}, {2, Qt::DescendingOrder},
+                                                    {3, Qt::AscendingOrder}, {2, Qt::AscendingOrder}};
+    for (const auto& [header, order] : clicks) {
+        w.list.headerClicked(header);
+        EXPECT_EQ(w.list.sortOrder(), order) << header;
+        EXPECT_EQ(w.list.sortColumn(), header - 1);
     }
-}
-
-TEST(PreviewListSort, SelectionAndCurrentEntryFollowTheEntries)
-{
-    Watched w;
-    for (const char* name : {"c", "a", "b"})
-        w.add(kP, QLatin1String(name));
-    w.select(0);
-    w.list.selectionModel()->setCurrentIndex(w.list.index(0, 0), QItemSelectionModel::NoUpdate);
-    w.list.SortPreview(2);
-    EXPECT_EQ(w.selectedNames(), QStringList{"c"});
-    EXPECT_EQ(w.list.currentRow(), 2);
 }
 
 TEST(PreviewListMove, ThirdOntoFirstAndFirstOntoThird)
@@ -178,9 +176,9 @@ TEST(PreviewListMove, ThirdOntoFirstAndFirstOntoThird)
         const char* order;
     } moves[] = {{2, 0, "cab"}, {0, 2, "bca"}, {1, 1, "abc"}};
     for (const auto& move : moves) {
+        SCOPED_TRACE(move.order);
         Watched w;
-        for (const char* name : {"a", "b", "c"})
-            w.add(kP, QLatin1String(name), QLatin1String(name) + QStringLiteral("!"));
+        w.addAll({"a", "b", "c"}, "!");
         w.select(move.from);
         w.list.SortPreview(2);
         const bool moved = w.list.MoveEntry(move.from, move.target);
@@ -189,13 +187,11 @@ TEST(PreviewListMove, ThirdOntoFirstAndFirstOntoThird)
         // The moved entry keeps its data and its selection.
         const int row = moved ? move.target : move.from;
         EXPECT_EQ(w.list.entry(row).newName(), w.list.entry(row).oldName() + QStringLiteral("!"));
-        EXPECT_TRUE(w.list.isSelected(row));
-        EXPECT_EQ(w.selectedNames().size(), 1);
+        EXPECT_EQ(w.selectedNames(), QStringList{w.list.entry(row).oldName()});
         if (moved) {
             EXPECT_EQ(w.list.sortColumn(), FolderEntry::ColPosition);
             EXPECT_EQ(w.list.sortIndicatorColumn(), -1);
-            // A refresh keeps the manual order.
-            w.list.refreshEntries();
+            w.list.refreshEntries(); // keeps the manual order
             EXPECT_EQ(OldNames(w.list).join(QString()), QLatin1String(move.order));
         }
         w.expectKeyIndexRight();
@@ -206,33 +202,28 @@ TEST(PreviewListRemove, BatchesKeepSelectionCurrentAndKeys)
 {
     // Few blocks are removed block by block, many scattered rows in one pass: both keep the rest intact.
     for (const int count : {10, 400}) {
+        SCOPED_TRACE(count);
         Watched w;
+        const auto name = [](int i) { return QStringLiteral("e%1").arg(i, 4, 10, QLatin1Char('0')); };
         for (int i = 0; i < count; ++i)
-            w.add(kP, QStringLiteral("e%1").arg(i, 4, 10, QLatin1Char('0')));
+            w.add(Watched::kP, name(i));
         std::vector<bool> remove(static_cast<size_t>(count), false);
         for (int i = 0; i < count; i += 2)
             remove[static_cast<size_t>(i)] = true;
-        w.select(1);
-        w.select(2);
-        w.select(count - 1);
+        for (int row : {1, 2, count - 1})
+            w.select(row);
         w.list.selectionModel()->setCurrentIndex(w.list.index(3, 0), QItemSelectionModel::NoUpdate);
         w.list.removeEntries(remove);
         ASSERT_EQ(w.list.size(), count / 2);
-        EXPECT_EQ(w.list.entry(0).oldName(), QStringLiteral("e0001"));
-        EXPECT_EQ(w.selectedNames(), (QStringList{QStringLiteral("e0001"),
-                                                  QStringLiteral("e%1").arg(count - 1, 4, 10, QLatin1Char('0'))}));
+        EXPECT_EQ(w.list.entry(0).oldName(), name(1));
+        EXPECT_EQ(w.selectedNames(), (QStringList{name(1), name(count - 1)}));
         EXPECT_EQ(w.list.currentRow(), 1);
-        EXPECT_FALSE(w.list.hasKey(kP + QStringLiteral("e0000/")));
+        EXPECT_FALSE(w.list.hasKey(Watched::kP + QStringLiteral("e0000/")));
         w.expectKeyIndexRight();
     }
-}
-
-TEST(PreviewListRemove, RemovingEverythingClears)
-{
-    Watched w;
-    w.add(kP, QStringLiteral("a"));
-    w.add(kP, QStringLiteral("b"));
-    w.list.removeEntries({true, true});
-    EXPECT_TRUE(w.list.isEmpty());
-    EXPECT_FALSE(w.list.hasKey(kP + QStringLiteral("a/")));
+    Watched all;
+    all.addAll({"a", "b"});
+    all.list.removeEntries({true, true});
+    EXPECT_TRUE(all.list.isEmpty());
+    EXPECT_FALSE(all.list.hasKey(Watched::kP + QStringLiteral("a/")));
 }

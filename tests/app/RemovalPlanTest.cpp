@@ -6,26 +6,26 @@
 
 namespace {
 
-// Four entries: a (changed, selected), b (unchanged, selected), c (changed), d (unchanged).
-void fill(PreviewList& list, bool select)
+// The old names of the entries a plan removes; "Xy" makes an entry x with the new name X, "*" selects it.
+QString removed(std::initializer_list<const char*> entries, RemovalVariant variant, bool* ask = nullptr)
 {
-    list.append(MakeEntry(QStringLiteral("/p/"), QStringLiteral("a"), QStringLiteral("A")));
-    list.append(MakeEntry(QStringLiteral("/p/"), QStringLiteral("b")));
-    list.append(MakeEntry(QStringLiteral("/p/"), QStringLiteral("c"), QStringLiteral("C")));
-    list.append(MakeEntry(QStringLiteral("/p/"), QStringLiteral("d")));
-    if (select) {
-        list.selectionModel()->select(list.index(0, 0), QItemSelectionModel::Select | QItemSelectionModel::Rows);
-        list.selectionModel()->select(list.index(1, 0), QItemSelectionModel::Select | QItemSelectionModel::Rows);
+    PreviewList list;
+    for (const char* e : entries) {
+        const QString name = QString::fromLatin1(e).remove(QLatin1Char('*'));
+        list.append(MakeEntry(QStringLiteral("/p/"), name.toLower(), name));
+        if (e[qstrlen(e) - 1] == '*')
+            list.selectionModel()->select(list.index(list.size() - 1, 0),
+                                          QItemSelectionModel::Select | QItemSelectionModel::Rows);
     }
-}
-
-QString removedNames(const PreviewList& list, const RemovalPlan& plan)
-{
+    const RemovalPlan plan = PlanRemoval(list, variant);
     QString names;
     for (int row = 0; row < list.size(); ++row) {
         if (plan.remove[static_cast<size_t>(row)])
             names += list.entry(row).oldName();
     }
+    EXPECT_EQ(plan.count, names.size());
+    if (ask)
+        *ask = plan.ask;
     return names;
 }
 
@@ -33,50 +33,43 @@ QString removedNames(const PreviewList& list, const RemovalPlan& plan)
 
 TEST(RemovalPlan, VariantsFromTags)
 {
-    EXPECT_EQ(RemovalVariantFromTag(QString()), RemovalVariant::All);
-    EXPECT_EQ(RemovalVariantFromTag(QStringLiteral("dellist1")), RemovalVariant::All);
-    EXPECT_EQ(RemovalVariantFromTag(QStringLiteral("DelList2")), RemovalVariant::Selected);
-    EXPECT_EQ(RemovalVariantFromTag(QStringLiteral("DelList3")), RemovalVariant::NotSelected);
-    EXPECT_EQ(RemovalVariantFromTag(QStringLiteral("DelList4")), RemovalVariant::Changed);
-    EXPECT_EQ(RemovalVariantFromTag(QStringLiteral("DELLIST5")), RemovalVariant::Unchanged);
-    EXPECT_EQ(RemovalVariantFromTag(QStringLiteral("DelList6")), RemovalVariant::None);
-    EXPECT_EQ(RemovalVariantFromTag(QStringLiteral("Rename01")), RemovalVariant::None);
+    const std::pair<const char*, RemovalVariant> tags[] = {{"", RemovalVariant::All},
+                                                           {"dellist1", RemovalVariant::All},
+                                                           {"DelList2", RemovalVariant::Selected},
+                                                           {"DelList3", RemovalVariant::NotSelected},
+                                                           {"DelList4", RemovalVariant::Changed},
+                                                           {"DELLIST5", RemovalVariant::Unchanged},
+                                                           {"DelList6", RemovalVariant::None},
+                                                           {"Rename01", RemovalVariant::None}};
+    for (const auto& [tag, variant] : tags)
+        EXPECT_EQ(RemovalVariantFromTag(QLatin1String(tag)), variant) << tag;
 }
 
 TEST(RemovalPlan, EntriesAndQuestionPerVariant)
 {
+    // The question comes only when a removed entry is changed, and never for the unchanged ones.
     const struct
     {
         RemovalVariant variant;
-        bool select;
+        std::initializer_list<const char*> entries;
         const char* removed;
         bool ask;
     } cases[] = {
-        {RemovalVariant::All, true, "abcd", true},       {RemovalVariant::Selected, true, "ab", true},
-        {RemovalVariant::Selected, false, "", false}, // nothing selected: nothing removed
-        {RemovalVariant::NotSelected, true, "cd", true}, {RemovalVariant::Changed, true, "ac", true},
-        {RemovalVariant::Unchanged, true, "bd", false}, // never asks
-        {RemovalVariant::None, true, "", false},
+        {RemovalVariant::All, {"A*", "b*", "C", "d"}, "abcd", true},
+        {RemovalVariant::Selected, {"A*", "b*", "C", "d"}, "ab", true},
+        {RemovalVariant::Selected, {"A", "b", "C", "d"}, "", false},
+        {RemovalVariant::Selected, {"a*", "B"}, "a", false},
+        {RemovalVariant::NotSelected, {"A*", "b*", "C", "d"}, "cd", true},
+        {RemovalVariant::NotSelected, {"a*", "B"}, "b", true},
+        {RemovalVariant::Changed, {"A*", "b*", "C", "d"}, "ac", true},
+        {RemovalVariant::Unchanged, {"A*", "b*", "C", "d"}, "bd", false},
+        {RemovalVariant::Unchanged, {"A", "B"}, "", false},
+        {RemovalVariant::None, {"A*", "b*", "C", "d"}, "", false},
     };
     for (const auto& c : cases) {
-        PreviewList list;
-        fill(list, c.select);
-        const RemovalPlan plan = PlanRemoval(list, c.variant);
-        EXPECT_EQ(removedNames(list, plan), QLatin1String(c.removed)) << static_cast<int>(c.variant);
-        EXPECT_EQ(plan.count, static_cast<int>(qstrlen(c.removed)));
-        EXPECT_EQ(plan.ask, c.ask) << static_cast<int>(c.variant);
+        SCOPED_TRACE(static_cast<int>(c.variant));
+        bool ask = false;
+        EXPECT_EQ(removed(c.entries, c.variant, &ask), QLatin1String(c.removed));
+        EXPECT_EQ(ask, c.ask);
     }
-}
-
-TEST(RemovalPlan, QuestionOnlyWhenARemovedEntryIsChanged)
-{
-    PreviewList list;
-    list.append(MakeEntry(QStringLiteral("/p/"), QStringLiteral("a")));
-    list.append(MakeEntry(QStringLiteral("/p/"), QStringLiteral("b"), QStringLiteral("B")));
-    list.selectionModel()->select(list.index(0, 0), QItemSelectionModel::Select | QItemSelectionModel::Rows);
-    EXPECT_FALSE(PlanRemoval(list, RemovalVariant::Selected).ask);
-    EXPECT_TRUE(PlanRemoval(list, RemovalVariant::NotSelected).ask);
-    // Every entry changed: removing the unchanged ones removes nothing.
-    list.entries()[0].setNewName(QStringLiteral("A"));
-    EXPECT_EQ(PlanRemoval(list, RemovalVariant::Unchanged).count, 0);
 }

@@ -29,18 +29,16 @@ TEST(BuildSortKey, PadsDigitRunsToFifteenDigits)
 TEST(BuildSortKey, TextOrderOfKeysIsNaturalOrder)
 {
     // Each name must sort before the next one, including numbers far beyond fifteen digits.
-    const QStringList ordered = {
-        QStringLiteral("Disc 2"),
-        QStringLiteral("disc 9"),
-        QStringLiteral("Disc 10"),
-        QStringLiteral("Disc 999999999999999"),
-        QStringLiteral("Disc 1000000000000000"),
-        QStringLiteral("Disc 9000000000000000"),
-        QStringLiteral("Disc 10000000000000000"),
-        QStringLiteral("Disc 1") + QString(400, QLatin1Char('0')),
-        QStringLiteral("Disc A"),
-        QStringLiteral("disc b"),
-    };
+    const QStringList ordered = {QStringLiteral("Disc 2"),
+                                 QStringLiteral("disc 9"),
+                                 QStringLiteral("Disc 10"),
+                                 QStringLiteral("Disc 999999999999999"),
+                                 QStringLiteral("Disc 1000000000000000"),
+                                 QStringLiteral("Disc 9000000000000000"),
+                                 QStringLiteral("Disc 10000000000000000"),
+                                 QStringLiteral("Disc 1") + QString(400, QLatin1Char('0')),
+                                 QStringLiteral("Disc A"),
+                                 QStringLiteral("disc b")};
     for (qsizetype i = 0; i + 1 < ordered.size(); ++i) {
         const QString a = FoldSortKey(BuildSortKey(ordered.at(i)));
         const QString b = FoldSortKey(BuildSortKey(ordered.at(i + 1)));

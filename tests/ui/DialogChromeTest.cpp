@@ -9,62 +9,45 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
-#include <QVBoxLayout>
 #include <gtest/gtest.h>
 
 namespace {
 
-QDialog* form(std::initializer_list<const char*> buttons)
-{
-    auto* dialog = new QDialog;
-    auto* layout = new QVBoxLayout(dialog);
-    for (const char* name : buttons) {
-        auto* b = new QPushButton(dialog);
-        b->setObjectName(QLatin1String(name));
-        layout->addWidget(b);
-    }
-    return dialog;
-}
-
-TEST(DialogChrome, StandardButtonsGetPicturesAndToolTipsAndMissingOnesAreSkipped)
+TEST(DialogChrome, StandardButtonsGetPicturesAndToolTipsAndOthersNone)
 {
     TestApp app;
-    std::unique_ptr<QDialog> dialog(form({"cmdOK", "cmdCancel", "cmdHelp", "cmdSelFormat", "cmdOther"}));
-    SetDialogButtons(dialog.get(), app.state().language);
+    QDialog dialog;
+    for (const char* name : {"cmdOK", "cmdCancel", "cmdHelp", "cmdSelFormat", "cmdOther"})
+        (new QPushButton(&dialog))->setObjectName(QLatin1String(name));
+    SetDialogButtons(&dialog, app.state().language);
     const std::pair<const char*, const char*> expected[] = {{"cmdOK", "cmdOKToolTip"},
                                                             {"cmdCancel", "cmdCancelToolTip"},
                                                             {"cmdHelp", "cmdHelpToolTip"},
-                                                            {"cmdSelFormat", "cmdSelFormat"}};
+                                                            {"cmdSelFormat", "cmdSelFormat"},
+                                                            {"cmdOther", nullptr}};
     for (const auto& [name, tip] : expected) {
-        auto* b = dialog->findChild<QPushButton*>(QLatin1String(name));
-        EXPECT_FALSE(b->icon().isNull()) << name;
-        EXPECT_EQ(b->toolTip(), app.state().language.GetLngText(QStringLiteral("Buttons"), QLatin1String(tip))) << name;
-        EXPECT_FALSE(b->toolTip().isEmpty()) << name;
+        auto* b = dialog.findChild<QPushButton*>(QLatin1String(name));
+        EXPECT_EQ(b->icon().isNull(), !tip) << name;
+        EXPECT_EQ(b->toolTip(),
+                  tip ? app.state().language.GetLngText(QStringLiteral("Buttons"), QLatin1String(tip)) : QString())
+            << name;
+        EXPECT_EQ(b->toolTip().isEmpty(), !tip) << name;
     }
-    auto* other = dialog->findChild<QPushButton*>(QStringLiteral("cmdOther"));
-    EXPECT_TRUE(other->icon().isNull());
-    EXPECT_TRUE(other->toolTip().isEmpty());
 }
 
 TEST(DialogChrome, ColoursGoOnTheFormAndOnCaptionsOnly)
 {
     TestApp app;
     QDialog dialog;
-    auto* layout = new QVBoxLayout(&dialog);
     auto* frame = new QGroupBox(&dialog);
-    auto* label = new QLabel(QStringLiteral("label"), &dialog);
-    auto* check = new QCheckBox(&dialog);
-    auto* option = new QRadioButton(frame);
+    auto* label = new QLabel(&dialog);
     auto* edit = new QLineEdit(&dialog);
-    for (QWidget* w : std::initializer_list<QWidget*>{frame, label, check, edit})
-        layout->addWidget(w);
+    const std::initializer_list<QWidget*> captions = {frame, label, new QCheckBox(&dialog), new QRadioButton(frame)};
     const QPalette before = edit->palette();
-
-    // Nothing stored: the default light orange (red 255, green 192, blue 128) with black text.
-    SetDialogColours(&dialog, app.state());
-    EXPECT_EQ(dialog.palette().color(QPalette::Window), QColor(255, 192, 128));
+    SetDialogColours(&dialog, app.state()); // nothing stored: the default light orange with black text
     EXPECT_TRUE(dialog.autoFillBackground());
-    for (QWidget* w : std::initializer_list<QWidget*>{frame, label, check, option}) {
+    EXPECT_EQ(dialog.palette().color(QPalette::Window), QColor(255, 192, 128));
+    for (QWidget* w : captions) {
         EXPECT_EQ(w->palette().color(QPalette::Active, QPalette::WindowText), QColor(Qt::black));
         EXPECT_EQ(w->palette().color(QPalette::Window), QColor(255, 192, 128));
         EXPECT_NE(w->palette().color(QPalette::Disabled, QPalette::WindowText), QColor(Qt::black));

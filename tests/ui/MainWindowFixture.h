@@ -2,31 +2,38 @@
 
 #include "app/AppState.h"
 #include "app/MainWindow.h"
+#include "app/MainWindowRenameCommands.h"
 #include "settings/SettingsStore.h"
 #include "support/PreviewFixture.h"
 #include "support/TestApp.h"
 
+#include <QAbstractButton>
 #include <QAction>
+#include <QDialog>
+#include <QLineEdit>
 #include <QMenu>
+#include <functional>
 #include <gtest/gtest.h>
 #include <memory>
 
-// A main window over a test state: fresh settings folder, scripted answers.
+// A main window over a test state: fresh settings folder, scripted answers. Its modal dialogs are
+// answered by the test: the answer gets the dialog (loaded, not shown) and operates it.
 class MainWindowFixture : public ::testing::Test
 {
 protected:
-    explicit MainWindowFixture(const QString& language = QStringLiteral("English.lng"))
-        : app(language)
-    {}
-
     void open()
     {
         window = std::make_unique<MainWindow>(app.state());
         window->loadHandler();
     }
-    void add(const QString& parent, const QString& name, const QString& newName = QString(), int levels = 0)
+    // Entries below a parent and a refresh; "a>A" is the folder a with the proposal A.
+    void addEntries(std::initializer_list<const char*> names, const QString& parent = QStringLiteral("/p/"))
     {
-        window->list().append(MakeEntry(parent, name, newName, 0, levels));
+        for (const char* name : names) {
+            const QStringList parts = QString::fromUtf8(name).split(QLatin1Char('>'));
+            window->list().append(MakeEntry(parent, parts.first(), parts.last()));
+        }
+        window->refreshPreview();
     }
     void select(int row)
     {
@@ -39,14 +46,6 @@ protected:
     }
     QAction* item(const char* name) { return window->ui().action(QLatin1String(name)); }
     QAction* button(const char* key) { return window->ui().mainButton(QLatin1String(key)); }
-    QAction* dropDownItem(const char* buttonKey, const char* itemKey)
-    {
-        for (QAction* a : button(buttonKey)->menu()->actions()) {
-            if (a->objectName() == QLatin1String(itemKey))
-                return a;
-        }
-        return nullptr;
-    }
     QString setting(const char* section, const char* key)
     {
         return ReadSetting(QLatin1String(section), QLatin1String(key), app.state().settingsFile);
@@ -56,6 +55,34 @@ protected:
         WriteSetting(QLatin1String(section), QLatin1String(key), value, app.state().settingsFile);
     }
     QString message(const char* key) { return app.state().message(QLatin1String(key)); }
+    QStringList newNames() const
+    {
+        QStringList names;
+        for (const FolderEntry& e : window->list().entries())
+            names.append(e.newName());
+        return names;
+    }
+
+    void answerDialogs(std::function<void(QDialog&)> answer)
+    {
+        window->renameCommands().setDialogRunner([answer](QDialog& dialog) {
+            answer(dialog);
+            return dialog.result();
+        });
+    }
+    // Works a dialog as a user would: "txtPr=x " types into a text field, a bare name clicks that control.
+    static void operate(QDialog& dialog, const QStringList& steps)
+    {
+        for (const QString& step : steps) {
+            const QString name = step.section(QLatin1Char('='), 0, 0);
+            if (auto* field = dialog.findChild<QLineEdit*>(name); field && step.contains(QLatin1Char('=')))
+                field->setText(step.section(QLatin1Char('='), 1));
+            else if (auto* button = dialog.findChild<QAbstractButton*>(name))
+                button->click();
+            else
+                ADD_FAILURE() << "no control " << name.toStdString();
+        }
+    }
 
     TestApp app;
     std::unique_ptr<MainWindow> window;

@@ -4,36 +4,19 @@
 
 #include <gtest/gtest.h>
 
-#include <ostream>
-
 namespace {
 
-struct FilterCase
+TEST(MessageBoxPrompter, FiltersBecomeQtNameFilters)
 {
-    const char* ours;
-    const char* qt;
-};
-
-void PrintTo(const FilterCase& c, std::ostream* os)
-{
-    *os << QString::fromUtf8(c.ours).replace(QLatin1Char(' '), QLatin1Char('_')).toStdString();
+    const std::pair<const char*, const char*> cases[] = {
+        {"*.*|*.*|m3u Playlist|*.m3u|pls Playlist|*.pls", "*.* (*);;m3u Playlist (*.m3u);;pls Playlist (*.pls)"},
+        {"Pictures|*.jpg;*.png|Text (plain)|*.txt", "Pictures (*.jpg *.png);;Text [plain] (*.txt)"},
+        {"CSV| *.csv ; *.txt |Odd", "CSV (*.csv *.txt)"},
+        {"Empty||", "Empty (*)"},
+        {"", ""}};
+    for (const auto& [ours, qt] : cases)
+        EXPECT_EQ(MessageBoxPrompter::qtFilter(QString::fromUtf8(ours)), QString::fromUtf8(qt)) << ours;
 }
-
-class FilterConversion : public ::testing::TestWithParam<FilterCase>
-{};
-
-TEST_P(FilterConversion, GivesQtNameFilters)
-{
-    EXPECT_EQ(MessageBoxPrompter::qtFilter(QString::fromUtf8(GetParam().ours)), QString::fromUtf8(GetParam().qt));
-}
-
-INSTANTIATE_TEST_SUITE_P(Table, FilterConversion,
-                         ::testing::Values(FilterCase{"*.*|*.*|m3u Playlist|*.m3u|pls Playlist|*.pls",
-                                                      "*.* (*);;m3u Playlist (*.m3u);;pls Playlist (*.pls)"},
-                                           FilterCase{"Pictures|*.jpg;*.png|Text (plain)|*.txt",
-                                                      "Pictures (*.jpg *.png);;Text [plain] (*.txt)"},
-                                           FilterCase{"CSV| *.csv ; *.txt |Odd", "CSV (*.csv *.txt)"},
-                                           FilterCase{"Empty||", "Empty (*)"}, FilterCase{"", ""}));
 
 TEST(PropertySheet, FileUrlKeepsEveryByteOfThePath)
 {

@@ -26,16 +26,6 @@ protected:
         list.append(entryFor(tree, QStringLiteral("c")));
         report = CommitRenames(app.state(), list, kAllEntries);
     }
-    QString stored(const QString& key)
-    {
-        return ReadSetting(QStringLiteral("frmNotRenamed"), key, app.state().settingsFile);
-    }
-    static void click(QWidget* dialog, const char* name)
-    {
-        auto* button = dialog->findChild<QAbstractButton*>(QString::fromLatin1(name));
-        ASSERT_NE(button, nullptr) << name;
-        QTest::mouseClick(button, Qt::LeftButton);
-    }
 
     TestApp app;
     TestTree tree{{QStringLiteral("a/"), QStringLiteral("b/"), QStringLiteral("c/"), QStringLiteral("taken/")}};
@@ -43,55 +33,45 @@ protected:
     CommitReport report;
 };
 
-TEST_F(NotRenamedDialogTest, ListsNumberedFailuresWithBothPathsQuoted)
-{
-    NotRenamedDialog dialog(app.state(), list, report);
-    EXPECT_EQ(dialog.objectName(), QStringLiteral("frmNotRenamed"));
-    EXPECT_EQ(dialog.windowTitle(), QStringLiteral("Folders not renamed"));
-    auto* rows = dialog.findChild<QTableWidget*>(QStringLiteral("lstNotRenamed"));
-    ASSERT_NE(rows, nullptr);
-    ASSERT_EQ(rows->rowCount(), 1);
-    EXPECT_EQ(rows->item(0, 0)->text(), QStringLiteral("1"));
-    const QString r = tree.root() + QLatin1Char('/');
-    EXPECT_EQ(rows->item(0, 1)->text(), QStringLiteral("exists \"%1b/\" -> \"%1taken/\"").arg(r));
-    EXPECT_EQ(rows->horizontalHeaderItem(1)->text(), QStringLiteral("Reason"));
-    EXPECT_TRUE(dialog.findChild<QRadioButton*>(QStringLiteral("optNoAction"))->isChecked());
-}
-
-TEST_F(NotRenamedDialogTest, RemovesTheProcessedEntriesOnlyAndRemembersTheChoice)
+TEST_F(NotRenamedDialogTest, ListsTheFailuresAndRemovesTheProcessedEntriesOnOK)
 {
     {
         NotRenamedDialog dialog(app.state(), list, report);
-        dialog.findChild<QRadioButton*>(QStringLiteral("optRemoveRenamed"))->setChecked(true);
-        click(&dialog, "cmdOK");
-        EXPECT_TRUE(dialog.listChanged());
+        auto* rows = dialog.findChild<QTableWidget*>(QStringLiteral("lstNotRenamed"));
+        ASSERT_EQ(rows->rowCount(), 1);
+        EXPECT_EQ(rows->item(0, 0)->text(), QStringLiteral("1"));
+        EXPECT_EQ(rows->item(0, 1)->text(),
+                  QStringLiteral("exists \"%1b/\" -> \"%1taken/\"").arg(tree.root() + QLatin1Char('/')));
+        EXPECT_TRUE(dialog.findChild<QRadioButton*>(QStringLiteral("optNoAction"))->isChecked());
     }
+    const auto answer = [&](const char* option, const char* button) {
+        NotRenamedDialog dialog(app.state(), list, report);
+        dialog.findChild<QRadioButton*>(QLatin1String(option))->setChecked(true);
+        QTest::mouseClick(dialog.findChild<QAbstractButton*>(QLatin1String(button)), Qt::LeftButton);
+        return dialog.listChanged();
+    };
+    const auto stored = [&](const char* key) {
+        return ReadSetting(QStringLiteral("frmNotRenamed"), QLatin1String(key), app.state().settingsFile);
+    };
+    EXPECT_FALSE(answer("optRemoveRenamed", "cmdCancel"));
+    EXPECT_EQ(list.size(), 3);
+    EXPECT_EQ(stored("optRemoveRenamed"), QString());
+
+    EXPECT_TRUE(answer("optRemoveRenamed", "cmdOK"));
     ASSERT_EQ(list.size(), 1);
     EXPECT_EQ(list.entry(0).key, tree.key(QStringLiteral("c")));
     EXPECT_EQ(list.rowOfKey(tree.key(QStringLiteral("c"))), 0);
-    EXPECT_EQ(stored(QStringLiteral("optRemoveRenamed")), QStringLiteral("-1"));
-    EXPECT_EQ(stored(QStringLiteral("optNoAction")), QString());
-    EXPECT_FALSE(app.state().saveDialogSettings); // remembered even so
+    EXPECT_EQ(stored("optRemoveRenamed"), QStringLiteral("-1")); // remembered without the option to keep values
+    EXPECT_EQ(stored("optNoAction"), QString());
 
     // Offered again; keys no longer in the list are skipped.
-    NotRenamedDialog again(app.state(), list, report);
-    EXPECT_TRUE(again.findChild<QRadioButton*>(QStringLiteral("optRemoveRenamed"))->isChecked());
-    again.findChild<QRadioButton*>(QStringLiteral("optNoAction"))->setChecked(true);
-    click(&again, "cmdOK");
-    EXPECT_FALSE(again.listChanged());
+    EXPECT_TRUE(NotRenamedDialog(app.state(), list, report)
+                    .findChild<QRadioButton*>(QStringLiteral("optRemoveRenamed"))
+                    ->isChecked());
+    EXPECT_FALSE(answer("optNoAction", "cmdOK"));
     EXPECT_EQ(list.size(), 1);
-    EXPECT_EQ(stored(QStringLiteral("optRemoveRenamed")), QString());
-    EXPECT_EQ(stored(QStringLiteral("optNoAction")), QStringLiteral("-1"));
-}
-
-TEST_F(NotRenamedDialogTest, CancelChangesNothing)
-{
-    NotRenamedDialog dialog(app.state(), list, report);
-    dialog.findChild<QRadioButton*>(QStringLiteral("optRemoveRenamed"))->setChecked(true);
-    click(&dialog, "cmdCancel");
-    EXPECT_FALSE(dialog.listChanged());
-    EXPECT_EQ(list.size(), 3);
-    EXPECT_EQ(stored(QStringLiteral("optRemoveRenamed")), QString());
+    EXPECT_EQ(stored("optRemoveRenamed"), QString());
+    EXPECT_EQ(stored("optNoAction"), QStringLiteral("-1"));
 }
 
 TEST_F(NotRenamedDialogTest, TellsOnceWhenTheProtocolFailedAndShowsNothingWithoutFailures)
@@ -107,18 +87,6 @@ TEST_F(NotRenamedDialogTest, TellsOnceWhenTheProtocolFailedAndShowsNothingWithou
     EXPECT_EQ(app.prompter().asked().at(0).text,
               QStringLiteral("protocol \"%1\"").arg(app.settingsPath(QStringLiteral("renamed.vlp"))));
     EXPECT_EQ(app.prompter().asked().at(0).icon, Prompter::Icon::Warning);
-}
-
-TEST(NotRenamedDialogGermanTest, TakesItsTextsFromTheLanguageFile)
-{
-    TestApp app(QStringLiteral("Deutsch.lng"));
-    PreviewList list;
-    NotRenamedDialog dialog(app.state(), list, CommitReport{});
-    EXPECT_EQ(dialog.windowTitle(), QStringLiteral("Nicht umbenannte Ordner"));
-    EXPECT_EQ(dialog.findChild<QTableWidget*>(QStringLiteral("lstNotRenamed"))->horizontalHeaderItem(0)->text(),
-              QStringLiteral("Nr."));
-    EXPECT_EQ(dialog.findChild<QRadioButton*>(QStringLiteral("optNoAction"))->text(),
-              QStringLiteral("Liste unverändert lassen"));
 }
 
 } // namespace
