@@ -33,6 +33,11 @@ protected:
         err = FileNames::decode(e.data());
         return status;
     }
+    void add(const QStringList& entries)
+    {
+        for (const QString& entry : entries)
+            tree.add(entry);
+    }
     QString change(const QString& relative, const QString& newName) const
     {
         const QFileInfo info(tree.path(relative));
@@ -42,8 +47,7 @@ protected:
     {
         const QString folder = ScriptStore::scriptFolder(app.state());
         QDir().mkpath(folder);
-        QFile file(folder + fileName);
-        EXPECT_TRUE(file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size());
+        EXPECT_TRUE(TextCodec::writeFileAtomically(folder + fileName, QString::fromLatin1(bytes)));
         return folder + fileName;
     }
     TestApp app;
@@ -54,8 +58,7 @@ protected:
 
 TEST_F(BatchRunTest, AFailedRenameIsReportedTheOthersAreTakenAndOnlyTheyAreProtocolled)
 {
-    for (const char* entry : {"P/a/", "P/b/", "P/same/", "P/b1"}) // a file where b wants to go
-        tree.add(entry);
+    add({"P/a/", "P/b/", "P/same/", "P/b1"}); // a file where b wants to go
     app.state().protocolRenames = true;
     EXPECT_EQ(batch({"--structure", "<NAME>1", "--structure", "<NAME_L(4)>", tree.path("P/a"), tree.path("P/same"),
                      tree.path("P/b")}),
@@ -71,8 +74,7 @@ TEST_F(BatchRunTest, AFailedRenameIsReportedTheOthersAreTakenAndOnlyTheyAreProto
 TEST_F(BatchRunTest, SortKeysPutTheEntriesInTheirOrder)
 {
     // Natural order puts b9 before b10; sizes and times are chosen to disagree with the names.
-    for (const char* entry : {"R1/b10/f=5", "R1/b9/f=300", "R2/a/f=100", "R2/c/f=5"})
-        tree.add(entry);
+    add({"R1/b10/f=5", "R1/b9/f=300", "R2/a/f=100", "R2/c/f=5"});
     const std::pair<const char*, int> modified[] = {{"R2/a", 1}, {"R1/b10", 2}, {"R2/c", 2}, {"R1/b9", 3}};
     for (const auto& [folder, day] : modified) {
         const timespec stamp{static_cast<time_t>(QDateTime(QDate(2020, 1, day), QTime(12, 0)).toSecsSinceEpoch()), 0};
@@ -100,8 +102,7 @@ TEST_F(BatchRunTest, SortKeysPutTheEntriesInTheirOrder)
 
 TEST_F(BatchRunTest, SubfoldersAreLoadedAtEveryDepthAndRenamedBelowRenamedParents)
 {
-    for (const char* entry : {"Top/A/B/", "Top/A/C/", "Top/D/", "file.txt"})
-        tree.add(entry);
+    add({"Top/A/B/", "Top/A/C/", "Top/D/", "file.txt"});
     EXPECT_EQ(batch({"--subfolders", "--structure", "<NAME>-x", tree.path("Top"), tree.path("file.txt")}), Status::Done)
         << err.toStdString();
     EXPECT_EQ(out,
@@ -113,8 +114,7 @@ TEST_F(BatchRunTest, SubfoldersAreLoadedAtEveryDepthAndRenamedBelowRenamedParent
 
 TEST_F(BatchRunTest, ListFilesAndPathsLoadTogetherAndMissingOnesAreSkippedWithAWarning)
 {
-    for (const char* entry : {"L/one/", "L/two/", "L/three/", "L/four/"})
-        tree.add(entry);
+    add({"L/one/", "L/two/", "L/three/", "L/four/"});
     const QString list = tree.path("L/list.m3u");
     ASSERT_TRUE(TextCodec::writeFileAtomically(
         list, QStringLiteral("#EXTM3U\n#EXTINF:1,x\none\n%1\nmissing\n").arg(tree.path("L/two"))));
@@ -134,8 +134,7 @@ TEST_F(BatchRunTest, ListFilesAndPathsLoadTogetherAndMissingOnesAreSkippedWithAW
 
 TEST_F(BatchRunTest, ABadNewNameStopsTheRunBeforeAnythingIsRenamed)
 {
-    for (const char* entry : {"P/a/x/", "P/b/"})
-        tree.add(entry);
+    add({"P/a/x/", "P/b/"});
     // "a/x" would move b into a; markers show where a structure went wrong.
     const std::pair<QString, const char*> cases[] = {
         {"<NAME_L(1)>/x", "new name \"a/x\": The new name contains \"/\""},
