@@ -8,6 +8,7 @@
 
 #include <QSignalSpy>
 #include <gtest/gtest.h>
+#include <tuple>
 
 namespace {
 
@@ -30,15 +31,6 @@ QStringList newNames(const PreviewList& list)
     return names;
 }
 
-struct Case
-{
-    const char* what;
-    int type;
-    DialogValues stored;
-    const char* name;
-    const char* expected;
-};
-
 class SimpleRenameFunctions : public ::testing::Test
 {
 protected:
@@ -48,34 +40,34 @@ protected:
 
 TEST_F(SimpleRenameFunctions, StepsGiveTheNamesOfTheirFunctions)
 {
-    const Case cases[] = {
-        {"prefix and suffix, blanks kept, no extension", 5, values({{"txtPr", "01 "}, {"txtSu", " (2)"}}), "Trip",
-         "01 Trip (2)"},
-        {"suffix goes before the extension of a dot name", 5, values({{"txtSu", "x"}}), ".hidden", "x.hidden"},
-        {"new extension cleaned", 3, values({{"optFE(1)", "-1"}, {"txtFE", "..bak "}}), "Trip.2004", "Trip.bak"},
-        {"inner dots and blanks stay", 3, values({{"optFE(1)", "-1"}, {"txtFE", "  .tar. gz"}}), "T", "T.tar. gz"},
-        {"new extension after the old", 3, values({{"optFE(1)", "-1"}, {"txtFE", "bak"}, {"chkAddOldFE", "1"}}),
-         "Trip.2004", "Trip.2004.bak"},
-        {"empty extension, old kept: unchanged", 3, values({{"optFE(1)", "-1"}, {"chkAddOldFE", "1"}}), "Trip.2004",
-         "Trip.2004"},
-        {"only dots, old not kept: removed", 3, values({{"optFE(1)", "-1"}, {"txtFE", "..."}}), "Trip.2004", "Trip"},
-        {"no mode stored: a new extension", 3, values({{"txtFE", "bak"}}), "Trip.2004", "Trip.bak"},
-        {"mode 0 removes", 3, values({{"optFE(0)", "-1"}, {"txtFE", "bak"}}), "Trip.2004", "Trip"},
-        {"mode 0 without extension", 3, values({{"optFE(0)", "-1"}}), "Trip", "Trip"},
-        {"UC on the name", 4, values({{"opt1(3)", "-1"}, {"opt2(1)", "-1"}}), "Trip.abc", "TRIP.abc"},
-        {"UC on the extension", 4, values({{"opt1(3)", "-1"}, {"opt2(2)", "-1"}}), "Trip.abc", "Trip.ABC"},
-        {"1C on both, separately", 4, values({{"opt1(1)", "-1"}, {"opt2(3)", "-1"}}), "MY TRIP.ABC", "My trip.Abc"},
-        {"LC on both", 4, values({{"opt1(4)", "-1"}, {"opt2(3)", "-1"}}), "ÄRGER.TXT", "ärger.txt"},
-        {"SC", 4, values({{"opt1(5)", "-1"}, {"opt2(3)", "-1"}}), "aB.cD", "Ab.Cd"},
-        {"nothing stored: 1C on the name", 4, values({}), "MY TRIP.ABC", "My trip.ABC"},
-        {"only -1 selects", 4, values({{"opt1(3)", "1"}, {"opt2(3)", "0"}}), "MY TRIP.ABC", "My trip.ABC"},
+    // Prefix/suffix (5) keep blanks and go before the extension; new extensions (3) are cleaned of outer dots and
+    // blanks; case changes (4) work on name and extension separately; only "-1" selects an option, and without
+    // one, 3 sets a new extension and 4 capitalises the first letter of the name.
+    const std::tuple<int, DialogValues, const char*, const char*> cases[] = {
+        {5, values({{"txtPr", "01 "}, {"txtSu", " (2)"}}), "Trip", "01 Trip (2)"},
+        {5, values({{"txtSu", "x"}}), ".hidden", "x.hidden"},
+        {3, values({{"optFE(1)", "-1"}, {"txtFE", "..bak "}}), "Trip.2004", "Trip.bak"},
+        {3, values({{"optFE(1)", "-1"}, {"txtFE", "  .tar. gz"}}), "T", "T.tar. gz"},
+        {3, values({{"optFE(1)", "-1"}, {"txtFE", "bak"}, {"chkAddOldFE", "1"}}), "Trip.2004", "Trip.2004.bak"},
+        {3, values({{"optFE(1)", "-1"}, {"chkAddOldFE", "1"}}), "Trip.2004", "Trip.2004"},
+        {3, values({{"optFE(1)", "-1"}, {"txtFE", "..."}}), "Trip.2004", "Trip"},
+        {3, values({{"txtFE", "bak"}}), "Trip.2004", "Trip.bak"},
+        {3, values({{"optFE(0)", "-1"}, {"txtFE", "bak"}}), "Trip.2004", "Trip"},
+        {3, values({{"optFE(0)", "-1"}}), "Trip", "Trip"},
+        {4, values({{"opt1(3)", "-1"}, {"opt2(1)", "-1"}}), "Trip.abc", "TRIP.abc"},
+        {4, values({{"opt1(3)", "-1"}, {"opt2(2)", "-1"}}), "Trip.abc", "Trip.ABC"},
+        {4, values({{"opt1(1)", "-1"}, {"opt2(3)", "-1"}}), "MY TRIP.ABC", "My trip.Abc"},
+        {4, values({{"opt1(4)", "-1"}, {"opt2(3)", "-1"}}), "ÄRGER.TXT", "ärger.txt"},
+        {4, values({{"opt1(5)", "-1"}, {"opt2(3)", "-1"}}), "aB.cD", "Ab.Cd"},
+        {4, values({}), "MY TRIP.ABC", "My trip.ABC"},
+        {4, values({{"opt1(3)", "1"}, {"opt2(3)", "0"}}), "MY TRIP.ABC", "My trip.ABC"},
     };
-    for (const Case& c : cases) {
+    for (const auto& [type, stored, name, expected] : cases) {
         list.clear();
-        list.append(MakeEntry(QStringLiteral("/p/"), QString::fromUtf8(c.name)));
+        list.append(MakeEntry(QStringLiteral("/p/"), QString::fromUtf8(name)));
         RenameRun run(app.state(), list, 0);
-        EXPECT_TRUE(RenameSteps::run(c.type, c.stored, run)) << c.what;
-        EXPECT_EQ(list.entry(0).newName(), QString::fromUtf8(c.expected)) << c.what;
+        EXPECT_TRUE(RenameSteps::run(type, stored, run)) << name;
+        EXPECT_EQ(list.entry(0).newName(), QString::fromUtf8(expected)) << type << ": " << name;
     }
 }
 
@@ -95,7 +87,6 @@ TEST_F(SimpleRenameFunctions, AStructureChangesAdmittedEntriesFromTheirNewNameAn
         ApplyStructure(run, QStringLiteral("<UC><NAME></UC><.EXT>"));
         EXPECT_EQ(newNames(list), expected[applyTo]) << "apply to " << applyTo;
     }
-
     list.entries()[0].setNewName(QStringLiteral("changed.x"));
     QSignalSpy changed(&list, &PreviewList::dataChanged);
     QStringList progress;

@@ -5,6 +5,7 @@
 
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
+#include <tuple>
 
 namespace {
 
@@ -21,17 +22,18 @@ protected:
     const QString path = m_dir.filePath(QStringLiteral("s.vlp"));
 };
 
-TEST_F(SettingsStoreTest, ReadsTrimmedValuesIgnoringCaseAndStrayWhitespace)
+TEST_F(SettingsStoreTest, ReadsTrimmedValuesIgnoringCaseAndWritesIntoTheRightSection)
 {
-    const QString f = file("[ Main\t]\r\r\n  Key =  some value  \r\n\tws\r=2\r\r\n[Other]\nkey=x\n");
+    const QString f = file("[ Main\t]\r\r\n  Key =  some value  \r\n\tws\r=2\r\r\n\n[Other]\nkey=x\n");
     EXPECT_EQ(ReadSetting("main", "KEY", f), "some value");
     EXPECT_EQ(ReadSettingInt("Main", "ws", f), 2);
-    EXPECT_EQ(ReadSetting("Other", "key", f), "x");
-    EXPECT_EQ(ReadSetting("Missing", "key", f), QString());
     EXPECT_EQ(ReadSettingInt("Missing", "key", f), -1);
-    // Rewriting one key keeps the other lines as they are, with plain line ends.
+    // Rewriting keeps the other lines as they are, with plain line ends; a new key goes before the blank line.
     ASSERT_TRUE(WriteSetting("Main", "ws", "0", f));
-    EXPECT_EQ(TextCodec::readFile(f), "[ Main\t]\n  Key =  some value  \nws=0\n[Other]\nkey=x\n");
+    ASSERT_TRUE(WriteSetting("main", "z", "3", f));
+    ASSERT_TRUE(WriteSetting("other", "KEY", "y", f));
+    ASSERT_TRUE(WriteSetting("C", "w", QString(), f));
+    EXPECT_EQ(TextCodec::readFile(f), "[ Main\t]\n  Key =  some value  \nws=0\nz=3\n\n[Other]\nKEY=y\n[C]\nw=\n");
 }
 
 TEST_F(SettingsStoreTest, ValuesAreCutAt999CharactersNeverInsideACharacterAndAtANul)
@@ -41,15 +43,6 @@ TEST_F(SettingsStoreTest, ValuesAreCutAt999CharactersNeverInsideACharacterAndAtA
     EXPECT_EQ(ReadSetting("A", "k", file("[A]\nk=" + QByteArray(998, 'a') + "\xF0\x9F\x98\x80\n")),
               QString(998, QLatin1Char('a')));
     EXPECT_EQ(SettingText(QStringLiteral("ab") + QChar(0) + QStringLiteral("cd")), "ab");
-}
-
-TEST_F(SettingsStoreTest, WritesIntoExistingSectionAndCreatesMissingOnes)
-{
-    const QString f = file("[A]\nx=1\n\n[B]\ny=2\n");
-    ASSERT_TRUE(WriteSetting("a", "z", "3", f));
-    ASSERT_TRUE(WriteSetting("B", "Y", "4", f));
-    ASSERT_TRUE(WriteSetting("C", "w", QString(), f));
-    EXPECT_EQ(TextCodec::readFile(f), "[A]\nx=1\nz=3\n\n[B]\nY=4\n[C]\nw=\n");
 }
 
 TEST_F(SettingsStoreTest, CompactionDropsDeletedKeysKeepsOneBlankLineBeforeHeadersAndIsIdempotent)
@@ -79,39 +72,24 @@ TEST_F(SettingsStoreTest, CompactionDropsDeletedKeysKeepsOneBlankLineBeforeHeade
 TEST_F(SettingsStoreTest, FlagsTakeTheCallersDefaultWhenMissingOrEmpty)
 {
     const QString f = file("[S]\non=1\noff=0\nempty=\nblank=   \nodd=7\nword=yes\n");
-    struct Case
-    {
-        const char* key;
-        int raw;
-        bool withDefaultOn;
-        bool withDefaultOff;
-    };
-    const Case cases[] = {
+    // key, raw value, flag with default on, flag with default off
+    const std::tuple<const char*, int, bool, bool> cases[] = {
         {"on", 1, true, true},        {"off", 0, false, false}, {"empty", -1, true, false}, {"blank", -1, true, false},
         {"missing", -1, true, false}, {"odd", 7, true, false},  {"word", 0, false, false},
     };
-    for (const Case& c : cases) {
-        const int raw = ReadSettingInt("S", c.key, f);
-        EXPECT_EQ(raw, c.raw) << c.key;
-        EXPECT_EQ(FlagFromInt(raw, true), c.withDefaultOn) << c.key;
-        EXPECT_EQ(FlagFromInt(raw, false), c.withDefaultOff) << c.key;
+    for (const auto& [key, raw, withDefaultOn, withDefaultOff] : cases) {
+        EXPECT_EQ(ReadSettingInt("S", key, f), raw) << key;
+        EXPECT_EQ(FlagFromInt(raw, true), withDefaultOn) << key;
+        EXPECT_EQ(FlagFromInt(raw, false), withDefaultOff) << key;
     }
 }
 
 TEST_F(SettingsStoreTest, BadFilesGiveEmptyValuesAndNeverHang)
 {
-    QByteArray binary;
-    for (int i = 0; i < 4096; ++i)
-        binary.append(char(i * 37));
-    const QByteArray contents[] = {
-        QByteArray(),
-        binary,
-        "[S]\nk=" + QByteArray(4 << 20, 'x') + "\nother=1\n",
-        QByteArray(2 << 20, '['),
-        QByteArray(1 << 20, '\n'),
-        "[S]\nno equals sign\n=value without key\n[S\nk2=v2\n",
-        "[S]\nk=first\nK=second\n[s]\nk=third\nlater=1\n",
-    };
+    // Arbitrary bytes are the fuzz target's; these are the sizes that would show quadratic work.
+    const QByteArray contents[] = {QByteArray(), "[S]\nk=" + QByteArray(4 << 20, 'x') + "\nother=1\n",
+                                   QByteArray(2 << 20, '['), QByteArray(1 << 20, '\n'),
+                                   "[S]\nk=first\nK=second\n[s]\nk=third\nlater=1\n"};
     for (const QByteArray& content : contents) {
         file(content);
         ReadSetting("S", "k", path);
@@ -123,7 +101,6 @@ TEST_F(SettingsStoreTest, BadFilesGiveEmptyValuesAndNeverHang)
     // The last file: duplicates resolve to the first key of the first section.
     EXPECT_EQ(ReadSetting("S", "k", path), "first");
     EXPECT_EQ(ReadSetting("S", "later", path), QString());
-    EXPECT_EQ(ReadSetting("S", "k", m_dir.filePath(QStringLiteral("none"))), QString());
     EXPECT_EQ(ReadSetting("S", "k", QString()), QString());
 }
 
@@ -133,7 +110,7 @@ TEST_F(SettingsStoreTest, WindowsFilesAreReadAndRewrittenAsUtf8)
     EXPECT_EQ(ReadSetting("Settings", "letters", path), "abc\u00e4\u00f6\u00fc");
     ASSERT_TRUE(WriteSetting("Settings", "lng", "Deutsch", path));
     QFile in(path);
-    ASSERT_TRUE(in.open(QIODevice::ReadOnly));
+    EXPECT_TRUE(in.open(QIODevice::ReadOnly));
     EXPECT_EQ(in.readAll(), QByteArray("[Settings]\nletters=abc\xc3\xa4\xc3\xb6\xc3\xbc\nlng=Deutsch\n"));
 }
 
@@ -143,22 +120,19 @@ TEST(CharClassesTest, LettersRules)
     const char* cases[][4] = {
         {"ABC", "abc", "ABC", "-ABC"}, {"a1bß", "a1bß", "AB", "-A1Bß"}, {"αβ", "αβ", "ΑΒ", "-ΑΒ"}};
     for (const auto& [letters, lower, upper, numerals] : cases) {
-        const CharClasses classes = CharClasses::fromLetters(QString::fromUtf8(letters));
-        EXPECT_EQ(classes.lower, lower) << letters;
-        EXPECT_EQ(classes.upper, upper) << letters;
-        EXPECT_EQ(classes.letterNumeralsUpper, numerals) << letters;
-        EXPECT_EQ(classes.letterNumeralsLower, QString::fromUtf8(numerals).toLower()) << letters;
+        const CharClasses c = CharClasses::fromLetters(QString::fromUtf8(letters));
+        EXPECT_EQ(QStringList({c.lower, c.upper, c.letterNumeralsUpper, c.letterNumeralsLower}),
+                  QStringList({lower, upper, numerals, QString::fromUtf8(numerals).toLower()}));
     }
     const CharClasses blank = CharClasses::fromLetters(QStringLiteral("  "));
-    EXPECT_EQ(blank.lower, CharClasses::defaultLetters());
-    EXPECT_EQ(blank.upper, "ABCDEFGHIJKLMNOPQRSTUVWXYZÄÖÜ");
-    EXPECT_EQ(blank.letterNumeralsUpper, "-ABCDEFGHIJKLMNOPQRSTUVWXYZ");
+    EXPECT_EQ(
+        QStringList({blank.lower, blank.upper, blank.letterNumeralsUpper}),
+        QStringList({CharClasses::defaultLetters(), "ABCDEFGHIJKLMNOPQRSTUVWXYZÄÖÜ", "-ABCDEFGHIJKLMNOPQRSTUVWXYZ"}));
 }
 
 TEST(SubstituteArgsTest, PlaceholdersAreFilledInOrder)
 {
     const QString text = QStringLiteral("%1 -> %2 (%1)");
-    EXPECT_EQ(SubstituteArgs(text, {"a", "b"}), "a -> b (a)");
     // The first argument is substituted first, so a "%2" inside it is filled by the second argument.
     EXPECT_EQ(SubstituteArgs(text, {"x%2", "y"}), "xy -> y (xy)");
     // A "%1" inside the second argument stays: its turn has passed.

@@ -7,6 +7,8 @@
 
 namespace {
 
+using R = SettingsUpdateResult;
+
 class SettingsUpdateTest : public ::testing::Test
 {
 protected:
@@ -15,15 +17,15 @@ protected:
         QFile out(path);
         ASSERT_TRUE(out.open(QIODevice::WriteOnly) && out.write(bytes) == bytes.size());
     }
-    SettingsUpdateResult run(const QByteArray& settings, const QByteArray& update)
+    R run(const QByteArray& settings, const QByteArray& update)
     {
         write(settingsFile, settings);
         write(updateFile, update);
-        return ApplySettingsUpdate(programFolder, settingsFile);
+        return apply();
     }
+    R apply() { return ApplySettingsUpdate(programFolder, settingsFile); }
     QString text() const { return TextCodec::readFile(settingsFile); }
     QString read(const char* section, const char* key) const { return ReadSetting(section, key, settingsFile); }
-
     QTemporaryDir m_dir;
     const QString programFolder = m_dir.path() + QStringLiteral("/");
     const QString settingsFile = programFolder + QStringLiteral("settings.vlp");
@@ -33,34 +35,27 @@ protected:
 TEST_F(SettingsUpdateTest, RulesRunOncePerVersionTextAndTheFileIsAlwaysCompacted)
 {
     write(settingsFile, "[A]\nx=<<DELETE>>\n");
-    EXPECT_EQ(ApplySettingsUpdate(programFolder, settingsFile), SettingsUpdateResult::NoUpdateFile);
+    EXPECT_EQ(apply(), R::NoUpdateFile);
     EXPECT_EQ(text(), "[A]\nx=<<DELETE>>\n");
-
     EXPECT_EQ(run("[Main]\nVersion=2.00\nold=<<DELETE>>\n[Settings]\nkeep=1\n",
                   "[Main]\nVersion=2.00\n[Add]\nA1=Settings|new|5\n[Del]\nD1=Settings|keep\n"),
-              SettingsUpdateResult::AlreadyCurrent);
+              R::AlreadyCurrent);
     EXPECT_EQ(text(), "[Main]\nVersion=2.00\n\n[Settings]\nkeep=1\n");
-
     // A lower version is not "older, so skip": the update is keyed by exact text.
     for (const char* version : {"1.00", "3.00", ""}) {
         EXPECT_EQ(run("[Main]\nVersion=2.00\n", QByteArray("[Main]\nVersion=") + version + "\n[Add]\nA1=S|k|v\n"),
-                  SettingsUpdateResult::Applied)
+                  R::Applied)
             << version;
-        EXPECT_EQ(read("S", "k"), "v");
-        EXPECT_EQ(read("Main", "Version"), QString::fromUtf8(version));
+        EXPECT_EQ(read("S", "k") + read("Main", "Version"), "v" + QString::fromUtf8(version));
     }
-
     // A missing settings file is created; a second run changes nothing.
     QFile::remove(settingsFile);
     write(updateFile, "[Main]\nVersion=7\n[Add]\nA1=Settings|protren|1\n");
-    ASSERT_EQ(ApplySettingsUpdate(programFolder, settingsFile), SettingsUpdateResult::Applied);
-    const QString first = text();
-    EXPECT_EQ(first, "[Settings]\nprotren=1\n\n[Main]\nVersion=7\n");
-    EXPECT_EQ(ApplySettingsUpdate(programFolder, settingsFile), SettingsUpdateResult::AlreadyCurrent);
-    EXPECT_EQ(text(), first);
-
+    ASSERT_EQ(apply(), R::Applied);
+    EXPECT_EQ(apply(), R::AlreadyCurrent);
+    EXPECT_EQ(text(), "[Settings]\nprotren=1\n\n[Main]\nVersion=7\n");
     EXPECT_EQ(ApplySettingsUpdate(programFolder, m_dir.filePath(QStringLiteral("no/such/folder/settings.vlp"))),
-              SettingsUpdateResult::WriteFailed);
+              R::WriteFailed);
 }
 
 TEST_F(SettingsUpdateTest, RulesAddCopyAndDelete)
@@ -72,7 +67,7 @@ TEST_F(SettingsUpdateTest, RulesAddCopyAndDelete)
                   "[Copy]\nC1=Old|colour|Dialogs|BackColor\nC2=Old|blank|Dialogs|ForeColor\n"
                   "C3=Settings|savset|settings|SAVSET\n"
                   "[Del]\nD1=Settings|obsolete\n"),
-              SettingsUpdateResult::Applied);
+              R::Applied);
     EXPECT_EQ(read("Settings", "lng"), "Deutsch") << "[Add] never overwrites";
     EXPECT_EQ(read("Settings", "empty"), "filled") << "an empty value counts as missing";
     EXPECT_EQ(read("New", "k"), "a|b") << "the value keeps further bars";
@@ -87,7 +82,7 @@ TEST_F(SettingsUpdateTest, ListsEndAtTheFirstGapAndSkipShortEntries)
 {
     ASSERT_EQ(run("[Main]\nVersion=1\n", "[Main]\nVersion=2\n[Add]\nA1=S|one\nA2=S|two|2\nA3=|three|3\nA5=S|five|5\n"
                                          "[Del]\nD1=S\nD2=\nD3=S|two\n"),
-              SettingsUpdateResult::Applied);
+              R::Applied);
     EXPECT_EQ(read("S", "one"), QString()) << "too few fields";
     EXPECT_EQ(read("S", "two"), "2") << "D3 lies after the gap at D2";
     EXPECT_EQ(read("S", "five"), QString()) << "A5 lies after the gap at A4";
