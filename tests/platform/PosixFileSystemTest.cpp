@@ -99,8 +99,9 @@ TEST(PosixFileSystem, NamesThatAreNotUtf8WorkAndAPathWithNulNamesNothing)
 }
 
 // Walks rely on these: a link to a folder is flagged and never a root, a dangling link names nothing.
-// (Sizes, link skipping and path cleaning are checked through the loader's tests.)
-TEST(PosixFileSystem, PathInfoTellsLinksAndRoots)
+// (Sizes, link skipping and path cleaning are checked through the loader's tests.) Name structures read
+// the times.
+TEST(PosixFileSystem, PathInfoTellsLinksRootsAndTimes)
 {
     TestTree tree({"F/", "f=1"});
     ASSERT_TRUE(tree.link(tree.path("F"), "toF"));
@@ -116,6 +117,14 @@ TEST(PosixFileSystem, PathInfoTellsLinksAndRoots)
     if (proc.isValid() && proc.rootPath() == QLatin1String("/proc")) {
         EXPECT_TRUE(fs.isRoot(QStringLiteral("/proc/")));
     }
+    const QDateTime write(QDate(1999, 12, 31), QTime(23, 59, 58)), access(QDate(2005, 6, 7), QTime(8, 9, 10));
+    EXPECT_TRUE(fs.setFolderTime(tree.path("F"), FolderTimeKind::LastWrite, write));
+    EXPECT_TRUE(fs.setFolderTime(tree.path("F"), FolderTimeKind::LastAccess, access));
+    EXPECT_FALSE(fs.setFolderTime(tree.path("F"), FolderTimeKind::Created, write));
+    const std::optional<FolderTimes> times = fs.folderTimes(tree.key("F"));
+    ASSERT_TRUE(times);
+    EXPECT_EQ(std::pair(times->lastWrite, times->lastAccess), std::pair(write, access));
+    EXPECT_FALSE(fs.folderTimes(tree.path("none")));
 }
 
 TEST(PosixFileSystem, FileOperationsReplaceOnlyWhenAskedAndNeverAFolder)
@@ -136,22 +145,6 @@ TEST(PosixFileSystem, FileOperationsReplaceOnlyWhenAskedAndNeverAFolder)
     EXPECT_FALSE(fs.deleteFile(tree.path("Folder")).ok());
     EXPECT_TRUE(tree.isFolder("Folder"));
     EXPECT_TRUE(leftovers(tree.root()).isEmpty());
-}
-
-// Name structures read the times; loading sets them in its tests.
-TEST(PosixFileSystem, FolderTimesReadBackAsSet)
-{
-    TestTree tree({"F/"});
-    PosixFileSystem fs;
-    const QDateTime write(QDate(1999, 12, 31), QTime(23, 59, 58));
-    const QDateTime access(QDate(2005, 6, 7), QTime(8, 9, 10));
-    EXPECT_TRUE(fs.setFolderTime(tree.path("F"), FolderTimeKind::LastWrite, write));
-    EXPECT_TRUE(fs.setFolderTime(tree.path("F"), FolderTimeKind::LastAccess, access));
-    EXPECT_FALSE(fs.setFolderTime(tree.path("F"), FolderTimeKind::Created, write));
-    const std::optional<FolderTimes> times = fs.folderTimes(tree.key("F"));
-    ASSERT_TRUE(times);
-    EXPECT_EQ(std::pair(times->lastWrite, times->lastAccess), std::pair(write, access));
-    EXPECT_FALSE(fs.folderTimes(tree.path("none")));
 }
 
 TEST(PosixFileSystem, OpensOnlyRegularFilesForReading)
