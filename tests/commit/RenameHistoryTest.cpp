@@ -92,18 +92,20 @@ TEST_F(RenameHistoryTest, UndoOntoAnExistingNameReportsItAndKeepsTheRow)
 // they seem to name exists.
 TEST_F(RenameHistoryTest, MalformedLinesAreNeverUndoneAndSurviveARewrite)
 {
-    for (const char* folder : {"p/x/", "p/y/"})
+    for (const char* folder : {"p/x/", "p/y/", "p/B/"})
         tree.add(folder);
     const QString p = tree.key("p");
     const QStringList odd{QStringLiteral("20240101000000\"%1\"a\"x\"more").arg(p),
                           QStringLiteral("20240101000000\"%1\"y\"..").arg(tree.key("p/y")),
                           QStringLiteral("20240101000000\"%1\"gone\"y").arg(p.mid(1)),
                           QStringLiteral("20240101000000\"%1\"zz\"x/").arg(p)};
-    ASSERT_TRUE(TextCodec::writeFileAtomically(protocolPath(), odd.join(QLatin1Char('\n')) + QLatin1Char('\n')));
+    const QString usable = QStringLiteral("20240101000000\"%1\"A\"B\n").arg(p); // its undo rewrites the file
+    ASSERT_TRUE(
+        TextCodec::writeFileAtomically(protocolPath(), usable + odd.join(QLatin1Char('\n')) + QLatin1Char('\n')));
     history.LoadHistory(app.state());
-    ASSERT_EQ(history.size(), 4);
-    EXPECT_EQ(undo({0, 1, 2, 3}), QStringList());
-    EXPECT_EQ(tree.folders("p"), QStringList({"x", "y"}));
+    ASSERT_EQ(history.size(), 5);
+    EXPECT_EQ(undo({0, 1, 2, 3, 4}), QStringList());
+    EXPECT_EQ(tree.folders("p"), QStringList({"A", "x", "y"}));
     EXPECT_EQ(protocolLines(), odd);
 }
 
