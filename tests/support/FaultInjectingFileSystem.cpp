@@ -47,14 +47,6 @@ FolderScan FaultInjectingFileSystem::scanFolder(const QString& folder) const
     return scan;
 }
 
-std::optional<FolderTimes> FaultInjectingFileSystem::folderTimes(const QString& path) const
-{
-    std::optional<FolderTimes> times = PosixFileSystem::folderTimes(path);
-    if (times && faultFor(Op::BirthTime, path))
-        times->created = QDateTime();
-    return times;
-}
-
 PathInfo FaultInjectingFileSystem::pathInfo(const QString& path) const
 {
     PathInfo info = PosixFileSystem::pathInfo(path);

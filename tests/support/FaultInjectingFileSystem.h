@@ -23,7 +23,6 @@ public:
 
     FsResult renameFolder(const QString& oldPath, const QString& newPath) override;
     FolderScan scanFolder(const QString& folder) const override;
-    std::optional<FolderTimes> folderTimes(const QString& path) const override;
     PathInfo pathInfo(const QString& path) const override;
 
 private:
