@@ -30,20 +30,18 @@ inline FolderEntry entryFor(const TestTree& tree, const QString& relative, const
 inline void useTestMessages(TestApp& app)
 {
     IniDocument doc = IniDocument::load(app.state().programFolder + QStringLiteral("English.lng"));
-    const std::pair<const char*, const char*> texts[] = {
-        {"MsgText36", "missing %1 -> %2"},
-        {"MsgText05", "exists %1 -> %2"},
-        {"MsgText11", "access %1 -> %2"},
-        {"MsgText06", "failed %1 -> %2"},
-        {"MsgText07", "undo?"},
-        {"MsgText04", "reject?"},
-        {"MsgCap04", "Reject"},
-        {"MsgText18", "undo history?%1sure"},
-        {"MsgText19", "delete history?%1sure"},
-        {"msgCapAttention", "Attention"},
-        {"MsgStat03", "renamed"},
-        {"msgProtocolFailed", "protocol %1"},
-    };
+    const std::pair<const char*, const char*> texts[] = {{"MsgText36", "missing %1 -> %2"},
+                                                         {"MsgText05", "exists %1 -> %2"},
+                                                         {"MsgText11", "access %1 -> %2"},
+                                                         {"MsgText06", "failed %1 -> %2"},
+                                                         {"MsgText07", "undo?"},
+                                                         {"MsgText04", "reject?"},
+                                                         {"MsgCap04", "Reject"},
+                                                         {"MsgStat03", "renamed"},
+                                                         {"msgCapAttention", "Attention"},
+                                                         {"MsgText18", "undo history?%1sure"},
+                                                         {"MsgText19", "delete history?%1sure"},
+                                                         {"msgProtocolFailed", "protocol %1"}};
     for (const auto& [key, text] : texts)
         doc.setValue(QStringLiteral("Messages"), QString::fromLatin1(key), QString::fromLatin1(text));
     const QString path = app.settingsPath(QStringLiteral("Test.lng"));

@@ -47,7 +47,7 @@ protected:
     PreviewList list;
 };
 
-TEST_F(ProposalHistoryTest, UndoStepsBackOneLevelAndRejectThrowsEverythingAway)
+TEST_F(ProposalHistoryTest, UndoStepsBackOneLevelOfEachEntryAndRejectThrowsEverythingAway)
 {
     apply("1", {0, 1});
     apply("2", {0}); // b is not touched by the second function
@@ -61,10 +61,8 @@ TEST_F(ProposalHistoryTest, UndoStepsBackOneLevelAndRejectThrowsEverythingAway)
     apply("2", {1});
     RejectProposals(list);
     EXPECT_EQ(described(list), QStringList({"a | a", "b | b"}));
-}
 
-TEST_F(ProposalHistoryTest, AnEntryWithoutAnEarlierProposalKeepsItsName)
-{
+    // An entry without an earlier proposal keeps its name.
     apply("1", {0, 1});
     FolderEntry& b = list.entries()[1]; // as a take-changes run leaves a renamed entry
     for (int level = 1; level < FolderEntry::kHistoryLevels; ++level)
@@ -86,12 +84,10 @@ TEST_F(ProposalHistoryTest, CommandsAskOnlyWhenTheUserWantsToBeAsked)
     EXPECT_FALSE(rejectCommand(state, list));
     EXPECT_EQ(list.entry(0).newName(), QStringLiteral("a1"));
     ASSERT_EQ(prompter.asked().size(), 2);
-    EXPECT_EQ(prompter.asked().at(0).text, QStringLiteral("undo?"));
-    EXPECT_EQ(prompter.asked().at(0).title, QStringLiteral("Dirwright"));
-    EXPECT_EQ(prompter.asked().at(0).buttons, Prompter::Yes | Prompter::No);
-    EXPECT_EQ(prompter.asked().at(1).text, QStringLiteral("reject?"));
-    EXPECT_EQ(prompter.asked().at(1).title, QStringLiteral("Reject"));
-    EXPECT_EQ(prompter.asked().at(1).defaultButton, Prompter::No);
+    const ScriptedPrompter::Asked &undoAsked = prompter.asked().at(0), &rejectAsked = prompter.asked().at(1);
+    EXPECT_EQ(QStringList({undoAsked.text, undoAsked.title, rejectAsked.text, rejectAsked.title}),
+              QStringList({"undo?", "Dirwright", "reject?", "Reject"}));
+    EXPECT_TRUE(undoAsked.buttons == (Prompter::Yes | Prompter::No) && rejectAsked.defaultButton == Prompter::No);
 
     prompter.expectButton(Prompter::Yes);
     EXPECT_TRUE(rejectCommand(state, list));

@@ -25,21 +25,6 @@ TEST(RenameProtocolTest, OnlyLinesThatNameOneFolderAreUsable)
               QStringList({"20240131153045", "/p/", "a", "b c"}));
 }
 
-TEST(RenameProtocolTest, RewriteKeepsLinesItCannotUseAsTheyWere)
-{
-    QTemporaryDir dir;
-    const QString folder = dir.path() + QLatin1Char('/');
-    const QString original = QStringLiteral("odd line\n20240101000000\"/p/\"a\"b\n\n1\"2\"3\"4\"5\n");
-    ASSERT_TRUE(TextCodec::writeFileAtomically(folder + RenameProtocol::fileName(), original));
-    QList<RenameProtocol::Line> lines = RenameProtocol::read(folder);
-    ASSERT_EQ(lines.size(), 3) << "the empty line carries nothing";
-    lines[1].parentPath = QStringLiteral("/q/");
-    ASSERT_TRUE(RenameProtocol::rewrite(folder, lines));
-    EXPECT_EQ(TextCodec::readFile(folder + RenameProtocol::fileName()),
-              QStringLiteral("odd line\n20240101000000\"/q/\"a\"b\n1\"2\"3\"4\"5\n"));
-    EXPECT_FALSE(QFile::exists(folder + RenameProtocol::tempFileName()));
-}
-
 TEST(RenameProtocolTest, AppendingStartsOnAFreshLineAfterALineCutShort)
 {
     QTemporaryDir dir;

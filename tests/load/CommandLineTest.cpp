@@ -26,8 +26,7 @@ TEST(SplitCommandLine, FollowsTheQuoteRules)
         {"/runscript=\"a b\"c d", {"/runscript=\"a b\"", "c", "d"}},
         {"/runscript=\"open end", {"/runscript=\"open", "end"}},
         {"a\"b\" c", {"a\"b\"", "c"}},
-        {"/ümlaut \"/emoji 🌍\"", {"/ümlaut", "/emoji 🌍"}},
-    };
+        {"/ümlaut \"/emoji 🌍\"", {"/ümlaut", "/emoji 🌍"}}};
     for (const auto& [text, expected] : cases)
         EXPECT_EQ(SplitCommandLine(QString::fromUtf8(text)), expected) << text;
 }

@@ -22,13 +22,8 @@ QList<QByteArray> entriesOf(const QByteArray& content, Kind kind)
 TEST(ListFileReader, EntriesAreTheLinesThatNamePaths)
 {
     const QByteArray megabyte(1024 * 1024, 'x');
-    const struct
-    {
-        const char* label;
-        Kind kind;
-        QByteArray content;
-        QList<QByteArray> expected;
-    } cases[] = {
+    // {what, kind, content, entries}
+    const std::tuple<const char*, Kind, QByteArray, QList<QByteArray>> cases[] = {
         {"plain", Kind::Plain, "/a\n/b c\n\n/d", {"/a", "/b c", "/d"}},
         {"crlf and byte order mark", Kind::Plain, "\xEF\xBB\xBF/a\r\n/b\r\n", {"/a", "/b"}},
         {"blanks kept", Kind::Plain, " /a \n", {" /a "}},
@@ -43,26 +38,15 @@ TEST(ListFileReader, EntriesAreTheLinesThatNamePaths)
          {"/a", "/b=c"}},
         {"megabyte line skipped", Kind::Plain, megabyte + "\n/after\n", {"/after"}},
         {"megabyte line at the end", Kind::Plain, "/before\n" + megabyte, {"/before"}},
-        {"NUL kept for the caller", Kind::Plain, QByteArray("/a\0b\n", 5), {QByteArray("/a\0b", 4)}},
-    };
-    for (const auto& c : cases)
-        EXPECT_EQ(entriesOf(c.content, c.kind), c.expected) << c.label;
+        {"NUL kept for the caller", Kind::Plain, QByteArray("/a\0b\n", 5), {QByteArray("/a\0b", 4)}}};
+    for (const auto& [what, kind, content, expected] : cases)
+        EXPECT_EQ(entriesOf(content, kind), expected) << what;
 
-    EXPECT_EQ(ListFileReader::kindOf(QStringLiteral("/x/a.M3U")), Kind::M3u);
-    EXPECT_EQ(ListFileReader::kindOf(QStringLiteral("b.Pls")), Kind::Pls);
-    EXPECT_EQ(ListFileReader::kindOf(QStringLiteral("c.m3u8")), Kind::Plain);
-    EXPECT_EQ(ListFileReader::kindOf(QStringLiteral("/dir.m3u/list")), Kind::Plain);
-}
-
-TEST(ListFileReader, BinaryContentEndsWithoutHoldingMoreThanALine)
-{
-    QByteArray binary;
-    for (int i = 0; i < 3 * 1024 * 1024; ++i)
-        binary.append(static_cast<char>((i * 2654435761u) >> 24));
-    for (Kind kind : {Kind::Plain, Kind::M3u, Kind::Pls}) {
-        for (const QByteArray& entry : entriesOf(binary, kind))
-            EXPECT_LE(entry.size(), ListFileReader::kMaxLineBytes + 1);
-    }
+    for (const auto& [file, kind] : {std::pair{"/x/a.M3U", Kind::M3u},
+                                     {"b.Pls", Kind::Pls},
+                                     {"c.m3u8", Kind::Plain},
+                                     {"/dir.m3u/list", Kind::Plain}})
+        EXPECT_EQ(ListFileReader::kindOf(QLatin1String(file)), kind) << file;
 }
 
 } // namespace

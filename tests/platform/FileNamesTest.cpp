@@ -9,12 +9,10 @@ namespace {
 TEST(FileNames, BytesComeBackExactly)
 {
     const std::pair<QByteArray, bool> cases[] = {
-        {"Photos 2004", true},
         {"M\xC3\xBCnchen", true},
         {"trip \xF0\x9F\x8C\x8D", true},
         {"\xEF\xBB\xBFname", true}, // a byte order mark is part of the name
         {QByteArray("\xFF\xEF\xBB\xBF", 4), false},
-        {QByteArray("caf\xE9", 4), false},
         {QByteArray("a\xC0\xAF", 3), false},        // overlong
         {QByteArray("\xED\xA0\x80x", 4), false},    // encoded surrogate
         {QByteArray("\xE2\x82", 2), false},         // truncated
@@ -27,8 +25,7 @@ TEST(FileNames, BytesComeBackExactly)
         EXPECT_EQ(FileNames::encode(decoded), bytes);
         QStringDecoder utf8(QStringDecoder::Utf8,
                             QStringDecoder::Flag::Stateless | QStringDecoder::Flag::ConvertInitialBom);
-        const QString qtDecoded = utf8.decode(bytes);
-        EXPECT_EQ(decoded == qtDecoded, validUtf8);
+        EXPECT_EQ(decoded == QString(utf8.decode(bytes)), validUtf8);
     }
     // A stray surrogate typed by the user cannot be written: it becomes the replacement character.
     EXPECT_EQ(FileNames::encode(QStringLiteral("a") + QChar(0xD800) + QStringLiteral("b")), QByteArray("a\xEF\xBF\xBD"

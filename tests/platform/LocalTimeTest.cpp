@@ -13,8 +13,8 @@ TEST(LocalTime, AgreesWithQtAcrossDaylightSavingChanges)
 {
     if (!QFileInfo::exists(QStringLiteral("/usr/share/zoneinfo/Europe/Berlin")))
         GTEST_SKIP() << "no time zone data";
-    const bool hadZone = qEnvironmentVariableIsSet("TZ");
-    const QByteArray oldZone = qgetenv("TZ");
+    const std::optional<QByteArray> oldZone =
+        qEnvironmentVariableIsSet("TZ") ? std::optional(qgetenv("TZ")) : std::nullopt;
     qputenv("TZ", "Europe/Berlin");
     tzset();
     // Winter, summer, the hour after the spring change, the doubled autumn hour, the epoch, before it.
@@ -25,10 +25,7 @@ TEST(LocalTime, AgreesWithQtAcrossDaylightSavingChanges)
         EXPECT_EQ(LocalTime::dateTime(secs).toSecsSinceEpoch(), secs);
     }
     EXPECT_FALSE(LocalTime::dateTime(PathInfo::kUnknownTime).isValid());
-    if (hadZone)
-        qputenv("TZ", oldZone);
-    else
-        qunsetenv("TZ");
+    oldZone ? qputenv("TZ", *oldZone) : qunsetenv("TZ");
     tzset();
 }
 

@@ -1,6 +1,5 @@
 #include "platform/PosixFileSystem.h"
 #include "platform/FileNames.h"
-#include "support/TestApp.h"
 #include "support/TestTree.h"
 
 #include <QDir>
@@ -32,15 +31,15 @@ TEST(PosixFileSystem, RenameNeverReplacesWithOrWithoutTheNoReplaceFlag)
         QString from, to;
         Kind expected;
     };
-    const Case cases[] = {Case{{"A/x=3"}, "A", "B", Kind::Ok},
-                          Case{{"A/x=3", "B/"}, "A", "B", Kind::TargetExists},
-                          Case{{"A/", "B/y=1"}, "A", "B", Kind::TargetExists},
-                          Case{{"A/", "B=4"}, "A", "B", Kind::TargetExists},
-                          Case{{"a=1", "b=2"}, "a", "b", Kind::TargetExists},
-                          Case{{"a=1", "B/"}, "a", "B", Kind::TargetExists},
-                          Case{{"B/"}, "missing", "C", Kind::NotFound},
-                          Case{{"A/"}, "A", "none/B", Kind::NotFound},
-                          Case{{"A/"}, "A", "A/B", Kind::Other}};
+    const Case cases[] = {{{"A/x=3"}, "A", "B", Kind::Ok},
+                          {{"A/x=3", "B/"}, "A", "B", Kind::TargetExists},
+                          {{"A/", "B/y=1"}, "A", "B", Kind::TargetExists},
+                          {{"A/", "B=4"}, "A", "B", Kind::TargetExists},
+                          {{"a=1", "b=2"}, "a", "b", Kind::TargetExists},
+                          {{"a=1", "B/"}, "a", "B", Kind::TargetExists},
+                          {{"B/"}, "missing", "C", Kind::NotFound},
+                          {{"A/"}, "A", "none/B", Kind::NotFound},
+                          {{"A/"}, "A", "A/B", Kind::Other}};
     PosixFileSystem fs;
     for (const bool fallback : {false, true}) {
         for (const Case& c : cases) {
@@ -94,34 +93,38 @@ TEST(PosixFileSystem, NamesThatAreNotUtf8WorkAndAPathWithNulNamesNothing)
     EXPECT_EQ(rmdir(raw.constData()), 0) << "the very bytes are back";
 
     const QString cut = tree.path("A") + QChar(0) + QStringLiteral("junk");
-    EXPECT_FALSE(fs.folderExists(cut));
-    EXPECT_FALSE(fs.fileExists(cut));
+    EXPECT_FALSE(fs.folderExists(cut) || fs.fileExists(cut));
     EXPECT_EQ(fs.pathInfo(cut).type, PathInfo::Type::Missing);
     EXPECT_FALSE(fs.renameFolder(cut, tree.path("B")).ok());
-    EXPECT_TRUE(tree.isFolder("A"));
 }
 
 // Walks rely on these: a link to a folder is flagged and never a root, a dangling link names nothing.
-// (Sizes, link skipping and path cleaning are checked through the loader's tests.)
-TEST(PosixFileSystem, PathInfoTellsLinksAndRoots)
+// (Sizes, link skipping and path cleaning are checked through the loader's tests.) Name structures read
+// the times.
+TEST(PosixFileSystem, PathInfoTellsLinksRootsAndTimes)
 {
     TestTree tree({"F/", "f=1"});
     ASSERT_TRUE(tree.link(tree.path("F"), "toF"));
     ASSERT_TRUE(tree.link(tree.path("nowhere"), "dangling"));
     ASSERT_TRUE(tree.link(QStringLiteral("/"), "ToRoot"));
     PosixFileSystem fs;
-    const PathInfo link = fs.pathInfo(tree.path("toF"));
-    EXPECT_EQ(link.type, PathInfo::Type::Folder);
-    EXPECT_TRUE(link.isLink);
+    EXPECT_TRUE(fs.pathInfo(tree.path("toF")).isLink);
+    EXPECT_EQ(fs.pathInfo(tree.path("toF")).type, PathInfo::Type::Folder);
     EXPECT_EQ(fs.pathInfo(tree.path("f")).type, PathInfo::Type::File);
-    EXPECT_EQ(fs.pathInfo(tree.path("dangling")).type, PathInfo::Type::Missing);
     EXPECT_FALSE(fs.folderExists(tree.path("dangling")) || fs.fileExists(tree.path("dangling")));
-    EXPECT_FALSE(fs.isRoot(tree.path("ToRoot")));
-    EXPECT_FALSE(fs.pathInfo(tree.path("ToRoot")).isRoot);
+    EXPECT_FALSE(fs.isRoot(tree.path("ToRoot")) || fs.pathInfo(tree.path("ToRoot")).isRoot);
     const QStorageInfo proc(QStringLiteral("/proc"));
     if (proc.isValid() && proc.rootPath() == QLatin1String("/proc")) {
         EXPECT_TRUE(fs.isRoot(QStringLiteral("/proc/")));
     }
+    const QDateTime write(QDate(1999, 12, 31), QTime(23, 59, 58)), access(QDate(2005, 6, 7), QTime(8, 9, 10));
+    EXPECT_TRUE(fs.setFolderTime(tree.path("F"), FolderTimeKind::LastWrite, write));
+    EXPECT_TRUE(fs.setFolderTime(tree.path("F"), FolderTimeKind::LastAccess, access));
+    EXPECT_FALSE(fs.setFolderTime(tree.path("F"), FolderTimeKind::Created, write));
+    const std::optional<FolderTimes> times = fs.folderTimes(tree.key("F"));
+    ASSERT_TRUE(times);
+    EXPECT_EQ(std::pair(times->lastWrite, times->lastAccess), std::pair(write, access));
+    EXPECT_FALSE(fs.folderTimes(tree.path("none")));
 }
 
 TEST(PosixFileSystem, FileOperationsReplaceOnlyWhenAskedAndNeverAFolder)
@@ -134,60 +137,14 @@ TEST(PosixFileSystem, FileOperationsReplaceOnlyWhenAskedAndNeverAFolder)
     EXPECT_TRUE(fs.copyFile(tree.path("src"), tree.path("old"), true).ok());
     EXPECT_EQ(sizeOf("old"), 7);
     EXPECT_FALSE(fs.copyFile(tree.path("src"), tree.path("Folder"), true).ok());
-    EXPECT_TRUE(tree.isFolder("Folder"));
-    EXPECT_FALSE(fs.copyFile(tree.path("missing"), tree.path("y"), false).ok());
-    EXPECT_FALSE(tree.exists("y"));
+    EXPECT_FALSE(fs.copyFile(tree.path("missing"), tree.path("y"), false).ok() || tree.exists("y"));
     EXPECT_EQ(fs.moveFile(tree.path("a"), tree.path("b")).kind, Kind::TargetExists);
     EXPECT_EQ(sizeOf("b"), 2);
-    EXPECT_TRUE(fs.moveFile(tree.path("a"), tree.path("Folder/a")).ok());
-    EXPECT_TRUE(fs.deleteFile(tree.path("Folder/a")).ok());
+    EXPECT_TRUE(fs.moveFile(tree.path("a"), tree.path("Folder/a")).ok() && fs.deleteFile(tree.path("Folder/a")).ok());
     EXPECT_EQ(fs.deleteFile(tree.path("Folder/a")).kind, Kind::NotFound);
     EXPECT_FALSE(fs.deleteFile(tree.path("Folder")).ok());
     EXPECT_TRUE(tree.isFolder("Folder"));
     EXPECT_TRUE(leftovers(tree.root()).isEmpty());
-}
-
-TEST(PosixFileSystem, TrashAttributesTimesAndOwnership)
-{
-    TestApp app; // points XDG_DATA_HOME at a temporary folder
-    TestTree tree({"Old/x=3", "P/Visible/", "P/.dot/"});
-    PosixFileSystem fs;
-    ASSERT_TRUE(fs.moveToTrash(tree.path("Old")).ok());
-    EXPECT_TRUE(QFileInfo::exists(app.dataHome() + QStringLiteral("/Trash/files/Old/x")));
-    EXPECT_TRUE(QFileInfo::exists(app.dataHome() + QStringLiteral("/Trash/info/Old.trashinfo")));
-    EXPECT_EQ(fs.moveToTrash(tree.path("Old")).kind, Kind::NotFound);
-
-    // Read-only is the write bits; hidden is a dot-name or a line in the parent's ".hidden" file.
-    const QString visible = tree.path("P/Visible");
-    EXPECT_EQ(fs.attributes(tree.path("P/.dot")), AttrHidden);
-    EXPECT_EQ(fs.attributes(tree.path("P/none")), -1);
-    EXPECT_TRUE(fs.setAttributes(visible, AttrReadOnly | AttrHidden));
-    EXPECT_EQ(fs.attributes(visible), AttrReadOnly | AttrHidden);
-    EXPECT_EQ(QFileInfo(tree.path("P/.hidden")).size(), 8) << "Visible\\n";
-    EXPECT_TRUE(fs.setAttributes(visible, 0));
-    EXPECT_EQ(fs.attributes(visible), 0);
-    EXPECT_EQ(QFileInfo(tree.path("P/.hidden")).size(), 0);
-    EXPECT_FALSE(fs.setAttributes(tree.path("P/.dot"), 0)) << "a dot-name cannot be shown";
-    EXPECT_TRUE(leftovers(tree.path("P")).isEmpty());
-
-    const QDateTime write(QDate(1999, 12, 31), QTime(23, 59, 58));
-    const QDateTime access(QDate(2005, 6, 7), QTime(8, 9, 10));
-    EXPECT_TRUE(fs.setFolderTime(visible, FolderTimeKind::LastWrite, write));
-    EXPECT_TRUE(fs.setFolderTime(visible, FolderTimeKind::LastAccess, access));
-    EXPECT_FALSE(fs.setFolderTime(visible, FolderTimeKind::Created, write));
-    const std::optional<FolderTimes> times = fs.folderTimes(visible + QLatin1Char('/'));
-    ASSERT_TRUE(times);
-    EXPECT_EQ(times->lastWrite, write);
-    EXPECT_EQ(times->lastAccess, access);
-    EXPECT_EQ(fs.pathInfo(visible).lastWrite, write.toSecsSinceEpoch());
-    EXPECT_FALSE(fs.folderTimes(tree.path("none")));
-
-    chmod(FileNames::encode(visible).constData(), 0750);
-    const std::optional<FolderOwnership> owner = fs.ownership(visible);
-    ASSERT_TRUE(owner);
-    EXPECT_EQ(owner->permissions, 0750u);
-    EXPECT_FALSE(owner->owner.isEmpty());
-    EXPECT_FALSE(fs.ownership(tree.path("none")));
 }
 
 TEST(PosixFileSystem, OpensOnlyRegularFilesForReading)
@@ -196,8 +153,7 @@ TEST(PosixFileSystem, OpensOnlyRegularFilesForReading)
     ASSERT_EQ(mkfifo(FileNames::encode(tree.path("pipe")).constData(), 0600), 0);
     PosixFileSystem fs;
     const std::unique_ptr<QIODevice> file = fs.openForReading(tree.path("list.txt"));
-    ASSERT_TRUE(file);
-    EXPECT_EQ(file->readAll().size(), 4);
+    EXPECT_EQ(file ? file->readAll().size() : -1, 4);
     EXPECT_FALSE(fs.openForReading(tree.path("pipe"))) << "a pipe without a writer must not block";
     EXPECT_FALSE(fs.openForReading(tree.path("Folder")));
 }

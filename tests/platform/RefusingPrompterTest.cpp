@@ -12,12 +12,10 @@ TEST(RefusingPrompter, AnswersEveryQuestionAsClosingItWouldAndRemembersTheFirst)
     EXPECT_EQ(p.ask("b", "", Prompter::Yes | Prompter::No, Prompter::Icon::Question, Prompter::Yes), Prompter::No);
     EXPECT_EQ(p.ask("c", "", Prompter::Ok, Prompter::Icon::Information, Prompter::Ok), Prompter::Ok);
     EXPECT_EQ(p.askText("Name?", "Script", "x"), std::nullopt);
-    EXPECT_TRUE(p.openFiles("Open", "/", "*.*|*.*", true).isEmpty());
-    EXPECT_TRUE(p.browseFolder("Folder", "/").isEmpty());
-    EXPECT_EQ(p.pickColour(Qt::red), std::nullopt);
+    EXPECT_TRUE(p.openFiles("Open", "/", "*.*|*.*", true).isEmpty() && p.browseFolder("Folder", "/").isEmpty());
     EXPECT_EQ(p.firstQuestion(), QStringLiteral("Take changes: Take the changes?"));
     p.reset();
     EXPECT_FALSE(p.wasAsked());
-    p.pickColour(Qt::red);
+    EXPECT_EQ(p.pickColour(Qt::red), std::nullopt);
     EXPECT_TRUE(p.wasAsked());
 }

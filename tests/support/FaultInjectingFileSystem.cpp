@@ -12,7 +12,6 @@ void FaultInjectingFileSystem::fail(Op op, const QString& path, FsResult::Kind k
 const FaultInjectingFileSystem::Fault* FaultInjectingFileSystem::faultFor(Op op, const QString& path,
                                                                           const QString& other) const
 {
-    ++m_calls[op];
     for (const Fault& fault : m_faults) {
         for (const QString& candidate : {path, other}) {
             const QString p = StripTrailingSeparator(absolutePath(candidate));
@@ -26,14 +25,14 @@ const FaultInjectingFileSystem::Fault* FaultInjectingFileSystem::faultFor(Op op,
 
 FsResult FaultInjectingFileSystem::renameFolder(const QString& oldPath, const QString& newPath)
 {
+    using enum FsResult::Kind;
     const Fault* f = faultFor(Op::Rename, oldPath, newPath);
     if (!f)
         return PosixFileSystem::renameFolder(oldPath, newPath);
-    const int error = f->kind == FsResult::Kind::NotFound       ? ENOENT
-                      : f->kind == FsResult::Kind::TargetExists ? EEXIST
-                      : f->kind == FsResult::Kind::Access       ? EACCES
-                                                                : EIO;
-    return fromErrno(error);
+    return fromErrno(f->kind == NotFound       ? ENOENT
+                     : f->kind == TargetExists ? EEXIST
+                     : f->kind == Access       ? EACCES
+                                               : EIO);
 }
 
 FolderScan FaultInjectingFileSystem::scanFolder(const QString& folder) const
@@ -46,14 +45,6 @@ FolderScan FaultInjectingFileSystem::scanFolder(const QString& folder) const
             sub.info.created = PathInfo::kUnknownTime;
     }
     return scan;
-}
-
-std::optional<FolderTimes> FaultInjectingFileSystem::folderTimes(const QString& path) const
-{
-    std::optional<FolderTimes> times = PosixFileSystem::folderTimes(path);
-    if (times && faultFor(Op::BirthTime, path))
-        times->created = QDateTime();
-    return times;
 }
 
 PathInfo FaultInjectingFileSystem::pathInfo(const QString& path) const

@@ -2,12 +2,11 @@
 
 #include "platform/PosixFileSystem.h"
 
-#include <QHash>
 #include <QList>
 
 // The real file system, except for the operations a test makes fail on chosen paths: failures root cannot
 // provoke (CI runs as root, so permissions never stop it), or that no file system here shows (a folder
-// without a birth time). It also counts calls, so a test can check how often the disk is asked.
+// without a birth time).
 //   auto fs = std::make_unique<FaultInjectingFileSystem>();
 //   fs->fail(FaultInjectingFileSystem::Op::Rename, tree.path("A"), FsResult::Kind::Access);
 class FaultInjectingFileSystem : public PosixFileSystem
@@ -22,12 +21,8 @@ public:
     // From now on op fails on path; with below, also on every path under it.
     void fail(Op op, const QString& path, FsResult::Kind kind = FsResult::Kind::Access, bool below = false);
 
-    int calls(Op op) const { return m_calls.value(op); }
-    void resetCalls() { m_calls.clear(); }
-
     FsResult renameFolder(const QString& oldPath, const QString& newPath) override;
     FolderScan scanFolder(const QString& folder) const override;
-    std::optional<FolderTimes> folderTimes(const QString& path) const override;
     PathInfo pathInfo(const QString& path) const override;
 
 private:
@@ -39,9 +34,8 @@ private:
         bool below;
     };
 
-    // The fault for op on any of the paths; counts the call.
+    // The fault for op on any of the paths.
     const Fault* faultFor(Op op, const QString& path, const QString& other = QString()) const;
 
     QList<Fault> m_faults;
-    mutable QHash<Op, int> m_calls;
 };

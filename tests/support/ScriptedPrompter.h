@@ -10,7 +10,8 @@
 #include <variant>
 
 // A Prompter for tests: the test queues the answers before the code asks. A question that nobody
-// expected fails the running test; so does an answer of the wrong kind.
+// expected fails the running test; so does an answer of the wrong kind. No test answers the folder
+// browser or the colour picker: asking either fails.
 class ScriptedPrompter : public Prompter
 {
 public:
@@ -26,10 +27,8 @@ public:
     void expectButton(Button answer) { m_answers.emplace_back(answer); }
     void expectText(const std::optional<QString>& answer) { m_answers.emplace_back(answer); }
     void expectFiles(const QStringList& answer) { m_answers.emplace_back(answer); }
-    void expectFolder(const QString& answer) { m_answers.emplace_back(FolderAnswer{answer}); }
-    void expectColour(const std::optional<QColor>& answer) { m_answers.emplace_back(answer); }
 
-    // Everything asked so far, in order (message boxes and input prompts; the other dialogs by title).
+    // Everything asked so far, in order (message boxes and input prompts; the open-file dialog by title).
     const QList<Asked>& asked() const { return m_asked; }
     // The proposed answers of the input boxes asked so far, in order.
     const QStringList& proposals() const { return m_proposals; }
@@ -53,21 +52,17 @@ public:
     }
     QString browseFolder(const QString& title, const QString&) override
     {
-        m_asked.append({QString(), title, NoButton});
-        return take<FolderAnswer>("folder browser", {}).path;
+        ADD_FAILURE() << "unexpected folder browser: " << title.toStdString();
+        return {};
     }
     std::optional<QColor> pickColour(const QColor&) override
     {
-        m_asked.append({QString(), QString(), NoButton});
-        return take<std::optional<QColor>>("colour picker", std::nullopt);
+        ADD_FAILURE() << "unexpected colour picker";
+        return std::nullopt;
     }
 
 private:
-    struct FolderAnswer
-    {
-        QString path;
-    };
-    using Answer = std::variant<Button, std::optional<QString>, QStringList, FolderAnswer, std::optional<QColor>>;
+    using Answer = std::variant<Button, std::optional<QString>, QStringList>;
 
     template <typename T> T take(const char* what, const T& fallback)
     {

@@ -1,13 +1,20 @@
 #pragma once
 
 #include "app/AppState.h"
+#include "platform/Clock.h"
 #include "platform/PosixFileSystem.h"
-#include "support/FixedClock.h"
 #include "support/ScriptedPrompter.h"
 
 #include <QDir>
 #include <QTemporaryDir>
 #include <memory>
+
+// A clock that always says 2024-01-31 15:30:45.
+class FixedClock : public Clock
+{
+public:
+    QDateTime now() const override { return QDateTime(QDate(2024, 1, 31), QTime(15, 30, 45)); }
+};
 
 // An AppState for tests: a fresh settings folder in a temporary XDG_DATA_HOME, the program folder of
 // the build (with its language files), the English language, the real file system, a scripted prompter

@@ -1,11 +1,11 @@
 #include "support/TestTree.h"
 
+#include "platform/FileNames.h"
+
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <gtest/gtest.h>
-
-#include "platform/FileNames.h"
 
 #include <unistd.h>
 
@@ -26,16 +26,12 @@ QString TestTree::path(const QString& relative) const
 
 void TestTree::add(const QString& entry)
 {
-    if (entry.endsWith(QLatin1Char('/'))) {
-        EXPECT_TRUE(QDir().mkpath(path(entry))) << entry.toStdString();
-        return;
-    }
-    const qsizetype eq = entry.lastIndexOf(QLatin1Char('='));
-    const QString full = path(eq > 0 ? entry.left(eq) : entry);
-    QDir().mkpath(QFileInfo(full).path());
-    QFile file(full);
-    EXPECT_TRUE(file.open(QIODevice::WriteOnly)) << full.toStdString();
-    file.write(QByteArray(eq > 0 ? entry.mid(eq + 1).toLongLong() : 0, 'x'));
+    const bool folder = entry.endsWith(QLatin1Char('/'));
+    const qsizetype eq = folder ? -1 : entry.lastIndexOf(QLatin1Char('='));
+    const QString relative = eq > 0 ? entry.left(eq) : entry;
+    EXPECT_TRUE(QDir().mkpath(folder ? path(relative) : QFileInfo(path(relative)).path())) << entry.toStdString();
+    if (!folder)
+        write(relative, QByteArray(eq > 0 ? entry.mid(eq + 1).toLongLong() : 0, 'x'));
 }
 
 void TestTree::write(const QString& relative, const QByteArray& bytes) const
