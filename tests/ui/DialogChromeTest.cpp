@@ -31,12 +31,8 @@ TEST(DialogChrome, ColoursGoOnTheFormAndOnCaptionsOnly)
     EXPECT_EQ(label->palette().color(QPalette::Active, QPalette::WindowText), QColor(Qt::black));
 }
 
-TEST(DialogChrome, StoredColoursGradientAndTitles)
+TEST(DialogChrome, TitleDropsAccessKeyAndEllipsis)
 {
-    EXPECT_EQ(ColourFromStored(8438015), QColor(255, 192, 128));
-    EXPECT_EQ(ColourFromStored(-5), QApplication::palette().color(QPalette::Active, QPalette::Window));
-    EXPECT_EQ(GradientColour(12936202, 16777215, 50, 100), QColor(133, 178, 226));
-    EXPECT_EQ(GradientColour(12936202, 16777215, 99, 100), QColor(253, 253, 254));
     EXPECT_EQ(TitleFromCaption(QStringLiteral("&Präfix und Suffix …")), QStringLiteral("Präfix und Suffix"));
 }
 

@@ -1,9 +1,7 @@
 #include "platform/PropertiesDialog.h"
 #include "platform/PosixFileSystem.h"
-#include "support/TestApp.h"
 #include "support/TestTree.h"
 
-#include <QLocale>
 #include <gtest/gtest.h>
 
 #include <sys/stat.h>
@@ -32,27 +30,6 @@ TEST(FolderProperties, PermissionTextShowsSpecialBitsLikeLs)
         {0755, "rwxr-xr-x"}, {01777, "rwxrwxrwt"}, {02750, "rwxr-s---"}, {04644, "rwSr--r--"}, {01000, "--------T"}};
     for (const auto& [mode, text] : cases)
         EXPECT_EQ(FolderProperties::permissionText(mode), QLatin1String(text)) << mode;
-}
-
-TEST(PropertiesDialog, ShowsTheValuesWithTheUnknownOfTheLanguage)
-{
-    TestApp app(QStringLiteral("Deutsch.lng"));
-    FolderProperties p;
-    p.exists = true;
-    p.size = 1234567;
-    p.lastWrite = QDateTime(QDate(2021, 3, 4), QTime(5, 6, 7));
-    p.owner = QStringLiteral("anna");
-    p.permissions = 0750;
-    PropertiesDialog dialog(p, app.state().language);
-
-    QLocale locale;
-    locale.setNumberOptions(locale.numberOptions() & ~QLocale::OmitGroupSeparator);
-    EXPECT_EQ(dialog.valueText(QStringLiteral("lblSize")),
-              locale.toString(1234567) + QStringLiteral(" Bytes (") + locale.formattedDataSize(1234567) + ')');
-    EXPECT_EQ(dialog.valueText(QStringLiteral("lblModified")), QStringLiteral("2021-03-04 05:06:07"));
-    EXPECT_EQ(dialog.valueText(QStringLiteral("lblPermissions")), QStringLiteral("rwxr-x--- (0750)"));
-    EXPECT_EQ(dialog.valueText(QStringLiteral("lblOwner")) + dialog.valueText(QStringLiteral("lblGroup")),
-              QStringLiteral("annaunbekannt"));
 }
 
 } // namespace
