@@ -141,19 +141,6 @@ TEST(PreviewListSort, NaturalOrderSizeTagsDirectionsAndSelection)
     w.expectKeyIndexRight();
 }
 
-TEST(PreviewListSort, HeaderClicksToggleOnlyOnTheSameHeader)
-{
-    Watched w;
-    w.addAll({"b", "a"});
-    const std::pair<int, Qt::SortOrder> clicks[] = {
-        {2, Qt::AscendingOrder}, {2, Qt::DescendingOrder}, {3, Qt::AscendingOrder}, {2, Qt::AscendingOrder}};
-    for (const auto& [header, order] : clicks) {
-        w.list.headerClicked(header);
-        EXPECT_EQ(w.list.sortOrder(), order) << header;
-        EXPECT_EQ(w.list.sortColumn(), header - 1);
-    }
-}
-
 TEST(PreviewListMove, ThirdOntoFirstAndFirstOntoThird)
 {
     const std::tuple<int, int, const char*> moves[] = {{2, 0, "cab"}, {0, 2, "bca"}, {1, 1, "abc"}};
