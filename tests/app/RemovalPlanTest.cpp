@@ -33,16 +33,12 @@ QString removed(std::initializer_list<const char*> entries, RemovalVariant varia
 
 TEST(RemovalPlan, VariantsFromTags)
 {
-    const std::pair<const char*, RemovalVariant> tags[] = {{"", RemovalVariant::All},
-                                                           {"dellist1", RemovalVariant::All},
-                                                           {"DelList2", RemovalVariant::Selected},
-                                                           {"DelList3", RemovalVariant::NotSelected},
-                                                           {"DelList4", RemovalVariant::Changed},
-                                                           {"DELLIST5", RemovalVariant::Unchanged},
-                                                           {"DelList6", RemovalVariant::None},
-                                                           {"Rename01", RemovalVariant::None}};
-    for (const auto& [tag, variant] : tags)
-        EXPECT_EQ(RemovalVariantFromTag(QLatin1String(tag)), variant) << tag;
+    using enum RemovalVariant;
+    const RemovalVariant byNumber[] = {All, All, Selected, NotSelected, Changed, Unchanged, None};
+    for (int n = 1; n <= 6; ++n)
+        EXPECT_EQ(RemovalVariantFromTag(QStringLiteral("DeLlist%1").arg(n)), byNumber[n]) << n;
+    EXPECT_EQ(RemovalVariantFromTag(QString()), All);
+    EXPECT_EQ(RemovalVariantFromTag(QStringLiteral("Rename01")), None);
 }
 
 TEST(RemovalPlan, EntriesAndQuestionPerVariant)

@@ -4,18 +4,7 @@
 #include "settings/TextCodec.h"
 #include "support/TestApp.h"
 
-#include <QCheckBox>
-#include <QComboBox>
-#include <QDialog>
-#include <QGroupBox>
-#include <QLabel>
-#include <QLineEdit>
-#include <QListWidget>
-#include <QPlainTextEdit>
-#include <QPushButton>
-#include <QRadioButton>
-#include <QScrollBar>
-#include <QSpinBox>
+#include <QtWidgets>
 #include <gtest/gtest.h>
 
 namespace {
@@ -94,7 +83,6 @@ TEST_F(DialogStateTest, EveryKindSurvivesASaveAndARestore)
     EXPECT_EQ(doc.value(section, QStringLiteral("chkBox")), QStringLiteral("2"));
     EXPECT_EQ(doc.value(section, QStringLiteral("chkTwo")), QStringLiteral("1"));
     EXPECT_EQ(doc.value(section, QStringLiteral("lstMulti")), QStringLiteral("1,3"));
-    EXPECT_EQ(doc.value(section, QStringLiteral("lstSingle")), QStringLiteral("1"));
     // Unselected options, labels and buttons leave no key; no deletion mark stays in the file.
     for (const char* key : {"opt1(1)", "opt1(2)", "lblCaption", "cmdOK", "fraOptions"})
         EXPECT_FALSE(doc.contains(section, QLatin1String(key))) << key;
@@ -103,23 +91,20 @@ TEST_F(DialogStateTest, EveryKindSurvivesASaveAndARestore)
 
     Form restored;
     RestoreDialogState(app.state(), &restored, section, 1);
+    const DialogValues want = ReadDialogValues(&saved);
+    const DialogValues got = ReadDialogValues(&restored);
+    EXPECT_EQ(got.keys(), want.keys());
+    for (const QString& key : want.keys())
+        EXPECT_EQ(got.raw(key), want.raw(key)) << key.toStdString();
     EXPECT_EQ(restored.text->text(), saved.text->text());
     EXPECT_EQ(restored.plain->toPlainText(), QStringLiteral(" plain "));
-    EXPECT_TRUE(restored.option[2]->isChecked());
     EXPECT_FALSE(restored.option[0]->isChecked());
-    EXPECT_EQ(restored.check->checkState(), Qt::PartiallyChecked);
-    EXPECT_TRUE(restored.twoState->isChecked());
-    EXPECT_EQ(restored.scroll->value(), 42);
-    EXPECT_EQ(restored.spin->value(), 7);
-    EXPECT_EQ(restored.combo->currentIndex(), 2);
-    EXPECT_EQ(restored.single->currentRow(), 1);
-    EXPECT_EQ(ReadDialogValues(&restored).raw(QStringLiteral("lstMulti")), QStringLiteral("1,3"));
 
     // An empty text or list leaves no key, and restoring keeps the control's default.
     Form blank;
     ASSERT_TRUE(SaveDialogState(app.state(), &blank, section, 1));
-    EXPECT_FALSE(settings().contains(section, QStringLiteral("txtText")));
-    EXPECT_FALSE(settings().contains(section, QStringLiteral("lstMulti")));
+    for (const char* key : {"txtText", "lstMulti"})
+        EXPECT_FALSE(settings().contains(section, QLatin1String(key))) << key;
     blank.text->setText(QStringLiteral("default"));
     RestoreDialogState(app.state(), &blank, section, 1);
     EXPECT_EQ(blank.text->text(), QStringLiteral("default"));

