@@ -12,6 +12,7 @@
 //   Nested/N          CommitRenames over a three-level tree of about N folders, every folder renamed,
 //                     listed parents first, so each parent's rename moves the keys of everything below it
 
+#include "BenchFolder.h"
 #include "app/AppState.h"
 #include "app/PreviewList.h"
 #include "commit/CommitRenames.h"
@@ -35,8 +36,7 @@ const QString kSuffix = QStringLiteral("-r");
 
 QString benchRoot()
 {
-    const QByteArray dir = qgetenv("DIRWRIGHT_BENCH_DIR");
-    return dir.isEmpty() ? QStringLiteral("/tmp/dirwright-bench-commit") : QFile::decodeName(dir);
+    return BenchFolder(QStringLiteral("/tmp/dirwright-bench-commit"));
 }
 
 QString toggled(const QString& name)

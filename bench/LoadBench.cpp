@@ -9,6 +9,7 @@
 // and reports the medians, their ratio and the memory the loaded rows take.
 // Bars: loading within 2.5x of the baseline; under 2 KB of memory per row, at the peak of loading.
 
+#include "BenchFolder.h"
 #include "app/AppState.h"
 #include "app/PreviewList.h"
 #include "load/FolderLoader.h"
@@ -38,8 +39,7 @@ constexpr int kRounds = 3;
 
 QString benchRoot()
 {
-    const QByteArray dir = qgetenv("DIRWRIGHT_BENCH_DIR");
-    return dir.isEmpty() ? QStringLiteral("/tmp/dirwright-bench") : QString::fromLocal8Bit(dir);
+    return BenchFolder(QStringLiteral("/tmp/dirwright-bench"));
 }
 
 void buildLevel(const QByteArray& folder, int depth)

@@ -5,6 +5,7 @@
 // The trees are made once in $DIRWRIGHT_BENCH_DIR (default /tmp/dirwright-bench-open) and kept: mass
 // deletes slow this file system down for minutes.
 
+#include "BenchFolder.h"
 #include "load/FolderExpansion.h"
 #include "load/OpenLocations.h"
 #include "load/PowerFilterList.h"
@@ -24,8 +25,7 @@ constexpr int kWide = 20000;
 
 QString benchFolder()
 {
-    const QByteArray env = qgetenv("DIRWRIGHT_BENCH_DIR");
-    return env.isEmpty() ? QStringLiteral("/tmp/dirwright-bench-open") : QFile::decodeName(env);
+    return BenchFolder(QStringLiteral("/tmp/dirwright-bench-open"));
 }
 
 // Child names vary so that the filters have something to decide: "Photo 3", "2004.backup", "misc 5" …
