@@ -13,11 +13,11 @@
 //                     listed parents first, so each parent's rename moves the keys of everything below it
 
 #include "BenchFolder.h"
-#include "app/AppState.h"
-#include "app/PreviewList.h"
-#include "commit/CommitRenames.h"
-#include "platform/PosixFileSystem.h"
-#include "platform/SystemClock.h"
+#include "core/AppState.h"
+#include "core/commit/CommitRenames.h"
+#include "core/platform/PosixFileSystem.h"
+#include "core/platform/SystemClock.h"
+#include "core/preview/PreviewList.h"
 
 #include <QDir>
 #include <QFile>

@@ -10,11 +10,11 @@
 // Bars: loading within 2.5x of the baseline; under 2 KB of memory per row, at the peak of loading.
 
 #include "BenchFolder.h"
-#include "app/AppState.h"
-#include "app/PreviewList.h"
-#include "load/FolderLoader.h"
-#include "platform/FileNames.h"
-#include "platform/PosixFileSystem.h"
+#include "core/AppState.h"
+#include "core/load/FolderLoader.h"
+#include "core/platform/FileNames.h"
+#include "core/platform/PosixFileSystem.h"
+#include "core/preview/PreviewList.h"
 
 #include <QCoreApplication>
 #include <QDir>

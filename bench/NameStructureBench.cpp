@@ -1,11 +1,11 @@
 // The name-structure evaluator over a large list, against copying the names, and ReplaceText on a large
 // text, against Qt's own replace; ReplaceText runs on two sizes so the fit shows it linear.
-#include "app/AppState.h"
-#include "app/PreviewList.h"
-#include "platform/PosixFileSystem.h"
-#include "rename/NameStructure.h"
-#include "rename/RenameRun.h"
-#include "rename/ReplaceText.h"
+#include "core/AppState.h"
+#include "core/platform/PosixFileSystem.h"
+#include "core/preview/PreviewList.h"
+#include "core/rename/NameStructure.h"
+#include "core/rename/RenameRun.h"
+#include "core/rename/ReplaceText.h"
 
 #include <QLocale>
 #include <benchmark/benchmark.h>

@@ -6,11 +6,11 @@
 // deletes slow this file system down for minutes.
 
 #include "BenchFolder.h"
-#include "load/FolderExpansion.h"
-#include "load/OpenLocations.h"
-#include "load/PowerFilterList.h"
-#include "platform/PosixFileSystem.h"
-#include "settings/TextCodec.h"
+#include "core/load/FolderExpansion.h"
+#include "core/load/OpenLocations.h"
+#include "core/load/PowerFilterList.h"
+#include "core/platform/PosixFileSystem.h"
+#include "core/settings/TextCodec.h"
 
 #include <QDir>
 #include <QFile>

@@ -1,7 +1,7 @@
 // Refresh and sorting of the preview list on 100 000 entries, against a plain std::sort of the same
 // names in the same run as the baseline.
-#include "app/PreviewList.h"
-#include "app/SortKey.h"
+#include "core/preview/PreviewList.h"
+#include "core/preview/SortKey.h"
 
 #include <QCoreApplication>
 #include <QLocale>

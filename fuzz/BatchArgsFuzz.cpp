@@ -1,8 +1,8 @@
 // Batch command lines of any content: the parser never crashes, keeps every value it takes as given and
 // never takes more than it was given; the help wrapper keeps every word and breaks only where it may.
 #include "FuzzText.h"
-#include "script/BatchOptions.h"
-#include "script/BatchTexts.h"
+#include "cli/BatchOptions.h"
+#include "cli/BatchTexts.h"
 
 #include <QRegularExpression>
 #include <cstdint>

@@ -1,6 +1,6 @@
 // Command lines of any content split into arguments that are pieces of the text: never more characters
 // than the text had, never a blank outside quotes.
-#include "load/CommandLine.h"
+#include "core/load/CommandLine.h"
 
 #include <cstdint>
 #include <cstdlib>

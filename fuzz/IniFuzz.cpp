@@ -1,10 +1,10 @@
 // Feeds arbitrary bytes to the INI reader and writer: parsing, lookups, one write, and the round trip
 // through text. Input layout: the document, then optionally "\x01" section "\x01" key "\x01" value.
-#include "settings/CharClasses.h"
-#include "settings/IniDocument.h"
-#include "settings/Language.h"
-#include "settings/SettingsStore.h"
-#include "settings/TextCodec.h"
+#include "core/settings/CharClasses.h"
+#include "core/settings/IniDocument.h"
+#include "core/settings/Language.h"
+#include "core/settings/SettingsStore.h"
+#include "core/settings/TextCodec.h"
 
 #include <cstdint>
 #include <cstdlib>

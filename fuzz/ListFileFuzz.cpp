@@ -1,7 +1,7 @@
 // List files and file names from bytes: every kind of list file is read to its end in bounded memory,
 // and every byte string survives the file-name conversion unchanged.
-#include "load/ListFileReader.h"
-#include "platform/FileNames.h"
+#include "core/load/ListFileReader.h"
+#include "core/platform/FileNames.h"
 
 #include <QBuffer>
 

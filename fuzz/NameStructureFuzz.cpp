@@ -2,9 +2,9 @@
 // quadratically, and what it returns must be valid UTF-16 (no surrogate pair ever split).
 #include "FuzzText.h"
 
-#include "app/FolderEntry.h"
-#include "platform/PosixFileSystem.h"
-#include "rename/NameStructure.h"
+#include "core/platform/PosixFileSystem.h"
+#include "core/preview/FolderEntry.h"
+#include "core/rename/NameStructure.h"
 
 #include <QLocale>
 #include <cstdlib>

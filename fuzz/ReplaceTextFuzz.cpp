@@ -2,8 +2,8 @@
 // for every text, search text, start, count and case mode, and always valid UTF-16.
 #include "FuzzText.h"
 
-#include "rename/CodePoints.h"
-#include "rename/ReplaceText.h"
+#include "core/rename/CodePoints.h"
+#include "core/rename/ReplaceText.h"
 
 #include <cstdlib>
 

@@ -1,7 +1,7 @@
 // The input is a pattern and a name separated by the first NUL byte (both UTF-8). Matching must never
 // crash, and its work must stay bounded by name length × pattern length; a few cheap identities are
 // checked on the way.
-#include "load/Wildcard.h"
+#include "core/load/Wildcard.h"
 
 #include <QString>
 #include <cstdint>

@@ -1,6 +1,6 @@
 #include "support/FaultInjectingFileSystem.h"
 
-#include "settings/Paths.h"
+#include "core/settings/Paths.h"
 
 #include <cerrno>
 

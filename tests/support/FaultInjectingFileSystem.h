@@ -1,6 +1,6 @@
 #pragma once
 
-#include "platform/PosixFileSystem.h"
+#include "core/platform/PosixFileSystem.h"
 
 #include <QList>
 

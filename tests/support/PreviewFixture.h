@@ -1,7 +1,7 @@
 #pragma once
 
-#include "app/FolderEntry.h"
-#include "app/PreviewList.h"
+#include "core/preview/FolderEntry.h"
+#include "core/preview/PreviewList.h"
 
 #include <QLocale>
 #include <QString>

@@ -1,8 +1,8 @@
 #pragma once
 
-#include "app/AppState.h"
-#include "platform/Clock.h"
-#include "platform/PosixFileSystem.h"
+#include "core/AppState.h"
+#include "core/platform/Clock.h"
+#include "core/platform/PosixFileSystem.h"
 #include "support/ScriptedPrompter.h"
 
 #include <QDir>

@@ -1,0 +1,109 @@
+#include "cli/BatchOptions.h"
+
+#include <optional>
+
+namespace {
+
+const QLatin1String kScript("--script");
+const QLatin1String kStructure("--structure");
+const QLatin1String kList("--list");
+const QLatin1String kSort("--sort");
+const QLatin1String kDryRun("--dry-run");
+const QLatin1String kSubfolders("--subfolders");
+const QLatin1String kHelp("--help");
+const QLatin1String kShortHelp("-h");
+const QLatin1String kEndOfOptions("--");
+
+std::optional<BatchOptions::SortKey> sortKeyOf(const QString& text)
+{
+    const QStringList names = BatchOptions::sortKeyNames();
+    for (qsizetype i = 0; i < names.size(); ++i) {
+        if (text.compare(names.at(i), Qt::CaseInsensitive) == 0)
+            return static_cast<BatchOptions::SortKey>(i);
+    }
+    return std::nullopt;
+}
+
+bool takesValue(const QString& option)
+{
+    return option == kScript || option == kStructure || option == kList || option == kSort;
+}
+
+} // namespace
+
+QStringList BatchOptions::sortKeyNames()
+{
+    return {QStringLiteral("none"),    QStringLiteral("name"),     QStringLiteral("path"),
+            QStringLiteral("created"), QStringLiteral("modified"), QStringLiteral("size")};
+}
+
+BatchOptions ParseBatchArguments(const QStringList& arguments)
+{
+    BatchOptions options;
+    const auto fail = [&options](BatchOptions::Error error, const QString& argument) {
+        if (options.ok()) {
+            options.error = error;
+            options.errorArgument = argument;
+        }
+    };
+
+    bool optionsEnded = false;
+    for (qsizetype i = 0; i < arguments.size(); ++i) {
+        const QString& argument = arguments.at(i);
+        // A lone "-" is a name like any other; everything else that starts with "-" is an option.
+        if (optionsEnded || !argument.startsWith(QLatin1Char('-')) || argument.size() == 1) {
+            options.inputs.append({BatchOptions::Input::Kind::Path, argument});
+            continue;
+        }
+        if (argument == kEndOfOptions) {
+            optionsEnded = true;
+            continue;
+        }
+        if (argument == kHelp || argument == kShortHelp) {
+            options.help = true;
+            continue;
+        }
+        if (argument == kDryRun) {
+            options.dryRun = true;
+            continue;
+        }
+        if (argument == kSubfolders) {
+            options.subfolders = true;
+            continue;
+        }
+
+        QString option = argument;
+        std::optional<QString> value;
+        const qsizetype equals = argument.indexOf(QLatin1Char('='));
+        if (argument.startsWith(QLatin1String("--")) && equals > 2) {
+            option = argument.left(equals);
+            value = argument.mid(equals + 1);
+        }
+        if (!takesValue(option)) {
+            fail(BatchOptions::Error::UnknownOption, option);
+            continue;
+        }
+        if (!value) {
+            // The next argument is the value whatever it looks like: a structure may well start with "-".
+            if (i + 1 >= arguments.size()) {
+                fail(BatchOptions::Error::MissingValue, option);
+                continue;
+            }
+            value = arguments.at(++i);
+        }
+        if (option == kScript) {
+            options.actions.append({BatchOptions::Action::Kind::Script, *value});
+        } else if (option == kStructure) {
+            options.actions.append({BatchOptions::Action::Kind::Structure, *value});
+        } else if (option == kList) {
+            options.inputs.append({BatchOptions::Input::Kind::ListFile, *value});
+        } else if (const std::optional<BatchOptions::SortKey> key = sortKeyOf(*value)) {
+            options.sort = *key;
+        } else {
+            fail(BatchOptions::Error::BadSortKey, *value);
+        }
+    }
+    if (options.actions.isEmpty())
+        fail(BatchOptions::Error::NoAction, QString());
+    return options;
+}

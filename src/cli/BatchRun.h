@@ -1,0 +1,62 @@
+#pragma once
+
+#include "cli/BatchTexts.h"
+
+#include <QString>
+#include <QStringList>
+
+class FolderLoader;
+class PreviewList;
+class QIODevice;
+class RefusingPrompter;
+struct AppState;
+struct BatchOptions;
+
+// A run without a window ("dirwright --batch …"), for cron jobs, file-manager actions and shell scripts.
+// It loads the folders, puts them in a fixed order, applies each script step and name structure to all
+// entries through the routines the window's dialogs use (refreshing the list between them as the window
+// does), prints every change, and unless it is a dry run takes the changes with the window's
+// CommitRenames and its protocol. Nothing is renamed unless every script and every proposed name is
+// sound, and no question is ever asked: a step that would ask stops the run.
+class BatchRun
+{
+public:
+    // How a run ends: the exit status of the program.
+    enum Status { Done = 0, SomeFailed = 1, CannotRun = 2 };
+
+    // The state must be ready (PrepareBatchState). out receives the changes and the help, err every
+    // problem, warning and failure; both get bytes as a terminal expects them (names byte for byte).
+    BatchRun(AppState& state, QIODevice& out, QIODevice& err);
+
+    Status run(const BatchOptions& options);
+
+    // One change as printed: parent path, old name, new name, separated by tabs. Backslashes, tabs, line
+    // breaks and other control characters in the names are escaped ("\\", "\t", "\n", "\x1b"), so that
+    // every change is exactly one line however the folders are named.
+    static QString changeLine(const QString& parentPath, const QString& oldName, const QString& newName);
+
+private:
+    Status runSteps(const BatchOptions& options, PreviewList& list, FolderLoader& loader);
+    void load(const BatchOptions& options, FolderLoader& loader);
+    bool checkProposals(const PreviewList& list);
+    void refresh(PreviewList& list, FolderLoader& loader);
+    bool stoppedByQuestion();
+    void print(QIODevice& device, const QString& text);
+    void warn(const QString& key, const QStringList& args);
+
+    AppState& m_state;
+    QIODevice& m_out;
+    QIODevice& m_err;
+    BatchTexts m_texts;
+    RefusingPrompter* m_prompter = nullptr;
+};
+
+// Start-up of a run without a window: the settings folder as the window prepares it, the language the
+// window would start with but without asking (a single file; else the one named by [Settings] "lng";
+// else English), the character classes and date formats, and the protocol flag "protren". False, after
+// saying why on err, when there is no language file at all.
+bool PrepareBatchState(AppState& state, const QString& programFolder, QIODevice& err);
+
+// The whole batch mode for main(): the arguments after "--batch" and the executable's folder. Builds the
+// state with the real file system and clock and a prompter that never asks; returns the exit status.
+int BatchMain(const QStringList& arguments, const QString& executableFolder);

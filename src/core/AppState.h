@@ -1,0 +1,79 @@
+#pragma once
+
+#include "core/platform/Clock.h"
+#include "core/platform/FileSystem.h"
+#include "core/platform/Prompter.h"
+#include "core/settings/CharClasses.h"
+#include "core/settings/DateTimeFormats.h"
+#include "core/settings/Language.h"
+
+#include <QString>
+#include <QStringList>
+#include <array>
+#include <memory>
+
+// The one object that holds what the whole program shares: where its files are, the user's flags, the
+// language, the services through which it reaches the disk, the user and the clock, and the state of a
+// script being recorded or run. It is built once at start (or by a test) and handed to whoever needs it.
+struct AppState
+{
+    // The default dialog colours when none are stored: a light orange background with black text.
+    static constexpr int kDefaultBackColor = 8438015;
+    static constexpr int kDefaultForeColor = 0;
+    // Stored references to the platform's button face and button text colours.
+    static constexpr int kSystemButtonFace = static_cast<int>(0x8000000F);
+    static constexpr int kSystemButtonText = static_cast<int>(0x80000012);
+
+    // Folders, each ending in one separator, and the settings file inside the settings folder.
+    QString programFolder;
+    QString settingsFolder;
+    QString settingsFile;
+    QString versionText;
+
+    // Flags of the settings file.
+    bool saveDialogSettings = false;                  // "savset"
+    bool protocolRenames = false;                     // "protren"
+    std::array<bool, 3> confirm{false, false, false}; // "secquest1" undo, "secquest2" take, "secquest3" reject
+    bool expertMode = false;                          // "ExpertMode"
+    int backColor = kDefaultBackColor;                // [Dialogs] "BackColor"
+    int foreColor = kDefaultForeColor;                // [Dialogs] "ForeColor"
+
+    // Set by the cancel button while folders are loading; every loading loop tests and clears it.
+    bool cancelRequested = false;
+    int undoLevels = 0;
+
+    // Language: the chosen file, the language files found in the program folder, and the status texts
+    // "MsgStat01" to "MsgStat10" (index 0 to 9).
+    Language language;
+    QStringList languageFiles;
+    QStringList statusTexts;
+
+    CharClasses charClasses = CharClasses::fromLetters(QString());
+    // The date/time format lists: built in, and the user's own from [DTFormats] (LoadDateTimeFormats).
+    DateTimeFormats dateTimeFormats;
+
+    // Script recording: 0 idle, 1 or 2 while a script is being recorded.
+    int recordingState = 0;
+    // Script running: the script file, the run mode (0 none, 1 all steps, 2 single steps) and the step.
+    QString scriptPath;
+    int scriptRunMode = 0;
+    int scriptStep = 0;
+
+    // Services.
+    std::unique_ptr<FileSystem> fileSystem;
+    std::unique_ptr<Prompter> prompter;
+    std::unique_ptr<Clock> clock;
+
+    FileSystem& fs() const { return *fileSystem; }
+    Prompter& ask() const { return *prompter; }
+    QDateTime now() const { return clock->now(); }
+
+    // A text of the [Messages] section of the language file.
+    QString message(const QString& key, const QStringList& args = {}) const
+    {
+        return language.GetLngText(QStringLiteral("Messages"), key, args);
+    }
+    // Status text n (1 to 10).
+    QString statusText(int n) const { return n >= 1 && n <= statusTexts.size() ? statusTexts.at(n - 1) : QString(); }
+    bool scriptRunning() const { return scriptRunMode != 0; }
+};

@@ -1,0 +1,189 @@
+#include "core/commit/RenameHistory.h"
+
+#include "core/AppState.h"
+#include "core/commit/PathPrefixIndex.h"
+#include "core/commit/RenameFailure.h"
+#include "core/preview/RowPermutation.h"
+
+#include <algorithm>
+#include <numeric>
+
+RenameHistory::RenameHistory(QObject* parent)
+    : QAbstractTableModel(parent)
+{}
+
+int RenameHistory::rowCount(const QModelIndex& parent) const
+{
+    return parent.isValid() ? 0 : size();
+}
+
+int RenameHistory::columnCount(const QModelIndex& parent) const
+{
+    return parent.isValid() ? 0 : ColumnCount;
+}
+
+QString RenameHistory::text(int r, int column) const
+{
+    const RenameProtocol::Line& line = row(r).line;
+    switch (column) {
+    case ColStamp:
+        return displayStamp(line.stamp);
+    case ColParentPath:
+        return line.parentPath;
+    case ColOldName:
+        return line.oldName;
+    case ColNewName:
+        return line.newName;
+    default:
+        return {};
+    }
+}
+
+QVariant RenameHistory::data(const QModelIndex& index, int role) const
+{
+    if (!index.isValid() || index.row() >= size() || index.column() >= ColumnCount)
+        return {};
+    switch (role) {
+    case Qt::DisplayRole:
+    case Qt::ToolTipRole:
+        return text(index.row(), index.column());
+    case Qt::UserRole:
+        return row(index.row()).line.stamp;
+    case Qt::ForegroundRole:
+        return row(index.row()).present ? kPresentColour : kMissingColour;
+    default:
+        return {};
+    }
+}
+
+QVariant RenameHistory::headerData(int section, Qt::Orientation orientation, int role) const
+{
+    if (orientation != Qt::Horizontal || role != Qt::DisplayRole)
+        return {};
+    return section < m_headers.size() ? m_headers.at(section) : QString();
+}
+
+bool RenameHistory::setHeaderData(int section, Qt::Orientation orientation, const QVariant& value, int role)
+{
+    if (orientation != Qt::Horizontal || section < 0 || section >= ColumnCount ||
+        (role != Qt::EditRole && role != Qt::DisplayRole))
+        return false;
+    while (m_headers.size() < ColumnCount)
+        m_headers.append(QString());
+    m_headers[section] = value.toString();
+    Q_EMIT headerDataChanged(orientation, section, section);
+    return true;
+}
+
+void RenameHistory::sort(int column, Qt::SortOrder order)
+{
+    if (column < 0 || column >= ColumnCount)
+        return;
+    Q_EMIT layoutAboutToBeChanged();
+    std::vector<int> permutation(m_rows.size());
+    std::iota(permutation.begin(), permutation.end(), 0);
+    std::vector<QString> keys(m_rows.size());
+    for (int r = 0; r < size(); ++r)
+        keys[static_cast<size_t>(r)] = text(r, column);
+    std::stable_sort(permutation.begin(), permutation.end(), [&](int a, int b) {
+        const QString& x = keys[static_cast<size_t>(a)];
+        const QString& y = keys[static_cast<size_t>(b)];
+        int c = QString::compare(x, y, Qt::CaseInsensitive);
+        if (c == 0)
+            c = QString::compare(x, y, Qt::CaseSensitive);
+        return order == Qt::AscendingOrder ? c < 0 : c > 0;
+    });
+    const std::vector<int> newRowOf = PermuteRows(m_rows, permutation);
+    const QModelIndexList before = persistentIndexList();
+    QModelIndexList after;
+    after.reserve(before.size());
+    for (const QModelIndex& index : before)
+        after.append(index.isValid() ? this->index(newRowOf[static_cast<size_t>(index.row())], index.column())
+                                     : QModelIndex());
+    changePersistentIndexList(before, after);
+    Q_EMIT layoutChanged();
+}
+
+void RenameHistory::LoadHistory(const AppState& state)
+{
+    beginResetModel();
+    m_rows.clear();
+    const QList<RenameProtocol::Line> lines = RenameProtocol::read(state.settingsFolder);
+    m_rows.reserve(static_cast<size_t>(lines.size()));
+    for (const RenameProtocol::Line& line : lines) {
+        Row r{line, false};
+        r.present = line.usable && state.fs().folderExists(line.parentPath + line.newName + QLatin1Char('/'));
+        m_rows.push_back(std::move(r));
+    }
+    endResetModel();
+}
+
+bool RenameHistory::writeHistoryData(const AppState& state) const
+{
+    QList<RenameProtocol::Line> lines;
+    lines.reserve(size());
+    for (const Row& r : m_rows)
+        lines.append(r.line);
+    return RenameProtocol::rewrite(state.settingsFolder, lines);
+}
+
+QStringList RenameHistory::UndoHistoryRenames(AppState& state, const std::vector<bool>& selected)
+{
+    QStringList failures;
+    const int n = size();
+    // Rows by parent path, so that undoing a folder finds the rows below it without a walk over all.
+    PathPrefixIndex parents;
+    for (int r = 0; r < n; ++r) {
+        if (row(r).line.usable)
+            parents.insert(row(r).line.parentPath, r);
+    }
+    std::vector<bool> undone(m_rows.size(), false);
+    for (int r = 0; r < n; ++r) {
+        if (static_cast<size_t>(r) >= selected.size() || !selected[static_cast<size_t>(r)] || !row(r).present)
+            continue;
+        const RenameProtocol::Line& line = row(r).line;
+        const QString current = line.parentPath + line.newName + QLatin1Char('/');
+        const QString target = line.parentPath + line.oldName + QLatin1Char('/');
+        const FsResult result = state.fs().renameFolder(current, target);
+        if (!result.ok()) {
+            failures.append(RenameFailureMessage(state, result, current, target, QStringLiteral("\n\n")));
+            continue;
+        }
+        // The row stays in the index: it is dropped below, so moving its path along does no harm.
+        for (int below : parents.movePrefix(current, target)) {
+            QString& parentPath = m_rows[static_cast<size_t>(below)].line.parentPath;
+            parentPath.replace(0, current.size(), target);
+        }
+        undone[static_cast<size_t>(r)] = true;
+    }
+    if (std::find(undone.begin(), undone.end(), true) != undone.end()) {
+        beginResetModel();
+        std::vector<Row> kept;
+        kept.reserve(m_rows.size());
+        for (size_t r = 0; r < m_rows.size(); ++r) {
+            if (!undone[r])
+                kept.push_back(std::move(m_rows[r]));
+        }
+        m_rows = std::move(kept);
+        endResetModel();
+    }
+    if (!writeHistoryData(state))
+        failures.append(state.message(QStringLiteral("msgHistoryNotSaved"),
+                                      {Quoted(state.settingsFolder + RenameProtocol::fileName())}));
+    return failures;
+}
+
+bool RenameHistory::deleteHistory(const AppState& state)
+{
+    beginResetModel();
+    m_rows.clear();
+    endResetModel();
+    return writeHistoryData(state);
+}
+
+QString RenameHistory::displayStamp(const QString& stamp)
+{
+    return stamp.mid(0, 4) + QLatin1Char('-') + stamp.mid(4, 2) + QLatin1Char('-') + stamp.mid(6, 2) +
+           QStringLiteral(", ") + stamp.mid(8, 2) + QLatin1Char(':') + stamp.mid(10, 2) + QLatin1Char(':') +
+           stamp.mid(12, 2);
+}

@@ -1,0 +1,65 @@
+#pragma once
+
+#include "core/commit/RenameProtocol.h"
+
+#include <QAbstractTableModel>
+#include <QColor>
+#include <QStringList>
+#include <vector>
+
+struct AppState;
+
+// The rename protocol as a list: one row per line, in file order until sorted. Rows whose folder
+// (parent path + new name) exists are drawn black and can be undone; all others are red and are never
+// renamed, nor is any line that does not name exactly one folder. The order of the rows is the order in
+// which the protocol is written back.
+class RenameHistory : public QAbstractTableModel
+{
+    Q_OBJECT
+
+public:
+    enum Column { ColStamp, ColParentPath, ColOldName, ColNewName, ColumnCount };
+    static inline const QColor kPresentColour{0, 0, 0};
+    static inline const QColor kMissingColour{255, 0, 0};
+
+    struct Row
+    {
+        RenameProtocol::Line line;
+        bool present = false; // usable, and the renamed folder existed when the list was loaded
+    };
+
+    explicit RenameHistory(QObject* parent = nullptr);
+
+    // QAbstractTableModel
+    int rowCount(const QModelIndex& parent = QModelIndex()) const override;
+    int columnCount(const QModelIndex& parent = QModelIndex()) const override;
+    QVariant data(const QModelIndex& index, int role = Qt::DisplayRole) const override;
+    QVariant headerData(int section, Qt::Orientation orientation, int role = Qt::DisplayRole) const override;
+    bool setHeaderData(int section, Qt::Orientation orientation, const QVariant& value,
+                       int role = Qt::EditRole) override;
+    // Sorts by the displayed texts of a column; rows that compare equal keep their order.
+    void sort(int column, Qt::SortOrder order = Qt::AscendingOrder) override;
+
+    int size() const { return static_cast<int>(m_rows.size()); }
+    const Row& row(int r) const { return m_rows[static_cast<size_t>(r)]; }
+    // The text a cell shows.
+    QString text(int r, int column) const;
+
+    // Fills the list from the protocol file; a missing file gives an empty list.
+    void LoadHistory(const AppState& state);
+    // Writes the rows back into the protocol in their current order. False when it could not be written.
+    bool writeHistoryData(const AppState& state) const;
+    // Renames the folders of the selected black rows back to their old names, in list order, and drops
+    // the rows that were undone; rows below an undone folder follow it. Then writes the protocol. Returns
+    // the failure messages in order. selected holds one flag per row.
+    QStringList UndoHistoryRenames(AppState& state, const std::vector<bool>& selected);
+    // Empties the list and the protocol file.
+    bool deleteHistory(const AppState& state);
+
+    // "yyyymmddhhnnss" shown as "yyyy-mm-dd, hh:nn:ss"; a shorter stamp shows what stands at those places.
+    static QString displayStamp(const QString& stamp);
+
+private:
+    std::vector<Row> m_rows;
+    QStringList m_headers;
+};

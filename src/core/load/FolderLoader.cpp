@@ -1,0 +1,328 @@
+#include "core/load/FolderLoader.h"
+
+#include "core/AppState.h"
+#include "core/load/FolderTreeCache.h"
+#include "core/load/ListFileReader.h"
+#include "core/platform/FileNames.h"
+#include "core/platform/LocalTime.h"
+#include "core/preview/PreviewList.h"
+#include "core/settings/Paths.h"
+#include "core/settings/SettingsStore.h"
+#include "core/settings/TextCodec.h"
+
+#include <QCoreApplication>
+#include <QIODevice>
+#include <QLocale>
+#include <QStringDecoder>
+#include <QUrl>
+
+namespace {
+
+const QString kNoTime = QStringLiteral("1980-01-01 00:00:00");
+const QString kListFileFilter = QStringLiteral("*.*|*.*|m3u Playlist|*.m3u|pls Playlist|*.pls");
+
+// The size with the locale's digit grouping ("#,##0"), always grouped, also where the locale's
+// default is not to.
+QLocale groupingLocale()
+{
+    QLocale locale;
+    locale.setNumberOptions(locale.numberOptions() & ~QLocale::OmitGroupSeparator);
+    return locale;
+}
+
+bool isValidUtf8(const QByteArray& bytes)
+{
+    QStringDecoder decoder(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);
+    const QString text = decoder.decode(bytes); // the decoder works only when its result is taken
+    return !decoder.hasError();
+}
+
+} // namespace
+
+FolderLoader::Action::Action(FolderLoader& loader)
+    : m_loader(loader)
+{
+    if (m_loader.m_depth++ == 0) {
+        m_loader.m_cache = std::make_unique<FolderTreeCache>(m_loader.m_state.fs());
+        m_loader.m_locale = groupingLocale();
+        m_loader.m_state.cancelRequested = false; // only a press during this action counts
+    }
+}
+
+FolderLoader::Action::~Action()
+{
+    if (--m_loader.m_depth == 0) {
+        m_loader.flush();
+        m_loader.m_cache.reset();
+        m_loader.m_state.cancelRequested = false;
+    }
+}
+
+FolderLoader::FolderLoader(AppState& state, PreviewList& list)
+    : m_state(state)
+    , m_list(list)
+{}
+
+FolderLoader::~FolderLoader() = default;
+
+void FolderLoader::refresh()
+{
+    if (onRefresh)
+        onRefresh();
+}
+
+void FolderLoader::setCancelEnabled(bool enabled)
+{
+    if (onCancelEnabled)
+        onCancelEnabled(enabled);
+}
+
+void FolderLoader::flush()
+{
+    if (!m_batch.empty()) {
+        m_list.appendBatch(std::move(m_batch));
+        m_batch.clear();
+        m_batchKeys.clear();
+    }
+    if (m_statusDirty && onStatusText)
+        onStatusText(QString::number(m_loadedCount) + QLatin1Char(' ') + m_state.statusText(2));
+    m_statusDirty = false;
+}
+
+void FolderLoader::serveEvents()
+{
+    m_scanCount = 0;
+    flush();
+    if (onProcessEvents)
+        onProcessEvents();
+    else
+        QCoreApplication::processEvents();
+}
+
+bool FolderLoader::keepGoing()
+{
+    // The size walk of one large folder can take long: the window stays responsive through it (every
+    // hundredth folder this walk reads), and the cancel button stops it.
+    if (++m_scanCount % 100 == 0)
+        serveEvents();
+    return !m_state.cancelRequested;
+}
+
+int FolderLoader::undoLevels() const
+{
+    const FolderEntry* first = !m_list.isEmpty() ? &m_list.entry(0) : !m_batch.empty() ? &m_batch.front() : nullptr;
+    if (!first)
+        return 0;
+    int levels = 0;
+    for (int level = 1; level < FolderEntry::kHistoryLevels; ++level) {
+        if (!first->history(level).isEmpty())
+            ++levels;
+    }
+    return levels;
+}
+
+void FolderLoader::AddFolder(const QString& path)
+{
+    addFolder(path, QString(), nullptr);
+}
+
+void FolderLoader::addFolder(const QString& path, const QString& knownParent, const PathInfo* known)
+{
+    Action action(*this);
+    if (++m_callCount % 100 == 0)
+        serveEvents();
+    m_scanCount = 0;
+
+    const FileSystem& fs = m_state.fs();
+    // A walk knows its folders already: absolute paths, looked at while their parent was read.
+    const bool walked = known && known->type == PathInfo::Type::Folder;
+    QString folder = walked ? path : fs.absolutePath(path);
+    if (folder.isEmpty())
+        return;
+    PathInfo info = walked ? *known : fs.pathInfo(folder);
+    if (info.type == PathInfo::Type::File) {
+        const qsizetype slash = folder.lastIndexOf(QLatin1Char('/'));
+        folder = slash <= 0 ? QStringLiteral("/") : folder.left(slash);
+        info = fs.pathInfo(folder);
+    }
+    if (info.type != PathInfo::Type::Folder || info.isRoot)
+        return;
+
+    // The absolute form has no trailing separator (only the root has one, and roots are never added).
+    QString key = folder + QLatin1Char('/');
+    if (m_list.hasKey(key) || m_batchKeys.contains(key))
+        return;
+    const qsizetype slash = folder.lastIndexOf(QLatin1Char('/'));
+    if (slash < 0)
+        return;
+
+    // A link is listed as itself and holds no files: its target is not walked (a link to "/" inside a
+    // dropped tree must not mean measuring the whole disk).
+    const std::optional<qint64> size = info.isLink ? 0 : m_cache->totalSize(folder, [this] { return keepGoing(); });
+    if (!size)
+        return; // cancelled halfway through the size walk: a wrong size is worse than no row
+
+    FolderEntry e;
+    // Siblings added by a walk share one parent text.
+    const bool parentKnown = knownParent.size() == slash + 1 && folder.startsWith(knownParent);
+    e.col[FolderEntry::ColParentPath] = parentKnown ? knownParent : folder.left(slash + 1);
+    const QString name = folder.mid(slash + 1);
+    e.col[FolderEntry::ColOldName] = name;
+    e.col[FolderEntry::ColNewName] = name;
+    e.col[FolderEntry::ColCreated] = info.created == PathInfo::kUnknownTime ? kNoTime : LocalTime::text(info.created);
+    e.col[FolderEntry::ColModified] =
+        info.lastWrite == PathInfo::kUnknownTime ? kNoTime : LocalTime::text(info.lastWrite);
+    e.col[FolderEntry::ColSize] = m_locale.toString(*size);
+    e.sizeTag = QString::number(*size).rightJustified(12, QLatin1Char('0'));
+    const int levels = undoLevels();
+    for (int level = 0; level <= levels; ++level)
+        e.history(level) = name;
+    e.key = key;
+
+    m_batchKeys.insert(key);
+    m_batch.push_back(std::move(e));
+    ++m_loadedCount;
+    m_statusDirty = true;
+}
+
+void FolderLoader::AddSubfolders(const QString& folder)
+{
+    Action action(*this);
+    const FileSystem& fs = m_state.fs();
+    const QString top = fs.absolutePath(folder);
+    if (top.isEmpty() || !fs.folderExists(top))
+        return;
+
+    // Depth first without recursion, each folder before its own subfolders.
+    struct Frame
+    {
+        QString parentKey;
+        QList<SubfolderInfo> children;
+        qsizetype next = 0;
+    };
+    std::vector<Frame> stack;
+    stack.push_back({EnsureTrailingSeparator(top), m_cache->subfolders(top)});
+    while (!stack.empty()) {
+        Frame& frame = stack.back();
+        if (frame.next >= frame.children.size()) {
+            stack.pop_back();
+            continue;
+        }
+        const SubfolderInfo sub = frame.children.at(frame.next++);
+        addFolder(sub.path, frame.parentKey, &sub.info);
+        if (m_state.cancelRequested)
+            return;
+        if (!sub.isLink)
+            stack.push_back({sub.path + QLatin1Char('/'), m_cache->subfolders(sub.path)});
+    }
+}
+
+void FolderLoader::LoadPendingFolders()
+{
+    Action action(*this);
+    setCancelEnabled(true);
+    if (!lstOpen.isEmpty()) {
+        const QStringList paths = lstOpen;
+        for (const QString& path : paths) {
+            AddFolder(path);
+            if (m_state.cancelRequested) {
+                m_state.cancelRequested = false;
+                break;
+            }
+        }
+        flush();
+        refresh();
+    }
+    lstOpen.clear();
+    setCancelEnabled(false);
+}
+
+void FolderLoader::DropFolders(const QStringList& paths)
+{
+    Action action(*this);
+    setCancelEnabled(true);
+    for (const QString& path : paths) {
+        AddSubfolders(path);
+        if (m_state.cancelRequested) {
+            m_state.cancelRequested = false;
+            break;
+        }
+    }
+    setCancelEnabled(false);
+    flush();
+    refresh();
+}
+
+QStringList FolderLoader::localPathsFromUrls(const QList<QUrl>& urls)
+{
+    QStringList paths;
+    for (const QUrl& url : urls) {
+        if (!url.isLocalFile())
+            continue;
+        // The percent-encoded form keeps bytes that are not UTF-8; the decoded one would replace them.
+        const QByteArray bytes = QByteArray::fromPercentEncoding(url.path(QUrl::FullyEncoded).toLatin1());
+        if (!bytes.isEmpty())
+            paths.append(FileNames::decode(bytes));
+    }
+    return paths;
+}
+
+QString FolderLoader::listedPath(const QByteArray& entry, const QString& listFolder) const
+{
+    const auto resolved = [&](const QString& text) {
+        return text.startsWith(QLatin1Char('/')) ? text : listFolder + QLatin1Char('/') + text;
+    };
+    if (isValidUtf8(entry))
+        return resolved(QString::fromUtf8(entry));
+    // Not UTF-8: either the raw bytes of a file name (a list written on this system) or Windows-1252
+    // text (a list brought over); the one that names something wins.
+    const QString exact = resolved(FileNames::decode(entry));
+    if (m_state.fs().pathInfo(exact).type != PathInfo::Type::Missing)
+        return exact;
+    return resolved(TextCodec::decode(entry));
+}
+
+void FolderLoader::ReadListFile(const QString& listFile)
+{
+    Action action(*this);
+    readListFile(listFile);
+}
+
+void FolderLoader::readListFile(const QString& listFile)
+{
+    const FileSystem& fs = m_state.fs();
+    const QString file = fs.absolutePath(listFile);
+    const std::unique_ptr<QIODevice> device = fs.openForReading(file);
+    if (!device)
+        return;
+    const QString listFolder = file.left(std::max<qsizetype>(file.lastIndexOf(QLatin1Char('/')), 1));
+    ListFileReader reader(*device, ListFileReader::kindOf(file));
+    while (const std::optional<QByteArray> entry = reader.next()) {
+        AddFolder(listedPath(*entry, listFolder));
+        if (m_state.cancelRequested)
+            break;
+    }
+}
+
+void FolderLoader::OpenFromListFile()
+{
+    const QString lastPath = ReadSetting(QStringLiteral("Settings"), QStringLiteral("lastpath"), m_state.settingsFile);
+    const QStringList files = m_state.ask().openFiles(QString(), lastPath, kListFileFilter, true);
+    if (files.isEmpty())
+        return;
+    {
+        Action action(*this);
+        setCancelEnabled(true);
+        for (const QString& file : files) {
+            readListFile(file);
+            if (m_state.cancelRequested)
+                break;
+        }
+        setCancelEnabled(false);
+        flush();
+        refresh();
+    }
+    const QString first = m_state.fs().absolutePath(files.first());
+    WriteSetting(QStringLiteral("Settings"), QStringLiteral("lastpath"),
+                 first.left(first.lastIndexOf(QLatin1Char('/')) + 1), m_state.settingsFile);
+}

@@ -1,0 +1,112 @@
+#pragma once
+
+#include "core/preview/FolderEntry.h"
+
+#include <QLocale>
+#include <QSet>
+#include <QString>
+#include <QStringList>
+#include <functional>
+#include <memory>
+#include <vector>
+
+struct AppState;
+struct PathInfo;
+class FolderTreeCache;
+class PreviewList;
+class QUrl;
+
+// Brings folders into the preview list. Every way in ends in AddFolder, which turns one path into one
+// row; the feeders around it load the open dialog's pending list, walk dropped folders, and read list
+// files. The main window owns one loader and sets its hooks.
+//
+// A loading action (one AddFolder call from outside, or a whole feeder) reads each folder once: sizes
+// come from one bottom-up walk shared by all rows of the action. New rows are gathered and handed to the
+// list in batches, on every hundredth AddFolder call (just before the event queue is served, so the
+// window shows progress) and when the action ends; callers see every row once the routine returns.
+class FolderLoader
+{
+public:
+    FolderLoader(AppState& state, PreviewList& list);
+    ~FolderLoader();
+
+    // Hooks for the main window: the text of the status panel, the enabled state of the CancelAction
+    // button, refreshPreview, and one pass over the event queue (QCoreApplication::processEvents unless
+    // set otherwise). Each may stay empty.
+    std::function<void(const QString& text)> onStatusText;
+    std::function<void(bool enabled)> onCancelEnabled;
+    std::function<void()> onRefresh;
+    std::function<void()> onProcessEvents;
+
+    // The pending paths (lstOpen) that the open dialog leaves for LoadPendingFolders.
+    QStringList lstOpen;
+
+    // Adds the folder a path names (a file path stands for its folder) as one new row, or nothing: paths
+    // that name nothing, roots and folders already listed are skipped without a word. A symbolic link
+    // to a folder is listed as the link itself, with size 0: sizes never go through links.
+    void AddFolder(const QString& path);
+    // Adds every folder below a folder at every depth, depth first, each before its own subfolders; the
+    // folder itself is not added. Links to folders are added but not walked through. Stops early when
+    // the cancel button was pressed.
+    void AddSubfolders(const QString& folder);
+    // Adds the paths of lstOpen in order, then empties it.
+    void LoadPendingFolders();
+    // Adds every folder a list file names (plain, ".m3u" or ".pls"). Relative entries are taken relative
+    // to the list file's folder. A file that cannot be opened adds nothing.
+    void ReadListFile(const QString& listFile);
+    // The menu command: asks for list files and reads them; remembers their folder in "lastpath".
+    void OpenFromListFile();
+    // Folders dropped on the preview list: each contributes its subfolders, not itself.
+    void DropFolders(const QStringList& paths);
+
+    // The local paths of dropped URLs, byte for byte (a name that is not UTF-8 keeps its bytes).
+    static QStringList localPathsFromUrls(const QList<QUrl>& urls);
+
+    // The status panel's counter of rows added; refreshPreview sets it back to 0.
+    int loadedCount() const { return m_loadedCount; }
+    void resetLoadedCount() { m_loadedCount = 0; }
+    // True while a loading action runs: a second one started from the event queue joins it.
+    bool isLoading() const { return m_depth > 0; }
+    // Calls of AddFolder so far (the event queue is served on every hundredth).
+    qint64 callCount() const { return m_callCount; }
+
+    // Refreshes the list through the hook (for the command line between its steps).
+    void refresh();
+
+    // Keeps one loading action open for its lifetime; nested actions share the outermost one. When the
+    // outermost ends, gathered rows reach the list, the size cache is dropped and the cancel request is
+    // cleared.
+    class Action
+    {
+    public:
+        explicit Action(FolderLoader& loader);
+        ~Action();
+        Action(const Action&) = delete;
+        Action& operator=(const Action&) = delete;
+
+    private:
+        FolderLoader& m_loader;
+    };
+
+private:
+    void addFolder(const QString& path, const QString& knownParent, const PathInfo* known);
+    void readListFile(const QString& listFile);
+    QString listedPath(const QByteArray& entry, const QString& listFolder) const;
+    int undoLevels() const;
+    bool keepGoing();
+    void serveEvents();
+    void flush();
+    void setCancelEnabled(bool enabled);
+
+    AppState& m_state;
+    PreviewList& m_list;
+    std::unique_ptr<FolderTreeCache> m_cache;
+    std::vector<FolderEntry> m_batch;
+    QSet<QString> m_batchKeys;
+    QLocale m_locale;
+    int m_depth = 0;
+    int m_loadedCount = 0;
+    bool m_statusDirty = false;
+    qint64 m_callCount = 0;
+    qint64 m_scanCount = 0;
+};

@@ -1,0 +1,66 @@
+#include "core/load/FolderTreeCache.h"
+
+#include <vector>
+
+FolderTreeCache::Node& FolderTreeCache::scanned(const QString& folder, bool* wasRead)
+{
+    auto found = m_nodes.find(folder);
+    if (wasRead)
+        *wasRead = found == m_nodes.end();
+    if (found != m_nodes.end())
+        return found->second;
+    FolderScan scan = m_fs.scanFolder(folder);
+    Node& node = m_nodes[folder];
+    node.subfolders = std::move(scan.subfolders);
+    node.fileBytes = scan.fileBytes;
+    node.device = scan.device;
+    return node;
+}
+
+QList<SubfolderInfo> FolderTreeCache::subfolders(const QString& folder)
+{
+    return scanned(folder).subfolders;
+}
+
+std::optional<qint64> FolderTreeCache::totalSize(const QString& folder, const std::function<bool()>& keepGoing)
+{
+    bool read = false;
+    if (const Node& top = scanned(folder, &read); top.total >= 0)
+        return top.total;
+    if (read && keepGoing && !keepGoing())
+        return std::nullopt;
+
+    // Post-order without recursion: deep trees must not exhaust the stack.
+    struct Frame
+    {
+        Node* node;
+        qsizetype next = 0;
+        qint64 sum = 0;
+    };
+    std::vector<Frame> stack;
+    stack.push_back({&scanned(folder)});
+    while (!stack.empty()) {
+        Frame& frame = stack.back();
+        if (frame.next < frame.node->subfolders.size()) {
+            const SubfolderInfo& sub = frame.node->subfolders.at(frame.next++);
+            if (sub.isLink)
+                continue;
+            Node& child = scanned(sub.path, &read);
+            if (read && keepGoing && !keepGoing())
+                return std::nullopt;
+            if (child.device != frame.node->device && child.device != 0 && frame.node->device != 0)
+                continue; // another volume mounted here
+            if (child.total >= 0)
+                frame.sum += child.total;
+            else
+                stack.push_back({&child}); // invalidates frame; the loop takes back() again
+            continue;
+        }
+        const qint64 total = frame.node->fileBytes + frame.sum;
+        frame.node->total = total;
+        stack.pop_back();
+        if (!stack.empty())
+            stack.back().sum += total;
+    }
+    return scanned(folder).total;
+}

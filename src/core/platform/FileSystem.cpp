@@ -1,0 +1,40 @@
+#include "core/platform/FileSystem.h"
+
+#include <QFile>
+#include <QFileInfo>
+
+PathInfo FileSystem::pathInfo(const QString& path) const
+{
+    PathInfo info;
+    if (folderExists(path))
+        info.type = PathInfo::Type::Folder;
+    else if (fileExists(path))
+        info.type = PathInfo::Type::File;
+    else
+        return info;
+    info.isRoot = info.type == PathInfo::Type::Folder && isRoot(path);
+    if (const std::optional<FolderTimes> times = folderTimes(path)) {
+        const auto secs = [](const QDateTime& t) {
+            return t.isValid() ? t.toSecsSinceEpoch() : PathInfo::kUnknownTime;
+        };
+        info.created = secs(times->created);
+        info.lastWrite = secs(times->lastWrite);
+        info.lastAccess = secs(times->lastAccess);
+    }
+    return info;
+}
+
+std::optional<FolderOwnership> FileSystem::ownership(const QString&) const
+{
+    return std::nullopt;
+}
+
+std::unique_ptr<QIODevice> FileSystem::openForReading(const QString& path) const
+{
+    if (!QFileInfo(path).isFile())
+        return nullptr;
+    auto file = std::make_unique<QFile>(path);
+    if (!file->open(QIODevice::ReadOnly))
+        return nullptr;
+    return file;
+}

@@ -1,0 +1,184 @@
+#include "core/platform/PosixFileOps.h"
+
+#include "core/platform/FileNames.h"
+
+#include <atomic>
+#include <cerrno>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+namespace PosixFileOps {
+
+QByteArray native(const QString& path)
+{
+    if (path.isEmpty() || path.contains(QChar(0)))
+        return {};
+    QByteArray p = FileNames::encode(path);
+    while (p.size() > 1 && p.endsWith('/'))
+        p.chop(1);
+    return p;
+}
+
+QByteArray parentOf(const QByteArray& path)
+{
+    const qsizetype slash = path.lastIndexOf('/');
+    if (slash < 0)
+        return QByteArrayLiteral(".");
+    return path.left(slash);
+}
+
+QByteArray lastComponent(const QByteArray& path)
+{
+    return path.mid(path.lastIndexOf('/') + 1);
+}
+
+QByteArray temporaryName(const QByteArray& folder, const char* purpose)
+{
+    static std::atomic<unsigned> counter{0};
+    return folder + "/.dirwright-" + purpose + '-' + QByteArray::number(qint64(getpid())) + '-' +
+           QByteArray::number(counter++);
+}
+
+int placeholderRename(const QByteArray& from, const QByteArray& to)
+{
+    struct stat st;
+    if (lstat(from.constData(), &st) != 0)
+        return errno;
+    if (S_ISDIR(st.st_mode)) {
+        if (mkdir(to.constData(), 0700) != 0)
+            return errno;
+        if (::rename(from.constData(), to.constData()) == 0)
+            return 0;
+        const int error = errno;
+        rmdir(to.constData()); // our own placeholder; left alone should anybody have filled it meanwhile
+        return error;
+    }
+    if (link(from.constData(), to.constData()) == 0) {
+        if (unlink(from.constData()) == 0)
+            return 0;
+        const int error = errno;
+        unlink(to.constData());
+        return error;
+    }
+    const int error = errno;
+    if (error != EPERM && error != EOPNOTSUPP && error != EMLINK && error != ENOSYS)
+        return error;
+    // Neither the flag nor hard links: check, then rename. A non-folder can never replace a folder.
+    if (lstat(to.constData(), &st) == 0)
+        return EEXIST;
+    return ::rename(from.constData(), to.constData()) == 0 ? 0 : errno;
+}
+
+int renameNoReplace(const QByteArray& from, const QByteArray& to)
+{
+    if (renameat2(AT_FDCWD, from.constData(), AT_FDCWD, to.constData(), RENAME_NOREPLACE) == 0)
+        return 0;
+    const int error = errno;
+    if (error != EINVAL && error != ENOSYS && error != EOPNOTSUPP)
+        return error;
+    if (to.startsWith(from + '/'))
+        return EINVAL; // a folder into itself, not a missing flag
+    return placeholderRename(from, to);
+}
+
+// A case-insensitive file system sees the new name of a case-only change as taken (by the folder itself):
+// rename through a temporary name in the same folder, and put the folder back should the second step fail.
+int renameThroughTemporary(const QByteArray& from, const QByteArray& to)
+{
+    for (int attempt = 0; attempt < 100; ++attempt) {
+        const QByteArray temp = temporaryName(parentOf(from), "rename");
+        int error = renameNoReplace(from, temp);
+        if (error == EEXIST)
+            continue;
+        if (error != 0)
+            return error;
+        error = renameNoReplace(temp, to);
+        if (error != 0)
+            renameNoReplace(temp, from);
+        return error;
+    }
+    return EEXIST;
+}
+
+std::optional<QByteArray> readBytes(const QByteArray& path)
+{
+    constexpr qsizetype kLimit = 16 * 1024 * 1024;
+    const int fd = open(path.constData(), O_RDONLY | O_CLOEXEC);
+    if (fd < 0)
+        return std::nullopt;
+    QByteArray data;
+    char buffer[65536];
+    for (;;) {
+        const ssize_t n = read(fd, buffer, sizeof buffer);
+        if (n < 0 && errno == EINTR)
+            continue;
+        if (n <= 0 || data.size() + n > kLimit)
+            break;
+        data.append(buffer, n);
+    }
+    close(fd);
+    return data;
+}
+
+bool writeAll(int fd, const char* data, qsizetype size)
+{
+    while (size > 0) {
+        const ssize_t n = write(fd, data, static_cast<size_t>(size));
+        if (n < 0 && errno == EINTR)
+            continue;
+        if (n <= 0)
+            return false;
+        data += n;
+        size -= n;
+    }
+    return true;
+}
+
+bool writeBytesAtomically(const QByteArray& path, const QByteArray& data)
+{
+    const QByteArray temp = temporaryName(parentOf(path), "write");
+    const int fd = open(temp.constData(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0644);
+    if (fd < 0)
+        return false;
+    const bool written = writeAll(fd, data.constData(), data.size()) && fsync(fd) == 0;
+    if (close(fd) != 0 || !written || ::rename(temp.constData(), path.constData()) != 0) {
+        unlink(temp.constData());
+        return false;
+    }
+    return true;
+}
+
+int copyContents(int in, const struct stat& st, const QByteArray& temp, bool durable)
+{
+    const int out = open(temp.constData(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0600);
+    if (out < 0)
+        return errno;
+    int error = 0;
+    char buffer[128 * 1024];
+    for (;;) {
+        const ssize_t n = read(in, buffer, sizeof buffer);
+        if (n < 0 && errno == EINTR)
+            continue;
+        if (n < 0) {
+            error = errno;
+            break;
+        }
+        if (n == 0)
+            break;
+        if (!writeAll(out, buffer, n)) {
+            error = errno ? errno : EIO;
+            break;
+        }
+    }
+    const struct timespec times[2] = {st.st_atim, st.st_mtim};
+    if (error == 0 && (fchmod(out, st.st_mode & 07777) != 0 || futimens(out, times) != 0))
+        error = errno;
+    if (error == 0 && durable && fsync(out) != 0)
+        error = errno;
+    if (close(out) != 0 && error == 0)
+        error = errno;
+    return error;
+}
+
+} // namespace PosixFileOps

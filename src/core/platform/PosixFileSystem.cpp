@@ -1,0 +1,502 @@
+#include "core/platform/PosixFileSystem.h"
+
+#include "core/platform/FileNames.h"
+#include "core/platform/PosixFileOps.h"
+
+#include <QDir>
+#include <QFile>
+
+#include <cerrno>
+#include <cstdio>
+#include <cstring>
+#include <dirent.h>
+#include <fcntl.h>
+#include <grp.h>
+#include <memory>
+#include <pwd.h>
+#include <sys/stat.h>
+#include <sys/sysmacros.h>
+#include <unistd.h>
+
+using namespace PosixFileOps;
+
+namespace {
+
+QString joined(const QString& folder, const QString& name)
+{
+    return folder.endsWith(QLatin1Char('/')) ? folder + name : folder + QLatin1Char('/') + name;
+}
+
+QDateTime localFrom(const struct statx_timestamp& ts)
+{
+    return QDateTime::fromSecsSinceEpoch(ts.tv_sec);
+}
+
+// Some file systems and unpacked images report a birth time of exactly the epoch when they keep none.
+bool hasBirthTime(const struct statx& sx)
+{
+    return (sx.stx_mask & STATX_BTIME) && (sx.stx_btime.tv_sec != 0 || sx.stx_btime.tv_nsec != 0);
+}
+
+bool statxPath(const QByteArray& path, struct statx* out, bool follow)
+{
+    const int flags = AT_STATX_SYNC_AS_STAT | (follow ? 0 : AT_SYMLINK_NOFOLLOW);
+    return statx(AT_FDCWD, path.constData(), flags, STATX_BASIC_STATS | STATX_BTIME, out) == 0;
+}
+
+// "/" and the roots of mounted volumes. The kernel says so directly; older kernels are asked by device
+// number: a mount root lives on another device than its parent.
+bool isMountRoot(const QByteArray& path, const struct statx& sx)
+{
+    if (path == "/")
+        return true;
+    if (sx.stx_attributes_mask & STATX_ATTR_MOUNT_ROOT)
+        return (sx.stx_attributes & STATX_ATTR_MOUNT_ROOT) != 0;
+    struct stat parent;
+    if (stat((path + "/..").constData(), &parent) != 0)
+        return false;
+    return makedev(sx.stx_dev_major, sx.stx_dev_minor) != parent.st_dev || sx.stx_ino == parent.st_ino;
+}
+
+struct DirCloser
+{
+    void operator()(DIR* d) const { closedir(d); }
+};
+
+// Walks the entries of a folder; the callback receives the name, the entry type (DT_*) and the
+// descriptor of the open folder for fstatat.
+template <typename F> bool forEachEntry(const QByteArray& folder, F&& callback, dev_t* device = nullptr)
+{
+    std::unique_ptr<DIR, DirCloser> dir(opendir(folder.constData()));
+    if (!dir)
+        return false;
+    const int fd = dirfd(dir.get());
+    struct stat self;
+    if (device && fstat(fd, &self) == 0)
+        *device = self.st_dev;
+    while (const dirent* e = readdir(dir.get())) {
+        if (std::strcmp(e->d_name, ".") == 0 || std::strcmp(e->d_name, "..") == 0)
+            continue;
+        unsigned char type = e->d_type;
+        if (type == DT_UNKNOWN) {
+            struct stat st;
+            if (fstatat(fd, e->d_name, &st, AT_SYMLINK_NOFOLLOW) != 0)
+                continue;
+            type = S_ISDIR(st.st_mode) ? DT_DIR : S_ISREG(st.st_mode) ? DT_REG : S_ISLNK(st.st_mode) ? DT_LNK : 0;
+        }
+        callback(e->d_name, type, fd);
+    }
+    return true;
+}
+
+bool isLinkToFolder(int fd, const char* name)
+{
+    struct stat st;
+    return fstatat(fd, name, &st, 0) == 0 && S_ISDIR(st.st_mode);
+}
+
+PathInfo folderInfo(const struct statx& sx, bool isLink, bool isRoot)
+{
+    PathInfo info;
+    info.type = S_ISDIR(sx.stx_mode) ? PathInfo::Type::Folder : PathInfo::Type::File;
+    info.isLink = isLink;
+    info.isRoot = isRoot;
+    if (hasBirthTime(sx))
+        info.created = sx.stx_btime.tv_sec;
+    info.lastWrite = sx.stx_mtime.tv_sec;
+    info.lastAccess = sx.stx_atime.tv_sec;
+    return info;
+}
+
+// With details, every subfolder is looked at (relative to the open folder, which is cheaper than by
+// its full path later) and the regular files are measured.
+FolderScan scan(const QString& base, bool withDetails)
+{
+    FolderScan result;
+    dev_t device = 0;
+    result.readable = forEachEntry(
+        native(base),
+        [&](const char* name, unsigned char type, int fd) {
+            if (type == DT_REG) {
+                struct stat st;
+                if (withDetails && fstatat(fd, name, &st, AT_SYMLINK_NOFOLLOW) == 0)
+                    result.fileBytes += st.st_size;
+                return;
+            }
+            if (type != DT_DIR && type != DT_LNK)
+                return;
+            const bool isLink = type == DT_LNK;
+            SubfolderInfo sub;
+            if (withDetails) {
+                struct statx sx;
+                const int flags = AT_STATX_SYNC_AS_STAT | (isLink ? 0 : AT_SYMLINK_NOFOLLOW);
+                if (statx(fd, name, flags, STATX_BASIC_STATS | STATX_BTIME, &sx) != 0 || !S_ISDIR(sx.stx_mode))
+                    return;
+                const bool root = !isLink && (sx.stx_attributes_mask & STATX_ATTR_MOUNT_ROOT
+                                                  ? (sx.stx_attributes & STATX_ATTR_MOUNT_ROOT) != 0
+                                                  : makedev(sx.stx_dev_major, sx.stx_dev_minor) != device);
+                sub.info = folderInfo(sx, isLink, root);
+            } else if (isLink && !isLinkToFolder(fd, name)) {
+                return;
+            }
+            sub.name = FileNames::decode(name);
+            sub.path = joined(base, sub.name);
+            sub.isLink = isLink;
+            result.subfolders.append(std::move(sub));
+        },
+        &device);
+    result.device = device;
+    return result;
+}
+
+QList<QByteArray> hiddenNames(const QByteArray& parent)
+{
+    QList<QByteArray> names;
+    const std::optional<QByteArray> data = readBytes(parent + "/.hidden");
+    if (!data)
+        return names;
+    for (QByteArray line : data->split('\n')) {
+        if (line.endsWith('\r'))
+            line.chop(1);
+        if (!line.isEmpty())
+            names.append(line);
+    }
+    return names;
+}
+
+QString nameOfUser(uid_t uid)
+{
+    std::vector<char> buffer(16384);
+    struct passwd pw;
+    struct passwd* found = nullptr;
+    if (getpwuid_r(uid, &pw, buffer.data(), buffer.size(), &found) == 0 && found)
+        return QString::fromLocal8Bit(found->pw_name);
+    return QString::number(uid);
+}
+
+QString nameOfGroup(gid_t gid)
+{
+    std::vector<char> buffer(16384);
+    struct group gr;
+    struct group* found = nullptr;
+    if (getgrgid_r(gid, &gr, buffer.data(), buffer.size(), &found) == 0 && found)
+        return QString::fromLocal8Bit(found->gr_name);
+    return QString::number(gid);
+}
+
+} // namespace
+
+FsResult PosixFileSystem::fromErrno(int error)
+{
+    if (error == 0)
+        return FsResult::success();
+    const QString text = QString::fromLocal8Bit(std::strerror(error));
+    switch (error) {
+    case ENOENT:
+    case ENOTDIR:
+        return FsResult::failure(FsResult::Kind::NotFound, text);
+    case EEXIST:
+    case ENOTEMPTY:
+        return FsResult::failure(FsResult::Kind::TargetExists, text);
+    case EACCES:
+    case EPERM:
+    case EBUSY:
+    case EROFS:
+    case ETXTBSY:
+        return FsResult::failure(FsResult::Kind::Access, text);
+    default:
+        return FsResult::failure(FsResult::Kind::Other, text);
+    }
+}
+
+FsResult PosixFileSystem::renameByPlaceholder(const QByteArray& from, const QByteArray& to)
+{
+    return fromErrno(placeholderRename(from, to));
+}
+
+FsResult PosixFileSystem::renameFolder(const QString& oldPath, const QString& newPath)
+{
+    const QByteArray from = native(oldPath);
+    const QByteArray to = native(newPath);
+    if (from.isEmpty())
+        return fromErrno(ENOENT);
+    if (to.isEmpty())
+        return fromErrno(EINVAL);
+    int error = renameNoReplace(from, to);
+    // The target "exists" as the folder itself when only the letter case changes on a file system that
+    // ignores case: then go through a temporary name. Only this case needs the extra looks.
+    if (error == EEXIST && from != to) {
+        struct stat source;
+        struct stat target;
+        if (lstat(from.constData(), &source) == 0 && lstat(to.constData(), &target) == 0 &&
+            target.st_ino == source.st_ino && target.st_dev == source.st_dev)
+            error = renameThroughTemporary(from, to);
+    }
+    return fromErrno(error);
+}
+
+bool PosixFileSystem::folderExists(const QString& path) const
+{
+    struct stat st;
+    return stat(native(path).constData(), &st) == 0 && S_ISDIR(st.st_mode);
+}
+
+bool PosixFileSystem::fileExists(const QString& path) const
+{
+    struct stat st;
+    return stat(native(path).constData(), &st) == 0 && !S_ISDIR(st.st_mode);
+}
+
+bool PosixFileSystem::isRoot(const QString& path) const
+{
+    return pathInfo(path).isRoot;
+}
+
+QString PosixFileSystem::absolutePath(const QString& path) const
+{
+    if (path.isEmpty() || path.startsWith(QLatin1Char('/')))
+        return path.isEmpty() ? path : QDir::cleanPath(path);
+    char buffer[PATH_MAX];
+    if (!getcwd(buffer, sizeof buffer))
+        return QDir::cleanPath(path);
+    return QDir::cleanPath(FileNames::decode(buffer) + QLatin1Char('/') + path);
+}
+
+FsResult PosixFileSystem::createFolder(const QString& path)
+{
+    if (mkdir(native(path).constData(), 0777) == 0)
+        return FsResult::success();
+    return fromErrno(errno);
+}
+
+QList<SubfolderInfo> PosixFileSystem::listSubfolders(const QString& folder) const
+{
+    QList<SubfolderInfo> folders = scan(absolutePath(folder), false).subfolders;
+    folders.removeIf([](const SubfolderInfo& s) { return s.isLink; });
+    return folders;
+}
+
+FolderScan PosixFileSystem::scanFolder(const QString& folder) const
+{
+    return scan(absolutePath(folder), true);
+}
+
+QList<FileInfo> PosixFileSystem::listFiles(const QString& folder) const
+{
+    QList<FileInfo> files;
+    const QString base = absolutePath(folder);
+    forEachEntry(native(base), [&](const char* name, unsigned char type, int fd) {
+        if (type != DT_REG && type != DT_LNK)
+            return;
+        struct statx sx;
+        if (statx(fd, name, AT_STATX_SYNC_AS_STAT, STATX_BASIC_STATS | STATX_BTIME, &sx) != 0 || !S_ISREG(sx.stx_mode))
+            return;
+        FileInfo info;
+        info.name = FileNames::decode(name);
+        info.path = joined(base, info.name);
+        info.size = static_cast<qint64>(sx.stx_size);
+        if (hasBirthTime(sx))
+            info.created = localFrom(sx.stx_btime);
+        info.lastWrite = localFrom(sx.stx_mtime);
+        info.lastAccess = localFrom(sx.stx_atime);
+        files.append(info);
+    });
+    return files;
+}
+
+FsResult PosixFileSystem::copyFile(const QString& source, const QString& target, bool overwrite)
+{
+    const QByteArray from = native(source);
+    const QByteArray to = native(target);
+    if (to.isEmpty())
+        return fromErrno(EINVAL);
+    const int in = open(from.constData(), O_RDONLY | O_CLOEXEC);
+    if (in < 0)
+        return fromErrno(errno);
+    struct stat st;
+    int error = fstat(in, &st) != 0 ? errno : S_ISDIR(st.st_mode) ? EISDIR : 0;
+    struct stat existing;
+    if (error == 0 && !overwrite && lstat(to.constData(), &existing) == 0)
+        error = EEXIST; // known before copying a large file; the final rename checks again
+    // The copy goes to a temporary file first: a failed copy never leaves half a target, and an
+    // overwritten target is replaced in one step.
+    const QByteArray temp = temporaryName(parentOf(to), "copy");
+    if (error == 0)
+        error = copyContents(in, st, temp, overwrite);
+    close(in);
+    if (error == 0) {
+        if (overwrite)
+            error = ::rename(temp.constData(), to.constData()) == 0 ? 0 : errno;
+        else
+            error = renameNoReplace(temp, to);
+    }
+    if (error != 0)
+        unlink(temp.constData());
+    return fromErrno(error);
+}
+
+FsResult PosixFileSystem::moveFile(const QString& source, const QString& target)
+{
+    const QByteArray from = native(source);
+    const QByteArray to = native(target);
+    if (from.isEmpty())
+        return fromErrno(ENOENT);
+    if (to.isEmpty())
+        return fromErrno(EINVAL);
+    const int error = renameNoReplace(from, to);
+    if (error != EXDEV)
+        return fromErrno(error);
+    // Another file system: copy, and delete the source only after a complete copy.
+    const FsResult copied = copyFile(source, target, false);
+    if (!copied.ok())
+        return copied;
+    return deleteFile(source);
+}
+
+FsResult PosixFileSystem::deleteFile(const QString& path)
+{
+    if (::unlink(native(path).constData()) == 0)
+        return FsResult::success();
+    return fromErrno(errno);
+}
+
+FsResult PosixFileSystem::moveToTrash(const QString& path)
+{
+    const QString abs = absolutePath(path);
+    const QByteArray p = native(abs);
+    struct stat st;
+    if (lstat(p.constData(), &st) != 0)
+        return fromErrno(errno);
+    // The trash is Qt's; it reaches files by their names as Qt encodes them.
+    if (QFile::encodeName(abs) != p)
+        return FsResult::failure(FsResult::Kind::Other,
+                                 QStringLiteral("The name is not valid UTF-8; the trash cannot take it."));
+    QFile file(abs);
+    if (file.moveToTrash())
+        return FsResult::success();
+    return FsResult::failure(FsResult::Kind::Other, file.errorString());
+}
+
+int PosixFileSystem::attributes(const QString& path) const
+{
+    const QByteArray p = native(absolutePath(path));
+    struct stat st;
+    if (stat(p.constData(), &st) != 0)
+        return -1;
+    int bits = 0;
+    if ((st.st_mode & (S_IWUSR | S_IWGRP | S_IWOTH)) == 0)
+        bits |= AttrReadOnly;
+    const QByteArray name = lastComponent(p);
+    if (name.startsWith('.') || (!name.isEmpty() && hiddenNames(parentOf(p)).contains(name)))
+        bits |= AttrHidden;
+    return bits;
+}
+
+bool PosixFileSystem::setAttributes(const QString& path, int bits)
+{
+    const QByteArray p = native(absolutePath(path));
+    struct stat st;
+    if (stat(p.constData(), &st) != 0)
+        return false;
+    bool ok = true;
+    const mode_t old = st.st_mode & 07777;
+    const mode_t mode = (bits & AttrReadOnly) ? (old & ~(S_IWUSR | S_IWGRP | S_IWOTH)) : (old | S_IWUSR);
+    if (mode != old)
+        ok = chmod(p.constData(), mode) == 0;
+
+    const QByteArray name = lastComponent(p);
+    const bool wantHidden = bits & AttrHidden;
+    if (name.isEmpty())
+        return ok && !wantHidden;
+    if (name.startsWith('.'))
+        return ok && wantHidden; // a dot-name is always hidden
+    const QByteArray parent = parentOf(p);
+    QList<QByteArray> hidden = hiddenNames(parent);
+    if (hidden.contains(name) == wantHidden)
+        return ok;
+    if (wantHidden)
+        hidden.append(name);
+    else
+        hidden.removeAll(name);
+    const QByteArray data = hidden.isEmpty() ? QByteArray() : hidden.join('\n') + '\n';
+    return writeBytesAtomically(parent + "/.hidden", data) && ok;
+}
+
+bool PosixFileSystem::supportsAttribute(FolderAttribute attribute) const
+{
+    return attribute != AttrArchive;
+}
+
+std::optional<FolderTimes> PosixFileSystem::folderTimes(const QString& path) const
+{
+    struct statx sx;
+    if (!statxPath(native(absolutePath(path)), &sx, true))
+        return std::nullopt;
+    FolderTimes times;
+    if (hasBirthTime(sx))
+        times.created = localFrom(sx.stx_btime);
+    times.lastAccess = localFrom(sx.stx_atime);
+    times.lastWrite = localFrom(sx.stx_mtime);
+    return times;
+}
+
+bool PosixFileSystem::setFolderTime(const QString& path, FolderTimeKind which, const QDateTime& localTime)
+{
+    if (which == FolderTimeKind::Created || !localTime.isValid())
+        return false;
+    struct timespec times[2];
+    times[0].tv_nsec = UTIME_OMIT;
+    times[1].tv_nsec = UTIME_OMIT;
+    struct timespec& t = which == FolderTimeKind::LastAccess ? times[0] : times[1];
+    t.tv_sec = static_cast<time_t>(localTime.toSecsSinceEpoch());
+    t.tv_nsec = 0;
+    return utimensat(AT_FDCWD, native(absolutePath(path)).constData(), times, 0) == 0;
+}
+
+bool PosixFileSystem::canSetTime(FolderTimeKind which) const
+{
+    return which != FolderTimeKind::Created;
+}
+
+PathInfo PosixFileSystem::pathInfo(const QString& path) const
+{
+    PathInfo info;
+    const QByteArray p = native(absolutePath(path));
+    struct statx sx;
+    if (!statxPath(p, &sx, false))
+        return info;
+    if (S_ISLNK(sx.stx_mode)) {
+        info.isLink = true;
+        if (!statxPath(p, &sx, true))
+            return info; // a dangling link names nothing
+    }
+    return folderInfo(sx, info.isLink, !info.isLink && S_ISDIR(sx.stx_mode) && isMountRoot(p, sx));
+}
+
+std::optional<FolderOwnership> PosixFileSystem::ownership(const QString& path) const
+{
+    struct stat st;
+    if (stat(native(absolutePath(path)).constData(), &st) != 0)
+        return std::nullopt;
+    return FolderOwnership{nameOfUser(st.st_uid), nameOfGroup(st.st_gid), static_cast<uint>(st.st_mode & 07777)};
+}
+
+std::unique_ptr<QIODevice> PosixFileSystem::openForReading(const QString& path) const
+{
+    // Opened without blocking, so that a pipe without a writer cannot stall the program, then refused
+    // unless it is a regular file.
+    const int fd = open(native(absolutePath(path)).constData(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
+    if (fd < 0)
+        return nullptr;
+    struct stat st;
+    if (fstat(fd, &st) != 0 || !S_ISREG(st.st_mode)) {
+        close(fd);
+        return nullptr;
+    }
+    auto file = std::make_unique<QFile>();
+    if (!file->open(fd, QIODevice::ReadOnly, QFileDevice::AutoCloseHandle)) {
+        close(fd);
+        return nullptr;
+    }
+    return file;
+}

@@ -1,0 +1,51 @@
+#pragma once
+
+#include "core/platform/FileSystem.h"
+
+#include <QByteArray>
+
+// The file system of Linux. Names are converted losslessly (FileNames), so folders whose names are not
+// valid UTF-8 can be loaded and renamed. Renames and copies never replace a folder, and replace a file
+// only when asked to; symbolic links are renamed as themselves and never walked into.
+class PosixFileSystem : public FileSystem
+{
+public:
+    FsResult renameFolder(const QString& oldPath, const QString& newPath) override;
+
+    bool folderExists(const QString& path) const override;
+    bool fileExists(const QString& path) const override;
+    bool isRoot(const QString& path) const override;
+    QString absolutePath(const QString& path) const override;
+
+    FsResult createFolder(const QString& path) override;
+
+    QList<SubfolderInfo> listSubfolders(const QString& folder) const override;
+    QList<FileInfo> listFiles(const QString& folder) const override;
+    FolderScan scanFolder(const QString& folder) const override;
+
+    FsResult copyFile(const QString& source, const QString& target, bool overwrite) override;
+    FsResult moveFile(const QString& source, const QString& target) override;
+    FsResult deleteFile(const QString& path) override;
+    FsResult moveToTrash(const QString& path) override;
+
+    int attributes(const QString& path) const override;
+    bool setAttributes(const QString& path, int bits) override;
+    bool supportsAttribute(FolderAttribute attribute) const override;
+
+    std::optional<FolderTimes> folderTimes(const QString& path) const override;
+    bool setFolderTime(const QString& path, FolderTimeKind which, const QDateTime& localTime) override;
+    bool canSetTime(FolderTimeKind which) const override;
+
+    PathInfo pathInfo(const QString& path) const override;
+    std::optional<FolderOwnership> ownership(const QString& path) const override;
+    std::unique_ptr<QIODevice> openForReading(const QString& path) const override;
+
+    // The error kind and text of an errno value.
+    static FsResult fromErrno(int error);
+
+    // The rename used where a file system refuses RENAME_NOREPLACE. It still never replaces anything: a
+    // folder is renamed onto an empty placeholder folder that this call has just created itself (mkdir
+    // fails atomically when the name is taken), anything else is hard-linked under the new name and then
+    // unlinked under the old one. Only where hard links are refused too does it check, then rename.
+    static FsResult renameByPlaceholder(const QByteArray& from, const QByteArray& to);
+};

@@ -1,0 +1,463 @@
+#include "core/preview/PreviewList.h"
+
+#include "core/preview/RowPermutation.h"
+#include "core/preview/SortKey.h"
+
+#include <QSet>
+#include <algorithm>
+#include <numeric>
+
+bool ApplyTarget(bool selected, int applyToIndex)
+{
+    switch (applyToIndex) {
+    case 0:
+        return true;
+    case 1:
+        return selected;
+    case 2:
+        return !selected;
+    default:
+        return false;
+    }
+}
+
+namespace {
+
+// The position key: a 1-based row number as exactly twelve digits, so positions sort as text.
+QString positionKey(int position)
+{
+    QString key(12, QLatin1Char('0'));
+    for (qsizetype i = 11; i >= 0 && position > 0; --i, position /= 10)
+        key[i] = QLatin1Char(static_cast<char>('0' + position % 10));
+    return key;
+}
+
+// Above this many separate blocks of rows a removal resets the model instead of announcing each block:
+// every announced block shifts the rest of the vector, which would make a scattered removal quadratic.
+constexpr int kMaxRemovalBlocks = 64;
+
+} // namespace
+
+PreviewList::PreviewList(QObject* parent)
+    : QAbstractTableModel(parent)
+    , m_selection(this)
+{}
+
+int PreviewList::rowCount(const QModelIndex& parent) const
+{
+    return parent.isValid() ? 0 : size();
+}
+
+int PreviewList::columnCount(const QModelIndex& parent) const
+{
+    return parent.isValid() ? 0 : FolderEntry::ColumnCount;
+}
+
+QVariant PreviewList::data(const QModelIndex& index, int role) const
+{
+    if (!index.isValid() || index.row() >= size() || index.column() >= FolderEntry::ColumnCount)
+        return {};
+    const FolderEntry& e = entry(index.row());
+    switch (role) {
+    case Qt::DisplayRole:
+    case Qt::ToolTipRole:
+        return e.col[static_cast<size_t>(index.column())];
+    case Qt::ForegroundRole:
+        return e.changed ? kChangedColour : kUnchangedColour;
+    case Qt::TextAlignmentRole:
+        if (index.column() == FolderEntry::ColSize)
+            return QVariant(Qt::AlignRight | Qt::AlignVCenter);
+        return {};
+    default:
+        return {};
+    }
+}
+
+QVariant PreviewList::headerData(int section, Qt::Orientation orientation, int role) const
+{
+    if (orientation != Qt::Horizontal || section < 0 || section >= FolderEntry::ColumnCount)
+        return {};
+    if (role == Qt::DisplayRole)
+        return section < m_headerTexts.size() ? m_headerTexts.at(section) : QString();
+    if (role == Qt::DecorationRole && section == m_indicatorColumn)
+        return m_sortIcons[m_indicatorOrder == Qt::AscendingOrder ? 0 : 1];
+    return {};
+}
+
+bool PreviewList::setHeaderData(int section, Qt::Orientation orientation, const QVariant& value, int role)
+{
+    if (orientation != Qt::Horizontal || section < 0 || section >= FolderEntry::ColumnCount ||
+        (role != Qt::DisplayRole && role != Qt::EditRole))
+        return false;
+    while (m_headerTexts.size() <= section)
+        m_headerTexts.append(QString());
+    m_headerTexts[section] = value.toString();
+    Q_EMIT headerDataChanged(Qt::Horizontal, section, section);
+    return true;
+}
+
+Qt::ItemFlags PreviewList::flags(const QModelIndex& index) const
+{
+    if (!index.isValid())
+        return Qt::NoItemFlags;
+    return Qt::ItemIsEnabled | Qt::ItemIsSelectable;
+}
+
+void PreviewList::notifyEntriesChanged()
+{
+    if (m_entries.empty())
+        return;
+    Q_EMIT dataChanged(index(0, 0), index(size() - 1, FolderEntry::ColumnCount - 1));
+}
+
+int PreviewList::rowOfKey(const QString& key) const
+{
+    return m_rowOfKey.value(key, -1);
+}
+
+void PreviewList::setKey(int row, const QString& key)
+{
+    FolderEntry& e = m_entries[static_cast<size_t>(row)];
+    if (m_rowOfKey.value(e.key, -1) == row)
+        m_rowOfKey.remove(e.key);
+    e.key = key;
+    m_rowOfKey.insert(key, row);
+}
+
+bool PreviewList::append(FolderEntry entry)
+{
+    if (m_rowOfKey.contains(entry.key))
+        return false;
+    const int row = size();
+    beginInsertRows(QModelIndex(), row, row);
+    m_rowOfKey.insert(entry.key, row);
+    m_entries.push_back(std::move(entry));
+    endInsertRows();
+    return true;
+}
+
+void PreviewList::removeEntry(int row)
+{
+    if (row < 0 || row >= size())
+        return;
+    beginRemoveRows(QModelIndex(), row, row);
+    m_entries.erase(m_entries.begin() + row);
+    endRemoveRows();
+    rebuildKeyIndex();
+}
+
+void PreviewList::removeEntries(const std::vector<bool>& remove)
+{
+    const int n = size();
+    // Blocks of consecutive rows to remove, as [first, last].
+    std::vector<std::pair<int, int>> blocks;
+    for (int row = 0; row < n && row < static_cast<int>(remove.size()); ++row) {
+        if (!remove[static_cast<size_t>(row)])
+            continue;
+        if (!blocks.empty() && blocks.back().second == row - 1)
+            blocks.back().second = row;
+        else
+            blocks.emplace_back(row, row);
+    }
+    if (blocks.empty())
+        return;
+    if (blocks.size() == 1 && blocks.front().first == 0 && blocks.front().second == n - 1) {
+        clear();
+        return;
+    }
+    if (static_cast<int>(blocks.size()) <= kMaxRemovalBlocks) {
+        for (auto it = blocks.rbegin(); it != blocks.rend(); ++it) {
+            beginRemoveRows(QModelIndex(), it->first, it->second);
+            m_entries.erase(m_entries.begin() + it->first, m_entries.begin() + it->second + 1);
+            endRemoveRows();
+        }
+        rebuildKeyIndex();
+        return;
+    }
+
+    // Many scattered rows: compact the vector in one pass and rebuild selection and current entry.
+    const std::vector<bool> selected = selectedRows();
+    const int current = currentRow();
+    std::vector<bool> keptSelected;
+    keptSelected.reserve(m_entries.size());
+    int newCurrent = -1;
+    beginResetModel();
+    size_t out = 0;
+    for (size_t row = 0; row < m_entries.size(); ++row) {
+        if (row < remove.size() && remove[row])
+            continue;
+        if (static_cast<int>(row) == current)
+            newCurrent = static_cast<int>(out);
+        keptSelected.push_back(selected[row]);
+        if (out != row)
+            m_entries[out] = std::move(m_entries[row]);
+        ++out;
+    }
+    m_entries.resize(out);
+    rebuildKeyIndex();
+    endResetModel();
+
+    QItemSelection selection;
+    for (int row = 0; row < size(); ++row) {
+        if (!keptSelected[static_cast<size_t>(row)])
+            continue;
+        int last = row;
+        while (last + 1 < size() && keptSelected[static_cast<size_t>(last + 1)])
+            ++last;
+        selection.select(index(row, 0), index(last, FolderEntry::ColumnCount - 1));
+        row = last;
+    }
+    if (!selection.isEmpty())
+        m_selection.select(selection, QItemSelectionModel::Select);
+    if (newCurrent >= 0)
+        m_selection.setCurrentIndex(index(newCurrent, 0), QItemSelectionModel::NoUpdate);
+}
+
+void PreviewList::clear()
+{
+    beginResetModel();
+    m_entries.clear();
+    m_rowOfKey.clear();
+    endResetModel();
+}
+
+bool PreviewList::isSelected(int row) const
+{
+    return m_selection.isRowSelected(row, QModelIndex());
+}
+
+std::vector<bool> PreviewList::selectedRows() const
+{
+    std::vector<bool> rows(m_entries.size(), false);
+    const QItemSelection selection = m_selection.selection();
+    for (const QItemSelectionRange& range : selection) {
+        for (int r = range.top(); r <= range.bottom() && r < size(); ++r)
+            rows[static_cast<size_t>(r)] = true;
+    }
+    return rows;
+}
+
+int PreviewList::currentRow() const
+{
+    const QModelIndex current = m_selection.currentIndex();
+    return current.isValid() ? current.row() : -1;
+}
+
+void PreviewList::setHeaderTexts(const QStringList& texts)
+{
+    m_headerTexts = texts;
+    Q_EMIT headerDataChanged(Qt::Horizontal, 0, FolderEntry::ColumnCount - 1);
+}
+
+void PreviewList::setSortIndicator(int column, Qt::SortOrder order)
+{
+    m_indicatorColumn = column;
+    m_indicatorOrder = order;
+    Q_EMIT headerDataChanged(Qt::Horizontal, 0, FolderEntry::ColumnCount - 1);
+}
+
+void PreviewList::setSortIcons(const QIcon& ascending, const QIcon& descending)
+{
+    m_sortIcons[0] = ascending;
+    m_sortIcons[1] = descending;
+    Q_EMIT headerDataChanged(Qt::Horizontal, 0, FolderEntry::ColumnCount - 1);
+}
+
+void PreviewList::setSortColumn(int column)
+{
+    // Only the visible columns and the manual order are orders the list can be in.
+    if ((column >= 0 && column < kVisibleColumns) || column == FolderEntry::ColPosition)
+        m_sortColumn = column;
+}
+
+PreviewList::Summary PreviewList::refreshEntries()
+{
+    Summary s;
+    s.entries = size();
+    bool push = false;
+    for (size_t i = 0; i < m_entries.size(); ++i) {
+        FolderEntry& e = m_entries[i];
+        e.changed = e.isChanged();
+        if (e.changed) {
+            ++s.changedCount;
+            if (e.newName() != e.history(0))
+                push = true;
+        }
+        e.col[FolderEntry::ColPosition] = positionKey(static_cast<int>(i) + 1);
+    }
+    if (push) {
+        for (FolderEntry& e : m_entries) {
+            for (int level = FolderEntry::kHistoryLevels - 1; level >= 1; --level)
+                e.history(level) = std::move(e.history(level - 1));
+            e.history(0) = e.newName();
+        }
+    }
+    s.pushed = push;
+
+    QSet<QString> parents;
+    parents.reserve(size());
+    for (const FolderEntry& e : m_entries)
+        parents.insert(e.parentPath());
+    s.folderCount = static_cast<int>(parents.size());
+
+    // The list is re-sorted as if sorted by parent path first and then, stably, by the sort column: one
+    // sort with the parent path as the tie-breaker gives that order. The manual order stays untouched.
+    if (m_sortColumn >= 0 && m_sortColumn < kVisibleColumns) {
+        applyOrder(sortedOrder(m_sortColumn, true));
+        setSortIndicator(m_sortColumn, m_sortOrder);
+    }
+
+    if (!m_entries.empty()) {
+        const FolderEntry& first = m_entries.front();
+        for (int level = 1; level < FolderEntry::kHistoryLevels; ++level) {
+            if (!first.history(level).isEmpty())
+                ++s.undoLevels;
+        }
+    }
+    m_summary = s;
+    notifyEntriesChanged();
+    return s;
+}
+
+void PreviewList::fillSortKeys(int column)
+{
+    for (FolderEntry& e : m_entries) {
+        e.col[FolderEntry::ColSortKey] =
+            column == FolderEntry::ColSize ? e.sizeTag : BuildSortKey(e.col[static_cast<size_t>(column)]);
+    }
+}
+
+std::vector<int> PreviewList::sortedOrder(int column, bool byParentFirst)
+{
+    const size_t n = m_entries.size();
+    fillSortKeys(column);
+    // Size tags are digits only; every other key is compared without regard to case.
+    const bool fold = column != FolderEntry::ColSize;
+    std::vector<QString> keys(n);
+    for (size_t i = 0; i < n; ++i) {
+        const QString& key = m_entries[i].col[FolderEntry::ColSortKey];
+        keys[i] = fold ? FoldSortKey(key) : key;
+    }
+    // Parent paths repeat a lot: each distinct one is ranked once and entries compare their ranks.
+    std::vector<int> parentRank;
+    if (byParentFirst) {
+        QHash<QString, int> rankOf;
+        for (const FolderEntry& e : m_entries)
+            rankOf.insert(e.parentPath(), 0);
+        std::vector<std::pair<QString, QString>> parents;
+        parents.reserve(static_cast<size_t>(rankOf.size()));
+        for (auto it = rankOf.cbegin(); it != rankOf.cend(); ++it)
+            parents.emplace_back(FoldSortKey(BuildSortKey(it.key())), it.key());
+        std::sort(parents.begin(), parents.end(),
+                  [](const auto& a, const auto& b) { return CompareFoldedKeys(a.first, b.first) < 0; });
+        // Parents with equal keys share a rank, as they would tie in a sort by parent path.
+        int rank = 0;
+        for (size_t p = 0; p < parents.size(); ++p) {
+            if (p > 0 && CompareFoldedKeys(parents[p - 1].first, parents[p].first) != 0)
+                ++rank;
+            rankOf[parents[p].second] = rank;
+        }
+        parentRank.resize(n);
+        for (size_t i = 0; i < n; ++i)
+            parentRank[i] = rankOf.value(m_entries[i].parentPath());
+    }
+    std::vector<int> order(n);
+    std::iota(order.begin(), order.end(), 0);
+    const int direction = m_sortOrder == Qt::AscendingOrder ? 1 : -1;
+    std::stable_sort(order.begin(), order.end(), [&](int a, int b) {
+        int c = CompareFoldedKeys(keys[static_cast<size_t>(a)], keys[static_cast<size_t>(b)]);
+        if (c == 0 && byParentFirst)
+            c = parentRank[static_cast<size_t>(a)] - parentRank[static_cast<size_t>(b)];
+        return direction * c < 0;
+    });
+    return order;
+}
+
+void PreviewList::applyOrder(const std::vector<int>& order)
+{
+    bool identity = true;
+    for (size_t r = 0; r < order.size() && identity; ++r)
+        identity = order[r] == static_cast<int>(r);
+    if (identity)
+        return;
+
+    Q_EMIT layoutAboutToBeChanged({}, QAbstractItemModel::VerticalSortHint);
+    const std::vector<int> newRowOfOld = PermuteRows(m_entries, order);
+    const QModelIndexList from = persistentIndexList();
+    QModelIndexList to;
+    to.reserve(from.size());
+    for (const QModelIndex& idx : from)
+        to.append(index(newRowOfOld[static_cast<size_t>(idx.row())], idx.column()));
+    changePersistentIndexList(from, to);
+    // The keys stay the same, only their rows change: update the index in place.
+    for (size_t row = 0; row < m_entries.size(); ++row)
+        *m_rowOfKey.find(m_entries[row].key) = static_cast<int>(row);
+    Q_EMIT layoutChanged({}, QAbstractItemModel::VerticalSortHint);
+}
+
+void PreviewList::SortPreview(int headerPosition)
+{
+    if (headerPosition < 1 || headerPosition > kVisibleColumns)
+        return;
+    const int column = headerPosition - 1;
+    applyOrder(sortedOrder(column, false));
+    setSortIndicator(column, m_sortOrder);
+    m_sortColumn = column;
+}
+
+void PreviewList::headerClicked(int headerPosition)
+{
+    if (headerPosition == m_lastClickedHeader && m_sortOrder == Qt::AscendingOrder)
+        m_sortOrder = Qt::DescendingOrder;
+    else
+        m_sortOrder = Qt::AscendingOrder;
+    m_lastClickedHeader = headerPosition;
+    SortPreview(headerPosition);
+}
+
+bool PreviewList::MoveEntry(int from, int target)
+{
+    if (from < 0 || from >= size() || target < 0 || target >= size() || from == target)
+        return false;
+    // Coming from above, the entry lands just after the target; from below, at the target's place.
+    // After taking the entry out, both are the same index.
+    const int destination = from < target ? target + 1 : target;
+    beginMoveRows(QModelIndex(), from, from, QModelIndex(), destination);
+    FolderEntry moved = std::move(m_entries[static_cast<size_t>(from)]);
+    m_entries.erase(m_entries.begin() + from);
+    m_entries.insert(m_entries.begin() + target, std::move(moved));
+    endMoveRows();
+    rebuildKeyIndex();
+    setSortIndicator(-1, m_sortOrder);
+    m_sortColumn = FolderEntry::ColPosition;
+    return true;
+}
+
+void PreviewList::rebuildKeyIndex()
+{
+    m_rowOfKey.clear();
+    m_rowOfKey.reserve(size());
+    for (int row = 0; row < size(); ++row)
+        m_rowOfKey.insert(m_entries[static_cast<size_t>(row)].key, row);
+}
+
+int PreviewList::appendBatch(std::vector<FolderEntry> entries)
+{
+    // The key index learns the new rows first; that also leaves out a key repeated within the batch.
+    const int first = size();
+    int count = 0;
+    for (FolderEntry& e : entries) {
+        if (m_rowOfKey.contains(e.key))
+            continue;
+        m_rowOfKey.insert(e.key, first + count);
+        if (&entries[static_cast<size_t>(count)] != &e)
+            entries[static_cast<size_t>(count)] = std::move(e);
+        ++count;
+    }
+    if (count == 0)
+        return 0;
+    beginInsertRows(QModelIndex(), first, first + count - 1);
+    std::move(entries.begin(), entries.begin() + count, std::back_inserter(m_entries));
+    endInsertRows();
+    return count;
+}

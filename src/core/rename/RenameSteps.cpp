@@ -1,0 +1,72 @@
+#include "core/rename/RenameSteps.h"
+
+#include "core/rename/CaseParams.h"
+#include "core/rename/FolderExtensionParams.h"
+#include "core/rename/PrefixSuffixParams.h"
+#include "core/rename/RenameRun.h"
+#include "core/script/DialogValues.h"
+
+#include <array>
+
+namespace RenameSteps {
+
+namespace {
+
+using StepFunction = void (*)(const DialogValues&, RenameRun&);
+
+struct StepType
+{
+    const char16_t* formName;
+    StepFunction apply; // null while the function is not built
+};
+
+// Each function reads its values exactly as its dialog's Apply does, through its Params.
+template <typename Params, void (*Apply)(RenameRun&, const Params&)>
+void runStep(const DialogValues& values, RenameRun& run)
+{
+    Apply(run, Params::fromValues(values));
+}
+
+// Indexed by type number - 1. Each rename function registers its Params::fromValues + apply here.
+const std::array<StepType, 10> kTypes{{
+    {u"frmNumber", nullptr},
+    {u"frmRenumber", nullptr},
+    {u"frmFolderExtension", &runStep<FolderExtensionParams, &applyFolderExtension>},
+    {u"frmULCase", &runStep<CaseParams, &applyCase>},
+    {u"frmPrefixSuffix", &runStep<PrefixSuffixParams, &applyPrefixSuffix>},
+    {u"frmReplace", nullptr},
+    {u"frmInsert", nullptr},
+    {u"frmMove", nullptr},
+    {u"frmDateTime", nullptr},
+    {u"frmTrim", nullptr},
+}};
+
+const StepType* typeOf(int type)
+{
+    return type >= 1 && type <= static_cast<int>(kTypes.size()) ? &kTypes[static_cast<size_t>(type - 1)] : nullptr;
+}
+
+} // namespace
+
+bool available(int type)
+{
+    const StepType* t = typeOf(type);
+    return t && t->apply;
+}
+
+bool run(int type, const DialogValues& values, RenameRun& run)
+{
+    const StepType* t = typeOf(type);
+    if (!t || !t->apply)
+        return false;
+    t->apply(values, run);
+    return true;
+}
+
+QString formName(int type)
+{
+    const StepType* t = typeOf(type);
+    return t ? QString::fromUtf16(t->formName) : QString();
+}
+
+} // namespace RenameSteps

@@ -1,0 +1,130 @@
+#include "core/script/BatchScript.h"
+
+#include "core/AppState.h"
+#include "core/rename/RenameSteps.h"
+#include "core/script/DialogValues.h"
+#include "core/script/ScriptStore.h"
+#include "core/settings/TextCodec.h"
+
+#include <QIODevice>
+#include <QRegularExpression>
+#include <memory>
+#include <optional>
+
+namespace {
+
+const QString kMain = QStringLiteral("Main");
+const QString kSteps = QStringLiteral("Steps");
+const QString kType = QStringLiteral("Type");
+const QString kExtension = QStringLiteral(".vls");
+
+std::optional<int> wholeNumber(const QString& text)
+{
+    bool ok = false;
+    const int value = text.trimmed().toInt(&ok);
+    return ok ? std::optional<int>(value) : std::nullopt;
+}
+
+// Whether a stored value has the kind its control stores. The kind shows in the control's name prefix:
+// check boxes hold 0, 1 or 2; option buttons a flag; combo boxes and scroll bars a number; list boxes a
+// number or ascending indices joined by ","; text boxes and anything else hold any text.
+bool fitsControl(const QString& key, const QString& value)
+{
+    const QString name = key.toLower();
+    const auto startsWith = [&name](const char* prefix) { return name.startsWith(QLatin1String(prefix)); };
+    if (startsWith("chk")) {
+        const std::optional<int> state = wholeNumber(value);
+        return state && *state >= 0 && *state <= 2;
+    }
+    if (startsWith("opt") || startsWith("cmb") || startsWith("vscroll") || startsWith("hscroll"))
+        return wholeNumber(value).has_value();
+    if (startsWith("lst")) {
+        static const QRegularExpression indexList(QStringLiteral("^\\s*-?\\d+\\s*(,\\s*\\d+\\s*)*$"));
+        return indexList.match(value).hasMatch();
+    }
+    return true;
+}
+
+} // namespace
+
+QString BatchScript::resolve(const AppState& state, const QString& argument)
+{
+    const FileSystem& fs = state.fs();
+    if (argument.isEmpty())
+        return {};
+    if (fs.fileExists(argument))
+        return argument;
+    if (argument.contains(QLatin1Char('/')))
+        return {};
+    const QString inFolder = ScriptStore::scriptFolder(state) + argument;
+    if (fs.fileExists(inFolder))
+        return inFolder;
+    if (!argument.endsWith(kExtension, Qt::CaseInsensitive) && fs.fileExists(inFolder + kExtension))
+        return inFolder + kExtension;
+    return {};
+}
+
+bool BatchScript::fail(const char* key, const QStringList& args)
+{
+    m_problem = {QLatin1String(key), args};
+    return false;
+}
+
+bool BatchScript::load(const AppState& state, const QString& argument)
+{
+    m_types.clear();
+    m_problem = {};
+    m_path = resolve(state, argument);
+    if (m_path.isEmpty())
+        return fail("ScriptNotFound", {argument});
+    // Only a regular file: a pipe or a device named by mistake must neither stall nor flood the run.
+    const std::unique_ptr<QIODevice> file = state.fs().openForReading(m_path);
+    if (!file)
+        return fail("ScriptUnreadable", {m_path});
+    m_doc = IniDocument::fromText(TextCodec::decode(file->readAll()));
+
+    const QString steps = m_doc.value(kMain, kSteps);
+    if (steps.trimmed().isEmpty())
+        return fail("ScriptNoSteps", {m_path});
+    const std::optional<int> count = wholeNumber(steps);
+    if (!count || *count < 0)
+        return fail("ScriptBadSteps", {m_path, steps});
+    // A count far beyond the sections fails at the first missing one, so a huge number costs nothing.
+    for (int step = 1; step <= *count; ++step) {
+        if (!checkStep(step))
+            return false;
+    }
+    return true;
+}
+
+bool BatchScript::checkStep(int step)
+{
+    const QString section = QString::number(step);
+    if (!m_doc.hasSection(section))
+        return fail("ScriptStepMissing", {m_path, section, m_doc.value(kMain, kSteps).trimmed()});
+    const QString typeText = m_doc.value(section, kType);
+    if (typeText.trimmed().isEmpty())
+        return fail("ScriptNoType", {m_path, section});
+    const std::optional<int> type = wholeNumber(typeText);
+    if (!type)
+        return fail("ScriptBadType", {m_path, section, typeText});
+    if (RenameSteps::formName(*type).isEmpty())
+        return fail("ScriptUnknownType", {m_path, section, QString::number(*type)});
+    if (!RenameSteps::available(*type))
+        return fail("ScriptStepUnavailable", {m_path, section, QString::number(*type), RenameSteps::formName(*type)});
+
+    const DialogValues stored = DialogValues::fromSection(m_doc, section);
+    const QList<QString> keys = m_doc.keys(section);
+    for (const QString& key : keys) {
+        const QString value = stored.raw(key);
+        if (key.compare(kType, Qt::CaseInsensitive) != 0 && !value.isEmpty() && !fitsControl(key, value))
+            return fail("ScriptBadValue", {m_path, section, key, value});
+    }
+    m_types.append(*type);
+    return true;
+}
+
+DialogValues BatchScript::values(int step) const
+{
+    return DialogValues::fromSection(m_doc, QString::number(step));
+}

@@ -1,0 +1,107 @@
+#include "core/script/ScriptStore.h"
+
+#include "core/AppState.h"
+#include "core/script/DialogValues.h"
+#include "core/settings/IniDocument.h"
+#include "core/settings/SettingsStore.h"
+#include "core/settings/TextCodec.h"
+
+#include <QDir>
+
+namespace ScriptStore {
+
+namespace {
+
+const QString kMain = QStringLiteral("Main");
+const QString kSteps = QStringLiteral("Steps");
+
+bool saveCompacted(const IniDocument& doc, const QString& file)
+{
+    return TextCodec::writeFileAtomically(file, CompactSettingsText(doc.toText()));
+}
+
+void setValues(IniDocument& doc, const QString& section, const DialogValues& values)
+{
+    const QString marker = QString::fromUtf16(kDeleteMarker);
+    for (const QString& key : values.keys()) {
+        const QString raw = values.raw(key);
+        doc.setValue(section, key, raw.isEmpty() ? marker : raw);
+    }
+}
+
+} // namespace
+
+QString scratchPath(const AppState& state)
+{
+    return state.settingsFolder + QStringLiteral("script.tmp");
+}
+
+QString scriptFolder(const AppState& state)
+{
+    return state.settingsFolder + QStringLiteral("Script/");
+}
+
+bool storeSection(const QString& file, const QString& section, const DialogValues& values)
+{
+    if (file.isEmpty())
+        return false;
+    IniDocument doc = IniDocument::load(file);
+    setValues(doc, section, values);
+    return saveCompacted(doc, file);
+}
+
+int appendStep(const QString& file, int type, const DialogValues& values)
+{
+    if (file.isEmpty())
+        return 0;
+    IniDocument doc = IniDocument::load(file);
+    // A file that lost its count (edited by hand, or removed while recording) starts again at step 1
+    // rather than at a step "0" that no runner would read.
+    const int step = std::max(0, doc.value(kMain, kSteps).trimmed().toInt()) + 1;
+    const QString section = QString::number(step);
+    doc.setValue(section, QStringLiteral("Type"), QString::number(type));
+    doc.setValue(kMain, kSteps, section);
+    setValues(doc, section, values);
+    return saveCompacted(doc, file) ? step : 0;
+}
+
+bool startFile(const QString& file)
+{
+    IniDocument doc;
+    doc.setValue(kMain, kSteps, QStringLiteral("0"));
+    return TextCodec::writeFileAtomically(file, doc.toText());
+}
+
+int stepCount(const QString& file)
+{
+    return ReadSettingInt(kMain, kSteps, file);
+}
+
+QString FormatStamp(const QString& fileName)
+{
+    const QString stamp =
+        fileName.endsWith(QLatin1String(".vls"), Qt::CaseInsensitive) ? fileName.chopped(4) : fileName;
+    const bool digits =
+        stamp.size() == 14 && std::all_of(stamp.begin(), stamp.end(), [](QChar c) { return c >= u'0' && c <= u'9'; });
+    if (!digits)
+        return stamp;
+    return stamp.mid(0, 4) + QLatin1Char('-') + stamp.mid(4, 2) + QLatin1Char('-') + stamp.mid(6, 2) +
+           QStringLiteral(", ") + stamp.mid(8, 2) + QLatin1Char(':') + stamp.mid(10, 2) + QLatin1Char(':') +
+           stamp.mid(12, 2);
+}
+
+QList<ScriptEntry> ScriptEntries(const QString& folder)
+{
+    QList<ScriptEntry> entries;
+    const QDir dir(folder);
+    const QStringList files =
+        dir.entryList({QStringLiteral("*.vls")}, QDir::Files | QDir::Hidden | QDir::Readable, QDir::Name);
+    for (const QString& file : files) {
+        const QString name = ReadSetting(kMain, QStringLiteral("Name"), dir.filePath(file));
+        const QString stamp = QLatin1Char('[') + FormatStamp(file) + QLatin1Char(']');
+        entries.append({file, name.isEmpty() ? stamp : name + QLatin1Char(' ') + stamp});
+    }
+    return entries;
+}
+
+} // namespace ScriptStore

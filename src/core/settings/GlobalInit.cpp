@@ -1,0 +1,103 @@
+#include "core/settings/GlobalInit.h"
+
+#include "core/AppState.h"
+#include "core/settings/DateTimeFormats.h"
+#include "core/settings/LanguageDiscovery.h"
+#include "core/settings/Paths.h"
+#include "core/settings/QtTranslations.h"
+#include "core/settings/SettingsStore.h"
+#include "core/settings/SettingsUpdate.h"
+
+#include <QStandardPaths>
+
+namespace {
+
+// Copies a shipped template into the settings folder on the user's first start.
+void copyTemplateIfMissing(AppState& state, const QString& name)
+{
+    const QString target = state.settingsFolder + name;
+    const QString source = state.programFolder + name;
+    if (!state.fs().fileExists(target) && state.fs().fileExists(source))
+        state.fs().copyFile(source, target, false);
+}
+
+} // namespace
+
+QString ProductName()
+{
+    return QStringLiteral("Dirwright");
+}
+
+QString ProgramFolderFor(const QString& executableFolder)
+{
+    if (!executableFolder.isEmpty() && !ListLanguageFiles(EnsureTrailingSeparator(executableFolder)).isEmpty())
+        return EnsureTrailingSeparator(executableFolder);
+    return EnsureTrailingSeparator(QStringLiteral(DIRWRIGHT_DATA_DIR));
+}
+
+QString SettingsFolderPath()
+{
+    // Without a home the folder falls back to the root, where creating it fails quietly.
+    const QString base = QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation);
+    return EnsureTrailingSeparator(base) + QStringLiteral("Pellacorn/") + ProductName() + QLatin1Char('/');
+}
+
+void PrepareSettingsFolder(AppState& state, const QString& programFolder)
+{
+    state.programFolder = EnsureTrailingSeparator(programFolder);
+    state.settingsFolder = SettingsFolderPath();
+    if (!state.fs().folderExists(state.settingsFolder))
+        CreateFolderPath(state.fs(), state.settingsFolder);
+    state.settingsFile = state.settingsFolder + QStringLiteral("settings.vlp");
+    state.versionText = QStringLiteral(DIRWRIGHT_VERSION_TEXT);
+    copyTemplateIfMissing(state, QStringLiteral("structures.vlp"));
+    copyTemplateIfMissing(state, QStringLiteral("settings.vlp"));
+    ApplySettingsUpdate(state.programFolder, state.settingsFile);
+}
+
+bool UseLanguage(AppState& state, const QString& languageFile)
+{
+    const bool loaded = state.language.load(languageFile);
+    state.statusTexts.clear();
+    for (int n = 1; n <= 10; ++n)
+        state.statusTexts.append(state.message(QStringLiteral("MsgStat%1").arg(n, 2, 10, QLatin1Char('0'))));
+    InstallQtTranslations(state.language.locale());
+    return loaded;
+}
+
+void FinishGlobalInitialisation(AppState& state)
+{
+    state.charClasses = CharClasses::fromLetters(
+        ReadSetting(QStringLiteral("Settings"), QStringLiteral("letters"), state.settingsFile));
+    state.dateTimeFormats = LoadDateTimeFormats(state.settingsFile);
+    CompactSettingsFile(state.settingsFile);
+}
+
+bool InitialiseApplication(AppState& state, const QString& programFolder, const LanguageChooser& chooseLanguage)
+{
+    PrepareSettingsFolder(state, programFolder);
+
+    const LanguageChoice choice = DiscoverLanguage(state.programFolder, state.settingsFile);
+    state.languageFiles = choice.files;
+    QString file = choice.file;
+    switch (choice.outcome) {
+    case LanguageChoice::Outcome::NoFiles:
+        state.ask().ask(NoLanguageFilesText(ProductName()), NoLanguageFilesTitle(), Prompter::Ok,
+                        Prompter::Icon::Critical, Prompter::Ok);
+        return false;
+    case LanguageChoice::Outcome::NeedsChoice:
+        file = chooseLanguage ? chooseLanguage(state, choice.files) : QString();
+        if (choice.files.contains(file)) {
+            WriteSetting(QStringLiteral("Settings"), QStringLiteral("lng"),
+                         ReadSetting(QStringLiteral("Main"), QStringLiteral("lngname"), file), state.settingsFile);
+        } else {
+            file = choice.files.first();
+        }
+        break;
+    case LanguageChoice::Outcome::Chosen:
+        break;
+    }
+    UseLanguage(state, file);
+    FinishGlobalInitialisation(state);
+    return true;
+}

@@ -1,0 +1,33 @@
+#include "core/settings/Paths.h"
+
+#include "core/platform/FileSystem.h"
+
+QString EnsureTrailingSeparator(const QString& path)
+{
+    if (path.endsWith(QLatin1Char('/')))
+        return path;
+    return path + QLatin1Char('/');
+}
+
+QString StripTrailingSeparator(const QString& path)
+{
+    if (path.size() > 1 && path.endsWith(QLatin1Char('/')))
+        return path.left(path.size() - 1);
+    return path;
+}
+
+bool CreateFolderPath(FileSystem& fs, const QString& path)
+{
+    const QString target = StripTrailingSeparator(path);
+    if (target.isEmpty())
+        return false;
+    for (qsizetype pos = target.indexOf(QLatin1Char('/'), 1); pos > 0;
+         pos = target.indexOf(QLatin1Char('/'), pos + 1)) {
+        const QString prefix = target.left(pos);
+        if (!fs.folderExists(prefix))
+            fs.createFolder(prefix);
+    }
+    if (!fs.folderExists(target))
+        fs.createFolder(target);
+    return fs.folderExists(target);
+}

@@ -1,0 +1,152 @@
+#include "gui/commit/NotRenamedDialog.h"
+
+#include "core/AppState.h"
+#include "core/commit/ProposalHistory.h"
+#include "core/commit/RenameProtocol.h"
+#include "core/preview/PreviewList.h"
+#include "gui/script/DialogState.h"
+#include "gui/settings/DialogChrome.h"
+#include "gui/settings/WidgetTranslator.h"
+
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QHeaderView>
+#include <QLabel>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QTableWidget>
+#include <QVBoxLayout>
+
+namespace {
+
+const QString kRemoveKey = QStringLiteral("optRemoveRenamed");
+const QString kNoActionKey = QStringLiteral("optNoAction");
+
+} // namespace
+
+NotRenamedDialog::NotRenamedDialog(AppState& state, PreviewList& list, const CommitReport& report, QWidget* parent)
+    : QDialog(parent)
+    , m_state(state)
+    , m_list(list)
+    , m_processedKeys(report.processedKeys)
+{
+    setObjectName(formName());
+    setModal(true);
+    setWindowTitle(QStringLiteral("Not renamed"));
+
+    auto* intro = new QLabel(QStringLiteral("These folders could not be renamed:"), this);
+    intro->setObjectName(QStringLiteral("lblNotRenamed"));
+    intro->setWordWrap(true);
+
+    m_failures = new QTableWidget(static_cast<int>(report.failures.size()), 2, this);
+    m_failures->setObjectName(QStringLiteral("lstNotRenamed"));
+    m_failures->setHorizontalHeaderLabels({QStringLiteral("No."), QStringLiteral("Message")});
+    m_failures->setProperty("columnTags", QStringList{QStringLiteral("ColNumber"), QStringLiteral("ColMessage")});
+    m_failures->verticalHeader()->hide();
+    m_failures->setShowGrid(false);
+    m_failures->setAlternatingRowColors(true);
+    m_failures->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    m_failures->setSelectionBehavior(QAbstractItemView::SelectRows);
+    m_failures->setSelectionMode(QAbstractItemView::SingleSelection);
+    m_failures->horizontalHeader()->setStretchLastSection(true);
+    m_failures->horizontalHeader()->setSectionResizeMode(0, QHeaderView::ResizeToContents);
+    m_failures->horizontalHeader()->setDefaultAlignment(Qt::AlignLeft | Qt::AlignVCenter);
+    // Messages name two full paths: each row is as high as its wrapped message.
+    m_failures->setWordWrap(true);
+    m_failures->setTextElideMode(Qt::ElideNone);
+    // Queued: the header settles its widths in several steps while the window is laid out.
+    connect(m_failures->horizontalHeader(), &QHeaderView::sectionResized, m_failures,
+            &QTableWidget::resizeRowsToContents, Qt::QueuedConnection);
+    for (int row = 0; row < report.failures.size(); ++row) {
+        const QString& message = report.failures.at(row).message;
+        auto* number = new QTableWidgetItem(QString::number(row + 1));
+        number->setTextAlignment(Qt::AlignRight | Qt::AlignTop);
+        auto* text = new QTableWidgetItem(message);
+        text->setTextAlignment(Qt::AlignLeft | Qt::AlignTop);
+        text->setToolTip(message);
+        m_failures->setItem(row, 0, number);
+        m_failures->setItem(row, 1, text);
+    }
+
+    auto* frame = new QGroupBox(QStringLiteral("Afterwards"), this);
+    frame->setObjectName(QStringLiteral("fraAction"));
+    m_remove = new QRadioButton(QStringLiteral("Remove the processed folders from the list"), frame);
+    m_remove->setObjectName(kRemoveKey);
+    m_noAction = new QRadioButton(QStringLiteral("Leave the list as it is"), frame);
+    m_noAction->setObjectName(kNoActionKey);
+    m_noAction->setChecked(true);
+    auto* frameLayout = new QVBoxLayout(frame);
+    frameLayout->addWidget(m_remove);
+    frameLayout->addWidget(m_noAction);
+
+    auto* ok = new QPushButton(QStringLiteral("OK"), this);
+    ok->setObjectName(QStringLiteral("cmdOK"));
+    ok->setDefault(true);
+    auto* cancel = new QPushButton(QStringLiteral("Cancel"), this);
+    cancel->setObjectName(QStringLiteral("cmdCancel"));
+    connect(ok, &QPushButton::clicked, this, &NotRenamedDialog::accept);
+    connect(cancel, &QPushButton::clicked, this, &NotRenamedDialog::reject);
+
+    auto* buttons = new QHBoxLayout;
+    buttons->addStretch(1);
+    buttons->addWidget(ok);
+    buttons->addWidget(cancel);
+    auto* layout = new QVBoxLayout(this);
+    layout->addWidget(intro);
+    layout->addWidget(m_failures, 1);
+    layout->addWidget(frame);
+    layout->addLayout(buttons);
+    resize(720, 400);
+
+    TranslateForm(state.language, this);
+    SetDialogButtons(this, state.language);
+    SetDialogColours(this, state);
+    restoreOption();
+}
+
+bool NotRenamedDialog::showReport(AppState& state, PreviewList& list, const CommitReport& report, QWidget* parent)
+{
+    if (report.protocolFailed) {
+        state.ask().tell(
+            state.message(QStringLiteral("msgProtocolFailed"),
+                          {QLatin1Char('"') + state.settingsFolder + RenameProtocol::fileName() + QLatin1Char('"')}),
+            QString::fromUtf16(kProductName), Prompter::Icon::Warning);
+    }
+    if (report.failures.isEmpty())
+        return false;
+    NotRenamedDialog dialog(state, list, report, parent);
+    dialog.exec();
+    return dialog.listChanged();
+}
+
+void NotRenamedDialog::accept()
+{
+    if (m_remove->isChecked()) {
+        std::vector<bool> marked(static_cast<size_t>(m_list.size()), false);
+        bool any = false;
+        for (const QString& key : std::as_const(m_processedKeys)) {
+            const int row = m_list.rowOfKey(key);
+            if (row >= 0) {
+                marked[static_cast<size_t>(row)] = true;
+                any = true;
+            }
+        }
+        if (any) {
+            m_list.removeEntries(marked);
+            m_listChanged = true;
+        }
+    }
+    saveOption();
+    QDialog::accept();
+}
+
+// The chosen option is remembered like every dialog's values, whatever "savset" says.
+void NotRenamedDialog::restoreOption()
+{
+    RestoreDialogState(m_state, this, formName(), 1);
+}
+
+void NotRenamedDialog::saveOption()
+{
+    SaveDialogState(m_state, this, formName(), 1);
+}

@@ -1,0 +1,168 @@
+#include "gui/mainwindow/PreviewTableView.h"
+
+#include "core/preview/PreviewList.h"
+
+#include <QApplication>
+#include <QContextMenuEvent>
+#include <QDrag>
+#include <QFileInfo>
+#include <QHeaderView>
+#include <QMimeData>
+#include <QMouseEvent>
+#include <QUrl>
+
+PreviewTableView::PreviewTableView(PreviewList& list, QWidget* parent)
+    : QTableView(parent)
+    , m_list(list)
+{
+    setObjectName(QStringLiteral("lstVorschau"));
+    setModel(&list);
+    setSelectionModel(list.selectionModel());
+    setSelectionBehavior(QAbstractItemView::SelectRows);
+    setSelectionMode(QAbstractItemView::ExtendedSelection);
+    setEditTriggers(QAbstractItemView::NoEditTriggers);
+    setWordWrap(false);
+    setShowGrid(false);
+    setAlternatingRowColors(true);
+    setSortingEnabled(false);
+    // Drags are handled here rather than by the view's item drag machinery: only a move inside the
+    // list is a valid drag, and it must keep all data of the entry.
+    setDragEnabled(false);
+    setAcceptDrops(true);
+    viewport()->setAcceptDrops(true);
+    setDropIndicatorShown(true);
+    verticalHeader()->hide();
+    verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
+    verticalHeader()->setDefaultSectionSize(fontMetrics().height() + 6);
+    horizontalHeader()->setSectionsClickable(true);
+    horizontalHeader()->setHighlightSections(false);
+    horizontalHeader()->setStretchLastSection(false);
+    horizontalHeader()->setDefaultAlignment(Qt::AlignLeft | Qt::AlignVCenter);
+    horizontalHeader()->setMinimumSectionSize(0);
+}
+
+void PreviewTableView::setShellDropHandler(std::function<void(const QStringList&)> handler)
+{
+    m_shellDrop = std::move(handler);
+}
+
+void PreviewTableView::mousePressEvent(QMouseEvent* event)
+{
+    const QModelIndex at = indexAt(event->position().toPoint());
+    m_dragEntry = at.isValid() ? QPersistentModelIndex(m_list.index(at.row(), 0)) : QPersistentModelIndex();
+    m_pressPos = event->position().toPoint();
+    QTableView::mousePressEvent(event);
+    Q_EMIT currentEntryTouched();
+}
+
+void PreviewTableView::mouseMoveEvent(QMouseEvent* event)
+{
+    const bool dragging =
+        (event->buttons() & Qt::LeftButton) && m_dragEntry.isValid() &&
+        (event->position().toPoint() - m_pressPos).manhattanLength() >= QApplication::startDragDistance();
+    if (!dragging) {
+        QTableView::mouseMoveEvent(event);
+        return;
+    }
+    auto* mime = new QMimeData;
+    mime->setData(kEntryMimeType, m_list.entry(m_dragEntry.row()).key.toUtf8());
+    auto* drag = new QDrag(this);
+    drag->setMimeData(mime);
+    drag->exec(Qt::MoveAction);
+    m_dragEntry = QPersistentModelIndex();
+}
+
+void PreviewTableView::mouseReleaseEvent(QMouseEvent* event)
+{
+    QTableView::mouseReleaseEvent(event);
+    if (event->button() == Qt::RightButton && m_dragEntry.isValid()) {
+        Q_EMIT currentEntryTouched();
+        Q_EMIT contextMenuRequested(event->globalPosition().toPoint());
+    }
+}
+
+void PreviewTableView::keyReleaseEvent(QKeyEvent* event)
+{
+    QTableView::keyReleaseEvent(event);
+    Q_EMIT currentEntryTouched();
+}
+
+void PreviewTableView::contextMenuEvent(QContextMenuEvent* event)
+{
+    // The mouse opens the menu on release; the keyboard's menu key opens it at the current entry.
+    if (event->reason() != QContextMenuEvent::Keyboard) {
+        event->accept();
+        return;
+    }
+    const QModelIndex current = currentIndex();
+    if (!current.isValid())
+        return;
+    Q_EMIT currentEntryTouched();
+    Q_EMIT contextMenuRequested(viewport()->mapToGlobal(visualRect(current).center()));
+}
+
+bool PreviewTableView::isOwnDrag(const QMimeData* mime) const
+{
+    // A drag counts as the list's own only when it carries the key of the entry the press remembered.
+    return mime && mime->hasFormat(kEntryMimeType) && m_dragEntry.isValid() &&
+           QString::fromUtf8(mime->data(kEntryMimeType)) == m_list.entry(m_dragEntry.row()).key;
+}
+
+QStringList PreviewTableView::droppedFolders(const QMimeData* mime) const
+{
+    QStringList paths;
+    if (!m_shellDrop || !mime || !mime->hasUrls())
+        return paths;
+    for (const QUrl& url : mime->urls()) {
+        if (url.isLocalFile())
+            paths.append(url.toLocalFile());
+    }
+    return paths;
+}
+
+void PreviewTableView::dragEnterEvent(QDragEnterEvent* event)
+{
+    if (isOwnDrag(event->mimeData()) || !droppedFolders(event->mimeData()).isEmpty())
+        event->acceptProposedAction();
+    else
+        event->ignore();
+}
+
+void PreviewTableView::dragMoveEvent(QDragMoveEvent* event)
+{
+    if (isOwnDrag(event->mimeData()) || !droppedFolders(event->mimeData()).isEmpty())
+        event->acceptProposedAction();
+    else
+        event->ignore();
+}
+
+void PreviewTableView::dropEvent(QDropEvent* event)
+{
+    const QMimeData* mime = event->mimeData();
+    if (isOwnDrag(mime)) {
+        const QModelIndex at = indexAt(event->position().toPoint());
+        event->setDropAction(Qt::MoveAction);
+        event->accept();
+        dropDragEntryAt(at.isValid() ? at.row() : -1);
+        return;
+    }
+    const QStringList paths = droppedFolders(mime);
+    if (paths.isEmpty()) {
+        event->ignore();
+        return;
+    }
+    event->acceptProposedAction();
+    m_shellDrop(paths);
+}
+
+bool PreviewTableView::dropDragEntryAt(int targetRow)
+{
+    if (!m_dragEntry.isValid() || m_list.isEmpty())
+        return false;
+    const int target = targetRow >= 0 ? targetRow : m_list.size() - 1;
+    const bool moved = m_list.MoveEntry(m_dragEntry.row(), target);
+    m_dragEntry = QPersistentModelIndex();
+    if (moved)
+        Q_EMIT entryMoved();
+    return moved;
+}

@@ -1,0 +1,59 @@
+#pragma once
+
+#include <QPersistentModelIndex>
+#include <QPoint>
+#include <QStringList>
+#include <QTableView>
+#include <functional>
+
+class PreviewList;
+
+// The table that shows the preview list (control "lstVorschau"). Besides the ordinary view it moves
+// entries by drag and drop inside the list, accepts folders dropped from the file manager when a
+// handler for them is set, and opens the context menu when the right button is released over an entry.
+class PreviewTableView : public QTableView
+{
+    Q_OBJECT
+
+public:
+    // The data format of a drag inside the list: the dragged entry's key.
+    static inline const QString kEntryMimeType = QStringLiteral("application/x-dirwright-entry");
+
+    explicit PreviewTableView(PreviewList& list, QWidget* parent = nullptr);
+
+    // Folders dropped from outside; without a handler such drops are refused.
+    void setShellDropHandler(std::function<void(const QStringList& paths)> handler);
+
+    // The row the left or right button went down on (the drag entry), -1 when none.
+    int dragRow() const { return m_dragEntry.isValid() ? m_dragEntry.row() : -1; }
+    // Moves the remembered drag entry onto the entry at the given row (the last entry for -1).
+    // Returns false when nothing moved.
+    bool dropDragEntryAt(int targetRow);
+
+Q_SIGNALS:
+    // A click or a key release in the list: the current-entry panel is due.
+    void currentEntryTouched();
+    // The right button was released over the list while an entry was remembered.
+    void contextMenuRequested(const QPoint& globalPos);
+    // An entry was moved by drag and drop.
+    void entryMoved();
+
+protected:
+    void mousePressEvent(QMouseEvent* event) override;
+    void mouseMoveEvent(QMouseEvent* event) override;
+    void mouseReleaseEvent(QMouseEvent* event) override;
+    void keyReleaseEvent(QKeyEvent* event) override;
+    void contextMenuEvent(QContextMenuEvent* event) override;
+    void dragEnterEvent(QDragEnterEvent* event) override;
+    void dragMoveEvent(QDragMoveEvent* event) override;
+    void dropEvent(QDropEvent* event) override;
+
+private:
+    bool isOwnDrag(const QMimeData* mime) const;
+    QStringList droppedFolders(const QMimeData* mime) const;
+
+    PreviewList& m_list;
+    QPersistentModelIndex m_dragEntry;
+    QPoint m_pressPos;
+    std::function<void(const QStringList&)> m_shellDrop;
+};

@@ -1,0 +1,127 @@
+#include "gui/rename/RenameDialog.h"
+
+#include "core/AppState.h"
+#include "core/settings/HelpGuide.h"
+#include "gui/script/DialogState.h"
+#include "gui/settings/DialogChrome.h"
+#include "gui/settings/WidgetTranslator.h"
+
+#include <QApplication>
+#include <QHBoxLayout>
+#include <QPushButton>
+#include <QShortcut>
+#include <QTimer>
+#include <QVBoxLayout>
+
+RenameDialog::RenameDialog(const QString& formName, int type, RenameDialogHost host, QWidget* parent)
+    : QDialog(parent)
+    , m_host(std::move(host))
+    , m_type(type)
+{
+    setObjectName(formName);
+    auto* layout = new QVBoxLayout(this);
+    m_content = new QVBoxLayout;
+    layout->addLayout(m_content);
+    layout->addSpacing(6);
+
+    auto* buttons = new QHBoxLayout;
+    m_help = addButton("cmdHelp");
+    buttons->addWidget(m_help);
+    buttons->addStretch(1);
+    m_ok = addButton("cmdOK");
+    m_apply = addButton("cmdApply");
+    m_cancel = addButton("cmdCancel");
+    for (QPushButton* b : {m_ok, m_apply, m_cancel})
+        buttons->addWidget(b);
+    layout->addLayout(buttons);
+    m_ok->setDefault(true);
+
+    connect(m_ok, &QPushButton::clicked, this, &RenameDialog::ok);
+    connect(m_apply, &QPushButton::clicked, this, &RenameDialog::apply);
+    connect(m_cancel, &QPushButton::clicked, this, &QDialog::reject);
+    connect(m_help, &QPushButton::clicked, this, &RenameDialog::help);
+    auto* f1 = new QShortcut(QKeySequence::HelpContents, this);
+    connect(f1, &QShortcut::activated, this, &RenameDialog::help);
+}
+
+QPushButton* RenameDialog::addButton(const char* name)
+{
+    auto* button = new QPushButton(QLatin1String(name), this);
+    button->setObjectName(QLatin1String(name));
+    button->setAutoDefault(false);
+    return button;
+}
+
+void RenameDialog::load()
+{
+    AppState& state = m_host.state;
+    TranslateForm(state.language, this, objectName());
+    if (!m_host.menuCaption.isEmpty())
+        setWindowTitle(TitleFromCaption(m_host.menuCaption) + QStringLiteral(" (") + m_host.applyToText +
+                       QLatin1Char(')'));
+    textsApplied();
+    SetDialogButtons(this, state.language);
+    SetDialogColours(this, state);
+    if (state.scriptRunning())
+        RestoreDialogState(state, this, QString::number(state.scriptStep), 2);
+    else if (state.saveDialogSettings)
+        RestoreDialogState(state, this, objectName(), 1);
+    valuesRestored();
+    FitDialogSize(this);
+}
+
+void RenameDialog::showEvent(QShowEvent* event)
+{
+    QDialog::showEvent(event);
+    if (!m_activated) {
+        m_activated = true;
+        activate();
+    }
+}
+
+void RenameDialog::activate()
+{
+    AppState& state = m_host.state;
+    if (!state.scriptRunning())
+        return;
+    setWindowTitle(state.language.GetLngText(QStringLiteral("frmScript"), QStringLiteral("frmRunCaption")) +
+                   QStringLiteral(": ") + windowTitle());
+    m_ok->setFocus();
+    if (state.scriptRunMode == 1)
+        QTimer::singleShot(0, this, &RenameDialog::ok);
+}
+
+void RenameDialog::apply()
+{
+    AppState& state = m_host.state;
+    // Fields are cleaned first, so that what is stored and recorded is what runs.
+    prepareFields();
+    if (state.saveDialogSettings && !state.scriptRunning())
+        SaveDialogState(state, this, objectName(), 1);
+    if (state.recordingState != 0)
+        SaveDialogState(state, this, QString::number(m_type), 2);
+
+    m_ok->setEnabled(false);
+    m_apply->setEnabled(false);
+    QApplication::setOverrideCursor(Qt::WaitCursor);
+    {
+        RenameRun run(state, m_host.list, m_host.applyTo, m_host.status);
+        runFunction(run);
+    }
+    QApplication::restoreOverrideCursor();
+    m_ok->setEnabled(true);
+    m_apply->setEnabled(true);
+    if (m_host.refreshPreview)
+        m_host.refreshPreview();
+}
+
+void RenameDialog::ok()
+{
+    apply();
+    accept();
+}
+
+void RenameDialog::help()
+{
+    OpenHelpGuide(m_host.state);
+}

@@ -1,0 +1,83 @@
+#pragma once
+
+#include "core/rename/RenameRun.h"
+
+#include <QDialog>
+#include <QString>
+#include <functional>
+
+struct AppState;
+class PreviewList;
+class QPushButton;
+class QVBoxLayout;
+
+// What a rename dialog needs from the window that opens it: the list and the state, the apply-to choice
+// (index and text) and the caption of the menu entry that opened it (the dialog's title is made of both),
+// the refresh to run after each Apply, and where progress texts go.
+struct RenameDialogHost
+{
+    AppState& state;
+    PreviewList& list;
+    int applyTo = 0;
+    QString applyToText;
+    QString menuCaption;
+    std::function<void()> refreshPreview;
+    RenameRun::StatusSink status;
+};
+
+// The frame every rename dialog shares. On load it takes its texts from the language file (its title from
+// the menu entry that opened it and the apply-to choice), gives its standard buttons pictures and tool
+// tips, takes the user's dialog colours, and restores its fields: from the current script step while a
+// script runs, else from its settings section when dialog settings are kept. While a script runs, its
+// caption says so and OK has the focus; in run-all mode OK is pressed at once.
+//
+// Apply stores the fields (settings kept and no script running), appends a script step (recording), runs
+// the function over the apply-to entries and refreshes the preview; the dialog stays open, so Apply can
+// be pressed again on the names the last run produced. OK is Apply and close; Cancel closes, keeping
+// what was applied. F1 and Help open the guide.
+//
+// A subclass builds its controls into contentLayout(), calls load() at the end of its constructor, and
+// runs its function from the values of its fields through its Params, the same way a script step does.
+class RenameDialog : public QDialog
+{
+    Q_OBJECT
+
+public:
+    RenameDialog(const QString& formName, int type, RenameDialogHost host, QWidget* parent = nullptr);
+
+    // The type number of the function in scripts (3 folder extension, 4 case, 5 prefix and suffix …).
+    int type() const { return m_type; }
+
+    void apply();
+    void ok();
+    void help();
+
+protected:
+    AppState& state() { return m_host.state; }
+    QVBoxLayout* contentLayout() const { return m_content; }
+
+    void load();
+
+    // Hooks of load: after the texts are on the controls, and after the fields are restored.
+    virtual void textsApplied() {}
+    virtual void valuesRestored() {}
+    // Writes cleaned values back into fields whose input the function tidies (the Params normalisation).
+    virtual void prepareFields() {}
+    // Runs the function with the parameters read from the fields.
+    virtual void runFunction(RenameRun& run) = 0;
+
+    void showEvent(QShowEvent* event) override;
+
+private:
+    void activate();
+    QPushButton* addButton(const char* name);
+
+    RenameDialogHost m_host;
+    int m_type;
+    bool m_activated = false;
+    QVBoxLayout* m_content = nullptr;
+    QPushButton* m_ok = nullptr;
+    QPushButton* m_apply = nullptr;
+    QPushButton* m_cancel = nullptr;
+    QPushButton* m_help = nullptr;
+};

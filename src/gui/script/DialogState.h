@@ -1,0 +1,34 @@
+#pragma once
+
+#include "core/script/DialogValues.h"
+
+#include <QString>
+
+struct AppState;
+class QWidget;
+
+// The fields of a dialog as stored values, and back. Every named control of the dialog is visited; its
+// key is its objectName ("txtPr", "opt1(3)"):
+//  - QLineEdit, QPlainTextEdit: the text with blanks as the stand-in character; empty text has no value;
+//  - QRadioButton: "-1" when selected, else no value (so only the selected one of a group is stored);
+//  - QCheckBox: 0 unchecked, 1 checked, 2 partly checked;
+//  - QAbstractSlider (scroll bars), QSpinBox: the value;
+//  - QComboBox: the current index; QListWidget: the current row, or with multiple selection the sorted
+//    indices of the selected rows joined by "," (nothing selected: no value);
+//  - any other control: no value.
+// A key without a value is removed from a stored section, so it never outlives the state it stood for.
+
+// The values of the dialog's fields; controls without a value are listed with an empty value.
+DialogValues ReadDialogValues(const QWidget* dialog);
+
+// Puts values back. A missing or empty value leaves its control as it is, and so does a value that does
+// not fit: a control that is gone, an index out of range, text where a number belongs.
+void WriteDialogValues(QWidget* dialog, const DialogValues& values);
+
+// Mode 1: the settings file, section = the form name. Mode 2: appends a step to the recording
+// ("script.tmp"), section = the dialog's type number as text. False when nothing could be written.
+bool SaveDialogState(const AppState& state, const QWidget* dialog, const QString& section, int mode);
+
+// Mode 1: the settings file, section = the form name. Mode 2: the script being run, section = the
+// current step number as text.
+void RestoreDialogState(const AppState& state, QWidget* dialog, const QString& section, int mode);

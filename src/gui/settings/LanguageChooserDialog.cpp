@@ -1,0 +1,59 @@
+#include "gui/settings/LanguageChooserDialog.h"
+
+#include "core/settings/GlobalInit.h"
+#include "core/settings/SettingsStore.h"
+#include "gui/settings/NamedWidget.h"
+
+#include <QDialogButtonBox>
+#include <QFileInfo>
+#include <QLabel>
+#include <QListWidget>
+#include <QLocale>
+#include <QPushButton>
+#include <QVBoxLayout>
+
+LanguageChooserDialog::LanguageChooserDialog(const QStringList& files, QWidget* parent)
+    : QDialog(parent)
+    , m_files(files)
+{
+    setObjectName(QStringLiteral("frmLanguageChooser"));
+    setWindowTitle(ProductName() + QStringLiteral(" \u2013 Sprache/Language"));
+
+    auto* label = new QLabel(QStringLiteral("Bitte w\u00e4hlen Sie Ihre Sprache.\nPlease choose your language."), this);
+    m_list = NamedWidget<QListWidget>(this, QStringLiteral("lstLanguages"));
+    // The language of the desktop's locale comes first selected, so most users only confirm.
+    const QString systemLanguage = QLocale::system().name().section(QLatin1Char('_'), 0, 0);
+    int preselected = 0;
+    for (const QString& file : files) {
+        QString name = ReadSetting(QStringLiteral("Main"), QStringLiteral("lngname"), file);
+        if (name.isEmpty())
+            name = QFileInfo(file).completeBaseName();
+        const QString locale = ReadSetting(QStringLiteral("Main"), QStringLiteral("locale"), file);
+        if (locale.section(QLatin1Char('_'), 0, 0).compare(systemLanguage, Qt::CaseInsensitive) == 0)
+            preselected = m_list->count();
+        m_list->addItem(name);
+    }
+    m_list->setCurrentRow(preselected);
+
+    auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok, this);
+    buttons->button(QDialogButtonBox::Ok)->setObjectName(QStringLiteral("cmdOK"));
+    connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
+    connect(m_list, &QListWidget::itemDoubleClicked, this, &QDialog::accept);
+
+    auto* layout = new QVBoxLayout(this);
+    layout->addWidget(label);
+    layout->addWidget(m_list);
+    layout->addWidget(buttons);
+}
+
+QString LanguageChooserDialog::chosenFile() const
+{
+    const int row = m_list->currentRow();
+    return row >= 0 && row < m_files.size() ? m_files.at(row) : QString();
+}
+
+QString LanguageChooserDialog::choose(const QStringList& files)
+{
+    LanguageChooserDialog dialog(files);
+    return dialog.exec() == QDialog::Accepted ? dialog.chosenFile() : QString();
+}

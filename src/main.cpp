@@ -1,0 +1,62 @@
+#include "cli/BatchOptions.h"
+#include "cli/BatchRun.h"
+#include "core/AppState.h"
+#include "core/load/CommandLine.h"
+#include "core/load/StartOptions.h"
+#include "core/platform/FileNames.h"
+#include "core/platform/PosixFileSystem.h"
+#include "core/platform/SystemClock.h"
+#include "core/settings/GlobalInit.h"
+#include "gui/mainwindow/MainWindow.h"
+#include "gui/mainwindow/MainWindowLoadCommands.h"
+#include "gui/platform/MessageBoxPrompter.h"
+#include "gui/settings/LanguageChooserDialog.h"
+
+#include <QApplication>
+#include <QIcon>
+#include <cstdio>
+
+int main(int argc, char** argv)
+{
+    // A run without a window never creates the GUI application, so it needs no display.
+    if (argc > 1 && FileNames::decode(argv[1]) == BatchOptions::batchOption()) {
+        QCoreApplication app(argc, argv);
+        return BatchMain(ArgumentsFromArgv(argc, argv).mid(1), QCoreApplication::applicationDirPath());
+    }
+
+    QStringList arguments;
+    for (int i = 1; i < argc; ++i)
+        arguments.append(QString::fromLocal8Bit(argv[i]));
+    if (const auto text = StartupExitText(arguments)) {
+        std::fputs(text->toLocal8Bit().constData(), stdout);
+        return 0;
+    }
+
+    QApplication app(argc, argv);
+    QApplication::setApplicationName(QStringLiteral("Dirwright"));
+    QApplication::setOrganizationName(QStringLiteral("Pellacorn"));
+    // Desktops without an icon theme of their own still get the freedesktop icons where installed.
+    QIcon::setFallbackThemeName(QStringLiteral("Adwaita"));
+
+    AppState state;
+    state.fileSystem = std::make_unique<PosixFileSystem>();
+    auto prompter = std::make_unique<MessageBoxPrompter>();
+    MessageBoxPrompter* dialogs = prompter.get();
+    state.prompter = std::move(prompter);
+    state.clock = std::make_unique<SystemClock>();
+    state.saveDialogSettings = false;
+    state.protocolRenames = false;
+
+    const LanguageChooser chooser = [](const AppState&, const QStringList& files) {
+        return LanguageChooserDialog::choose(files);
+    };
+    if (!InitialiseApplication(state, ProgramFolderFor(QCoreApplication::applicationDirPath()), chooser))
+        return 1;
+
+    MainWindow window(state);
+    dialogs->setParentWidget(&window);
+    window.loadHandler();
+    // The script runner is not part of the program yet: "/runscript=" is then ignored like a missing script.
+    HandleArguments(ArgumentsFromArgv(argc, argv), state, window.loadCommands().loader(), {});
+    return QApplication::exec();
+}

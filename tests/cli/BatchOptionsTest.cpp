@@ -1,0 +1,63 @@
+#include "cli/BatchOptions.h"
+
+#include <gtest/gtest.h>
+#include <tuple>
+
+namespace {
+
+using Error = BatchOptions::Error;
+
+// "script:x" / "structure:x" per action, then "path:x" / "list:x" per input.
+QStringList parsed(const BatchOptions& o)
+{
+    QStringList out;
+    for (const BatchOptions::Action& a : o.actions)
+        out.append((a.kind == BatchOptions::Action::Kind::Script ? "script:" : "structure:") + a.value);
+    for (const BatchOptions::Input& i : o.inputs)
+        out.append((i.kind == BatchOptions::Input::Kind::Path ? "path:" : "list:") + i.value);
+    return out;
+}
+
+TEST(BatchOptions, KeepsActionsAndInputsInCommandLineOrder)
+{
+    BatchOptions o =
+        ParseBatchArguments({"/a", "--structure", "<NAME>-1", "--list", "l.m3u", "--script=tidy", "--dry-run",
+                             "--subfolders", "--sort", "Size", "/b", "--structure=<NAME>-2", "--list=m.txt"});
+    ASSERT_TRUE(o.ok());
+    EXPECT_EQ(parsed(o), QStringList({"structure:<NAME>-1", "script:tidy", "structure:<NAME>-2", "path:/a",
+                                      "list:l.m3u", "path:/b", "list:m.txt"}));
+    EXPECT_TRUE(o.dryRun && o.subfolders && !o.help);
+    EXPECT_EQ(o.sort, BatchOptions::SortKey::Size);
+    // A value is taken whatever it looks like; after "--" everything is a path; a lone "-" is a name.
+    o = ParseBatchArguments({"--structure", "--<NAME>", "--structure=", "-", "--", "--sort", "-x"});
+    ASSERT_TRUE(o.ok());
+    EXPECT_EQ(parsed(o), QStringList({"structure:--<NAME>", "structure:", "path:-", "path:--sort", "path:-x"}));
+    EXPECT_EQ(o.sort, BatchOptions::SortKey::Path);
+}
+
+TEST(BatchOptions, ErrorsNameTheFirstProblemAndHelpWinsOverEveryProblem)
+{
+    // arguments, error, the argument it names
+    const std::tuple<QStringList, Error, QString> cases[] = {
+        {QStringList(), Error::NoAction, QString()},
+        {{"/a", "--dry-run"}, Error::NoAction, {}},
+        {{"--structure", "x", "--dryrun"}, Error::UnknownOption, "--dryrun"},
+        {{"--structure", "x", "--dry-run=yes"}, Error::UnknownOption, "--dry-run"},
+        {{"--structure", "x", "--list"}, Error::MissingValue, "--list"},
+        {{"--script"}, Error::MissingValue, "--script"},
+        {{"--structure", "x", "--sort", "date"}, Error::BadSortKey, "date"},
+        {{"--bogus", "--sort", "date"}, Error::UnknownOption, "--bogus"},
+    };
+    for (const auto& [arguments, error, argument] : cases) {
+        const BatchOptions o = ParseBatchArguments(arguments);
+        EXPECT_EQ(o.error, error) << arguments.join(' ').toStdString();
+        EXPECT_EQ(o.errorArgument, argument) << arguments.join(' ').toStdString();
+        EXPECT_FALSE(o.help);
+    }
+    EXPECT_TRUE(ParseBatchArguments({"--bogus", "-h"}).help);
+    EXPECT_TRUE(ParseBatchArguments({"--sort", "x", "--help"}).help);
+    // As the value of an option it is just a value.
+    EXPECT_FALSE(ParseBatchArguments({"--structure", "--help"}).help);
+}
+
+} // namespace

@@ -1,0 +1,220 @@
+#include "cli/BatchRun.h"
+#include "cli/BatchOptions.h"
+#include "core/platform/FileNames.h"
+#include "core/rename/RenameSteps.h"
+#include "core/script/BatchScript.h"
+#include "core/script/ScriptStore.h"
+#include "core/settings/TextCodec.h"
+#include "support/TestApp.h"
+#include "support/TestTree.h"
+
+#include <QBuffer>
+#include <QDir>
+#include <fcntl.h>
+#include <gtest/gtest.h>
+#include <sys/stat.h>
+
+namespace {
+
+using Status = BatchRun::Status;
+
+class BatchRunTest : public ::testing::Test
+{
+protected:
+    // Runs the batch mode in the test process on a TestApp's state and keeps what it prints.
+    int batch(const QStringList& arguments)
+    {
+        QBuffer o, e;
+        o.open(QIODevice::WriteOnly);
+        e.open(QIODevice::WriteOnly);
+        const int status = BatchRun(app.state(), o, e).run(ParseBatchArguments(arguments));
+        rawOut = o.data();
+        out = FileNames::decode(rawOut);
+        err = FileNames::decode(e.data());
+        return status;
+    }
+    void add(const QStringList& entries)
+    {
+        for (const QString& entry : entries)
+            tree.add(entry);
+    }
+    QString change(const QString& relative, const QString& newName) const
+    {
+        const QFileInfo info(tree.path(relative));
+        return BatchRun::changeLine(info.path() + QLatin1Char('/'), info.fileName(), newName) + QLatin1Char('\n');
+    }
+    QString saveScript(const QString& fileName, const QByteArray& bytes)
+    {
+        const QString folder = ScriptStore::scriptFolder(app.state());
+        QDir().mkpath(folder);
+        EXPECT_TRUE(TextCodec::writeFileAtomically(folder + fileName, QString::fromLatin1(bytes)));
+        return folder + fileName;
+    }
+    TestApp app;
+    TestTree tree;
+    QString out, err;
+    QByteArray rawOut;
+};
+
+TEST_F(BatchRunTest, AFailedRenameIsReportedTheOthersAreTakenAndOnlyTheyAreProtocolled)
+{
+    add({"P/a/", "P/b/", "P/same/", "P/b1"}); // a file where b wants to go
+    app.state().protocolRenames = true;
+    EXPECT_EQ(batch({"--structure", "<NAME>1", "--structure", "<NAME_L(4)>", tree.path("P/a"), tree.path("P/same"),
+                     tree.path("P/b")}),
+              Status::SomeFailed);
+    const QString parent = tree.key("P");
+    EXPECT_EQ(err,
+              app.state().message(QStringLiteral("MsgText05"), {'"' + parent + "b/\"", '"' + parent + "b1/\""}) + '\n');
+    EXPECT_EQ(tree.folders("P"), QStringList({"a1", "b", "same"}));
+    EXPECT_EQ(TextCodec::readFile(app.settingsPath(QStringLiteral("renamed.vlp"))),
+              QStringLiteral("20240131153045\"%1\"a\"a1\n").arg(parent));
+}
+
+TEST_F(BatchRunTest, SortKeysPutTheEntriesInTheirOrder)
+{
+    // Natural order puts b9 before b10; sizes and times are chosen to disagree with the names.
+    add({"R1/b10/f=5", "R1/b9/f=300", "R2/a/f=100", "R2/c/f=5"});
+    const std::pair<const char*, int> modified[] = {{"R2/a", 1}, {"R1/b10", 2}, {"R2/c", 2}, {"R1/b9", 3}};
+    for (const auto& [folder, day] : modified) {
+        const timespec stamp{static_cast<time_t>(QDateTime(QDate(2020, 1, day), QTime(12, 0)).toSecsSinceEpoch()), 0};
+        const timespec times[2] = {stamp, stamp};
+        ASSERT_EQ(utimensat(AT_FDCWD, QFile::encodeName(tree.path(folder)).constData(), times, 0), 0);
+    }
+    // Ties (equal sizes or times) fall back to the parent folder, then the name.
+    const std::pair<const char*, QStringList> cases[] = {
+        {nullptr, {"b9", "b10", "a", "c"}}, {"path", {"b9", "b10", "a", "c"}},     {"name", {"a", "b9", "b10", "c"}},
+        {"size", {"b10", "c", "a", "b9"}},  {"modified", {"a", "b10", "c", "b9"}}, {"none", {"c", "b10", "a", "b9"}}};
+    for (const auto& [key, expected] : cases) {
+        QStringList arguments{"--dry-run", "--structure", "<NAME>_"};
+        if (key)
+            arguments << "--sort" << key;
+        ASSERT_EQ(
+            batch(arguments << tree.path("R2/c") << tree.path("R1/b10") << tree.path("R2/a") << tree.path("R1/b9")),
+            Status::Done)
+            << err.toStdString();
+        QStringList order;
+        for (const QString& line : out.split('\n', Qt::SkipEmptyParts))
+            order.append(line.section('\t', 1, 1));
+        EXPECT_EQ(order, expected) << (key ? key : "default");
+    }
+}
+
+TEST_F(BatchRunTest, SubfoldersAreLoadedAtEveryDepthAndRenamedBelowRenamedParents)
+{
+    add({"Top/A/B/", "Top/A/C/", "Top/D/", "file.txt"});
+    EXPECT_EQ(batch({"--subfolders", "--structure", "<NAME>-x", tree.path("Top"), tree.path("file.txt")}), Status::Done)
+        << err.toStdString();
+    EXPECT_EQ(out,
+              change("Top/A", "A-x") + change("Top/D", "D-x") + change("Top/A/B", "B-x") + change("Top/A/C", "C-x"));
+    EXPECT_TRUE(err.contains(QStringLiteral("--subfolders needs a folder"))) << err.toStdString();
+    EXPECT_EQ(tree.folders("Top") + tree.folders("Top/A-x"), QStringList({"A-x", "D-x", "B-x", "C-x"}));
+    EXPECT_EQ(TextCodec::readFile(app.settingsPath(QStringLiteral("renamed.vlp"))), QString()) << "protocol is off";
+}
+
+TEST_F(BatchRunTest, ListFilesAndPathsLoadTogetherAndMissingOnesAreSkippedWithAWarning)
+{
+    add({"L/one/", "L/two/", "L/three/", "L/four/"});
+    const QString list = tree.path("L/list.m3u");
+    ASSERT_TRUE(TextCodec::writeFileAtomically(
+        list, QStringLiteral("#EXTM3U\n#EXTINF:1,x\none\n%1\nmissing\n").arg(tree.path("L/two"))));
+    const QString gone = tree.path("gone");
+    // A device is neither a list nor a script: reading one could stall or never end.
+    EXPECT_EQ(batch({"--structure", "<NAME>!", "--list", list, "--list", tree.path("L/nolist.txt"), "--list",
+                     "/dev/null", tree.path("L/four"), gone}),
+              Status::Done)
+        << err.toStdString();
+    EXPECT_EQ(out, change("L/four", "four!") + change("L/one", "one!") + change("L/two", "two!"));
+    EXPECT_EQ(err, QStringLiteral("Skipped the list file \"%1\": it cannot be read.\n"
+                                  "Skipped the list file \"/dev/null\": it cannot be read.\n"
+                                  "Skipped \"%2\": there is no such file or folder.\n")
+                       .arg(tree.path("L/nolist.txt"), gone));
+    EXPECT_EQ(tree.folders("L"), QStringList({"four!", "one!", "three", "two!"}));
+}
+
+TEST_F(BatchRunTest, ABadNewNameStopsTheRunBeforeAnythingIsRenamed)
+{
+    add({"P/a/x/", "P/b/"});
+    // "a/x" would move b into a; markers show where a structure went wrong.
+    const std::pair<QString, const char*> cases[] = {
+        {"<NAME_L(1)>/x", "new name \"a/x\": The new name contains \"/\""},
+        {"..", "new name \"..\": \".\" and \"..\" cannot"},
+        {"<NAME_L(0)>", "new name \"\": The new name is empty."},
+        {QString(256, QLatin1Char('x')), "The new name is 256 bytes long; folder names may have at most 255"},
+        {"<NAME_L(a)>", "<No_Number> marks where"},
+        {"<DT(X,yyyy)>", "<Check_DT>"},
+    };
+    for (const auto& [structure, expected] : cases) {
+        // b would be fine, but the whole proposal is refused.
+        EXPECT_EQ(batch({"--structure", structure, tree.path("P/b"), tree.path("P/a")}), Status::CannotRun) << expected;
+        EXPECT_TRUE(err.contains(QLatin1String(expected)) && err.endsWith(QStringLiteral("Nothing was renamed.\n")))
+            << err.toStdString();
+    }
+    EXPECT_EQ(tree.folders("P") + tree.folders("P/a"), QStringList({"a", "b", "x"}));
+}
+
+TEST_F(BatchRunTest, NamesAreEscapedOnPrintingAndNonUtf8NamesKeptByteForByte)
+{
+    EXPECT_EQ(BatchRun::changeLine("/p\\q/", "a\tb", "c\nd\re\x1b"), "/p\\\\q/\ta\\tb\tc\\nd\\re\\x1b");
+    EXPECT_EQ(BatchRun::changeLine("/ü/", "🌍", "x"), "/ü/\t🌍\tx");
+    tree.add("P/");
+    const QByteArray raw = QFile::encodeName(tree.path("P")) + "/caf\xe9";
+    ASSERT_EQ(mkdir(raw.constData(), 0755), 0);
+    EXPECT_EQ(batch({"--structure", "<NAME>-1", FileNames::decode(raw)}), Status::Done) << err.toStdString();
+    EXPECT_EQ(rawOut, QFile::encodeName(tree.path("P")) + "/\tcaf\xe9\tcaf\xe9-1\n");
+    // Removed here: the temporary folder cannot remove a name that is not UTF-8.
+    EXPECT_EQ(rmdir(raw + "-1"), 0);
+}
+
+TEST_F(BatchRunTest, ABadScriptStopsTheRunBeforeAnythingIsRenamed)
+{
+    tree.add("P/a/");
+    // The script file (null: none) and what the message says about it.
+    QList<std::pair<const char*, QString>> cases{
+        {nullptr, "There is no script \"nope\", neither as a file nor in the script folder."},
+        {"[Main]\nName=x\n", "is not a script: [Main] has no \"Steps\"."},
+        {"[Main]\nSteps=3\n[2]\nType=5\n", "\"Steps\" is 3, but step 1 is missing."},
+        {"[Main]\nSteps=2\n[1]\nType=5\ntxtPr=x\n", "\"Steps\" is 2, but step 2 is missing."},
+        {"[Main]\nSteps=1\n[1]\ntxtPr=x\n", "step 1 has no \"Type\"."},
+        {"[Main]\nSteps=1\n[1]\nType=42\n", "step 1 has the type 42, which no rename function has."},
+        {"[Main]\nSteps=1\n[1]\nType=3\nchkAddOldFE=3\n", "in step 1, \"3\" is not a valid value for chkAddOldFE."},
+        {"[Main]\nSteps=1\n[1]\nType=5\nlstX=1,a\n", "in step 1, \"1,a\" is not a valid value for lstX."},
+    };
+    QByteArray missingType; // a rename function this build lacks
+    for (int type = 1; type <= 10 && missingType.isEmpty(); ++type) {
+        if (!RenameSteps::available(type)) {
+            missingType = "[Main]\nSteps=1\n[1]\nType=" + QByteArray::number(type) + "\n";
+            cases.append({missingType.constData(), "(" + RenameSteps::formName(type) + "), a rename function that"});
+        }
+    }
+    for (const auto& [text, expected] : cases) {
+        const QString path = text ? saveScript("bad.vls", text) : QStringLiteral("nope");
+        // The structure comes first on the command line, yet nothing happens: scripts are checked beforehand.
+        EXPECT_EQ(batch({"--structure", "<NAME>x", "--script", path, tree.path("P/a")}), Status::CannotRun) << text;
+        EXPECT_TRUE(err.contains('"' + path + '"') && err.contains(expected) &&
+                    err.endsWith("\nNothing was renamed.\n"))
+            << err.toStdString();
+        EXPECT_EQ(out, QString());
+    }
+    batch({"--script", "/dev/zero", tree.path("P/a")});
+    EXPECT_EQ(err, "The script \"/dev/zero\" cannot be read.\nNothing was renamed.\n");
+    EXPECT_EQ(tree.folders("P"), QStringList({"a"}));
+}
+
+TEST_F(BatchRunTest, ScriptsAreFoundByNameOrPathAndTakeTurnsWithStructures)
+{
+    tree.add("P/home/");
+    const QString path = saveScript(QStringLiteral("20240131153045.vls"), "[Main]\nSteps=1\n[1]\nType=5\ntxtPr=x\n");
+    for (const QString& name : {QStringLiteral("20240131153045"), QStringLiteral("20240131153045.vls"), path}) {
+        EXPECT_EQ(batch({"--structure", "<UC><NAME></UC>", "--script", name, "--structure", "<NAME>_", "--dry-run",
+                         tree.path("P/home")}),
+                  Status::Done)
+            << name.toStdString() << err.toStdString();
+        EXPECT_EQ(out, change("P/home", "xHOME_")) << name.toStdString();
+    }
+    // A name with a folder in it is a path, not a name in the script folder.
+    EXPECT_EQ(BatchScript::resolve(app.state(), QStringLiteral("x/20240131153045.vls")), QString());
+    EXPECT_EQ(BatchScript::resolve(app.state(), QString()), QString());
+}
+
+} // namespace

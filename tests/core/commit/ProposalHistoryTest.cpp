@@ -1,0 +1,101 @@
+#include "core/commit/ProposalHistory.h"
+
+#include "core/commit/CommitTestSupport.h"
+#include "core/preview/PreviewList.h"
+
+#include <gtest/gtest.h>
+
+using namespace CommitTestSupport;
+
+namespace {
+
+// Each entry as "new name | history levels" ("a1 | a1 a"); an empty level in the middle shows as two blanks.
+QStringList described(const PreviewList& list)
+{
+    QStringList result;
+    for (const FolderEntry& e : list.entries()) {
+        QString text = e.newName() + QStringLiteral(" |");
+        for (int level = 0; level < FolderEntry::kHistoryLevels; ++level)
+            text += QLatin1Char(' ') + e.history(level);
+        result.append(text.trimmed());
+    }
+    return result;
+}
+
+class ProposalHistoryTest : public ::testing::Test
+{
+protected:
+    ProposalHistoryTest()
+    {
+        useTestMessages(app);
+        for (const char* name : {"a", "b"})
+            list.append(MakeEntry(QStringLiteral("/p/"), QLatin1String(name)));
+    }
+    // A rename function appending text to the new names of the rows, then the refresh's push of one level.
+    void apply(const QString& text, std::initializer_list<int> rows)
+    {
+        for (int row : rows)
+            list.entries()[size_t(row)].setNewName(list.entry(row).newName() + text);
+        for (FolderEntry& e : list.entries()) {
+            for (int level = FolderEntry::kHistoryLevels - 1; level > 0; --level)
+                e.history(level) = e.history(level - 1);
+            e.history(0) = e.newName();
+        }
+    }
+
+    TestApp app;
+    PreviewList list;
+};
+
+TEST_F(ProposalHistoryTest, UndoStepsBackOneLevelOfEachEntryAndRejectThrowsEverythingAway)
+{
+    apply("1", {0, 1});
+    apply("2", {0}); // b is not touched by the second function
+    EXPECT_EQ(described(list), QStringList({"a12 | a12 a1 a", "b1 | b1 b1 b"}));
+    UndoProposals(list);
+    EXPECT_EQ(described(list), QStringList({"a1 | a1 a", "b1 | b1 b"}));
+    UndoProposals(list);
+    EXPECT_EQ(described(list), QStringList({"a | a", "b | b"})) << "no level left: undo becomes unavailable";
+
+    apply("1", {0, 1});
+    apply("2", {1});
+    RejectProposals(list);
+    EXPECT_EQ(described(list), QStringList({"a | a", "b | b"}));
+
+    // An entry without an earlier proposal keeps its name.
+    apply("1", {0, 1});
+    FolderEntry& b = list.entries()[1]; // as a take-changes run leaves a renamed entry
+    for (int level = 1; level < FolderEntry::kHistoryLevels; ++level)
+        b.history(level).clear();
+    b.col[FolderEntry::ColOldName] = b.newName();
+    UndoProposals(list);
+    EXPECT_EQ(described(list), QStringList({"a | a", "b1 | b1"}));
+}
+
+TEST_F(ProposalHistoryTest, CommandsAskOnlyWhenTheUserWantsToBeAsked)
+{
+    AppState& state = app.state();
+    ScriptedPrompter& prompter = app.prompter();
+    apply("1", {0, 1});
+    state.confirm = {true, false, true};
+    prompter.expectButton(Prompter::No);
+    EXPECT_FALSE(undoCommand(state, list));
+    prompter.expectButton(Prompter::No);
+    EXPECT_FALSE(rejectCommand(state, list));
+    EXPECT_EQ(list.entry(0).newName(), QStringLiteral("a1"));
+    ASSERT_EQ(prompter.asked().size(), 2);
+    const ScriptedPrompter::Asked &undoAsked = prompter.asked().at(0), &rejectAsked = prompter.asked().at(1);
+    EXPECT_EQ(QStringList({undoAsked.text, undoAsked.title, rejectAsked.text, rejectAsked.title}),
+              QStringList({"undo?", "Dirwright", "reject?", "Reject"}));
+    EXPECT_TRUE(undoAsked.buttons == (Prompter::Yes | Prompter::No) && rejectAsked.defaultButton == Prompter::No);
+
+    prompter.expectButton(Prompter::Yes);
+    EXPECT_TRUE(rejectCommand(state, list));
+    EXPECT_EQ(list.entry(0).newName(), QStringLiteral("a"));
+    state.confirm = {false, false, false};
+    apply("3", {1});
+    EXPECT_TRUE(undoCommand(state, list)) << "no question";
+    EXPECT_EQ(list.entry(1).newName(), QStringLiteral("b"));
+}
+
+} // namespace

@@ -1,0 +1,120 @@
+#include "core/commit/RenameHistory.h"
+
+#include "core/commit/CommitTestSupport.h"
+#include "core/settings/TextCodec.h"
+
+#include <QAbstractItemModelTester>
+#include <gtest/gtest.h>
+
+using namespace CommitTestSupport;
+
+namespace {
+
+class RenameHistoryTest : public ::testing::Test
+{
+protected:
+    RenameHistoryTest() { useTestMessages(app); }
+
+    QString protocolPath() const { return app.settingsPath(QStringLiteral("renamed.vlp")); }
+    // Writes protocol lines (parent, old name, new name) below the tree root, a second apart, and loads them.
+    void load(const QList<QStringList>& renames)
+    {
+        QString text;
+        for (int second = 0; second < renames.size(); ++second) {
+            const QStringList& r = renames.at(second);
+            text += QStringLiteral("202401311530%1\"%2\"%3\"%4\n")
+                        .arg(second, 2, 10, QLatin1Char('0'))
+                        .arg(root + r.at(0), r.at(1), r.at(2));
+        }
+        ASSERT_TRUE(TextCodec::writeFileAtomically(protocolPath(), text));
+        history.LoadHistory(app.state());
+    }
+    QStringList undo(std::initializer_list<int> rows)
+    {
+        std::vector<bool> selected(size_t(history.size()), false);
+        for (int r : rows)
+            selected[size_t(r)] = true;
+        return history.UndoHistoryRenames(app.state(), selected);
+    }
+    QStringList protocolLines() const { return TextCodec::splitLines(TextCodec::readFile(protocolPath())); }
+
+    TestApp app;
+    TestTree tree;
+    QString root = tree.root() + QLatin1Char('/');
+    RenameHistory history;
+    QAbstractItemModelTester tester{&history};
+};
+
+// A renamed to B and then B to C: only the second rename's folder still exists, and a red row is never
+// undone, even when selected.
+TEST_F(RenameHistoryTest, UndoesTheRowWhoseFolderExistsAndDropsIt)
+{
+    tree.add("C/");
+    load({{"", "A", "B"}, {"", "B", "C"}});
+    ASSERT_EQ(history.size(), 2);
+    const auto data = [&](int row, int column, int role) { return history.data(history.index(row, column), role); };
+    EXPECT_EQ(data(0, 0, Qt::ForegroundRole).value<QColor>(), QColor(255, 0, 0));
+    EXPECT_EQ(data(1, 0, Qt::ForegroundRole).value<QColor>(), QColor(0, 0, 0));
+    EXPECT_EQ(data(1, 0, Qt::DisplayRole).toString(), QStringLiteral("2024-01-31, 15:30:01"));
+    EXPECT_EQ(data(1, 0, Qt::UserRole).toString(), QStringLiteral("20240131153001"));
+    EXPECT_EQ(RenameHistory::displayStamp(QStringLiteral("202401")), QStringLiteral("2024-01-, ::"));
+
+    EXPECT_EQ(undo({0, 1}), QStringList());
+    EXPECT_EQ(tree.folders(), QStringList{"B"});
+    ASSERT_EQ(history.size(), 1);
+    EXPECT_FALSE(history.row(0).present) << "colours are those of loading";
+    EXPECT_EQ(protocolLines(), QStringList{QStringLiteral("20240131153000\"%1\"A\"B").arg(root)});
+}
+
+// The parent folder's rename is undone first; the subfolder's row then undoes at the parent's old place.
+TEST_F(RenameHistoryTest, UndoingAParentMovesTheRowsBelowIt)
+{
+    for (const char* folder : {"A2/Sub2/", "Other/"})
+        tree.add(folder);
+    load({{"", "A", "A2"}, {"A2/", "Sub", "Sub2"}, {"", "X", "Other"}});
+    EXPECT_EQ(undo({0, 1}), QStringList());
+    EXPECT_TRUE(tree.isFolder("A/Sub"));
+    ASSERT_EQ(history.size(), 1);
+    EXPECT_EQ(history.row(0).line.newName, QStringLiteral("Other"));
+}
+
+TEST_F(RenameHistoryTest, UndoOntoAnExistingNameReportsItAndKeepsTheRow)
+{
+    for (const char* folder : {"A/", "B/"})
+        tree.add(folder);
+    load({{"", "A", "B"}});
+    EXPECT_EQ(undo({0}), QStringList{QStringLiteral("exists \"%1B/\" -> \"%1A/\"").arg(root)});
+    EXPECT_EQ(history.size() + protocolLines().size(), 2);
+    EXPECT_EQ(tree.folders(), QStringList({"A", "B"}));
+}
+
+// Lines that do not name exactly one folder are shown red and never lead to a rename, even when the path
+// they seem to name exists.
+TEST_F(RenameHistoryTest, MalformedLinesAreNeverUndoneAndSurviveARewrite)
+{
+    for (const char* folder : {"p/x/", "p/y/", "p/B/"})
+        tree.add(folder);
+    const QString p = tree.key("p");
+    const QStringList odd{QStringLiteral("20240101000000\"%1\"a\"x\"more").arg(p),
+                          QStringLiteral("20240101000000\"%1\"y\"..").arg(tree.key("p/y")),
+                          QStringLiteral("20240101000000\"%1\"gone\"y").arg(p.mid(1)),
+                          QStringLiteral("20240101000000\"%1\"zz\"x/").arg(p)};
+    const QString usable = QStringLiteral("20240101000000\"%1\"A\"B\n").arg(p); // its undo rewrites the file
+    ASSERT_TRUE(
+        TextCodec::writeFileAtomically(protocolPath(), usable + odd.join(QLatin1Char('\n')) + QLatin1Char('\n')));
+    history.LoadHistory(app.state());
+    ASSERT_EQ(history.size(), 5);
+    EXPECT_EQ(undo({0, 1, 2, 3, 4}), QStringList());
+    EXPECT_EQ(tree.folders("p"), QStringList({"A", "x", "y"}));
+    EXPECT_EQ(protocolLines(), odd);
+}
+
+TEST_F(RenameHistoryTest, DeletingLeavesAnEmptyProtocol)
+{
+    load({{"", "a", "a2"}});
+    ASSERT_TRUE(history.deleteHistory(app.state()));
+    EXPECT_EQ(history.size(), 0);
+    EXPECT_TRUE(QFile::exists(protocolPath()) && QFileInfo(protocolPath()).size() == 0);
+}
+
+} // namespace

@@ -1,0 +1,243 @@
+#include "core/load/FolderLoader.h"
+#include "core/platform/FileNames.h"
+#include "core/preview/PreviewList.h"
+#include "core/settings/SettingsStore.h"
+#include "support/FaultInjectingFileSystem.h"
+#include "support/PreviewFixture.h"
+#include "support/TestApp.h"
+#include "support/TestTree.h"
+
+#include <QFile>
+#include <QLocale>
+#include <QUrl>
+#include <gtest/gtest.h>
+
+#include <sys/stat.h>
+#include <unistd.h>
+
+namespace {
+
+using Op = FaultInjectingFileSystem::Op;
+
+// Folder entries "F0/" … for a tree.
+QStringList manyFolders(const QString& prefix, int count)
+{
+    QStringList entries;
+    for (int i = 0; i < count; ++i)
+        entries.append(prefix + QStringLiteral("F%1/").arg(i));
+    return entries;
+}
+
+// A loader on a test app whose file system counts calls and can be made to fail, with every hook recorded.
+class LoaderTest : public ::testing::Test
+{
+protected:
+    LoaderTest()
+    {
+        auto faulty = std::make_unique<FaultInjectingFileSystem>();
+        fs = faulty.get();
+        app.state().fileSystem = std::move(faulty);
+        loader.onStatusText = [this](const QString& text) { statusTexts.append(text); };
+        loader.onCancelEnabled = [this](bool on) { events.append(on ? "cancel on" : "cancel off"); };
+        loader.onRefresh = [this] {
+            events.append("refresh");
+            loader.resetLoadedCount();
+        };
+        loader.onProcessEvents = [this] {
+            if (++eventPasses == cancelOnPass)
+                app.state().cancelRequested = true;
+        };
+    }
+
+    QStringList keys() const { return Keys(list); }
+    QString sizeTagOf(const QString& key) const { return list.entry(list.rowOfKey(key)).sizeTag; }
+
+    // The keys AddSubfolders must produce: depth first, each folder before its subfolders, in the order the
+    // file system lists them, never through a link.
+    QStringList expectedWalk(const QString& folder) const
+    {
+        QStringList result;
+        for (const SubfolderInfo& s : fs->scanFolder(folder).subfolders) {
+            result.append(s.path + QLatin1Char('/'));
+            if (!s.isLink)
+                result += expectedWalk(s.path);
+        }
+        return result;
+    }
+
+    TestApp app;
+    FaultInjectingFileSystem* fs = nullptr;
+    PreviewList list;
+    FolderLoader loader{app.state(), list};
+    QStringList statusTexts;
+    QStringList events;
+    int eventPasses = 0;
+    int cancelOnPass = 0;
+};
+
+TEST_F(LoaderTest, AddFolderListsEachFolderOnceAndNothingForWhatIsNoFolder)
+{
+    TestTree tree({"Data/a.txt=5", "Data/Sub/", "Target/f=300"});
+    ASSERT_TRUE(tree.link(tree.path("gone"), "dangling"));
+    ASSERT_TRUE(tree.link(tree.path("Target"), "Music"));
+    for (const QString& path :
+         {QStringLiteral("/"), QStringLiteral("//"), QString(), tree.path("missing"), tree.path("missing/a.txt"),
+          tree.path("dangling"), tree.path("Data") + QChar(0) + QStringLiteral("x"),
+          QStringLiteral("http://example.org/Data")})
+        loader.AddFolder(path);
+    EXPECT_TRUE(list.isEmpty()) << keys().join(QLatin1Char(' ')).toStdString();
+    EXPECT_EQ(loader.loadedCount(), 0);
+
+    loader.AddFolder(tree.path("Data/a.txt")); // a file stands for its folder
+    for (const QString& path : {tree.path("Data"), tree.key("Data"), tree.path("Data/Sub/..")})
+        loader.AddFolder(path);
+    loader.AddFolder(tree.path("Music"));
+    EXPECT_EQ(keys(), QStringList({tree.key("Data"), tree.key("Music")}));
+    EXPECT_EQ(list.entry(1).oldName(), QStringLiteral("Music")) << "a link is listed as itself";
+    EXPECT_EQ(list.entry(1).sizeTag, QStringLiteral("000000000000"));
+}
+
+TEST_F(LoaderTest, RowHoldsNamesTimesSizeAndAsManyHistoryLevelsAsTheListHas)
+{
+    TestTree tree({"Data/a=1000", "Data/Sub/b=234", "Big=99999"});
+    ASSERT_TRUE(tree.link(tree.path("Big"), "Data/toBig"));
+    const QDateTime modified(QDate(2003, 4, 5), QTime(6, 7, 8));
+    for (const char* folder : {"Data", "Data/Sub"})
+        ASSERT_TRUE(fs->setFolderTime(tree.path(folder), FolderTimeKind::LastWrite, modified));
+    // An unreadable creation time falls back alone; a walk learns the times while reading the parent.
+    fs->fail(Op::BirthTime, tree.path("Data"), FsResult::Kind::Other, true);
+    FolderEntry first;
+    first.key = QStringLiteral("/elsewhere/x/");
+    for (int level = 0; level <= 3; ++level)
+        first.history(level) = QStringLiteral("x%1").arg(level);
+    ASSERT_TRUE(list.append(first));
+
+    loader.AddFolder(tree.path("Data"));
+    loader.AddSubfolders(tree.path("Data"));
+    ASSERT_EQ(list.size(), 3) << "a link to a file is no folder";
+    const FolderEntry& e = list.entry(1);
+    EXPECT_EQ(QStringList({e.key, e.parentPath(), e.oldName(), e.newName()}),
+              QStringList({tree.key("Data"), tree.key(""), "Data", "Data"}));
+    QLocale locale;
+    locale.setNumberOptions(locale.numberOptions() & ~QLocale::OmitGroupSeparator);
+    EXPECT_EQ(e.col[FolderEntry::ColSize], locale.toString(1234)) << "files in subfolders count, linked files do not";
+    EXPECT_EQ(e.sizeTag, QStringLiteral("000000001234"));
+    for (int level = 0; level < FolderEntry::kHistoryLevels; ++level)
+        EXPECT_EQ(e.history(level), level <= 3 ? QStringLiteral("Data") : QString()) << "level " << level;
+    for (int row : {1, 2}) {
+        EXPECT_EQ(list.entry(row).col[FolderEntry::ColCreated], QStringLiteral("1980-01-01 00:00:00"));
+        EXPECT_EQ(list.entry(row).col[FolderEntry::ColModified], QStringLiteral("2003-04-05 06:07:08"));
+    }
+}
+
+// Loads 250 folders through lstOpen. The hundredth call serves the event queue before it adds its row: the
+// rows before are shown, and a cancel pressed then stops the load before that row.
+TEST_F(LoaderTest, PendingFoldersCountInTheStatusUntilCancelled)
+{
+    TestTree tree(manyFolders(QString(), 250));
+    for (const int cancelPass : {1, 0}) { // a cancelled run leaves no count behind
+        SCOPED_TRACE(cancelPass);
+        list.clear();
+        statusTexts.clear();
+        events.clear();
+        eventPasses = 0;
+        cancelOnPass = cancelPass;
+        loader.resetLoadedCount();
+        for (const QString& name : tree.folders())
+            loader.lstOpen.append(tree.path(name));
+        loader.LoadPendingFolders();
+        EXPECT_EQ(statusTexts.first(), QStringLiteral("99 ") + app.state().statusText(2));
+        EXPECT_EQ(events, QStringList({"cancel on", "refresh", "cancel off"}));
+        EXPECT_TRUE(loader.lstOpen.isEmpty());
+        EXPECT_FALSE(app.state().cancelRequested);
+        EXPECT_EQ(list.size(), cancelPass ? 99 : 250);
+        EXPECT_EQ(statusTexts.contains(QStringLiteral("250 ") + app.state().statusText(2)), !cancelPass);
+    }
+}
+
+TEST_F(LoaderTest, SubfoldersComeDepthFirstNeverThroughLinksNorUnreadableFolders)
+{
+    TestTree tree({"Top/A/A1/A11/", "Top/A/A2/", "Top/B/g=7", "Top/C/c=3", "Top/Locked/inner/", "Top/Locked/f=50",
+                   "Elsewhere/deep/"});
+    ASSERT_TRUE(tree.link(tree.path("Elsewhere"), "Top/Link"));
+    ASSERT_TRUE(tree.link(tree.path("Top"), "Top/A/back")); // a loop
+    fs->fail(Op::ScanFolder, tree.path("Top/Locked"));
+    loader.AddFolder(tree.path("Top"));
+    loader.AddSubfolders(tree.path("Top"));
+    EXPECT_EQ(keys().mid(1), expectedWalk(tree.path("Top")));
+    EXPECT_EQ(list.size(), 10) << "Top, A, A1, A11, A2, back, B, C, Locked, Link";
+    EXPECT_EQ(sizeTagOf(tree.key("Top")), QStringLiteral("000000000010"));
+    EXPECT_EQ(sizeTagOf(tree.key("Top/A/back")), QStringLiteral("000000000000"));
+}
+
+TEST_F(LoaderTest, DroppedFoldersGiveTheirSubfolders)
+{
+    TestTree tree({"One/Sub/", "Empty/file=3", "Two/X/Y/"});
+    loader.DropFolders({tree.path("One"), tree.path("Empty"), tree.path("missing"), tree.path("Two")});
+    EXPECT_EQ(keys(), QStringList({tree.key("One/Sub"), tree.key("Two/X"), tree.key("Two/X/Y")}));
+    EXPECT_EQ(events, QStringList({"cancel on", "cancel off", "refresh"}));
+    // Dropped URLs keep the bytes of names that are no UTF-8.
+    const QStringList paths = FolderLoader::localPathsFromUrls({QUrl::fromEncoded("file:///tmp/caf%E9"),
+                                                                QUrl::fromLocalFile(QStringLiteral("/a b/c")),
+                                                                QUrl(QStringLiteral("https://example.org/x"))});
+    ASSERT_EQ(paths.size(), 2);
+    EXPECT_EQ(FileNames::encode(paths.at(0)), QByteArray("/tmp/caf\xE9", 9));
+    EXPECT_EQ(paths.at(1), QStringLiteral("/a b/c"));
+}
+
+// Playlists, Windows-1252 text and raw bytes find their folders; a path cut at a NUL must not name its prefix.
+TEST_F(LoaderTest, ListFilesLoadTheFoldersTheyName)
+{
+    TestTree tree({"Music/A/", "Music/B/song.mp3=4", "Music/C/", QString::fromUtf8("Caf\xC3\xA9/"), "Lists/"});
+    const QByteArray root = FileNames::encode(tree.root());
+    const QByteArray raw = root + QByteArray("/Na\xEFve", 6);
+    ASSERT_EQ(mkdir(raw.constData(), 0755), 0);
+    tree.write("Lists/a.M3U", "#EXTM3U\r\n#EXTINF:12,x\r\n" + root + "/Music/A\r\n../Music/B/song.mp3\r\n" +
+                                  "http://example.org/stream\r\n\r\n" + root + "/nowhere\r\n");
+    tree.write("Lists/b.pls", "[playlist]\nfile1=" + root + "/Music/C\nTitle1=" + root + "/Music/A\n");
+    tree.write("Lists/c.txt",
+               root + "/Music" + QByteArray(1, '\0') + "/A\n" + root + QByteArray("/Caf\xE9\n", 6) + raw + "\n");
+    for (const char* file : {"a.M3U", "b.pls", "c.txt", "missing.m3u"})
+        loader.ReadListFile(tree.path(QStringLiteral("Lists/") + QLatin1String(file)));
+    rmdir(raw.constData()); // a name that is no text defeats the temporary folder's own clean-up
+    ASSERT_EQ(list.size(), 5);
+    EXPECT_EQ(keys().mid(0, 3), QStringList({tree.key("Music/A"), tree.key("Music/B"), tree.key("Music/C")}));
+    EXPECT_EQ(list.entry(3).oldName(), QString::fromUtf8("Caf\xC3\xA9"));
+    EXPECT_EQ(FileNames::encode(list.entry(4).key), raw + '/');
+}
+
+// A prompter that also records what the open-file dialog was given.
+struct RecordingPrompter : ScriptedPrompter
+{
+    QStringList openFiles(const QString& title, const QString& folder, const QString& filters, bool multiple) override
+    {
+        given = QStringList{folder, filters, multiple ? QStringLiteral("multiple") : QString()};
+        return ScriptedPrompter::openFiles(title, folder, filters, multiple);
+    }
+    QStringList given;
+};
+
+TEST_F(LoaderTest, OpenFromListFileReadsEveryChosenListAndRemembersTheFolder)
+{
+    auto owned = std::make_unique<RecordingPrompter>();
+    RecordingPrompter& ask = *owned;
+    std::unique_ptr<Prompter> original = std::exchange(app.state().prompter, std::move(owned));
+    TestTree tree({"A/", "B/", "Lists/"});
+    tree.write("Lists/one.txt", FileNames::encode(tree.path("A")) + "\n");
+    tree.write("Lists/two.m3u", "#EXTM3U\n" + FileNames::encode(tree.path("B")) + "\n");
+    const auto lastPath = [&] { return ReadSetting("Settings", "lastpath", app.state().settingsFile); };
+    WriteSetting("Settings", "lastpath", "/start/", app.state().settingsFile);
+
+    ask.expectFiles({tree.path("Lists/one.txt"), tree.path("Lists/two.m3u")});
+    loader.OpenFromListFile();
+    EXPECT_EQ(ask.given, QStringList({"/start/", "*.*|*.*|m3u Playlist|*.m3u|pls Playlist|*.pls", "multiple"}));
+    EXPECT_EQ(keys(), QStringList({tree.key("A"), tree.key("B")}));
+    EXPECT_EQ(lastPath(), tree.key("Lists"));
+    EXPECT_EQ(events, QStringList({"cancel on", "cancel off", "refresh"}));
+    ask.expectFiles({});
+    loader.OpenFromListFile();
+    EXPECT_EQ(events.size(), 3) << "cancelling the dialog does nothing";
+    app.state().prompter = std::move(original);
+}
+
+} // namespace

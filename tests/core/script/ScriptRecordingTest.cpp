@@ -1,0 +1,108 @@
+#include "core/script/ScriptRecording.h"
+#include "core/script/DialogValues.h"
+#include "core/script/ScriptStore.h"
+#include "core/settings/IniDocument.h"
+#include "core/settings/SettingsStore.h"
+#include "support/TestApp.h"
+
+#include <QDir>
+#include <QFile>
+#include <QLocale>
+#include <gtest/gtest.h>
+
+namespace {
+
+class ScriptRecordingTest : public ::testing::Test
+{
+protected:
+    AppState& state() { return app.state(); }
+    QString scratch() { return ScriptStore::scratchPath(state()); }
+    QString folder() { return ScriptStore::scriptFolder(state()); }
+    void recordOneStep()
+    {
+        ASSERT_TRUE(StartRecording(state()));
+        DialogValues v;
+        v.set(QStringLiteral("txtPr"), QStringLiteral("x"));
+        ScriptStore::appendStep(scratch(), 5, v);
+    }
+    QStringList scripts() { return QDir(folder()).entryList({QStringLiteral("*.vls")}, QDir::Files, QDir::Name); }
+    TestApp app;
+};
+
+TEST_F(ScriptRecordingTest, SavedUnderTheMomentWithItsTrimmedNameAndNeverOverAnotherScript)
+{
+    recordOneStep();
+    app.prompter().expectText(QStringLiteral("  Holiday  "));
+    const StopResult result = StopRecording(state());
+    EXPECT_EQ(app.prompter().proposals(),
+              QStringList{QLocale::system().toString(app.clock().now(), QLocale::ShortFormat)});
+    EXPECT_EQ(result.path, folder() + "20240131153045.vls");
+    EXPECT_FALSE(QFile::exists(scratch()));
+    // A second script in the same second takes the next stamp.
+    recordOneStep();
+    app.prompter().expectText(QStringLiteral("two"));
+    ASSERT_EQ(StopRecording(state()).outcome, StopResult::Outcome::Saved);
+    EXPECT_EQ(scripts(), (QStringList{"20240131153045.vls", "20240131153046.vls"}));
+    EXPECT_EQ(ReadSetting("Main", "Name", result.path), "Holiday");
+}
+
+TEST_F(ScriptRecordingTest, EmptyNameAsksWhetherToDiscard)
+{
+    recordOneStep();
+    app.prompter().expectText(QStringLiteral("   "));
+    app.prompter().expectButton(Prompter::No);
+    app.prompter().expectText(std::nullopt); // cancelled counts as empty
+    app.prompter().expectButton(Prompter::Yes);
+    EXPECT_EQ(StopRecording(state()).outcome, StopResult::Outcome::Abandoned);
+    // After No the name is asked for again.
+    const auto& asked = app.prompter().asked();
+    ASSERT_EQ(asked.size(), 4);
+    EXPECT_EQ(asked.at(1).defaultButton, Prompter::No);
+    EXPECT_EQ(asked.at(2).text, state().message(QStringLiteral("MsgText31")));
+    EXPECT_TRUE(scripts().isEmpty() && QFile::exists(scratch()));
+}
+
+TEST_F(ScriptRecordingTest, AFailedMoveKeepsTheRecording)
+{
+    recordOneStep();
+    // A file where the script folder belongs: the folder cannot be made and the move fails.
+    QDir(folder()).removeRecursively();
+    ASSERT_TRUE(QFile(folder().chopped(1)).open(QIODevice::WriteOnly));
+    app.prompter().expectText(QStringLiteral("name"));
+    const StopResult result = StopRecording(state());
+    EXPECT_EQ(result.outcome, StopResult::Outcome::Failed);
+    EXPECT_TRUE(!result.systemText.isEmpty() && QFile::exists(scratch()));
+}
+
+TEST_F(ScriptRecordingTest, StartingReplacesALeftoverAndStepsCountOnFromTheStoredNumber)
+{
+    WriteSetting("1", "txtPr", "old", scratch());
+    WriteSetting("Main", "Steps", "1", scratch());
+    ASSERT_TRUE(ScriptStore::startFile(scratch()));
+    DialogValues caseChange;
+    caseChange.set(QStringLiteral("opt1(3)"), QStringLiteral("-1"));
+    caseChange.set(QStringLiteral("opt1(1)"), QString());
+    EXPECT_EQ(ScriptStore::appendStep(scratch(), 4, caseChange), 1);
+    EXPECT_EQ(IniDocument::load(scratch()).keys("1"), (QStringList{"Type", "opt1(3)"}));
+    EXPECT_EQ(ScriptStore::appendStep(scratch(), 4, caseChange), 2);
+    // A recording whose count was lost goes on at step 1, never at a step 0.
+    WriteSetting("Main", "Steps", "x", scratch());
+    EXPECT_EQ(ScriptStore::appendStep(scratch(), 3, caseChange), 1);
+}
+
+TEST_F(ScriptRecordingTest, ScriptListShowsNamesAndStampsOldestFirst)
+{
+    QDir().mkpath(folder());
+    WriteSetting("Main", "Name", "Photos", folder() + "20240131153045.vls");
+    WriteSetting("Main", "Steps", "1", folder() + "20230101000000.vls");
+    WriteSetting("Main", "Name", "Mine", folder() + "my script.vls");
+    WriteSetting("Main", "Name", "no", folder() + "a.txt");
+    QStringList texts;
+    for (const ScriptStore::ScriptEntry& entry : ScriptStore::ScriptEntries(folder()))
+        texts.append(entry.fileName + " " + entry.text);
+    EXPECT_EQ(texts,
+              QStringList({"20230101000000.vls [2023-01-01, 00:00:00]",
+                           "20240131153045.vls Photos [2024-01-31, 15:30:45]", "my script.vls Mine [my script]"}));
+}
+
+} // namespace

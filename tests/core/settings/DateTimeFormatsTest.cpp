@@ -1,0 +1,59 @@
+#include "core/settings/DateTimeFormats.h"
+#include "core/settings/DateFormatter.h"
+#include "core/settings/TextCodec.h"
+
+#include <QTemporaryDir>
+#include <gtest/gtest.h>
+
+namespace {
+
+TEST(DateFormatterTest, Codes)
+{
+    const QLocale english(QLocale::English, QLocale::UnitedStates);
+    const QDateTime afternoon(QDate(2004, 3, 5), QTime(14, 7, 9));
+    const std::pair<const char*, const char*> cases[] = {
+        {"dd.mm.yyyy|yymmdd", "05.03.2004|040305"},
+        {"dd. mmmm yyyy", "05. March 2004"},
+        {"dd. mmm yy", "05. Mar 04"},
+        {"hh_nn AM/PM", "02_07 PM"},
+        {"YYYY-MM-DD HH-NN-SS", "2004-03-05 14-07-09"}, // codes ignore case
+        // "mm" is always the month, also after an hour; other characters are copied.
+        {"hh:mm Photo yyyy", "14:03 Photo 2004"},
+        {"mmmmm yyy", "Marchm 04y"},
+        {"", ""},
+    };
+    for (const auto& [format, expected] : cases)
+        EXPECT_EQ(DateFormatter::format(afternoon, QString::fromUtf8(format), english), QString::fromUtf8(expected))
+            << format;
+    for (const auto& [hour, expected] : {std::pair(0, "12 AM"), std::pair(12, "12 PM")})
+        EXPECT_EQ(DateFormatter::format(QDateTime(QDate(2004, 3, 5), QTime(hour, 30)), u"hh AM/PM", english), expected);
+    EXPECT_EQ(DateFormatter::format(afternoon, u"mmmm", QLocale(QLocale::German, QLocale::Germany)),
+              QString::fromUtf8("März"));
+    EXPECT_EQ(DateFormatter::format(QDateTime(), u"yyyy-mm-dd hh-nn-ss", english), "1899-12-30 00-00-00");
+    EXPECT_EQ(FormatStamp(u"20240131235959"), "2024-01-31, 23:59:59");
+    EXPECT_EQ(FormatStamp(u"2024013123595"), "2024013123595");
+}
+
+TEST(DateTimeFormatsTest, UserListIsReadUpToTheFirstEmptyKeyKeptOnceAndSavedWithOneAfterIt)
+{
+    QTemporaryDir dir;
+    const QString file = dir.filePath(QStringLiteral("settings.vlp"));
+    TextCodec::writeFileAtomically(file, QStringLiteral("[Main]\nx=1\n[DTFormats]\nf1=yyyy\nf2=dd mm\nf3=yyyy\nf4=\n"
+                                                        "f5=lost\n"));
+    DateTimeFormats formats = LoadDateTimeFormats(file);
+    EXPECT_EQ(formats.userFormats(), QStringList({"yyyy", "dd mm"}));
+    EXPECT_TRUE(formats.list(7).isEmpty());
+    EXPECT_TRUE(LoadDateTimeFormats(dir.filePath(QStringLiteral("missing.vlp"))).userFormats().isEmpty());
+    // Putting an existing text moves it to the end; a blank one is not put.
+    PutFormat(formats.userFormats(), QStringLiteral("yyyy"));
+    PutFormat(formats.userFormats(), QStringLiteral("  "));
+    EXPECT_EQ(formats.userFormats(), QStringList({"dd mm", "yyyy"}));
+    formats.userFormats() = {QStringLiteral("nn")};
+    ASSERT_TRUE(SaveUserFormats(formats, file));
+    EXPECT_EQ(TextCodec::readFile(file), "[Main]\nx=1\n[DTFormats]\nf1=nn\nf2=\nf3=yyyy\nf4=\nf5=lost\n");
+    formats.userFormats().clear();
+    ASSERT_TRUE(SaveUserFormats(formats, file));
+    EXPECT_TRUE(LoadDateTimeFormats(file).userFormats().isEmpty());
+}
+
+} // namespace

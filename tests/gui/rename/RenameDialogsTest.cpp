@@ -1,0 +1,198 @@
+#include "gui/mainwindow/MainWindowFixture.h"
+
+#include "cli/BatchOptions.h"
+#include "cli/BatchRun.h"
+#include "core/platform/FileNames.h"
+#include "core/rename/RenameSteps.h"
+#include "core/script/ScriptStore.h"
+#include "core/settings/IniDocument.h"
+#include "gui/mainwindow/MainWindowScriptCommands.h"
+#include "gui/rename/PrefixSuffixDialog.h"
+#include "gui/script/DialogState.h"
+#include "support/TestTree.h"
+
+#include <QTest>
+
+namespace {
+
+using RenameDialogs = MainWindowFixture;
+
+// A script recorded in the window, replayed by the batch mode on the folders themselves, gives the names
+// the window's dialogs gave.
+TEST_F(RenameDialogs, ARecordedScriptHoldsEveryApplyAndTheBatchModeReplaysIt)
+{
+    TestTree tree({"Photos/my trip.abc/", "Photos/Home/", "Photos/x.y.z/"});
+    open();
+    addEntries({"Home", "my trip.abc", "x.y.z"}, tree.key(QStringLiteral("Photos")));
+    item("mnuStartRecordScript")->trigger();
+    answerDialogs([](QDialog& d) {
+        if (d.objectName() == QLatin1String("frmPrefixSuffix"))
+            operate(d, {"txtPr=x ", "cmdApply", "cmdOK"});
+        else
+            operate(d, {"opt1(3)", "opt2(3)", "cmdOK"});
+    });
+    button("Rename05")->trigger();
+    item("mnuRename04")->trigger();
+    const QStringList byWindow = newNames();
+    EXPECT_EQ(byWindow, (QStringList{"X X HOME", "X X MY TRIP.ABC", "X X X.Y.Z"}));
+    app.prompter().expectText(QStringLiteral("Shout"));
+    window->ui().scriptButton(QStringLiteral("StopRecordScript"))->trigger();
+    const QString script = ScriptStore::scriptFolder(app.state()) + QStringLiteral("20240131153045.vls");
+    const IniDocument doc = IniDocument::load(script);
+    EXPECT_EQ(doc.value(QStringLiteral("Main"), QStringLiteral("Steps")), QStringLiteral("3"));
+    EXPECT_EQ(doc.value(QStringLiteral("Main"), QStringLiteral("Name")), QStringLiteral("Shout"));
+    for (const auto& [step, type] : {std::pair{"1", "5"}, {"2", "5"}, {"3", "4"}})
+        EXPECT_EQ(doc.value(QLatin1String(step), QStringLiteral("Type")), QLatin1String(type)) << step;
+    EXPECT_EQ(doc.keys(QStringLiteral("3")), (QStringList{"Type", "opt1(3)", "opt2(3)"}));
+
+    // The saved script is offered in the drop-down; choosing it only selects it.
+    QAction* run = window->ui().scriptButton(QStringLiteral("RunSelectedScript"));
+    ASSERT_EQ(run->menu()->actions().size(), 1);
+    run->menu()->actions().at(0)->trigger();
+    EXPECT_EQ(window->ui().lblSelectedScript->text(), QStringLiteral("Shout [2024-01-31, 15:30:45]"));
+    EXPECT_EQ(window->scriptCommands().chosenScript(), QStringLiteral("20240131153045.vls"));
+    EXPECT_EQ(newNames(), byWindow);
+
+    QBuffer out;
+    QBuffer err;
+    EXPECT_TRUE(out.open(QIODevice::WriteOnly) && err.open(QIODevice::WriteOnly));
+    EXPECT_EQ(BatchRun(app.state(), out, err)
+                  .run(ParseBatchArguments({"--script", script, "--sort", "name", tree.path("Photos/Home"),
+                                            tree.path("Photos/my trip.abc"), tree.path("Photos/x.y.z")})),
+              BatchRun::Done)
+        << err.data().toStdString();
+    QStringList byBatch;
+    for (const QString& line : FileNames::decode(out.data()).split('\n', Qt::SkipEmptyParts))
+        byBatch.append(line.section('\t', 2));
+    EXPECT_EQ(byBatch, byWindow);
+    EXPECT_EQ(tree.folders(QStringLiteral("Photos")), byWindow);
+}
+
+TEST_F(RenameDialogs, ClosingWhileRecordingSavesTheScriptOnYes)
+{
+    open();
+    addEntries({"a"});
+    item("mnuStartRecordScript")->trigger();
+    answerDialogs([](QDialog& d) { operate(d, {"cmdOK"}); });
+    item("mnuRename05")->trigger();
+    app.prompter().expectButton(Prompter::Yes);
+    app.prompter().expectText(QStringLiteral("On close"));
+    EXPECT_TRUE(window->closeRequest());
+    EXPECT_EQ(app.prompter().asked().at(0).text, message("MsgText30"));
+    EXPECT_EQ(ScriptStore::ScriptEntries(ScriptStore::scriptFolder(app.state())).size(), 1);
+}
+
+// The dialog and the step a script records give the same names, on the entries the selector admits.
+TEST_F(RenameDialogs, EachDialogGivesTheNamesOfItsRecordedStep)
+{
+    const std::pair<int, QStringList> cases[] = {
+        {5, {"txtPr=01 ", "txtSu=_old"}},  {3, {"txtFE=..bak "}},
+        {3, {"txtFE=bak", "chkAddOldFE"}}, {3, {"optFE(0)"}},
+        {4, {"opt1(1)", "opt2(3)"}},       {4, {"opt1(3)", "opt2(2)"}},
+    };
+    open();
+    addEntries({"MY TRIP.ABC", "Trip.2004", "Trip"});
+    select(1);
+    window->ui().lstApplyTo->setCurrentIndex(2);
+    for (const auto& [type, steps] : cases) {
+        SCOPED_TRACE(steps.join(' ').toStdString());
+        DialogValues stored;
+        QString title;
+        answerDialogs([&](QDialog& d) {
+            operate(d, steps + QStringList{"cmdOK"});
+            stored = ReadDialogValues(&d);
+            title = d.windowTitle();
+        });
+        for (FolderEntry& e : window->list().entries())
+            e.setNewName(e.oldName());
+        ASSERT_TRUE(window->renameCommands().openRenameDialog(type));
+        EXPECT_TRUE(title.endsWith(QStringLiteral(" (") + window->ui().lstApplyTo->currentText() + QLatin1Char(')')));
+        const QStringList byDialog = newNames();
+        EXPECT_EQ(byDialog.at(1), QStringLiteral("Trip.2004")) << "not admitted";
+        for (FolderEntry& e : window->list().entries())
+            e.setNewName(e.oldName());
+        RenameRun run(app.state(), window->list(), 2);
+        ASSERT_TRUE(RenameSteps::run(type, stored, run));
+        EXPECT_EQ(newNames(), byDialog);
+    }
+    EXPECT_FALSE(window->renameCommands().openRenameDialog(1));
+}
+
+TEST_F(RenameDialogs, FolderExtensionCleansItsFieldAndEnablesByOption)
+{
+    open();
+    addEntries({"Trip.2004"});
+    answerDialogs([](QDialog& d) {
+        auto* field = d.findChild<QLineEdit*>(QStringLiteral("txtFE"));
+        auto* keep = d.findChild<QCheckBox*>(QStringLiteral("chkAddOldFE"));
+        operate(d, {"optFE(0)"});
+        EXPECT_FALSE(field->isEnabled() || keep->isEnabled());
+        operate(d, {"optFE(1)", "txtFE=..bak ", "cmdApply"});
+        EXPECT_TRUE(keep->isEnabled());
+        EXPECT_EQ(field->text(), QStringLiteral("bak"));
+        operate(d, {"cmdCancel"});
+    });
+    item("mnuRename03")->trigger();
+    EXPECT_EQ(newNames(), QStringList{"Trip.bak"}); // Cancel keeps what Apply did
+}
+
+TEST_F(RenameDialogs, RememberedValuesAreStoredAndRestoredOnlyWhenKept)
+{
+    open();
+    addEntries({"a"});
+    answerDialogs([](QDialog& d) { operate(d, {"optFE(0)", "txtFE= x ", "cmdOK"}); });
+    item("mnuRename03")->trigger();
+    EXPECT_FALSE(IniDocument::load(app.state().settingsFile).hasSection(QStringLiteral("frmFolderExtension")));
+    app.state().saveDialogSettings = true;
+    item("mnuRename03")->trigger();
+    EXPECT_EQ(setting("frmFolderExtension", "optFE(0)"), QStringLiteral("-1"));
+    answerDialogs([](QDialog& d) {
+        EXPECT_TRUE(d.findChild<QRadioButton*>(QStringLiteral("optFE(0)"))->isChecked());
+        EXPECT_EQ(d.findChild<QLineEdit*>(QStringLiteral("txtFE"))->text(), QStringLiteral("x"));
+        operate(d, {"cmdCancel"});
+    });
+    item("mnuRename03")->trigger();
+}
+
+TEST_F(RenameDialogs, NameFieldsRejectTypedCharactersButTakePastedOnes)
+{
+    open();
+    PrefixSuffixDialog dialog({app.state(), window->list(), 0, QString(), QString(), {}, {}});
+    auto* field = dialog.findChild<QLineEdit*>(QStringLiteral("txtPr"));
+    QTest::keyClicks(field, QStringLiteral("a\\b/c:d?e*f<g>h|i\"j k"));
+    EXPECT_EQ(field->text(), QStringLiteral("abcdefghij k"));
+    field->clear();
+    QApplication::clipboard()->setText(QStringLiteral("<NAME>|x"));
+    QTest::keyClick(field, Qt::Key_V, Qt::ControlModifier);
+    EXPECT_EQ(field->text(), QStringLiteral("<NAME>|x"));
+}
+
+TEST_F(RenameDialogs, ManualEditChangesTheCurrentEntryExactlyAsTypedAndIsNeverRecorded)
+{
+    open();
+    addEntries({"a", "b"});
+    select(0);
+    window->ui().lstApplyTo->setCurrentIndex(2); // would exclude the selected entry
+    item("mnuStartRecordScript")->trigger();
+    QString shown;
+    setCurrent(0);
+    answerDialogs([&](QDialog& d) {
+        shown = d.findChild<QLineEdit*>(QStringLiteral("txtFileName"))->text();
+        operate(d, {"txtFileName=New ", "cmdOK"});
+    });
+    window->ui().leftButton(QStringLiteral("EditMan"))->trigger();
+    EXPECT_EQ(shown, QStringLiteral("a"));
+    EXPECT_EQ(newNames(), (QStringList{"New ", "b"}));
+    EXPECT_EQ(ScriptStore::stepCount(ScriptStore::scratchPath(app.state())), 0);
+
+    // Blanks only change nothing; Cancel changes nothing.
+    for (const QStringList& steps : {QStringList{"txtFileName=   ", "cmdOK"}, QStringList{"txtFileName=c", "cmdOK"},
+                                     QStringList{"txtFileName=never", "cmdCancel"}}) {
+        setCurrent(1);
+        answerDialogs([steps](QDialog& d) { operate(d, steps); });
+        item("mnuEditMan")->trigger();
+    }
+    EXPECT_EQ(newNames(), (QStringList{"New ", "c"}));
+}
+
+} // namespace
