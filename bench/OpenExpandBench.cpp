@@ -84,7 +84,9 @@ QString wideFolder()
 PowerFilterList benchFilters()
 {
     const QString file = benchFolder() + QStringLiteral("/settings.vlp");
-    TextCodec::writeFileAtomically(file, QStringLiteral("[PowerFilter]\nf1=0*\nf2=1Photo*\nf3=1####\nf4=1[!a-z]*\n"));
+    const QString text = QStringLiteral("[PowerFilter]\nf1=0*\nf2=1Photo*\nf3=1####\nf4=1[!a-z]*\n");
+    if (!PosixFileSystem().writeFileAtomic(file, TextCodec::encode(text)).ok())
+        qFatal("cannot write %s", qPrintable(file));
     return PowerFilterList::load(file);
 }
 

@@ -7,6 +7,7 @@
 #include "core/settings/TextCodec.h"
 #include "support/TestApp.h"
 #include "support/TestTree.h"
+#include "support/WriteTextFile.h"
 
 #include <QBuffer>
 #include <QDir>
@@ -47,7 +48,7 @@ protected:
     {
         const QString folder = ScriptStore::scriptFolder(app.state());
         QDir().mkpath(folder);
-        EXPECT_TRUE(TextCodec::writeFileAtomically(folder + fileName, QString::fromLatin1(bytes)));
+        EXPECT_TRUE(WriteTextFile(folder + fileName, QString::fromLatin1(bytes)));
         return folder + fileName;
     }
     TestApp app;
@@ -116,8 +117,8 @@ TEST_F(BatchRunTest, ListFilesAndPathsLoadTogetherAndMissingOnesAreSkippedWithAW
 {
     add({"L/one/", "L/two/", "L/three/", "L/four/"});
     const QString list = tree.path("L/list.m3u");
-    ASSERT_TRUE(TextCodec::writeFileAtomically(
-        list, QStringLiteral("#EXTM3U\n#EXTINF:1,x\none\n%1\nmissing\n").arg(tree.path("L/two"))));
+    ASSERT_TRUE(
+        WriteTextFile(list, QStringLiteral("#EXTM3U\n#EXTINF:1,x\none\n%1\nmissing\n").arg(tree.path("L/two"))));
     const QString gone = tree.path("gone");
     // A device is neither a list nor a script: reading one could stall or never end.
     EXPECT_EQ(batch({"--structure", "<NAME>!", "--list", list, "--list", tree.path("L/nolist.txt"), "--list",

@@ -23,16 +23,29 @@ const FaultInjectingFileSystem::Fault* FaultInjectingFileSystem::faultFor(Op op,
     return nullptr;
 }
 
-FsResult FaultInjectingFileSystem::renameFolder(const QString& oldPath, const QString& newPath)
+namespace {
+
+FsResult failureOf(FsResult::Kind kind)
 {
     using enum FsResult::Kind;
+    return PosixFileSystem::fromErrno(kind == NotFound       ? ENOENT
+                                      : kind == TargetExists ? EEXIST
+                                      : kind == Access       ? EACCES
+                                                             : EIO);
+}
+
+} // namespace
+
+FsResult FaultInjectingFileSystem::renameFolder(const QString& oldPath, const QString& newPath)
+{
     const Fault* f = faultFor(Op::Rename, oldPath, newPath);
-    if (!f)
-        return PosixFileSystem::renameFolder(oldPath, newPath);
-    return fromErrno(f->kind == NotFound       ? ENOENT
-                     : f->kind == TargetExists ? EEXIST
-                     : f->kind == Access       ? EACCES
-                                               : EIO);
+    return f ? failureOf(f->kind) : PosixFileSystem::renameFolder(oldPath, newPath);
+}
+
+FsResult FaultInjectingFileSystem::writeFileAtomic(const QString& path, const QByteArray& bytes)
+{
+    const Fault* f = faultFor(Op::WriteFile, path);
+    return f ? failureOf(f->kind) : PosixFileSystem::writeFileAtomic(path, bytes);
 }
 
 FolderScan FaultInjectingFileSystem::scanFolder(const QString& folder) const

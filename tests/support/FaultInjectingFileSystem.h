@@ -16,12 +16,14 @@ public:
         Rename,     // fails with the kind and the system's text for it; either path may match
         ScanFolder, // the folder reads as unreadable
         BirthTime,  // not a failure: the path's creation time is unknown
+        WriteFile,  // writeFileAtomic fails with the kind before anything is written
     };
 
     // From now on op fails on path; with below, also on every path under it.
     void fail(Op op, const QString& path, FsResult::Kind kind = FsResult::Kind::Access, bool below = false);
 
     FsResult renameFolder(const QString& oldPath, const QString& newPath) override;
+    FsResult writeFileAtomic(const QString& path, const QByteArray& bytes) override;
     FolderScan scanFolder(const QString& folder) const override;
     PathInfo pathInfo(const QString& path) const override;
 

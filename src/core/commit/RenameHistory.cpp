@@ -124,7 +124,7 @@ bool RenameHistory::writeHistoryData(const AppState& state) const
     lines.reserve(size());
     for (const Row& r : m_rows)
         lines.append(r.line);
-    return RenameProtocol::rewrite(state.settingsFolder, lines);
+    return RenameProtocol::rewrite(state.fs(), state.settingsFolder, lines).ok();
 }
 
 QStringList RenameHistory::UndoHistoryRenames(AppState& state, const std::vector<bool>& selected)

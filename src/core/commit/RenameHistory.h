@@ -48,13 +48,13 @@ public:
     // Fills the list from the protocol file; a missing file gives an empty list.
     void LoadHistory(const AppState& state);
     // Writes the rows back into the protocol in their current order. False when it could not be written.
-    bool writeHistoryData(const AppState& state) const;
+    [[nodiscard]] bool writeHistoryData(const AppState& state) const;
     // Renames the folders of the selected black rows back to their old names, in list order, and drops
     // the rows that were undone; rows below an undone folder follow it. Then writes the protocol. Returns
     // the failure messages in order. selected holds one flag per row.
     QStringList UndoHistoryRenames(AppState& state, const std::vector<bool>& selected);
     // Empties the list and the protocol file.
-    bool deleteHistory(const AppState& state);
+    [[nodiscard]] bool deleteHistory(const AppState& state);
 
     // "yyyymmddhhnnss" shown as "yyyy-mm-dd, hh:nn:ss"; a shorter stamp shows what stands at those places.
     static QString displayStamp(const QString& stamp);

@@ -3,9 +3,6 @@
 #include "core/commit/FolderNameCheck.h"
 #include "core/settings/TextCodec.h"
 
-#include <cstdio>
-#include <unistd.h>
-
 namespace {
 
 const QString kStampFormat = QStringLiteral("yyyyMMddHHmmss");
@@ -58,27 +55,14 @@ QList<RenameProtocol::Line> RenameProtocol::read(const QString& settingsFolder)
     return lines;
 }
 
-bool RenameProtocol::rewrite(const QString& settingsFolder, const QList<Line>& lines)
+FsResult RenameProtocol::rewrite(FileSystem& fs, const QString& settingsFolder, const QList<Line>& lines)
 {
-    const QString tempPath = settingsFolder + tempFileName();
-    QFile temp(tempPath);
-    if (!temp.open(QIODevice::WriteOnly | QIODevice::Truncate))
-        return false;
     QString text;
     for (const Line& line : lines) {
         text += line.usable ? joinFields(line.stamp, line.parentPath, line.oldName, line.newName) : line.raw;
         text += QLatin1Char('\n');
     }
-    const QByteArray bytes = TextCodec::encode(text);
-    const bool written = temp.write(bytes) == bytes.size() && temp.flush() && ::fsync(temp.handle()) == 0;
-    temp.close();
-    if (!written) {
-        QFile::remove(tempPath);
-        return false;
-    }
-    // rename() replaces the old protocol in one step.
-    return std::rename(QFile::encodeName(tempPath).constData(),
-                       QFile::encodeName(settingsFolder + fileName()).constData()) == 0;
+    return fs.writeFileAtomic(settingsFolder + fileName(), TextCodec::encode(text));
 }
 
 RenameProtocol::RenameProtocol(const QString& settingsFolder)

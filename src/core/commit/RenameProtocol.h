@@ -1,5 +1,7 @@
 #pragma once
 
+#include "core/platform/FileSystem.h"
+
 #include <QDateTime>
 #include <QElapsedTimer>
 #include <QFile>
@@ -9,13 +11,12 @@
 // The rename protocol "renamed.vlp" in the settings folder: one line per rename that was taken, four
 // fields joined by one double quote each: the moment as 14 digits, the parent path (ending in "/"), the
 // old name and the new name. The file is only ever appended to while renaming; the history rewrites it
-// whole through "renamed.tmp".
+// whole, atomically.
 class RenameProtocol
 {
 public:
     static constexpr char16_t kSeparator = u'"';
     static QString fileName() { return QStringLiteral("renamed.vlp"); }
-    static QString tempFileName() { return QStringLiteral("renamed.tmp"); }
 
     // One line as read back.
     struct Line
@@ -38,19 +39,18 @@ public:
     // Every non-empty line of the protocol in the folder, in file order; empty when there is no file.
     static QList<Line> read(const QString& settingsFolder);
     // Replaces the protocol with the given lines (a usable line is written from its fields, any other as
-    // read): they go to "renamed.tmp", which is synced and then renamed over the protocol, so a crash
-    // leaves the old or the new protocol, never half of one.
-    static bool rewrite(const QString& settingsFolder, const QList<Line>& lines);
+    // read) through the file system's atomic writer: a crash leaves the old or the new protocol.
+    static FsResult rewrite(FileSystem& fs, const QString& settingsFolder, const QList<Line>& lines);
 
     // Appending during one take-changes run. open() creates the file when it is missing; runStart is the
     // clock's reading when the run began.
     explicit RenameProtocol(const QString& settingsFolder);
-    bool open(const QDateTime& runStart);
+    [[nodiscard]] bool open(const QDateTime& runStart);
     bool isOpen() const { return m_file.isOpen(); }
     // Writes one line and flushes it, so a crash never loses a rename that already happened. The line is
     // stamped with the run's start plus the time elapsed since: asking the time zone for every one of
     // 100 000 renames would cost as much as the renames themselves.
-    bool append(const QString& parentPath, const QString& oldName, const QString& newName);
+    [[nodiscard]] bool append(const QString& parentPath, const QString& oldName, const QString& newName);
 
 private:
     const QString& currentStamp();

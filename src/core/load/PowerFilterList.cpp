@@ -29,7 +29,7 @@ PowerFilterList PowerFilterList::load(const QString& settingsFile)
     return list;
 }
 
-bool PowerFilterList::save(const QString& settingsFile) const
+bool PowerFilterList::save(FileSystem& fs, const QString& settingsFile) const
 {
     IniDocument doc = IniDocument::load(settingsFile);
     for (int i = 0; i < size(); ++i) {
@@ -37,7 +37,7 @@ bool PowerFilterList::save(const QString& settingsFile) const
         doc.setValue(kSection, filterKey(i + 1), (f.checked ? QStringLiteral("1") : QStringLiteral("0")) + f.pattern);
     }
     doc.setValue(kSection, filterKey(size() + 1), QString());
-    return doc.save(settingsFile);
+    return doc.save(fs, settingsFile).ok();
 }
 
 void PowerFilterList::setChecked(int index, bool checked)

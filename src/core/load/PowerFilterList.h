@@ -6,6 +6,8 @@
 #include <QString>
 #include <QStringList>
 
+class FileSystem;
+
 // The open dialog's list of name filters, each a wildcard pattern with a check box. The first filter is
 // exclusive (it is usually the catch-all "*"): it is never checked together with another one, and when
 // nothing is checked it is checked again, so a non-empty list always has a filter in use.
@@ -23,7 +25,7 @@ public:
     };
 
     static PowerFilterList load(const QString& settingsFile);
-    bool save(const QString& settingsFile) const;
+    [[nodiscard]] bool save(FileSystem& fs, const QString& settingsFile) const;
 
     int size() const { return int(m_filters.size()); }
     bool isEmpty() const { return m_filters.isEmpty(); }

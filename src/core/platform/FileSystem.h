@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QByteArray>
 #include <QDateTime>
 #include <QList>
 #include <QString>
@@ -10,8 +11,9 @@
 class QIODevice;
 
 // The outcome of a file-system operation that can fail. The kind lets callers pick their message; the
-// system text is the operating system's own description of the error.
-struct FsResult
+// system text is the operating system's own description of the error. Dropping one unread would hide a
+// failed write or rename, so the compiler refuses it.
+struct [[nodiscard]] FsResult
 {
     enum class Kind { Ok, NotFound, TargetExists, Access, Other };
 
@@ -123,17 +125,21 @@ public:
     virtual FsResult moveFile(const QString& source, const QString& target) = 0;
     virtual FsResult deleteFile(const QString& path) = 0;
     virtual FsResult moveToTrash(const QString& path) = 0;
+    // Replaces a file's content as a whole: the bytes go to a temporary file in the same folder, which is
+    // flushed and then renamed over the old file, so a crash leaves the old or the new file, never half of
+    // one. A replaced file keeps its permission bits; a failure leaves the old file and no temporary one.
+    virtual FsResult writeFileAtomic(const QString& path, const QByteArray& bytes) = 0;
 
     // Attribute bit set (FolderAttribute), or -1 when the path cannot be read.
     virtual int attributes(const QString& path) const = 0;
     // Writes the read-only and hidden bits; other bits are ignored. False when a bit could not be written.
-    virtual bool setAttributes(const QString& path, int bits) = 0;
+    [[nodiscard]] virtual bool setAttributes(const QString& path, int bits) = 0;
     // False for attributes this platform does not have (the archive bit on Linux).
     virtual bool supportsAttribute(FolderAttribute attribute) const = 0;
 
     // Nothing when the folder cannot be read.
     virtual std::optional<FolderTimes> folderTimes(const QString& path) const = 0;
-    virtual bool setFolderTime(const QString& path, FolderTimeKind which, const QDateTime& localTime) = 0;
+    [[nodiscard]] virtual bool setFolderTime(const QString& path, FolderTimeKind which, const QDateTime& localTime) = 0;
     virtual bool canSetTime(FolderTimeKind which) const = 0;
 
     // Type, link, root and times of a path in one question. The default asks the single operations.

@@ -135,20 +135,6 @@ bool writeAll(int fd, const char* data, qsizetype size)
     return true;
 }
 
-bool writeBytesAtomically(const QByteArray& path, const QByteArray& data)
-{
-    const QByteArray temp = temporaryName(parentOf(path), "write");
-    const int fd = open(temp.constData(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0644);
-    if (fd < 0)
-        return false;
-    const bool written = writeAll(fd, data.constData(), data.size()) && fsync(fd) == 0;
-    if (close(fd) != 0 || !written || ::rename(temp.constData(), path.constData()) != 0) {
-        unlink(temp.constData());
-        return false;
-    }
-    return true;
-}
-
 int copyContents(int in, const struct stat& st, const QByteArray& temp, bool durable)
 {
     const int out = open(temp.constData(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0600);

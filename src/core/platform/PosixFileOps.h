@@ -32,8 +32,6 @@ int renameThroughTemporary(const QByteArray& from, const QByteArray& to);
 // A small file read whole (at most 16 MB); nothing when it cannot be opened.
 std::optional<QByteArray> readBytes(const QByteArray& path);
 bool writeAll(int fd, const char* data, qsizetype size);
-// Writes a file through a temporary file in the same folder and a rename.
-bool writeBytesAtomically(const QByteArray& path, const QByteArray& data);
 // Copies the bytes, permissions and times of an open file into a new file (flushed to disk when
 // durable).
 int copyContents(int in, const struct stat& st, const QByteArray& temp, bool durable);

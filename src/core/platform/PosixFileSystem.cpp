@@ -5,6 +5,8 @@
 
 #include <QDir>
 #include <QFile>
+#include <QSaveFile>
+#include <QScopeGuard>
 
 #include <cerrno>
 #include <cstdio>
@@ -21,6 +23,9 @@
 using namespace PosixFileOps;
 
 namespace {
+
+// The list of hidden names that file managers keep in a folder.
+const QByteArray kHiddenList = QByteArrayLiteral("/.hidden");
 
 QString joined(const QString& folder, const QString& name)
 {
@@ -152,7 +157,7 @@ FolderScan scan(const QString& base, bool withDetails)
 QList<QByteArray> hiddenNames(const QByteArray& parent)
 {
     QList<QByteArray> names;
-    const std::optional<QByteArray> data = readBytes(parent + "/.hidden");
+    const std::optional<QByteArray> data = readBytes(parent + kHiddenList);
     if (!data)
         return names;
     for (QByteArray line : data->split('\n')) {
@@ -377,6 +382,60 @@ FsResult PosixFileSystem::moveToTrash(const QString& path)
     return FsResult::failure(FsResult::Kind::Other, file.errorString());
 }
 
+FsResult PosixFileSystem::writeFileAtomic(const QString& path, const QByteArray& bytes)
+{
+    const QByteArray p = native(absolutePath(path));
+    const QByteArray name = lastComponent(p);
+    if (p.isEmpty() || name.isEmpty())
+        return fromErrno(ENOENT);
+    // Qt reaches a file by its name as Qt encodes it. A folder whose name is not valid UTF-8 (a .hidden
+    // list can be anywhere) is reached through a descriptor of it instead.
+    QString qtPath = QFile::decodeName(p);
+    int folder = -1;
+    if (QFile::encodeName(qtPath) != p) {
+        if (QFile::encodeName(QFile::decodeName(name)) != name)
+            return FsResult::failure(FsResult::Kind::Other,
+                                     QStringLiteral("The name is not valid UTF-8; it cannot be written."));
+        folder = open(parentOf(p).constData(), O_PATH | O_DIRECTORY | O_CLOEXEC);
+        if (folder < 0)
+            return fromErrno(errno);
+        qtPath = QStringLiteral("/proc/self/fd/%1/").arg(folder) + QFile::decodeName(name);
+    }
+    const auto closeFolder = qScopeGuard([folder] {
+        if (folder >= 0)
+            close(folder);
+    });
+
+    // QSaveFile copies the old permissions only as Qt's flags, which lose the special bits and, for root,
+    // read every file as writable: the mode is set here from the old file itself.
+    struct stat old;
+    const bool replacing = stat(p.constData(), &old) == 0;
+    QSaveFile file(qtPath);
+    const auto failed = [&file] {
+        const QString text = file.errorString();
+        file.cancelWriting();
+        return FsResult::failure(
+            file.error() == QFileDevice::PermissionsError ? FsResult::Kind::Access : FsResult::Kind::Other, text);
+    };
+    if (!file.open(QIODevice::WriteOnly))
+        return failed();
+    if (replacing && fchmod(file.handle(), old.st_mode & 07777) != 0) {
+        const FsResult result = fromErrno(errno);
+        file.cancelWriting();
+        return result;
+    }
+    if (file.write(bytes) != bytes.size() || !file.flush())
+        return failed();
+    if (fsync(file.handle()) != 0) {
+        const FsResult result = fromErrno(errno);
+        file.cancelWriting();
+        return result;
+    }
+    if (!file.commit())
+        return FsResult::failure(FsResult::Kind::Other, file.errorString());
+    return FsResult::success();
+}
+
 int PosixFileSystem::attributes(const QString& path) const
 {
     const QByteArray p = native(absolutePath(path));
@@ -419,7 +478,7 @@ bool PosixFileSystem::setAttributes(const QString& path, int bits)
     else
         hidden.removeAll(name);
     const QByteArray data = hidden.isEmpty() ? QByteArray() : hidden.join('\n') + '\n';
-    return writeBytesAtomically(parent + "/.hidden", data) && ok;
+    return writeFileAtomic(FileNames::decode(parent + kHiddenList), data).ok() && ok;
 }
 
 bool PosixFileSystem::supportsAttribute(FolderAttribute attribute) const

@@ -27,13 +27,14 @@ public:
     FsResult moveFile(const QString& source, const QString& target) override;
     FsResult deleteFile(const QString& path) override;
     FsResult moveToTrash(const QString& path) override;
+    FsResult writeFileAtomic(const QString& path, const QByteArray& bytes) override;
 
     int attributes(const QString& path) const override;
-    bool setAttributes(const QString& path, int bits) override;
+    [[nodiscard]] bool setAttributes(const QString& path, int bits) override;
     bool supportsAttribute(FolderAttribute attribute) const override;
 
     std::optional<FolderTimes> folderTimes(const QString& path) const override;
-    bool setFolderTime(const QString& path, FolderTimeKind which, const QDateTime& localTime) override;
+    [[nodiscard]] bool setFolderTime(const QString& path, FolderTimeKind which, const QDateTime& localTime) override;
     bool canSetTime(FolderTimeKind which) const override;
 
     PathInfo pathInfo(const QString& path) const override;

@@ -4,8 +4,6 @@
 #include "core/script/ScriptStore.h"
 #include "core/settings/IniDocument.h"
 #include "core/settings/Paths.h"
-#include "core/settings/SettingsStore.h"
-#include "core/settings/TextCodec.h"
 
 #include <QLocale>
 #include <optional>
@@ -37,7 +35,7 @@ std::optional<QString> askForName(AppState& state)
 
 bool StartRecording(AppState& state)
 {
-    if (!ScriptStore::startFile(ScriptStore::scratchPath(state)))
+    if (!ScriptStore::startFile(state.fs(), ScriptStore::scratchPath(state)))
         return false;
     state.recordingState = 1;
     return true;
@@ -58,7 +56,7 @@ StopResult StopRecording(AppState& state)
 
     IniDocument doc = IniDocument::load(scratch);
     doc.setValue(QStringLiteral("Main"), QStringLiteral("Name"), *name);
-    if (!TextCodec::writeFileAtomically(scratch, CompactSettingsText(doc.toText())))
+    if (!ScriptStore::saveCompacted(state.fs(), doc, scratch))
         return {StopResult::Outcome::Failed, scratch, {}};
 
     const QDateTime now = state.now();

@@ -15,11 +15,6 @@ namespace {
 const QString kMain = QStringLiteral("Main");
 const QString kSteps = QStringLiteral("Steps");
 
-bool saveCompacted(const IniDocument& doc, const QString& file)
-{
-    return TextCodec::writeFileAtomically(file, CompactSettingsText(doc.toText()));
-}
-
 void setValues(IniDocument& doc, const QString& section, const DialogValues& values)
 {
     const QString marker = QString::fromUtf16(kDeleteMarker);
@@ -31,6 +26,11 @@ void setValues(IniDocument& doc, const QString& section, const DialogValues& val
 
 } // namespace
 
+bool saveCompacted(FileSystem& fs, const IniDocument& doc, const QString& file)
+{
+    return fs.writeFileAtomic(file, TextCodec::encode(CompactSettingsText(doc.toText()))).ok();
+}
+
 QString scratchPath(const AppState& state)
 {
     return state.settingsFolder + QStringLiteral("script.tmp");
@@ -41,16 +41,16 @@ QString scriptFolder(const AppState& state)
     return state.settingsFolder + QStringLiteral("Script/");
 }
 
-bool storeSection(const QString& file, const QString& section, const DialogValues& values)
+bool storeSection(FileSystem& fs, const QString& file, const QString& section, const DialogValues& values)
 {
     if (file.isEmpty())
         return false;
     IniDocument doc = IniDocument::load(file);
     setValues(doc, section, values);
-    return saveCompacted(doc, file);
+    return saveCompacted(fs, doc, file);
 }
 
-int appendStep(const QString& file, int type, const DialogValues& values)
+int appendStep(FileSystem& fs, const QString& file, int type, const DialogValues& values)
 {
     if (file.isEmpty())
         return 0;
@@ -62,14 +62,14 @@ int appendStep(const QString& file, int type, const DialogValues& values)
     doc.setValue(section, QStringLiteral("Type"), QString::number(type));
     doc.setValue(kMain, kSteps, section);
     setValues(doc, section, values);
-    return saveCompacted(doc, file) ? step : 0;
+    return saveCompacted(fs, doc, file) ? step : 0;
 }
 
-bool startFile(const QString& file)
+bool startFile(FileSystem& fs, const QString& file)
 {
     IniDocument doc;
     doc.setValue(kMain, kSteps, QStringLiteral("0"));
-    return TextCodec::writeFileAtomically(file, doc.toText());
+    return doc.save(fs, file).ok();
 }
 
 int stepCount(const QString& file)

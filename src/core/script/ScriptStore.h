@@ -5,6 +5,8 @@
 
 struct AppState;
 class DialogValues;
+class FileSystem;
+class IniDocument;
 
 // Where dialog values and scripts are kept, as files. A dialog's remembered values are a section of the
 // settings file named after the form; a script is an INI file with "Steps" and "Name" in [Main] and one
@@ -16,16 +18,20 @@ namespace ScriptStore {
 QString scratchPath(const AppState& state);
 QString scriptFolder(const AppState& state);
 
+// Writes a script (or the settings) with the keys marked for deletion dropped.
+[[nodiscard]] bool saveCompacted(FileSystem& fs, const IniDocument& doc, const QString& file);
+
 // Writes the values into a section; a key whose value is empty is removed from the section, so an option
 // button that is no longer selected or a text box that was emptied leaves no key behind.
-bool storeSection(const QString& file, const QString& section, const DialogValues& values);
+[[nodiscard]] bool storeSection(FileSystem& fs, const QString& file, const QString& section,
+                                const DialogValues& values);
 
 // Appends one step to a script file: "Steps" grows by one, the new section gets "Type" and the values.
 // Returns the number of the new step, 0 when the file could not be written.
-int appendStep(const QString& file, int type, const DialogValues& values);
+[[nodiscard]] int appendStep(FileSystem& fs, const QString& file, int type, const DialogValues& values);
 
 // Starts a recording file with no steps, replacing whatever an abandoned recording left.
-bool startFile(const QString& file);
+[[nodiscard]] bool startFile(FileSystem& fs, const QString& file);
 
 // "Steps" of [Main]; -1 when missing.
 int stepCount(const QString& file);

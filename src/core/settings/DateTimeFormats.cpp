@@ -61,7 +61,7 @@ DateTimeFormats LoadDateTimeFormats(const QString& settingsFile)
     return formats;
 }
 
-bool SaveUserFormats(const DateTimeFormats& formats, const QString& settingsFile)
+bool SaveUserFormats(FileSystem& fs, const DateTimeFormats& formats, const QString& settingsFile)
 {
     // A settings file that exists but cannot be read is left alone rather than replaced by this one list.
     bool read = false;
@@ -73,7 +73,7 @@ bool SaveUserFormats(const DateTimeFormats& formats, const QString& settingsFile
     for (qsizetype n = 1; n <= user.size(); ++n)
         doc.setValue(kSection, userKey(n), user.at(n - 1));
     doc.setValue(kSection, userKey(user.size() + 1), QString());
-    return doc.save(settingsFile);
+    return doc.save(fs, settingsFile).ok();
 }
 
 QString FormatStamp(QStringView stamp)

@@ -5,6 +5,8 @@
 #include <QStringView>
 #include <array>
 
+class FileSystem;
+
 // The format texts offered for dates and times, in the order of the format type selector: four built-in
 // lists and the user's own list, which is kept in the settings file ([DTFormats] "f1", "f2", …). Every
 // list holds each text once.
@@ -34,7 +36,7 @@ void PutFormat(QStringList& list, const QString& text);
 DateTimeFormats LoadDateTimeFormats(const QString& settingsFile);
 
 // Writes the user's list as "f1" to "fN" of [DTFormats] and an empty "fN+1" that ends it for the reader.
-bool SaveUserFormats(const DateTimeFormats& formats, const QString& settingsFile);
+[[nodiscard]] bool SaveUserFormats(FileSystem& fs, const DateTimeFormats& formats, const QString& settingsFile);
 
 // A 14-digit stamp "yyyymmddhhnnss" as "yyyy-mm-dd, hh:nn:ss"; any other text is returned unchanged.
 QString FormatStamp(QStringView stamp);

@@ -12,13 +12,14 @@
 
 namespace {
 
-// Copies a shipped template into the settings folder on the user's first start.
+// Copies a shipped template into the settings folder on the user's first start. A template that cannot be
+// copied is not reported, like a settings folder that cannot be created: the program runs on defaults.
 void copyTemplateIfMissing(AppState& state, const QString& name)
 {
     const QString target = state.settingsFolder + name;
     const QString source = state.programFolder + name;
     if (!state.fs().fileExists(target) && state.fs().fileExists(source))
-        state.fs().copyFile(source, target, false);
+        static_cast<void>(state.fs().copyFile(source, target, false));
 }
 
 } // namespace
@@ -52,7 +53,7 @@ void PrepareSettingsFolder(AppState& state, const QString& programFolder)
     state.versionText = QStringLiteral(DIRWRIGHT_VERSION_TEXT);
     copyTemplateIfMissing(state, QStringLiteral("structures.vlp"));
     copyTemplateIfMissing(state, QStringLiteral("settings.vlp"));
-    ApplySettingsUpdate(state.programFolder, state.settingsFile);
+    ApplySettingsUpdate(state.fs(), state.programFolder, state.settingsFile);
 }
 
 bool UseLanguage(AppState& state, const QString& languageFile)

@@ -207,7 +207,7 @@ QString IniDocument::toText() const
     return text;
 }
 
-bool IniDocument::save(const QString& path) const
+FsResult IniDocument::save(FileSystem& fs, const QString& path) const
 {
-    return TextCodec::writeFileAtomically(path, toText());
+    return fs.writeFileAtomic(path, TextCodec::encode(toText()));
 }

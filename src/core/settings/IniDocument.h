@@ -1,5 +1,7 @@
 #pragma once
 
+#include "core/platform/FileSystem.h"
+
 #include <QHash>
 #include <QString>
 #include <QStringList>
@@ -27,8 +29,8 @@ public:
 
     const QStringList& lines() const { return m_lines; }
     QString toText() const;
-    // Writes through a temporary file and a rename.
-    bool save(const QString& path) const;
+    // Replaces the file through the file system's atomic writer.
+    FsResult save(FileSystem& fs, const QString& path) const;
 
 private:
     struct Location

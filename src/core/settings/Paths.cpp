@@ -24,10 +24,9 @@ bool CreateFolderPath(FileSystem& fs, const QString& path)
     for (qsizetype pos = target.indexOf(QLatin1Char('/'), 1); pos > 0;
          pos = target.indexOf(QLatin1Char('/'), pos + 1)) {
         const QString prefix = target.left(pos);
-        if (!fs.folderExists(prefix))
-            fs.createFolder(prefix);
+        // Someone else may create a level meanwhile: what counts is that it exists afterwards.
+        if (!fs.folderExists(prefix) && !fs.createFolder(prefix).ok() && !fs.folderExists(prefix))
+            return false;
     }
-    if (!fs.folderExists(target))
-        fs.createFolder(target);
-    return fs.folderExists(target);
+    return fs.folderExists(target) || fs.createFolder(target).ok() || fs.folderExists(target);
 }

@@ -1,5 +1,6 @@
 #include "core/settings/SettingsStore.h"
 
+#include "core/platform/PosixFileSystem.h"
 #include "core/settings/IniDocument.h"
 #include "core/settings/TextCodec.h"
 
@@ -61,7 +62,9 @@ bool WriteSetting(const QString& section, const QString& key, const QString& val
         return false;
     IniDocument doc = IniDocument::load(file);
     doc.setValue(section, key, value);
-    return doc.save(file);
+    // Callers hand no file-system service here yet: the write goes through the real one's atomic writer.
+    PosixFileSystem fs;
+    return doc.save(fs, file).ok();
 }
 
 bool FlagFromInt(int value, bool defaultValue)
@@ -101,6 +104,12 @@ QString CompactSettingsText(const QString& text)
 
 bool CompactSettingsFile(const QString& file)
 {
+    PosixFileSystem fs;
+    return CompactSettingsFile(fs, file);
+}
+
+bool CompactSettingsFile(FileSystem& fs, const QString& file)
+{
     bool ok = false;
     const QString text = TextCodec::readFile(file, &ok);
     if (!ok)
@@ -108,5 +117,5 @@ bool CompactSettingsFile(const QString& file)
     const QString out = CompactSettingsText(text);
     if (out == text)
         return true;
-    return TextCodec::writeFileAtomically(file, out);
+    return fs.writeFileAtomic(file, TextCodec::encode(out)).ok();
 }

@@ -2,6 +2,8 @@
 
 #include <QString>
 
+class FileSystem;
+
 // The single access layer for the program's INI files (settings, scripts, language files). Files are
 // opened on every access; nothing is cached, so what is read is always what is on disk.
 
@@ -23,6 +25,7 @@ int IntFromFlag(bool flag);
 // Removes every line whose trimmed text ends in "<<DELETE>>" and puts one empty line before each
 // section header that follows a non-empty line. Rewrites the file atomically.
 bool CompactSettingsFile(const QString& file);
+[[nodiscard]] bool CompactSettingsFile(FileSystem& fs, const QString& file);
 // The same clean-up on a text, for callers that write a file once after changing many keys.
 QString CompactSettingsText(const QString& text);
 

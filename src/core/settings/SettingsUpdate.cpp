@@ -2,6 +2,7 @@
 
 #include "core/settings/IniDocument.h"
 #include "core/settings/SettingsStore.h"
+#include "core/settings/TextCodec.h"
 
 #include <QFileInfo>
 #include <functional>
@@ -52,7 +53,7 @@ bool sameKey(const QStringList& f)
 
 } // namespace
 
-SettingsUpdateResult ApplySettingsUpdate(const QString& programFolder, const QString& settingsFile)
+SettingsUpdateResult ApplySettingsUpdate(FileSystem& fs, const QString& programFolder, const QString& settingsFile)
 {
     const QString updatePath = programFolder + QStringLiteral("update.vlp");
     if (!QFileInfo(updatePath).isFile())
@@ -61,10 +62,9 @@ SettingsUpdateResult ApplySettingsUpdate(const QString& programFolder, const QSt
     const IniDocument update = IniDocument::load(updatePath);
     IniDocument settings = IniDocument::load(settingsFile);
     const QString updateVersion = SettingText(update.value(kMain, kVersion));
-    if (SettingText(settings.value(kMain, kVersion)) == updateVersion) {
-        CompactSettingsFile(settingsFile);
-        return SettingsUpdateResult::AlreadyCurrent;
-    }
+    if (SettingText(settings.value(kMain, kVersion)) == updateVersion)
+        return CompactSettingsFile(fs, settingsFile) ? SettingsUpdateResult::AlreadyCurrent
+                                                     : SettingsUpdateResult::WriteFailed;
 
     const QString marker = QString::fromUtf16(kDeleteMarker);
     auto read = [&settings](const QString& section, const QString& key) {
@@ -93,9 +93,9 @@ SettingsUpdateResult ApplySettingsUpdate(const QString& programFolder, const QSt
     });
     settings.setValue(kMain, kVersion, updateVersion);
 
-    // One atomic rewrite for the whole update: a crash leaves the old or the fully updated file.
-    if (!settings.save(settingsFile))
+    // One atomic rewrite for the whole update, compacted on the way: a crash leaves the old or the fully
+    // updated file.
+    if (!fs.writeFileAtomic(settingsFile, TextCodec::encode(CompactSettingsText(settings.toText()))).ok())
         return SettingsUpdateResult::WriteFailed;
-    CompactSettingsFile(settingsFile);
     return SettingsUpdateResult::Applied;
 }

@@ -1,7 +1,6 @@
 #include "core/settings/TextCodec.h"
 
 #include <QFile>
-#include <QSaveFile>
 #include <QStringDecoder>
 
 namespace TextCodec {
@@ -73,19 +72,6 @@ QString readFile(const QString& path, bool* ok)
     if (!opened)
         return {};
     return decode(file.readAll());
-}
-
-bool writeFileAtomically(const QString& path, const QString& text)
-{
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly))
-        return false;
-    const QByteArray bytes = encode(text);
-    if (file.write(bytes) != bytes.size()) {
-        file.cancelWriting();
-        return false;
-    }
-    return file.commit();
 }
 
 } // namespace TextCodec

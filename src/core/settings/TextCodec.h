@@ -19,10 +19,6 @@ QStringList splitLines(const QString& text);
 // Reads a whole text file; nothing (and ok = false) when it cannot be opened.
 QString readFile(const QString& path, bool* ok = nullptr);
 
-// Writes a whole file through a temporary file in the same folder and a rename, so the old or the new
-// content survives a crash, never half of one.
-bool writeFileAtomically(const QString& path, const QString& text);
-
 // The character of a Windows-1252 byte.
 QChar fromWindows1252(unsigned char byte);
 

@@ -4,6 +4,7 @@
 #include "core/commit/ProposalHistory.h"
 #include "core/commit/RenameProtocol.h"
 #include "core/preview/PreviewList.h"
+#include "gui/platform/WarnNotWritten.h"
 #include "gui/script/DialogState.h"
 #include "gui/settings/DialogChrome.h"
 #include "gui/settings/WidgetTranslator.h"
@@ -148,5 +149,6 @@ void NotRenamedDialog::restoreOption()
 
 void NotRenamedDialog::saveOption()
 {
-    SaveDialogState(m_state, this, formName(), 1);
+    if (!SaveDialogState(m_state, this, formName(), 1))
+        WarnNotWritten(m_state, m_state.settingsFile);
 }

@@ -5,6 +5,7 @@
 #include "core/load/OpenSettings.h"
 #include "core/platform/MountTable.h"
 #include "gui/load/LocationComboWidget.h"
+#include "gui/platform/WarnNotWritten.h"
 #include "gui/settings/NamedWidget.h"
 #include "gui/settings/WidgetTranslator.h"
 
@@ -468,7 +469,8 @@ void OpenDialog::takeAndAccept()
                                                 MountPoints::current());
     QApplication::restoreOverrideCursor();
 
-    m_filters.save(m_app.settingsFile);
+    if (!m_filters.save(m_app.fs(), m_app.settingsFile))
+        WarnNotWritten(m_app, m_app.settingsFile);
     LastPath::save(m_app.settingsFile, m_path, !m_pending.isEmpty());
     OpenChecks{m_takeAll->isChecked(), m_subfolders->isChecked(), m_showFiles->isChecked()}.write(m_app.settingsFile);
     accept();

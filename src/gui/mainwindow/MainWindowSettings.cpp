@@ -1,6 +1,8 @@
 #include "gui/mainwindow/MainWindowSettings.h"
 
 #include "core/AppState.h"
+#include "core/commit/RenameProtocol.h"
+#include "core/script/ScriptStore.h"
 #include "core/settings/SettingsStore.h"
 #include "gui/mainwindow/MainWindow.h"
 
@@ -133,12 +135,13 @@ void MainWindowSettings::readFlags()
 void MainWindowSettings::prepareFiles()
 {
     AppState& state = m_window.state();
-    QFile protocol(state.settingsFolder + QStringLiteral("renamed.vlp"));
+    QFile protocol(state.settingsFolder + RenameProtocol::fileName());
     if (protocol.open(QIODevice::WriteOnly | QIODevice::Append))
         protocol.close();
-    const QString scratch = state.settingsFolder + QStringLiteral("script.tmp");
+    // A recording left by a crash is abandoned. Should it not go, the next recording replaces it anyway.
+    const QString scratch = ScriptStore::scratchPath(state);
     if (state.fs().fileExists(scratch))
-        state.fs().deleteFile(scratch);
+        static_cast<void>(state.fs().deleteFile(scratch));
     state.recordingState = 0;
 }
 

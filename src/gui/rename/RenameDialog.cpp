@@ -1,7 +1,9 @@
 #include "gui/rename/RenameDialog.h"
 
 #include "core/AppState.h"
+#include "core/script/ScriptStore.h"
 #include "core/settings/HelpGuide.h"
+#include "gui/platform/WarnNotWritten.h"
 #include "gui/script/DialogState.h"
 #include "gui/settings/DialogChrome.h"
 #include "gui/settings/WidgetTranslator.h"
@@ -96,10 +98,10 @@ void RenameDialog::apply()
     AppState& state = m_host.state;
     // Fields are cleaned first, so that what is stored and recorded is what runs.
     prepareFields();
-    if (state.saveDialogSettings && !state.scriptRunning())
-        SaveDialogState(state, this, objectName(), 1);
-    if (state.recordingState != 0)
-        SaveDialogState(state, this, QString::number(m_type), 2);
+    if (state.saveDialogSettings && !state.scriptRunning() && !SaveDialogState(state, this, objectName(), 1))
+        WarnNotWritten(state, state.settingsFile);
+    if (state.recordingState != 0 && !SaveDialogState(state, this, QString::number(m_type), 2))
+        WarnNotWritten(state, ScriptStore::scratchPath(state));
 
     m_ok->setEnabled(false);
     m_apply->setEnabled(false);

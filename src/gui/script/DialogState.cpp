@@ -182,9 +182,9 @@ bool SaveDialogState(const AppState& state, const QWidget* dialog, const QString
 {
     const DialogValues values = ReadDialogValues(dialog);
     if (mode == 1)
-        return ScriptStore::storeSection(state.settingsFile, section, values);
+        return ScriptStore::storeSection(state.fs(), state.settingsFile, section, values);
     if (mode == 2)
-        return ScriptStore::appendStep(ScriptStore::scratchPath(state), section.toInt(), values) > 0;
+        return ScriptStore::appendStep(state.fs(), ScriptStore::scratchPath(state), section.toInt(), values) > 0;
     return false;
 }
 

@@ -45,7 +45,7 @@ inline void useTestMessages(TestApp& app)
     for (const auto& [key, text] : texts)
         doc.setValue(QStringLiteral("Messages"), QString::fromLatin1(key), QString::fromLatin1(text));
     const QString path = app.settingsPath(QStringLiteral("Test.lng"));
-    ASSERT_TRUE(doc.save(path));
+    ASSERT_TRUE(doc.save(app.state().fs(), path).ok());
     ASSERT_TRUE(app.state().language.load(path));
     app.state().statusTexts[2] = app.state().message(QStringLiteral("MsgStat03"));
 }

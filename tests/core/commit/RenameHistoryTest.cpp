@@ -2,6 +2,7 @@
 
 #include "core/commit/CommitTestSupport.h"
 #include "core/settings/TextCodec.h"
+#include "support/WriteTextFile.h"
 
 #include <QAbstractItemModelTester>
 #include <gtest/gtest.h>
@@ -26,7 +27,7 @@ protected:
                         .arg(second, 2, 10, QLatin1Char('0'))
                         .arg(root + r.at(0), r.at(1), r.at(2));
         }
-        ASSERT_TRUE(TextCodec::writeFileAtomically(protocolPath(), text));
+        ASSERT_TRUE(WriteTextFile(protocolPath(), text));
         history.LoadHistory(app.state());
     }
     QStringList undo(std::initializer_list<int> rows)
@@ -100,8 +101,7 @@ TEST_F(RenameHistoryTest, MalformedLinesAreNeverUndoneAndSurviveARewrite)
                           QStringLiteral("20240101000000\"%1\"gone\"y").arg(p.mid(1)),
                           QStringLiteral("20240101000000\"%1\"zz\"x/").arg(p)};
     const QString usable = QStringLiteral("20240101000000\"%1\"A\"B\n").arg(p); // its undo rewrites the file
-    ASSERT_TRUE(
-        TextCodec::writeFileAtomically(protocolPath(), usable + odd.join(QLatin1Char('\n')) + QLatin1Char('\n')));
+    ASSERT_TRUE(WriteTextFile(protocolPath(), usable + odd.join(QLatin1Char('\n')) + QLatin1Char('\n')));
     history.LoadHistory(app.state());
     ASSERT_EQ(history.size(), 5);
     EXPECT_EQ(undo({0, 1, 2, 3, 4}), QStringList());

@@ -1,6 +1,6 @@
 #include "core/commit/RenameProtocol.h"
 
-#include "core/settings/TextCodec.h"
+#include "support/WriteTextFile.h"
 
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
@@ -29,7 +29,7 @@ TEST(RenameProtocolTest, AppendingStartsOnAFreshLineAfterALineCutShort)
 {
     QTemporaryDir dir;
     const QString folder = dir.path() + QLatin1Char('/');
-    ASSERT_TRUE(TextCodec::writeFileAtomically(folder + RenameProtocol::fileName(), QStringLiteral("2024\"/p/\"a")));
+    ASSERT_TRUE(WriteTextFile(folder + RenameProtocol::fileName(), QStringLiteral("2024\"/p/\"a")));
     RenameProtocol protocol(folder);
     ASSERT_TRUE(protocol.open(QDateTime(QDate(2024, 2, 29), QTime(23, 5, 9))));
     ASSERT_TRUE(protocol.append(QStringLiteral("/p/"), QStringLiteral("x"), QStringLiteral("y\u00e9")));

@@ -1,8 +1,8 @@
 #include "core/load/FolderExpansion.h"
 #include "core/load/PowerFilterList.h"
 #include "core/platform/PosixFileSystem.h"
-#include "core/settings/TextCodec.h"
 #include "support/TestTree.h"
+#include "support/WriteTextFile.h"
 
 #include <gtest/gtest.h>
 
@@ -21,7 +21,7 @@ protected:
     PowerFilterList filters(const QString& stored)
     {
         const QString file = m_tree.path("settings.vlp");
-        TextCodec::writeFileAtomically(file, QStringLiteral("[PowerFilter]\n") + stored);
+        WriteTextFile(file, QStringLiteral("[PowerFilter]\n") + stored);
         return PowerFilterList::load(file);
     }
 

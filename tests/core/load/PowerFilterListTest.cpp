@@ -1,6 +1,7 @@
 #include "core/load/PowerFilterList.h"
+#include "core/platform/PosixFileSystem.h"
 #include "core/settings/SettingsStore.h"
-#include "core/settings/TextCodec.h"
+#include "support/WriteTextFile.h"
 
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
@@ -14,7 +15,7 @@ class PowerFilterListTest : public ::testing::Test
 protected:
     PowerFilterList load(const QString& text)
     {
-        TextCodec::writeFileAtomically(m_file, text);
+        WriteTextFile(m_file, text);
         return PowerFilterList::load(m_file);
     }
     // The list stored as "f1=1*", "f2=0Photo*" … for the given values.
@@ -34,6 +35,7 @@ protected:
         return result;
     }
 
+    PosixFileSystem fs;
     QTemporaryDir m_dir;
     QString m_file = m_dir.filePath(QStringLiteral("settings.vlp"));
 };
@@ -58,7 +60,7 @@ TEST_F(PowerFilterListTest, SavesInOrderWithAnEmptyKeyAfterTheLast)
 {
     PowerFilterList list = listOf({"1*", "0Photo*", "0####"});
     list.remove(2);
-    ASSERT_TRUE(list.save(m_file));
+    ASSERT_TRUE(list.save(fs, m_file));
     for (const auto& [key, value] : {std::pair{"f1", "1*"}, {"f2", "0Photo*"}, {"f3", ""}})
         EXPECT_EQ(ReadSetting("PowerFilter", key, m_file), QLatin1String(value)) << key;
 }

@@ -23,7 +23,7 @@ protected:
         ASSERT_TRUE(StartRecording(state()));
         DialogValues v;
         v.set(QStringLiteral("txtPr"), QStringLiteral("x"));
-        ScriptStore::appendStep(scratch(), 5, v);
+        ASSERT_EQ(ScriptStore::appendStep(state().fs(), scratch(), 5, v), 1);
     }
     QStringList scripts() { return QDir(folder()).entryList({QStringLiteral("*.vls")}, QDir::Files, QDir::Name); }
     TestApp app;
@@ -78,16 +78,16 @@ TEST_F(ScriptRecordingTest, StartingReplacesALeftoverAndStepsCountOnFromTheStore
 {
     WriteSetting("1", "txtPr", "old", scratch());
     WriteSetting("Main", "Steps", "1", scratch());
-    ASSERT_TRUE(ScriptStore::startFile(scratch()));
+    ASSERT_TRUE(ScriptStore::startFile(state().fs(), scratch()));
     DialogValues caseChange;
     caseChange.set(QStringLiteral("opt1(3)"), QStringLiteral("-1"));
     caseChange.set(QStringLiteral("opt1(1)"), QString());
-    EXPECT_EQ(ScriptStore::appendStep(scratch(), 4, caseChange), 1);
+    EXPECT_EQ(ScriptStore::appendStep(state().fs(), scratch(), 4, caseChange), 1);
     EXPECT_EQ(IniDocument::load(scratch()).keys("1"), (QStringList{"Type", "opt1(3)"}));
-    EXPECT_EQ(ScriptStore::appendStep(scratch(), 4, caseChange), 2);
+    EXPECT_EQ(ScriptStore::appendStep(state().fs(), scratch(), 4, caseChange), 2);
     // A recording whose count was lost goes on at step 1, never at a step 0.
     WriteSetting("Main", "Steps", "x", scratch());
-    EXPECT_EQ(ScriptStore::appendStep(scratch(), 3, caseChange), 1);
+    EXPECT_EQ(ScriptStore::appendStep(state().fs(), scratch(), 3, caseChange), 1);
 }
 
 TEST_F(ScriptRecordingTest, ScriptListShowsNamesAndStampsOldestFirst)

@@ -1,6 +1,8 @@
 #include "core/settings/DateTimeFormats.h"
+#include "core/platform/PosixFileSystem.h"
 #include "core/settings/DateFormatter.h"
 #include "core/settings/TextCodec.h"
+#include "support/WriteTextFile.h"
 
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
@@ -36,10 +38,11 @@ TEST(DateFormatterTest, Codes)
 
 TEST(DateTimeFormatsTest, UserListIsReadUpToTheFirstEmptyKeyKeptOnceAndSavedWithOneAfterIt)
 {
+    PosixFileSystem fs;
     QTemporaryDir dir;
     const QString file = dir.filePath(QStringLiteral("settings.vlp"));
-    TextCodec::writeFileAtomically(file, QStringLiteral("[Main]\nx=1\n[DTFormats]\nf1=yyyy\nf2=dd mm\nf3=yyyy\nf4=\n"
-                                                        "f5=lost\n"));
+    WriteTextFile(file, QStringLiteral("[Main]\nx=1\n[DTFormats]\nf1=yyyy\nf2=dd mm\nf3=yyyy\nf4=\n"
+                                       "f5=lost\n"));
     DateTimeFormats formats = LoadDateTimeFormats(file);
     EXPECT_EQ(formats.userFormats(), QStringList({"yyyy", "dd mm"}));
     EXPECT_TRUE(formats.list(7).isEmpty());
@@ -49,10 +52,10 @@ TEST(DateTimeFormatsTest, UserListIsReadUpToTheFirstEmptyKeyKeptOnceAndSavedWith
     PutFormat(formats.userFormats(), QStringLiteral("  "));
     EXPECT_EQ(formats.userFormats(), QStringList({"dd mm", "yyyy"}));
     formats.userFormats() = {QStringLiteral("nn")};
-    ASSERT_TRUE(SaveUserFormats(formats, file));
+    ASSERT_TRUE(SaveUserFormats(fs, formats, file));
     EXPECT_EQ(TextCodec::readFile(file), "[Main]\nx=1\n[DTFormats]\nf1=nn\nf2=\nf3=yyyy\nf4=\nf5=lost\n");
     formats.userFormats().clear();
-    ASSERT_TRUE(SaveUserFormats(formats, file));
+    ASSERT_TRUE(SaveUserFormats(fs, formats, file));
     EXPECT_TRUE(LoadDateTimeFormats(file).userFormats().isEmpty());
 }
 

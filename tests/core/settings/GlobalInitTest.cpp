@@ -3,6 +3,7 @@
 #include "core/settings/SettingsStore.h"
 #include "core/settings/TextCodec.h"
 #include "support/TestApp.h"
+#include "support/WriteTextFile.h"
 
 #include <QDir>
 #include <QTemporaryDir>
@@ -26,7 +27,7 @@ struct ProgramFolder
     }
     QString path() const { return m_dir.path() + QLatin1Char('/'); }
     QString file(const QString& name) const { return path() + name; }
-    void add(const QString& name, const QString& text) { TextCodec::writeFileAtomically(file(name), text); }
+    void add(const QString& name, const QString& text) { WriteTextFile(file(name), text); }
     QTemporaryDir m_dir;
 };
 
@@ -129,9 +130,9 @@ TEST_F(InitialiseApplicationTest, UpdateLettersAndCompactionRunAtStart)
     folder.add(QStringLiteral("structures.vlp"), "Name;Structure;\n");
     QDir().mkpath(SettingsFolderPath());
     // A user file that already exists is never replaced by the template.
-    TextCodec::writeFileAtomically(SettingsFolderPath() + QStringLiteral("structures.vlp"), "mine\n");
-    TextCodec::writeFileAtomically(SettingsFolderPath() + QStringLiteral("settings.vlp"),
-                                   "[Main]\nVersion=1\n[Settings]\nletters=ABC\nx=<<DELETE>>\n");
+    WriteTextFile(SettingsFolderPath() + QStringLiteral("structures.vlp"), "mine\n");
+    WriteTextFile(SettingsFolderPath() + QStringLiteral("settings.vlp"),
+                  "[Main]\nVersion=1\n[Settings]\nletters=ABC\nx=<<DELETE>>\n");
     ASSERT_TRUE(InitialiseApplication(state(), folder.path(), {}));
     EXPECT_EQ(TextCodec::readFile(state().settingsFile), "[Main]\nVersion=2\n\n[Settings]\nletters=ABC\nsavset=1\n");
     EXPECT_EQ(TextCodec::readFile(state().settingsFolder + QStringLiteral("structures.vlp")), "mine\n");

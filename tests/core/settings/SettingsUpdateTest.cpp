@@ -1,4 +1,5 @@
 #include "core/settings/SettingsUpdate.h"
+#include "core/platform/PosixFileSystem.h"
 #include "core/settings/SettingsStore.h"
 #include "core/settings/TextCodec.h"
 
@@ -23,9 +24,10 @@ protected:
         write(updateFile, update);
         return apply();
     }
-    R apply() { return ApplySettingsUpdate(programFolder, settingsFile); }
+    R apply() { return ApplySettingsUpdate(fs, programFolder, settingsFile); }
     QString text() const { return TextCodec::readFile(settingsFile); }
     QString read(const char* section, const char* key) const { return ReadSetting(section, key, settingsFile); }
+    PosixFileSystem fs;
     QTemporaryDir m_dir;
     const QString programFolder = m_dir.path() + QStringLiteral("/");
     const QString settingsFile = programFolder + QStringLiteral("settings.vlp");
@@ -54,7 +56,7 @@ TEST_F(SettingsUpdateTest, RulesRunOncePerVersionTextAndTheFileIsAlwaysCompacted
     ASSERT_EQ(apply(), R::Applied);
     EXPECT_EQ(apply(), R::AlreadyCurrent);
     EXPECT_EQ(text(), "[Settings]\nprotren=1\n\n[Main]\nVersion=7\n");
-    EXPECT_EQ(ApplySettingsUpdate(programFolder, m_dir.filePath(QStringLiteral("no/such/folder/settings.vlp"))),
+    EXPECT_EQ(ApplySettingsUpdate(fs, programFolder, m_dir.filePath(QStringLiteral("no/such/folder/settings.vlp"))),
               R::WriteFailed);
 }
 

@@ -2,7 +2,7 @@
 
 #include "core/commit/CommitTestSupport.h"
 #include "core/commit/RenameHistory.h"
-#include "core/settings/TextCodec.h"
+#include "support/WriteTextFile.h"
 
 #include <QTest>
 #include <QtWidgets>
@@ -19,7 +19,7 @@ protected:
     bool prepare()
     {
         useTestMessages(app);
-        return TextCodec::writeFileAtomically(
+        return WriteTextFile(
             app.settingsPath(QStringLiteral("renamed.vlp")),
             QStringLiteral("20240131153045\"%1\"x\"y\n20240131153046\"%1\"z\"w\n20240131153047\"%1\"q\"Q\n")
                 .arg(tree.root() + QLatin1Char('/')));

@@ -1,6 +1,6 @@
 #include "gui/settings/LanguageChooserDialog.h"
 #include "core/settings/QtTranslations.h"
-#include "core/settings/TextCodec.h"
+#include "support/WriteTextFile.h"
 
 #include <QTest>
 #include <QtWidgets>
@@ -14,7 +14,7 @@ TEST(LanguageChooserDialogTest, OffersTheLanguageNamesAndReturnsTheChosenFile)
     QStringList files;
     for (const char* text : {"[Main]\nlngname=English\n", "[Main]\nlngname=Deutsch\n", "[Main]\n"}) {
         files.append(dir.filePath(QStringLiteral("L%1.lng").arg(files.size())));
-        TextCodec::writeFileAtomically(files.last(), QString::fromLatin1(text));
+        WriteTextFile(files.last(), QString::fromLatin1(text));
     }
     LanguageChooserDialog dialog(files);
     auto* list = dialog.findChild<QListWidget*>(QStringLiteral("lstLanguages"));

@@ -1,6 +1,6 @@
 #include "gui/settings/WidgetTranslator.h"
 #include "core/settings/Language.h"
-#include "core/settings/TextCodec.h"
+#include "support/WriteTextFile.h"
 
 #include <QtWidgets>
 #include <gtest/gtest.h>
@@ -47,7 +47,7 @@ protected:
     void SetUp() override
     {
         const QString path = m_dir.filePath(QStringLiteral("test.lng"));
-        ASSERT_TRUE(TextCodec::writeFileAtomically(path, QString::fromUtf8(kLanguage)));
+        ASSERT_TRUE(WriteTextFile(path, QString::fromUtf8(kLanguage)));
         ASSERT_TRUE(m_language.load(path));
         m_form.setObjectName(QStringLiteral("frmTest"));
         m_form.setWindowTitle(QStringLiteral("design title"));
