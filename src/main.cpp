@@ -7,6 +7,7 @@
 #include "core/platform/PosixFileSystem.h"
 #include "core/platform/SystemClock.h"
 #include "core/settings/GlobalInit.h"
+#include "core/settings/ProgramNames.h"
 #include "gui/mainwindow/MainWindow.h"
 #include "gui/mainwindow/MainWindowLoadCommands.h"
 #include "gui/platform/MessageBoxPrompter.h"
@@ -33,8 +34,8 @@ int main(int argc, char** argv)
     }
 
     QApplication app(argc, argv);
-    QApplication::setApplicationName(QStringLiteral("Dirwright"));
-    QApplication::setOrganizationName(QStringLiteral("Pellacorn"));
+    QApplication::setApplicationName(ProductName());
+    QApplication::setOrganizationName(MakerName());
     // Desktops without an icon theme of their own still get the freedesktop icons where installed.
     QIcon::setFallbackThemeName(QStringLiteral("Adwaita"));
 

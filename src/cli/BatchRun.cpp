@@ -6,6 +6,7 @@
 #include "core/commit/CommitRenames.h"
 #include "core/commit/FolderNameCheck.h"
 #include "core/commit/RenameFailure.h"
+#include "core/commit/RenameProtocol.h"
 #include "core/load/FolderLoader.h"
 #include "core/platform/FileNames.h"
 #include "core/platform/PosixFileSystem.h"
@@ -19,6 +20,7 @@
 #include "core/script/DialogValues.h"
 #include "core/settings/GlobalInit.h"
 #include "core/settings/LanguageDiscovery.h"
+#include "core/settings/ProgramNames.h"
 #include "core/settings/SettingsStore.h"
 
 #include <QFile>
@@ -253,7 +255,7 @@ BatchRun::Status BatchRun::runSteps(const BatchOptions& options, PreviewList& li
     for (const CommitReport::Failure& failure : report.failures)
         print(m_err, failure.message);
     if (report.protocolFailed)
-        warn(QStringLiteral("ProtocolFailed"), {Quoted(m_state.settingsFolder + QStringLiteral("renamed.vlp"))});
+        warn(QStringLiteral("ProtocolFailed"), {Quoted(m_state.settingsFolder + RenameProtocol::fileName())});
     return report.failures.isEmpty() ? Done : SomeFailed;
 }
 

@@ -2,6 +2,7 @@
 
 #include "core/AppState.h"
 #include "core/preview/PreviewList.h"
+#include "core/settings/ProgramNames.h"
 
 #include <QCursor>
 #include <QGuiApplication>
@@ -60,9 +61,8 @@ bool undoCommand(AppState& state, PreviewList& list)
 {
     if (list.isEmpty())
         return false;
-    if (state.confirm[0] &&
-        state.ask().ask(state.message(QStringLiteral("MsgText07")), QString::fromUtf16(kProductName),
-                        Prompter::Yes | Prompter::No, Prompter::Icon::Question) != Prompter::Yes)
+    if (state.confirm[0] && state.ask().ask(state.message(QStringLiteral("MsgText07")), ProductName(),
+                                            Prompter::Yes | Prompter::No, Prompter::Icon::Question) != Prompter::Yes)
         return false;
     const WaitCursor wait;
     UndoProposals(list);

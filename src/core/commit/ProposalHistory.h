@@ -18,6 +18,3 @@ void RejectProposals(PreviewList& list);
 // list changed (the caller then runs its refresh).
 bool undoCommand(AppState& state, PreviewList& list);
 bool rejectCommand(AppState& state, PreviewList& list);
-
-// The title of message boxes that have no caption of their own.
-inline constexpr char16_t kProductName[] = u"Dirwright";

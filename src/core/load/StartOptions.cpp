@@ -1,26 +1,29 @@
 #include "core/load/StartOptions.h"
 
+#include "core/settings/ProgramNames.h"
+
 std::optional<QString> StartupExitText(const QStringList& arguments)
 {
     for (const QString& argument : arguments) {
         if (argument == QLatin1String("--version") || argument == QLatin1String("-v"))
-            return QStringLiteral("Dirwright " DIRWRIGHT_VERSION_TEXT "\n");
+            return ProductName() + QStringLiteral(" " DIRWRIGHT_VERSION_TEXT "\n");
         if (argument == QLatin1String("--help") || argument == QLatin1String("-h")) {
             return QStringLiteral(
-                "Usage: dirwright [FOLDER | LISTFILE]... [/openfromfile=FILE] [/runscript=SCRIPT]\n"
-                "       dirwright --batch (--script SCRIPT | --structure TEXT)... [OPTION]... [PATH]...\n"
-                "\n"
-                "Dirwright renames folders in batches: gather folders in the preview list,\n"
-                "propose new names with the rename functions, then take the changes.\n"
-                "\n"
-                "  FOLDER               add the folder to the preview list\n"
-                "  LISTFILE             add the folders named in a list file (.m3u, .pls, text)\n"
-                "  /openfromfile=FILE   add the folders named in FILE\n"
-                "  /runscript=SCRIPT    run a saved script on the loaded folders\n"
-                "  --batch ...          rename without a window (must come first);\n"
-                "                       see dirwright --batch --help\n"
-                "  --help, -h           show this help and exit\n"
-                "  --version, -v        show the version and exit\n");
+                       "Usage: dirwright [FOLDER | LISTFILE]... [/openfromfile=FILE] [/runscript=SCRIPT]\n"
+                       "       dirwright --batch (--script SCRIPT | --structure TEXT)... [OPTION]... [PATH]...\n"
+                       "\n"
+                       "%1 renames folders in batches: gather folders in the preview list,\n"
+                       "propose new names with the rename functions, then take the changes.\n"
+                       "\n"
+                       "  FOLDER               add the folder to the preview list\n"
+                       "  LISTFILE             add the folders named in a list file (.m3u, .pls, text)\n"
+                       "  /openfromfile=FILE   add the folders named in FILE\n"
+                       "  /runscript=SCRIPT    run a saved script on the loaded folders\n"
+                       "  --batch ...          rename without a window (must come first);\n"
+                       "                       see dirwright --batch --help\n"
+                       "  --help, -h           show this help and exit\n"
+                       "  --version, -v        show the version and exit\n")
+                .arg(ProductName());
         }
     }
     return std::nullopt;

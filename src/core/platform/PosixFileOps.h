@@ -31,7 +31,7 @@ int renameThroughTemporary(const QByteArray& from, const QByteArray& to);
 
 // A small file read whole (at most 16 MB); nothing when it cannot be opened.
 std::optional<QByteArray> readBytes(const QByteArray& path);
-bool writeAll(int fd, const char* data, qsizetype size);
+[[nodiscard]] bool writeAll(int fd, const char* data, qsizetype size);
 // Copies the bytes, permissions and times of an open file into a new file (flushed to disk when
 // durable).
 int copyContents(int in, const struct stat& st, const QByteArray& temp, bool durable);

@@ -16,7 +16,6 @@ namespace {
 const QString kMain = QStringLiteral("Main");
 const QString kSteps = QStringLiteral("Steps");
 const QString kType = QStringLiteral("Type");
-const QString kExtension = QStringLiteral(".vls");
 
 std::optional<int> wholeNumber(const QString& text)
 {
@@ -59,8 +58,9 @@ QString BatchScript::resolve(const AppState& state, const QString& argument)
     const QString inFolder = ScriptStore::scriptFolder(state) + argument;
     if (fs.fileExists(inFolder))
         return inFolder;
-    if (!argument.endsWith(kExtension, Qt::CaseInsensitive) && fs.fileExists(inFolder + kExtension))
-        return inFolder + kExtension;
+    const QString extension = ScriptStore::extension();
+    if (!argument.endsWith(extension, Qt::CaseInsensitive) && fs.fileExists(inFolder + extension))
+        return inFolder + extension;
     return {};
 }
 

@@ -63,7 +63,7 @@ StopResult StopRecording(AppState& state)
     FsResult moved;
     for (int second = 0; second < kStampAttempts; ++second) {
         const QString target =
-            folder + now.addSecs(second).toString(QStringLiteral("yyyyMMddhhmmss")) + QStringLiteral(".vls");
+            folder + now.addSecs(second).toString(QStringLiteral("yyyyMMddhhmmss")) + ScriptStore::extension();
         moved = state.fs().moveFile(scratch, target);
         if (moved.ok())
             return {StopResult::Outcome::Saved, target, {}};

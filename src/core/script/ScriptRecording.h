@@ -10,7 +10,7 @@ struct AppState;
 
 // Starts a new recording file and switches the recording state on. False when the file cannot be
 // written (the state stays off).
-bool StartRecording(AppState& state);
+[[nodiscard]] bool StartRecording(AppState& state);
 
 struct StopResult
 {

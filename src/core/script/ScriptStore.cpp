@@ -36,6 +36,11 @@ QString scratchPath(const AppState& state)
     return state.settingsFolder + QStringLiteral("script.tmp");
 }
 
+QString extension()
+{
+    return QStringLiteral(".vls");
+}
+
 QString scriptFolder(const AppState& state)
 {
     return state.settingsFolder + QStringLiteral("Script/");
@@ -80,7 +85,7 @@ int stepCount(const QString& file)
 QString FormatStamp(const QString& fileName)
 {
     const QString stamp =
-        fileName.endsWith(QLatin1String(".vls"), Qt::CaseInsensitive) ? fileName.chopped(4) : fileName;
+        fileName.endsWith(extension(), Qt::CaseInsensitive) ? fileName.chopped(extension().size()) : fileName;
     const bool digits =
         stamp.size() == 14 && std::all_of(stamp.begin(), stamp.end(), [](QChar c) { return c >= u'0' && c <= u'9'; });
     if (!digits)
@@ -95,7 +100,7 @@ QList<ScriptEntry> ScriptEntries(const QString& folder)
     QList<ScriptEntry> entries;
     const QDir dir(folder);
     const QStringList files =
-        dir.entryList({QStringLiteral("*.vls")}, QDir::Files | QDir::Hidden | QDir::Readable, QDir::Name);
+        dir.entryList({QLatin1Char('*') + extension()}, QDir::Files | QDir::Hidden | QDir::Readable, QDir::Name);
     for (const QString& file : files) {
         const QString name = ReadSetting(kMain, QStringLiteral("Name"), dir.filePath(file));
         const QString stamp = QLatin1Char('[') + FormatStamp(file) + QLatin1Char(']');

@@ -17,6 +17,8 @@ namespace ScriptStore {
 // The recording in progress, and the folder of saved scripts (ends in a separator).
 QString scratchPath(const AppState& state);
 QString scriptFolder(const AppState& state);
+// The extension of saved scripts: ".vls".
+QString extension();
 
 // Writes a script (or the settings) with the keys marked for deletion dropped.
 [[nodiscard]] bool saveCompacted(FileSystem& fs, const IniDocument& doc, const QString& file);

@@ -4,6 +4,7 @@
 #include "core/settings/DateTimeFormats.h"
 #include "core/settings/LanguageDiscovery.h"
 #include "core/settings/Paths.h"
+#include "core/settings/ProgramNames.h"
 #include "core/settings/QtTranslations.h"
 #include "core/settings/SettingsStore.h"
 #include "core/settings/SettingsUpdate.h"
@@ -24,11 +25,6 @@ void copyTemplateIfMissing(AppState& state, const QString& name)
 
 } // namespace
 
-QString ProductName()
-{
-    return QStringLiteral("Dirwright");
-}
-
 QString ProgramFolderFor(const QString& executableFolder)
 {
     if (!executableFolder.isEmpty() && !ListLanguageFiles(EnsureTrailingSeparator(executableFolder)).isEmpty())
@@ -40,7 +36,7 @@ QString SettingsFolderPath()
 {
     // Without a home the folder falls back to the root, where creating it fails quietly.
     const QString base = QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation);
-    return EnsureTrailingSeparator(base) + QStringLiteral("Pellacorn/") + ProductName() + QLatin1Char('/');
+    return EnsureTrailingSeparator(base) + MakerName() + QLatin1Char('/') + ProductName() + QLatin1Char('/');
 }
 
 void PrepareSettingsFolder(AppState& state, const QString& programFolder)
@@ -49,10 +45,10 @@ void PrepareSettingsFolder(AppState& state, const QString& programFolder)
     state.settingsFolder = SettingsFolderPath();
     if (!state.fs().folderExists(state.settingsFolder))
         CreateFolderPath(state.fs(), state.settingsFolder);
-    state.settingsFile = state.settingsFolder + QStringLiteral("settings.vlp");
+    state.settingsFile = state.settingsFolder + SettingsFileName();
     state.versionText = QStringLiteral(DIRWRIGHT_VERSION_TEXT);
-    copyTemplateIfMissing(state, QStringLiteral("structures.vlp"));
-    copyTemplateIfMissing(state, QStringLiteral("settings.vlp"));
+    copyTemplateIfMissing(state, StructuresFileName());
+    copyTemplateIfMissing(state, SettingsFileName());
     ApplySettingsUpdate(state.fs(), state.programFolder, state.settingsFile);
 }
 

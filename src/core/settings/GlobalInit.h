@@ -6,9 +6,6 @@
 
 struct AppState;
 
-// The product name: window caption, settings folder, exported list heading.
-QString ProductName();
-
 // The program folder (language files, templates, "update.vlp", guide), with one trailing separator: the
 // executable's own folder when it holds language files (a build tree or a portable copy), otherwise the
 // installed data folder <prefix>/share/dirwright/.

@@ -1,6 +1,7 @@
 #include "core/settings/SettingsUpdate.h"
 
 #include "core/settings/IniDocument.h"
+#include "core/settings/ProgramNames.h"
 #include "core/settings/SettingsStore.h"
 #include "core/settings/TextCodec.h"
 
@@ -55,7 +56,7 @@ bool sameKey(const QStringList& f)
 
 SettingsUpdateResult ApplySettingsUpdate(FileSystem& fs, const QString& programFolder, const QString& settingsFile)
 {
-    const QString updatePath = programFolder + QStringLiteral("update.vlp");
+    const QString updatePath = programFolder + UpdateFileName();
     if (!QFileInfo(updatePath).isFile())
         return SettingsUpdateResult::NoUpdateFile;
 

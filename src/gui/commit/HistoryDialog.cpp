@@ -4,6 +4,7 @@
 #include "core/commit/ProposalHistory.h"
 #include "core/commit/RenameHistory.h"
 #include "core/commit/RenameProtocol.h"
+#include "core/settings/ProgramNames.h"
 #include "gui/settings/DialogChrome.h"
 #include "gui/settings/NamedWidget.h"
 #include "gui/settings/WidgetTranslator.h"
@@ -131,7 +132,7 @@ void HistoryDialog::undoSelected()
     const QStringList failures = m_history->UndoHistoryRenames(m_state, selected);
     QApplication::restoreOverrideCursor();
     for (const QString& failure : failures)
-        m_state.ask().tell(failure, QString::fromUtf16(kProductName), Prompter::Icon::Warning);
+        m_state.ask().tell(failure, ProductName(), Prompter::Icon::Warning);
     updateButtons();
 }
 
@@ -145,7 +146,7 @@ void HistoryDialog::deleteHistory()
         m_state.ask().tell(
             m_state.message(QStringLiteral("msgHistoryNotSaved"), {QLatin1Char('"') + m_state.settingsFolder +
                                                                    RenameProtocol::fileName() + QLatin1Char('"')}),
-            QString::fromUtf16(kProductName), Prompter::Icon::Warning);
+            ProductName(), Prompter::Icon::Warning);
     }
     updateButtons();
 }

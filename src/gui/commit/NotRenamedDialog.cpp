@@ -4,6 +4,7 @@
 #include "core/commit/ProposalHistory.h"
 #include "core/commit/RenameProtocol.h"
 #include "core/preview/PreviewList.h"
+#include "core/settings/ProgramNames.h"
 #include "gui/platform/WarnNotWritten.h"
 #include "gui/script/DialogState.h"
 #include "gui/settings/DialogChrome.h"
@@ -111,7 +112,7 @@ bool NotRenamedDialog::showReport(AppState& state, PreviewList& list, const Comm
         state.ask().tell(
             state.message(QStringLiteral("msgProtocolFailed"),
                           {QLatin1Char('"') + state.settingsFolder + RenameProtocol::fileName() + QLatin1Char('"')}),
-            QString::fromUtf16(kProductName), Prompter::Icon::Warning);
+            ProductName(), Prompter::Icon::Warning);
     }
     if (report.failures.isEmpty())
         return false;

@@ -2,6 +2,7 @@
 
 #include "core/AppState.h"
 #include "core/commit/CommitRenames.h"
+#include "core/settings/ProgramNames.h"
 #include "gui/commit/NotRenamedDialog.h"
 #include "gui/mainwindow/MainImageList.h"
 #include "gui/mainwindow/MainWindowLoadCommands.h"
@@ -167,7 +168,7 @@ QString MainWindow::notAvailableText(const QString& caption) const
 void MainWindow::loadHandler()
 {
     m_loading = true;
-    setWindowTitle(QStringLiteral("Dirwright ") + m_state.versionText);
+    setWindowTitle(ProductName() + QLatin1Char(' ') + m_state.versionText);
     m_list.setSortIcons(MainImageList::image(QStringLiteral("lstSort1")),
                         MainImageList::image(QStringLiteral("lstSort2")));
     m_settings->readButtonBars();
@@ -239,8 +240,7 @@ void MainWindow::applyTexts()
 {
     TranslateForm(m_state.language, this, kSection);
     const QString caption = text(QStringLiteral("Caption"));
-    setWindowTitle((caption.isEmpty() ? QStringLiteral("Dirwright") : caption) + QLatin1Char(' ') +
-                   m_state.versionText);
+    setWindowTitle((caption.isEmpty() ? ProductName() : caption) + QLatin1Char(' ') + m_state.versionText);
 
     // Bar buttons show their tool tip wherever the bar has no room for them.
     for (QToolBar* bar : {m_ui.btnBarMain, m_ui.btnbarScript, m_ui.btnBarLeft}) {

@@ -1,6 +1,6 @@
 #include "gui/settings/LanguageChooserDialog.h"
 
-#include "core/settings/GlobalInit.h"
+#include "core/settings/ProgramNames.h"
 #include "core/settings/SettingsStore.h"
 #include "gui/settings/NamedWidget.h"
 
