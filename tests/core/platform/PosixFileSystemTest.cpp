@@ -9,6 +9,11 @@
 #include <QStorageInfo>
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <csignal>
+#include <dirent.h>
+#include <fcntl.h>
+#include <sys/resource.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -156,6 +161,120 @@ TEST(PosixFileSystem, OpensOnlyRegularFilesForReading)
     EXPECT_EQ(file ? file->readAll().size() : -1, 4);
     EXPECT_FALSE(fs.openForReading(tree.path("pipe"))) << "a pipe without a writer must not block";
     EXPECT_FALSE(fs.openForReading(tree.path("Folder")));
+}
+
+mode_t modeOf(const QString& path)
+{
+    struct stat st;
+    return stat(FileNames::encode(path).constData(), &st) == 0 ? st.st_mode & 07777 : 0;
+}
+
+QStringList entries(const QString& folder)
+{
+    QStringList names = QDir(folder).entryList(QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot);
+    names.sort();
+    return names;
+}
+
+// The same, read by bytes: Qt cannot list a folder whose name is not UTF-8.
+QList<QByteArray> nativeEntries(const QByteArray& folder)
+{
+    QList<QByteArray> names;
+    DIR* dir = opendir(folder.constData());
+    if (!dir)
+        return names;
+    while (const dirent* entry = readdir(dir)) {
+        const QByteArray name(entry->d_name);
+        if (name != "." && name != "..")
+            names.append(name);
+    }
+    closedir(dir);
+    std::sort(names.begin(), names.end());
+    return names;
+}
+
+// Qt's own copy of the old permissions loses the special bits and, run as root, reads a read-only file as
+// writable: the writer must keep the mode bit for bit.
+TEST(PosixFileSystem, AtomicWriteKeepsTheModeOfTheFileItReplaces)
+{
+    const struct
+    {
+        const char* name;
+        mode_t mode;
+    } rows[] = {{"owner only", 0600}, {"group reads", 0640},   {"executable", 0755},
+                {"read-only", 0444},  {"set-group-id", 02750}, {"all may write", 0666}};
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.name);
+        TestTree tree({"f=3"});
+        ASSERT_EQ(chmod(FileNames::encode(tree.path("f")).constData(), row.mode), 0);
+        PosixFileSystem fs;
+        ASSERT_TRUE(fs.writeFileAtomic(tree.path("f"), "new content").ok());
+        EXPECT_EQ(modeOf(tree.path("f")), row.mode);
+        QFile f(tree.path("f"));
+        EXPECT_TRUE(f.open(QIODevice::ReadOnly) && f.readAll() == "new content");
+        EXPECT_EQ(entries(tree.root()), QStringList{"f"});
+    }
+}
+
+// Hiding edits the folder's ".hidden" list in place, whatever its mode, also where the folder's own name
+// is not UTF-8.
+TEST(PosixFileSystem, HidingKeepsTheModeOfTheHiddenList)
+{
+    const struct
+    {
+        const char* name;
+        QByteArray folder; // below the tree root
+        mode_t mode;
+    } rows[] = {{"private list", "A", 0600}, {"shared list", "A", 0664}, {"folder not UTF-8", "caf\xE9", 0640}};
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.name);
+        TestTree tree;
+        const QByteArray folder = FileNames::encode(tree.root()) + '/' + row.folder;
+        const QByteArray list = folder + "/.hidden";
+        ASSERT_EQ(mkdir(folder.constData(), 0755), 0);
+        ASSERT_EQ(mkdir(folder + "/shy", 0755), 0);
+        const int fd = open(list.constData(), O_WRONLY | O_CREAT | O_EXCL, 0600);
+        ASSERT_TRUE(fd >= 0 && write(fd, "other\n", 6) == 6 && close(fd) == 0);
+        ASSERT_EQ(chmod(list.constData(), row.mode), 0);
+
+        PosixFileSystem fs;
+        const QString shy = FileNames::decode(folder + "/shy");
+        ASSERT_TRUE(fs.setAttributes(shy, AttrHidden));
+        EXPECT_EQ(fs.attributes(shy) & AttrHidden, AttrHidden);
+        EXPECT_EQ(modeOf(FileNames::decode(list)), row.mode);
+        ASSERT_TRUE(fs.setAttributes(shy, 0));
+        EXPECT_EQ(fs.attributes(shy) & AttrHidden, 0);
+        EXPECT_EQ(modeOf(FileNames::decode(list)), row.mode);
+        EXPECT_EQ(nativeEntries(folder), (QList<QByteArray>{".hidden", "shy"}));
+        // Qt cannot remove a name that is not UTF-8.
+        EXPECT_TRUE(unlink(list.constData()) == 0 && rmdir(folder + "/shy") == 0 && rmdir(folder.constData()) == 0);
+    }
+}
+
+// Failures root can provoke: a write cut short (the file size limit stands in for a full disk), a folder
+// in the way, a missing folder. Each leaves what was there and no temporary file.
+TEST(PosixFileSystem, AFailedAtomicWriteLeavesTheOldFileAndNoTemporaryOne)
+{
+    TestTree tree({"f=3", "Folder/"});
+    PosixFileSystem fs;
+    const QByteArray big(64 * 1024, 'x');
+    struct rlimit old;
+    ASSERT_EQ(getrlimit(RLIMIT_FSIZE, &old), 0);
+    const auto oldHandler = std::signal(SIGXFSZ, SIG_IGN);
+    struct rlimit small = old;
+    small.rlim_cur = 1024;
+    ASSERT_EQ(setrlimit(RLIMIT_FSIZE, &small), 0);
+    const FsResult cut = fs.writeFileAtomic(tree.path("f"), big);
+    setrlimit(RLIMIT_FSIZE, &old);
+    std::signal(SIGXFSZ, oldHandler);
+    EXPECT_FALSE(cut.ok());
+    EXPECT_EQ(QFileInfo(tree.path("f")).size(), 3);
+
+    EXPECT_FALSE(fs.writeFileAtomic(tree.path("Folder"), "x").ok());
+    EXPECT_TRUE(tree.isFolder("Folder"));
+    EXPECT_FALSE(fs.writeFileAtomic(tree.path("missing/f"), "x").ok());
+    EXPECT_EQ(entries(tree.root()), (QStringList{"Folder", "f"}));
+    EXPECT_TRUE(entries(tree.path("Folder")).isEmpty());
 }
 
 } // namespace
