@@ -9,6 +9,7 @@
 #include "gui/mainwindow/MainWindowScriptCommands.h"
 #include "gui/rename/PrefixSuffixDialog.h"
 #include "gui/script/DialogState.h"
+#include "support/FaultInjectingFileSystem.h"
 #include "support/TestTree.h"
 
 #include <QTest>
@@ -193,6 +194,29 @@ TEST_F(RenameDialogs, ManualEditChangesTheCurrentEntryExactlyAsTypedAndIsNeverRe
         item("mnuEditMan")->trigger();
     }
     EXPECT_EQ(newNames(), (QStringList{"New ", "c"}));
+}
+
+// A step that cannot be remembered or recorded is told, naming the file, and the rename still runs.
+TEST_F(RenameDialogs, AStepThatCannotBeWrittenIsToldAndStillRuns)
+{
+    TestTree tree({"P/a/"});
+    open();
+    addEntries({"a"}, tree.key(QStringLiteral("P")));
+    app.state().saveDialogSettings = true;
+    item("mnuStartRecordScript")->trigger();
+    const QStringList files{app.state().settingsFile, ScriptStore::scratchPath(app.state())};
+    auto fs = std::make_unique<FaultInjectingFileSystem>();
+    for (const QString& file : files)
+        fs->fail(FaultInjectingFileSystem::Op::WriteFile, file);
+    app.state().fileSystem = std::move(fs);
+    app.prompter().expectButton(Prompter::Ok);
+    app.prompter().expectButton(Prompter::Ok);
+    answerDialogs([](QDialog& d) { operate(d, {"txtPr=x ", "cmdOK"}); });
+    button("Rename05")->trigger();
+    EXPECT_EQ(newNames(), QStringList{"x a"});
+    ASSERT_EQ(app.prompter().asked().size(), 2);
+    for (int n = 0; n < 2; ++n)
+        EXPECT_TRUE(app.prompter().asked().at(n).text.contains(files.at(n))) << n;
 }
 
 } // namespace
