@@ -411,26 +411,28 @@ FsResult PosixFileSystem::writeFileAtomic(const QString& path, const QByteArray&
     struct stat old;
     const bool replacing = stat(p.constData(), &old) == 0;
     QSaveFile file(qtPath);
-    const auto failed = [&file] {
-        const QString text = file.errorString();
+    // Failures of Qt's calls carry Qt's text, those of the system calls the system's; either way the
+    // temporary file goes.
+    const auto qtFailure = [&file] {
+        const FsResult result = FsResult::failure(file.error() == QFileDevice::PermissionsError ? FsResult::Kind::Access
+                                                                                                : FsResult::Kind::Other,
+                                                  file.errorString());
         file.cancelWriting();
-        return FsResult::failure(
-            file.error() == QFileDevice::PermissionsError ? FsResult::Kind::Access : FsResult::Kind::Other, text);
+        return result;
+    };
+    const auto systemFailure = [&file] {
+        const FsResult result = fromErrno(errno);
+        file.cancelWriting();
+        return result;
     };
     if (!file.open(QIODevice::WriteOnly))
-        return failed();
-    if (replacing && fchmod(file.handle(), old.st_mode & 07777) != 0) {
-        const FsResult result = fromErrno(errno);
-        file.cancelWriting();
-        return result;
-    }
+        return qtFailure();
+    if (replacing && fchmod(file.handle(), old.st_mode & 07777) != 0)
+        return systemFailure();
     if (file.write(bytes) != bytes.size() || !file.flush())
-        return failed();
-    if (fsync(file.handle()) != 0) {
-        const FsResult result = fromErrno(errno);
-        file.cancelWriting();
-        return result;
-    }
+        return qtFailure();
+    if (fsync(file.handle()) != 0)
+        return systemFailure();
     if (!file.commit())
         return FsResult::failure(FsResult::Kind::Other, file.errorString());
     return FsResult::success();
