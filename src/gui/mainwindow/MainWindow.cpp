@@ -272,7 +272,6 @@ void MainWindow::markCommandsNotBuilt()
             action->setToolTip(notAvailableText(onBar ? action->toolTip() : withoutAmpersands(action->text())));
         }
     }
-    m_ui.button(CommandId::TakeChosen)->menu()->setToolTipsVisible(true);
 }
 
 int MainWindow::columnWidthTwips(int column) const

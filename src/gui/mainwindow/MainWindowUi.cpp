@@ -166,6 +166,7 @@ QMenu* MainWindowUi::addDropDown(QToolBar* bar, QAction* button, std::initialize
 {
     // The drop-down menu has no name of its own: its items are translated as entries of the button.
     auto* menu = new QMenu(bar);
+    menu->setToolTipsVisible(true);
     for (const CommandId id : items) {
         QAction* item = menu->addAction(keyOf(id));
         item->setObjectName(keyOf(id));
