@@ -25,7 +25,7 @@ enum class CommandId {
     TakeMenu,
     TakeAll,
     TakeSelected,
-    TakeChosen, // the main bar's take-changes button repeats the variant chosen last
+    TakeChosen, // the main bar's take-changes button, with the variants as its drop-down
     RejectChanges,
     ShowMainBar,
     ShowScriptBar,

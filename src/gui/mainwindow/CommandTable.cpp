@@ -44,7 +44,7 @@ constexpr std::array<CommandTable::Command, kCommandCount> kCommands{{
     {Id::EditMenu, "mnuEdit", nullptr, nullptr},
     {Id::Undo, "mnuUndo", "Undo", [](const C& c, bool) { c.preview.undoProposals(); }},
     {Id::TakeMenu, "mnuTakeChanges", nullptr, nullptr},
-    {Id::TakeAll, "mnuTakeChanges1", "TakeChanges1", [](const C& c, bool) { c.preview.takeChanges(Id::TakeAll); }},
+    {Id::TakeAll, "mnuTakeChanges1", "TakeChanges1", [](const C& c, bool) { c.preview.takeChanges(); }},
     {Id::TakeSelected, "mnuTakeChanges2", "TakeChanges2", nullptr},
     {Id::TakeChosen, nullptr, "TakeChanges", [](const C& c, bool) { c.preview.takeChanges(); }},
     {Id::RejectChanges, "mnuRejectChanges", "RejectChanges", [](const C& c, bool) { c.preview.rejectProposals(); }},

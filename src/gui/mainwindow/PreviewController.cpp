@@ -119,13 +119,9 @@ void PreviewController::removeCurrentEntry()
     refreshPreview();
 }
 
-void PreviewController::takeChanges(std::optional<CommandId> variant)
+void PreviewController::takeChanges()
 {
-    if (variant)
-        m_take = *variant;
-    Q_EMIT variantChosen(CommandId::TakeChosen, m_take);
-    if (m_take != CommandId::TakeAll)
-        return;
+    Q_EMIT variantChosen(CommandId::TakeChosen, CommandId::TakeAll);
     if (m_state.confirm[1]) {
         const Prompter::Button answer =
             m_state.ask().ask(m_state.message(QStringLiteral("MsgText03")), m_state.message(QStringLiteral("MsgCap03")),

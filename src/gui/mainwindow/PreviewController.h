@@ -26,8 +26,8 @@ public:
     // Removes entries by a variant (RemoveAll … RemoveUnchanged); without one, by the variant chosen last.
     void RemoveEntries(std::optional<CommandId> variant = {});
     void removeCurrentEntry();
-    // Takes changes by a variant (TakeAll, the first, takes every change); without one, as chosen last.
-    void takeChanges(std::optional<CommandId> variant = {});
+    // Takes every change, the one variant built so far (the bar button names it).
+    void takeChanges();
     // Takes every change (whole-list run) and shows what failed; the caller refreshes.
     void commitAll();
     // Steps every proposal back one level, or throws all proposals away (each asks first when set to).
@@ -37,7 +37,6 @@ public:
     void headerClicked(int column);
 
     CommandId chosenRemoval() const { return m_removal; }
-    CommandId chosenTake() const { return m_take; }
 
 Q_SIGNALS:
     void statusText(const QString& text);
@@ -53,5 +52,4 @@ private:
     PreviewList& m_list;
     QWidget* m_dialogParent;
     CommandId m_removal = CommandId::RemoveAll;
-    CommandId m_take = CommandId::TakeAll;
 };
