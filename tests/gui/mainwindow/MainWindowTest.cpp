@@ -1,5 +1,6 @@
 #include "gui/mainwindow/MainWindowFixture.h"
 
+#include "gui/mainwindow/CommandTable.h"
 #include "gui/mainwindow/LoadController.h"
 #include "gui/mainwindow/PreviewController.h"
 #include "gui/mainwindow/PreviewTableView.h"
@@ -125,6 +126,46 @@ TEST_F(MainWindowCommands, EnablingFollowsTheListChangesAndUndoLevels)
     // Commands that are not built stay disabled whatever the rules say.
     EXPECT_FALSE(button(CommandId::Rename01)->isEnabled());
     expectEnabled({button(CommandId::Rename03), button(CommandId::Rename04), button(CommandId::Rename05)}, true);
+}
+
+// The menus, bars, drop-downs and the context menu hold exactly the table's commands, under the table's
+// names: a command left out of the layout would never be reachable, a stray action never enabled.
+TEST_F(MainWindowCommands, EveryTableRowHasItsControlsAndEveryControlItsRow)
+{
+    open();
+    QSet<QAction*> fromTable;
+    for (const CommandTable::Command& command : CommandTable::commands()) {
+        SCOPED_TRACE(static_cast<int>(command.id));
+        QAction* item = window->ui().menuItem(command.id);
+        QAction* button = window->ui().button(command.id);
+        ASSERT_EQ(item != nullptr, command.item != nullptr);
+        ASSERT_EQ(button != nullptr, command.key != nullptr);
+        if (item) {
+            EXPECT_EQ(item->objectName(), QLatin1String(command.item));
+            fromTable.insert(item);
+        }
+        if (button) {
+            EXPECT_EQ(button->objectName(), QLatin1String(command.key));
+            fromTable.insert(button);
+        }
+    }
+    QList<QAction*> shown = window->menuBar()->actions();
+    for (QToolBar* bar : window->findChildren<QToolBar*>())
+        shown += bar->actions();
+    for (QMenu* menu : window->findChildren<QMenu*>()) {
+        if (menu != window->ui().scripts)
+            shown += menu->actions();
+    }
+    QSet<QAction*> commands;
+    for (QAction* action : shown) {
+        // Separators, plain menus and the apply-to and script-name widgets are not commands.
+        if (action->isSeparator() || (action->menu() && !fromTable.contains(action)) ||
+            qobject_cast<QWidgetAction*>(action) || action->objectName().isEmpty())
+            continue;
+        EXPECT_TRUE(fromTable.contains(action)) << action->objectName().toStdString();
+        commands.insert(action);
+    }
+    EXPECT_EQ(commands.size(), fromTable.size());
 }
 
 // A load serves the event queue every hundred folders; whatever the user does then must not act on the
