@@ -112,7 +112,7 @@ void MainWindow::updateCommands()
 {
     CommandContext context;
     context.list = m_list.summary();
-    context.hasCurrentEntry = !m_ui.lbl2[0]->text().isEmpty();
+    context.hasCurrentEntry = !m_list.isEmpty() && m_list.currentRow() >= 0;
     context.singleSelection = m_singleSelection;
     context.recording = m_state.recordingState != 0;
     context.loading = m_load->isLoading();
