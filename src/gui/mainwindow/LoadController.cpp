@@ -12,7 +12,7 @@ LoadController::LoadController(AppState& state, PreviewList& list, QWidget* dial
     , m_loader(state, list)
 {
     m_loader.onStatusText = [this](const QString& text) { Q_EMIT statusText(text); };
-    m_loader.onCancelEnabled = [this](bool loading) {
+    m_loader.onLoadingChanged = [this](bool loading) {
         m_loading = loading;
         Q_EMIT loadingChanged(loading);
     };

@@ -17,7 +17,7 @@ public:
     LoadController(AppState& state, PreviewList& list, QWidget* dialogParent);
 
     FolderLoader& loader() { return m_loader; }
-    // True from the start of a load that can be cancelled until its end.
+    // True while a loading action runs.
     bool isLoading() const { return m_loading; }
 
     void openFolders();

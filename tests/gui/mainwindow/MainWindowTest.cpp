@@ -173,8 +173,10 @@ TEST_F(MainWindowCommands, EveryTableRowHasItsControlsAndEveryControlItsRow)
 TEST_F(MainWindowCommands, WhileFoldersLoadOnlyCancelWorks)
 {
     QStringList folders{QStringLiteral("a/")};
-    for (int n = 0; n < 150; ++n)
-        folders.append(QStringLiteral("d%1/").arg(n, 3, 10, QLatin1Char('0')));
+    for (const char* prefix : {"d", "e"}) {
+        for (int n = 0; n < 150; ++n)
+            folders.append(QLatin1String(prefix) + QStringLiteral("%1/").arg(n, 3, 10, QLatin1Char('0')));
+    }
     TestTree tree(folders);
     const QString parent = tree.root() + QLatin1Char('/');
     open();
@@ -200,19 +202,43 @@ TEST_F(MainWindowCommands, WhileFoldersLoadOnlyCancelWorks)
             }
         }
     };
-    for (int n = 0; n < 150; ++n)
-        loader.lstOpen.append(tree.path(QStringLiteral("d%1").arg(n, 3, 10, QLatin1Char('0'))));
-    loader.LoadPendingFolders();
-
-    EXPECT_EQ(served, 1);
-    EXPECT_FALSE(dialogOpened);
-    EXPECT_TRUE(app.prompter().asked().isEmpty());
-    EXPECT_TRUE(tree.folders().contains(QStringLiteral("a")));
-    EXPECT_EQ(window->list().size(), 151);
-    EXPECT_EQ(window->list().entry(0).newName(), QStringLiteral("A"));
-    // Afterwards the rules of the list apply again.
-    EXPECT_TRUE(button(CommandId::TakeChosen)->isEnabled());
-    EXPECT_FALSE(button(CommandId::Cancel)->isEnabled());
+    const auto paths = [&](const char* prefix) {
+        QStringList result;
+        for (int n = 0; n < 150; ++n)
+            result.append(tree.path(QLatin1String(prefix) + QStringLiteral("%1").arg(n, 3, 10, QLatin1Char('0'))));
+        return result;
+    };
+    // The open dialog's pending folders, and a list file as the command line names it.
+    const QString listFile = tree.root() + QStringLiteral("/list.txt");
+    QFile file(listFile);
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    file.write(paths("e").join(QLatin1Char('\n')).toUtf8());
+    file.close();
+    const std::pair<const char*, std::function<void()>> loads[] = {
+        {"pending folders",
+         [&] {
+             loader.lstOpen = paths("d");
+             loader.LoadPendingFolders();
+         }},
+        {"list file", [&] { loader.ReadListFile(listFile); }},
+    };
+    int expectedSize = 1;
+    for (const auto& [name, load] : loads) {
+        SCOPED_TRACE(name);
+        served = 0;
+        load();
+        window->refreshPreview();
+        expectedSize += 150;
+        EXPECT_GE(served, 1);
+        EXPECT_FALSE(dialogOpened);
+        EXPECT_TRUE(app.prompter().asked().isEmpty());
+        EXPECT_TRUE(tree.folders().contains(QStringLiteral("a")));
+        EXPECT_EQ(window->list().size(), expectedSize);
+        EXPECT_EQ(window->list().entry(0).newName(), QStringLiteral("A"));
+        // Afterwards the rules of the list apply again.
+        EXPECT_TRUE(button(CommandId::TakeChosen)->isEnabled());
+        EXPECT_FALSE(button(CommandId::Cancel)->isEnabled());
+    }
 }
 
 TEST_F(MainWindowCommands, TakeChangesAsksWhenConfirmationIsOn)
