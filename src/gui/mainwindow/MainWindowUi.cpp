@@ -77,6 +77,12 @@ void MainWindowUi::buildMenus(QMainWindow* window)
         parent->addMenu(menu);
         return menu;
     };
+    // A top menu that is a command of its own: the rules enable it as a whole.
+    auto topCommand = [&](CommandId id) {
+        QMenu* menu = top(itemName(id));
+        m_items[static_cast<std::size_t>(id)] = menu->menuAction();
+        return menu;
+    };
     auto items = [&](QMenu* menu, std::initializer_list<CommandId> ids) {
         for (const CommandId id : ids)
             addItem(menu, id);
@@ -95,8 +101,7 @@ void MainWindowUi::buildMenus(QMainWindow* window)
     addSeparator(file, QStringLiteral("mnuFileLine3"));
     addItem(file, CommandId::End)->setShortcut(QKeySequence::Quit);
 
-    QMenu* edit = top(QStringLiteral("mnuEdit"));
-    m_items[static_cast<std::size_t>(CommandId::EditMenu)] = edit->menuAction();
+    QMenu* edit = topCommand(CommandId::EditMenu);
     addItem(edit, CommandId::Undo)->setShortcut(QKeySequence::Undo);
     items(addMenu(edit, CommandId::TakeMenu), {CommandId::TakeAll, CommandId::TakeSelected});
     addItem(edit, CommandId::RejectChanges);
@@ -115,14 +120,12 @@ void MainWindowUi::buildMenus(QMainWindow* window)
         mnuViewPre[static_cast<size_t>(n - 1)] = item;
     }
 
-    QMenu* script = top(QStringLiteral("mnuScript"));
-    m_items[static_cast<std::size_t>(CommandId::ScriptMenu)] = script->menuAction();
+    QMenu* script = topCommand(CommandId::ScriptMenu);
     items(script, {CommandId::StartRecording, CommandId::StopRecording});
     addSeparator(script, QStringLiteral("mnuScriptLine1"));
     items(script, {CommandId::StartRunScript, CommandId::RunSelectedScript});
 
-    QMenu* rename = top(QStringLiteral("mnuRename"));
-    m_items[static_cast<std::size_t>(CommandId::RenameMenu)] = rename->menuAction();
+    QMenu* rename = topCommand(CommandId::RenameMenu);
     for (const int type : {1, 2, 9, 3, 4, 5, 6, 7, 8, 10})
         addItem(rename, renameCommand(type));
     addSeparator(rename, QStringLiteral("mnuRenameLine1"));
@@ -130,8 +133,7 @@ void MainWindowUi::buildMenus(QMainWindow* window)
     addSeparator(rename, QStringLiteral("mnuRenameLine2"));
     addItem(rename, CommandId::EditCurrent)->setShortcut(Qt::Key_F2);
 
-    QMenu* special = top(QStringLiteral("mnuSpecial"));
-    m_items[static_cast<std::size_t>(CommandId::SpecialMenu)] = special->menuAction();
+    QMenu* special = topCommand(CommandId::SpecialMenu);
     addItem(special, CommandId::FileList);
     addSeparator(special, QStringLiteral("mnuSpecialLine1"));
     items(special, {CommandId::CopyFolders, CommandId::MoveFolders});
