@@ -136,6 +136,19 @@ TEST_P(Accessibility, EveryMenuCommandHasItsOwnAccessKey)
     MainWindow window(app.state());
     window.loadHandler();
     expectUniqueMnemonics(window.menuBar()->actions(), QStringLiteral("menu bar"));
+
+    // With DIRWRIGHT_SHOTS_DIR set, a picture of each menu as it opens, with its access keys.
+    const QString dir = qEnvironmentVariable("DIRWRIGHT_SHOTS_DIR");
+    if (dir.isEmpty())
+        return;
+    for (QAction* top : window.menuBar()->actions()) {
+        QMenu* menu = top->menu();
+        menu->popup(QPoint(0, 0));
+        ASSERT_TRUE(QTest::qWaitForWindowExposed(menu));
+        EXPECT_TRUE(menu->grab().save(
+            QDir(dir).filePath(QStringLiteral("menu-%1-%2.png").arg(top->objectName(), QLatin1String(GetParam())))));
+        menu->hide();
+    }
 }
 
 INSTANTIATE_TEST_SUITE_P(Languages, Accessibility, ::testing::Values("English", "Deutsch"));
