@@ -136,6 +136,7 @@ TEST_P(Accessibility, EveryMenuCommandHasItsOwnAccessKey)
     MainWindow window(app.state());
     window.loadHandler();
     expectUniqueMnemonics(window.menuBar()->actions(), QStringLiteral("menu bar"));
+    expectUniqueMnemonics(window.ui().mnuPopup1->actions(), QStringLiteral("context menu"));
 
     // With DIRWRIGHT_SHOTS_DIR set, a picture of each menu as it opens, with its access keys.
     const QString dir = qEnvironmentVariable("DIRWRIGHT_SHOTS_DIR");
