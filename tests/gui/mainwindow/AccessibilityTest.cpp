@@ -8,6 +8,7 @@
 #include "gui/platform/PropertiesDialog.h"
 #include "gui/rename/EditManDialog.h"
 #include "gui/rename/RenameDialogFactory.h"
+#include "gui/settings/LanguageChooserDialog.h"
 #include "support/PreviewFixture.h"
 #include "support/TestApp.h"
 #include "support/TestTree.h"
@@ -128,6 +129,9 @@ TEST_P(Accessibility, EveryFocusableControlHasAnAccessibleName)
     properties.path = tree.path(QStringLiteral("Archive"));
     PropertiesDialog propertiesDialog(properties, state.language);
     expectNamedControls(propertiesDialog, propertiesDialog.objectName());
+    LanguageChooserDialog chooser(
+        {state.programFolder + QStringLiteral("Deutsch.lng"), state.programFolder + QStringLiteral("English.lng")});
+    expectNamedControls(chooser, chooser.objectName());
 }
 
 TEST_P(Accessibility, EveryMenuCommandHasItsOwnAccessKey)
