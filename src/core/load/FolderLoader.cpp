@@ -46,6 +46,7 @@ FolderLoader::Action::Action(FolderLoader& loader)
         m_loader.m_cache = std::make_unique<FolderTreeCache>(m_loader.m_state.fs());
         m_loader.m_locale = groupingLocale();
         m_loader.m_state.cancelRequested = false; // only a press during this action counts
+        m_loader.setLoading(true);
     }
 }
 
@@ -55,6 +56,7 @@ FolderLoader::Action::~Action()
         m_loader.flush();
         m_loader.m_cache.reset();
         m_loader.m_state.cancelRequested = false;
+        m_loader.setLoading(false);
     }
 }
 
@@ -71,10 +73,10 @@ void FolderLoader::refresh()
         onRefresh();
 }
 
-void FolderLoader::setCancelEnabled(bool enabled)
+void FolderLoader::setLoading(bool loading)
 {
-    if (onCancelEnabled)
-        onCancelEnabled(enabled);
+    if (onLoadingChanged)
+        onLoadingChanged(loading);
 }
 
 void FolderLoader::flush()
@@ -220,7 +222,6 @@ void FolderLoader::AddSubfolders(const QString& folder)
 void FolderLoader::LoadPendingFolders()
 {
     Action action(*this);
-    setCancelEnabled(true);
     if (!lstOpen.isEmpty()) {
         const QStringList paths = lstOpen;
         for (const QString& path : paths) {
@@ -234,13 +235,11 @@ void FolderLoader::LoadPendingFolders()
         refresh();
     }
     lstOpen.clear();
-    setCancelEnabled(false);
 }
 
 void FolderLoader::DropFolders(const QStringList& paths)
 {
     Action action(*this);
-    setCancelEnabled(true);
     for (const QString& path : paths) {
         AddSubfolders(path);
         if (m_state.cancelRequested) {
@@ -248,7 +247,6 @@ void FolderLoader::DropFolders(const QStringList& paths)
             break;
         }
     }
-    setCancelEnabled(false);
     flush();
     refresh();
 }
@@ -312,13 +310,11 @@ void FolderLoader::OpenFromListFile()
         return;
     {
         Action action(*this);
-        setCancelEnabled(true);
         for (const QString& file : files) {
             readListFile(file);
             if (m_state.cancelRequested)
                 break;
         }
-        setCancelEnabled(false);
         flush();
         refresh();
     }
