@@ -10,6 +10,7 @@
 #include <QMimeData>
 #include <QMouseEvent>
 #include <QUrl>
+#include <memory>
 
 PreviewTableView::PreviewTableView(PreviewList& list, QWidget* parent)
     : QTableView(parent)
@@ -25,8 +26,8 @@ PreviewTableView::PreviewTableView(PreviewList& list, QWidget* parent)
     setShowGrid(false);
     setAlternatingRowColors(true);
     setSortingEnabled(false);
-    // Drags are handled here rather than by the view's item drag machinery: only a move inside the
-    // list is a valid drag, and it must keep all data of the entry.
+    // Drags start here rather than in the view's item drag machinery: only the entry the press was on
+    // travels (not the whole selection), and only onto this list.
     setDragEnabled(false);
     setAcceptDrops(true);
     viewport()->setAcceptDrops(true);
@@ -64,8 +65,8 @@ void PreviewTableView::mouseMoveEvent(QMouseEvent* event)
         QTableView::mouseMoveEvent(event);
         return;
     }
-    auto* mime = new QMimeData;
-    mime->setData(kEntryMimeType, m_list.entry(m_dragEntry.row()).key.toUtf8());
+    // Only the entry the press was on travels, whatever else is selected.
+    QMimeData* mime = m_list.mimeData({QModelIndex(m_dragEntry)});
     auto* drag = new QDrag(this);
     drag->setMimeData(mime);
     drag->exec(Qt::MoveAction);
@@ -104,8 +105,8 @@ void PreviewTableView::contextMenuEvent(QContextMenuEvent* event)
 bool PreviewTableView::isOwnDrag(const QMimeData* mime) const
 {
     // A drag counts as the list's own only when it carries the key of the entry the press remembered.
-    return mime && mime->hasFormat(kEntryMimeType) && m_dragEntry.isValid() &&
-           QString::fromUtf8(mime->data(kEntryMimeType)) == m_list.entry(m_dragEntry.row()).key;
+    return mime && mime->hasFormat(PreviewList::kEntryMimeType) && m_dragEntry.isValid() &&
+           QString::fromUtf8(mime->data(PreviewList::kEntryMimeType)) == m_list.entry(m_dragEntry.row()).key;
 }
 
 QStringList PreviewTableView::droppedFolders(const QMimeData* mime) const
@@ -159,8 +160,8 @@ bool PreviewTableView::dropDragEntryAt(int targetRow)
 {
     if (!m_dragEntry.isValid() || m_list.isEmpty())
         return false;
-    const int target = targetRow >= 0 ? targetRow : m_list.size() - 1;
-    const bool moved = m_list.MoveEntry(m_dragEntry.row(), target);
+    const std::unique_ptr<QMimeData> mime(m_list.mimeData({QModelIndex(m_dragEntry)}));
+    const bool moved = m_list.dropMimeData(mime.get(), Qt::MoveAction, targetRow, 0, QModelIndex());
     m_dragEntry = QPersistentModelIndex();
     if (moved)
         Q_EMIT entryMoved();

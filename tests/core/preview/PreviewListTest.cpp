@@ -30,7 +30,7 @@ struct Watched
     {
         QStringList names;
         for (int row = 0; row < list.size(); ++row)
-            names.append(list.isSelected(row) ? list.entry(row).oldName() : QString());
+            names.append(list.isSelected(row) ? list.entry(row).oldName : QString());
         names.removeAll(QString());
         return names;
     }
@@ -68,22 +68,22 @@ TEST(PreviewListRefresh, PushesALevelOnEveryEntryOnlyForANewChangeAndKeepsTen)
     w.list.setSortColumn(FolderEntry::ColPosition);
     w.addAll({"a", "b"});
     EXPECT_FALSE(w.list.refreshEntries().pushed);
-    w.list.entries()[0].setNewName(QStringLiteral("A"));
+    w.list.setNewName(0, QStringLiteral("A"));
     const PreviewList::Summary first = w.list.refreshEntries();
     EXPECT_TRUE(first.pushed);
     EXPECT_EQ(first.undoLevels, 1);
     // The untouched entry got its level too, so all entries keep the same number of levels.
-    EXPECT_EQ(w.list.entry(1).history(1), QStringLiteral("b"));
-    EXPECT_EQ(w.list.entry(0).history(1), QStringLiteral("a"));
+    EXPECT_EQ(w.list.entry(1).history[1], QStringLiteral("b"));
+    EXPECT_EQ(w.list.entry(0).history[1], QStringLiteral("a"));
     EXPECT_FALSE(w.list.refreshEntries().pushed); // nothing differs from level 0 any more
 
     for (int n = 1; n <= 12; ++n) {
-        w.list.entries()[0].setNewName(QStringLiteral("a%1").arg(n));
+        w.list.setNewName(0, QStringLiteral("a%1").arg(n));
         w.list.refreshEntries();
     }
     EXPECT_EQ(w.list.summary().undoLevels, 10);
-    EXPECT_EQ(w.list.entry(0).history(0), QStringLiteral("a12"));
-    EXPECT_EQ(w.list.entry(0).history(10), QStringLiteral("a2"));
+    EXPECT_EQ(w.list.entry(0).history[0], QStringLiteral("a12"));
+    EXPECT_EQ(w.list.entry(0).history[10], QStringLiteral("a2"));
 }
 
 TEST(PreviewListRefresh, ColoursCountsAndPositions)
@@ -97,9 +97,9 @@ TEST(PreviewListRefresh, ColoursCountsAndPositions)
     EXPECT_EQ(s.folderCount, 2); // distinct parents, also when they are not adjacent
     EXPECT_EQ(s.changedCount, 1);
     EXPECT_EQ(w.colour(0), QColor(128, 0, 0));
-    EXPECT_EQ(w.list.entry(2).col[FolderEntry::ColPosition], QStringLiteral("000000000003"));
+    EXPECT_EQ(w.list.data(w.list.index(2, FolderEntry::ColPosition)).toString(), QStringLiteral("000000000003"));
     // Set back to the old name: black again and no longer counted.
-    w.list.entries()[0].setNewName(QStringLiteral("x"));
+    w.list.setNewName(0, QStringLiteral("x"));
     EXPECT_EQ(w.list.refreshEntries().changedCount, 0);
     EXPECT_EQ(w.colour(0), QColor(0, 0, 0));
     EXPECT_EQ(PreviewList().refreshEntries().folderCount, 0);
@@ -114,7 +114,7 @@ TEST(PreviewListRefresh, ResortsByTheSortColumnWithParentPathAsTieBreak)
     w.list.setSortColumn(FolderEntry::ColOldName);
     w.list.refreshEntries();
     EXPECT_EQ(OldNames(w.list), (QStringList{"same", "same", "zz"}));
-    EXPECT_EQ(w.list.entry(0).parentPath(), QStringLiteral("/a/"));
+    EXPECT_EQ(w.list.entry(0).parentPath, QStringLiteral("/a/"));
     EXPECT_EQ(w.list.sortIndicatorColumn(), FolderEntry::ColOldName);
     w.expectKeyIndexRight();
 }
@@ -155,8 +155,8 @@ TEST(PreviewListMove, ThirdOntoFirstAndFirstOntoThird)
         EXPECT_EQ(OldNames(w.list).join(QString()), QLatin1String(order));
         // The moved entry keeps its data and its selection.
         const int row = moved ? target : from;
-        EXPECT_EQ(w.list.entry(row).newName(), w.list.entry(row).oldName() + QStringLiteral("!"));
-        EXPECT_EQ(w.selectedNames(), QStringList{w.list.entry(row).oldName()});
+        EXPECT_EQ(w.list.entry(row).newName, w.list.entry(row).oldName + QStringLiteral("!"));
+        EXPECT_EQ(w.selectedNames(), QStringList{w.list.entry(row).oldName});
         w.list.refreshEntries(); // keeps the manual order
         EXPECT_EQ(OldNames(w.list).join(QString()), QLatin1String(order));
         w.expectKeyIndexRight();
@@ -180,7 +180,7 @@ TEST(PreviewListRemove, BatchesKeepSelectionCurrentAndKeys)
         w.list.selectionModel()->setCurrentIndex(w.list.index(3, 0), QItemSelectionModel::NoUpdate);
         w.list.removeEntries(remove);
         ASSERT_EQ(w.list.size(), count / 2);
-        EXPECT_EQ(w.list.entry(0).oldName(), name(1));
+        EXPECT_EQ(w.list.entry(0).oldName, name(1));
         EXPECT_EQ(w.selectedNames(), (QStringList{name(1), name(count - 1)}));
         EXPECT_EQ(w.list.currentRow(), 1);
         EXPECT_FALSE(w.list.hasKey(Watched::kP + QStringLiteral("e0000/")));

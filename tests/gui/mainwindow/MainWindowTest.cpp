@@ -31,7 +31,7 @@ TEST_F(MainWindowRemoval, CancelKeepsNoRemovesYesTakesTheChangesFirst)
     EXPECT_EQ(OldNames(window->list()), QStringList{"c"});
     EXPECT_EQ(tree.folders(), (QStringList{"A", "B", "c"}));
     // The whole list: one run over all entries, then the list is cleared.
-    window->list().entries()[0].setNewName(QStringLiteral("C"));
+    window->list().setNewName(0, QStringLiteral("C"));
     addEntries({"A>a2"}, parent);
     app.prompter().expectButton(Prompter::Yes);
     item("mnuDelList1")->trigger();
@@ -106,7 +106,7 @@ TEST_F(MainWindowCommands, EnablingFollowsTheListChangesAndUndoLevels)
     EXPECT_FALSE(MainWindow::commandAllowed(item("mnuUndo")));
     EXPECT_EQ(window->ui().status->text(), SubstituteArgs(app.state().statusText(1), {"2", "2", "0"}));
 
-    window->list().entries()[0].setNewName(QStringLiteral("x"));
+    window->list().setNewName(0, QStringLiteral("x"));
     window->refreshPreview();
     expectEnabled({item("mnuTakeChanges"), button("TakeChanges"), item("mnuRejectChanges")}, true);
     for (QAction* a : {item("mnuRejectChanges"), item("mnuUndo"), button("Undo")})
@@ -154,7 +154,7 @@ TEST_F(MainWindowCommands, DragMovesOnlyEntriesDraggedInTheList)
     auto rowCentre = [&](int row) { return view->visualRect(window->list().index(row, 1)).center(); };
     auto drop = [&](int row) {
         QMimeData mime;
-        mime.setData(PreviewTableView::kEntryMimeType, QByteArray("/p/c/"));
+        mime.setData(PreviewList::kEntryMimeType, QByteArray("/p/c/"));
         // As the toolkit delivers a drop: only to a widget that accepted the drag when it entered.
         QDragEnterEvent enter(rowCentre(row), Qt::MoveAction, &mime, Qt::LeftButton, Qt::NoModifier);
         QCoreApplication::sendEvent(viewport, &enter);
