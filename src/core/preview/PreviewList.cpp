@@ -1,12 +1,11 @@
 #include "core/preview/PreviewList.h"
 
+#include "core/preview/EntryOrder.h"
 #include "core/preview/RowPermutation.h"
-#include "core/preview/SortKey.h"
 
 #include <QMimeData>
 #include <QSet>
 #include <algorithm>
-#include <numeric>
 
 bool ApplyTarget(bool selected, int applyToIndex)
 {
@@ -73,7 +72,7 @@ QVariant PreviewList::data(const QModelIndex& index, int role) const
     case Qt::DisplayRole:
     case Qt::ToolTipRole:
         if (index.column() == FolderEntry::ColSortKey)
-            return m_sortKeyColumn >= 0 ? sortKey(e, m_sortKeyColumn) : QString();
+            return m_sortKeyColumn >= 0 ? EntrySortKey(e, m_sortKeyColumn) : QString();
         return e.text(index.column());
     case Qt::ForegroundRole:
         return e.changed ? kChangedColour : kUnchangedColour;
@@ -407,7 +406,8 @@ PreviewList::Summary PreviewList::refreshEntries()
     // The list is re-sorted as if sorted by parent path first and then, stably, by the sort column: one
     // sort with the parent path as the tie-breaker gives that order. The manual order stays untouched.
     if (m_sortColumn >= 0 && m_sortColumn < kVisibleColumns) {
-        applyOrder(sortedOrder(m_sortColumn, true));
+        m_sortKeyColumn = m_sortColumn;
+        applyOrder(SortedEntryOrder(m_entries, m_sortColumn, m_sortOrder, true));
         setSortIndicator(m_sortColumn, m_sortOrder);
     }
 
@@ -421,57 +421,6 @@ PreviewList::Summary PreviewList::refreshEntries()
     m_summary = s;
     allRowsChanged();
     return s;
-}
-
-QString PreviewList::sortKey(const FolderEntry& e, int column)
-{
-    return column == FolderEntry::ColSize ? e.sizeTag() : BuildSortKey(e.text(column));
-}
-
-std::vector<int> PreviewList::sortedOrder(int column, bool byParentFirst)
-{
-    const size_t n = m_entries.size();
-    m_sortKeyColumn = column;
-    // Size tags are digits only; every other key is compared without regard to case.
-    const bool fold = column != FolderEntry::ColSize;
-    std::vector<QString> keys(n);
-    for (size_t i = 0; i < n; ++i) {
-        QString key = sortKey(m_entries[i], column);
-        keys[i] = fold ? FoldSortKey(key) : std::move(key);
-    }
-    // Parent paths repeat a lot: each distinct one is ranked once and entries compare their ranks.
-    std::vector<int> parentRank;
-    if (byParentFirst) {
-        QHash<QString, int> rankOf;
-        for (const FolderEntry& e : m_entries)
-            rankOf.insert(e.parentPath, 0);
-        std::vector<std::pair<QString, QString>> parents;
-        parents.reserve(static_cast<size_t>(rankOf.size()));
-        for (auto it = rankOf.cbegin(); it != rankOf.cend(); ++it)
-            parents.emplace_back(FoldSortKey(BuildSortKey(it.key())), it.key());
-        std::sort(parents.begin(), parents.end(),
-                  [](const auto& a, const auto& b) { return CompareFoldedKeys(a.first, b.first) < 0; });
-        // Parents with equal keys share a rank, as they would tie in a sort by parent path.
-        int rank = 0;
-        for (size_t p = 0; p < parents.size(); ++p) {
-            if (p > 0 && CompareFoldedKeys(parents[p - 1].first, parents[p].first) != 0)
-                ++rank;
-            rankOf[parents[p].second] = rank;
-        }
-        parentRank.resize(n);
-        for (size_t i = 0; i < n; ++i)
-            parentRank[i] = rankOf.value(m_entries[i].parentPath);
-    }
-    std::vector<int> order(n);
-    std::iota(order.begin(), order.end(), 0);
-    const int direction = m_sortOrder == Qt::AscendingOrder ? 1 : -1;
-    std::stable_sort(order.begin(), order.end(), [&](int a, int b) {
-        int c = CompareFoldedKeys(keys[static_cast<size_t>(a)], keys[static_cast<size_t>(b)]);
-        if (c == 0 && byParentFirst)
-            c = parentRank[static_cast<size_t>(a)] - parentRank[static_cast<size_t>(b)];
-        return direction * c < 0;
-    });
-    return order;
 }
 
 void PreviewList::applyOrder(const std::vector<int>& order)
@@ -503,7 +452,8 @@ void PreviewList::SortPreview(int headerPosition)
     if (headerPosition < 1 || headerPosition > kVisibleColumns)
         return;
     const int column = headerPosition - 1;
-    applyOrder(sortedOrder(column, false));
+    m_sortKeyColumn = column;
+    applyOrder(SortedEntryOrder(m_entries, column, m_sortOrder, false));
     setSortIndicator(column, m_sortOrder);
     m_sortColumn = column;
 }

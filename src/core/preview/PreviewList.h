@@ -168,11 +168,8 @@ private:
     void allRowsChanged();
     // Reorders the rows so that new row r holds old row order[r]; selection and current entry follow.
     void applyOrder(const std::vector<int>& order);
-    std::vector<int> sortedOrder(int column, bool byParentFirst);
     // The rows a drop of entries from this list moves: first row and count, when they stand together.
     std::optional<std::pair<int, int>> droppedBlock(const QMimeData* data) const;
-    // The sort key of a column's text; sizes sort by their tag.
-    static QString sortKey(const FolderEntry& e, int column);
 
     std::vector<FolderEntry> m_entries;
     mutable QHash<QString, int> m_rowOfKey;
