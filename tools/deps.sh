@@ -6,7 +6,8 @@ packages=(build-essential cmake ninja-build pkg-config git
           fonts-dejavu-core
           libgtest-dev libgmock-dev googletest libbenchmark-dev
           clang libclang-rt-14-dev clang-format
-          xvfb xauth imagemagick)
+          xvfb xauth imagemagick
+          desktop-file-utils appstream man-db zsh bash-completion)
 missing=()
 for p in "${packages[@]}"; do
     dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")

@@ -11,6 +11,21 @@ fuzz_seconds=${FUZZ_SECONDS:-5}
 echo "== format check"
 clang-format --dry-run -Werror $(git ls-files 'src/*.cpp' 'src/*.h' 'tests/*.cpp' 'tests/*.h' 'bench/*.cpp' 'fuzz/*.cpp')
 
+echo "== desktop files"
+desktop-file-validate data/dirwright.desktop
+if command -v appstreamcli >/dev/null; then
+    appstreamcli validate --no-net data/io.github.pellacorn.Dirwright.metainfo.xml
+fi
+bash -n data/shell/dirwright.bash
+if command -v zsh >/dev/null; then
+    zsh -n data/shell/_dirwright
+fi
+man_warnings=$(LC_ALL=C.UTF-8 MANROFFSEQ='' MANWIDTH=80 man --warnings -E UTF-8 -l data/dirwright.1 2>&1 >/dev/null)
+if [ -n "$man_warnings" ]; then
+    echo "$man_warnings"
+    exit 1
+fi
+
 for preset in default asan; do
     echo "== $preset build"
     cmake --preset "$preset" -DDIRWRIGHT_WERROR=ON >/dev/null

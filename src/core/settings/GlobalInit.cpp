@@ -8,6 +8,7 @@
 #include "core/settings/SettingsStore.h"
 #include "core/settings/SettingsUpdate.h"
 
+#include <QDir>
 #include <QStandardPaths>
 
 namespace {
@@ -30,8 +31,16 @@ QString ProductName()
 
 QString ProgramFolderFor(const QString& executableFolder)
 {
-    if (!executableFolder.isEmpty() && !ListLanguageFiles(EnsureTrailingSeparator(executableFolder)).isEmpty())
-        return EnsureTrailingSeparator(executableFolder);
+    if (executableFolder.isEmpty())
+        return EnsureTrailingSeparator(QStringLiteral(DIRWRIGHT_DATA_DIR));
+    const QString beside = EnsureTrailingSeparator(executableFolder);
+    if (!ListLanguageFiles(beside).isEmpty())
+        return beside;
+    // An installed program finds its data relative to itself, so a package built for another prefix
+    // than the one configured still works.
+    const QString shared = EnsureTrailingSeparator(QDir::cleanPath(beside + QStringLiteral("../share/dirwright")));
+    if (!ListLanguageFiles(shared).isEmpty())
+        return shared;
     return EnsureTrailingSeparator(QStringLiteral(DIRWRIGHT_DATA_DIR));
 }
 

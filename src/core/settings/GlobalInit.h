@@ -10,8 +10,8 @@ struct AppState;
 QString ProductName();
 
 // The program folder (language files, templates, "update.vlp", guide), with one trailing separator: the
-// executable's own folder when it holds language files (a build tree or a portable copy), otherwise the
-// installed data folder <prefix>/share/dirwright/.
+// executable's own folder when it holds language files (a build tree or a portable copy), otherwise
+// ../share/dirwright/ beside it (an installed program, whatever its prefix), else the configured data folder.
 QString ProgramFolderFor(const QString& executableFolder);
 
 // The per-user settings folder, with one trailing separator: $XDG_DATA_HOME/Pellacorn/Dirwright/.

@@ -40,6 +40,7 @@ NotRenamedDialog::NotRenamedDialog(AppState& state, PreviewList& list, const Com
 
     m_failures = new QTableWidget(static_cast<int>(report.failures.size()), 2, this);
     m_failures->setObjectName(QStringLiteral("lstNotRenamed"));
+    intro->setBuddy(m_failures);
     m_failures->setHorizontalHeaderLabels({QStringLiteral("No."), QStringLiteral("Message")});
     m_failures->setProperty("columnTags", QStringList{QStringLiteral("ColNumber"), QStringLiteral("ColMessage")});
     m_failures->verticalHeader()->hide();

@@ -34,6 +34,9 @@ LanguageChooserDialog::LanguageChooserDialog(const QStringList& files, QWidget* 
         m_list->addItem(name);
     }
     m_list->setCurrentRow(preselected);
+    // No language file is read yet, so the list is named in both languages, as the window is.
+    label->setBuddy(m_list);
+    m_list->setAccessibleName(QStringLiteral("Sprache/Language"));
 
     auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok, this);
     buttons->button(QDialogButtonBox::Ok)->setObjectName(QStringLiteral("cmdOK"));

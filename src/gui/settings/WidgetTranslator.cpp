@@ -73,14 +73,71 @@ bool isCommandButton(const QWidget* w)
 void applyCaption(QWidget* w, const QString& text, bool commandButton)
 {
     if (auto* button = qobject_cast<QAbstractButton*>(w)) {
-        if (commandButton && button->text().isEmpty() && !button->icon().isNull())
+        if (commandButton && button->text().isEmpty() && !button->icon().isNull()) {
+            // A picture says nothing to a screen reader: it reads the caption the tool tip shows.
             button->setToolTip(withoutAmpersands(text));
-        else
+            button->setAccessibleName(withoutAmpersands(text));
+        } else {
             button->setText(text);
+        }
     } else if (auto* label = qobject_cast<QLabel*>(w)) {
         label->setText(text);
     } else if (auto* group = qobject_cast<QGroupBox*>(w)) {
         group->setTitle(text);
+    } else {
+        // A control that shows no caption (a text field, a list) is named by its text for screen readers.
+        w->setAccessibleName(withoutAmpersands(text));
+    }
+}
+
+// Screen readers name most controls by the label whose buddy they are, but not lists and tables: those
+// take their label's caption as their accessible name.
+void nameListsByTheirLabels(const QList<QWidget*>& controls)
+{
+    for (const QWidget* w : controls) {
+        const auto* label = qobject_cast<const QLabel*>(w);
+        auto* view = label ? qobject_cast<QAbstractItemView*>(label->buddy()) : nullptr;
+        if (view && !label->text().isEmpty())
+            view->setAccessibleName(withoutAmpersands(label->text()).trimmed());
+    }
+}
+
+// The access key of a caption: the character after a single "&".
+QChar accessKey(const QString& text)
+{
+    for (qsizetype i = 0; i + 1 < text.size(); ++i) {
+        if (text.at(i) == QLatin1Char('&')) {
+            if (text.at(i + 1) != QLatin1Char('&'))
+                return text.at(i + 1).toLower();
+            ++i;
+        }
+    }
+    return {};
+}
+
+// Items whose caption has no access key (those that show a column caption, or come from a language file
+// that gives none) get the first letter of theirs that no other item of the menu uses, so that every
+// command can be reached from the keyboard.
+void giveAccessKeys(QMenu* menu)
+{
+    const QList<QAction*> items = menu->actions();
+    QSet<QChar> taken;
+    for (const QAction* item : items) {
+        if (const QChar key = accessKey(item->text()); !key.isNull())
+            taken.insert(key);
+    }
+    for (QAction* item : items) {
+        const QString text = item->text();
+        if (item->isSeparator() || text.isEmpty() || !accessKey(text).isNull())
+            continue;
+        for (qsizetype i = 0; i < text.size(); ++i) {
+            const QChar c = text.at(i).toLower();
+            if (c.isLetterOrNumber() && !taken.contains(c)) {
+                taken.insert(c);
+                item->setText(QString(text).insert(i, QLatin1Char('&')));
+                break;
+            }
+        }
     }
 }
 
@@ -191,6 +248,7 @@ void translateMenu(const Language& lng, QMenu* menu, const QString& section)
         if (!text.isEmpty())
             action->setText(text);
     }
+    giveAccessKeys(menu);
 }
 
 } // namespace
@@ -235,6 +293,7 @@ void TranslateForm(const Language& language, QWidget* form, const QString& secti
         else if (qobject_cast<QTreeWidget*>(w) || qobject_cast<QTableView*>(w) || qobject_cast<QTreeView*>(w))
             translateColumns(language, w, formSection);
     }
+    nameListsByTheirLabels(controls);
 
     const QString caption = language.GetLngText(formSection, QStringLiteral("Caption"));
     if (!caption.isEmpty())

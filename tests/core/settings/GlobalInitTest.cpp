@@ -5,6 +5,7 @@
 #include "support/TestApp.h"
 
 #include <QDir>
+#include <QFileInfo>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 #include <tuple>
@@ -136,6 +137,29 @@ TEST_F(InitialiseApplicationTest, UpdateLettersAndCompactionRunAtStart)
     EXPECT_EQ(TextCodec::readFile(state().settingsFile), "[Main]\nVersion=2\n\n[Settings]\nletters=ABC\nsavset=1\n");
     EXPECT_EQ(TextCodec::readFile(state().settingsFolder + QStringLiteral("structures.vlp")), "mine\n");
     EXPECT_EQ(state().charClasses.upper, "ABC");
+}
+
+TEST(ProgramFolderTest, BesideTheProgramThenItsShareFolderThenTheConfiguredOne)
+{
+    // Which folders hold language files, relative to a root; the executable lives in "bin".
+    const std::tuple<const char*, QStringList, QString> cases[] = {
+        {"build tree", {"bin/English.lng", "share/dirwright/English.lng"}, "bin/"},
+        {"installed", {"share/dirwright/English.lng"}, "share/dirwright/"},
+        {"nowhere", {}, QString()},
+    };
+    for (const auto& [name, files, expected] : cases) {
+        SCOPED_TRACE(name);
+        QTemporaryDir root;
+        for (const QString& file : files) {
+            QDir().mkpath(QFileInfo(root.filePath(file)).path());
+            ASSERT_TRUE(
+                TextCodec::writeFileAtomically(root.filePath(file), QStringLiteral("[Main]\nlngname=English\n")));
+        }
+        QDir().mkpath(root.filePath(QStringLiteral("bin")));
+        const QString folder = ProgramFolderFor(root.filePath(QStringLiteral("bin")));
+        EXPECT_EQ(folder, expected.isEmpty() ? QStringLiteral(DIRWRIGHT_DATA_DIR "/")
+                                             : root.path() + QLatin1Char('/') + expected);
+    }
 }
 
 } // namespace

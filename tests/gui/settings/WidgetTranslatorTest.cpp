@@ -28,6 +28,13 @@ mnuPrint=Print
 tbMainDrop1=Drop one
 MnuDrop2=Drop two
 Drop1=Menu pass must not win
+lblRows=&Rows:
+lstUnlabelled=Unlabelled list
+mnuKeys=&Keys
+mnuGiven=&Open
+mnuFree=Options
+mnuDigits=7 days
+mnuDoubled=Copy && paste
 
 [frmOther]
 lblElsewhere=From another section
@@ -182,6 +189,42 @@ TEST_F(WidgetTranslatorTest, ToolBarsAndDropDowns)
     for (const auto& [a, tip] : tips)
         EXPECT_EQ(a->toolTip(), QString::fromUtf8(tip)) << a->objectName().toStdString();
     for (const auto& [a, text] : texts)
+        EXPECT_EQ(a->text(), QString::fromUtf8(text)) << a->objectName().toStdString();
+}
+
+TEST_F(WidgetTranslatorTest, ControlsWithoutACaptionOfTheirOwnGetAnAccessibleName)
+{
+    QPushButton* pictured = add<QPushButton>("cmdIcon");
+    pictured->setText(QString());
+    pictured->setIcon(QIcon(QPixmap(16, 16)));
+    auto* labelled = add<QListWidget>("lstRows");
+    add<QLabel>("lblRows")->setBuddy(labelled);
+    const std::pair<QWidget*, const char*> cases[] = {
+        {pictured, "Pictured"},                                 // a picture only: its caption
+        {labelled, "Rows:"},                                    // a list: its label's caption
+        {add<QListWidget>("lstUnlabelled"), "Unlabelled list"}, // no label: its own text
+        {add<QLineEdit>("txtName"), "Never shown"},
+        {add<QLineEdit>("txtMissing"), ""}, // no text at all: left to the label Qt finds
+        {add<QPushButton>("cmdOK"), ""},    // a captioned button is named by its caption
+    };
+    translate();
+    for (const auto& [w, expected] : cases)
+        EXPECT_EQ(w->accessibleName(), QString::fromUtf8(expected)) << w->objectName().toStdString();
+}
+
+TEST_F(WidgetTranslatorTest, MenuItemsWithoutAnAccessKeyGetAFreeOne)
+{
+    auto* menu = add<QMenu>("mnuKeys");
+    const std::pair<QAction*, const char*> items[] = {
+        {action(menu, "mnuGiven"), "&Open"},            // given: kept
+        {action(menu, "mnuFree"), "O&ptions"},          // "o" is taken: the next free letter
+        {action(menu, "mnuDigits"), "&7 days"},         // a digit serves as well
+        {action(menu, "mnuDoubled"), "&Copy && paste"}, // a doubled "&" is text, not a key
+        {action(menu, "mnuUntranslated"), "&design"},   // no language text: the caption it has
+    };
+    translate();
+    EXPECT_EQ(menu->title(), QStringLiteral("&Keys"));
+    for (const auto& [a, text] : items)
         EXPECT_EQ(a->text(), QString::fromUtf8(text)) << a->objectName().toStdString();
 }
 
