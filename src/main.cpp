@@ -7,8 +7,8 @@
 #include "core/platform/PosixFileSystem.h"
 #include "core/platform/SystemClock.h"
 #include "core/settings/GlobalInit.h"
+#include "gui/mainwindow/LoadController.h"
 #include "gui/mainwindow/MainWindow.h"
-#include "gui/mainwindow/MainWindowLoadCommands.h"
 #include "gui/platform/MessageBoxPrompter.h"
 #include "gui/settings/LanguageChooserDialog.h"
 
@@ -57,6 +57,6 @@ int main(int argc, char** argv)
     dialogs->setParentWidget(&window);
     window.loadHandler();
     // The script runner is not part of the program yet: "/runscript=" is then ignored like a missing script.
-    HandleArguments(ArgumentsFromArgv(argc, argv), state, window.loadCommands().loader(), {});
+    HandleArguments(ArgumentsFromArgv(argc, argv), state, window.loadController().loader(), {});
     return QApplication::exec();
 }

@@ -33,6 +33,7 @@ FolderLoader::Action::Action(FolderLoader& loader)
     if (m_loader.m_depth++ == 0) {
         m_loader.m_cache = std::make_unique<FolderTreeCache>(m_loader.m_state.fs());
         m_loader.m_state.cancelRequested = false; // only a press during this action counts
+        m_loader.setLoading(true);
     }
 }
 
@@ -42,6 +43,7 @@ FolderLoader::Action::~Action()
         m_loader.flush();
         m_loader.m_cache.reset();
         m_loader.m_state.cancelRequested = false;
+        m_loader.setLoading(false);
     }
 }
 
@@ -58,10 +60,10 @@ void FolderLoader::refresh()
         onRefresh();
 }
 
-void FolderLoader::setCancelEnabled(bool enabled)
+void FolderLoader::setLoading(bool loading)
 {
-    if (onCancelEnabled)
-        onCancelEnabled(enabled);
+    if (onLoadingChanged)
+        onLoadingChanged(loading);
 }
 
 void FolderLoader::flush()
@@ -205,7 +207,6 @@ void FolderLoader::AddSubfolders(const QString& folder)
 void FolderLoader::LoadPendingFolders()
 {
     Action action(*this);
-    setCancelEnabled(true);
     if (!lstOpen.isEmpty()) {
         const QStringList paths = lstOpen;
         for (const QString& path : paths) {
@@ -219,13 +220,11 @@ void FolderLoader::LoadPendingFolders()
         refresh();
     }
     lstOpen.clear();
-    setCancelEnabled(false);
 }
 
 void FolderLoader::DropFolders(const QStringList& paths)
 {
     Action action(*this);
-    setCancelEnabled(true);
     for (const QString& path : paths) {
         AddSubfolders(path);
         if (m_state.cancelRequested) {
@@ -233,7 +232,6 @@ void FolderLoader::DropFolders(const QStringList& paths)
             break;
         }
     }
-    setCancelEnabled(false);
     flush();
     refresh();
 }
@@ -297,13 +295,11 @@ void FolderLoader::OpenFromListFile()
         return;
     {
         Action action(*this);
-        setCancelEnabled(true);
         for (const QString& file : files) {
             readListFile(file);
             if (m_state.cancelRequested)
                 break;
         }
-        setCancelEnabled(false);
         flush();
         refresh();
     }

@@ -29,11 +29,11 @@ public:
     FolderLoader(AppState& state, PreviewList& list);
     ~FolderLoader();
 
-    // Hooks for the main window: the text of the status panel, the enabled state of the CancelAction
-    // button, refreshPreview, and one pass over the event queue (QCoreApplication::processEvents unless
-    // set otherwise). Each may stay empty.
+    // Hooks for the main window: the text of the status panel, the start and end of a loading action
+    // (while one runs the rows are not final: only cancelling makes sense), refreshPreview, and one pass
+    // over the event queue (QCoreApplication::processEvents unless set otherwise). Each may stay empty.
     std::function<void(const QString& text)> onStatusText;
-    std::function<void(bool enabled)> onCancelEnabled;
+    std::function<void(bool loading)> onLoadingChanged;
     std::function<void()> onRefresh;
     std::function<void()> onProcessEvents;
 
@@ -95,7 +95,7 @@ private:
     bool keepGoing();
     void serveEvents();
     void flush();
-    void setCancelEnabled(bool enabled);
+    void setLoading(bool loading);
 
     AppState& m_state;
     PreviewList& m_list;

@@ -2,22 +2,6 @@
 
 #include "core/preview/PreviewList.h"
 
-RemovalVariant RemovalVariantFromTag(const QString& tag)
-{
-    const QString upper = tag.toUpper();
-    if (upper.isEmpty() || upper == QLatin1String("DELLIST1"))
-        return RemovalVariant::All;
-    if (upper == QLatin1String("DELLIST2"))
-        return RemovalVariant::Selected;
-    if (upper == QLatin1String("DELLIST3"))
-        return RemovalVariant::NotSelected;
-    if (upper == QLatin1String("DELLIST4"))
-        return RemovalVariant::Changed;
-    if (upper == QLatin1String("DELLIST5"))
-        return RemovalVariant::Unchanged;
-    return RemovalVariant::None;
-}
-
 RemovalPlan PlanRemoval(const PreviewList& list, RemovalVariant variant)
 {
     RemovalPlan plan;

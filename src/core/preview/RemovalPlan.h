@@ -8,9 +8,6 @@ class PreviewList;
 // The five ways of removing entries from the preview list, chosen by the tag of the "DelList" button.
 enum class RemovalVariant { None, All, Selected, NotSelected, Changed, Unchanged };
 
-// "DelList1" (or an empty tag) to "DelList5", in any case; every other tag is None.
-RemovalVariant RemovalVariantFromTag(const QString& tag);
-
 // Which entries a removal takes away and whether the user must be asked first because changes would be
 // lost. Nothing is removed when the plan's count is 0.
 struct RemovalPlan

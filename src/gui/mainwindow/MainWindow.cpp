@@ -1,21 +1,20 @@
 #include "gui/mainwindow/MainWindow.h"
 
 #include "core/AppState.h"
-#include "core/commit/CommitRenames.h"
-#include "gui/commit/NotRenamedDialog.h"
+#include "core/settings/HelpGuide.h"
+#include "gui/mainwindow/CommandTable.h"
+#include "gui/mainwindow/LoadController.h"
 #include "gui/mainwindow/MainImageList.h"
-#include "gui/mainwindow/MainWindowLoadCommands.h"
-#include "gui/mainwindow/MainWindowPreviewCommands.h"
-#include "gui/mainwindow/MainWindowRenameCommands.h"
-#include "gui/mainwindow/MainWindowScriptCommands.h"
 #include "gui/mainwindow/MainWindowSettings.h"
-#include "gui/mainwindow/MainWindowViewCommands.h"
+#include "gui/mainwindow/PreviewController.h"
 #include "gui/mainwindow/PreviewTableView.h"
+#include "gui/mainwindow/RenameController.h"
+#include "gui/mainwindow/ScriptController.h"
+#include "gui/mainwindow/ViewController.h"
 #include "gui/platform/Twips.h"
 #include "gui/settings/WidgetTranslator.h"
 
 #include <QAction>
-#include <QApplication>
 #include <QCloseEvent>
 #include <QComboBox>
 #include <QHeaderView>
@@ -35,28 +34,6 @@ constexpr int kMinimumHeight = 7800;
 constexpr int kFirstWidth = 16800;
 constexpr int kFirstHeight = 10500;
 
-// Menu items and bar buttons whose dialogs and functions are not part of the program yet. They stay in
-// place, disabled, and say so in their tool tips.
-const QStringList& commandsNotBuilt()
-{
-    static const QStringList names = {
-        QStringLiteral("mnuOptions"), QStringLiteral("mnuUpdate"), QStringLiteral("mnuTakeChanges2"),
-        QStringLiteral("mnuStartRunScript"), QStringLiteral("mnuRunSelectedScript"), QStringLiteral("mnuRename01"),
-        QStringLiteral("mnuRename02"), QStringLiteral("mnuRename06"), QStringLiteral("mnuRename07"),
-        QStringLiteral("mnuRename08"), QStringLiteral("mnuRename09"), QStringLiteral("mnuRename10"),
-        QStringLiteral("mnuNewNamesFromFile"), QStringLiteral("mnuFileList"), QStringLiteral("mnuCopyFolders"),
-        QStringLiteral("mnuMoveFolders"), QStringLiteral("mnuRenameStructure"), QStringLiteral("mnuFolderAttributes"),
-        QStringLiteral("mnuDeleteFolders1"), QStringLiteral("mnuDeleteFolders2"), QStringLiteral("mnuInfo"),
-        QStringLiteral("mnuCreateSubFolders"),
-        // Bar buttons, by bar and key.
-        QStringLiteral("btnBarMain:Rename01"), QStringLiteral("btnBarMain:Rename02"),
-        QStringLiteral("btnBarMain:Rename06"), QStringLiteral("btnBarMain:Rename07"),
-        QStringLiteral("btnBarMain:Rename08"), QStringLiteral("btnBarMain:Rename09"),
-        QStringLiteral("btnBarMain:Rename10"), QStringLiteral("btnBarMain:Rename99"),
-        QStringLiteral("btnBarMain:Options"), QStringLiteral("btnbarScript:StartRunScript")};
-    return names;
-}
-
 QString withoutAmpersands(QString text)
 {
     return text.remove(QLatin1Char('&'));
@@ -71,12 +48,15 @@ MainWindow::MainWindow(AppState& state, QWidget* parent)
     Q_INIT_RESOURCE(dirwright);
     m_ui.setupUi(this, m_list);
     m_settings = std::make_unique<MainWindowSettings>(*this);
-    m_preview = std::make_unique<MainWindowPreviewCommands>(*this);
-    m_view = std::make_unique<MainWindowViewCommands>(*this);
-    m_load = std::make_unique<MainWindowLoadCommands>(*this);
-    m_rename = std::make_unique<MainWindowRenameCommands>(*this);
-    m_script = std::make_unique<MainWindowScriptCommands>(*this);
-    markCommandsNotBuilt();
+    m_preview = std::make_unique<PreviewController>(state, m_list, this);
+    m_load = std::make_unique<LoadController>(state, m_list, this);
+    m_rename = std::make_unique<RenameController>(
+        state, m_list, *m_ui.lstApplyTo, [this](int type) { return m_ui.menuItem(renameCommand(type))->text(); }, this);
+    m_script = std::make_unique<ScriptController>(state, *m_ui.scripts);
+    m_view = std::make_unique<ViewController>(state, m_ui);
+    connectCommands();
+    connectControllers();
+    updateCommands();
     setMinimumSize(toPixels(kMinimumWidth), toPixels(kMinimumHeight));
     QSize first(toPixels(kFirstWidth), toPixels(kFirstHeight));
     if (const QScreen* screen = this->screen())
@@ -84,48 +64,66 @@ MainWindow::MainWindow(AppState& state, QWidget* parent)
     resize(first);
     setContextMenuPolicy(Qt::NoContextMenu);
     setWindowIcon(QIcon(QStringLiteral(":/icons/dirwright.svg")));
-    m_ui.leftButton(QStringLiteral("CancelAction"))->setEnabled(false);
-    connect(m_ui.lstVorschau, &PreviewTableView::currentEntryTouched, this, &MainWindow::ShowCurrentEntry);
-    connect(m_list.selectionModel(), &QItemSelectionModel::currentChanged, this, &MainWindow::ShowCurrentEntry);
 }
 
 MainWindow::~MainWindow() = default;
 
-void MainWindow::markCommandsNotBuilt()
+void MainWindow::connectCommands()
 {
-    for (QAction* command : m_ui.allCommands()) {
-        const auto* bar = qobject_cast<QToolBar*>(command->parent());
-        const QString name = bar ? bar->objectName() + QLatin1Char(':') + command->objectName() : command->objectName();
-        if (commandsNotBuilt().contains(name))
-            command->setProperty("notBuilt", true);
-        if (commandBuilt(command))
-            command->setProperty("allowed", true);
-        else
-            command->setEnabled(false);
-    }
-    // The drop-down entry of the second take-changes variant has no function either.
-    for (QAction* item : m_ui.mainButton(QStringLiteral("TakeChanges"))->menu()->actions()) {
-        if (item->objectName() == QLatin1String("TakeChanges2")) {
-            item->setProperty("notBuilt", true);
-            item->setEnabled(false);
+    const CommandTable::Controllers controllers{*m_preview, *m_load, *m_rename, *m_script, *m_view};
+    for (const CommandTable::Command& command : CommandTable::commands()) {
+        if (!command.run)
+            continue;
+        for (QAction* action : m_ui.actions(command.id)) {
+            connect(action, &QAction::triggered, this,
+                    [controllers, run = command.run](bool checked) { run(controllers, checked); });
         }
     }
+    // Opening the experts menu is the command: the question comes before the menu shows.
+    connect(m_ui.mnuExperts, &QMenu::aboutToShow, m_view.get(), &ViewController::askForExpertMode);
+    PreviewTableView* view = m_ui.lstVorschau;
+    connect(view->horizontalHeader(), &QHeaderView::sectionClicked, m_preview.get(), &PreviewController::headerClicked);
+    connect(view, &PreviewTableView::contextMenuRequested, this, &MainWindow::openContextMenu);
+    view->setShellDropHandler([this](const QStringList& paths) { m_load->dropFolders(paths); });
 }
 
-bool MainWindow::commandBuilt(const QAction* command)
+void MainWindow::connectControllers()
 {
-    return !command->property("notBuilt").toBool();
+    QLabel* status = m_ui.status;
+    connect(m_preview.get(), &PreviewController::statusText, status, &QLabel::setText);
+    connect(m_load.get(), &LoadController::statusText, status, &QLabel::setText);
+    connect(m_rename.get(), &RenameController::statusText, status, &QLabel::setText);
+    connect(m_preview.get(), &PreviewController::refreshed, this, &MainWindow::showRefreshed);
+    connect(m_preview.get(), &PreviewController::variantChosen, this, &MainWindow::describeChoice);
+    connect(m_load.get(), &LoadController::listChanged, this, &MainWindow::refreshPreview);
+    connect(m_rename.get(), &RenameController::listChanged, this, &MainWindow::refreshPreview);
+    connect(m_load.get(), &LoadController::loadingChanged, this, &MainWindow::updateCommands);
+    connect(m_script.get(), &ScriptController::recordingChanged, this, &MainWindow::updateCommands);
+    connect(m_script.get(), &ScriptController::scriptsListed, this, &MainWindow::updateCommands);
+    connect(m_script.get(), &ScriptController::scriptChosen, m_ui.lblSelectedScript, &QLabel::setText);
+    connect(m_view.get(), &ViewController::expertModeChanged, this, &MainWindow::updateCommands);
+    connect(m_view.get(), &ViewController::columnToggled, this, &MainWindow::showColumn);
+    connect(m_view.get(), &ViewController::endRequested, this, &QWidget::close);
+    connect(m_ui.lstVorschau, &PreviewTableView::currentEntryTouched, this, &MainWindow::ShowCurrentEntry);
+    connect(m_list.selectionModel(), &QItemSelectionModel::currentChanged, this, &MainWindow::ShowCurrentEntry);
 }
 
-bool MainWindow::commandAllowed(const QAction* command)
+void MainWindow::updateCommands()
 {
-    return command->property("allowed").toBool();
-}
-
-void MainWindow::setCommandEnabled(QAction* command, bool enabled)
-{
-    command->setProperty("allowed", enabled);
-    command->setEnabled(enabled && commandBuilt(command));
+    CommandContext context;
+    context.list = m_list.summary();
+    context.hasCurrentEntry = !m_list.isEmpty() && m_list.currentRow() >= 0;
+    context.singleSelection = m_singleSelection;
+    context.recording = m_state.recordingState != 0;
+    context.loading = m_load->isLoading();
+    context.expertMode = m_state.expertMode;
+    context.scriptsListed = !m_ui.scripts->isEmpty();
+    context.helpGuide = m_helpGuide;
+    m_enabled = enabledCommands(context);
+    for (const CommandTable::Command& command : CommandTable::commands()) {
+        for (QAction* action : m_ui.actions(command.id))
+            action->setEnabled(isEnabled(command.id));
+    }
 }
 
 int MainWindow::fittedWidth(int column, int twips) const
@@ -153,10 +151,9 @@ QString MainWindow::text(const QString& key) const
     return m_state.language.GetLngText(kSection, key);
 }
 
-QString MainWindow::plainCaption(const QString& menuItem) const
+QString MainWindow::plainCaption(CommandId id) const
 {
-    const QAction* item = m_ui.action(menuItem);
-    return item ? withoutAmpersands(item->text()) : QString();
+    return withoutAmpersands(m_ui.menuItem(id)->text());
 }
 
 QString MainWindow::notAvailableText(const QString& caption) const
@@ -166,7 +163,7 @@ QString MainWindow::notAvailableText(const QString& caption) const
 
 void MainWindow::loadHandler()
 {
-    m_loading = true;
+    m_starting = true;
     setWindowTitle(QStringLiteral("Dirwright ") + m_state.versionText);
     m_list.setSortIcons(MainImageList::image(QStringLiteral("lstSort1")),
                         MainImageList::image(QStringLiteral("lstSort2")));
@@ -175,21 +172,18 @@ void MainWindow::loadHandler()
     m_settings->readSortOrder();
     m_settings->readPlacement();
     m_settings->readFlags();
-    applyExpertMode();
     m_settings->prepareFiles();
     m_script->ListScripts();
-    m_script->updateRecordingCommands();
     applyTexts();
-    HideWorkColumns();
     refreshPreview();
     show();
-    m_loading = false;
+    m_starting = false;
     m_settings->readAssistant();
 }
 
 bool MainWindow::closeRequest()
 {
-    if (m_loading) {
+    if (m_starting) {
         m_settings->writeExpertMode();
         return true;
     }
@@ -200,13 +194,13 @@ bool MainWindow::closeRequest()
             Prompter::Yes | Prompter::No | Prompter::Cancel, Prompter::Icon::Question, Prompter::Cancel);
         if (answer == Prompter::Cancel)
             return false;
-        if (answer == Prompter::Yes && m_stopRecording)
-            m_stopRecording();
+        if (answer == Prompter::Yes)
+            m_script->stopRecording();
     }
     bool proceed = true;
-    const auto& entries = m_list.entries();
-    const bool pending =
-        std::any_of(entries.begin(), entries.end(), [](const FolderEntry& e) { return e.isChanged(); });
+    bool pending = false;
+    for (int row = 0; row < m_list.size() && !pending; ++row)
+        pending = m_list.entry(row).isChanged();
     if (pending) {
         const Prompter::Button answer = m_state.ask().ask(
             m_state.message(QStringLiteral("MsgText03")), m_state.message(QStringLiteral("MsgCap03")),
@@ -249,35 +243,35 @@ void MainWindow::applyTexts()
                 button->setText(button->toolTip());
         }
     }
-    for (QAction* command : m_ui.allCommands()) {
-        if (commandBuilt(command))
-            continue;
-        const auto* bar = qobject_cast<QToolBar*>(command->parent());
-        command->setToolTip(notAvailableText(bar ? command->toolTip() : withoutAmpersands(command->text())));
-    }
-    for (QAction* item : m_ui.mainButton(QStringLiteral("TakeChanges"))->menu()->actions()) {
-        if (!commandBuilt(item))
-            item->setToolTip(notAvailableText(withoutAmpersands(item->text())));
-    }
-    m_ui.mainButton(QStringLiteral("TakeChanges"))->menu()->setToolTipsVisible(true);
+    markCommandsNotBuilt();
 
     m_ui.lstApplyTo->clear();
-    for (int n = 1; n <= 3; ++n)
-        m_ui.lstApplyTo->addItem(plainCaption(QStringLiteral("mnuDelList%1").arg(n)));
+    for (const CommandId id : {CommandId::RemoveAll, CommandId::RemoveSelected, CommandId::RemoveNotSelected})
+        m_ui.lstApplyTo->addItem(plainCaption(id));
     m_ui.lstApplyTo->setCurrentIndex(0);
     m_ui.lstApplyTo->setToolTip(m_state.language.GetLngText(QStringLiteral("FrmULCASE"), QStringLiteral("Frameapply")));
 
     for (size_t i = 0; i < m_ui.lbl1.size(); ++i)
         m_ui.lbl1[i]->setText(m_list.headerText(static_cast<int>(i)));
-    m_view->applyTexts();
-    m_script->applyTexts();
+
+    // The guide is shipped per language; without it the help command says it is not there yet.
+    m_helpGuide = !HelpGuidePath(m_state).isEmpty();
+    QAction* help = m_ui.menuItem(CommandId::HelpContent);
+    help->setToolTip(m_helpGuide ? QString() : notAvailableText(withoutAmpersands(help->text())));
+    updateCommands();
 }
 
-void MainWindow::HideWorkColumns()
+void MainWindow::markCommandsNotBuilt()
 {
-    QHeaderView* header = m_ui.lstVorschau->horizontalHeader();
-    for (int column = PreviewList::kVisibleColumns; column < FolderEntry::ColumnCount; ++column)
-        header->setSectionHidden(column, true);
+    for (const CommandTable::Command& command : CommandTable::commands()) {
+        // The script drop-down works, but running the chosen script is not built yet.
+        if (commandBuilt(command.id) && command.id != CommandId::ChooseScript)
+            continue;
+        for (QAction* action : m_ui.actions(command.id)) {
+            const bool onBar = qobject_cast<QToolBar*>(action->parent()) != nullptr;
+            action->setToolTip(notAvailableText(onBar ? action->toolTip() : withoutAmpersands(action->text())));
+        }
+    }
 }
 
 int MainWindow::columnWidthTwips(int column) const
@@ -299,67 +293,20 @@ void MainWindow::setColumnWidthTwips(int column, int twips)
 
 void MainWindow::refreshPreview()
 {
-    HideWorkColumns();
+    m_preview->refreshPreview();
+}
+
+void MainWindow::showRefreshed()
+{
+    m_ui.lstVorschau->hideWorkColumns();
     m_load->loader().resetLoadedCount();
-    m_ui.status->setText(text(QStringLiteral("RefreshPreview")));
-
-    for (const char* key : {"RunSelectedScript", "StartRecordScript", "StartRunScript"})
-        setCommandEnabled(m_ui.scriptButton(QLatin1String(key)), false);
-    m_ui.lstApplyTo->setEnabled(false);
-    for (const char* name : {"mnuDelList", "mnuEdit", "mnuSpecial", "mnuRejectChanges", "mnuRename", "mnuScript",
-                             "mnuTakeChanges", "mnuUndo"})
-        setCommandEnabled(m_ui.action(QLatin1String(name)), false);
-    for (QAction* button : m_ui.btnBarMain->actions()) {
-        const QString key = button->objectName();
-        if (!key.isEmpty() && key != QLatin1String("OpenFile") && key != QLatin1String("Options"))
-            setCommandEnabled(button, false);
-    }
-
-    QApplication::setOverrideCursor(Qt::WaitCursor);
-    const PreviewList::Summary summary = m_list.refreshEntries();
-    QApplication::restoreOverrideCursor();
-
-    if (summary.changedCount > 0) {
-        for (const char* name : {"mnuTakeChanges", "mnuRejectChanges"})
-            setCommandEnabled(m_ui.action(QLatin1String(name)), true);
-        for (const char* key : {"TakeChanges", "RejectChanges"})
-            setCommandEnabled(m_ui.mainButton(QLatin1String(key)), true);
-    }
-    m_state.undoLevels = summary.undoLevels;
-    if (m_list.isEmpty()) {
+    m_ui.lstApplyTo->setEnabled(!m_list.isEmpty());
+    // The hint about the empty list must not outlive it.
+    if (m_list.isEmpty())
         m_ui.lblSelectedScript->setText(m_state.statusText(5));
-        ShowCurrentEntry();
-    } else {
-        // The list always has a current entry, so the panel and the left bar have something to show.
-        if (m_list.currentRow() < 0)
-            m_list.selectionModel()->setCurrentIndex(m_list.index(0, 0), QItemSelectionModel::NoUpdate);
-        ShowCurrentEntry();
-        // The hint about the empty list must not outlive it.
-        if (m_ui.lblSelectedScript->text() == m_state.statusText(5))
-            m_ui.lblSelectedScript->clear();
-        m_ui.lstApplyTo->setEnabled(true);
-        for (const char* name : {"mnuDelList", "mnuEdit", "mnuSpecial", "mnuScript", "mnuRename"})
-            setCommandEnabled(m_ui.action(QLatin1String(name)), true);
-        setCommandEnabled(m_ui.scriptButton(QStringLiteral("StartRunScript")), true);
-        setCommandEnabled(m_ui.scriptButton(QStringLiteral("StartRecordScript")), m_state.recordingState == 0);
-        QMenu* scripts = m_ui.scriptButton(QStringLiteral("RunSelectedScript"))->menu();
-        setCommandEnabled(m_ui.scriptButton(QStringLiteral("RunSelectedScript")), scripts && !scripts->isEmpty());
-        setCommandEnabled(m_ui.action(QStringLiteral("mnuUndo")), summary.undoLevels > 0);
-        for (QAction* button : m_ui.btnBarMain->actions()) {
-            const QString key = button->objectName();
-            if (key == QLatin1String("DelList") ||
-                (key >= QLatin1String("Rename01") && key <= QLatin1String("Rename99")))
-                setCommandEnabled(button, true);
-            else if (key == QLatin1String("Undo"))
-                setCommandEnabled(button, commandAllowed(m_ui.action(QStringLiteral("mnuUndo"))));
-        }
-    }
-
-    QLabel* status = m_ui.status;
-    status->setProperty("tag", 0);
-    status->setText(
-        SubstituteArgs(m_state.statusText(1), {QString::number(summary.entries), QString::number(summary.folderCount),
-                                               QString::number(summary.changedCount)}));
+    else if (m_ui.lblSelectedScript->text() == m_state.statusText(5))
+        m_ui.lblSelectedScript->clear();
+    ShowCurrentEntry();
 }
 
 void MainWindow::ShowCurrentEntry()
@@ -373,32 +320,24 @@ void MainWindow::ShowCurrentEntry()
         m_ui.lbl2[1]->setText(e.oldName);
         m_ui.lbl2[2]->setText(e.newName);
     }
-    updateLeftBar();
+    updateCommands();
 }
 
-void MainWindow::updateLeftBar()
+void MainWindow::describeChoice(CommandId button, CommandId variant)
 {
-    const bool hasEntry = !m_ui.lbl2[0]->text().isEmpty();
-    if (!hasEntry) {
-        m_ui.lbl2[1]->clear();
-        m_ui.lbl2[2]->clear();
-    }
-    for (const char* key : {"EditMan", "DelList", "Properties"})
-        setCommandEnabled(m_ui.leftButton(QLatin1String(key)), hasEntry);
+    const CommandId menu = button == CommandId::RemoveChosen ? CommandId::RemoveMenu : CommandId::TakeMenu;
+    m_ui.button(button)->setToolTip(plainCaption(menu) + QStringLiteral(" [") +
+                                    withoutAmpersands(m_ui.button(variant)->text()) + QLatin1Char(']'));
 }
 
-void MainWindow::showCommitFailures(const CommitReport& report)
+void MainWindow::showColumn(int column, bool shown)
 {
-    NotRenamedDialog::showReport(m_state, m_list, report, this);
+    setColumnWidthTwips(column - 1, shown ? fittedWidth(column - 1, MainWindowSettings::shownWidth(column)) : 0);
 }
 
-void MainWindow::applyExpertMode()
+void MainWindow::openContextMenu(const QPoint& globalPos)
 {
-    for (const char* name : {"mnuFolderAttributes", "mnuDeleteFolders1", "mnuDeleteFolders2"})
-        setCommandEnabled(m_ui.action(QLatin1String(name)), m_state.expertMode);
-}
-
-void MainWindow::setLoadingFolders(bool loading)
-{
-    m_ui.leftButton(QStringLiteral("CancelAction"))->setEnabled(loading);
+    m_singleSelection = m_list.selectionModel()->selectedRows().size() == 1;
+    updateCommands();
+    m_ui.mnuPopup1->popup(globalPos);
 }

@@ -1,25 +1,23 @@
 #pragma once
 
+#include "core/preview/CommandRules.h"
 #include "core/preview/PreviewList.h"
 #include "gui/mainwindow/MainWindowUi.h"
 
 #include <QMainWindow>
-#include <functional>
 #include <memory>
 
 struct AppState;
-struct CommitReport;
-class MainWindowLoadCommands;
-class MainWindowPreviewCommands;
-class MainWindowRenameCommands;
-class MainWindowScriptCommands;
+class LoadController;
 class MainWindowSettings;
-class MainWindowViewCommands;
+class PreviewController;
+class RenameController;
+class ScriptController;
+class ViewController;
 
 // The main window ("frmMain"): the preview list with its current-entry panel, the menus and button
-// bars, the status line. Command handlers live in their own classes by area; this class holds what
-// they share: the refresh after every change, the enabling of commands, the texts, and the load and
-// close sequences.
+// bars, the status line. It builds the controls from the command table, connects each command to its
+// controller, and enables the commands by the core's rule whenever something it depends on changes.
 class MainWindow : public QMainWindow
 {
     Q_OBJECT
@@ -31,16 +29,15 @@ public:
     AppState& state() { return m_state; }
     PreviewList& list() { return m_list; }
     MainWindowUi& ui() { return m_ui; }
-    MainWindowPreviewCommands& previewCommands() { return *m_preview; }
-    MainWindowViewCommands& viewCommands() { return *m_view; }
-    MainWindowLoadCommands& loadCommands() { return *m_load; }
-    MainWindowRenameCommands& renameCommands() { return *m_rename; }
-    MainWindowScriptCommands& scriptCommands() { return *m_script; }
+    PreviewController& previewController() { return *m_preview; }
+    LoadController& loadController() { return *m_load; }
+    RenameController& renameController() { return *m_rename; }
+    ScriptController& scriptController() { return *m_script; }
+    ViewController& viewController() { return *m_view; }
 
     // Runs once after the global initialisation: reads the stored window, column, sort and flag
     // settings, prepares the protocol and scratch files, puts the texts on and shows the window.
     void loadHandler();
-    bool isLoading() const { return m_loading; }
 
     // The close sequence: writes the window settings, asks about a running recording and pending
     // changes. False when the user cancelled the close.
@@ -49,26 +46,11 @@ public:
     // Puts the language texts on every control (also after the language changed).
     void applyTexts();
 
-    // Recomputes everything derived from the entries and the enabled state of the commands. Called after
-    // every operation that changes entries.
+    // Recomputes everything derived from the entries. Called after every operation that changes entries.
     void refreshPreview();
     void ShowCurrentEntry();
-    void HideWorkColumns();
 
-    // Shows what a take-changes run could not rename.
-    void showCommitFailures(const CommitReport& report);
-
-    // Enables a command as far as the rules allow; commands that are not built yet stay disabled.
-    void setCommandEnabled(QAction* command, bool enabled);
-    // What the rules last said about a command, whether or not it is built.
-    static bool commandAllowed(const QAction* command);
-    static bool commandBuilt(const QAction* command);
-
-    void applyExpertMode();
-    // The cancel button works only while folders are being loaded.
-    void setLoadingFolders(bool loading);
-    // Stops a running recording and saves the script (called by the close sequence).
-    void setRecordingStopper(std::function<void()> stopper) { m_stopRecording = std::move(stopper); }
+    bool isEnabled(CommandId id) const { return contains(m_enabled, id); }
 
     // Column widths of header positions 1 to 19 (columns 0 to 18) in twips; 0 hides the column.
     int columnWidthTwips(int column) const;
@@ -78,27 +60,35 @@ public:
     int toPixels(int twips) const;
     int toTwips(int pixels) const;
 
-    // Text of a main-window key of the language file, and the caption of a menu item without "&".
+    // Text of a main-window key of the language file, and the caption of a command's menu item without "&".
     QString text(const QString& key) const;
-    QString plainCaption(const QString& menuItem) const;
-    QString notAvailableText(const QString& caption) const;
+    QString plainCaption(CommandId id) const;
 
 protected:
     void closeEvent(QCloseEvent* event) override;
 
 private:
+    void connectCommands();
+    void connectControllers();
+    void updateCommands();
     void markCommandsNotBuilt();
-    void updateLeftBar();
+    void showRefreshed();
+    void describeChoice(CommandId button, CommandId variant);
+    void showColumn(int column, bool shown);
+    void openContextMenu(const QPoint& globalPos);
+    QString notAvailableText(const QString& caption) const;
 
     AppState& m_state;
     PreviewList m_list;
     MainWindowUi m_ui;
     std::unique_ptr<MainWindowSettings> m_settings;
-    std::unique_ptr<MainWindowPreviewCommands> m_preview;
-    std::unique_ptr<MainWindowViewCommands> m_view;
-    std::unique_ptr<MainWindowLoadCommands> m_load;
-    std::unique_ptr<MainWindowRenameCommands> m_rename;
-    std::unique_ptr<MainWindowScriptCommands> m_script;
-    std::function<void()> m_stopRecording;
-    bool m_loading = false;
+    std::unique_ptr<PreviewController> m_preview;
+    std::unique_ptr<LoadController> m_load;
+    std::unique_ptr<RenameController> m_rename;
+    std::unique_ptr<ScriptController> m_script;
+    std::unique_ptr<ViewController> m_view;
+    CommandSet m_enabled;
+    bool m_singleSelection = false;
+    bool m_helpGuide = false;
+    bool m_starting = false;
 };

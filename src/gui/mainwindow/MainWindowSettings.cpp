@@ -57,8 +57,8 @@ void MainWindowSettings::readButtonBars()
     MainWindowUi& ui = m_window.ui();
     const bool main = FlagFromInt(readInt("Settings", QStringLiteral("btnbarMain")), false);
     const bool script = FlagFromInt(readInt("Settings", QStringLiteral("btnbarScript")), false);
-    ui.action(QStringLiteral("mnuShowBtnBarMain"))->setChecked(main);
-    ui.action(QStringLiteral("mnuShowBtnBarScript"))->setChecked(script);
+    ui.menuItem(CommandId::ShowMainBar)->setChecked(main);
+    ui.menuItem(CommandId::ShowScriptBar)->setChecked(script);
     ui.btnBarMain->setVisible(main);
     ui.btnbarScript->setVisible(script);
 }
@@ -145,7 +145,7 @@ void MainWindowSettings::prepareFiles()
 void MainWindowSettings::readAssistant()
 {
     const bool visible = FlagFromInt(readInt("Assistant", QStringLiteral("Visible")), true);
-    m_window.ui().action(QStringLiteral("mnuShowAssistant"))->setChecked(visible);
+    m_window.ui().menuItem(CommandId::ShowAssistant)->setChecked(visible);
 }
 
 void MainWindowSettings::writeColumnsAndPlacement()
@@ -169,14 +169,11 @@ void MainWindowSettings::writeBarsSortAndColours()
 {
     MainWindowUi& ui = m_window.ui();
     const AppState& state = m_window.state();
-    write("Settings", QStringLiteral("btnbarMain"),
-          IntFromFlag(ui.action(QStringLiteral("mnuShowBtnBarMain"))->isChecked()));
-    write("Settings", QStringLiteral("btnbarScript"),
-          IntFromFlag(ui.action(QStringLiteral("mnuShowBtnBarScript"))->isChecked()));
+    write("Settings", QStringLiteral("btnbarMain"), IntFromFlag(ui.menuItem(CommandId::ShowMainBar)->isChecked()));
+    write("Settings", QStringLiteral("btnbarScript"), IntFromFlag(ui.menuItem(CommandId::ShowScriptBar)->isChecked()));
     write("Settings", QStringLiteral("PreviewSortKey"), m_window.list().sortColumn());
     write("Settings", QStringLiteral("PreviewSortOrder"), m_window.list().sortOrder() == Qt::AscendingOrder ? 0 : 1);
-    write("Assistant", QStringLiteral("Visible"),
-          IntFromFlag(ui.action(QStringLiteral("mnuShowAssistant"))->isChecked()));
+    write("Assistant", QStringLiteral("Visible"), IntFromFlag(ui.menuItem(CommandId::ShowAssistant)->isChecked()));
     write("Dialogs", QStringLiteral("BackColor"), state.backColor);
     write("Dialogs", QStringLiteral("ForeColor"), state.foreColor);
 }

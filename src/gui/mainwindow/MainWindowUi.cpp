@@ -1,6 +1,7 @@
 #include "gui/mainwindow/MainWindowUi.h"
 
 #include "core/preview/PreviewList.h"
+#include "gui/mainwindow/CommandTable.h"
 #include "gui/mainwindow/MainImageList.h"
 #include "gui/mainwindow/PreviewTableView.h"
 #include "gui/settings/NamedWidget.h"
@@ -17,6 +18,20 @@
 #include <QToolButton>
 #include <QVBoxLayout>
 
+namespace {
+
+QString itemName(CommandId id)
+{
+    return QLatin1String(CommandTable::command(id).item);
+}
+
+QString keyOf(CommandId id)
+{
+    return QLatin1String(CommandTable::command(id).key);
+}
+
+} // namespace
+
 QMenu* MainWindowUi::addMenu(QWidget* parent, const QString& name)
 {
     auto* menu = new QMenu(parent);
@@ -25,16 +40,22 @@ QMenu* MainWindowUi::addMenu(QWidget* parent, const QString& name)
     // Menu items that are not built yet say so in their tool tip.
     menu->setToolTipsVisible(true);
     menu->menuAction()->setObjectName(name);
-    m_menus.insert(name, menu);
-    m_actions.insert(name, menu->menuAction());
     return menu;
 }
 
-QAction* MainWindowUi::addItem(QMenu* menu, const QString& name)
+QMenu* MainWindowUi::addMenu(QMenu* parent, CommandId id)
 {
-    QAction* action = menu->addAction(name);
-    action->setObjectName(name);
-    m_actions.insert(name, action);
+    QMenu* menu = addMenu(parent, itemName(id));
+    parent->addMenu(menu);
+    m_items[static_cast<std::size_t>(id)] = menu->menuAction();
+    return menu;
+}
+
+QAction* MainWindowUi::addItem(QMenu* menu, CommandId id)
+{
+    QAction* action = menu->addAction(itemName(id));
+    action->setObjectName(itemName(id));
+    m_items[static_cast<std::size_t>(id)] = action;
     return action;
 }
 
@@ -56,103 +77,107 @@ void MainWindowUi::buildMenus(QMainWindow* window)
         parent->addMenu(menu);
         return menu;
     };
+    // A top menu that is a command of its own: the rules enable it as a whole.
+    auto topCommand = [&](CommandId id) {
+        QMenu* menu = top(itemName(id));
+        m_items[static_cast<std::size_t>(id)] = menu->menuAction();
+        return menu;
+    };
+    auto items = [&](QMenu* menu, std::initializer_list<CommandId> ids) {
+        for (const CommandId id : ids)
+            addItem(menu, id);
+    };
 
     QMenu* file = top(QStringLiteral("mnuFile"));
-    addItem(file, QStringLiteral("mnuOpenFile"))->setShortcut(QKeySequence::Open);
-    addItem(file, QStringLiteral("mnuOpenFromList"));
-    QMenu* delList = sub(file, QStringLiteral("mnuDelList"));
-    for (int n = 1; n <= 5; ++n)
-        addItem(delList, QStringLiteral("mnuDelList%1").arg(n));
+    addItem(file, CommandId::OpenFolders)->setShortcut(QKeySequence::Open);
+    addItem(file, CommandId::OpenFromList);
+    items(addMenu(file, CommandId::RemoveMenu),
+          {CommandId::RemoveAll, CommandId::RemoveSelected, CommandId::RemoveNotSelected, CommandId::RemoveChanged,
+           CommandId::RemoveUnchanged});
     addSeparator(file, QStringLiteral("mnuFileLine1"));
-    addItem(file, QStringLiteral("mnuOptions"));
-    addItem(file, QStringLiteral("mnuUpdate"));
+    items(file, {CommandId::Options, CommandId::Update});
     addSeparator(file, QStringLiteral("mnuFileLine2"));
-    addItem(file, QStringLiteral("mnuHistory"));
+    addItem(file, CommandId::History);
     addSeparator(file, QStringLiteral("mnuFileLine3"));
-    addItem(file, QStringLiteral("mnuEnd"))->setShortcut(QKeySequence::Quit);
+    addItem(file, CommandId::End)->setShortcut(QKeySequence::Quit);
 
-    QMenu* edit = top(QStringLiteral("mnuEdit"));
-    addItem(edit, QStringLiteral("mnuUndo"))->setShortcut(QKeySequence::Undo);
-    QMenu* take = sub(edit, QStringLiteral("mnuTakeChanges"));
-    addItem(take, QStringLiteral("mnuTakeChanges1"));
-    addItem(take, QStringLiteral("mnuTakeChanges2"));
-    addItem(edit, QStringLiteral("mnuRejectChanges"));
+    QMenu* edit = topCommand(CommandId::EditMenu);
+    addItem(edit, CommandId::Undo)->setShortcut(QKeySequence::Undo);
+    items(addMenu(edit, CommandId::TakeMenu), {CommandId::TakeAll, CommandId::TakeSelected});
+    addItem(edit, CommandId::RejectChanges);
 
     QMenu* view = top(QStringLiteral("mnuView"));
     QMenu* bars = sub(view, QStringLiteral("mnuShowBtnBars"));
-    addItem(bars, QStringLiteral("mnuShowBtnBarMain"))->setCheckable(true);
-    addItem(bars, QStringLiteral("mnuShowBtnBarScript"))->setCheckable(true);
+    addItem(bars, CommandId::ShowMainBar)->setCheckable(true);
+    addItem(bars, CommandId::ShowScriptBar)->setCheckable(true);
     QMenu* columns = sub(view, QStringLiteral("mnuViewPreview"));
     for (int n = 1; n <= 6; ++n) {
-        QAction* item = addItem(columns, QStringLiteral("mnuViewPre(%1)").arg(n));
+        QAction* item = addItem(columns, static_cast<CommandId>(static_cast<int>(CommandId::ShowColumn1) + n - 1));
         // The column menu shows the column captions.
         item->setProperty("tag", QStringLiteral("LstColHead0%1").arg(n));
         item->setCheckable(true);
         item->setChecked(true);
-        // Path, old name and new name are always shown.
-        item->setEnabled(n >= 4);
         mnuViewPre[static_cast<size_t>(n - 1)] = item;
     }
 
-    QMenu* script = top(QStringLiteral("mnuScript"));
-    addItem(script, QStringLiteral("mnuStartRecordScript"));
-    addItem(script, QStringLiteral("mnuStopRecordScript"));
+    QMenu* script = topCommand(CommandId::ScriptMenu);
+    items(script, {CommandId::StartRecording, CommandId::StopRecording});
     addSeparator(script, QStringLiteral("mnuScriptLine1"));
-    addItem(script, QStringLiteral("mnuStartRunScript"));
-    addItem(script, QStringLiteral("mnuRunSelectedScript"));
+    items(script, {CommandId::StartRunScript, CommandId::RunSelectedScript});
 
-    QMenu* rename = top(QStringLiteral("mnuRename"));
-    for (const char* n : {"01", "02", "09", "03", "04", "05", "06", "07", "08", "10"})
-        addItem(rename, QStringLiteral("mnuRename") + QLatin1String(n));
+    QMenu* rename = topCommand(CommandId::RenameMenu);
+    for (const int type : {1, 2, 9, 3, 4, 5, 6, 7, 8, 10})
+        addItem(rename, renameCommand(type));
     addSeparator(rename, QStringLiteral("mnuRenameLine1"));
-    addItem(rename, QStringLiteral("mnuNewNamesFromFile"));
+    addItem(rename, CommandId::NewNamesFromFile);
     addSeparator(rename, QStringLiteral("mnuRenameLine2"));
-    addItem(rename, QStringLiteral("mnuEditMan"))->setShortcut(Qt::Key_F2);
+    addItem(rename, CommandId::EditCurrent)->setShortcut(Qt::Key_F2);
 
-    QMenu* special = top(QStringLiteral("mnuSpecial"));
-    addItem(special, QStringLiteral("mnuFileList"));
+    QMenu* special = topCommand(CommandId::SpecialMenu);
+    addItem(special, CommandId::FileList);
     addSeparator(special, QStringLiteral("mnuSpecialLine1"));
-    addItem(special, QStringLiteral("mnuCopyFolders"));
-    addItem(special, QStringLiteral("mnuMoveFolders"));
+    items(special, {CommandId::CopyFolders, CommandId::MoveFolders});
     addSeparator(special, QStringLiteral("mnuSpecialLine2"));
-    QMenu* experts = sub(special, QStringLiteral("mnuExperts"));
-    addItem(experts, QStringLiteral("mnuRenameStructure"));
-    addSeparator(experts, QStringLiteral("mnuExpertsLine1"));
-    addItem(experts, QStringLiteral("mnuFolderAttributes"));
-    addItem(experts, QStringLiteral("mnuDeleteFolders1"));
-    addItem(experts, QStringLiteral("mnuDeleteFolders2"));
+    mnuExperts = sub(special, QStringLiteral("mnuExperts"));
+    addItem(mnuExperts, CommandId::RenameStructure);
+    addSeparator(mnuExperts, QStringLiteral("mnuExpertsLine1"));
+    items(mnuExperts, {CommandId::FolderAttributes, CommandId::DeleteFolders1, CommandId::DeleteFolders2});
 
     QMenu* help = top(QStringLiteral("mnuHelp"));
-    addItem(help, QStringLiteral("mnuShowAssistant"))->setCheckable(true);
+    addItem(help, CommandId::ShowAssistant)->setCheckable(true);
     addSeparator(help, QStringLiteral("mnuHelpLine1"));
-    addItem(help, QStringLiteral("mnuHelpContent"))->setShortcut(QKeySequence::HelpContents);
+    addItem(help, CommandId::HelpContent)->setShortcut(QKeySequence::HelpContents);
     addSeparator(help, QStringLiteral("mnuHelpLine2"));
-    addItem(help, QStringLiteral("mnuInfo"));
+    addItem(help, CommandId::Info);
 
     mnuPopup1 = addMenu(window, QStringLiteral("mnuPopup1"));
-    for (const char* name : {"btnBarLeftEditMan", "btnBarLeftDel1File", "mnuCreateSubFolders", "btnBarLeftProperties"})
-        addItem(mnuPopup1, QLatin1String(name));
+    items(mnuPopup1,
+          {CommandId::PopupEdit, CommandId::PopupRemove, CommandId::CreateSubFolders, CommandId::PopupProperties});
 }
 
-QAction* MainWindowUi::addButton(QToolBar* bar, const QString& key, QHash<QString, QAction*>& keys)
+QAction* MainWindowUi::addButton(QToolBar* bar, CommandId id)
 {
+    const QString key = keyOf(id);
     QAction* button = bar->addAction(MainImageList::image(key), key);
     button->setObjectName(key);
-    keys.insert(key, button);
+    m_buttons[static_cast<std::size_t>(id)] = button;
     return button;
 }
 
-void MainWindowUi::addDropDown(QToolBar* bar, QAction* button, const QStringList& itemKeys)
+QMenu* MainWindowUi::addDropDown(QToolBar* bar, QAction* button, std::initializer_list<CommandId> items)
 {
     // The drop-down menu has no name of its own: its items are translated as entries of the button.
     auto* menu = new QMenu(bar);
-    for (const QString& key : itemKeys) {
-        QAction* item = menu->addAction(key);
-        item->setObjectName(key);
+    menu->setToolTipsVisible(true);
+    for (const CommandId id : items) {
+        QAction* item = menu->addAction(keyOf(id));
+        item->setObjectName(keyOf(id));
+        m_buttons[static_cast<std::size_t>(id)] = item;
     }
     button->setMenu(menu);
     if (auto* tool = qobject_cast<QToolButton*>(bar->widgetForAction(button)))
         tool->setPopupMode(QToolButton::MenuButtonPopup);
+    return menu;
 }
 
 void MainWindowUi::buildBars(QMainWindow* window)
@@ -161,38 +186,42 @@ void MainWindowUi::buildBars(QMainWindow* window)
     btnBarMain->setMovable(false);
     btnBarMain->setFloatable(false);
     window->addToolBar(Qt::TopToolBarArea, btnBarMain);
-    addButton(btnBarMain, QStringLiteral("OpenFile"), m_mainKeys);
+    addButton(btnBarMain, CommandId::OpenFolders);
     btnBarMain->addSeparator();
-    QAction* delList = addButton(btnBarMain, QStringLiteral("DelList"), m_mainKeys);
-    addDropDown(btnBarMain, delList,
-                {QStringLiteral("DelList1"), QStringLiteral("DelList2"), QStringLiteral("DelList3"),
-                 QStringLiteral("DelList4"), QStringLiteral("DelList5")});
-    QAction* take = addButton(btnBarMain, QStringLiteral("TakeChanges"), m_mainKeys);
-    addDropDown(btnBarMain, take, {QStringLiteral("TakeChanges1"), QStringLiteral("TakeChanges2")});
-    addButton(btnBarMain, QStringLiteral("RejectChanges"), m_mainKeys);
-    addButton(btnBarMain, QStringLiteral("Undo"), m_mainKeys);
+    addDropDown(btnBarMain, addButton(btnBarMain, CommandId::RemoveChosen),
+                {CommandId::RemoveAll, CommandId::RemoveSelected, CommandId::RemoveNotSelected,
+                 CommandId::RemoveChanged, CommandId::RemoveUnchanged});
+    addDropDown(btnBarMain, addButton(btnBarMain, CommandId::TakeChosen),
+                {CommandId::TakeAll, CommandId::TakeSelected});
+    addButton(btnBarMain, CommandId::RejectChanges);
+    addButton(btnBarMain, CommandId::Undo);
     btnBarMain->addSeparator();
-    for (int n = 1; n <= 10; ++n)
-        addButton(btnBarMain, QStringLiteral("Rename%1").arg(n, 2, 10, QLatin1Char('0')), m_mainKeys);
-    addButton(btnBarMain, QStringLiteral("Rename99"), m_mainKeys);
+    for (int type = 1; type <= 10; ++type)
+        addButton(btnBarMain, renameCommand(type));
+    addButton(btnBarMain, CommandId::Rename99);
     lstApplyTo = NamedWidget<QComboBox>(btnBarMain, QStringLiteral("lstApplyTo"));
     lstApplyTo->setSizeAdjustPolicy(QComboBox::AdjustToContents);
     btnBarMain->addWidget(lstApplyTo);
     btnBarMain->addSeparator();
-    addButton(btnBarMain, QStringLiteral("Options"), m_mainKeys);
+    addButton(btnBarMain, CommandId::Options);
 
     window->addToolBarBreak(Qt::TopToolBarArea);
     btnbarScript = NamedWidget<QToolBar>(window, QStringLiteral("btnbarScript"));
     btnbarScript->setMovable(false);
     btnbarScript->setFloatable(false);
     window->addToolBar(Qt::TopToolBarArea, btnbarScript);
-    addButton(btnbarScript, QStringLiteral("StartRecordScript"), m_scriptKeys);
-    addButton(btnbarScript, QStringLiteral("StopRecordScript"), m_scriptKeys);
-    addButton(btnbarScript, QStringLiteral("StartRunScript"), m_scriptKeys);
-    QAction* runSelected = addButton(btnbarScript, QStringLiteral("RunSelectedScript"), m_scriptKeys);
-    addDropDown(btnbarScript, runSelected, {});
+    addButton(btnbarScript, CommandId::StartRecording);
+    addButton(btnbarScript, CommandId::StopRecording);
+    addButton(btnbarScript, CommandId::StartRunScript);
+    QAction* chooser = addButton(btnbarScript, CommandId::ChooseScript);
+    scripts = addDropDown(btnbarScript, chooser, {});
+    // Running the chosen script is not part of the program yet, so the whole button opens its drop-down.
+    if (auto* tool = qobject_cast<QToolButton*>(btnbarScript->widgetForAction(chooser)))
+        tool->setPopupMode(QToolButton::InstantPopup);
     lblSelectedScript = NamedWidget<QLabel>(btnbarScript, QStringLiteral("lblSelectedScript"));
     lblSelectedScript->setContentsMargins(8, 0, 8, 0);
+    // Script names are the user's own text, never markup.
+    lblSelectedScript->setTextFormat(Qt::PlainText);
     btnbarScript->addWidget(lblSelectedScript);
 
     btnBarLeft = NamedWidget<QToolBar>(window, QStringLiteral("btnBarLeft"));
@@ -200,8 +229,9 @@ void MainWindowUi::buildBars(QMainWindow* window)
     btnBarLeft->setFloatable(false);
     btnBarLeft->setOrientation(Qt::Vertical);
     window->addToolBar(Qt::LeftToolBarArea, btnBarLeft);
-    for (const char* key : {"EditMan", "DelList", "Properties", "CancelAction"})
-        addButton(btnBarLeft, QLatin1String(key), m_leftKeys);
+    for (const CommandId id :
+         {CommandId::EditCurrent, CommandId::RemoveCurrent, CommandId::Properties, CommandId::Cancel})
+        addButton(btnBarLeft, id);
 }
 
 void MainWindowUi::buildCentre(QMainWindow* window, PreviewList& list)
@@ -252,39 +282,12 @@ void MainWindowUi::setupUi(QMainWindow* window, PreviewList& list)
     buildCentre(window, list);
 }
 
-QAction* MainWindowUi::action(const QString& name) const
+QList<QAction*> MainWindowUi::actions(CommandId id) const
 {
-    return m_actions.value(name);
-}
-
-QMenu* MainWindowUi::menu(const QString& name) const
-{
-    return m_menus.value(name);
-}
-
-QAction* MainWindowUi::mainButton(const QString& key) const
-{
-    return m_mainKeys.value(key);
-}
-
-QAction* MainWindowUi::scriptButton(const QString& key) const
-{
-    return m_scriptKeys.value(key);
-}
-
-QAction* MainWindowUi::leftButton(const QString& key) const
-{
-    return m_leftKeys.value(key);
-}
-
-QList<QAction*> MainWindowUi::allCommands() const
-{
-    QList<QAction*> commands;
-    for (QAction* a : m_actions) {
-        if (!a->menu())
-            commands.append(a);
+    QList<QAction*> found;
+    for (QAction* a : {menuItem(id), button(id)}) {
+        if (a)
+            found.append(a);
     }
-    for (const auto* keys : {&m_mainKeys, &m_scriptKeys, &m_leftKeys})
-        commands.append(keys->values());
-    return commands;
+    return found;
 }

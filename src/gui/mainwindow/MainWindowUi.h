@@ -1,6 +1,8 @@
 #pragma once
 
-#include <QHash>
+#include "core/preview/CommandId.h"
+
+#include <QList>
 #include <QString>
 #include <array>
 
@@ -15,19 +17,17 @@ class QToolBar;
 class QWidget;
 
 // The controls of the main window, built in code under their given names: the menu tree, the three
-// button bars, the preview table with the current-entry panel beneath it, and the status bar. Menu
-// items and submenus are found by name, bar buttons by bar and key.
+// button bars, the preview table with the current-entry panel beneath it, and the status bar. Commands
+// take their names from the command table and are found by their id.
 struct MainWindowUi
 {
     void setupUi(QMainWindow* window, PreviewList& list);
 
-    QAction* action(const QString& name) const; // a menu item, or the menu action of a submenu
-    QMenu* menu(const QString& name) const;
-    QAction* mainButton(const QString& key) const;
-    QAction* scriptButton(const QString& key) const;
-    QAction* leftButton(const QString& key) const;
-    // Every menu item and bar button (not separators, not submenus).
-    QList<QAction*> allCommands() const;
+    // A command's menu item (or the menu action of its submenu, or its context-menu entry), and its bar
+    // button (or drop-down entry); null where it has none.
+    QAction* menuItem(CommandId id) const { return m_items[static_cast<std::size_t>(id)]; }
+    QAction* button(CommandId id) const { return m_buttons[static_cast<std::size_t>(id)]; }
+    QList<QAction*> actions(CommandId id) const;
 
     QToolBar* btnBarMain = nullptr;
     QToolBar* btnbarScript = nullptr;
@@ -39,21 +39,21 @@ struct MainWindowUi
     std::array<QLabel*, 3> lbl1{}; // captions of the current-entry panel
     std::array<QLabel*, 3> lbl2{}; // parent path, old name, new name of the current entry
     QMenu* mnuPopup1 = nullptr;
+    QMenu* mnuExperts = nullptr;
+    QMenu* scripts = nullptr; // the drop-down of saved scripts
     std::array<QAction*, 6> mnuViewPre{};
 
 private:
     QMenu* addMenu(QWidget* parent, const QString& name);
-    QAction* addItem(QMenu* menu, const QString& name);
+    QMenu* addMenu(QMenu* parent, CommandId id);
+    QAction* addItem(QMenu* menu, CommandId id);
     void addSeparator(QMenu* menu, const QString& name);
-    QAction* addButton(QToolBar* bar, const QString& key, QHash<QString, QAction*>& keys);
-    void addDropDown(QToolBar* bar, QAction* button, const QStringList& itemKeys);
+    QAction* addButton(QToolBar* bar, CommandId id);
+    QMenu* addDropDown(QToolBar* bar, QAction* button, std::initializer_list<CommandId> items);
     void buildMenus(QMainWindow* window);
     void buildBars(QMainWindow* window);
     void buildCentre(QMainWindow* window, PreviewList& list);
 
-    QHash<QString, QAction*> m_actions;
-    QHash<QString, QMenu*> m_menus;
-    QHash<QString, QAction*> m_mainKeys;
-    QHash<QString, QAction*> m_scriptKeys;
-    QHash<QString, QAction*> m_leftKeys;
+    std::array<QAction*, kCommandCount> m_items{};
+    std::array<QAction*, kCommandCount> m_buttons{};
 };

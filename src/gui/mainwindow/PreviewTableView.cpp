@@ -39,6 +39,9 @@ PreviewTableView::PreviewTableView(PreviewList& list, QWidget* parent)
     horizontalHeader()->setHighlightSections(false);
     horizontalHeader()->setStretchLastSection(false);
     horizontalHeader()->setDefaultAlignment(Qt::AlignLeft | Qt::AlignVCenter);
+    // A reset forgets which sections were hidden; the work columns must never show.
+    hideWorkColumns();
+    connect(&list, &QAbstractItemModel::modelReset, this, &PreviewTableView::hideWorkColumns);
     horizontalHeader()->setMinimumSectionSize(0);
 }
 
@@ -166,4 +169,10 @@ bool PreviewTableView::dropDragEntryAt(int targetRow)
     if (moved)
         Q_EMIT entryMoved();
     return moved;
+}
+
+void PreviewTableView::hideWorkColumns()
+{
+    for (int column = PreviewList::kVisibleColumns; column < FolderEntry::ColumnCount; ++column)
+        horizontalHeader()->setSectionHidden(column, true);
 }

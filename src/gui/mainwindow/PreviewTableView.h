@@ -26,6 +26,8 @@ public:
     // Moves the remembered drag entry onto the entry at the given row (the last entry for -1).
     // Returns false when nothing moved.
     bool dropDragEntryAt(int targetRow);
+    // Hides the work columns past the visible ones.
+    void hideWorkColumns();
 
 Q_SIGNALS:
     // A click or a key release in the list: the current-entry panel is due.

@@ -28,7 +28,7 @@ QGroupBox* optionFrame(QWidget* parent, const QString& frameName, const QString&
 } // namespace
 
 CaseDialog::CaseDialog(RenameDialogHost host, QWidget* parent)
-    : RenameDialog(QStringLiteral("frmULCase"), kType, std::move(host), parent)
+    : RenameDialog(kType, std::move(host), parent)
 {
     auto* row = new QHBoxLayout;
     row->addWidget(optionFrame(this, QStringLiteral("fraCase"), QStringLiteral("opt1"), CaseParams::Swap,

@@ -12,7 +12,7 @@
 #include <QVBoxLayout>
 
 FolderExtensionDialog::FolderExtensionDialog(RenameDialogHost host, QWidget* parent)
-    : RenameDialog(QStringLiteral("frmFolderExtension"), kType, std::move(host), parent)
+    : RenameDialog(kType, std::move(host), parent)
 {
     m_remove = NamedWidget<QRadioButton>(this, QStringLiteral("optFE(0)"));
     m_set = NamedWidget<QRadioButton>(this, QStringLiteral("optFE(1)"));

@@ -29,7 +29,7 @@ std::optional<std::pair<QString, QString>> captionWords(const QString& caption)
 } // namespace
 
 PrefixSuffixDialog::PrefixSuffixDialog(RenameDialogHost host, QWidget* parent)
-    : RenameDialog(QStringLiteral("frmPrefixSuffix"), kType, std::move(host), parent)
+    : RenameDialog(kType, std::move(host), parent)
 {
     auto* grid = new QGridLayout;
     grid->setColumnStretch(1, 1);

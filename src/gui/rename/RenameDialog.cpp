@@ -1,6 +1,7 @@
 #include "gui/rename/RenameDialog.h"
 
 #include "core/AppState.h"
+#include "core/rename/RenameSteps.h"
 #include "core/settings/HelpGuide.h"
 #include "gui/script/DialogState.h"
 #include "gui/settings/DialogChrome.h"
@@ -13,12 +14,12 @@
 #include <QTimer>
 #include <QVBoxLayout>
 
-RenameDialog::RenameDialog(const QString& formName, int type, RenameDialogHost host, QWidget* parent)
+RenameDialog::RenameDialog(int type, RenameDialogHost host, QWidget* parent)
     : QDialog(parent)
     , m_host(std::move(host))
     , m_type(type)
 {
-    setObjectName(formName);
+    setObjectName(RenameSteps::formName(type));
     auto* layout = new QVBoxLayout(this);
     m_content = new QVBoxLayout;
     layout->addLayout(m_content);

@@ -43,7 +43,8 @@ class RenameDialog : public QDialog
     Q_OBJECT
 
 public:
-    RenameDialog(const QString& formName, int type, RenameDialogHost host, QWidget* parent = nullptr);
+    // The dialog is named after its function's form (the rename step table knows it).
+    RenameDialog(int type, RenameDialogHost host, QWidget* parent = nullptr);
 
     // The type number of the function in scripts (3 folder extension, 4 case, 5 prefix and suffix …).
     int type() const { return m_type; }

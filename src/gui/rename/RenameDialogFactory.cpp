@@ -4,16 +4,37 @@
 #include "gui/rename/FolderExtensionDialog.h"
 #include "gui/rename/PrefixSuffixDialog.h"
 
+#include <array>
+
+namespace {
+
+using Creator = std::unique_ptr<RenameDialog> (*)(RenameDialogHost, QWidget*);
+
+struct DialogOfType
+{
+    int type;
+    Creator create;
+};
+
+template <typename Dialog> constexpr DialogOfType dialogOf()
+{
+    return {Dialog::kType, [](RenameDialogHost host, QWidget* parent) -> std::unique_ptr<RenameDialog> {
+                return std::make_unique<Dialog>(std::move(host), parent);
+            }};
+}
+
+// The dialog classes, each under the type number it declares; which numbers exist and which functions
+// are built is the rename step table's business.
+constexpr std::array kDialogs{dialogOf<FolderExtensionDialog>(), dialogOf<CaseDialog>(),
+                              dialogOf<PrefixSuffixDialog>()};
+
+} // namespace
+
 std::unique_ptr<RenameDialog> CreateRenameDialog(int type, RenameDialogHost host, QWidget* parent)
 {
-    switch (type) {
-    case FolderExtensionDialog::kType:
-        return std::make_unique<FolderExtensionDialog>(std::move(host), parent);
-    case CaseDialog::kType:
-        return std::make_unique<CaseDialog>(std::move(host), parent);
-    case PrefixSuffixDialog::kType:
-        return std::make_unique<PrefixSuffixDialog>(std::move(host), parent);
-    default:
-        return nullptr;
+    for (const DialogOfType& dialog : kDialogs) {
+        if (dialog.type == type)
+            return dialog.create(std::move(host), parent);
     }
+    return nullptr;
 }

@@ -38,7 +38,7 @@ protected:
         fs = faulty.get();
         app.state().fileSystem = std::move(faulty);
         loader.onStatusText = [this](const QString& text) { statusTexts.append(text); };
-        loader.onCancelEnabled = [this](bool on) { events.append(on ? "cancel on" : "cancel off"); };
+        loader.onLoadingChanged = [this](bool on) { events.append(on ? "loading on" : "loading off"); };
         loader.onRefresh = [this] {
             events.append("refresh");
             loader.resetLoadedCount();
@@ -149,7 +149,7 @@ TEST_F(LoaderTest, PendingFoldersCountInTheStatusUntilCancelled)
             loader.lstOpen.append(tree.path(name));
         loader.LoadPendingFolders();
         EXPECT_EQ(statusTexts.first(), QStringLiteral("99 ") + app.state().statusText(2));
-        EXPECT_EQ(events, QStringList({"cancel on", "refresh", "cancel off"}));
+        EXPECT_EQ(events, QStringList({"loading on", "refresh", "loading off"}));
         EXPECT_TRUE(loader.lstOpen.isEmpty());
         EXPECT_FALSE(app.state().cancelRequested);
         EXPECT_EQ(list.size(), cancelPass ? 99 : 250);
@@ -177,7 +177,7 @@ TEST_F(LoaderTest, DroppedFoldersGiveTheirSubfolders)
     TestTree tree({"One/Sub/", "Empty/file=3", "Two/X/Y/"});
     loader.DropFolders({tree.path("One"), tree.path("Empty"), tree.path("missing"), tree.path("Two")});
     EXPECT_EQ(keys(), QStringList({tree.key("One/Sub"), tree.key("Two/X"), tree.key("Two/X/Y")}));
-    EXPECT_EQ(events, QStringList({"cancel on", "cancel off", "refresh"}));
+    EXPECT_EQ(events, QStringList({"loading on", "refresh", "loading off"}));
     // Dropped URLs keep the bytes of names that are no UTF-8.
     const QStringList paths = FolderLoader::localPathsFromUrls({QUrl::fromEncoded("file:///tmp/caf%E9"),
                                                                 QUrl::fromLocalFile(QStringLiteral("/a b/c")),
@@ -235,7 +235,7 @@ TEST_F(LoaderTest, OpenFromListFileReadsEveryChosenListAndRemembersTheFolder)
     EXPECT_EQ(ask.given, QStringList({"/start/", "*.*|*.*|m3u Playlist|*.m3u|pls Playlist|*.pls", "multiple"}));
     EXPECT_EQ(keys(), QStringList({tree.key("A"), tree.key("B")}));
     EXPECT_EQ(lastPath(), tree.key("Lists"));
-    EXPECT_EQ(events, QStringList({"cancel on", "cancel off", "refresh"}));
+    EXPECT_EQ(events, QStringList({"loading on", "refresh", "loading off"}));
     ask.expectFiles({});
     loader.OpenFromListFile();
     EXPECT_EQ(events.size(), 3) << "cancelling the dialog does nothing";

@@ -31,16 +31,6 @@ QString removed(std::initializer_list<const char*> entries, RemovalVariant varia
 
 } // namespace
 
-TEST(RemovalPlan, VariantsFromTags)
-{
-    using enum RemovalVariant;
-    const RemovalVariant byNumber[] = {All, All, Selected, NotSelected, Changed, Unchanged, None};
-    for (int n = 1; n <= 6; ++n)
-        EXPECT_EQ(RemovalVariantFromTag(QStringLiteral("DeLlist%1").arg(n)), byNumber[n]) << n;
-    EXPECT_EQ(RemovalVariantFromTag(QString()), All);
-    EXPECT_EQ(RemovalVariantFromTag(QStringLiteral("Rename01")), None);
-}
-
 TEST(RemovalPlan, EntriesAndQuestionPerVariant)
 {
     // The question comes only when a removed entry is changed, and never for the unchanged ones.

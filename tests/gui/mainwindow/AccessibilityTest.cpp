@@ -109,10 +109,15 @@ TEST_P(Accessibility, EveryFocusableControlHasAnAccessibleName)
     expectNamedControls(window, QStringLiteral("frmMain"));
 
     for (int type : {3, 4, 5}) {
-        const QString item = QStringLiteral("mnuRename%1").arg(type, 2, 10, QLatin1Char('0'));
-        const auto dialog = CreateRenameDialog(
-            type, {state, window.list(), 2, window.ui().lstApplyTo->itemText(2), window.plainCaption(item), {}, {}},
-            &window);
+        const auto dialog = CreateRenameDialog(type,
+                                               {state,
+                                                window.list(),
+                                                2,
+                                                window.ui().lstApplyTo->itemText(2),
+                                                window.plainCaption(renameCommand(type)),
+                                                {},
+                                                {}},
+                                               &window);
         expectNamedControls(*dialog, dialog->objectName());
     }
     EditManDialog edit(state, window.list(), 2, {}, &window);

@@ -3,7 +3,7 @@
 #include "core/AppState.h"
 #include "core/settings/SettingsStore.h"
 #include "gui/mainwindow/MainWindow.h"
-#include "gui/mainwindow/MainWindowRenameCommands.h"
+#include "gui/mainwindow/RenameController.h"
 #include "support/PreviewFixture.h"
 #include "support/TestApp.h"
 
@@ -40,8 +40,9 @@ protected:
     {
         window->list().selectionModel()->setCurrentIndex(window->list().index(row, 0), QItemSelectionModel::NoUpdate);
     }
-    QAction* item(const char* name) { return window->ui().action(QLatin1String(name)); }
-    QAction* button(const char* key) { return window->ui().mainButton(QLatin1String(key)); }
+    // A command's menu item (or context-menu entry), and its bar button (or drop-down entry).
+    QAction* item(CommandId id) { return window->ui().menuItem(id); }
+    QAction* button(CommandId id) { return window->ui().button(id); }
     QString setting(const char* section, const char* key)
     {
         return ReadSetting(QLatin1String(section), QLatin1String(key), app.state().settingsFile);
@@ -61,7 +62,7 @@ protected:
 
     void answerDialogs(std::function<void(QDialog&)> answer)
     {
-        window->renameCommands().setDialogRunner([answer](QDialog& dialog) {
+        window->renameController().setDialogRunner([answer](QDialog& dialog) {
             answer(dialog);
             return dialog.result();
         });

@@ -1,7 +1,10 @@
 #include "gui/mainwindow/MainWindowFixture.h"
 
-#include "gui/mainwindow/MainWindowViewCommands.h"
+#include "gui/mainwindow/CommandTable.h"
+#include "gui/mainwindow/LoadController.h"
+#include "gui/mainwindow/PreviewController.h"
 #include "gui/mainwindow/PreviewTableView.h"
+#include "gui/mainwindow/ViewController.h"
 #include "support/TestTree.h"
 
 #include <QTest>
@@ -17,9 +20,9 @@ TEST_F(MainWindowRemoval, CancelKeepsNoRemovesYesTakesTheChangesFirst)
     const QString parent = tree.root() + QLatin1Char('/');
     open();
     addEntries({"a>A", "b>B", "c"}, parent);
-    item("mnuDelList2")->trigger(); // nothing selected: nothing removed, nothing asked
+    item(CommandId::RemoveSelected)->trigger(); // nothing selected: nothing removed, nothing asked
     app.prompter().expectButton(Prompter::Cancel);
-    item("mnuDelList1")->trigger();
+    item(CommandId::RemoveAll)->trigger();
     EXPECT_EQ(window->list().size(), 3);
     ASSERT_EQ(app.prompter().asked().size(), 1);
     EXPECT_EQ(app.prompter().asked().at(0).text, message("MsgText21"));
@@ -27,20 +30,20 @@ TEST_F(MainWindowRemoval, CancelKeepsNoRemovesYesTakesTheChangesFirst)
 
     // Changed entries: one-entry runs before each removal; the unchanged entry stays.
     app.prompter().expectButton(Prompter::Yes);
-    item("mnuDelList4")->trigger();
+    item(CommandId::RemoveChanged)->trigger();
     EXPECT_EQ(OldNames(window->list()), QStringList{"c"});
     EXPECT_EQ(tree.folders(), (QStringList{"A", "B", "c"}));
     // The whole list: one run over all entries, then the list is cleared.
     window->list().setNewName(0, QStringLiteral("C"));
     addEntries({"A>a2"}, parent);
     app.prompter().expectButton(Prompter::Yes);
-    item("mnuDelList1")->trigger();
+    item(CommandId::RemoveAll)->trigger();
     EXPECT_TRUE(window->list().isEmpty());
     EXPECT_EQ(tree.folders(), (QStringList{"B", "C", "a2"}));
 
     addEntries({"B>b"}, parent);
     app.prompter().expectButton(Prompter::No);
-    item("mnuDelList1")->trigger();
+    item(CommandId::RemoveAll)->trigger();
     EXPECT_TRUE(window->list().isEmpty());
     EXPECT_EQ(tree.folders(), (QStringList{"B", "C", "a2"}));
 }
@@ -50,21 +53,19 @@ TEST_F(MainWindowRemoval, ButtonRepeatsTheChosenVariantAndNamesIt)
     open();
     addEntries({"a", "b", "c"});
     select(0);
-    item("mnuDelList3")->trigger();
+    item(CommandId::RemoveNotSelected)->trigger();
     EXPECT_EQ(OldNames(window->list()), QStringList{"a"});
-    EXPECT_TRUE(button("DelList")->toolTip().endsWith(window->plainCaption(QStringLiteral("mnuDelList3")) + ']'));
+    EXPECT_TRUE(
+        button(CommandId::RemoveChosen)->toolTip().endsWith(window->plainCaption(CommandId::RemoveNotSelected) + ']'));
     addEntries({"d"});
     window->list().selectionModel()->clearSelection();
     select(1);
-    button("DelList")->trigger();
+    button(CommandId::RemoveChosen)->trigger();
     EXPECT_EQ(OldNames(window->list()), QStringList{"d"});
     // A drop-down item becomes the tag as well.
-    for (QAction* a : button("DelList")->menu()->actions()) {
-        if (a->objectName() == QLatin1String("DelList1"))
-            a->trigger();
-    }
+    button(CommandId::RemoveAll)->trigger();
     EXPECT_TRUE(window->list().isEmpty());
-    EXPECT_EQ(button("DelList")->property("tag").toString(), QStringLiteral("DelList1"));
+    EXPECT_EQ(window->previewController().chosenRemoval(), CommandId::RemoveAll);
 }
 
 TEST_F(MainWindowRemoval, CurrentEntryAsksOnlyWhenChanged)
@@ -74,12 +75,20 @@ TEST_F(MainWindowRemoval, CurrentEntryAsksOnlyWhenChanged)
     addEntries({"a>A", "b"}, tree.root() + QLatin1Char('/'));
     setCurrent(0);
     app.prompter().expectButton(Prompter::Yes);
-    window->ui().leftButton(QStringLiteral("DelList"))->trigger();
+    window->ui().button(CommandId::RemoveCurrent)->trigger();
     EXPECT_EQ(app.prompter().asked().at(0).text, message("MsgText15"));
     EXPECT_EQ(tree.folders(), (QStringList{"A", "b"}));
     EXPECT_EQ(OldNames(window->list()), QStringList{"b"});
+    // The context menu's entries need exactly one selected entry.
     setCurrent(0);
-    item("btnBarLeftDel1File")->trigger();
+    PreviewTableView* view = window->ui().lstVorschau;
+    Q_EMIT view->contextMenuRequested(view->mapToGlobal(QPoint(5, 5)));
+    EXPECT_FALSE(item(CommandId::PopupRemove)->isEnabled());
+    window->ui().mnuPopup1->close();
+    select(0);
+    Q_EMIT view->contextMenuRequested(view->mapToGlobal(QPoint(5, 5)));
+    item(CommandId::PopupRemove)->trigger();
+    window->ui().mnuPopup1->close();
     EXPECT_TRUE(window->list().isEmpty());
     EXPECT_EQ(app.prompter().asked().size(), 1);
 }
@@ -93,27 +102,143 @@ TEST_F(MainWindowCommands, EnablingFollowsTheListChangesAndUndoLevels)
         for (QAction* a : actions)
             EXPECT_EQ(a->isEnabled(), enabled) << a->objectName().toStdString();
     };
-    QAction* leftDel = window->ui().leftButton(QStringLiteral("DelList"));
-    expectEnabled({item("mnuEdit"), item("mnuDelList"), item("mnuRename"), button("DelList"), leftDel}, false);
+    QAction* leftDel = window->ui().button(CommandId::RemoveCurrent);
+    expectEnabled({item(CommandId::EditMenu), item(CommandId::RemoveMenu), item(CommandId::RenameMenu),
+                   button(CommandId::RemoveChosen), leftDel},
+                  false);
     EXPECT_FALSE(window->ui().lstApplyTo->isEnabled());
-    EXPECT_TRUE(item("mnuEnd")->isEnabled());
+    EXPECT_TRUE(item(CommandId::End)->isEnabled());
 
     addEntries({"a"});
     addEntries({"b"}, QStringLiteral("/q/"));
-    expectEnabled({item("mnuEdit"), item("mnuDelList"), item("mnuSpecial"), button("DelList"), leftDel}, true);
-    expectEnabled({item("mnuTakeChanges"), button("TakeChanges")}, false);
+    expectEnabled({item(CommandId::EditMenu), item(CommandId::RemoveMenu), item(CommandId::SpecialMenu),
+                   button(CommandId::RemoveChosen), leftDel},
+                  true);
+    expectEnabled({item(CommandId::TakeMenu), button(CommandId::TakeChosen)}, false);
     EXPECT_TRUE(window->ui().lstApplyTo->isEnabled());
-    EXPECT_FALSE(MainWindow::commandAllowed(item("mnuUndo")));
+    EXPECT_FALSE(window->isEnabled(CommandId::Undo));
     EXPECT_EQ(window->ui().status->text(), SubstituteArgs(app.state().statusText(1), {"2", "2", "0"}));
 
     window->list().setNewName(0, QStringLiteral("x"));
     window->refreshPreview();
-    expectEnabled({item("mnuTakeChanges"), button("TakeChanges"), item("mnuRejectChanges")}, true);
-    for (QAction* a : {item("mnuRejectChanges"), item("mnuUndo"), button("Undo")})
-        EXPECT_TRUE(MainWindow::commandAllowed(a)) << a->objectName().toStdString();
+    expectEnabled({item(CommandId::TakeMenu), button(CommandId::TakeChosen), item(CommandId::RejectChanges)}, true);
+    expectEnabled({item(CommandId::RejectChanges), item(CommandId::Undo), button(CommandId::Undo)}, true);
     // Commands that are not built stay disabled whatever the rules say.
-    EXPECT_FALSE(button("Rename01")->isEnabled());
-    expectEnabled({button("Rename03"), button("Rename04"), button("Rename05")}, true);
+    EXPECT_FALSE(button(CommandId::Rename01)->isEnabled());
+    expectEnabled({button(CommandId::Rename03), button(CommandId::Rename04), button(CommandId::Rename05)}, true);
+}
+
+// The menus, bars, drop-downs and the context menu hold exactly the table's commands, under the table's
+// names: a command left out of the layout would never be reachable, a stray action never enabled.
+TEST_F(MainWindowCommands, EveryTableRowHasItsControlsAndEveryControlItsRow)
+{
+    open();
+    QSet<QAction*> fromTable;
+    for (const CommandTable::Command& command : CommandTable::commands()) {
+        SCOPED_TRACE(static_cast<int>(command.id));
+        QAction* item = window->ui().menuItem(command.id);
+        QAction* button = window->ui().button(command.id);
+        ASSERT_EQ(item != nullptr, command.item != nullptr);
+        ASSERT_EQ(button != nullptr, command.key != nullptr);
+        if (item) {
+            EXPECT_EQ(item->objectName(), QLatin1String(command.item));
+            fromTable.insert(item);
+        }
+        if (button) {
+            EXPECT_EQ(button->objectName(), QLatin1String(command.key));
+            fromTable.insert(button);
+        }
+    }
+    QList<QAction*> shown = window->menuBar()->actions();
+    for (QToolBar* bar : window->findChildren<QToolBar*>())
+        shown += bar->actions();
+    for (QMenu* menu : window->findChildren<QMenu*>()) {
+        if (menu != window->ui().scripts)
+            shown += menu->actions();
+    }
+    QSet<QAction*> commands;
+    for (QAction* action : shown) {
+        // Separators, plain menus and the apply-to and script-name widgets are not commands.
+        if (action->isSeparator() || (action->menu() && !fromTable.contains(action)) ||
+            qobject_cast<QWidgetAction*>(action) || action->objectName().isEmpty())
+            continue;
+        EXPECT_TRUE(fromTable.contains(action)) << action->objectName().toStdString();
+        commands.insert(action);
+    }
+    EXPECT_EQ(commands.size(), fromTable.size());
+}
+
+// A load serves the event queue every hundred folders; whatever the user does then must not act on the
+// rows loaded so far, whose keys are not final yet.
+TEST_F(MainWindowCommands, WhileFoldersLoadOnlyCancelWorks)
+{
+    QStringList folders{QStringLiteral("a/")};
+    for (const char* prefix : {"d", "e"}) {
+        for (int n = 0; n < 150; ++n)
+            folders.append(QLatin1String(prefix) + QStringLiteral("%1/").arg(n, 3, 10, QLatin1Char('0')));
+    }
+    TestTree tree(folders);
+    const QString parent = tree.root() + QLatin1Char('/');
+    open();
+    addEntries({"a>A"}, parent);
+    setCurrent(0);
+    bool dialogOpened = false;
+    answerDialogs([&](QDialog&) { dialogOpened = true; });
+    FolderLoader& loader = window->loadController().loader();
+    int served = 0;
+    loader.onProcessEvents = [&] {
+        if (served++ > 0)
+            return;
+        EXPECT_TRUE(button(CommandId::Cancel)->isEnabled());
+        for (const CommandId id :
+             {CommandId::TakeChosen, CommandId::TakeAll, CommandId::RemoveChosen, CommandId::RemoveAll,
+              CommandId::RemoveCurrent, CommandId::PopupRemove, CommandId::Rename05, CommandId::EditCurrent,
+              CommandId::RejectChanges, CommandId::OpenFromList}) {
+            SCOPED_TRACE(window->ui().actions(id).first()->objectName().toStdString());
+            EXPECT_FALSE(window->isEnabled(id));
+            for (QAction* action : window->ui().actions(id)) {
+                EXPECT_FALSE(action->isEnabled());
+                action->trigger();
+            }
+        }
+    };
+    const auto paths = [&](const char* prefix) {
+        QStringList result;
+        for (int n = 0; n < 150; ++n)
+            result.append(tree.path(QLatin1String(prefix) + QStringLiteral("%1").arg(n, 3, 10, QLatin1Char('0'))));
+        return result;
+    };
+    // The open dialog's pending folders, and a list file as the command line names it.
+    const QString listFile = tree.root() + QStringLiteral("/list.txt");
+    QFile file(listFile);
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    file.write(paths("e").join(QLatin1Char('\n')).toUtf8());
+    file.close();
+    const std::pair<const char*, std::function<void()>> loads[] = {
+        {"pending folders",
+         [&] {
+             loader.lstOpen = paths("d");
+             loader.LoadPendingFolders();
+         }},
+        {"list file", [&] { loader.ReadListFile(listFile); }},
+    };
+    int expectedSize = 1;
+    for (const auto& [name, load] : loads) {
+        SCOPED_TRACE(name);
+        served = 0;
+        load();
+        window->refreshPreview();
+        expectedSize += 150;
+        EXPECT_GE(served, 1);
+        EXPECT_FALSE(dialogOpened);
+        EXPECT_TRUE(app.prompter().asked().isEmpty());
+        EXPECT_TRUE(tree.folders().contains(QStringLiteral("a")));
+        EXPECT_EQ(window->list().size(), expectedSize);
+        EXPECT_EQ(window->list().entry(0).newName, QStringLiteral("A"));
+        // Afterwards the rules of the list apply again.
+        EXPECT_TRUE(button(CommandId::TakeChosen)->isEnabled());
+        EXPECT_FALSE(button(CommandId::Cancel)->isEnabled());
+    }
 }
 
 TEST_F(MainWindowCommands, TakeChangesAsksWhenConfirmationIsOn)
@@ -124,10 +249,10 @@ TEST_F(MainWindowCommands, TakeChangesAsksWhenConfirmationIsOn)
     open();
     addEntries({"a>A"}, parent);
     app.prompter().expectButton(Prompter::No);
-    button("TakeChanges")->trigger();
+    button(CommandId::TakeChosen)->trigger();
     EXPECT_EQ(tree.folders(), QStringList{"a"});
     app.prompter().expectButton(Prompter::Yes);
-    item("mnuTakeChanges1")->trigger();
+    item(CommandId::TakeAll)->trigger();
     EXPECT_EQ(tree.folders(), QStringList{"A"});
     EXPECT_EQ(window->list().entry(0).key, parent + QStringLiteral("A/"));
 }
@@ -137,10 +262,12 @@ TEST_F(MainWindowCommands, ExpertModeOnlyAfterYes)
     open();
     for (const Prompter::Button answer : {Prompter::No, Prompter::Yes}) {
         app.prompter().expectButton(answer);
-        window->viewCommands().askForExpertMode();
-        EXPECT_EQ(MainWindow::commandAllowed(item("mnuDeleteFolders2")), answer == Prompter::Yes);
+        window->viewController().askForExpertMode();
+        EXPECT_EQ(app.state().expertMode, answer == Prompter::Yes);
+        // Deleting folders is not built yet: expert mode or not, it stays disabled.
+        EXPECT_FALSE(item(CommandId::DeleteFolders2)->isEnabled());
     }
-    window->viewCommands().askForExpertMode(); // while it is on, nothing is asked
+    window->viewController().askForExpertMode(); // while it is on, nothing is asked
     ASSERT_EQ(app.prompter().asked().size(), 2);
     EXPECT_EQ(app.prompter().asked().at(0).defaultButton, Prompter::No);
 }
@@ -210,7 +337,7 @@ TEST_F(MainWindowStartAndClose, PlacementBarsAndColumnsRoundTrip)
         EXPECT_EQ(window->windowState().testFlag(Qt::WindowMaximized), ws[0] == '2');
         EXPECT_FALSE(window->ui().btnBarMain->isVisible());
         EXPECT_FALSE(window->ui().mnuViewPre[3]->isChecked());
-        EXPECT_FALSE(item("mnuShowAssistant")->isChecked());
+        EXPECT_FALSE(item(CommandId::ShowAssistant)->isChecked());
         EXPECT_EQ(window->list().sortColumn(), FolderEntry::ColPosition);
         EXPECT_TRUE(window->closeRequest());
         EXPECT_EQ(setting("Main", "ws"), QLatin1String(ws));

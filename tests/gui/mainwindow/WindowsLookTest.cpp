@@ -126,17 +126,22 @@ TEST_P(WindowsLook, EveryCaptionIsTranslatedAndNothingIsCutOff)
         window.list().append(MakeEntry(archive, QString::fromUtf8(name)));
     window.list().setNewName(1, QStringLiteral("My trip.Abc"));
     window.refreshPreview();
-    window.ui().scriptButton(QStringLiteral("RunSelectedScript"))->menu()->actions().value(0)->trigger();
+    window.ui().scripts->actions().value(0)->trigger();
     window.resize(1100, 560);
     checkTexts(window);
     expectText(window.ui().lstApplyTo->toolTip(), QStringLiteral("Frameapply"), QStringLiteral("apply-to tool tip"));
     look(window, QStringLiteral("main"));
 
     for (int type : {3, 4, 5}) {
-        const QString item = QStringLiteral("mnuRename%1").arg(type, 2, 10, QLatin1Char('0'));
-        const auto dialog = CreateRenameDialog(
-            type, {state, window.list(), 2, window.ui().lstApplyTo->itemText(2), window.plainCaption(item), {}, {}},
-            &window);
+        const auto dialog = CreateRenameDialog(type,
+                                               {state,
+                                                window.list(),
+                                                2,
+                                                window.ui().lstApplyTo->itemText(2),
+                                                window.plainCaption(renameCommand(type)),
+                                                {},
+                                                {}},
+                                               &window);
         checkTexts(*dialog);
         look(*dialog, dialog->objectName());
     }

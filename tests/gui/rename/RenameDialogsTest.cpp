@@ -6,8 +6,10 @@
 #include "core/rename/RenameSteps.h"
 #include "core/script/ScriptStore.h"
 #include "core/settings/IniDocument.h"
-#include "gui/mainwindow/MainWindowScriptCommands.h"
+#include "gui/mainwindow/RenameController.h"
+#include "gui/mainwindow/ScriptController.h"
 #include "gui/rename/PrefixSuffixDialog.h"
+#include "gui/rename/RenameDialogFactory.h"
 #include "gui/script/DialogState.h"
 #include "support/TestTree.h"
 
@@ -24,19 +26,19 @@ TEST_F(RenameDialogs, ARecordedScriptHoldsEveryApplyAndTheBatchModeReplaysIt)
     TestTree tree({"Photos/my trip.abc/", "Photos/Home/", "Photos/x.y.z/"});
     open();
     addEntries({"Home", "my trip.abc", "x.y.z"}, tree.key(QStringLiteral("Photos")));
-    item("mnuStartRecordScript")->trigger();
+    item(CommandId::StartRecording)->trigger();
     answerDialogs([](QDialog& d) {
         if (d.objectName() == QLatin1String("frmPrefixSuffix"))
             operate(d, {"txtPr=x ", "cmdApply", "cmdOK"});
         else
             operate(d, {"opt1(3)", "opt2(3)", "cmdOK"});
     });
-    button("Rename05")->trigger();
-    item("mnuRename04")->trigger();
+    button(CommandId::Rename05)->trigger();
+    item(CommandId::Rename04)->trigger();
     const QStringList byWindow = newNames();
     EXPECT_EQ(byWindow, (QStringList{"X X HOME", "X X MY TRIP.ABC", "X X X.Y.Z"}));
     app.prompter().expectText(QStringLiteral("Shout"));
-    window->ui().scriptButton(QStringLiteral("StopRecordScript"))->trigger();
+    window->ui().button(CommandId::StopRecording)->trigger();
     const QString script = ScriptStore::scriptFolder(app.state()) + QStringLiteral("20240131153045.vls");
     const IniDocument doc = IniDocument::load(script);
     EXPECT_EQ(doc.value(QStringLiteral("Main"), QStringLiteral("Steps")), QStringLiteral("3"));
@@ -46,11 +48,11 @@ TEST_F(RenameDialogs, ARecordedScriptHoldsEveryApplyAndTheBatchModeReplaysIt)
     EXPECT_EQ(doc.keys(QStringLiteral("3")), (QStringList{"Type", "opt1(3)", "opt2(3)"}));
 
     // The saved script is offered in the drop-down; choosing it only selects it.
-    QAction* run = window->ui().scriptButton(QStringLiteral("RunSelectedScript"));
+    QAction* run = window->ui().button(CommandId::ChooseScript);
     ASSERT_EQ(run->menu()->actions().size(), 1);
     run->menu()->actions().at(0)->trigger();
     EXPECT_EQ(window->ui().lblSelectedScript->text(), QStringLiteral("Shout [2024-01-31, 15:30:45]"));
-    EXPECT_EQ(window->scriptCommands().chosenScript(), QStringLiteral("20240131153045.vls"));
+    EXPECT_EQ(window->scriptController().chosenScript(), QStringLiteral("20240131153045.vls"));
     EXPECT_EQ(newNames(), byWindow);
 
     QBuffer out;
@@ -72,9 +74,9 @@ TEST_F(RenameDialogs, ClosingWhileRecordingSavesTheScriptOnYes)
 {
     open();
     addEntries({"a"});
-    item("mnuStartRecordScript")->trigger();
+    item(CommandId::StartRecording)->trigger();
     answerDialogs([](QDialog& d) { operate(d, {"cmdOK"}); });
-    item("mnuRename05")->trigger();
+    item(CommandId::Rename05)->trigger();
     app.prompter().expectButton(Prompter::Yes);
     app.prompter().expectText(QStringLiteral("On close"));
     EXPECT_TRUE(window->closeRequest());
@@ -104,7 +106,7 @@ TEST_F(RenameDialogs, EachDialogGivesTheNamesOfItsRecordedStep)
             title = d.windowTitle();
         });
         window->list().rejectProposals();
-        ASSERT_TRUE(window->renameCommands().openRenameDialog(type));
+        ASSERT_TRUE(window->renameController().openRenameDialog(type));
         EXPECT_TRUE(title.endsWith(QStringLiteral(" (") + window->ui().lstApplyTo->currentText() + QLatin1Char(')')));
         const QStringList byDialog = newNames();
         EXPECT_EQ(byDialog.at(1), QStringLiteral("Trip.2004")) << "not admitted";
@@ -113,7 +115,28 @@ TEST_F(RenameDialogs, EachDialogGivesTheNamesOfItsRecordedStep)
         ASSERT_TRUE(RenameSteps::run(type, stored, run));
         EXPECT_EQ(newNames(), byDialog);
     }
-    EXPECT_FALSE(window->renameCommands().openRenameDialog(1));
+    EXPECT_FALSE(window->renameController().openRenameDialog(1));
+}
+
+// The step table decides which rename functions exist; the window offers exactly those, each with its
+// dialog, and the dialog records the form name the batch mode expects.
+TEST_F(RenameDialogs, EveryBuiltFunctionHasItsDialogAndNothingElseDoes)
+{
+    open();
+    addEntries({"a"});
+    for (int type = 0; type <= 11; ++type) {
+        SCOPED_TRACE(type);
+        const auto dialog =
+            CreateRenameDialog(type, {app.state(), window->list(), 0, QString(), QString(), {}, {}}, window.get());
+        EXPECT_EQ(dialog != nullptr, RenameSteps::available(type));
+        if (dialog) {
+            EXPECT_EQ(dialog->objectName(), RenameSteps::formName(type));
+            EXPECT_EQ(dialog->type(), type);
+        }
+        if (type >= 1 && type <= 10) {
+            EXPECT_EQ(window->isEnabled(renameCommand(type)), RenameSteps::available(type));
+        }
+    }
 }
 
 TEST_F(RenameDialogs, FolderExtensionCleansItsFieldAndEnablesByOption)
@@ -130,7 +153,7 @@ TEST_F(RenameDialogs, FolderExtensionCleansItsFieldAndEnablesByOption)
         EXPECT_EQ(field->text(), QStringLiteral("bak"));
         operate(d, {"cmdCancel"});
     });
-    item("mnuRename03")->trigger();
+    item(CommandId::Rename03)->trigger();
     EXPECT_EQ(newNames(), QStringList{"Trip.bak"}); // Cancel keeps what Apply did
 }
 
@@ -139,17 +162,17 @@ TEST_F(RenameDialogs, RememberedValuesAreStoredAndRestoredOnlyWhenKept)
     open();
     addEntries({"a"});
     answerDialogs([](QDialog& d) { operate(d, {"optFE(0)", "txtFE= x ", "cmdOK"}); });
-    item("mnuRename03")->trigger();
+    item(CommandId::Rename03)->trigger();
     EXPECT_FALSE(IniDocument::load(app.state().settingsFile).hasSection(QStringLiteral("frmFolderExtension")));
     app.state().saveDialogSettings = true;
-    item("mnuRename03")->trigger();
+    item(CommandId::Rename03)->trigger();
     EXPECT_EQ(setting("frmFolderExtension", "optFE(0)"), QStringLiteral("-1"));
     answerDialogs([](QDialog& d) {
         EXPECT_TRUE(d.findChild<QRadioButton*>(QStringLiteral("optFE(0)"))->isChecked());
         EXPECT_EQ(d.findChild<QLineEdit*>(QStringLiteral("txtFE"))->text(), QStringLiteral("x"));
         operate(d, {"cmdCancel"});
     });
-    item("mnuRename03")->trigger();
+    item(CommandId::Rename03)->trigger();
 }
 
 TEST_F(RenameDialogs, NameFieldsRejectTypedCharactersButTakePastedOnes)
@@ -171,14 +194,14 @@ TEST_F(RenameDialogs, ManualEditChangesTheCurrentEntryExactlyAsTypedAndIsNeverRe
     addEntries({"a", "b"});
     select(0);
     window->ui().lstApplyTo->setCurrentIndex(2); // would exclude the selected entry
-    item("mnuStartRecordScript")->trigger();
+    item(CommandId::StartRecording)->trigger();
     QString shown;
     setCurrent(0);
     answerDialogs([&](QDialog& d) {
         shown = d.findChild<QLineEdit*>(QStringLiteral("txtFileName"))->text();
         operate(d, {"txtFileName=New ", "cmdOK"});
     });
-    window->ui().leftButton(QStringLiteral("EditMan"))->trigger();
+    window->ui().button(CommandId::EditCurrent)->trigger();
     EXPECT_EQ(shown, QStringLiteral("a"));
     EXPECT_EQ(newNames(), (QStringList{"New ", "b"}));
     EXPECT_EQ(ScriptStore::stepCount(ScriptStore::scratchPath(app.state())), 0);
@@ -188,7 +211,7 @@ TEST_F(RenameDialogs, ManualEditChangesTheCurrentEntryExactlyAsTypedAndIsNeverRe
                                      QStringList{"txtFileName=never", "cmdCancel"}}) {
         setCurrent(1);
         answerDialogs([steps](QDialog& d) { operate(d, steps); });
-        item("mnuEditMan")->trigger();
+        item(CommandId::EditCurrent)->trigger();
     }
     EXPECT_EQ(newNames(), (QStringList{"New ", "c"}));
 }

@@ -1,0 +1,52 @@
+#include "gui/mainwindow/LoadController.h"
+
+#include "core/AppState.h"
+#include "core/preview/PreviewList.h"
+#include "gui/load/OpenDialog.h"
+#include "gui/platform/PropertySheet.h"
+
+LoadController::LoadController(AppState& state, PreviewList& list, QWidget* dialogParent)
+    : m_state(state)
+    , m_list(list)
+    , m_dialogParent(dialogParent)
+    , m_loader(state, list)
+{
+    m_loader.onStatusText = [this](const QString& text) { Q_EMIT statusText(text); };
+    m_loader.onLoadingChanged = [this](bool loading) {
+        m_loading = loading;
+        Q_EMIT loadingChanged(loading);
+    };
+    m_loader.onRefresh = [this] { Q_EMIT listChanged(); };
+}
+
+void LoadController::openFolders()
+{
+    OpenDialog dialog(m_state, m_dialogParent);
+    if (dialog.exec() != QDialog::Accepted)
+        return;
+    m_loader.lstOpen = dialog.pendingPaths();
+    m_loader.LoadPendingFolders();
+}
+
+void LoadController::openFromListFile()
+{
+    m_loader.OpenFromListFile();
+}
+
+void LoadController::dropFolders(const QStringList& paths)
+{
+    m_loader.DropFolders(paths);
+}
+
+void LoadController::showProperties()
+{
+    const int row = m_list.currentRow();
+    if (row < 0)
+        return;
+    PropertySheet::show(m_list.entry(row).currentPath(), m_state, m_dialogParent);
+}
+
+void LoadController::cancel()
+{
+    m_state.cancelRequested = true;
+}

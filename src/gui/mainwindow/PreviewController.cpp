@@ -1,0 +1,169 @@
+#include "gui/mainwindow/PreviewController.h"
+
+#include "core/AppState.h"
+#include "core/commit/CommitRenames.h"
+#include "core/commit/ProposalHistory.h"
+#include "core/preview/PreviewList.h"
+#include "core/preview/RemovalPlan.h"
+#include "gui/commit/HistoryDialog.h"
+#include "gui/commit/NotRenamedDialog.h"
+
+#include <QApplication>
+
+namespace {
+
+RemovalVariant removalVariant(CommandId id)
+{
+    switch (id) {
+    case CommandId::RemoveAll:
+        return RemovalVariant::All;
+    case CommandId::RemoveSelected:
+        return RemovalVariant::Selected;
+    case CommandId::RemoveNotSelected:
+        return RemovalVariant::NotSelected;
+    case CommandId::RemoveChanged:
+        return RemovalVariant::Changed;
+    case CommandId::RemoveUnchanged:
+        return RemovalVariant::Unchanged;
+    default:
+        return RemovalVariant::None;
+    }
+}
+
+} // namespace
+
+PreviewController::PreviewController(AppState& state, PreviewList& list, QWidget* dialogParent)
+    : m_state(state)
+    , m_list(list)
+    , m_dialogParent(dialogParent)
+{}
+
+void PreviewController::refreshPreview()
+{
+    Q_EMIT statusText(m_state.language.GetLngText(QStringLiteral("frmMain"), QStringLiteral("RefreshPreview")));
+    QApplication::setOverrideCursor(Qt::WaitCursor);
+    const PreviewList::Summary summary = m_list.refreshEntries();
+    QApplication::restoreOverrideCursor();
+    m_state.undoLevels = summary.undoLevels;
+    // The list always has a current entry, so the panel and the left bar have something to show.
+    if (!m_list.isEmpty() && m_list.currentRow() < 0)
+        m_list.selectionModel()->setCurrentIndex(m_list.index(0, 0), QItemSelectionModel::NoUpdate);
+    Q_EMIT refreshed();
+    Q_EMIT statusText(
+        SubstituteArgs(m_state.statusText(1), {QString::number(summary.entries), QString::number(summary.folderCount),
+                                               QString::number(summary.changedCount)}));
+}
+
+void PreviewController::showCommitFailures(const CommitReport& report)
+{
+    NotRenamedDialog::showReport(m_state, m_list, report, m_dialogParent);
+}
+
+void PreviewController::RemoveEntries(std::optional<CommandId> variant)
+{
+    if (variant)
+        m_removal = *variant;
+    Q_EMIT variantChosen(CommandId::RemoveChosen, m_removal);
+    const RemovalPlan plan = PlanRemoval(m_list, removalVariant(m_removal));
+    if (plan.count > 0) {
+        Prompter::Button answer = Prompter::No;
+        if (plan.ask) {
+            answer = m_state.ask().ask(
+                m_state.message(QStringLiteral("MsgText21")), m_state.message(QStringLiteral("MsgCap03")),
+                Prompter::Yes | Prompter::No | Prompter::Cancel, Prompter::Icon::Question, Prompter::Cancel);
+            if (answer == Prompter::Cancel)
+                return;
+        }
+        CommitReport report;
+        if (answer == Prompter::Yes) {
+            QApplication::setOverrideCursor(Qt::WaitCursor);
+            if (plan.variant == RemovalVariant::All) {
+                report = CommitRenames(m_state, m_list, kAllEntries);
+            } else {
+                // One run per removed entry, sharing one index; the failures are shown together.
+                std::vector<int> rows;
+                for (int row = 0; row < m_list.size(); ++row) {
+                    if (plan.remove[static_cast<size_t>(row)])
+                        rows.push_back(row);
+                }
+                report = CommitRenames(m_state, m_list, rows);
+            }
+            QApplication::restoreOverrideCursor();
+        }
+        // The entries go first: the report may remove processed entries itself, which would shift the rows
+        // the plan names.
+        m_list.removeEntries(plan.remove);
+        showCommitFailures(report);
+    }
+    refreshPreview();
+}
+
+void PreviewController::removeCurrentEntry()
+{
+    const int row = m_list.currentRow();
+    if (row < 0 || row >= m_list.size())
+        return;
+    if (m_list.entry(row).isChanged()) {
+        const Prompter::Button answer =
+            m_state.ask().ask(m_state.message(QStringLiteral("MsgText15")), m_state.message(QStringLiteral("MsgCap03")),
+                              Prompter::Yes | Prompter::No, Prompter::Icon::Question);
+        if (answer == Prompter::Yes) {
+            const CommitReport report = CommitRenames(m_state, m_list, row);
+            m_list.removeEntry(row);
+            showCommitFailures(report);
+            refreshPreview();
+            return;
+        }
+    }
+    m_list.removeEntry(row);
+    refreshPreview();
+}
+
+void PreviewController::takeChanges()
+{
+    Q_EMIT variantChosen(CommandId::TakeChosen, CommandId::TakeAll);
+    if (m_state.confirm[1]) {
+        const Prompter::Button answer =
+            m_state.ask().ask(m_state.message(QStringLiteral("MsgText03")), m_state.message(QStringLiteral("MsgCap03")),
+                              Prompter::Yes | Prompter::No, Prompter::Icon::Question);
+        if (answer != Prompter::Yes)
+            return;
+    }
+    commitAll();
+    refreshPreview();
+}
+
+void PreviewController::commitAll()
+{
+    QApplication::setOverrideCursor(Qt::WaitCursor);
+    const CommitReport report = CommitRenames(
+        m_state, m_list, kAllEntries, [this](int renamed) { Q_EMIT statusText(CommitProgressText(m_state, renamed)); });
+    QApplication::restoreOverrideCursor();
+    showCommitFailures(report);
+}
+
+void PreviewController::undoProposals()
+{
+    if (undoCommand(m_state, m_list))
+        refreshPreview();
+}
+
+void PreviewController::rejectProposals()
+{
+    if (rejectCommand(m_state, m_list))
+        refreshPreview();
+}
+
+void PreviewController::showHistory()
+{
+    HistoryDialog::showHistory(m_state, m_dialogParent);
+}
+
+void PreviewController::headerClicked(int column)
+{
+    if (column < 0 || column >= PreviewList::kVisibleColumns)
+        return;
+    QApplication::setOverrideCursor(Qt::WaitCursor);
+    m_list.headerClicked(column + 1);
+    QApplication::restoreOverrideCursor();
+}

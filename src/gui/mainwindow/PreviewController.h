@@ -1,0 +1,55 @@
+#pragma once
+
+#include "core/preview/CommandId.h"
+
+#include <QObject>
+#include <optional>
+
+struct AppState;
+struct CommitReport;
+class PreviewList;
+class QWidget;
+
+// The commands that act on the entries of the preview list: removing entries (five variants and the
+// current entry), taking changes, undo and reject of proposals, the history and sorting by a header
+// click; and the refresh after each of them.
+class PreviewController : public QObject
+{
+    Q_OBJECT
+
+public:
+    PreviewController(AppState& state, PreviewList& list, QWidget* dialogParent);
+
+    // Recomputes everything derived from the entries. Runs after every operation that changes entries.
+    void refreshPreview();
+
+    // Removes entries by a variant (RemoveAll … RemoveUnchanged); without one, by the variant chosen last.
+    void RemoveEntries(std::optional<CommandId> variant = {});
+    void removeCurrentEntry();
+    // Takes every change, the one variant built so far (the bar button names it).
+    void takeChanges();
+    // Takes every change (whole-list run) and shows what failed; the caller refreshes.
+    void commitAll();
+    // Steps every proposal back one level, or throws all proposals away (each asks first when set to).
+    void undoProposals();
+    void rejectProposals();
+    void showHistory();
+    void headerClicked(int column);
+
+    CommandId chosenRemoval() const { return m_removal; }
+
+Q_SIGNALS:
+    void statusText(const QString& text);
+    // The entries were refreshed: the list's summary is new.
+    void refreshed();
+    // A bar button that repeats the variant chosen last names it in its tool tip.
+    void variantChosen(CommandId button, CommandId variant);
+
+private:
+    void showCommitFailures(const CommitReport& report);
+
+    AppState& m_state;
+    PreviewList& m_list;
+    QWidget* m_dialogParent;
+    CommandId m_removal = CommandId::RemoveAll;
+};

@@ -1,0 +1,43 @@
+#include "gui/mainwindow/RenameController.h"
+
+#include "core/preview/PreviewList.h"
+#include "gui/rename/EditManDialog.h"
+#include "gui/rename/RenameDialogFactory.h"
+
+#include <QComboBox>
+
+RenameController::RenameController(AppState& state, PreviewList& list, const QComboBox& applyTo,
+                                   std::function<QString(int type)> menuCaption, QWidget* dialogParent)
+    : m_state(state)
+    , m_list(list)
+    , m_applyTo(applyTo)
+    , m_menuCaption(std::move(menuCaption))
+    , m_dialogParent(dialogParent)
+    , m_runDialog([](QDialog& dialog) { return dialog.exec(); })
+{}
+
+bool RenameController::openRenameDialog(int type)
+{
+    RenameDialogHost host{m_state,
+                          m_list,
+                          m_applyTo.currentIndex(),
+                          m_applyTo.currentText(),
+                          m_menuCaption(type),
+                          [this] { Q_EMIT listChanged(); },
+                          [this](const QString& text) { Q_EMIT statusText(text); }};
+    const auto dialog = CreateRenameDialog(type, std::move(host), m_dialogParent);
+    if (!dialog)
+        return false;
+    m_runDialog(*dialog);
+    return true;
+}
+
+void RenameController::editManually()
+{
+    const int row = m_list.currentRow();
+    if (row < 0 || row >= m_list.size())
+        return;
+    EditManDialog dialog(
+        m_state, m_list, row + 1, [this] { Q_EMIT listChanged(); }, m_dialogParent);
+    m_runDialog(dialog);
+}

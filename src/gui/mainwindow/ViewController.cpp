@@ -1,0 +1,45 @@
+#include "gui/mainwindow/ViewController.h"
+
+#include "core/AppState.h"
+#include "core/settings/HelpGuide.h"
+#include "gui/mainwindow/MainWindowUi.h"
+
+#include <QAction>
+#include <QToolBar>
+
+ViewController::ViewController(AppState& state, MainWindowUi& ui)
+    : m_state(state)
+    , m_ui(ui)
+{}
+
+void ViewController::showMainBar(bool shown)
+{
+    m_ui.menuItem(CommandId::ShowMainBar)->setChecked(shown);
+    m_ui.btnBarMain->setVisible(shown);
+}
+
+void ViewController::showScriptBar(bool shown)
+{
+    m_ui.menuItem(CommandId::ShowScriptBar)->setChecked(shown);
+    m_ui.btnbarScript->setVisible(shown);
+}
+
+void ViewController::askForExpertMode()
+{
+    if (m_state.expertMode)
+        return;
+    const QString question = m_state.message(QStringLiteral("MsgText33")) + QStringLiteral("\n\n") +
+                             m_state.message(QStringLiteral("MsgText34"));
+    const Prompter::Button answer =
+        m_state.ask().ask(question, m_state.message(QStringLiteral("msgCapAttention")), Prompter::Yes | Prompter::No,
+                          Prompter::Icon::Question, Prompter::No);
+    if (answer != Prompter::Yes)
+        return;
+    m_state.expertMode = true;
+    Q_EMIT expertModeChanged();
+}
+
+void ViewController::openHelp()
+{
+    OpenHelpGuide(m_state);
+}
