@@ -580,7 +580,7 @@ int PreviewList::appendBatch(std::vector<FolderEntry> entries)
     // The key index learns the new rows first; that also leaves out a key repeated within the batch.
     const int first = size();
     int count = 0;
-    keyIndex();
+    keyIndex(); // rebuilt first if stale, so the loop below can add to it
     for (FolderEntry& e : entries) {
         if (m_rowOfKey.contains(e.key))
             continue;

@@ -10,7 +10,6 @@
 #include <QMimeData>
 #include <QMouseEvent>
 #include <QUrl>
-#include <memory>
 
 PreviewTableView::PreviewTableView(PreviewList& list, QWidget* parent)
     : QTableView(parent)
@@ -144,10 +143,14 @@ void PreviewTableView::dropEvent(QDropEvent* event)
 {
     const QMimeData* mime = event->mimeData();
     if (isOwnDrag(mime)) {
+        // The list moves the entry; a drop below the last row means onto the last entry.
         const QModelIndex at = indexAt(event->position().toPoint());
         event->setDropAction(Qt::MoveAction);
         event->accept();
-        dropDragEntryAt(at.isValid() ? at.row() : -1);
+        const bool moved = m_list.dropMimeData(mime, Qt::MoveAction, at.isValid() ? at.row() : -1, 0, QModelIndex());
+        m_dragEntry = QPersistentModelIndex();
+        if (moved)
+            Q_EMIT entryMoved();
         return;
     }
     const QStringList paths = droppedFolders(mime);
@@ -157,18 +160,6 @@ void PreviewTableView::dropEvent(QDropEvent* event)
     }
     event->acceptProposedAction();
     m_shellDrop(paths);
-}
-
-bool PreviewTableView::dropDragEntryAt(int targetRow)
-{
-    if (!m_dragEntry.isValid() || m_list.isEmpty())
-        return false;
-    const std::unique_ptr<QMimeData> mime(m_list.mimeData({QModelIndex(m_dragEntry)}));
-    const bool moved = m_list.dropMimeData(mime.get(), Qt::MoveAction, targetRow, 0, QModelIndex());
-    m_dragEntry = QPersistentModelIndex();
-    if (moved)
-        Q_EMIT entryMoved();
-    return moved;
 }
 
 void PreviewTableView::hideWorkColumns()

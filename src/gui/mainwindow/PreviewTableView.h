@@ -23,9 +23,6 @@ public:
 
     // The row the left or right button went down on (the drag entry), -1 when none.
     int dragRow() const { return m_dragEntry.isValid() ? m_dragEntry.row() : -1; }
-    // Moves the remembered drag entry onto the entry at the given row (the last entry for -1).
-    // Returns false when nothing moved.
-    bool dropDragEntryAt(int targetRow);
     // Hides the work columns past the visible ones.
     void hideWorkColumns();
 
