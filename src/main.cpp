@@ -7,6 +7,7 @@
 #include "core/platform/PosixFileSystem.h"
 #include "core/platform/SystemClock.h"
 #include "core/settings/GlobalInit.h"
+#include "core/settings/HelpGuide.h"
 #include "gui/mainwindow/LoadController.h"
 #include "gui/mainwindow/MainWindow.h"
 #include "gui/platform/MessageBoxPrompter.h"
@@ -14,6 +15,7 @@
 
 #include <QApplication>
 #include <QIcon>
+#include <QTimer>
 #include <cstdio>
 
 int main(int argc, char** argv)
@@ -53,10 +55,16 @@ int main(int argc, char** argv)
     if (!InitialiseApplication(state, ProgramFolderFor(QCoreApplication::applicationDirPath()), chooser))
         return 1;
 
+    if (const std::optional<QString> section = GuideRequest(arguments))
+        return OpenHelpGuide(state, *section) ? 0 : 1;
+
     MainWindow window(state);
     dialogs->setParentWidget(&window);
     window.loadHandler();
     // The script runner is not part of the program yet: "/runscript=" is then ignored like a missing script.
-    HandleArguments(ArgumentsFromArgv(argc, argv), state, window.loadController().loader(), {});
+    const QStringList programArguments = ArgumentsFromArgv(argc, argv);
+    HandleArguments(programArguments, state, window.loadController().loader(), {});
+    if (WantsListFileChoice(programArguments))
+        QTimer::singleShot(0, &window.loadController(), &LoadController::openFromListFile);
     return QApplication::exec();
 }

@@ -4,6 +4,8 @@
 #include "core/load/FolderLoader.h"
 #include "core/platform/FileNames.h"
 
+#include <algorithm>
+
 namespace {
 
 const QLatin1String kOpenFromFile("/openfromfile=");
@@ -65,6 +67,16 @@ QStringList ArgumentsFromArgv(int argc, const char* const* argv)
     for (int i = 1; i < argc; ++i)
         arguments.append(FileNames::decode(argv[i]));
     return arguments;
+}
+
+bool WantsListFileChoice(const QStringList& arguments)
+{
+    return std::any_of(arguments.cbegin(), arguments.cend(), [](const QString& argument) {
+        QString bare = argument;
+        bare.remove(QLatin1Char('"'));
+        return bare.compare(kOpenFromFile, Qt::CaseInsensitive) == 0 ||
+               bare.compare(kOpenFromFile.chopped(1), Qt::CaseInsensitive) == 0;
+    });
 }
 
 void HandleArguments(const QStringList& arguments, AppState& state, FolderLoader& loader,

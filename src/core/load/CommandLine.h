@@ -22,5 +22,9 @@ QStringList ArgumentsFromArgv(int argc, const char* const* argv);
 // folder of the settings folder, and only when it exists. Option names are compared ignoring case and
 // double quotes are removed from their values. Everything else is ignored. The list is refreshed before a
 // script runs and once at the end.
+// Whether "/openfromfile" stands without a list file (or with an empty one): the window then lets the user
+// choose list files once it is open, as a desktop action for list files asks.
+bool WantsListFileChoice(const QStringList& arguments);
+
 void HandleArguments(const QStringList& arguments, AppState& state, FolderLoader& loader,
                      const std::function<void(const QString& scriptPath)>& runScript);

@@ -16,12 +16,26 @@ std::optional<QString> StartupExitText(const QStringList& arguments)
                 "  FOLDER               add the folder to the preview list\n"
                 "  LISTFILE             add the folders named in a list file (.m3u, .pls, text)\n"
                 "  /openfromfile=FILE   add the folders named in FILE\n"
+                "  /openfromfile        choose list files to load when the window opens\n"
                 "  /runscript=SCRIPT    run a saved script on the loaded folders\n"
                 "  --batch ...          rename without a window (must come first);\n"
                 "                       see dirwright --batch --help\n"
+                "  --guide[=SECTION]    open the user guide (for example --guide=batch) and exit\n"
                 "  --help, -h           show this help and exit\n"
                 "  --version, -v        show the version and exit\n");
         }
+    }
+    return std::nullopt;
+}
+
+std::optional<QString> GuideRequest(const QStringList& arguments)
+{
+    static const QLatin1String option("--guide");
+    for (const QString& argument : arguments) {
+        if (argument == option)
+            return QString();
+        if (argument.startsWith(option + QLatin1Char('=')))
+            return argument.mid(option.size() + 1);
     }
     return std::nullopt;
 }

@@ -15,8 +15,13 @@ QString HelpGuidePath(const AppState& state)
     return QFileInfo::exists(path) ? path : QString();
 }
 
-bool OpenHelpGuide(const AppState& state)
+bool OpenHelpGuide(const AppState& state, const QString& section)
 {
     const QString path = HelpGuidePath(state);
-    return !path.isEmpty() && QDesktopServices::openUrl(QUrl::fromLocalFile(path));
+    if (path.isEmpty())
+        return false;
+    QUrl url = QUrl::fromLocalFile(path);
+    if (!section.isEmpty())
+        url.setFragment(section);
+    return QDesktopServices::openUrl(url);
 }

@@ -12,4 +12,4 @@ struct AppState;
 QString HelpGuidePath(const AppState& state);
 
 // Opens the guide; false when there is none or the desktop could not open it.
-bool OpenHelpGuide(const AppState& state);
+bool OpenHelpGuide(const AppState& state, const QString& section = QString());

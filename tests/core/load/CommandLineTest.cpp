@@ -1,5 +1,6 @@
 #include "core/load/CommandLine.h"
 #include "core/load/FolderLoader.h"
+#include "core/load/StartOptions.h"
 #include "core/platform/FileNames.h"
 #include "core/preview/PreviewList.h"
 #include "support/PreviewFixture.h"
@@ -9,6 +10,8 @@
 #include <QDir>
 #include <QFile>
 #include <gtest/gtest.h>
+#include <optional>
+#include <tuple>
 
 namespace {
 
@@ -63,6 +66,26 @@ TEST(HandleArguments, LoadsFoldersTheFoldersOfFilesListFilesAndScripts)
     EXPECT_EQ(Keys(list), QStringList({tree.key("My Photos"), tree.key("Old Stuff"), tree.key("A")}));
     EXPECT_EQ(scripts, QStringList({saved.fileName(), tree.path("elsewhere/given.vls")}));
     EXPECT_EQ(refreshes, 3) << "before each script and at the end";
+}
+
+TEST(StartRequests, ListFileChoiceAndGuide)
+{
+    // arguments, choose list files when the window opens, guide section (nullopt: no guide)
+    const std::tuple<const char*, QStringList, bool, std::optional<QString>> cases[] = {
+        {"nothing", {"/home/me/Photos"}, false, std::nullopt},
+        {"bare list option", {"/openfromfile"}, true, std::nullopt},
+        {"empty list option", {"/OpenFromFile="}, true, std::nullopt},
+        {"quoted empty", {"/openfromfile=\"\""}, true, std::nullopt},
+        {"list file given", {"/openfromfile=/tmp/list.m3u"}, false, std::nullopt},
+        {"guide", {"--guide"}, false, QString()},
+        {"guide section", {"/x", "--guide=batch"}, false, QStringLiteral("batch")},
+        {"not the guide", {"--guidebook"}, false, std::nullopt},
+    };
+    for (const auto& [name, arguments, choose, guide] : cases) {
+        SCOPED_TRACE(name);
+        EXPECT_EQ(WantsListFileChoice(arguments), choose);
+        EXPECT_EQ(GuideRequest(arguments), guide);
+    }
 }
 
 } // namespace
