@@ -76,11 +76,11 @@ void listTree(const FileSystem& fs, const QString& folder, std::vector<FolderEnt
     for (const SubfolderInfo& sub : fs.listSubfolders(folder)) {
         FolderEntry e;
         e.key = parent + sub.name + QLatin1Char('/');
-        e.col[FolderEntry::ColParentPath] = parent;
-        e.col[FolderEntry::ColOldName] = sub.name;
-        e.col[FolderEntry::ColNewName] = toggled(sub.name);
-        e.history(0) = e.newName();
-        e.history(1) = sub.name;
+        e.parentPath = parent;
+        e.oldName = sub.name;
+        e.newName = toggled(sub.name);
+        e.history[0] = e.newName;
+        e.history[1] = sub.name;
         out.push_back(std::move(e));
         listTree(fs, sub.path, out);
     }

@@ -182,8 +182,8 @@ int main(int argc, char** argv)
             return 1;
         }
         const FolderEntry& top = list.entry(list.rowOfKey(root + QStringLiteral("/d0/")));
-        if (top.sizeTag.toLongLong() * kFanOut != result.bytes) {
-            std::printf("FAIL: size of d0 is %s\n", qPrintable(top.sizeTag));
+        if (top.size * kFanOut != result.bytes) {
+            std::printf("FAIL: size of d0 is %lld\n", top.size);
             return 1;
         }
     }

@@ -4,7 +4,7 @@
 #include "core/preview/SortKey.h"
 
 #include <QCoreApplication>
-#include <QLocale>
+#include <QDateTime>
 #include <algorithm>
 #include <benchmark/benchmark.h>
 #include <random>
@@ -28,14 +28,13 @@ void fill(PreviewList& list)
                              QString::number(i);
         const qint64 size = static_cast<qint64>(random() % 100000000);
         e.key = parent + name + QLatin1Char('/');
-        e.col[FolderEntry::ColParentPath] = parent;
-        e.col[FolderEntry::ColOldName] = name;
-        e.col[FolderEntry::ColNewName] = i % 3 == 0 ? name + QStringLiteral(" x") : name;
-        e.col[FolderEntry::ColCreated] = QStringLiteral("2024-01-%1 10:00:00").arg(1 + i % 28, 2, 10, QLatin1Char('0'));
-        e.col[FolderEntry::ColModified] = e.col[FolderEntry::ColCreated];
-        e.col[FolderEntry::ColSize] = QLocale(QLocale::English).toString(size);
-        e.sizeTag = QStringLiteral("%1").arg(size, 12, 10, QLatin1Char('0'));
-        e.history(0) = name;
+        e.parentPath = parent;
+        e.oldName = name;
+        e.newName = i % 3 == 0 ? name + QStringLiteral(" x") : name;
+        e.created = QDateTime(QDate(2024, 1, 1 + i % 28), QTime(10, 0)).toSecsSinceEpoch();
+        e.modified = e.created;
+        e.size = size;
+        e.history[0] = name;
         list.append(std::move(e));
     }
 }
@@ -50,8 +49,9 @@ void BM_RefreshEngine(benchmark::State& state)
         // A new proposal on a third of the entries each round, as a rename function would leave it.
         state.PauseTiming();
         ++round;
-        for (size_t i = 0; i < list.entries().size(); i += 3)
-            list.entries()[i].setNewName(list.entries()[i].oldName() + QString::number(round));
+        const PreviewList::BulkEdit bulk(list);
+        for (int row = 0; row < list.size(); row += 3)
+            list.setNewName(row, list.entry(row).oldName + QString::number(round));
         state.ResumeTiming();
         benchmark::DoNotOptimize(list.refreshEntries());
     }
@@ -79,7 +79,7 @@ void BM_BaselineStdSortOfNames(benchmark::State& state)
     fill(list);
     std::vector<QString> names;
     for (const FolderEntry& e : list.entries())
-        names.push_back(e.oldName());
+        names.push_back(e.oldName);
     for (auto _ : state) {
         state.PauseTiming();
         std::vector<QString> copy = names;
@@ -99,7 +99,7 @@ void BM_BaselineNaturalKeysSort(benchmark::State& state)
         std::vector<QString> keys;
         keys.reserve(list.entries().size());
         for (const FolderEntry& e : list.entries())
-            keys.push_back(FoldSortKey(BuildSortKey(e.oldName())));
+            keys.push_back(FoldSortKey(BuildSortKey(e.oldName)));
         std::sort(keys.begin(), keys.end());
         benchmark::DoNotOptimize(keys.data());
     }

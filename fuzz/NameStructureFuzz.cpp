@@ -15,10 +15,10 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     static const QLocale locale(QLocale::English, QLocale::UnitedStates);
     const std::vector<QString> parts = FuzzText::split(data, size, 3);
     FolderEntry entry;
-    entry.col[FolderEntry::ColParentPath] = QStringLiteral("/nonexistent-dirwright-fuzz/") + parts[2] + u'/';
-    entry.col[FolderEntry::ColOldName] = parts[0];
-    entry.col[FolderEntry::ColNewName] = parts[0];
-    entry.key = entry.col[FolderEntry::ColParentPath] + parts[0] + u'/';
+    entry.parentPath = QStringLiteral("/nonexistent-dirwright-fuzz/") + parts[2] + u'/';
+    entry.oldName = parts[0];
+    entry.newName = parts[0];
+    entry.key = entry.parentPath + parts[0] + u'/';
     const QString result = EvaluateStructure(entry, parts[1], fs, locale);
     if (!result.isValidUtf16())
         abort();

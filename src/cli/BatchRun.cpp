@@ -82,8 +82,7 @@ QString markerIn(const FolderEntry& entry)
 {
     for (const QString& marker :
          {StructureMarkers::error(), StructureMarkers::noNumber(), StructureMarkers::checkDateTime()}) {
-        if (entry.newName().contains(marker, Qt::CaseInsensitive) &&
-            !entry.oldName().contains(marker, Qt::CaseInsensitive))
+        if (entry.newName.contains(marker, Qt::CaseInsensitive) && !entry.oldName.contains(marker, Qt::CaseInsensitive))
             return marker;
     }
     return {};
@@ -244,7 +243,7 @@ BatchRun::Status BatchRun::runSteps(const BatchOptions& options, PreviewList& li
 
     for (const FolderEntry& entry : list.entries()) {
         if (entry.isChanged())
-            print(m_out, changeLine(entry.parentPath(), entry.oldName(), entry.newName()));
+            print(m_out, changeLine(entry.parentPath, entry.oldName, entry.newName));
     }
     if (!checkProposals(list))
         return CannotRun;
@@ -292,12 +291,12 @@ bool BatchRun::checkProposals(const PreviewList& list)
     for (const FolderEntry& entry : list.entries()) {
         if (!entry.isChanged())
             continue;
-        if (const FolderNameProblem problem = CheckFolderName(entry.newName()); problem != FolderNameProblem::None) {
-            warn(QStringLiteral("BadName"), {Quoted(entry.currentPath()), Quoted(escaped(entry.newName())),
-                                             FolderNameProblemText(m_state, problem, entry.newName())});
+        if (const FolderNameProblem problem = CheckFolderName(entry.newName); problem != FolderNameProblem::None) {
+            warn(QStringLiteral("BadName"), {Quoted(entry.currentPath()), Quoted(escaped(entry.newName)),
+                                             FolderNameProblemText(m_state, problem, entry.newName)});
             sound = false;
         } else if (const QString marker = markerIn(entry); !marker.isEmpty()) {
-            warn(QStringLiteral("MarkerInName"), {Quoted(entry.currentPath()), Quoted(entry.newName()), marker});
+            warn(QStringLiteral("MarkerInName"), {Quoted(entry.currentPath()), Quoted(entry.newName), marker});
             sound = false;
         }
     }

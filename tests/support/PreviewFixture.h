@@ -3,7 +3,7 @@
 #include "core/preview/FolderEntry.h"
 #include "core/preview/PreviewList.h"
 
-#include <QLocale>
+#include <QDateTime>
 #include <QString>
 
 // Preview entries for tests, shaped as loading makes them: key = parent + name + "/", new name = old
@@ -13,15 +13,14 @@ inline FolderEntry MakeEntry(const QString& parent, const QString& oldName, cons
 {
     FolderEntry e;
     e.key = parent + oldName + QLatin1Char('/');
-    e.col[FolderEntry::ColParentPath] = parent;
-    e.col[FolderEntry::ColOldName] = oldName;
-    e.col[FolderEntry::ColNewName] = newName.isNull() ? oldName : newName;
-    e.col[FolderEntry::ColCreated] = QStringLiteral("2024-01-31 15:30:45");
-    e.col[FolderEntry::ColModified] = QStringLiteral("2024-02-01 10:00:00");
-    e.col[FolderEntry::ColSize] = QLocale(QLocale::English).toString(size);
-    e.sizeTag = QStringLiteral("%1").arg(size, 12, 10, QLatin1Char('0'));
+    e.parentPath = parent;
+    e.oldName = oldName;
+    e.newName = newName.isNull() ? oldName : newName;
+    e.created = QDateTime(QDate(2024, 1, 31), QTime(15, 30, 45)).toSecsSinceEpoch();
+    e.modified = QDateTime(QDate(2024, 2, 1), QTime(10, 0)).toSecsSinceEpoch();
+    e.size = size;
     for (int level = 0; level <= levels; ++level)
-        e.history(level) = oldName;
+        e.history[level] = oldName;
     return e;
 }
 
@@ -39,6 +38,6 @@ inline QStringList OldNames(const PreviewList& list)
 {
     QStringList names;
     for (const FolderEntry& e : list.entries())
-        names.append(e.oldName());
+        names.append(e.oldName);
     return names;
 }

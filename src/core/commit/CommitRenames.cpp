@@ -25,13 +25,15 @@ QString joined(QStringView a, QStringView b, QStringView c)
     return text;
 }
 
-// One run: renames entries and keeps the list in step with the disk.
+// One run: renames entries and keeps the list in step with the disk. Views hear of the changes once, at
+// the end; with many renames the list's key index is rebuilt once then instead of updated per key.
 class Run
 {
 public:
     Run(AppState& state, PreviewList& list, int expectedRenames)
         : m_state(state)
         , m_list(list)
+        , m_bulk(list, expectedRenames > kScanLimit)
         , m_protocol(state.settingsFolder)
     {
         // The file is created even with the protocol off, so the history always finds one.
@@ -41,23 +43,13 @@ public:
             buildIndex();
     }
 
-    // Ends the run: keys changed directly while the index was in use get into the list's key index, and
-    // views learn of the changes.
-    CommitReport finish()
-    {
-        if (m_index)
-            m_list.reindexKeys();
-        m_list.notifyEntriesChanged();
-        return std::move(m_report);
-    }
-
     // Renames the entry at row when it is changed; true when it was renamed.
     bool commit(int row)
     {
-        FolderEntry& e = m_list.entries()[static_cast<size_t>(row)];
-        const QString parent = e.parentPath();
-        const QString oldName = e.oldName();
-        const QString newName = e.newName();
+        const FolderEntry& e = m_list.entry(row);
+        const QString parent = e.parentPath;
+        const QString oldName = e.oldName;
+        const QString newName = e.newName;
         const QString oldPath = joined(parent, oldName, u"/");
         const QString newPath = joined(parent, newName, u"/");
 
@@ -74,14 +66,12 @@ public:
         if (m_state.protocolRenames && !m_protocol.append(parent, oldName, newName))
             m_report.protocolFailed = true;
 
-        e.col[FolderEntry::ColOldName] = newName;
-        e.history(0) = newName;
         if (m_index && e.key != oldPath) {
             // The new key is in the old path's folder; a key that did not match the entry's path may not be.
             m_index->erase(PathPrefixIndex::holdingFolder(e.key), row);
             m_index->insert(PathPrefixIndex::holdingFolder(newPath), row);
         }
-        setKey(row, newPath);
+        m_list.markRenamed(row, newPath);
         moveEntriesBelow(oldPath, newPath);
         ++m_report.renamed;
         return true;
@@ -91,15 +81,6 @@ public:
 
 private:
     void fail(const QString& key, const QString& message) { m_report.failures.append({key, message}); }
-
-    // With many renames the list's key index is rebuilt once at the end instead of updated per key.
-    void setKey(int row, const QString& key)
-    {
-        if (m_index)
-            m_list.entries()[static_cast<size_t>(row)].key = key;
-        else
-            m_list.setKey(row, key);
-    }
 
     void buildIndex()
     {
@@ -112,31 +93,17 @@ private:
     void moveEntriesBelow(const QString& oldPath, const QString& newPath)
     {
         if (m_index) {
-            for (int row : m_index->movePrefix(oldPath, newPath)) {
-                const QString& key = m_list.entry(row).key;
-                if (key.startsWith(oldPath))
-                    moveEntry(row, joined(newPath, QStringView(key).mid(oldPath.size()), {}), oldPath, newPath);
-            }
+            for (int row : m_index->movePrefix(oldPath, newPath))
+                m_list.moveKeyUnder(row, oldPath, newPath);
             return;
         }
-        for (int row = 0; row < m_list.size(); ++row) {
-            const QString& key = m_list.entry(row).key;
-            if (key.startsWith(oldPath))
-                moveEntry(row, joined(newPath, QStringView(key).mid(oldPath.size()), {}), oldPath, newPath);
-        }
-    }
-
-    // Only the leading old path is replaced: the same text further on in a path names another folder.
-    void moveEntry(int row, const QString& newKey, const QString& oldPath, const QString& newPath)
-    {
-        setKey(row, newKey);
-        QString& parent = m_list.entries()[static_cast<size_t>(row)].col[FolderEntry::ColParentPath];
-        if (parent.startsWith(oldPath))
-            parent.replace(0, oldPath.size(), newPath);
+        for (int row = 0; row < m_list.size(); ++row)
+            m_list.moveKeyUnder(row, oldPath, newPath);
     }
 
     AppState& m_state;
     PreviewList& m_list;
+    const PreviewList::BulkEdit m_bulk;
     RenameProtocol m_protocol;
     std::optional<PathPrefixIndex> m_index;
     CommitReport m_report;
@@ -148,15 +115,6 @@ int countChanged(const PreviewList& list, const std::vector<int>& rows)
     for (int row : rows)
         n += list.entry(row).isChanged() ? 1 : 0;
     return n;
-}
-
-// Every level in use takes the entry's new name, so the entry has no earlier proposals to step back to.
-void collapseHistory(FolderEntry& e)
-{
-    for (int level = 0; level < FolderEntry::kHistoryLevels; ++level) {
-        if (!e.history(level).isEmpty())
-            e.history(level) = e.newName();
-    }
 }
 
 } // namespace
@@ -176,15 +134,13 @@ CommitReport CommitRenames(AppState& state, PreviewList& list, int row, const st
     for (int i : changed) {
         if (run.commit(i) && progress)
             progress(run.report().renamed);
-        FolderEntry& e = list.entries()[static_cast<size_t>(i)];
-        for (int level = 1; level < FolderEntry::kHistoryLevels; ++level)
-            e.history(level).clear();
+        list.dropEarlierProposals(i);
     }
     QStringList& processed = run.report().processedKeys;
     processed.reserve(static_cast<qsizetype>(changed.size()));
     for (int i : changed)
         processed.append(list.entry(i).key);
-    return run.finish();
+    return std::move(run.report());
 }
 
 CommitReport CommitRenames(AppState& state, PreviewList& list, const std::vector<int>& rows)
@@ -199,9 +155,10 @@ CommitReport CommitRenames(AppState& state, PreviewList& list, const std::vector
     for (int row : valid) {
         if (list.entry(row).isChanged())
             run.commit(row);
-        collapseHistory(list.entries()[static_cast<size_t>(row)]);
+        // Every level in use takes the new name, so the entry has no earlier proposals to step back to.
+        list.collapseHistory(row);
     }
-    return run.finish();
+    return std::move(run.report());
 }
 
 QString CommitProgressText(const AppState& state, int renamed)

@@ -33,30 +33,6 @@ private:
 
 } // namespace
 
-void UndoProposals(PreviewList& list)
-{
-    for (FolderEntry& e : list.entries()) {
-        if (e.history(1).isEmpty())
-            continue;
-        e.setNewName(e.history(1));
-        for (int level = 0; level + 1 < FolderEntry::kHistoryLevels; ++level)
-            e.history(level) = e.history(level + 1);
-        e.history(FolderEntry::kHistoryLevels - 1).clear();
-    }
-    list.notifyEntriesChanged();
-}
-
-void RejectProposals(PreviewList& list)
-{
-    for (FolderEntry& e : list.entries()) {
-        e.setNewName(e.oldName());
-        e.history(0) = e.oldName();
-        for (int level = 1; level < FolderEntry::kHistoryLevels; ++level)
-            e.history(level).clear();
-    }
-    list.notifyEntriesChanged();
-}
-
 bool undoCommand(AppState& state, PreviewList& list)
 {
     if (list.isEmpty())
@@ -65,7 +41,7 @@ bool undoCommand(AppState& state, PreviewList& list)
                                             Prompter::Yes | Prompter::No, Prompter::Icon::Question) != Prompter::Yes)
         return false;
     const WaitCursor wait;
-    UndoProposals(list);
+    list.undoProposals();
     return true;
 }
 
@@ -77,6 +53,6 @@ bool rejectCommand(AppState& state, PreviewList& list)
         state.ask().ask(state.message(QStringLiteral("MsgText04")), state.message(QStringLiteral("MsgCap04")),
                         Prompter::Yes | Prompter::No, Prompter::Icon::Question, Prompter::No) != Prompter::Yes)
         return false;
-    RejectProposals(list);
+    list.rejectProposals();
     return true;
 }

@@ -3,18 +3,8 @@
 struct AppState;
 class PreviewList;
 
-// Stepping back through the proposals every entry carries, and throwing them away. Both act on every
-// entry, never on the disk; the caller refreshes the list afterwards.
-
-// Every entry's new name becomes its most recent earlier proposal (level 1) and the older levels move up
-// by one. An entry without an earlier proposal keeps its name and history: stepping back to "nothing"
-// would make its new name empty.
-void UndoProposals(PreviewList& list);
-
-// Every entry's new name becomes its old name again and its history holds nothing but that.
-void RejectProposals(PreviewList& list);
-
-// The undo and reject commands: they ask first when the user wants to be asked, then act. True when the
-// list changed (the caller then runs its refresh).
+// The undo and reject commands step back through the proposals every entry carries, or throw them away
+// (PreviewList::undoProposals, rejectProposals); never the disk. They ask first when the user wants to be asked, then
+// act. True when the list changed (the caller then runs its refresh).
 bool undoCommand(AppState& state, PreviewList& list);
 bool rejectCommand(AppState& state, PreviewList& list);

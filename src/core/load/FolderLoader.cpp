@@ -4,7 +4,6 @@
 #include "core/load/FolderTreeCache.h"
 #include "core/load/ListFileReader.h"
 #include "core/platform/FileNames.h"
-#include "core/platform/LocalTime.h"
 #include "core/preview/PreviewList.h"
 #include "core/settings/Paths.h"
 #include "core/settings/SettingsStore.h"
@@ -12,23 +11,12 @@
 
 #include <QCoreApplication>
 #include <QIODevice>
-#include <QLocale>
 #include <QStringDecoder>
 #include <QUrl>
 
 namespace {
 
-const QString kNoTime = QStringLiteral("1980-01-01 00:00:00");
 const QString kListFileFilter = QStringLiteral("*.*|*.*|m3u Playlist|*.m3u|pls Playlist|*.pls");
-
-// The size with the locale's digit grouping ("#,##0"), always grouped, also where the locale's
-// default is not to.
-QLocale groupingLocale()
-{
-    QLocale locale;
-    locale.setNumberOptions(locale.numberOptions() & ~QLocale::OmitGroupSeparator);
-    return locale;
-}
 
 bool isValidUtf8(const QByteArray& bytes)
 {
@@ -44,7 +32,6 @@ FolderLoader::Action::Action(FolderLoader& loader)
 {
     if (m_loader.m_depth++ == 0) {
         m_loader.m_cache = std::make_unique<FolderTreeCache>(m_loader.m_state.fs());
-        m_loader.m_locale = groupingLocale();
         m_loader.m_state.cancelRequested = false; // only a press during this action counts
         m_loader.setLoading(true);
     }
@@ -117,7 +104,7 @@ int FolderLoader::undoLevels() const
         return 0;
     int levels = 0;
     for (int level = 1; level < FolderEntry::kHistoryLevels; ++level) {
-        if (!first->history(level).isEmpty())
+        if (!first->history[level].isEmpty())
             ++levels;
     }
     return levels;
@@ -167,18 +154,16 @@ void FolderLoader::addFolder(const QString& path, const QString& knownParent, co
     FolderEntry e;
     // Siblings added by a walk share one parent text.
     const bool parentKnown = knownParent.size() == slash + 1 && folder.startsWith(knownParent);
-    e.col[FolderEntry::ColParentPath] = parentKnown ? knownParent : folder.left(slash + 1);
+    e.parentPath = parentKnown ? knownParent : folder.left(slash + 1);
     const QString name = folder.mid(slash + 1);
-    e.col[FolderEntry::ColOldName] = name;
-    e.col[FolderEntry::ColNewName] = name;
-    e.col[FolderEntry::ColCreated] = info.created == PathInfo::kUnknownTime ? kNoTime : LocalTime::text(info.created);
-    e.col[FolderEntry::ColModified] =
-        info.lastWrite == PathInfo::kUnknownTime ? kNoTime : LocalTime::text(info.lastWrite);
-    e.col[FolderEntry::ColSize] = m_locale.toString(*size);
-    e.sizeTag = QString::number(*size).rightJustified(12, QLatin1Char('0'));
+    e.oldName = name;
+    e.newName = name;
+    e.created = info.created;
+    e.modified = info.lastWrite;
+    e.size = *size;
     const int levels = undoLevels();
     for (int level = 0; level <= levels; ++level)
-        e.history(level) = name;
+        e.history[level] = name;
     e.key = key;
 
     m_batchKeys.insert(key);

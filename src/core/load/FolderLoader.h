@@ -2,7 +2,6 @@
 
 #include "core/preview/FolderEntry.h"
 
-#include <QLocale>
 #include <QSet>
 #include <QString>
 #include <QStringList>
@@ -103,7 +102,6 @@ private:
     std::unique_ptr<FolderTreeCache> m_cache;
     std::vector<FolderEntry> m_batch;
     QSet<QString> m_batchKeys;
-    QLocale m_locale;
     int m_depth = 0;
     int m_loadedCount = 0;
     bool m_statusDirty = false;

@@ -1,10 +1,14 @@
 #pragma once
 
+#include "core/platform/FileSystem.h"
+
 #include <QString>
 #include <array>
 
-// One row of the preview list: a folder, its current and proposed name and the proposal history.
-// The columns keep their fixed numbers because sorting, the history and scripts address them by number.
+// One row of the preview list: a folder, its current and proposed name, the proposal history and what
+// loading read about it. Entries are built, then handed to a PreviewList; from then on only the list
+// changes them, so its key index and its views stay in step.
+// The column numbers are the list's column API: sorting, the history and scripts address columns by number.
 struct FolderEntry
 {
     enum Column {
@@ -14,26 +18,31 @@ struct FolderEntry
         ColCreated = 3, // "yyyy-mm-dd hh:nn:ss"
         ColModified = 4,
         ColSize = 5,      // with the locale's digit grouping
-        ColSortKey = 6,   // filled just before each sort
+        ColSortKey = 6,   // the sort key of the column last sorted by
         ColHistory0 = 7,  // proposal history levels 0 to 10 are columns 7 to 17
         ColPosition = 18, // 1-based row position at the last refresh, twelve digits
         ColumnCount = 19
     };
     static constexpr int kHistoryLevels = 11;
 
-    QString key; // full path of the folder, ending in one separator; unique in the list
-    std::array<QString, ColumnCount> col;
-    QString sizeTag;      // the size as exactly twelve digits, so sizes sort as text
-    bool changed = false; // new name differs from old name, as of the last refresh
+    QString key;        // full path of the folder, ending in one separator; unique in the list
+    QString parentPath; // ends in one separator
+    QString oldName;
+    QString newName;
+    std::array<QString, kHistoryLevels> history;
+    qint64 size = 0;                          // bytes of the files below the folder
+    qint64 created = PathInfo::kUnknownTime;  // seconds since the epoch
+    qint64 modified = PathInfo::kUnknownTime; // last write
+    int position = 0;                         // 1-based row at the last refresh
+    bool changed = false;                     // new name differs from old name, as of the last refresh
 
-    const QString& parentPath() const { return col[ColParentPath]; }
-    const QString& oldName() const { return col[ColOldName]; }
-    const QString& newName() const { return col[ColNewName]; }
-    void setNewName(const QString& name) { col[ColNewName] = name; }
-    QString& history(int level) { return col[ColHistory0 + level]; }
-    const QString& history(int level) const { return col[ColHistory0 + level]; }
-    bool isChanged() const { return col[ColOldName] != col[ColNewName]; }
+    bool isChanged() const { return oldName != newName; }
     // The folder as it is on disk, and as it would be after taking the change (no trailing separator).
-    QString currentPath() const { return col[ColParentPath] + col[ColOldName]; }
-    QString proposedPath() const { return col[ColParentPath] + col[ColNewName]; }
+    QString currentPath() const { return parentPath + oldName; }
+    QString proposedPath() const { return parentPath + newName; }
+
+    // What the table shows in a column; the sort key column is the list's business and empty here.
+    QString text(int column) const;
+    // The size as at least twelve digits, so sizes sort as text.
+    QString sizeTag() const;
 };

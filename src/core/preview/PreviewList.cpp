@@ -1,11 +1,11 @@
 #include "core/preview/PreviewList.h"
 
+#include "core/preview/EntryOrder.h"
 #include "core/preview/RowPermutation.h"
-#include "core/preview/SortKey.h"
 
+#include <QMimeData>
 #include <QSet>
 #include <algorithm>
-#include <numeric>
 
 bool ApplyTarget(bool selected, int applyToIndex)
 {
@@ -23,20 +23,30 @@ bool ApplyTarget(bool selected, int applyToIndex)
 
 namespace {
 
-// The position key: a 1-based row number as exactly twelve digits, so positions sort as text.
-QString positionKey(int position)
-{
-    QString key(12, QLatin1Char('0'));
-    for (qsizetype i = 11; i >= 0 && position > 0; --i, position /= 10)
-        key[i] = QLatin1Char(static_cast<char>('0' + position % 10));
-    return key;
-}
-
 // Above this many separate blocks of rows a removal resets the model instead of announcing each block:
 // every announced block shifts the rest of the vector, which would make a scattered removal quadratic.
 constexpr int kMaxRemovalBlocks = 64;
 
 } // namespace
+
+PreviewList::BulkEdit::BulkEdit(PreviewList& list, bool manyKeys)
+    : m_list(list)
+{
+    ++m_list.m_bulkDepth;
+    if (manyKeys)
+        m_list.m_keysStale = true;
+}
+
+PreviewList::BulkEdit::~BulkEdit()
+{
+    if (--m_list.m_bulkDepth > 0 || m_list.m_dirtyFirst < 0)
+        return;
+    const int first = m_list.m_dirtyFirst;
+    const int last = std::min(m_list.m_dirtyLast, m_list.size() - 1);
+    m_list.m_dirtyFirst = m_list.m_dirtyLast = -1;
+    if (first <= last)
+        Q_EMIT m_list.dataChanged(m_list.index(first, 0), m_list.index(last, FolderEntry::ColumnCount - 1));
+}
 
 PreviewList::PreviewList(QObject* parent)
     : QAbstractTableModel(parent)
@@ -61,7 +71,9 @@ QVariant PreviewList::data(const QModelIndex& index, int role) const
     switch (role) {
     case Qt::DisplayRole:
     case Qt::ToolTipRole:
-        return e.col[static_cast<size_t>(index.column())];
+        if (index.column() == FolderEntry::ColSortKey)
+            return m_sortKeyColumn >= 0 ? EntrySortKey(e, m_sortKeyColumn) : QString();
+        return e.text(index.column());
     case Qt::ForegroundRole:
         return e.changed ? kChangedColour : kUnchangedColour;
     case Qt::TextAlignmentRole:
@@ -100,33 +112,124 @@ Qt::ItemFlags PreviewList::flags(const QModelIndex& index) const
 {
     if (!index.isValid())
         return Qt::NoItemFlags;
-    return Qt::ItemIsEnabled | Qt::ItemIsSelectable;
-}
-
-void PreviewList::notifyEntriesChanged()
-{
-    if (m_entries.empty())
-        return;
-    Q_EMIT dataChanged(index(0, 0), index(size() - 1, FolderEntry::ColumnCount - 1));
+    return Qt::ItemIsEnabled | Qt::ItemIsSelectable | Qt::ItemIsDragEnabled;
 }
 
 int PreviewList::rowOfKey(const QString& key) const
 {
-    return m_rowOfKey.value(key, -1);
+    return keyIndex().value(key, -1);
 }
 
-void PreviewList::setKey(int row, const QString& key)
+const QHash<QString, int>& PreviewList::keyIndex() const
+{
+    if (m_keysStale) {
+        m_rowOfKey.clear();
+        m_rowOfKey.reserve(size());
+        for (int row = 0; row < size(); ++row)
+            m_rowOfKey.insert(m_entries[static_cast<size_t>(row)].key, row);
+        m_keysStale = false;
+    }
+    return m_rowOfKey;
+}
+
+void PreviewList::changeKey(FolderEntry& e, int row, QString key)
+{
+    if (!m_keysStale) {
+        if (m_rowOfKey.value(e.key, -1) == row)
+            m_rowOfKey.remove(e.key);
+        m_rowOfKey.insert(key, row);
+    }
+    e.key = std::move(key);
+}
+
+void PreviewList::rowsChanged(int first, int last)
+{
+    if (m_bulkDepth == 0) {
+        Q_EMIT dataChanged(index(first, 0), index(last, FolderEntry::ColumnCount - 1));
+        return;
+    }
+    m_dirtyFirst = m_dirtyFirst < 0 ? first : std::min(m_dirtyFirst, first);
+    m_dirtyLast = std::max(m_dirtyLast, last);
+}
+
+void PreviewList::allRowsChanged()
+{
+    if (!m_entries.empty())
+        rowsChanged(0, size() - 1);
+}
+
+void PreviewList::setNewName(int row, const QString& name)
+{
+    m_entries[static_cast<size_t>(row)].newName = name;
+    rowsChanged(row, row);
+}
+
+void PreviewList::undoProposals()
+{
+    for (FolderEntry& e : m_entries) {
+        if (e.history[1].isEmpty())
+            continue;
+        e.newName = e.history[1];
+        std::move(e.history.begin() + 1, e.history.end(), e.history.begin());
+        e.history.back().clear();
+    }
+    allRowsChanged();
+}
+
+void PreviewList::rejectProposals()
+{
+    for (FolderEntry& e : m_entries) {
+        e.newName = e.oldName;
+        e.history.fill(QString());
+        e.history[0] = e.oldName;
+    }
+    allRowsChanged();
+}
+
+void PreviewList::markRenamed(int row, const QString& newKey)
 {
     FolderEntry& e = m_entries[static_cast<size_t>(row)];
-    if (m_rowOfKey.value(e.key, -1) == row)
-        m_rowOfKey.remove(e.key);
-    e.key = key;
-    m_rowOfKey.insert(key, row);
+    e.oldName = e.newName;
+    e.history[0] = e.newName;
+    changeKey(e, row, newKey);
+    rowsChanged(row, row);
+}
+
+bool PreviewList::moveKeyUnder(int row, const QString& oldPath, const QString& newPath)
+{
+    FolderEntry& e = m_entries[static_cast<size_t>(row)];
+    if (!e.key.startsWith(oldPath))
+        return false;
+    QString key;
+    key.reserve(newPath.size() + e.key.size() - oldPath.size());
+    key.append(newPath).append(QStringView(e.key).mid(oldPath.size()));
+    changeKey(e, row, std::move(key));
+    if (e.parentPath.startsWith(oldPath))
+        e.parentPath.replace(0, oldPath.size(), newPath);
+    rowsChanged(row, row);
+    return true;
+}
+
+void PreviewList::dropEarlierProposals(int row)
+{
+    FolderEntry& e = m_entries[static_cast<size_t>(row)];
+    std::fill(e.history.begin() + 1, e.history.end(), QString());
+    rowsChanged(row, row);
+}
+
+void PreviewList::collapseHistory(int row)
+{
+    FolderEntry& e = m_entries[static_cast<size_t>(row)];
+    for (QString& level : e.history) {
+        if (!level.isEmpty())
+            level = e.newName;
+    }
+    rowsChanged(row, row);
 }
 
 bool PreviewList::append(FolderEntry entry)
 {
-    if (m_rowOfKey.contains(entry.key))
+    if (keyIndex().contains(entry.key))
         return false;
     const int row = size();
     beginInsertRows(QModelIndex(), row, row);
@@ -142,8 +245,8 @@ void PreviewList::removeEntry(int row)
         return;
     beginRemoveRows(QModelIndex(), row, row);
     m_entries.erase(m_entries.begin() + row);
+    m_keysStale = true;
     endRemoveRows();
-    rebuildKeyIndex();
 }
 
 void PreviewList::removeEntries(const std::vector<bool>& remove)
@@ -169,9 +272,9 @@ void PreviewList::removeEntries(const std::vector<bool>& remove)
         for (auto it = blocks.rbegin(); it != blocks.rend(); ++it) {
             beginRemoveRows(QModelIndex(), it->first, it->second);
             m_entries.erase(m_entries.begin() + it->first, m_entries.begin() + it->second + 1);
+            m_keysStale = true;
             endRemoveRows();
         }
-        rebuildKeyIndex();
         return;
     }
 
@@ -194,7 +297,7 @@ void PreviewList::removeEntries(const std::vector<bool>& remove)
         ++out;
     }
     m_entries.resize(out);
-    rebuildKeyIndex();
+    m_keysStale = true;
     endResetModel();
 
     QItemSelection selection;
@@ -218,6 +321,7 @@ void PreviewList::clear()
     beginResetModel();
     m_entries.clear();
     m_rowOfKey.clear();
+    m_keysStale = false;
     endResetModel();
 }
 
@@ -280,16 +384,15 @@ PreviewList::Summary PreviewList::refreshEntries()
         e.changed = e.isChanged();
         if (e.changed) {
             ++s.changedCount;
-            if (e.newName() != e.history(0))
+            if (e.newName != e.history[0])
                 push = true;
         }
-        e.col[FolderEntry::ColPosition] = positionKey(static_cast<int>(i) + 1);
+        e.position = static_cast<int>(i) + 1;
     }
     if (push) {
         for (FolderEntry& e : m_entries) {
-            for (int level = FolderEntry::kHistoryLevels - 1; level >= 1; --level)
-                e.history(level) = std::move(e.history(level - 1));
-            e.history(0) = e.newName();
+            std::move_backward(e.history.begin(), e.history.end() - 1, e.history.end());
+            e.history[0] = e.newName;
         }
     }
     s.pushed = push;
@@ -297,80 +400,27 @@ PreviewList::Summary PreviewList::refreshEntries()
     QSet<QString> parents;
     parents.reserve(size());
     for (const FolderEntry& e : m_entries)
-        parents.insert(e.parentPath());
+        parents.insert(e.parentPath);
     s.folderCount = static_cast<int>(parents.size());
 
     // The list is re-sorted as if sorted by parent path first and then, stably, by the sort column: one
     // sort with the parent path as the tie-breaker gives that order. The manual order stays untouched.
     if (m_sortColumn >= 0 && m_sortColumn < kVisibleColumns) {
-        applyOrder(sortedOrder(m_sortColumn, true));
+        m_sortKeyColumn = m_sortColumn;
+        applyOrder(SortedEntryOrder(m_entries, m_sortColumn, m_sortOrder, true));
         setSortIndicator(m_sortColumn, m_sortOrder);
     }
 
     if (!m_entries.empty()) {
         const FolderEntry& first = m_entries.front();
         for (int level = 1; level < FolderEntry::kHistoryLevels; ++level) {
-            if (!first.history(level).isEmpty())
+            if (!first.history[static_cast<size_t>(level)].isEmpty())
                 ++s.undoLevels;
         }
     }
     m_summary = s;
-    notifyEntriesChanged();
+    allRowsChanged();
     return s;
-}
-
-void PreviewList::fillSortKeys(int column)
-{
-    for (FolderEntry& e : m_entries) {
-        e.col[FolderEntry::ColSortKey] =
-            column == FolderEntry::ColSize ? e.sizeTag : BuildSortKey(e.col[static_cast<size_t>(column)]);
-    }
-}
-
-std::vector<int> PreviewList::sortedOrder(int column, bool byParentFirst)
-{
-    const size_t n = m_entries.size();
-    fillSortKeys(column);
-    // Size tags are digits only; every other key is compared without regard to case.
-    const bool fold = column != FolderEntry::ColSize;
-    std::vector<QString> keys(n);
-    for (size_t i = 0; i < n; ++i) {
-        const QString& key = m_entries[i].col[FolderEntry::ColSortKey];
-        keys[i] = fold ? FoldSortKey(key) : key;
-    }
-    // Parent paths repeat a lot: each distinct one is ranked once and entries compare their ranks.
-    std::vector<int> parentRank;
-    if (byParentFirst) {
-        QHash<QString, int> rankOf;
-        for (const FolderEntry& e : m_entries)
-            rankOf.insert(e.parentPath(), 0);
-        std::vector<std::pair<QString, QString>> parents;
-        parents.reserve(static_cast<size_t>(rankOf.size()));
-        for (auto it = rankOf.cbegin(); it != rankOf.cend(); ++it)
-            parents.emplace_back(FoldSortKey(BuildSortKey(it.key())), it.key());
-        std::sort(parents.begin(), parents.end(),
-                  [](const auto& a, const auto& b) { return CompareFoldedKeys(a.first, b.first) < 0; });
-        // Parents with equal keys share a rank, as they would tie in a sort by parent path.
-        int rank = 0;
-        for (size_t p = 0; p < parents.size(); ++p) {
-            if (p > 0 && CompareFoldedKeys(parents[p - 1].first, parents[p].first) != 0)
-                ++rank;
-            rankOf[parents[p].second] = rank;
-        }
-        parentRank.resize(n);
-        for (size_t i = 0; i < n; ++i)
-            parentRank[i] = rankOf.value(m_entries[i].parentPath());
-    }
-    std::vector<int> order(n);
-    std::iota(order.begin(), order.end(), 0);
-    const int direction = m_sortOrder == Qt::AscendingOrder ? 1 : -1;
-    std::stable_sort(order.begin(), order.end(), [&](int a, int b) {
-        int c = CompareFoldedKeys(keys[static_cast<size_t>(a)], keys[static_cast<size_t>(b)]);
-        if (c == 0 && byParentFirst)
-            c = parentRank[static_cast<size_t>(a)] - parentRank[static_cast<size_t>(b)];
-        return direction * c < 0;
-    });
-    return order;
 }
 
 void PreviewList::applyOrder(const std::vector<int>& order)
@@ -390,8 +440,10 @@ void PreviewList::applyOrder(const std::vector<int>& order)
         to.append(index(newRowOfOld[static_cast<size_t>(idx.row())], idx.column()));
     changePersistentIndexList(from, to);
     // The keys stay the same, only their rows change: update the index in place.
-    for (size_t row = 0; row < m_entries.size(); ++row)
-        *m_rowOfKey.find(m_entries[row].key) = static_cast<int>(row);
+    if (!m_keysStale) {
+        for (size_t row = 0; row < m_entries.size(); ++row)
+            *m_rowOfKey.find(m_entries[row].key) = static_cast<int>(row);
+    }
     Q_EMIT layoutChanged({}, QAbstractItemModel::VerticalSortHint);
 }
 
@@ -400,7 +452,8 @@ void PreviewList::SortPreview(int headerPosition)
     if (headerPosition < 1 || headerPosition > kVisibleColumns)
         return;
     const int column = headerPosition - 1;
-    applyOrder(sortedOrder(column, false));
+    m_sortKeyColumn = column;
+    applyOrder(SortedEntryOrder(m_entries, column, m_sortOrder, false));
     setSortIndicator(column, m_sortOrder);
     m_sortColumn = column;
 }
@@ -421,24 +474,105 @@ bool PreviewList::MoveEntry(int from, int target)
         return false;
     // Coming from above, the entry lands just after the target; from below, at the target's place.
     // After taking the entry out, both are the same index.
-    const int destination = from < target ? target + 1 : target;
-    beginMoveRows(QModelIndex(), from, from, QModelIndex(), destination);
-    FolderEntry moved = std::move(m_entries[static_cast<size_t>(from)]);
-    m_entries.erase(m_entries.begin() + from);
-    m_entries.insert(m_entries.begin() + target, std::move(moved));
+    return moveRows(QModelIndex(), from, 1, QModelIndex(), from < target ? target + 1 : target);
+}
+
+bool PreviewList::moveRows(const QModelIndex& sourceParent, int sourceRow, int count,
+                           const QModelIndex& destinationParent, int destinationChild)
+{
+    if (sourceParent.isValid() || destinationParent.isValid() || count < 1 || sourceRow < 0 ||
+        sourceRow + count > size() || destinationChild < 0 || destinationChild > size())
+        return false;
+    if (!beginMoveRows(QModelIndex(), sourceRow, sourceRow + count - 1, QModelIndex(), destinationChild))
+        return false;
+    // The block and the rows it passes swap places; only those rows change their index entries.
+    const auto begin = m_entries.begin();
+    int first = 0;
+    int end = 0;
+    if (destinationChild > sourceRow) {
+        std::rotate(begin + sourceRow, begin + sourceRow + count, begin + destinationChild);
+        first = sourceRow;
+        end = destinationChild;
+    } else {
+        std::rotate(begin + destinationChild, begin + sourceRow, begin + sourceRow + count);
+        first = destinationChild;
+        end = sourceRow + count;
+    }
+    if (!m_keysStale) {
+        for (int row = first; row < end; ++row)
+            m_rowOfKey.insert(m_entries[static_cast<size_t>(row)].key, row);
+    }
     endMoveRows();
-    rebuildKeyIndex();
     setSortIndicator(-1, m_sortOrder);
     m_sortColumn = FolderEntry::ColPosition;
     return true;
 }
 
-void PreviewList::rebuildKeyIndex()
+QStringList PreviewList::mimeTypes() const
 {
-    m_rowOfKey.clear();
-    m_rowOfKey.reserve(size());
-    for (int row = 0; row < size(); ++row)
-        m_rowOfKey.insert(m_entries[static_cast<size_t>(row)].key, row);
+    return {kEntryMimeType};
+}
+
+QMimeData* PreviewList::mimeData(const QModelIndexList& indexes) const
+{
+    std::vector<int> rows;
+    for (const QModelIndex& index : indexes) {
+        if (index.isValid() && index.model() == this)
+            rows.push_back(index.row());
+    }
+    std::sort(rows.begin(), rows.end());
+    rows.erase(std::unique(rows.begin(), rows.end()), rows.end());
+    if (rows.empty())
+        return nullptr;
+    QStringList keys;
+    for (int row : rows)
+        keys.append(entry(row).key);
+    auto* mime = new QMimeData;
+    mime->setData(kEntryMimeType, keys.join(QLatin1Char('\n')).toUtf8());
+    return mime;
+}
+
+Qt::DropActions PreviewList::supportedDragActions() const
+{
+    return Qt::MoveAction;
+}
+
+Qt::DropActions PreviewList::supportedDropActions() const
+{
+    return Qt::MoveAction;
+}
+
+std::optional<std::pair<int, int>> PreviewList::droppedBlock(const QMimeData* data) const
+{
+    if (!data || !data->hasFormat(kEntryMimeType))
+        return std::nullopt;
+    const QStringList keys = QString::fromUtf8(data->data(kEntryMimeType)).split(QLatin1Char('\n'));
+    const int first = rowOfKey(keys.first());
+    // Only entries of this list that stand together, in list order, move as one block.
+    for (int i = 0; i < keys.size(); ++i) {
+        if (first < 0 || rowOfKey(keys.at(i)) != first + i)
+            return std::nullopt;
+    }
+    return std::make_pair(first, static_cast<int>(keys.size()));
+}
+
+bool PreviewList::canDropMimeData(const QMimeData* data, Qt::DropAction action, int, int,
+                                  const QModelIndex& parent) const
+{
+    return action == Qt::MoveAction && !parent.isValid() && droppedBlock(data).has_value();
+}
+
+bool PreviewList::dropMimeData(const QMimeData* data, Qt::DropAction action, int row, int column,
+                               const QModelIndex& parent)
+{
+    if (!canDropMimeData(data, action, row, column, parent) || isEmpty())
+        return false;
+    const auto [from, count] = *droppedBlock(data);
+    const int target = row >= 0 && row < size() ? row : size() - 1;
+    if (target >= from && target < from + count)
+        return false;
+    // As MoveEntry: from above the block lands just after the target, from below at the target's place.
+    return moveRows(QModelIndex(), from, count, QModelIndex(), from < target ? target + 1 : target);
 }
 
 int PreviewList::appendBatch(std::vector<FolderEntry> entries)
@@ -446,6 +580,7 @@ int PreviewList::appendBatch(std::vector<FolderEntry> entries)
     // The key index learns the new rows first; that also leaves out a key repeated within the batch.
     const int first = size();
     int count = 0;
+    keyIndex(); // rebuilt first if stale, so the loop below can add to it
     for (FolderEntry& e : entries) {
         if (m_rowOfKey.contains(e.key))
             continue;

@@ -7,12 +7,14 @@
 #include <QHash>
 #include <QIcon>
 #include <QItemSelectionModel>
+#include <optional>
+#include <utility>
 #include <vector>
 
 // The preview list: every folder the user has gathered, with its old and proposed name, as a table
-// model over a vector (no item objects per cell, so 100 000 rows stay light). Selection lives in the
-// list's own selection model, which the view shares. Rename functions edit entries in bulk through
-// entries() and then call refreshPreview (or at least notifyEntriesChanged) once.
+// model over a vector of typed rows (no item objects per cell, so 100 000 rows stay light; data() formats
+// them). Selection lives in the list's own selection model, which the view shares. The list is closed:
+// every change goes through its operations, which keep the key index and the views' notifications right.
 class PreviewList : public QAbstractTableModel
 {
     Q_OBJECT
@@ -22,6 +24,8 @@ public:
     static inline const QColor kUnchangedColour{0, 0, 0};
     // Header positions 1 to 6 are the visible columns 0 to 5; column 18 is the manual order.
     static constexpr int kVisibleColumns = 6;
+    // The data format of entries dragged inside the list: their keys, one a line.
+    static inline const QString kEntryMimeType = QStringLiteral("application/x-dirwright-entry");
 
     // What a refresh found.
     struct Summary
@@ -31,6 +35,21 @@ public:
         int changedCount = 0; // entries whose new name differs from the old name
         int undoLevels = 0;   // filled history levels 1 to 10 of the first entry
         bool pushed = false;  // a history level was pushed on every entry
+    };
+
+    // Many row changes as one: while one is alive, the row operations collect the rows they touched and
+    // the views hear of them once, when the outermost one ends. With manyKeys the key index is rebuilt
+    // once when next needed instead of being updated per changed key.
+    class BulkEdit
+    {
+    public:
+        explicit BulkEdit(PreviewList& list, bool manyKeys = false);
+        ~BulkEdit();
+        BulkEdit(const BulkEdit&) = delete;
+        BulkEdit& operator=(const BulkEdit&) = delete;
+
+    private:
+        PreviewList& m_list;
     };
 
     explicit PreviewList(QObject* parent = nullptr);
@@ -43,24 +62,29 @@ public:
     bool setHeaderData(int section, Qt::Orientation orientation, const QVariant& value,
                        int role = Qt::EditRole) override;
     Qt::ItemFlags flags(const QModelIndex& index) const override;
+    // Dragging entries within the list: the keys of the rows travel, a drop moves them as MoveEntry does
+    // and leaves the list in manual order.
+    QStringList mimeTypes() const override;
+    QMimeData* mimeData(const QModelIndexList& indexes) const override;
+    Qt::DropActions supportedDragActions() const override;
+    Qt::DropActions supportedDropActions() const override;
+    bool canDropMimeData(const QMimeData* data, Qt::DropAction action, int row, int column,
+                         const QModelIndex& parent) const override;
+    // row is the row dropped onto (the last row for -1).
+    bool dropMimeData(const QMimeData* data, Qt::DropAction action, int row, int column,
+                      const QModelIndex& parent) override;
+    bool moveRows(const QModelIndex& sourceParent, int sourceRow, int count, const QModelIndex& destinationParent,
+                  int destinationChild) override;
 
     // Entries, in list order.
     int size() const { return static_cast<int>(m_entries.size()); }
     bool isEmpty() const { return m_entries.empty(); }
     const FolderEntry& entry(int row) const { return m_entries[static_cast<size_t>(row)]; }
-    // For bulk edits of names and history; keys must be changed through setKey so the key index stays
-    // right. Call notifyEntriesChanged (or refreshPreview) afterwards.
-    std::vector<FolderEntry>& entries() { return m_entries; }
     const std::vector<FolderEntry>& entries() const { return m_entries; }
-    void notifyEntriesChanged();
 
     // Keys are unique; the list keeps an index of them.
-    bool hasKey(const QString& key) const { return m_rowOfKey.contains(key); }
+    bool hasKey(const QString& key) const { return keyIndex().contains(key); }
     int rowOfKey(const QString& key) const; // -1 when absent
-    void setKey(int row, const QString& key);
-    // After keys of many entries were changed directly through entries(): rebuilds the key index once,
-    // which for large runs is far cheaper than one index update per changed key.
-    void reindexKeys() { rebuildKeyIndex(); }
 
     // Appends an entry; false (nothing added) when its key is already listed.
     bool append(FolderEntry entry);
@@ -72,6 +96,27 @@ public:
     // current entry stay on the entries that remain.
     void removeEntries(const std::vector<bool>& remove);
     void clear();
+
+    // Proposals. A rename function proposes names row by row inside one BulkEdit.
+    void setNewName(int row, const QString& name);
+    // Every entry's new name becomes its most recent earlier proposal (level 1) and the older levels move
+    // up by one. An entry without an earlier proposal keeps its name and history: stepping back to
+    // "nothing" would make its new name empty.
+    void undoProposals();
+    // Every entry's proposal becomes its old name again, which is then its only history level.
+    void rejectProposals();
+
+    // Taking changes. The folder at row was renamed on disk to its new name, which is now its old name
+    // and history level 0; newKey is its key from now on.
+    void markRenamed(int row, const QString& newKey);
+    // The folder at row moved with a renamed folder when its key begins with oldPath: the leading oldPath
+    // of its key and parent path becomes newPath (the same text further on names another folder).
+    // False when the key does not begin with oldPath.
+    bool moveKeyUnder(int row, const QString& oldPath, const QString& newPath);
+    // The entry keeps only history level 0: no earlier proposals to step back to.
+    void dropEarlierProposals(int row);
+    // Every history level in use takes the entry's new name.
+    void collapseHistory(int row);
 
     // Selection and the current (focused) entry.
     QItemSelectionModel* selectionModel() { return &m_selection; }
@@ -114,14 +159,25 @@ public:
     bool MoveEntry(int from, int target);
 
 private:
-    void rebuildKeyIndex();
+    // The key index, rebuilt first when changes left it stale.
+    const QHash<QString, int>& keyIndex() const;
+    // A row's key changes: the index follows unless it is stale anyway.
+    void changeKey(FolderEntry& e, int row, QString key);
+    // The rows from first to last changed: views hear of it now, or when the bulk edit ends.
+    void rowsChanged(int first, int last);
+    void allRowsChanged();
     // Reorders the rows so that new row r holds old row order[r]; selection and current entry follow.
     void applyOrder(const std::vector<int>& order);
-    std::vector<int> sortedOrder(int column, bool byParentFirst);
-    void fillSortKeys(int column);
+    // The rows a drop of entries from this list moves: first row and count, when they stand together.
+    std::optional<std::pair<int, int>> droppedBlock(const QMimeData* data) const;
 
     std::vector<FolderEntry> m_entries;
-    QHash<QString, int> m_rowOfKey;
+    mutable QHash<QString, int> m_rowOfKey;
+    mutable bool m_keysStale = false;
+    int m_bulkDepth = 0;
+    int m_dirtyFirst = -1; // rows changed during a bulk edit, -1 when none
+    int m_dirtyLast = -1;
+    int m_sortKeyColumn = -1; // the column whose sort keys column 6 shows
     QItemSelectionModel m_selection;
     QStringList m_headerTexts;
     QIcon m_sortIcons[2];

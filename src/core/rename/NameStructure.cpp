@@ -188,7 +188,7 @@ private:
 QString EvaluateStructure(const FolderEntry& entry, const QString& structure, const FileSystem& fs,
                           const QLocale& locale)
 {
-    const QString& name = entry.newName();
+    const QString& name = entry.newName;
     QString s = structure.isEmpty() ? name : structure;
     // Every placeholder and tag begins with "<".
     if (!s.contains(u'<'))
@@ -198,7 +198,7 @@ QString EvaluateStructure(const FolderEntry& entry, const QString& structure, co
     const QStringView ext = parts.ext.isEmpty() ? QStringView() : parts.ext.sliced(1);
     using Args = QList<QStringView>;
 
-    s = ReplaceText(s, kPath, parentFolderName(entry.parentPath()));
+    s = ReplaceText(s, kPath, parentFolderName(entry.parentPath));
     s = ReplaceText(s, kName, base);
     s = replaceFunction(s, kNameLeft, [&](const Args& args) { return leftOrRight(args, base, name, true); });
     s = replaceFunction(s, kNameRight, [&](const Args& args) { return leftOrRight(args, base, name, false); });
@@ -207,7 +207,7 @@ QString EvaluateStructure(const FolderEntry& entry, const QString& structure, co
     s = ReplaceText(s, kDotExt, parts.ext);
     s = replaceFunction(s, kDateTime, DateTimeValue(entry, fs, locale));
     // This platform has no short names: the "short" name is the folder's name on disk.
-    const QString& diskName = entry.oldName();
+    const QString& diskName = entry.oldName;
     const FolderNameViews diskParts = SplitFolderNameViews(diskName);
     s = ReplaceText(s, kDosName, diskName);
     s = ReplaceText(s, kDosBase, diskParts.base);

@@ -12,7 +12,7 @@ PrefixSuffixParams PrefixSuffixParams::fromValues(const DialogValues& values)
 void applyPrefixSuffix(RenameRun& run, const PrefixSuffixParams& params)
 {
     run.renameEach([&](const FolderEntry& entry) {
-        const FolderNameViews parts = SplitFolderNameViews(entry.newName());
+        const FolderNameViews parts = SplitFolderNameViews(entry.newName);
         QString name;
         name.reserve(params.prefix.size() + parts.base.size() + params.suffix.size() + parts.ext.size());
         return name.append(params.prefix).append(parts.base).append(params.suffix).append(parts.ext);

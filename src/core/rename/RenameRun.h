@@ -5,7 +5,6 @@
 
 #include <QLocale>
 #include <functional>
-#include <utility>
 #include <vector>
 
 // What every rename function works with during one run: the preview list, which of its entries the
@@ -30,16 +29,13 @@ public:
     // views learn of the changes once at the end.
     template <typename NewName> void renameEach(NewName newName)
     {
-        std::vector<FolderEntry>& entries = list.entries();
+        const PreviewList::BulkEdit bulk(list);
         const int total = list.size();
         for (int row = 0; row < total; ++row) {
             progress(row + 1);
-            if (!admits(row))
-                continue;
-            FolderEntry& entry = entries[static_cast<size_t>(row)];
-            entry.setNewName(newName(std::as_const(entry)));
+            if (admits(row))
+                list.setNewName(row, newName(list.entry(row)));
         }
-        list.notifyEntriesChanged();
     }
 
     AppState& state;

@@ -316,9 +316,9 @@ void MainWindow::ShowCurrentEntry()
     const int row = m_list.currentRow();
     if (!m_list.isEmpty() && row >= 0) {
         const FolderEntry& e = m_list.entry(row);
-        m_ui.lbl2[0]->setText(e.parentPath());
-        m_ui.lbl2[1]->setText(e.oldName());
-        m_ui.lbl2[2]->setText(e.newName());
+        m_ui.lbl2[0]->setText(e.parentPath);
+        m_ui.lbl2[1]->setText(e.oldName);
+        m_ui.lbl2[2]->setText(e.newName);
     }
     updateCommands();
 }

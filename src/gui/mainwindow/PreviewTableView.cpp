@@ -25,8 +25,8 @@ PreviewTableView::PreviewTableView(PreviewList& list, QWidget* parent)
     setShowGrid(false);
     setAlternatingRowColors(true);
     setSortingEnabled(false);
-    // Drags are handled here rather than by the view's item drag machinery: only a move inside the
-    // list is a valid drag, and it must keep all data of the entry.
+    // Drags start here rather than in the view's item drag machinery: only the entry the press was on
+    // travels (not the whole selection), and only onto this list.
     setDragEnabled(false);
     setAcceptDrops(true);
     viewport()->setAcceptDrops(true);
@@ -67,8 +67,8 @@ void PreviewTableView::mouseMoveEvent(QMouseEvent* event)
         QTableView::mouseMoveEvent(event);
         return;
     }
-    auto* mime = new QMimeData;
-    mime->setData(kEntryMimeType, m_list.entry(m_dragEntry.row()).key.toUtf8());
+    // Only the entry the press was on travels, whatever else is selected.
+    QMimeData* mime = m_list.mimeData({QModelIndex(m_dragEntry)});
     auto* drag = new QDrag(this);
     drag->setMimeData(mime);
     drag->exec(Qt::MoveAction);
@@ -107,8 +107,8 @@ void PreviewTableView::contextMenuEvent(QContextMenuEvent* event)
 bool PreviewTableView::isOwnDrag(const QMimeData* mime) const
 {
     // A drag counts as the list's own only when it carries the key of the entry the press remembered.
-    return mime && mime->hasFormat(kEntryMimeType) && m_dragEntry.isValid() &&
-           QString::fromUtf8(mime->data(kEntryMimeType)) == m_list.entry(m_dragEntry.row()).key;
+    return mime && mime->hasFormat(PreviewList::kEntryMimeType) && m_dragEntry.isValid() &&
+           QString::fromUtf8(mime->data(PreviewList::kEntryMimeType)) == m_list.entry(m_dragEntry.row()).key;
 }
 
 QStringList PreviewTableView::droppedFolders(const QMimeData* mime) const
@@ -143,10 +143,14 @@ void PreviewTableView::dropEvent(QDropEvent* event)
 {
     const QMimeData* mime = event->mimeData();
     if (isOwnDrag(mime)) {
+        // The list moves the entry; a drop below the last row means onto the last entry.
         const QModelIndex at = indexAt(event->position().toPoint());
         event->setDropAction(Qt::MoveAction);
         event->accept();
-        dropDragEntryAt(at.isValid() ? at.row() : -1);
+        const bool moved = m_list.dropMimeData(mime, Qt::MoveAction, at.isValid() ? at.row() : -1, 0, QModelIndex());
+        m_dragEntry = QPersistentModelIndex();
+        if (moved)
+            Q_EMIT entryMoved();
         return;
     }
     const QStringList paths = droppedFolders(mime);
@@ -156,18 +160,6 @@ void PreviewTableView::dropEvent(QDropEvent* event)
     }
     event->acceptProposedAction();
     m_shellDrop(paths);
-}
-
-bool PreviewTableView::dropDragEntryAt(int targetRow)
-{
-    if (!m_dragEntry.isValid() || m_list.isEmpty())
-        return false;
-    const int target = targetRow >= 0 ? targetRow : m_list.size() - 1;
-    const bool moved = m_list.MoveEntry(m_dragEntry.row(), target);
-    m_dragEntry = QPersistentModelIndex();
-    if (moved)
-        Q_EMIT entryMoved();
-    return moved;
 }
 
 void PreviewTableView::hideWorkColumns()

@@ -9,16 +9,13 @@
 class PreviewList;
 
 // The table that shows the preview list (control "lstVorschau"). Besides the ordinary view it moves
-// entries by drag and drop inside the list, accepts folders dropped from the file manager when a
-// handler for them is set, and opens the context menu when the right button is released over an entry.
+// entries by drag and drop inside the list (the list's own drag data and drop), accepts folders dropped from the file
+// manager when a handler for them is set, and opens the context menu when the right button is released over an entry.
 class PreviewTableView : public QTableView
 {
     Q_OBJECT
 
 public:
-    // The data format of a drag inside the list: the dragged entry's key.
-    static inline const QString kEntryMimeType = QStringLiteral("application/x-dirwright-entry");
-
     explicit PreviewTableView(PreviewList& list, QWidget* parent = nullptr);
 
     // Folders dropped from outside; without a handler such drops are refused.
@@ -26,9 +23,6 @@ public:
 
     // The row the left or right button went down on (the drag entry), -1 when none.
     int dragRow() const { return m_dragEntry.isValid() ? m_dragEntry.row() : -1; }
-    // Moves the remembered drag entry onto the entry at the given row (the last entry for -1).
-    // Returns false when nothing moved.
-    bool dropDragEntryAt(int targetRow);
     // Hides the work columns past the visible ones.
     void hideWorkColumns();
 

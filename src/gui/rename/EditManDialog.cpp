@@ -68,8 +68,8 @@ EditManDialog::EditManDialog(AppState& state, PreviewList& list, int entryNumber
     SetDialogColours(this, state);
 
     if (m_row >= 0 && m_row < list.size()) {
-        current->setText(list.entry(m_row).oldName());
-        m_name->setText(list.entry(m_row).newName());
+        current->setText(list.entry(m_row).oldName);
+        m_name->setText(list.entry(m_row).newName);
     }
     FitDialogSize(this);
     m_name->setFocus();

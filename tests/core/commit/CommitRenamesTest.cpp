@@ -62,9 +62,8 @@ TEST_F(CommitRenamesTest, RenamesInListOrderAndRecordsEachRenameWhenTheProtocolI
         EXPECT_EQ(report.processedKeys, QStringList({tree.key("B1"), tree.key("A1")}));
         EXPECT_EQ(Keys(list), QStringList({tree.key("B1"), tree.key("c"), tree.key("A1")}));
         const FolderEntry& b = list.entry(0);
-        EXPECT_EQ(QStringList({b.oldName(), b.newName(), b.history(0), b.history(1)}),
-                  QStringList({"B1", "B1", "B1", ""}));
-        EXPECT_EQ(list.entry(1).history(0), QStringLiteral("c")) << "an unchanged entry is not processed";
+        EXPECT_EQ(QStringList({b.oldName, b.newName, b.history[0], b.history[1]}), QStringList({"B1", "B1", "B1", ""}));
+        EXPECT_EQ(list.entry(1).history[0], QStringLiteral("c")) << "an unchanged entry is not processed";
     }
     EXPECT_EQ(CommitProgressText(app.state(), 2), QStringLiteral("2 renamed"));
 }
@@ -84,8 +83,8 @@ TEST_F(CommitRenamesTest, EntriesBelowARenamedFolderFollowItWhateverTheOrder)
         const QString parent = tree.key("B"), child = tree.key("B/Sub2");
         EXPECT_EQ(Keys(list),
                   QStringList({parentFirst ? parent : child, parentFirst ? child : parent, tree.key("B/Sub2/Deep")}));
-        EXPECT_EQ(list.entry(parentFirst ? 1 : 0).parentPath(), parent);
-        EXPECT_EQ(list.entry(2).parentPath(), child);
+        EXPECT_EQ(list.entry(parentFirst ? 1 : 0).parentPath, parent);
+        EXPECT_EQ(list.entry(2).parentPath, child);
         EXPECT_TRUE(report.processedKeys.contains(parent));
         EXPECT_TRUE(report.processedKeys.contains(child)) << "found by the key it has now";
     }
@@ -129,7 +128,7 @@ TEST_F(CommitRenamesTest, FailuresNameBothPathsAndTheRunGoesOn)
                                      QStringLiteral("access \"%1locked/\" -> \"%1free/\"").arg(r)}));
     EXPECT_EQ(tree.folders(), QStringList({"ABC", "a1", "b", "locked", "taken"}));
     EXPECT_TRUE(tree.folders("taken").isEmpty());
-    EXPECT_EQ(list.entry(1).key + list.entry(1).newName(), tree.key("b") + QStringLiteral("taken"));
+    EXPECT_EQ(list.entry(1).key + list.entry(1).newName, tree.key("b") + QStringLiteral("taken"));
 }
 
 TEST_F(CommitRenamesTest, RefusesNamesThatDoNotNameOneFolder)
@@ -144,7 +143,7 @@ TEST_F(CommitRenamesTest, RefusesNamesThatDoNotNameOneFolder)
         SCOPED_TRACE(reasonKey);
         TestTree tree({"p/a/x/"});
         listOf(tree, {{"p/a", ""}});
-        list.entries()[0].setNewName(name);
+        list.setNewName(0, name);
         messages.clear();
         commit();
         const QString reason = app.state().message(QString::fromLatin1(reasonKey), {"256", "255"});
@@ -161,18 +160,21 @@ TEST_F(CommitRenamesTest, RefusesNamesThatDoNotNameOneFolder)
 TEST_F(CommitRenamesTest, OneEntryRunLeavesNoEarlierProposals)
 {
     TestTree tree({"A/Sub/", "x/", "y/"});
-    listOf(tree, {{"A", "B"}, {"A/Sub", ""}, {"x", "y"}});
-    list.entries()[0].history(2) = QStringLiteral("older");
+    FolderEntry a = entryFor(tree, "A", "B");
+    a.history[2] = QStringLiteral("older");
+    list.append(a);
+    list.append(entryFor(tree, "A/Sub"));
+    list.append(entryFor(tree, "x", "y"));
     app.state().protocolRenames = true;
     EXPECT_TRUE(commit(0).processedKeys.isEmpty());
     const FolderEntry& e = list.entry(0);
-    EXPECT_EQ(QStringList({e.key, e.history(0), e.history(1), e.history(2), e.history(3)}),
+    EXPECT_EQ(QStringList({e.key, e.history[0], e.history[1], e.history[2], e.history[3]}),
               QStringList({tree.key("B"), "B", "B", "B", ""}));
-    EXPECT_EQ(list.entry(1).parentPath(), tree.key("B"));
+    EXPECT_EQ(list.entry(1).parentPath, tree.key("B"));
     EXPECT_EQ(TextCodec::splitLines(protocolText()).size(), 1);
     // A failed one keeps its proposal in every level.
     EXPECT_EQ(commit(2).failures.size(), 1);
-    EXPECT_EQ(list.entry(2).history(1), QStringLiteral("y"));
+    EXPECT_EQ(list.entry(2).history[1], QStringLiteral("y"));
 }
 
 // A folder "/…/a/" whose subtree holds the same path text again further down ("/…/a/z/…/a/"): only the
@@ -195,7 +197,7 @@ TEST_F(CommitRenamesTest, RewritesOnlyTheLeadingPathOfEntriesBelow)
         EXPECT_TRUE(messages.isEmpty()) << messages.join(QLatin1Char('\n')).toStdString();
         const QString moved = QStringLiteral("b/z") + tree.root() + QStringLiteral("/a");
         EXPECT_TRUE(tree.isFolder(moved + QStringLiteral("/y")));
-        EXPECT_EQ(list.entry(list.size() - 1).parentPath(), tree.key(moved));
+        EXPECT_EQ(list.entry(list.size() - 1).parentPath, tree.key(moved));
         EXPECT_EQ(Keys(list).mid(list.size() - 2),
                   QStringList({tree.key(moved), tree.key(moved + QStringLiteral("/y"))}));
     }
@@ -270,7 +272,7 @@ TEST_F(CommitRenamesTest, KeyIndexAgreesWithAWalkOverTheWholeList)
         for (int i = 0; i < list.size(); ++i) {
             const FolderEntry& e = list.entry(i);
             EXPECT_EQ(e.key, tree.key(model.at(i)));
-            EXPECT_EQ(e.parentPath() + e.oldName() + QLatin1Char('/'), e.key);
+            EXPECT_EQ(e.parentPath + e.oldName + QLatin1Char('/'), e.key);
             EXPECT_TRUE(app.state().fs().folderExists(e.key)) << e.key.toStdString();
             EXPECT_EQ(list.rowOfKey(e.key), i);
         }

@@ -14,9 +14,9 @@ QStringList described(const PreviewList& list)
 {
     QStringList result;
     for (const FolderEntry& e : list.entries()) {
-        QString text = e.newName() + QStringLiteral(" |");
+        QString text = e.newName + QStringLiteral(" |");
         for (int level = 0; level < FolderEntry::kHistoryLevels; ++level)
-            text += QLatin1Char(' ') + e.history(level);
+            text += QLatin1Char(' ') + e.history[level];
         result.append(text.trimmed());
     }
     return result;
@@ -35,12 +35,8 @@ protected:
     void apply(const QString& text, std::initializer_list<int> rows)
     {
         for (int row : rows)
-            list.entries()[size_t(row)].setNewName(list.entry(row).newName() + text);
-        for (FolderEntry& e : list.entries()) {
-            for (int level = FolderEntry::kHistoryLevels - 1; level > 0; --level)
-                e.history(level) = e.history(level - 1);
-            e.history(0) = e.newName();
-        }
+            list.setNewName(row, list.entry(row).newName + text);
+        ASSERT_TRUE(list.refreshEntries().pushed);
     }
 
     TestApp app;
@@ -52,23 +48,22 @@ TEST_F(ProposalHistoryTest, UndoStepsBackOneLevelOfEachEntryAndRejectThrowsEvery
     apply("1", {0, 1});
     apply("2", {0}); // b is not touched by the second function
     EXPECT_EQ(described(list), QStringList({"a12 | a12 a1 a", "b1 | b1 b1 b"}));
-    UndoProposals(list);
+    list.undoProposals();
     EXPECT_EQ(described(list), QStringList({"a1 | a1 a", "b1 | b1 b"}));
-    UndoProposals(list);
+    list.undoProposals();
     EXPECT_EQ(described(list), QStringList({"a | a", "b | b"})) << "no level left: undo becomes unavailable";
 
     apply("1", {0, 1});
     apply("2", {1});
-    RejectProposals(list);
+    list.rejectProposals();
     EXPECT_EQ(described(list), QStringList({"a | a", "b | b"}));
 
     // An entry without an earlier proposal keeps its name.
     apply("1", {0, 1});
-    FolderEntry& b = list.entries()[1]; // as a take-changes run leaves a renamed entry
-    for (int level = 1; level < FolderEntry::kHistoryLevels; ++level)
-        b.history(level).clear();
-    b.col[FolderEntry::ColOldName] = b.newName();
-    UndoProposals(list);
+    // As a take-changes run leaves a renamed entry.
+    list.markRenamed(1, QStringLiteral("/p/b1/"));
+    list.dropEarlierProposals(1);
+    list.undoProposals();
     EXPECT_EQ(described(list), QStringList({"a | a", "b1 | b1"}));
 }
 
@@ -82,7 +77,7 @@ TEST_F(ProposalHistoryTest, CommandsAskOnlyWhenTheUserWantsToBeAsked)
     EXPECT_FALSE(undoCommand(state, list));
     prompter.expectButton(Prompter::No);
     EXPECT_FALSE(rejectCommand(state, list));
-    EXPECT_EQ(list.entry(0).newName(), QStringLiteral("a1"));
+    EXPECT_EQ(list.entry(0).newName, QStringLiteral("a1"));
     ASSERT_EQ(prompter.asked().size(), 2);
     const ScriptedPrompter::Asked &undoAsked = prompter.asked().at(0), &rejectAsked = prompter.asked().at(1);
     EXPECT_EQ(QStringList({undoAsked.text, undoAsked.title, rejectAsked.text, rejectAsked.title}),
@@ -91,11 +86,11 @@ TEST_F(ProposalHistoryTest, CommandsAskOnlyWhenTheUserWantsToBeAsked)
 
     prompter.expectButton(Prompter::Yes);
     EXPECT_TRUE(rejectCommand(state, list));
-    EXPECT_EQ(list.entry(0).newName(), QStringLiteral("a"));
+    EXPECT_EQ(list.entry(0).newName, QStringLiteral("a"));
     state.confirm = {false, false, false};
     apply("3", {1});
     EXPECT_TRUE(undoCommand(state, list)) << "no question";
-    EXPECT_EQ(list.entry(1).newName(), QStringLiteral("b"));
+    EXPECT_EQ(list.entry(1).newName, QStringLiteral("b"));
 }
 
 } // namespace

@@ -50,7 +50,7 @@ protected:
     }
 
     QStringList keys() const { return Keys(list); }
-    QString sizeTagOf(const QString& key) const { return list.entry(list.rowOfKey(key)).sizeTag; }
+    qint64 sizeOf(const QString& key) const { return list.entry(list.rowOfKey(key)).size; }
 
     // The keys AddSubfolders must produce: depth first, each folder before its subfolders, in the order the
     // file system lists them, never through a link.
@@ -93,8 +93,8 @@ TEST_F(LoaderTest, AddFolderListsEachFolderOnceAndNothingForWhatIsNoFolder)
         loader.AddFolder(path);
     loader.AddFolder(tree.path("Music"));
     EXPECT_EQ(keys(), QStringList({tree.key("Data"), tree.key("Music")}));
-    EXPECT_EQ(list.entry(1).oldName(), QStringLiteral("Music")) << "a link is listed as itself";
-    EXPECT_EQ(list.entry(1).sizeTag, QStringLiteral("000000000000"));
+    EXPECT_EQ(list.entry(1).oldName, QStringLiteral("Music")) << "a link is listed as itself";
+    EXPECT_EQ(list.entry(1).size, 0);
 }
 
 TEST_F(LoaderTest, RowHoldsNamesTimesSizeAndAsManyHistoryLevelsAsTheListHas)
@@ -109,24 +109,26 @@ TEST_F(LoaderTest, RowHoldsNamesTimesSizeAndAsManyHistoryLevelsAsTheListHas)
     FolderEntry first;
     first.key = QStringLiteral("/elsewhere/x/");
     for (int level = 0; level <= 3; ++level)
-        first.history(level) = QStringLiteral("x%1").arg(level);
+        first.history[level] = QStringLiteral("x%1").arg(level);
     ASSERT_TRUE(list.append(first));
 
     loader.AddFolder(tree.path("Data"));
     loader.AddSubfolders(tree.path("Data"));
     ASSERT_EQ(list.size(), 3) << "a link to a file is no folder";
     const FolderEntry& e = list.entry(1);
-    EXPECT_EQ(QStringList({e.key, e.parentPath(), e.oldName(), e.newName()}),
+    EXPECT_EQ(QStringList({e.key, e.parentPath, e.oldName, e.newName}),
               QStringList({tree.key("Data"), tree.key(""), "Data", "Data"}));
     QLocale locale;
     locale.setNumberOptions(locale.numberOptions() & ~QLocale::OmitGroupSeparator);
-    EXPECT_EQ(e.col[FolderEntry::ColSize], locale.toString(1234)) << "files in subfolders count, linked files do not";
-    EXPECT_EQ(e.sizeTag, QStringLiteral("000000001234"));
+    EXPECT_EQ(e.size, 1234) << "files in subfolders count, linked files do not";
+    EXPECT_EQ(list.data(list.index(1, FolderEntry::ColSize)).toString(), locale.toString(1234));
     for (int level = 0; level < FolderEntry::kHistoryLevels; ++level)
-        EXPECT_EQ(e.history(level), level <= 3 ? QStringLiteral("Data") : QString()) << "level " << level;
+        EXPECT_EQ(e.history[level], level <= 3 ? QStringLiteral("Data") : QString()) << "level " << level;
     for (int row : {1, 2}) {
-        EXPECT_EQ(list.entry(row).col[FolderEntry::ColCreated], QStringLiteral("1980-01-01 00:00:00"));
-        EXPECT_EQ(list.entry(row).col[FolderEntry::ColModified], QStringLiteral("2003-04-05 06:07:08"));
+        EXPECT_EQ(list.data(list.index(row, FolderEntry::ColCreated)).toString(),
+                  QStringLiteral("1980-01-01 00:00:00"));
+        EXPECT_EQ(list.data(list.index(row, FolderEntry::ColModified)).toString(),
+                  QStringLiteral("2003-04-05 06:07:08"));
     }
 }
 
@@ -166,8 +168,8 @@ TEST_F(LoaderTest, SubfoldersComeDepthFirstNeverThroughLinksNorUnreadableFolders
     loader.AddSubfolders(tree.path("Top"));
     EXPECT_EQ(keys().mid(1), expectedWalk(tree.path("Top")));
     EXPECT_EQ(list.size(), 10) << "Top, A, A1, A11, A2, back, B, C, Locked, Link";
-    EXPECT_EQ(sizeTagOf(tree.key("Top")), QStringLiteral("000000000010"));
-    EXPECT_EQ(sizeTagOf(tree.key("Top/A/back")), QStringLiteral("000000000000"));
+    EXPECT_EQ(sizeOf(tree.key("Top")), 10);
+    EXPECT_EQ(sizeOf(tree.key("Top/A/back")), 0);
 }
 
 TEST_F(LoaderTest, DroppedFoldersGiveTheirSubfolders)
@@ -202,7 +204,7 @@ TEST_F(LoaderTest, ListFilesLoadTheFoldersTheyName)
     rmdir(raw.constData()); // a name that is no text defeats the temporary folder's own clean-up
     ASSERT_EQ(list.size(), 5);
     EXPECT_EQ(keys().mid(0, 3), QStringList({tree.key("Music/A"), tree.key("Music/B"), tree.key("Music/C")}));
-    EXPECT_EQ(list.entry(3).oldName(), QString::fromUtf8("Caf\xC3\xA9"));
+    EXPECT_EQ(list.entry(3).oldName, QString::fromUtf8("Caf\xC3\xA9"));
     EXPECT_EQ(FileNames::encode(list.entry(4).key), raw + '/');
 }
 

@@ -1,10 +1,13 @@
 #include "core/preview/PreviewList.h"
 
+#include "core/preview/SortKey.h"
 #include "support/PreviewFixture.h"
 
 #include <QAbstractItemModelTester>
+#include <QMimeData>
 #include <QSignalSpy>
 #include <gtest/gtest.h>
+#include <memory>
 
 namespace {
 
@@ -12,6 +15,18 @@ struct Watched
 {
     PreviewList list;
     QAbstractItemModelTester tester{&list, QAbstractItemModelTester::FailureReportingMode::Fatal};
+
+    // Whatever the list announces, its key index matches its rows at that moment.
+    Watched()
+    {
+        const auto check = [this] { expectKeyIndexRight(); };
+        QObject::connect(&list, &QAbstractItemModel::dataChanged, check);
+        QObject::connect(&list, &QAbstractItemModel::rowsInserted, check);
+        QObject::connect(&list, &QAbstractItemModel::rowsRemoved, check);
+        QObject::connect(&list, &QAbstractItemModel::rowsMoved, check);
+        QObject::connect(&list, &QAbstractItemModel::layoutChanged, check);
+        QObject::connect(&list, &QAbstractItemModel::modelReset, check);
+    }
 
     void add(const QString& parent, const QString& name, const QString& newName = QString(), qint64 size = 0)
     {
@@ -30,7 +45,7 @@ struct Watched
     {
         QStringList names;
         for (int row = 0; row < list.size(); ++row)
-            names.append(list.isSelected(row) ? list.entry(row).oldName() : QString());
+            names.append(list.isSelected(row) ? list.entry(row).oldName : QString());
         names.removeAll(QString());
         return names;
     }
@@ -68,22 +83,22 @@ TEST(PreviewListRefresh, PushesALevelOnEveryEntryOnlyForANewChangeAndKeepsTen)
     w.list.setSortColumn(FolderEntry::ColPosition);
     w.addAll({"a", "b"});
     EXPECT_FALSE(w.list.refreshEntries().pushed);
-    w.list.entries()[0].setNewName(QStringLiteral("A"));
+    w.list.setNewName(0, QStringLiteral("A"));
     const PreviewList::Summary first = w.list.refreshEntries();
     EXPECT_TRUE(first.pushed);
     EXPECT_EQ(first.undoLevels, 1);
     // The untouched entry got its level too, so all entries keep the same number of levels.
-    EXPECT_EQ(w.list.entry(1).history(1), QStringLiteral("b"));
-    EXPECT_EQ(w.list.entry(0).history(1), QStringLiteral("a"));
+    EXPECT_EQ(w.list.entry(1).history[1], QStringLiteral("b"));
+    EXPECT_EQ(w.list.entry(0).history[1], QStringLiteral("a"));
     EXPECT_FALSE(w.list.refreshEntries().pushed); // nothing differs from level 0 any more
 
     for (int n = 1; n <= 12; ++n) {
-        w.list.entries()[0].setNewName(QStringLiteral("a%1").arg(n));
+        w.list.setNewName(0, QStringLiteral("a%1").arg(n));
         w.list.refreshEntries();
     }
     EXPECT_EQ(w.list.summary().undoLevels, 10);
-    EXPECT_EQ(w.list.entry(0).history(0), QStringLiteral("a12"));
-    EXPECT_EQ(w.list.entry(0).history(10), QStringLiteral("a2"));
+    EXPECT_EQ(w.list.entry(0).history[0], QStringLiteral("a12"));
+    EXPECT_EQ(w.list.entry(0).history[10], QStringLiteral("a2"));
 }
 
 TEST(PreviewListRefresh, ColoursCountsAndPositions)
@@ -97,9 +112,9 @@ TEST(PreviewListRefresh, ColoursCountsAndPositions)
     EXPECT_EQ(s.folderCount, 2); // distinct parents, also when they are not adjacent
     EXPECT_EQ(s.changedCount, 1);
     EXPECT_EQ(w.colour(0), QColor(128, 0, 0));
-    EXPECT_EQ(w.list.entry(2).col[FolderEntry::ColPosition], QStringLiteral("000000000003"));
+    EXPECT_EQ(w.list.data(w.list.index(2, FolderEntry::ColPosition)).toString(), QStringLiteral("000000000003"));
     // Set back to the old name: black again and no longer counted.
-    w.list.entries()[0].setNewName(QStringLiteral("x"));
+    w.list.setNewName(0, QStringLiteral("x"));
     EXPECT_EQ(w.list.refreshEntries().changedCount, 0);
     EXPECT_EQ(w.colour(0), QColor(0, 0, 0));
     EXPECT_EQ(PreviewList().refreshEntries().folderCount, 0);
@@ -114,7 +129,7 @@ TEST(PreviewListRefresh, ResortsByTheSortColumnWithParentPathAsTieBreak)
     w.list.setSortColumn(FolderEntry::ColOldName);
     w.list.refreshEntries();
     EXPECT_EQ(OldNames(w.list), (QStringList{"same", "same", "zz"}));
-    EXPECT_EQ(w.list.entry(0).parentPath(), QStringLiteral("/a/"));
+    EXPECT_EQ(w.list.entry(0).parentPath, QStringLiteral("/a/"));
     EXPECT_EQ(w.list.sortIndicatorColumn(), FolderEntry::ColOldName);
     w.expectKeyIndexRight();
 }
@@ -155,8 +170,8 @@ TEST(PreviewListMove, ThirdOntoFirstAndFirstOntoThird)
         EXPECT_EQ(OldNames(w.list).join(QString()), QLatin1String(order));
         // The moved entry keeps its data and its selection.
         const int row = moved ? target : from;
-        EXPECT_EQ(w.list.entry(row).newName(), w.list.entry(row).oldName() + QStringLiteral("!"));
-        EXPECT_EQ(w.selectedNames(), QStringList{w.list.entry(row).oldName()});
+        EXPECT_EQ(w.list.entry(row).newName, w.list.entry(row).oldName + QStringLiteral("!"));
+        EXPECT_EQ(w.selectedNames(), QStringList{w.list.entry(row).oldName});
         w.list.refreshEntries(); // keeps the manual order
         EXPECT_EQ(OldNames(w.list).join(QString()), QLatin1String(order));
         w.expectKeyIndexRight();
@@ -180,7 +195,7 @@ TEST(PreviewListRemove, BatchesKeepSelectionCurrentAndKeys)
         w.list.selectionModel()->setCurrentIndex(w.list.index(3, 0), QItemSelectionModel::NoUpdate);
         w.list.removeEntries(remove);
         ASSERT_EQ(w.list.size(), count / 2);
-        EXPECT_EQ(w.list.entry(0).oldName(), name(1));
+        EXPECT_EQ(w.list.entry(0).oldName, name(1));
         EXPECT_EQ(w.selectedNames(), (QStringList{name(1), name(count - 1)}));
         EXPECT_EQ(w.list.currentRow(), 1);
         EXPECT_FALSE(w.list.hasKey(Watched::kP + QStringLiteral("e0000/")));
@@ -191,4 +206,117 @@ TEST(PreviewListRemove, BatchesKeepSelectionCurrentAndKeys)
     all.list.removeEntries({true, true});
     EXPECT_TRUE(all.list.isEmpty());
     EXPECT_FALSE(all.list.hasKey(Watched::kP + QStringLiteral("a/")));
+}
+
+TEST(PreviewListData, ColumnsShowTheTypedFieldsAsTheTableShowsThem)
+{
+    Watched w;
+    w.list.setSortColumn(FolderEntry::ColPosition);
+    w.add(Watched::kP, QStringLiteral("b"), QStringLiteral("B"), 1234567);
+    FolderEntry timeless = MakeEntry(Watched::kP, QStringLiteral("a"), QString(), 0, 2);
+    timeless.created = timeless.modified = PathInfo::kUnknownTime;
+    w.list.append(timeless);
+    w.list.refreshEntries();
+    QLocale grouping;
+    grouping.setNumberOptions(grouping.numberOptions() & ~QLocale::OmitGroupSeparator);
+    const struct
+    {
+        const char* name;
+        int row;
+        int column;
+        QString text;
+    } cases[] = {
+        {"parent path", 0, FolderEntry::ColParentPath, "/p/"},
+        {"new name", 0, FolderEntry::ColNewName, "B"},
+        {"created", 0, FolderEntry::ColCreated, "2024-01-31 15:30:45"},
+        {"modified", 0, FolderEntry::ColModified, "2024-02-01 10:00:00"},
+        {"unknown time", 1, FolderEntry::ColCreated, "1980-01-01 00:00:00"},
+        {"size grouped", 0, FolderEntry::ColSize, grouping.toString(1234567)},
+        {"no sort key before a sort", 0, FolderEntry::ColSortKey, ""},
+        {"history level 0 after the push", 0, FolderEntry::ColHistory0, "B"},
+        {"history level 2", 1, FolderEntry::ColHistory0 + 2, "a"},
+        {"history level 4 empty", 1, FolderEntry::ColHistory0 + 4, ""},
+        {"position at the refresh", 1, FolderEntry::ColPosition, "000000000002"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        EXPECT_EQ(w.list.data(w.list.index(c.row, c.column)).toString(), c.text);
+    }
+    // The sort key column shows the keys of the column last sorted by.
+    w.list.SortPreview(6);
+    EXPECT_EQ(w.list.data(w.list.index(1, FolderEntry::ColSortKey)).toString(), QStringLiteral("000001234567"));
+    w.list.SortPreview(2);
+    EXPECT_EQ(w.list.data(w.list.index(0, FolderEntry::ColSortKey)).toString(), BuildSortKey(QStringLiteral("a")));
+}
+
+TEST(PreviewListTake, RenamedRowsAndKeysBelowThemKeepTheIndexRight)
+{
+    // With few key changes the index follows each one; with many it is rebuilt once when next needed.
+    for (const bool manyKeys : {false, true}) {
+        SCOPED_TRACE(manyKeys ? "many keys" : "few keys");
+        Watched w;
+        w.add(QStringLiteral("/r/"), QStringLiteral("a"), QStringLiteral("b"));
+        w.add(QStringLiteral("/r/a/"), QStringLiteral("x"));
+        w.add(QStringLiteral("/r/a/x/r/a/"), QStringLiteral("y"));
+        w.add(QStringLiteral("/r/"), QStringLiteral("ab"));
+        QSignalSpy changed(&w.list, &QAbstractItemModel::dataChanged);
+        {
+            const PreviewList::BulkEdit bulk(w.list, manyKeys);
+            w.list.markRenamed(0, QStringLiteral("/r/b/"));
+            for (int row = 0; row < w.list.size(); ++row)
+                EXPECT_EQ(w.list.moveKeyUnder(row, QStringLiteral("/r/a/"), QStringLiteral("/r/b/")),
+                          row == 1 || row == 2)
+                    << row;
+            w.list.dropEarlierProposals(0);
+            EXPECT_TRUE(changed.isEmpty());
+        }
+        ASSERT_EQ(changed.size(), 1);
+        EXPECT_EQ(changed.first().at(0).toModelIndex().row(), 0);
+        EXPECT_EQ(changed.first().at(1).toModelIndex().row(), 2);
+        EXPECT_EQ(Keys(w.list), (QStringList{"/r/b/", "/r/b/x/", "/r/b/x/r/a/y/", "/r/ab/"}));
+        EXPECT_EQ(w.list.entry(2).parentPath, QStringLiteral("/r/b/x/r/a/")) << "only the leading path changes";
+        EXPECT_EQ(QStringList({w.list.entry(0).oldName, w.list.entry(0).history[0]}), QStringList({"b", "b"}));
+        EXPECT_FALSE(w.list.hasKey(QStringLiteral("/r/a/")));
+        w.expectKeyIndexRight();
+    }
+}
+
+TEST(PreviewListDrag, DroppedEntriesMoveAsOneBlockLikeMoveEntry)
+{
+    const struct
+    {
+        const char* name;
+        std::vector<int> dragged;
+        int target;
+        const char* order; // empty: the drop is refused
+    } cases[] = {
+        {"one from below lands at the target", {3}, 1, "adbce"},
+        {"one from above lands after the target", {0}, 2, "bcade"},
+        {"a block from above", {0, 1}, 3, "cdabe"},
+        {"a block from below", {3, 4}, 0, "deabc"},
+        {"no target means the last entry", {1}, -1, "acdeb"},
+        {"onto itself", {1, 2}, 2, ""},
+        {"rows apart", {0, 2}, 4, ""},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        Watched w;
+        w.addAll({"a", "b", "c", "d", "e"});
+        w.list.SortPreview(2);
+        QModelIndexList indexes;
+        for (int row : c.dragged)
+            indexes.append(w.list.index(row, 1));
+        const std::unique_ptr<QMimeData> mime(w.list.mimeData(indexes));
+        ASSERT_TRUE(mime && mime->hasFormat(PreviewList::kEntryMimeType));
+        const bool refused = QLatin1String(c.order).isEmpty();
+        EXPECT_EQ(w.list.dropMimeData(mime.get(), Qt::MoveAction, c.target, 0, QModelIndex()), !refused);
+        EXPECT_EQ(OldNames(w.list).join(QString()), refused ? QStringLiteral("abcde") : QLatin1String(c.order));
+        EXPECT_EQ(w.list.sortColumn(), refused ? FolderEntry::ColOldName : FolderEntry::ColPosition);
+        w.expectKeyIndexRight();
+    }
+    Watched other;
+    other.addAll({"a"});
+    QMimeData foreign;
+    foreign.setData(PreviewList::kEntryMimeType, QByteArray("/elsewhere/a/"));
+    EXPECT_FALSE(other.list.dropMimeData(&foreign, Qt::MoveAction, 0, 0, QModelIndex()));
 }

@@ -21,7 +21,7 @@ QString removed(std::initializer_list<const char*> entries, RemovalVariant varia
     QString names;
     for (int row = 0; row < list.size(); ++row) {
         if (plan.remove[static_cast<size_t>(row)])
-            names += list.entry(row).oldName();
+            names += list.entry(row).oldName;
     }
     EXPECT_EQ(plan.count, names.size());
     if (ask)

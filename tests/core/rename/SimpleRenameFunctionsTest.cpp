@@ -27,7 +27,7 @@ QStringList newNames(const PreviewList& list)
 {
     QStringList names;
     for (const FolderEntry& e : list.entries())
-        names.append(e.newName());
+        names.append(e.newName);
     return names;
 }
 
@@ -67,7 +67,7 @@ TEST_F(SimpleRenameFunctions, StepsGiveTheNamesOfTheirFunctions)
         list.append(MakeEntry(QStringLiteral("/p/"), QString::fromUtf8(name)));
         RenameRun run(app.state(), list, 0);
         EXPECT_TRUE(RenameSteps::run(type, stored, run)) << name;
-        EXPECT_EQ(list.entry(0).newName(), QString::fromUtf8(expected)) << type << ": " << name;
+        EXPECT_EQ(list.entry(0).newName, QString::fromUtf8(expected)) << type << ": " << name;
     }
 }
 
@@ -81,19 +81,18 @@ TEST_F(SimpleRenameFunctions, AStructureChangesAdmittedEntriesFromTheirNewNameAn
     const QStringList expected[] = {
         {"ONE.a", "TWO.b", "THREE.c"}, {"one.a", "TWO.b", "three.c"}, {"ONE.a", "two.b", "THREE.c"}};
     for (int applyTo = 0; applyTo < 3; ++applyTo) {
-        for (FolderEntry& e : list.entries())
-            e.setNewName(e.oldName());
+        list.rejectProposals();
         RenameRun run(app.state(), list, applyTo);
         ApplyStructure(run, QStringLiteral("<UC><NAME></UC><.EXT>"));
         EXPECT_EQ(newNames(list), expected[applyTo]) << "apply to " << applyTo;
     }
-    list.entries()[0].setNewName(QStringLiteral("changed.x"));
+    list.setNewName(0, QStringLiteral("changed.x"));
     QSignalSpy changed(&list, &PreviewList::dataChanged);
     QStringList progress;
     RenameRun run(app.state(), list, 0, [&](const QString& text) { progress.append(text); });
     ApplyStructure(run, QStringLiteral("<NAME>_<EXT>"));
     EXPECT_EQ(newNames(list), QStringList({"changed_x", "two_b", "THREE_c"}));
-    EXPECT_EQ(list.entries()[0].oldName(), "one.a");
+    EXPECT_EQ(list.entry(0).oldName, "one.a");
     EXPECT_EQ(changed.count(), 1);
     EXPECT_EQ(progress, QStringList({"Entry 1 of 3", "Entry 3 of 3"}));
 }

@@ -56,7 +56,7 @@ protected:
     {
         QStringList names;
         for (const FolderEntry& e : window->list().entries())
-            names.append(e.newName());
+            names.append(e.newName);
         return names;
     }
 

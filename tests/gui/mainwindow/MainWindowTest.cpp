@@ -34,7 +34,7 @@ TEST_F(MainWindowRemoval, CancelKeepsNoRemovesYesTakesTheChangesFirst)
     EXPECT_EQ(OldNames(window->list()), QStringList{"c"});
     EXPECT_EQ(tree.folders(), (QStringList{"A", "B", "c"}));
     // The whole list: one run over all entries, then the list is cleared.
-    window->list().entries()[0].setNewName(QStringLiteral("C"));
+    window->list().setNewName(0, QStringLiteral("C"));
     addEntries({"A>a2"}, parent);
     app.prompter().expectButton(Prompter::Yes);
     item(CommandId::RemoveAll)->trigger();
@@ -119,7 +119,7 @@ TEST_F(MainWindowCommands, EnablingFollowsTheListChangesAndUndoLevels)
     EXPECT_FALSE(window->isEnabled(CommandId::Undo));
     EXPECT_EQ(window->ui().status->text(), SubstituteArgs(app.state().statusText(1), {"2", "2", "0"}));
 
-    window->list().entries()[0].setNewName(QStringLiteral("x"));
+    window->list().setNewName(0, QStringLiteral("x"));
     window->refreshPreview();
     expectEnabled({item(CommandId::TakeMenu), button(CommandId::TakeChosen), item(CommandId::RejectChanges)}, true);
     expectEnabled({item(CommandId::RejectChanges), item(CommandId::Undo), button(CommandId::Undo)}, true);
@@ -234,7 +234,7 @@ TEST_F(MainWindowCommands, WhileFoldersLoadOnlyCancelWorks)
         EXPECT_TRUE(app.prompter().asked().isEmpty());
         EXPECT_TRUE(tree.folders().contains(QStringLiteral("a")));
         EXPECT_EQ(window->list().size(), expectedSize);
-        EXPECT_EQ(window->list().entry(0).newName(), QStringLiteral("A"));
+        EXPECT_EQ(window->list().entry(0).newName, QStringLiteral("A"));
         // Afterwards the rules of the list apply again.
         EXPECT_TRUE(button(CommandId::TakeChosen)->isEnabled());
         EXPECT_FALSE(button(CommandId::Cancel)->isEnabled());
@@ -281,7 +281,7 @@ TEST_F(MainWindowCommands, DragMovesOnlyEntriesDraggedInTheList)
     auto rowCentre = [&](int row) { return view->visualRect(window->list().index(row, 1)).center(); };
     auto drop = [&](int row) {
         QMimeData mime;
-        mime.setData(PreviewTableView::kEntryMimeType, QByteArray("/p/c/"));
+        mime.setData(PreviewList::kEntryMimeType, QByteArray("/p/c/"));
         // As the toolkit delivers a drop: only to a widget that accepted the drag when it entered.
         QDragEnterEvent enter(rowCentre(row), Qt::MoveAction, &mime, Qt::LeftButton, Qt::NoModifier);
         QCoreApplication::sendEvent(viewport, &enter);

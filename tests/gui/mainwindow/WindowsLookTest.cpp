@@ -124,7 +124,7 @@ TEST_P(WindowsLook, EveryCaptionIsTranslatedAndNothingIsCutOff)
     window.loadHandler();
     for (const char* name : {"Holiday.2004", "MY TRIP.ABC", "Photos", "Summer-trip.2004"})
         window.list().append(MakeEntry(archive, QString::fromUtf8(name)));
-    window.list().entries()[1].setNewName(QStringLiteral("My trip.Abc"));
+    window.list().setNewName(1, QStringLiteral("My trip.Abc"));
     window.refreshPreview();
     window.ui().scripts->actions().value(0)->trigger();
     window.resize(1100, 560);

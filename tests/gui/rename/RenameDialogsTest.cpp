@@ -106,14 +106,12 @@ TEST_F(RenameDialogs, EachDialogGivesTheNamesOfItsRecordedStep)
             stored = ReadDialogValues(&d);
             title = d.windowTitle();
         });
-        for (FolderEntry& e : window->list().entries())
-            e.setNewName(e.oldName());
+        window->list().rejectProposals();
         ASSERT_TRUE(window->renameController().openRenameDialog(type));
         EXPECT_TRUE(title.endsWith(QStringLiteral(" (") + window->ui().lstApplyTo->currentText() + QLatin1Char(')')));
         const QStringList byDialog = newNames();
         EXPECT_EQ(byDialog.at(1), QStringLiteral("Trip.2004")) << "not admitted";
-        for (FolderEntry& e : window->list().entries())
-            e.setNewName(e.oldName());
+        window->list().rejectProposals();
         RenameRun run(app.state(), window->list(), 2);
         ASSERT_TRUE(RenameSteps::run(type, stored, run));
         EXPECT_EQ(newNames(), byDialog);
