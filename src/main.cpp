@@ -11,6 +11,7 @@
 #include "gui/mainwindow/MainWindowLoadCommands.h"
 #include "gui/platform/MessageBoxPrompter.h"
 #include "gui/settings/LanguageChooserDialog.h"
+#include "gui/settings/WindowStart.h"
 
 #include <QApplication>
 #include <QIcon>
@@ -40,21 +41,17 @@ int main(int argc, char** argv)
 
     AppState state;
     state.fileSystem = std::make_unique<PosixFileSystem>();
-    auto prompter = std::make_unique<MessageBoxPrompter>();
-    MessageBoxPrompter* dialogs = prompter.get();
-    state.prompter = std::move(prompter);
+    MessageBoxPrompter dialogs;
     state.clock = std::make_unique<SystemClock>();
     state.saveDialogSettings = false;
     state.protocolRenames = false;
 
-    const LanguageChooser chooser = [](const AppState&, const QStringList& files) {
-        return LanguageChooserDialog::choose(files);
-    };
-    if (!InitialiseApplication(state, ProgramFolderFor(QCoreApplication::applicationDirPath()), chooser))
+    if (!InitialiseWindowApplication(state, dialogs, ProgramFolderFor(QCoreApplication::applicationDirPath()),
+                                     &LanguageChooserDialog::choose))
         return 1;
 
-    MainWindow window(state);
-    dialogs->setParentWidget(&window);
+    MainWindow window(state, dialogs);
+    dialogs.setParentWidget(&window);
     window.loadHandler();
     // The script runner is not part of the program yet: "/runscript=" is then ignored like a missing script.
     HandleArguments(ArgumentsFromArgv(argc, argv), state, window.loadCommands().loader(), {});

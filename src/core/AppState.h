@@ -2,7 +2,6 @@
 
 #include "core/platform/Clock.h"
 #include "core/platform/FileSystem.h"
-#include "core/platform/Prompter.h"
 #include "core/settings/CharClasses.h"
 #include "core/settings/DateTimeFormats.h"
 #include "core/settings/Language.h"
@@ -12,9 +11,9 @@
 #include <array>
 #include <memory>
 
-// The one object that holds what the whole program shares: where its files are, the user's flags, the
-// language, the services through which it reaches the disk, the user and the clock, and the state of a
-// script being recorded or run. It is built once at start (or by a test) and handed to whoever needs it.
+// What the window and the batch mode share: where the program's files are, the user's flags, the
+// language, and the services through which it reaches the disk and the clock. It is built once at start
+// (or by a test) and handed to whoever needs it. What only the window keeps lives in the window.
 struct AppState
 {
     // The default dialog colours when none are stored: a light orange background with black text.
@@ -38,8 +37,6 @@ struct AppState
     int backColor = kDefaultBackColor;                // [Dialogs] "BackColor"
     int foreColor = kDefaultForeColor;                // [Dialogs] "ForeColor"
 
-    // Set by the cancel button while folders are loading; every loading loop tests and clears it.
-    bool cancelRequested = false;
     int undoLevels = 0;
 
     // Language: the chosen file, the language files found in the program folder, and the status texts
@@ -52,20 +49,11 @@ struct AppState
     // The date/time format lists: built in, and the user's own from [DTFormats] (LoadDateTimeFormats).
     DateTimeFormats dateTimeFormats;
 
-    // Script recording: 0 idle, 1 or 2 while a script is being recorded.
-    int recordingState = 0;
-    // Script running: the script file, the run mode (0 none, 1 all steps, 2 single steps) and the step.
-    QString scriptPath;
-    int scriptRunMode = 0;
-    int scriptStep = 0;
-
     // Services.
     std::unique_ptr<FileSystem> fileSystem;
-    std::unique_ptr<Prompter> prompter;
     std::unique_ptr<Clock> clock;
 
     FileSystem& fs() const { return *fileSystem; }
-    Prompter& ask() const { return *prompter; }
     QDateTime now() const { return clock->now(); }
 
     // A text of the [Messages] section of the language file.
@@ -75,5 +63,4 @@ struct AppState
     }
     // Status text n (1 to 10).
     QString statusText(int n) const { return n >= 1 && n <= statusTexts.size() ? statusTexts.at(n - 1) : QString(); }
-    bool scriptRunning() const { return scriptRunMode != 0; }
 };

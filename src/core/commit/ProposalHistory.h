@@ -1,6 +1,5 @@
 #pragma once
 
-struct AppState;
 class PreviewList;
 
 // Stepping back through the proposals every entry carries, and throwing them away. Both act on every
@@ -13,11 +12,6 @@ void UndoProposals(PreviewList& list);
 
 // Every entry's new name becomes its old name again and its history holds nothing but that.
 void RejectProposals(PreviewList& list);
-
-// The undo and reject commands: they ask first when the user wants to be asked, then act. True when the
-// list changed (the caller then runs its refresh).
-bool undoCommand(AppState& state, PreviewList& list);
-bool rejectCommand(AppState& state, PreviewList& list);
 
 // The title of message boxes that have no caption of their own.
 inline constexpr char16_t kProductName[] = u"Dirwright";

@@ -2,7 +2,6 @@
 
 #include "core/AppState.h"
 #include "core/settings/DateTimeFormats.h"
-#include "core/settings/LanguageDiscovery.h"
 #include "core/settings/Paths.h"
 #include "core/settings/QtTranslations.h"
 #include "core/settings/SettingsStore.h"
@@ -73,31 +72,22 @@ void FinishGlobalInitialisation(AppState& state)
     CompactSettingsFile(state.settingsFile);
 }
 
-bool InitialiseApplication(AppState& state, const QString& programFolder, const LanguageChooser& chooseLanguage)
+LanguageChoice BeginInitialisation(AppState& state, const QString& programFolder)
 {
     PrepareSettingsFolder(state, programFolder);
-
     const LanguageChoice choice = DiscoverLanguage(state.programFolder, state.settingsFile);
     state.languageFiles = choice.files;
-    QString file = choice.file;
-    switch (choice.outcome) {
-    case LanguageChoice::Outcome::NoFiles:
-        state.ask().ask(NoLanguageFilesText(ProductName()), NoLanguageFilesTitle(), Prompter::Ok,
-                        Prompter::Icon::Critical, Prompter::Ok);
-        return false;
-    case LanguageChoice::Outcome::NeedsChoice:
-        file = chooseLanguage ? chooseLanguage(state, choice.files) : QString();
-        if (choice.files.contains(file)) {
-            WriteSetting(QStringLiteral("Settings"), QStringLiteral("lng"),
-                         ReadSetting(QStringLiteral("Main"), QStringLiteral("lngname"), file), state.settingsFile);
-        } else {
-            file = choice.files.first();
-        }
-        break;
-    case LanguageChoice::Outcome::Chosen:
-        break;
-    }
-    UseLanguage(state, file);
+    return choice;
+}
+
+void RememberLanguage(const AppState& state, const QString& languageFile)
+{
+    WriteSetting(QStringLiteral("Settings"), QStringLiteral("lng"),
+                 ReadSetting(QStringLiteral("Main"), QStringLiteral("lngname"), languageFile), state.settingsFile);
+}
+
+void CompleteInitialisation(AppState& state, const QString& languageFile)
+{
+    UseLanguage(state, languageFile);
     FinishGlobalInitialisation(state);
-    return true;
 }

@@ -1,8 +1,9 @@
 #pragma once
 
+#include "core/settings/LanguageDiscovery.h"
+
 #include <QString>
 #include <QStringList>
-#include <functional>
 
 struct AppState;
 
@@ -31,14 +32,14 @@ bool UseLanguage(AppState& state, const QString& languageFile);
 // compaction of the settings file.
 void FinishGlobalInitialisation(AppState& state);
 
-// Asks the user to pick one of several language files (full paths); returns the chosen path, or the
-// empty text when the user closed the question without choosing.
-using LanguageChooser = std::function<QString(const AppState& state, const QStringList& files)>;
+// Start-up up to the choice of language: PrepareSettingsFolder, then the language discovery, whose files
+// are kept in state.languageFiles. With no language file at all the program cannot run: the caller says so
+// and ends. With several and none named by [Settings] "lng", the caller asks which one to use.
+LanguageChoice BeginInitialisation(AppState& state, const QString& programFolder);
 
-// The whole global initialisation of the program, in order: PrepareSettingsFolder, language discovery,
-// UseLanguage, FinishGlobalInitialisation. With several language files and none named by
-// [Settings] "lng", chooseLanguage is asked and the choice stored as "lng"; when the user makes no
-// choice the first file is used for this run and the question comes again at the next start.
-// Without any language file the bilingual error is shown through state.prompter and false is returned:
-// the program must end. Needs state.fileSystem and state.prompter.
-bool InitialiseApplication(AppState& state, const QString& programFolder, const LanguageChooser& chooseLanguage);
+// Stores the language the user chose as [Settings] "lng" (its [Main] "lngname"), so the next start
+// asks no more.
+void RememberLanguage(const AppState& state, const QString& languageFile);
+
+// Start-up once the language is known: UseLanguage, then FinishGlobalInitialisation.
+void CompleteInitialisation(AppState& state, const QString& languageFile);

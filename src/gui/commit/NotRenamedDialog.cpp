@@ -4,6 +4,7 @@
 #include "core/commit/ProposalHistory.h"
 #include "core/commit/RenameProtocol.h"
 #include "core/preview/PreviewList.h"
+#include "gui/platform/Prompter.h"
 #include "gui/script/DialogState.h"
 #include "gui/settings/DialogChrome.h"
 #include "gui/settings/WidgetTranslator.h"
@@ -104,10 +105,11 @@ NotRenamedDialog::NotRenamedDialog(AppState& state, PreviewList& list, const Com
     restoreOption();
 }
 
-bool NotRenamedDialog::showReport(AppState& state, PreviewList& list, const CommitReport& report, QWidget* parent)
+bool NotRenamedDialog::showReport(AppState& state, Prompter& prompter, PreviewList& list, const CommitReport& report,
+                                  QWidget* parent)
 {
     if (report.protocolFailed) {
-        state.ask().tell(
+        prompter.tell(
             state.message(QStringLiteral("msgProtocolFailed"),
                           {QLatin1Char('"') + state.settingsFolder + RenameProtocol::fileName() + QLatin1Char('"')}),
             QString::fromUtf16(kProductName), Prompter::Icon::Warning);
@@ -143,7 +145,7 @@ void NotRenamedDialog::accept()
 // The chosen option is remembered like every dialog's values, whatever "savset" says.
 void NotRenamedDialog::restoreOption()
 {
-    RestoreDialogState(m_state, this, formName(), 1);
+    RestoreDialogState(m_state, this, formName());
 }
 
 void NotRenamedDialog::saveOption()

@@ -5,6 +5,7 @@
 #include "core/load/OpenSettings.h"
 #include "core/platform/MountTable.h"
 #include "gui/load/LocationComboWidget.h"
+#include "gui/platform/Prompter.h"
 #include "gui/settings/NamedWidget.h"
 #include "gui/settings/WidgetTranslator.h"
 
@@ -68,9 +69,10 @@ bool isEnterKey(const QKeyEvent* key)
 
 } // namespace
 
-OpenDialog::OpenDialog(AppState& app, QWidget* parent)
+OpenDialog::OpenDialog(AppState& app, Prompter& prompter, QWidget* parent)
     : QDialog(parent)
     , m_app(app)
+    , m_prompter(prompter)
 {
     setObjectName(QStringLiteral("frmOpen"));
     buildControls();
@@ -406,7 +408,7 @@ void OpenDialog::onFilterChanged(QListWidgetItem* item)
 void OpenDialog::addFilter()
 {
     const std::optional<QString> typed =
-        m_app.ask().askText(m_app.language.GetLngText(kSection, QStringLiteral("FilterPrompt")), windowTitle());
+        m_prompter.askText(m_app.language.GetLngText(kSection, QStringLiteral("FilterPrompt")), windowTitle());
     if (!typed || !m_filters.add(*typed))
         return;
     fillFilterList(m_filters.size() - 1);
@@ -419,7 +421,7 @@ void OpenDialog::editFilter()
     const int row = m_filterList->currentRow();
     if (row < 0)
         return;
-    const std::optional<QString> typed = m_app.ask().askText(
+    const std::optional<QString> typed = m_prompter.askText(
         m_app.language.GetLngText(kSection, QStringLiteral("FilterPrompt")), windowTitle(), m_filters.at(row).pattern);
     if (!typed || !m_filters.edit(row, *typed))
         return;
@@ -434,8 +436,8 @@ void OpenDialog::deleteFilter()
     if (row < 0)
         return;
     const Prompter::Button answer =
-        m_app.ask().ask(m_app.message(QStringLiteral("MsgText16")), m_app.message(QStringLiteral("MsgCap07")),
-                        Prompter::Yes | Prompter::No, Prompter::Icon::Question, Prompter::No);
+        m_prompter.ask(m_app.message(QStringLiteral("MsgText16")), m_app.message(QStringLiteral("MsgCap07")),
+                       Prompter::Yes | Prompter::No, Prompter::Icon::Question, Prompter::No);
     if (answer != Prompter::Yes)
         return;
     m_filters.remove(row);

@@ -11,6 +11,7 @@
 #include "gui/mainwindow/MainWindowSettings.h"
 #include "gui/mainwindow/MainWindowViewCommands.h"
 #include "gui/mainwindow/PreviewTableView.h"
+#include "gui/platform/Prompter.h"
 #include "gui/platform/Twips.h"
 #include "gui/settings/WidgetTranslator.h"
 
@@ -64,9 +65,10 @@ QString withoutAmpersands(QString text)
 
 } // namespace
 
-MainWindow::MainWindow(AppState& state, QWidget* parent)
+MainWindow::MainWindow(AppState& state, Prompter& prompter, QWidget* parent)
     : QMainWindow(parent)
     , m_state(state)
+    , m_session(prompter)
 {
     Q_INIT_RESOURCE(dirwright);
     m_ui.setupUi(this, m_list);
@@ -194,10 +196,10 @@ bool MainWindow::closeRequest()
         return true;
     }
     m_settings->writeColumnsAndPlacement();
-    if (m_state.recordingState == 1 || m_state.recordingState == 2) {
-        const Prompter::Button answer = m_state.ask().ask(
-            m_state.message(QStringLiteral("MsgText30")), m_state.message(QStringLiteral("MsgCap11")),
-            Prompter::Yes | Prompter::No | Prompter::Cancel, Prompter::Icon::Question, Prompter::Cancel);
+    if (m_session.recordingState == 1 || m_session.recordingState == 2) {
+        const Prompter::Button answer =
+            prompter().ask(m_state.message(QStringLiteral("MsgText30")), m_state.message(QStringLiteral("MsgCap11")),
+                           Prompter::Yes | Prompter::No | Prompter::Cancel, Prompter::Icon::Question, Prompter::Cancel);
         if (answer == Prompter::Cancel)
             return false;
         if (answer == Prompter::Yes && m_stopRecording)
@@ -208,9 +210,9 @@ bool MainWindow::closeRequest()
     const bool pending =
         std::any_of(entries.begin(), entries.end(), [](const FolderEntry& e) { return e.isChanged(); });
     if (pending) {
-        const Prompter::Button answer = m_state.ask().ask(
-            m_state.message(QStringLiteral("MsgText03")), m_state.message(QStringLiteral("MsgCap03")),
-            Prompter::Yes | Prompter::No | Prompter::Cancel, Prompter::Icon::Question, Prompter::Cancel);
+        const Prompter::Button answer =
+            prompter().ask(m_state.message(QStringLiteral("MsgText03")), m_state.message(QStringLiteral("MsgCap03")),
+                           Prompter::Yes | Prompter::No | Prompter::Cancel, Prompter::Icon::Question, Prompter::Cancel);
         if (answer == Prompter::Cancel)
             proceed = false;
         else if (answer == Prompter::Yes)
@@ -225,7 +227,7 @@ void MainWindow::closeEvent(QCloseEvent* event)
 {
     // A load serves the event queue while it runs; the list must outlive it. Stop it instead.
     if (m_load->loader().isLoading()) {
-        m_state.cancelRequested = true;
+        m_load->loader().requestCancel();
         event->ignore();
         return;
     }
@@ -341,7 +343,7 @@ void MainWindow::refreshPreview()
         for (const char* name : {"mnuDelList", "mnuEdit", "mnuSpecial", "mnuScript", "mnuRename"})
             setCommandEnabled(m_ui.action(QLatin1String(name)), true);
         setCommandEnabled(m_ui.scriptButton(QStringLiteral("StartRunScript")), true);
-        setCommandEnabled(m_ui.scriptButton(QStringLiteral("StartRecordScript")), m_state.recordingState == 0);
+        setCommandEnabled(m_ui.scriptButton(QStringLiteral("StartRecordScript")), m_session.recordingState == 0);
         QMenu* scripts = m_ui.scriptButton(QStringLiteral("RunSelectedScript"))->menu();
         setCommandEnabled(m_ui.scriptButton(QStringLiteral("RunSelectedScript")), scripts && !scripts->isEmpty());
         setCommandEnabled(m_ui.action(QStringLiteral("mnuUndo")), summary.undoLevels > 0);
@@ -389,7 +391,7 @@ void MainWindow::updateLeftBar()
 
 void MainWindow::showCommitFailures(const CommitReport& report)
 {
-    NotRenamedDialog::showReport(m_state, m_list, report, this);
+    NotRenamedDialog::showReport(m_state, prompter(), m_list, report, this);
 }
 
 void MainWindow::applyExpertMode()

@@ -2,6 +2,7 @@
 
 #include "core/preview/PreviewList.h"
 #include "gui/mainwindow/MainWindowUi.h"
+#include "gui/mainwindow/WindowSession.h"
 
 #include <QMainWindow>
 #include <functional>
@@ -25,10 +26,12 @@ class MainWindow : public QMainWindow
     Q_OBJECT
 
 public:
-    explicit MainWindow(AppState& state, QWidget* parent = nullptr);
+    MainWindow(AppState& state, Prompter& prompter, QWidget* parent = nullptr);
     ~MainWindow() override;
 
     AppState& state() { return m_state; }
+    WindowSession& session() { return m_session; }
+    Prompter& prompter() { return m_session.prompter; }
     PreviewList& list() { return m_list; }
     MainWindowUi& ui() { return m_ui; }
     MainWindowPreviewCommands& previewCommands() { return *m_preview; }
@@ -91,6 +94,7 @@ private:
     void updateLeftBar();
 
     AppState& m_state;
+    WindowSession m_session;
     PreviewList m_list;
     MainWindowUi m_ui;
     std::unique_ptr<MainWindowSettings> m_settings;

@@ -1,8 +1,11 @@
 #include "gui/mainwindow/MainWindowLoadCommands.h"
 
+#include "core/AppState.h"
+#include "core/settings/SettingsStore.h"
 #include "gui/load/OpenDialog.h"
 #include "gui/mainwindow/MainWindow.h"
 #include "gui/mainwindow/PreviewTableView.h"
+#include "gui/platform/Prompter.h"
 #include "gui/platform/PropertySheet.h"
 
 #include <QAction>
@@ -30,7 +33,7 @@ MainWindowLoadCommands::MainWindowLoadCommands(MainWindow& window)
 void MainWindowLoadCommands::openFolders()
 {
     m_window.HideWorkColumns();
-    OpenDialog dialog(m_window.state(), &m_window);
+    OpenDialog dialog(m_window.state(), m_window.prompter(), &m_window);
     if (dialog.exec() != QDialog::Accepted)
         return;
     m_loader.lstOpen = dialog.pendingPaths();
@@ -39,7 +42,9 @@ void MainWindowLoadCommands::openFolders()
 
 void MainWindowLoadCommands::openFromListFile()
 {
-    m_loader.OpenFromListFile();
+    const QString lastPath =
+        ReadSetting(QStringLiteral("Settings"), QStringLiteral("lastpath"), m_window.state().settingsFile);
+    m_loader.OpenFromListFile(m_window.prompter().openFiles(QString(), lastPath, FolderLoader::listFileFilter(), true));
 }
 
 void MainWindowLoadCommands::showProperties()

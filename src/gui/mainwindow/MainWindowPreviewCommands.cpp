@@ -8,6 +8,7 @@
 #include "gui/mainwindow/MainWindow.h"
 #include "gui/mainwindow/MainWindowSettings.h"
 #include "gui/mainwindow/PreviewTableView.h"
+#include "gui/platform/Prompter.h"
 
 #include <QAction>
 #include <QApplication>
@@ -77,7 +78,7 @@ void MainWindowPreviewCommands::connectCommands()
          {ui.action(QStringLiteral("mnuRejectChanges")), ui.mainButton(QStringLiteral("RejectChanges"))})
         QObject::connect(reject, &QAction::triggered, &m_window, [this] { rejectProposals(); });
     QObject::connect(ui.action(QStringLiteral("mnuHistory")), &QAction::triggered, &m_window,
-                     [this] { HistoryDialog::showHistory(m_window.state(), &m_window); });
+                     [this] { HistoryDialog::showHistory(m_window.state(), m_window.prompter(), &m_window); });
 
     QObject::connect(ui.leftButton(QStringLiteral("DelList")), &QAction::triggered, &m_window,
                      [this] { removeCurrentEntry(); });
@@ -132,7 +133,7 @@ void MainWindowPreviewCommands::RemoveEntries(const QString& chosenKey)
     if (plan.count > 0) {
         Prompter::Button answer = Prompter::No;
         if (plan.ask) {
-            answer = state.ask().ask(
+            answer = m_window.prompter().ask(
                 state.message(QStringLiteral("MsgText21")), state.message(QStringLiteral("MsgCap03")),
                 Prompter::Yes | Prompter::No | Prompter::Cancel, Prompter::Icon::Question, Prompter::Cancel);
             if (answer == Prompter::Cancel)
@@ -171,9 +172,9 @@ void MainWindowPreviewCommands::removeCurrentEntry()
         return;
     AppState& state = m_window.state();
     if (list.entry(row).isChanged()) {
-        const Prompter::Button answer =
-            state.ask().ask(state.message(QStringLiteral("MsgText15")), state.message(QStringLiteral("MsgCap03")),
-                            Prompter::Yes | Prompter::No, Prompter::Icon::Question);
+        const Prompter::Button answer = m_window.prompter().ask(state.message(QStringLiteral("MsgText15")),
+                                                                state.message(QStringLiteral("MsgCap03")),
+                                                                Prompter::Yes | Prompter::No, Prompter::Icon::Question);
         if (answer == Prompter::Yes) {
             const CommitReport report = CommitRenames(state, list, row);
             list.removeEntry(row);
@@ -194,9 +195,9 @@ void MainWindowPreviewCommands::takeChanges(const QString& chosenKey)
         return;
     AppState& state = m_window.state();
     if (state.confirm[1]) {
-        const Prompter::Button answer =
-            state.ask().ask(state.message(QStringLiteral("MsgText03")), state.message(QStringLiteral("MsgCap03")),
-                            Prompter::Yes | Prompter::No, Prompter::Icon::Question);
+        const Prompter::Button answer = m_window.prompter().ask(state.message(QStringLiteral("MsgText03")),
+                                                                state.message(QStringLiteral("MsgCap03")),
+                                                                Prompter::Yes | Prompter::No, Prompter::Icon::Question);
         if (answer != Prompter::Yes)
             return;
     }
@@ -221,15 +222,31 @@ void MainWindowPreviewCommands::commitAll()
 void MainWindowPreviewCommands::undoProposals()
 {
     m_window.HideWorkColumns();
-    if (undoCommand(m_window.state(), m_window.list()))
-        m_window.refreshPreview();
+    const AppState& state = m_window.state();
+    if (m_window.list().isEmpty())
+        return;
+    if (state.confirm[0] &&
+        m_window.prompter().ask(state.message(QStringLiteral("MsgText07")), QString::fromUtf16(kProductName),
+                                Prompter::Yes | Prompter::No, Prompter::Icon::Question) != Prompter::Yes)
+        return;
+    QApplication::setOverrideCursor(Qt::WaitCursor);
+    UndoProposals(m_window.list());
+    QApplication::restoreOverrideCursor();
+    m_window.refreshPreview();
 }
 
 void MainWindowPreviewCommands::rejectProposals()
 {
     m_window.HideWorkColumns();
-    if (rejectCommand(m_window.state(), m_window.list()))
-        m_window.refreshPreview();
+    const AppState& state = m_window.state();
+    if (m_window.list().isEmpty())
+        return;
+    if (state.confirm[2] &&
+        m_window.prompter().ask(state.message(QStringLiteral("MsgText04")), state.message(QStringLiteral("MsgCap04")),
+                                Prompter::Yes | Prompter::No, Prompter::Icon::Question, Prompter::No) != Prompter::Yes)
+        return;
+    RejectProposals(m_window.list());
+    m_window.refreshPreview();
 }
 
 void MainWindowPreviewCommands::headerClicked(int column)

@@ -39,6 +39,7 @@ RenameDialogHost MainWindowRenameCommands::hostFor(int type) const
     QLabel* status = ui.status;
     const QAction* item = ui.action(QStringLiteral("mnu") + slotKey(type));
     return RenameDialogHost{m_window.state(),
+                            m_window.session(),
                             m_window.list(),
                             ui.lstApplyTo->currentIndex(),
                             ui.lstApplyTo->currentText(),

@@ -4,9 +4,11 @@
 #include "core/script/ScriptRecording.h"
 #include "core/script/ScriptStore.h"
 #include "gui/mainwindow/MainWindow.h"
+#include "gui/platform/Prompter.h"
 
 #include <QAction>
 #include <QLabel>
+#include <QLocale>
 #include <QMenu>
 #include <QToolBar>
 #include <QToolButton>
@@ -39,7 +41,7 @@ void MainWindowScriptCommands::applyTexts()
 void MainWindowScriptCommands::updateRecordingCommands()
 {
     MainWindowUi& ui = m_window.ui();
-    const bool recording = m_window.state().recordingState != 0;
+    const bool recording = m_window.session().recordingState != 0;
     m_window.setCommandEnabled(ui.action(QStringLiteral("mnuStartRecordScript")), !recording);
     m_window.setCommandEnabled(ui.action(QStringLiteral("mnuStopRecordScript")), recording);
     m_window.setCommandEnabled(ui.scriptButton(QStringLiteral("StartRecordScript")),
@@ -50,16 +52,21 @@ void MainWindowScriptCommands::updateRecordingCommands()
 void MainWindowScriptCommands::startRecording()
 {
     AppState& state = m_window.state();
-    if (!StartRecording(state))
-        state.ask().tell(state.message(QStringLiteral("msgScriptNotRecorded"), {ScriptStore::scratchPath(state)}),
-                         state.message(QStringLiteral("MsgCap11")), Prompter::Icon::Warning);
+    if (StartRecording(state))
+        m_window.session().recordingState = 1;
+    else
+        m_window.prompter().tell(
+            state.message(QStringLiteral("msgScriptNotRecorded"), {ScriptStore::scratchPath(state)}),
+            state.message(QStringLiteral("MsgCap11")), Prompter::Icon::Warning);
     updateRecordingCommands();
 }
 
 void MainWindowScriptCommands::stopRecording()
 {
     AppState& state = m_window.state();
-    const StopResult result = StopRecording(state);
+    m_window.session().recordingState = 0;
+    const std::optional<QString> name = RecordedSteps(state) > 0 ? askScriptName() : std::nullopt;
+    const StopResult result = StopRecording(state, name);
     updateRecordingCommands();
     if (result.outcome == StopResult::Outcome::Saved) {
         ListScripts();
@@ -67,7 +74,25 @@ void MainWindowScriptCommands::stopRecording()
         QString text = state.message(QStringLiteral("msgScriptNotSaved"), {result.path});
         if (!result.systemText.isEmpty())
             text += QStringLiteral("\n\n") + result.systemText;
-        state.ask().tell(text, state.message(QStringLiteral("MsgCap12")), Prompter::Icon::Warning);
+        m_window.prompter().tell(text, state.message(QStringLiteral("MsgCap12")), Prompter::Icon::Warning);
+    }
+}
+
+std::optional<QString> MainWindowScriptCommands::askScriptName()
+{
+    const AppState& state = m_window.state();
+    Prompter& prompter = m_window.prompter();
+    const QString proposal = QLocale::system().toString(state.now(), QLocale::ShortFormat);
+    // An empty name asks whether to discard the script; No asks for the name again.
+    for (;;) {
+        const std::optional<QString> answer = prompter.askText(state.message(QStringLiteral("MsgText31")),
+                                                               state.message(QStringLiteral("MsgCap12")), proposal);
+        const QString name = answer.value_or(QString()).trimmed();
+        if (!name.isEmpty())
+            return name;
+        if (prompter.ask(state.message(QStringLiteral("MsgText32")), state.message(QStringLiteral("MsgCap13")),
+                         Prompter::Yes | Prompter::No, Prompter::Icon::Question, Prompter::No) == Prompter::Yes)
+            return std::nullopt;
     }
 }
 

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QString>
+#include <optional>
 
 class MainWindow;
 
@@ -26,5 +27,8 @@ public:
     void applyTexts();
 
 private:
+    // The new script's name (the current date and time proposed); nothing when the user discards it.
+    std::optional<QString> askScriptName();
+
     MainWindow& m_window;
 };

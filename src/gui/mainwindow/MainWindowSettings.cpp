@@ -139,7 +139,7 @@ void MainWindowSettings::prepareFiles()
     const QString scratch = state.settingsFolder + QStringLiteral("script.tmp");
     if (state.fs().fileExists(scratch))
         state.fs().deleteFile(scratch);
-    state.recordingState = 0;
+    m_window.session().recordingState = 0;
 }
 
 void MainWindowSettings::readAssistant()

@@ -3,6 +3,8 @@
 #include "core/AppState.h"
 #include "core/settings/HelpGuide.h"
 #include "gui/mainwindow/MainWindow.h"
+#include "gui/mainwindow/MainWindowLoadCommands.h"
+#include "gui/platform/Prompter.h"
 
 #include <QAction>
 #include <QMenu>
@@ -22,7 +24,7 @@ MainWindowViewCommands::MainWindowViewCommands(MainWindow& window)
     QObject::connect(ui.action(QStringLiteral("mnuHelpContent")), &QAction::triggered, &window, [this] { openHelp(); });
     QObject::connect(ui.action(QStringLiteral("mnuEnd")), &QAction::triggered, &window, &QWidget::close);
     QObject::connect(ui.leftButton(QStringLiteral("CancelAction")), &QAction::triggered, &window,
-                     [this] { m_window.state().cancelRequested = true; });
+                     [this] { m_window.loadCommands().loader().requestCancel(); });
 }
 
 void MainWindowViewCommands::showMainBar(bool shown)
@@ -45,8 +47,8 @@ void MainWindowViewCommands::askForExpertMode()
     const QString question = state.message(QStringLiteral("MsgText33")) + QStringLiteral("\n\n") +
                              state.message(QStringLiteral("MsgText34"));
     const Prompter::Button answer =
-        state.ask().ask(question, state.message(QStringLiteral("msgCapAttention")), Prompter::Yes | Prompter::No,
-                        Prompter::Icon::Question, Prompter::No);
+        m_window.prompter().ask(question, state.message(QStringLiteral("msgCapAttention")),
+                                Prompter::Yes | Prompter::No, Prompter::Icon::Question, Prompter::No);
     if (answer != Prompter::Yes)
         return;
     state.expertMode = true;

@@ -2,6 +2,7 @@
 
 #include "core/AppState.h"
 #include "core/settings/HelpGuide.h"
+#include "gui/mainwindow/WindowSession.h"
 #include "gui/script/DialogState.h"
 #include "gui/settings/DialogChrome.h"
 #include "gui/settings/WidgetTranslator.h"
@@ -62,10 +63,11 @@ void RenameDialog::load()
     textsApplied();
     SetDialogButtons(this, state.language);
     SetDialogColours(this, state);
-    if (state.scriptRunning())
-        RestoreDialogState(state, this, QString::number(state.scriptStep), 2);
+    const WindowSession& window = m_host.window;
+    if (window.scriptRunning())
+        RestoreScriptStep(window.scriptPath, this, window.scriptStep);
     else if (state.saveDialogSettings)
-        RestoreDialogState(state, this, objectName(), 1);
+        RestoreDialogState(state, this, objectName());
     valuesRestored();
     FitDialogSize(this);
 }
@@ -82,12 +84,12 @@ void RenameDialog::showEvent(QShowEvent* event)
 void RenameDialog::activate()
 {
     AppState& state = m_host.state;
-    if (!state.scriptRunning())
+    if (!m_host.window.scriptRunning())
         return;
     setWindowTitle(state.language.GetLngText(QStringLiteral("frmScript"), QStringLiteral("frmRunCaption")) +
                    QStringLiteral(": ") + windowTitle());
     m_ok->setFocus();
-    if (state.scriptRunMode == 1)
+    if (m_host.window.scriptRunMode == 1)
         QTimer::singleShot(0, this, &RenameDialog::ok);
 }
 
@@ -96,9 +98,9 @@ void RenameDialog::apply()
     AppState& state = m_host.state;
     // Fields are cleaned first, so that what is stored and recorded is what runs.
     prepareFields();
-    if (state.saveDialogSettings && !state.scriptRunning())
+    if (state.saveDialogSettings && !m_host.window.scriptRunning())
         SaveDialogState(state, this, objectName(), 1);
-    if (state.recordingState != 0)
+    if (m_host.window.recordingState != 0)
         SaveDialogState(state, this, QString::number(m_type), 2);
 
     m_ok->setEnabled(false);

@@ -188,10 +188,14 @@ bool SaveDialogState(const AppState& state, const QWidget* dialog, const QString
     return false;
 }
 
-void RestoreDialogState(const AppState& state, QWidget* dialog, const QString& section, int mode)
+void RestoreDialogState(const AppState& state, QWidget* dialog, const QString& section)
 {
-    const QString file = mode == 1 ? state.settingsFile : mode == 2 ? state.scriptPath : QString();
-    if (file.isEmpty())
-        return;
-    WriteDialogValues(dialog, DialogValues::fromSection(IniDocument::load(file), section));
+    if (!state.settingsFile.isEmpty())
+        WriteDialogValues(dialog, DialogValues::fromSection(IniDocument::load(state.settingsFile), section));
+}
+
+void RestoreScriptStep(const QString& scriptFile, QWidget* dialog, int step)
+{
+    if (!scriptFile.isEmpty())
+        WriteDialogValues(dialog, DialogValues::fromSection(IniDocument::load(scriptFile), QString::number(step)));
 }

@@ -29,6 +29,8 @@ void WriteDialogValues(QWidget* dialog, const DialogValues& values);
 // ("script.tmp"), section = the dialog's type number as text. False when nothing could be written.
 bool SaveDialogState(const AppState& state, const QWidget* dialog, const QString& section, int mode);
 
-// Mode 1: the settings file, section = the form name. Mode 2: the script being run, section = the
-// current step number as text.
-void RestoreDialogState(const AppState& state, QWidget* dialog, const QString& section, int mode);
+// The values kept in the settings file, section = the form name.
+void RestoreDialogState(const AppState& state, QWidget* dialog, const QString& section);
+
+// The values of a step of the script being run.
+void RestoreScriptStep(const QString& scriptFile, QWidget* dialog, int step);

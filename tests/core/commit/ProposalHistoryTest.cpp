@@ -72,30 +72,4 @@ TEST_F(ProposalHistoryTest, UndoStepsBackOneLevelOfEachEntryAndRejectThrowsEvery
     EXPECT_EQ(described(list), QStringList({"a | a", "b1 | b1"}));
 }
 
-TEST_F(ProposalHistoryTest, CommandsAskOnlyWhenTheUserWantsToBeAsked)
-{
-    AppState& state = app.state();
-    ScriptedPrompter& prompter = app.prompter();
-    apply("1", {0, 1});
-    state.confirm = {true, false, true};
-    prompter.expectButton(Prompter::No);
-    EXPECT_FALSE(undoCommand(state, list));
-    prompter.expectButton(Prompter::No);
-    EXPECT_FALSE(rejectCommand(state, list));
-    EXPECT_EQ(list.entry(0).newName(), QStringLiteral("a1"));
-    ASSERT_EQ(prompter.asked().size(), 2);
-    const ScriptedPrompter::Asked &undoAsked = prompter.asked().at(0), &rejectAsked = prompter.asked().at(1);
-    EXPECT_EQ(QStringList({undoAsked.text, undoAsked.title, rejectAsked.text, rejectAsked.title}),
-              QStringList({"undo?", "Dirwright", "reject?", "Reject"}));
-    EXPECT_TRUE(undoAsked.buttons == (Prompter::Yes | Prompter::No) && rejectAsked.defaultButton == Prompter::No);
-
-    prompter.expectButton(Prompter::Yes);
-    EXPECT_TRUE(rejectCommand(state, list));
-    EXPECT_EQ(list.entry(0).newName(), QStringLiteral("a"));
-    state.confirm = {false, false, false};
-    apply("3", {1});
-    EXPECT_TRUE(undoCommand(state, list)) << "no question";
-    EXPECT_EQ(list.entry(1).newName(), QStringLiteral("b"));
-}
-
 } // namespace

@@ -1,6 +1,6 @@
 #include "gui/load/OpenDialog.h"
 #include "core/settings/SettingsStore.h"
-#include "support/TestApp.h"
+#include "gui/GuiTestApp.h"
 #include "support/TestTree.h"
 
 #include <QTest>
@@ -30,7 +30,7 @@ protected:
     OpenDialog& open(const QString& relative = QStringLiteral("A"))
     {
         store("Settings", "lastpath", relative.isNull() ? QString() : m_tree.key(relative));
-        m_dialog = std::make_unique<OpenDialog>(m_app.state());
+        m_dialog = std::make_unique<OpenDialog>(m_app.state(), m_app.prompter());
         m_dialog->show();
         EXPECT_TRUE(QTest::qWaitForWindowExposed(m_dialog.get()));
         return *m_dialog;
@@ -56,7 +56,7 @@ protected:
         return texts;
     }
     QListWidgetItem* entry(const QString& text) const { return list()->findItems(text, Qt::MatchExactly).value(0); }
-    TestApp m_app;
+    GuiTestApp m_app;
     TestTree m_tree{{"A/Photos 2004/day1/", "A/photos 2005/", "A/Songs/Rock/", "A/notes.txt", "A/Photo.jpg"}};
     std::unique_ptr<OpenDialog> m_dialog;
 };

@@ -2,10 +2,10 @@
 
 #include "core/AppState.h"
 #include "core/settings/SettingsStore.h"
+#include "gui/GuiTestApp.h"
 #include "gui/mainwindow/MainWindow.h"
 #include "gui/mainwindow/MainWindowRenameCommands.h"
 #include "support/PreviewFixture.h"
-#include "support/TestApp.h"
 
 #include <QtWidgets>
 #include <functional>
@@ -19,7 +19,7 @@ class MainWindowFixture : public ::testing::Test
 protected:
     void open()
     {
-        window = std::make_unique<MainWindow>(app.state());
+        window = std::make_unique<MainWindow>(app.state(), app.prompter());
         window->loadHandler();
     }
     // Entries below a parent and a refresh; "a>A" is the folder a with the proposal A.
@@ -80,6 +80,6 @@ protected:
         }
     }
 
-    TestApp app;
+    GuiTestApp app;
     std::unique_ptr<MainWindow> window;
 };
