@@ -263,10 +263,8 @@ bool PrepareBatchState(AppState& state, const QString& programFolder, QIODevice&
         }
     }
     CompleteInitialisation(state, file);
-    state.saveDialogSettings =
-        FlagFromInt(ReadSettingInt(QStringLiteral("Settings"), QStringLiteral("savset"), state.settingsFile), false);
-    state.protocolRenames =
-        FlagFromInt(ReadSettingInt(QStringLiteral("Settings"), QStringLiteral("protren"), state.settingsFile), false);
+    state.saveDialogSettings = state.settings.flag(Settings::Key::SaveDialogSettings);
+    state.protocolRenames = state.settings.flag(Settings::Key::ProtocolRenames);
     return true;
 }
 

@@ -5,6 +5,7 @@
 #include "core/settings/CharClasses.h"
 #include "core/settings/DateTimeFormats.h"
 #include "core/settings/Language.h"
+#include "core/settings/Settings.h"
 
 #include <QString>
 #include <QStringList>
@@ -16,9 +17,6 @@
 // (or by a test) and handed to whoever needs it. What only the window keeps lives in the window.
 struct AppState
 {
-    // The default dialog colours when none are stored: a light orange background with black text.
-    static constexpr int kDefaultBackColor = 8438015;
-    static constexpr int kDefaultForeColor = 0;
     // Stored references to the platform's button face and button text colours.
     static constexpr int kSystemButtonFace = static_cast<int>(0x8000000F);
     static constexpr int kSystemButtonText = static_cast<int>(0x80000012);
@@ -29,13 +27,16 @@ struct AppState
     QString settingsFile;
     QString versionText;
 
-    // Flags of the settings file.
+    // The settings file, read once at start (PrepareSettingsFolder).
+    Settings settings;
+
+    // The flags of the settings file as this run uses them (MainWindowSettings and the batch mode fill them).
     bool saveDialogSettings = false;                  // "savset"
     bool protocolRenames = false;                     // "protren"
     std::array<bool, 3> confirm{false, false, false}; // "secquest1" undo, "secquest2" take, "secquest3" reject
     bool expertMode = false;                          // "ExpertMode"
-    int backColor = kDefaultBackColor;                // [Dialogs] "BackColor"
-    int foreColor = kDefaultForeColor;                // [Dialogs] "ForeColor"
+    int backColor = Settings::kDefaultBackColor;      // [Dialogs] "BackColor"
+    int foreColor = Settings::kDefaultForeColor;      // [Dialogs] "ForeColor"
 
     int undoLevels = 0;
 

@@ -16,6 +16,7 @@ public:
         Rename,     // fails with the kind and the system's text for it; either path may match
         ScanFolder, // the folder reads as unreadable
         BirthTime,  // not a failure: the path's creation time is unknown
+        Read,       // the file exists but cannot be opened for reading
     };
 
     // From now on op fails on path; with below, also on every path under it.
@@ -24,6 +25,7 @@ public:
     FsResult renameFolder(const QString& oldPath, const QString& newPath) override;
     FolderScan scanFolder(const QString& folder) const override;
     PathInfo pathInfo(const QString& path) const override;
+    std::unique_ptr<QIODevice> openForReading(const QString& path) const override;
 
 private:
     struct Fault

@@ -32,6 +32,7 @@ public:
         m_state.settingsFile = m_state.settingsFolder + QStringLiteral("settings.vlp");
         m_state.versionText = QStringLiteral(DIRWRIGHT_VERSION_TEXT);
         m_state.fileSystem = std::make_unique<PosixFileSystem>();
+        m_state.settings = Settings::load(*m_state.fileSystem, m_state.settingsFile);
         m_state.clock = std::make_unique<FixedClock>();
         if (!languageFile.isEmpty()) {
             EXPECT_TRUE(m_state.language.load(m_state.programFolder + languageFile));

@@ -326,6 +326,5 @@ void FolderLoader::OpenFromListFile(const QStringList& files)
         refresh();
     }
     const QString first = m_state.fs().absolutePath(files.first());
-    WriteSetting(QStringLiteral("Settings"), QStringLiteral("lastpath"),
-                 first.left(first.lastIndexOf(QLatin1Char('/')) + 1), m_state.settingsFile);
+    m_state.settings.setText(Settings::Key::LastPath, first.left(first.lastIndexOf(QLatin1Char('/')) + 1));
 }

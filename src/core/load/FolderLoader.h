@@ -54,8 +54,8 @@ public:
     // Adds every folder a list file names (plain, ".m3u" or ".pls"). Relative entries are taken relative
     // to the list file's folder. A file that cannot be opened adds nothing.
     void ReadListFile(const QString& listFile);
-    // The menu command, once the user chose the list files: reads them and remembers their folder in
-    // "lastpath". Nothing happens when none were chosen.
+    // The menu command, once the user chose the list files: reads them and sets their folder as
+    // "lastpath" (the caller saves the settings). Nothing happens when none were chosen.
     void OpenFromListFile(const QStringList& files);
     // The file types the list-file picker offers (display text and pattern, separated by "|").
     static QString listFileFilter();

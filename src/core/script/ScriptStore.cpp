@@ -20,15 +20,6 @@ bool saveCompacted(const IniDocument& doc, const QString& file)
     return TextCodec::writeFileAtomically(file, CompactSettingsText(doc.toText()));
 }
 
-void setValues(IniDocument& doc, const QString& section, const DialogValues& values)
-{
-    const QString marker = QString::fromUtf16(kDeleteMarker);
-    for (const QString& key : values.keys()) {
-        const QString raw = values.raw(key);
-        doc.setValue(section, key, raw.isEmpty() ? marker : raw);
-    }
-}
-
 } // namespace
 
 QString scratchPath(const AppState& state)
@@ -41,13 +32,13 @@ QString scriptFolder(const AppState& state)
     return state.settingsFolder + QStringLiteral("Script/");
 }
 
-bool storeSection(const QString& file, const QString& section, const DialogValues& values)
+void putSection(IniDocument& doc, const QString& section, const DialogValues& values)
 {
-    if (file.isEmpty())
-        return false;
-    IniDocument doc = IniDocument::load(file);
-    setValues(doc, section, values);
-    return saveCompacted(doc, file);
+    const QString marker = QString::fromUtf16(kDeleteMarker);
+    for (const QString& key : values.keys()) {
+        const QString raw = values.raw(key);
+        doc.setValue(section, key, raw.isEmpty() ? marker : raw);
+    }
 }
 
 int appendStep(const QString& file, int type, const DialogValues& values)
@@ -61,7 +52,7 @@ int appendStep(const QString& file, int type, const DialogValues& values)
     const QString section = QString::number(step);
     doc.setValue(section, QStringLiteral("Type"), QString::number(type));
     doc.setValue(kMain, kSteps, section);
-    setValues(doc, section, values);
+    putSection(doc, section, values);
     return saveCompacted(doc, file) ? step : 0;
 }
 

@@ -5,6 +5,7 @@
 
 struct AppState;
 class DialogValues;
+class IniDocument;
 
 // Where dialog values and scripts are kept, as files. A dialog's remembered values are a section of the
 // settings file named after the form; a script is an INI file with "Steps" and "Name" in [Main] and one
@@ -16,9 +17,9 @@ namespace ScriptStore {
 QString scratchPath(const AppState& state);
 QString scriptFolder(const AppState& state);
 
-// Writes the values into a section; a key whose value is empty is removed from the section, so an option
-// button that is no longer selected or a text box that was emptied leaves no key behind.
-bool storeSection(const QString& file, const QString& section, const DialogValues& values);
+// Puts the values into a section; a key whose value is empty is marked for deletion, so an option button
+// that is no longer selected or a text box that was emptied leaves no key behind once the file is written.
+void putSection(IniDocument& doc, const QString& section, const DialogValues& values);
 
 // Appends one step to a script file: "Steps" grows by one, the new section gets "Type" and the values.
 // Returns the number of the new step, 0 when the file could not be written.

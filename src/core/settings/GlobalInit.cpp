@@ -52,6 +52,9 @@ void PrepareSettingsFolder(AppState& state, const QString& programFolder)
     copyTemplateIfMissing(state, QStringLiteral("structures.vlp"));
     copyTemplateIfMissing(state, QStringLiteral("settings.vlp"));
     ApplySettingsUpdate(state.programFolder, state.settingsFile);
+    // The one read of the settings file, without the keys an update or a dialog marked for deletion.
+    CompactSettingsFile(state.settingsFile);
+    state.settings = Settings::load(state.fs(), state.settingsFile);
 }
 
 bool UseLanguage(AppState& state, const QString& languageFile)
@@ -66,24 +69,22 @@ bool UseLanguage(AppState& state, const QString& languageFile)
 
 void FinishGlobalInitialisation(AppState& state)
 {
-    state.charClasses = CharClasses::fromLetters(
-        ReadSetting(QStringLiteral("Settings"), QStringLiteral("letters"), state.settingsFile));
-    state.dateTimeFormats = LoadDateTimeFormats(state.settingsFile);
-    CompactSettingsFile(state.settingsFile);
+    state.charClasses = CharClasses::fromLetters(state.settings.text(Settings::Key::Letters));
+    state.dateTimeFormats = LoadDateTimeFormats(state.settings.document());
 }
 
 LanguageChoice BeginInitialisation(AppState& state, const QString& programFolder)
 {
     PrepareSettingsFolder(state, programFolder);
-    const LanguageChoice choice = DiscoverLanguage(state.programFolder, state.settingsFile);
+    const LanguageChoice choice = DiscoverLanguage(state.programFolder, state.settings.text(Settings::Key::Language));
     state.languageFiles = choice.files;
     return choice;
 }
 
-void RememberLanguage(const AppState& state, const QString& languageFile)
+void RememberLanguage(AppState& state, const QString& languageFile)
 {
-    WriteSetting(QStringLiteral("Settings"), QStringLiteral("lng"),
-                 ReadSetting(QStringLiteral("Main"), QStringLiteral("lngname"), languageFile), state.settingsFile);
+    state.settings.setText(Settings::Key::Language,
+                           ReadSetting(QStringLiteral("Main"), QStringLiteral("lngname"), languageFile));
 }
 
 void CompleteInitialisation(AppState& state, const QString& languageFile)

@@ -20,7 +20,8 @@ QString SettingsFolderPath();
 
 // Start-up up to the choice of language: sets the program folder (as given, see ProgramFolderFor),
 // settings folder, settings file and version text of the state, creates the settings folder, copies the shipped
-// "structures.vlp" and "settings.vlp" when the user has none, and applies "update.vlp". A settings folder that cannot
+// "structures.vlp" and "settings.vlp" when the user has none, applies "update.vlp", drops the keys marked for
+// deletion and reads the settings into state.settings (the only read of the file). A settings folder that cannot
 // be created is not reported: the program then runs on defaults and its writes have no effect. Needs state.fileSystem.
 void PrepareSettingsFolder(AppState& state, const QString& programFolder);
 
@@ -28,8 +29,8 @@ void PrepareSettingsFolder(AppState& state, const QString& programFolder);
 // "MsgStat10" and installs Qt's own translations for its [Main] "locale". False when it cannot be read.
 bool UseLanguage(AppState& state, const QString& languageFile);
 
-// Start-up after the language is chosen: the character classes from [Settings] "letters", then the
-// compaction of the settings file.
+// Start-up after the language is chosen: the character classes from [Settings] "letters" and the user's
+// date formats.
 void FinishGlobalInitialisation(AppState& state);
 
 // Start-up up to the choice of language: PrepareSettingsFolder, then the language discovery, whose files
@@ -37,9 +38,9 @@ void FinishGlobalInitialisation(AppState& state);
 // and ends. With several and none named by [Settings] "lng", the caller asks which one to use.
 LanguageChoice BeginInitialisation(AppState& state, const QString& programFolder);
 
-// Stores the language the user chose as [Settings] "lng" (its [Main] "lngname"), so the next start
-// asks no more.
-void RememberLanguage(const AppState& state, const QString& languageFile);
+// Sets the language the user chose as [Settings] "lng" (its [Main] "lngname"), so that the next start asks
+// no more once the settings are saved.
+void RememberLanguage(AppState& state, const QString& languageFile);
 
 // Start-up once the language is known: UseLanguage, then FinishGlobalInitialisation.
 void CompleteInitialisation(AppState& state, const QString& languageFile);

@@ -7,6 +7,7 @@
 #include "gui/load/LocationComboWidget.h"
 #include "gui/platform/Prompter.h"
 #include "gui/settings/NamedWidget.h"
+#include "gui/settings/SaveSettings.h"
 #include "gui/settings/WidgetTranslator.h"
 
 #include <QApplication>
@@ -79,17 +80,17 @@ OpenDialog::OpenDialog(AppState& app, Prompter& prompter, QWidget* parent)
     setIcons();
     applyTexts();
 
-    const OpenChecks checks = OpenChecks::read(app.settingsFile);
+    const OpenChecks checks = OpenChecks::read(app.settings);
     m_takeAll->setChecked(checks.takeAll);
     m_subfolders->setChecked(checks.withSubfolders);
     m_showFiles->setChecked(checks.showFiles);
 
-    m_filters = PowerFilterList::load(app.settingsFile);
+    m_filters = PowerFilterList::load(app.settings.document());
     fillFilterList(-1);
 
     m_volumes = OpenLocations::volumeEntries(app.fs(), MountTable::volumes(), QDir::homePath(),
                                              app.language.GetLngText(kSection, QStringLiteral("cmbDrvSelHome")));
-    navigate(LastPath::startFolder(app.fs(), app.settingsFile));
+    navigate(LastPath::startFolder(app.fs(), app.settings));
     m_entries->setFocus();
 }
 
@@ -470,8 +471,9 @@ void OpenDialog::takeAndAccept()
                                                 MountPoints::current());
     QApplication::restoreOverrideCursor();
 
-    m_filters.save(m_app.settingsFile);
-    LastPath::save(m_app.settingsFile, m_path, !m_pending.isEmpty());
-    OpenChecks{m_takeAll->isChecked(), m_subfolders->isChecked(), m_showFiles->isChecked()}.write(m_app.settingsFile);
+    m_filters.store(m_app.settings.document());
+    LastPath::store(m_app.settings, m_path, !m_pending.isEmpty());
+    OpenChecks{m_takeAll->isChecked(), m_subfolders->isChecked(), m_showFiles->isChecked()}.write(m_app.settings);
+    SaveSettings(m_app, m_prompter);
     accept();
 }

@@ -13,6 +13,7 @@
 #include "gui/mainwindow/PreviewTableView.h"
 #include "gui/platform/Prompter.h"
 #include "gui/platform/Twips.h"
+#include "gui/settings/SaveSettings.h"
 #include "gui/settings/WidgetTranslator.h"
 
 #include <QAction>
@@ -193,6 +194,7 @@ bool MainWindow::closeRequest()
 {
     if (m_loading) {
         m_settings->writeExpertMode();
+        SaveSettings(m_state, prompter());
         return true;
     }
     m_settings->writeColumnsAndPlacement();
@@ -220,6 +222,7 @@ bool MainWindow::closeRequest()
     }
     m_settings->writeBarsSortAndColours();
     m_settings->writeExpertMode();
+    SaveSettings(m_state, prompter());
     return proceed;
 }
 

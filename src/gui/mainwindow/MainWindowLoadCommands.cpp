@@ -1,12 +1,12 @@
 #include "gui/mainwindow/MainWindowLoadCommands.h"
 
 #include "core/AppState.h"
-#include "core/settings/SettingsStore.h"
 #include "gui/load/OpenDialog.h"
 #include "gui/mainwindow/MainWindow.h"
 #include "gui/mainwindow/PreviewTableView.h"
 #include "gui/platform/Prompter.h"
 #include "gui/platform/PropertySheet.h"
+#include "gui/settings/SaveSettings.h"
 
 #include <QAction>
 #include <QLabel>
@@ -42,9 +42,13 @@ void MainWindowLoadCommands::openFolders()
 
 void MainWindowLoadCommands::openFromListFile()
 {
-    const QString lastPath =
-        ReadSetting(QStringLiteral("Settings"), QStringLiteral("lastpath"), m_window.state().settingsFile);
-    m_loader.OpenFromListFile(m_window.prompter().openFiles(QString(), lastPath, FolderLoader::listFileFilter(), true));
+    AppState& state = m_window.state();
+    const QStringList files = m_window.prompter().openFiles(QString(), state.settings.text(Settings::Key::LastPath),
+                                                            FolderLoader::listFileFilter(), true);
+    if (files.isEmpty())
+        return;
+    m_loader.OpenFromListFile(files);
+    SaveSettings(state, m_window.prompter());
 }
 
 void MainWindowLoadCommands::showProperties()

@@ -178,11 +178,13 @@ void WriteDialogValues(QWidget* dialog, const DialogValues& values)
     }
 }
 
-bool SaveDialogState(const AppState& state, const QWidget* dialog, const QString& section, int mode)
+bool SaveDialogState(AppState& state, const QWidget* dialog, const QString& section, int mode)
 {
     const DialogValues values = ReadDialogValues(dialog);
-    if (mode == 1)
-        return ScriptStore::storeSection(state.settingsFile, section, values);
+    if (mode == 1) {
+        ScriptStore::putSection(state.settings.document(), section, values);
+        return state.settings.save() == Settings::SaveResult::Saved;
+    }
     if (mode == 2)
         return ScriptStore::appendStep(ScriptStore::scratchPath(state), section.toInt(), values) > 0;
     return false;
@@ -190,8 +192,7 @@ bool SaveDialogState(const AppState& state, const QWidget* dialog, const QString
 
 void RestoreDialogState(const AppState& state, QWidget* dialog, const QString& section)
 {
-    if (!state.settingsFile.isEmpty())
-        WriteDialogValues(dialog, DialogValues::fromSection(IniDocument::load(state.settingsFile), section));
+    WriteDialogValues(dialog, DialogValues::fromSection(state.settings.document(), section));
 }
 
 void RestoreScriptStep(const QString& scriptFile, QWidget* dialog, int step)

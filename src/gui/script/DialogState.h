@@ -27,7 +27,7 @@ void WriteDialogValues(QWidget* dialog, const DialogValues& values);
 
 // Mode 1: the settings file, section = the form name. Mode 2: appends a step to the recording
 // ("script.tmp"), section = the dialog's type number as text. False when nothing could be written.
-bool SaveDialogState(const AppState& state, const QWidget* dialog, const QString& section, int mode);
+bool SaveDialogState(AppState& state, const QWidget* dialog, const QString& section, int mode);
 
 // The values kept in the settings file, section = the form name.
 void RestoreDialogState(const AppState& state, QWidget* dialog, const QString& section);

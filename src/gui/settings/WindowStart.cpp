@@ -3,6 +3,7 @@
 #include "core/AppState.h"
 #include "core/settings/GlobalInit.h"
 #include "gui/platform/Prompter.h"
+#include "gui/settings/SaveSettings.h"
 
 bool InitialiseWindowApplication(AppState& state, Prompter& prompter, const QString& programFolder,
                                  const LanguageChooser& chooseLanguage)
@@ -16,9 +17,10 @@ bool InitialiseWindowApplication(AppState& state, Prompter& prompter, const QStr
         return false;
     case LanguageChoice::Outcome::NeedsChoice:
         file = chooseLanguage ? chooseLanguage(choice.files) : QString();
-        if (choice.files.contains(file))
+        if (choice.files.contains(file)) {
             RememberLanguage(state, file);
-        else
+            SaveSettings(state, prompter);
+        } else
             file = choice.files.first();
         break;
     case LanguageChoice::Outcome::Chosen:

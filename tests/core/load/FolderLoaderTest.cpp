@@ -211,8 +211,7 @@ TEST_F(LoaderTest, OpenFromListFileReadsEveryChosenListAndRemembersTheFolder)
     TestTree tree({"A/", "B/", "Lists/"});
     tree.write("Lists/one.txt", FileNames::encode(tree.path("A")) + "\n");
     tree.write("Lists/two.m3u", "#EXTM3U\n" + FileNames::encode(tree.path("B")) + "\n");
-    const auto lastPath = [&] { return ReadSetting("Settings", "lastpath", app.state().settingsFile); };
-    WriteSetting("Settings", "lastpath", "/start/", app.state().settingsFile);
+    const auto lastPath = [&] { return app.state().settings.text(Settings::Key::LastPath); };
 
     loader.OpenFromListFile({tree.path("Lists/one.txt"), tree.path("Lists/two.m3u")});
     EXPECT_EQ(keys(), QStringList({tree.key("A"), tree.key("B")}));

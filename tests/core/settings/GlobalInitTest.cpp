@@ -30,9 +30,8 @@ TEST(DiscoverLanguageTest, ChoosesByLngnameWithoutRegardToCase)
     };
     for (const auto& [languages, lng, outcome, chosen] : cases) {
         ProgramFolder folder(languages);
-        folder.add(QStringLiteral("settings.vlp"), "[Settings]\nlng=" + lng + "\n");
         folder.add(QStringLiteral("readme.txt"), "not a language");
-        const LanguageChoice choice = DiscoverLanguage(folder.path(), folder.file(QStringLiteral("settings.vlp")));
+        const LanguageChoice choice = DiscoverLanguage(folder.path(), lng);
         EXPECT_EQ(choice.outcome, outcome) << lng.toStdString();
         EXPECT_EQ(choice.file, chosen.isEmpty() ? QString() : folder.file(chosen)) << lng.toStdString();
         EXPECT_EQ(choice.files.size(), languages.size());

@@ -20,11 +20,11 @@ protected:
     }
     void store(const char* section, const char* key, const QString& value)
     {
-        WriteSetting(QLatin1String(section), QLatin1String(key), value, m_app.state().settingsFile);
+        m_app.state().settings.document().setValue(QLatin1String(section), QLatin1String(key), value);
     }
     QString stored(const char* section, const char* key)
     {
-        return ReadSetting(QLatin1String(section), QLatin1String(key), m_app.state().settingsFile);
+        return m_app.state().settings.document().value(QLatin1String(section), QLatin1String(key));
     }
     // Opens the dialog at a folder of the tree (the computer level for a null path).
     OpenDialog& open(const QString& relative = QStringLiteral("A"))
@@ -116,6 +116,7 @@ TEST_F(OpenDialogTest, OKTakesTheSelectionFilteredAndStoresItsSettingsCancelNoth
     EXPECT_EQ(stored("PowerFilter", "f1") + stored("PowerFilter", "f2"), QStringLiteral("0*1Photo*"));
     EXPECT_EQ(stored("Settings", "lastpath"), at("A"));
     EXPECT_EQ(stored("frmOpen", "chkOpen"), QStringLiteral("0"));
+    EXPECT_EQ(ReadSetting("frmOpen", "chkOpen", m_app.state().settingsFile), QStringLiteral("0")) << "written";
 }
 
 TEST_F(OpenDialogTest, AllFoldersWithSubfoldersLoadBreadthFirst)

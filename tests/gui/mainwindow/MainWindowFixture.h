@@ -46,9 +46,10 @@ protected:
     {
         return ReadSetting(QLatin1String(section), QLatin1String(key), app.state().settingsFile);
     }
+    // A stored setting as the program read it at start.
     void store(const char* section, const char* key, const QString& value)
     {
-        WriteSetting(QLatin1String(section), QLatin1String(key), value, app.state().settingsFile);
+        app.state().settings.document().setValue(QLatin1String(section), QLatin1String(key), value);
     }
     QString message(const char* key) { return app.state().message(QLatin1String(key)); }
     QStringList newNames() const

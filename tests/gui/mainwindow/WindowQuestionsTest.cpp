@@ -1,10 +1,12 @@
 #include "core/script/DialogValues.h"
 #include "core/script/ScriptStore.h"
 #include "core/settings/SettingsStore.h"
+#include "core/settings/TextCodec.h"
 #include "gui/mainwindow/MainWindowFixture.h"
 #include "gui/mainwindow/MainWindowLoadCommands.h"
 #include "gui/mainwindow/MainWindowPreviewCommands.h"
 #include "gui/mainwindow/MainWindowScriptCommands.h"
+#include "support/FaultInjectingFileSystem.h"
 #include "support/TestTree.h"
 
 #include <QLocale>
@@ -79,6 +81,21 @@ TEST_F(WindowQuestions, ListFilePickerStartsAtTheLastFolder)
     EXPECT_EQ(app.prompter().asked().first().text, QStringLiteral("/start/"));
     EXPECT_EQ(window->list().size(), 1);
     EXPECT_EQ(setting("Settings", "lastpath"), tree.key("Lists"));
+}
+
+TEST_F(WindowQuestions, ASettingsFileThatCouldNotBeReadIsLeftAsItIsAndTheUserIsTold)
+{
+    const QString path = app.state().settingsFile;
+    TextCodec::writeFileAtomically(path, QStringLiteral("[Settings]\nlastpath=/mine/\n"));
+    FaultInjectingFileSystem fs;
+    fs.fail(FaultInjectingFileSystem::Op::Read, path);
+    app.state().settings = Settings::load(fs, path);
+    open();
+    app.prompter().expectButton(Prompter::Ok);
+    EXPECT_TRUE(window->closeRequest());
+    ASSERT_EQ(app.prompter().asked().size(), 1);
+    EXPECT_EQ(app.prompter().asked().first().text, message("msgSettingsUnreadable").arg(u'"' + path + u'"'));
+    EXPECT_EQ(TextCodec::readFile(path), "[Settings]\nlastpath=/mine/\n");
 }
 
 } // namespace

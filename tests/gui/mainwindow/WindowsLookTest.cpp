@@ -114,8 +114,8 @@ TEST_P(WindowsLook, EveryCaptionIsTranslatedAndNothingIsCutOff)
     TestTree tree({"Archive/Photos 2004/", "Archive/München 1999/", "Archive/Urlaub 🏖/", "Archive/IMG_0001.jpg"});
     const QString archive = tree.key(QStringLiteral("Archive"));
     for (const char* bar : {"btnbarMain", "btnbarScript"})
-        WriteSetting(QStringLiteral("Settings"), QLatin1String(bar), QStringLiteral("1"), state.settingsFile);
-    WriteSetting(QStringLiteral("Settings"), QStringLiteral("lastpath"), archive, state.settingsFile);
+        state.settings.document().setValue(QStringLiteral("Settings"), QLatin1String(bar), QStringLiteral("1"));
+    state.settings.setText(Settings::Key::LastPath, archive);
     QDir().mkpath(state.settingsFolder + QStringLiteral("Script"));
     WriteSetting(QStringLiteral("Main"), QStringLiteral("Name"), QStringLiteral("Holiday photos"),
                  state.settingsFolder + QStringLiteral("Script/20240131153045.vls"));
