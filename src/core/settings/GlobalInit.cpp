@@ -52,9 +52,11 @@ void PrepareSettingsFolder(AppState& state, const QString& programFolder)
     copyTemplateIfMissing(state, QStringLiteral("structures.vlp"));
     copyTemplateIfMissing(state, QStringLiteral("settings.vlp"));
     ApplySettingsUpdate(state.programFolder, state.settingsFile);
-    // The one read of the settings file, without the keys an update or a dialog marked for deletion.
-    CompactSettingsFile(state.settingsFile);
+    // The one read of the settings file. Keys marked for deletion leave the file at once, as they always
+    // did at start; a failure to write is no reason not to start.
     state.settings = Settings::load(state.fs(), state.settingsFile);
+    if (state.settings.hadDeletedKeys())
+        static_cast<void>(state.settings.save());
 }
 
 bool UseLanguage(AppState& state, const QString& languageFile)

@@ -98,7 +98,10 @@ Settings Settings::load(const FileSystem& fs, const QString& path)
         settings.m_unreadable = true;
         return settings;
     }
-    settings.m_doc = IniDocument::fromText(TextCodec::decode(file->readAll()));
+    const QString text = TextCodec::decode(file->readAll());
+    const QString compacted = CompactSettingsText(text);
+    settings.m_hadDeletedKeys = compacted != text;
+    settings.m_doc = IniDocument::fromText(compacted);
     return settings;
 }
 

@@ -52,8 +52,11 @@ public:
     static Key column(int n);
 
     Settings() = default;
-    // Reads the file. A file that exists but cannot be read gives the defaults and is never written over.
+    // Reads the file, dropping the keys marked for deletion. A file that exists but cannot be read gives
+    // the defaults and is never written over.
     static Settings load(const FileSystem& fs, const QString& path);
+    // True when the file as read held keys marked for deletion: saving it then cleans it up.
+    bool hadDeletedKeys() const { return m_hadDeletedKeys; }
 
     const QString& path() const { return m_path; }
 
@@ -86,4 +89,5 @@ private:
     IniDocument m_doc;
     QString m_path;
     bool m_unreadable = false;
+    bool m_hadDeletedKeys = false;
 };
