@@ -10,7 +10,7 @@
 #include "core/load/OpenLocations.h"
 #include "core/load/PowerFilterList.h"
 #include "core/platform/PosixFileSystem.h"
-#include "core/settings/TextCodec.h"
+#include "core/settings/IniDocument.h"
 
 #include <QDir>
 #include <QFile>
@@ -83,11 +83,8 @@ QString wideFolder()
 
 PowerFilterList benchFilters()
 {
-    const QString file = benchFolder() + QStringLiteral("/settings.vlp");
-    const QString text = QStringLiteral("[PowerFilter]\nf1=0*\nf2=1Photo*\nf3=1####\nf4=1[!a-z]*\n");
-    if (!PosixFileSystem().writeFileAtomic(file, TextCodec::encode(text)).ok())
-        qFatal("cannot write %s", qPrintable(file));
-    return PowerFilterList::load(file);
+    return PowerFilterList::load(
+        IniDocument::fromText(QStringLiteral("[PowerFilter]\nf1=0*\nf2=1Photo*\nf3=1####\nf4=1[!a-z]*\n")));
 }
 
 QStringList plainWalk(const FileSystem& fs, const QString& root)

@@ -13,6 +13,7 @@
 #include "gui/mainwindow/MainWindow.h"
 #include "gui/platform/MessageBoxPrompter.h"
 #include "gui/settings/LanguageChooserDialog.h"
+#include "gui/settings/WindowStart.h"
 
 #include <QApplication>
 #include <QIcon>
@@ -43,24 +44,20 @@ int main(int argc, char** argv)
 
     AppState state;
     state.fileSystem = std::make_unique<PosixFileSystem>();
-    auto prompter = std::make_unique<MessageBoxPrompter>();
-    MessageBoxPrompter* dialogs = prompter.get();
-    state.prompter = std::move(prompter);
+    MessageBoxPrompter dialogs;
     state.clock = std::make_unique<SystemClock>();
     state.saveDialogSettings = false;
     state.protocolRenames = false;
 
-    const LanguageChooser chooser = [](const AppState&, const QStringList& files) {
-        return LanguageChooserDialog::choose(files);
-    };
-    if (!InitialiseApplication(state, ProgramFolderFor(QCoreApplication::applicationDirPath()), chooser))
+    if (!InitialiseWindowApplication(state, dialogs, ProgramFolderFor(QCoreApplication::applicationDirPath()),
+                                     &LanguageChooserDialog::choose))
         return 1;
 
     if (const std::optional<QString> section = GuideRequest(arguments))
         return OpenHelpGuide(state, *section) ? 0 : 1;
 
-    MainWindow window(state);
-    dialogs->setParentWidget(&window);
+    MainWindow window(state, dialogs);
+    dialogs.setParentWidget(&window);
     window.loadHandler();
     // The script runner is not part of the program yet: "/runscript=" is then ignored like a missing script.
     const QStringList programArguments = ArgumentsFromArgv(argc, argv);

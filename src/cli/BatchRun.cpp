@@ -1,7 +1,6 @@
 #include "cli/BatchRun.h"
 
 #include "cli/BatchOptions.h"
-#include "cli/RefusingPrompter.h"
 #include "core/AppState.h"
 #include "core/commit/CommitRenames.h"
 #include "core/commit/FolderNameCheck.h"
@@ -88,50 +87,6 @@ QString markerIn(const FolderEntry& entry)
     return {};
 }
 
-// Puts a prompter that never asks in place for the length of a run, and the caller's back afterwards.
-class PrompterSwap
-{
-public:
-    PrompterSwap(AppState& state, RefusingPrompter*& current)
-        : m_state(state)
-        , m_saved(std::move(state.prompter))
-    {
-        auto prompter = std::make_unique<RefusingPrompter>();
-        current = prompter.get();
-        m_state.prompter = std::move(prompter);
-    }
-    ~PrompterSwap() { m_state.prompter = std::move(m_saved); }
-    PrompterSwap(const PrompterSwap&) = delete;
-    PrompterSwap& operator=(const PrompterSwap&) = delete;
-
-private:
-    AppState& m_state;
-    std::unique_ptr<Prompter> m_saved;
-};
-
-// The script state the window's runner keeps while a script runs, set back when the run ends.
-class ScriptRunState
-{
-public:
-    ScriptRunState(AppState& state, const QString& path)
-        : m_state(state)
-    {
-        m_state.scriptPath = path;
-        m_state.scriptRunMode = 1;
-    }
-    ~ScriptRunState()
-    {
-        m_state.scriptPath.clear();
-        m_state.scriptRunMode = 0;
-        m_state.scriptStep = 0;
-    }
-    ScriptRunState(const ScriptRunState&) = delete;
-    ScriptRunState& operator=(const ScriptRunState&) = delete;
-
-private:
-    AppState& m_state;
-};
-
 } // namespace
 
 BatchRun::BatchRun(AppState& state, QIODevice& out, QIODevice& err)
@@ -164,15 +119,6 @@ void BatchRun::refresh(PreviewList& list, FolderLoader& loader)
     m_state.undoLevels = list.refreshEntries().undoLevels;
 }
 
-bool BatchRun::stoppedByQuestion()
-{
-    if (!m_prompter->wasAsked())
-        return false;
-    warn(QStringLiteral("QuestionAsked"), {m_prompter->firstQuestion()});
-    warn(QStringLiteral("NothingRenamed"), {});
-    return true;
-}
-
 BatchRun::Status BatchRun::run(const BatchOptions& options)
 {
     if (options.help) {
@@ -183,7 +129,6 @@ BatchRun::Status BatchRun::run(const BatchOptions& options)
         m_err.write(FileNames::encode(m_texts.usageError(options)));
         return CannotRun;
     }
-    PrompterSwap prompter(m_state, m_prompter);
     PreviewList list;
     FolderLoader loader(m_state, list);
     // Nobody can press a cancel button here, and there is no window to repaint.
@@ -225,18 +170,12 @@ BatchRun::Status BatchRun::runSteps(const BatchOptions& options, PreviewList& li
             RenameRun run(m_state, list, 0);
             ApplyStructure(run, action.value);
             refresh(list, loader);
-            if (stoppedByQuestion())
-                return CannotRun;
             continue;
         }
-        const ScriptRunState running(m_state, script->path());
         for (int step = 1; step <= script->stepCount(); ++step) {
-            m_state.scriptStep = step;
             RenameRun run(m_state, list, 0);
             RenameSteps::run(script->type(step), script->values(step), run);
             refresh(list, loader);
-            if (stoppedByQuestion())
-                return CannotRun;
         }
         ++script;
     }
@@ -307,9 +246,7 @@ bool BatchRun::checkProposals(const PreviewList& list)
 
 bool PrepareBatchState(AppState& state, const QString& programFolder, QIODevice& err)
 {
-    PrepareSettingsFolder(state, programFolder);
-    const LanguageChoice choice = DiscoverLanguage(state.programFolder, state.settingsFile);
-    state.languageFiles = choice.files;
+    const LanguageChoice choice = BeginInitialisation(state, programFolder);
     if (choice.outcome == LanguageChoice::Outcome::NoFiles) {
         err.write(FileNames::encode(NoLanguageFilesText(ProductName()) + QLatin1Char('\n')));
         return false;
@@ -326,12 +263,9 @@ bool PrepareBatchState(AppState& state, const QString& programFolder, QIODevice&
             }
         }
     }
-    UseLanguage(state, file);
-    FinishGlobalInitialisation(state);
-    state.saveDialogSettings =
-        FlagFromInt(ReadSettingInt(QStringLiteral("Settings"), QStringLiteral("savset"), state.settingsFile), false);
-    state.protocolRenames =
-        FlagFromInt(ReadSettingInt(QStringLiteral("Settings"), QStringLiteral("protren"), state.settingsFile), false);
+    CompleteInitialisation(state, file);
+    state.saveDialogSettings = state.settings.flag(Settings::Key::SaveDialogSettings);
+    state.protocolRenames = state.settings.flag(Settings::Key::ProtocolRenames);
     return true;
 }
 
@@ -346,7 +280,6 @@ int BatchMain(const QStringList& arguments, const QString& executableFolder)
 
     AppState state;
     state.fileSystem = std::make_unique<PosixFileSystem>();
-    state.prompter = std::make_unique<RefusingPrompter>();
     state.clock = std::make_unique<SystemClock>();
     if (!PrepareBatchState(state, ProgramFolderFor(executableFolder), err))
         return BatchRun::CannotRun;

@@ -8,7 +8,6 @@
 class FolderLoader;
 class PreviewList;
 class QIODevice;
-class RefusingPrompter;
 struct AppState;
 struct BatchOptions;
 
@@ -17,7 +16,7 @@ struct BatchOptions;
 // entries through the routines the window's dialogs use (refreshing the list between them as the window
 // does), prints every change, and unless it is a dry run takes the changes with the window's
 // CommitRenames and its protocol. Nothing is renamed unless every script and every proposed name is
-// sound, and no question is ever asked: a step that would ask stops the run.
+// sound; the routines it calls never ask a question.
 class BatchRun
 {
 public:
@@ -40,7 +39,6 @@ private:
     void load(const BatchOptions& options, FolderLoader& loader);
     bool checkProposals(const PreviewList& list);
     void refresh(PreviewList& list, FolderLoader& loader);
-    bool stoppedByQuestion();
     void print(QIODevice& device, const QString& text);
     void warn(const QString& key, const QStringList& args);
 
@@ -48,7 +46,6 @@ private:
     QIODevice& m_out;
     QIODevice& m_err;
     BatchTexts m_texts;
-    RefusingPrompter* m_prompter = nullptr;
 };
 
 // Start-up of a run without a window: the settings folder as the window prepares it, the language the
@@ -58,5 +55,5 @@ private:
 bool PrepareBatchState(AppState& state, const QString& programFolder, QIODevice& err);
 
 // The whole batch mode for main(): the arguments after "--batch" and the executable's folder. Builds the
-// state with the real file system and clock and a prompter that never asks; returns the exit status.
+// state with the real file system and clock; returns the exit status.
 int BatchMain(const QStringList& arguments, const QString& executableFolder);

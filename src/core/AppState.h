@@ -2,24 +2,21 @@
 
 #include "core/platform/Clock.h"
 #include "core/platform/FileSystem.h"
-#include "core/platform/Prompter.h"
 #include "core/settings/CharClasses.h"
 #include "core/settings/DateTimeFormats.h"
 #include "core/settings/Language.h"
+#include "core/settings/Settings.h"
 
 #include <QString>
 #include <QStringList>
 #include <array>
 #include <memory>
 
-// The one object that holds what the whole program shares: where its files are, the user's flags, the
-// language, the services through which it reaches the disk, the user and the clock, and the state of a
-// script being recorded or run. It is built once at start (or by a test) and handed to whoever needs it.
+// What the window and the batch mode share: where the program's files are, the user's flags, the
+// language, and the services through which it reaches the disk and the clock. It is built once at start
+// (or by a test) and handed to whoever needs it. What only the window keeps lives in the window.
 struct AppState
 {
-    // The default dialog colours when none are stored: a light orange background with black text.
-    static constexpr int kDefaultBackColor = 8438015;
-    static constexpr int kDefaultForeColor = 0;
     // Stored references to the platform's button face and button text colours.
     static constexpr int kSystemButtonFace = static_cast<int>(0x8000000F);
     static constexpr int kSystemButtonText = static_cast<int>(0x80000012);
@@ -30,16 +27,17 @@ struct AppState
     QString settingsFile;
     QString versionText;
 
-    // Flags of the settings file.
+    // The settings file, read once at start (PrepareSettingsFolder).
+    Settings settings;
+
+    // The flags of the settings file as this run uses them (MainWindowSettings and the batch mode fill them).
     bool saveDialogSettings = false;                  // "savset"
     bool protocolRenames = false;                     // "protren"
     std::array<bool, 3> confirm{false, false, false}; // "secquest1" undo, "secquest2" take, "secquest3" reject
     bool expertMode = false;                          // "ExpertMode"
-    int backColor = kDefaultBackColor;                // [Dialogs] "BackColor"
-    int foreColor = kDefaultForeColor;                // [Dialogs] "ForeColor"
+    int backColor = Settings::kDefaultBackColor;      // [Dialogs] "BackColor"
+    int foreColor = Settings::kDefaultForeColor;      // [Dialogs] "ForeColor"
 
-    // Set by the cancel button while folders are loading; every loading loop tests and clears it.
-    bool cancelRequested = false;
     int undoLevels = 0;
 
     // Language: the chosen file, the language files found in the program folder, and the status texts
@@ -52,20 +50,11 @@ struct AppState
     // The date/time format lists: built in, and the user's own from [DTFormats] (LoadDateTimeFormats).
     DateTimeFormats dateTimeFormats;
 
-    // Script recording: 0 idle, 1 or 2 while a script is being recorded.
-    int recordingState = 0;
-    // Script running: the script file, the run mode (0 none, 1 all steps, 2 single steps) and the step.
-    QString scriptPath;
-    int scriptRunMode = 0;
-    int scriptStep = 0;
-
     // Services.
     std::unique_ptr<FileSystem> fileSystem;
-    std::unique_ptr<Prompter> prompter;
     std::unique_ptr<Clock> clock;
 
     FileSystem& fs() const { return *fileSystem; }
-    Prompter& ask() const { return *prompter; }
     QDateTime now() const { return clock->now(); }
 
     // A text of the [Messages] section of the language file.
@@ -75,5 +64,4 @@ struct AppState
     }
     // Status text n (1 to 10).
     QString statusText(int n) const { return n >= 1 && n <= statusTexts.size() ? statusTexts.at(n - 1) : QString(); }
-    bool scriptRunning() const { return scriptRunMode != 0; }
 };

@@ -2,6 +2,7 @@
 
 #include "core/settings/Paths.h"
 
+#include <QIODevice>
 #include <cerrno>
 
 void FaultInjectingFileSystem::fail(Op op, const QString& path, FsResult::Kind kind, bool below)
@@ -66,4 +67,11 @@ PathInfo FaultInjectingFileSystem::pathInfo(const QString& path) const
     if (faultFor(Op::BirthTime, path))
         info.created = PathInfo::kUnknownTime;
     return info;
+}
+
+std::unique_ptr<QIODevice> FaultInjectingFileSystem::openForReading(const QString& path) const
+{
+    if (faultFor(Op::Read, path))
+        return nullptr;
+    return PosixFileSystem::openForReading(path);
 }

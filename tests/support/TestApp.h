@@ -3,7 +3,7 @@
 #include "core/AppState.h"
 #include "core/platform/Clock.h"
 #include "core/platform/PosixFileSystem.h"
-#include "support/ScriptedPrompter.h"
+#include <gtest/gtest.h>
 
 #include <QDir>
 #include <QTemporaryDir>
@@ -17,8 +17,8 @@ public:
 };
 
 // An AppState for tests: a fresh settings folder in a temporary XDG_DATA_HOME, the program folder of
-// the build (with its language files), the English language, the real file system, a scripted prompter
-// and a fixed clock. The real user folders are never touched.
+// the build (with its language files), the English language, the real file system and a fixed clock. The real user
+// folders are never touched.
 class TestApp
 {
 public:
@@ -32,8 +32,7 @@ public:
         m_state.settingsFile = m_state.settingsFolder + QStringLiteral("settings.vlp");
         m_state.versionText = QStringLiteral(DIRWRIGHT_VERSION_TEXT);
         m_state.fileSystem = std::make_unique<PosixFileSystem>();
-        m_state.prompter = std::make_unique<ScriptedPrompter>();
-        m_prompter = static_cast<ScriptedPrompter*>(m_state.prompter.get());
+        m_state.settings = Settings::load(*m_state.fileSystem, m_state.settingsFile);
         m_state.clock = std::make_unique<FixedClock>();
         if (!languageFile.isEmpty()) {
             EXPECT_TRUE(m_state.language.load(m_state.programFolder + languageFile));
@@ -43,7 +42,6 @@ public:
     }
     ~TestApp()
     {
-        EXPECT_TRUE(m_prompter->allAnswered()) << "a queued answer was never asked for";
         if (m_oldDataHome.isEmpty())
             qunsetenv("XDG_DATA_HOME");
         else
@@ -51,7 +49,6 @@ public:
     }
 
     AppState& state() { return m_state; }
-    ScriptedPrompter& prompter() { return *m_prompter; }
     const Clock& clock() const { return *m_state.clock; }
     QString dataHome() const { return m_dataHome.path(); }
     // Path of a file in the settings folder.
@@ -61,5 +58,4 @@ private:
     QTemporaryDir m_dataHome;
     QByteArray m_oldDataHome;
     AppState m_state;
-    ScriptedPrompter* m_prompter = nullptr;
 };

@@ -32,7 +32,7 @@ FolderLoader::Action::Action(FolderLoader& loader)
 {
     if (m_loader.m_depth++ == 0) {
         m_loader.m_cache = std::make_unique<FolderTreeCache>(m_loader.m_state.fs());
-        m_loader.m_state.cancelRequested = false; // only a press during this action counts
+        m_loader.m_cancelRequested = false; // only a press during this action counts
         m_loader.setLoading(true);
     }
 }
@@ -42,7 +42,7 @@ FolderLoader::Action::~Action()
     if (--m_loader.m_depth == 0) {
         m_loader.flush();
         m_loader.m_cache.reset();
-        m_loader.m_state.cancelRequested = false;
+        m_loader.m_cancelRequested = false;
         m_loader.setLoading(false);
     }
 }
@@ -94,7 +94,7 @@ bool FolderLoader::keepGoing()
     // hundredth folder this walk reads), and the cancel button stops it.
     if (++m_scanCount % 100 == 0)
         serveEvents();
-    return !m_state.cancelRequested;
+    return !m_cancelRequested;
 }
 
 int FolderLoader::undoLevels() const
@@ -197,7 +197,7 @@ void FolderLoader::AddSubfolders(const QString& folder)
         }
         const SubfolderInfo sub = frame.children.at(frame.next++);
         addFolder(sub.path, frame.parentKey, &sub.info);
-        if (m_state.cancelRequested)
+        if (m_cancelRequested)
             return;
         if (!sub.isLink)
             stack.push_back({sub.path + QLatin1Char('/'), m_cache->subfolders(sub.path)});
@@ -211,8 +211,8 @@ void FolderLoader::LoadPendingFolders()
         const QStringList paths = lstOpen;
         for (const QString& path : paths) {
             AddFolder(path);
-            if (m_state.cancelRequested) {
-                m_state.cancelRequested = false;
+            if (m_cancelRequested) {
+                m_cancelRequested = false;
                 break;
             }
         }
@@ -227,8 +227,8 @@ void FolderLoader::DropFolders(const QStringList& paths)
     Action action(*this);
     for (const QString& path : paths) {
         AddSubfolders(path);
-        if (m_state.cancelRequested) {
-            m_state.cancelRequested = false;
+        if (m_cancelRequested) {
+            m_cancelRequested = false;
             break;
         }
     }
@@ -282,28 +282,30 @@ void FolderLoader::readListFile(const QString& listFile)
     ListFileReader reader(*device, ListFileReader::kindOf(file));
     while (const std::optional<QByteArray> entry = reader.next()) {
         AddFolder(listedPath(*entry, listFolder));
-        if (m_state.cancelRequested)
+        if (m_cancelRequested)
             break;
     }
 }
 
-void FolderLoader::OpenFromListFile()
+QString FolderLoader::listFileFilter()
 {
-    const QString lastPath = ReadSetting(QStringLiteral("Settings"), QStringLiteral("lastpath"), m_state.settingsFile);
-    const QStringList files = m_state.ask().openFiles(QString(), lastPath, kListFileFilter, true);
+    return kListFileFilter;
+}
+
+void FolderLoader::OpenFromListFile(const QStringList& files)
+{
     if (files.isEmpty())
         return;
     {
         Action action(*this);
         for (const QString& file : files) {
             readListFile(file);
-            if (m_state.cancelRequested)
+            if (m_cancelRequested)
                 break;
         }
         flush();
         refresh();
     }
     const QString first = m_state.fs().absolutePath(files.first());
-    WriteSetting(QStringLiteral("Settings"), QStringLiteral("lastpath"),
-                 first.left(first.lastIndexOf(QLatin1Char('/')) + 1), m_state.settingsFile);
+    m_state.settings.setText(Settings::Key::LastPath, first.left(first.lastIndexOf(QLatin1Char('/')) + 1));
 }

@@ -53,8 +53,11 @@ public:
     // Adds every folder a list file names (plain, ".m3u" or ".pls"). Relative entries are taken relative
     // to the list file's folder. A file that cannot be opened adds nothing.
     void ReadListFile(const QString& listFile);
-    // The menu command: asks for list files and reads them; remembers their folder in "lastpath".
-    void OpenFromListFile();
+    // The menu command, once the user chose the list files: reads them and sets their folder as
+    // "lastpath" (the caller saves the settings). Nothing happens when none were chosen.
+    void OpenFromListFile(const QStringList& files);
+    // The file types the list-file picker offers (display text and pattern, separated by "|").
+    static QString listFileFilter();
     // Folders dropped on the preview list: each contributes its subfolders, not itself.
     void DropFolders(const QStringList& paths);
 
@@ -68,6 +71,11 @@ public:
     bool isLoading() const { return m_depth > 0; }
     // Calls of AddFolder so far (the event queue is served on every hundredth).
     qint64 callCount() const { return m_callCount; }
+
+    // The cancel button: the running loading action stops at its next check. A request outside any
+    // action is dropped when the next one starts.
+    void requestCancel() { m_cancelRequested = true; }
+    bool cancelRequested() const { return m_cancelRequested; }
 
     // Refreshes the list through the hook (for the command line between its steps).
     void refresh();
@@ -105,6 +113,7 @@ private:
     int m_depth = 0;
     int m_loadedCount = 0;
     bool m_statusDirty = false;
+    bool m_cancelRequested = false;
     qint64 m_callCount = 0;
     qint64 m_scanCount = 0;
 };

@@ -2,14 +2,7 @@
 
 #include "core/load/OpenLocations.h"
 #include "core/settings/Paths.h"
-#include "core/settings/SettingsStore.h"
-
-namespace {
-
-const QString kChecksSection = QStringLiteral("frmOpen");
-const QString kChecksKey = QStringLiteral("chkOpen");
-
-} // namespace
+#include "core/settings/Settings.h"
 
 OpenChecks OpenChecks::fromBits(int bits)
 {
@@ -23,22 +16,21 @@ int OpenChecks::bits() const
     return (takeAll ? 1 : 0) | (withSubfolders ? 2 : 0) | (showFiles ? 4 : 0);
 }
 
-OpenChecks OpenChecks::read(const QString& settingsFile)
+OpenChecks OpenChecks::read(const Settings& settings)
 {
-    return fromBits(ReadSettingInt(kChecksSection, kChecksKey, settingsFile));
+    return fromBits(settings.number(Settings::Key::OpenChecks));
 }
 
-bool OpenChecks::write(const QString& settingsFile) const
+void OpenChecks::write(Settings& settings) const
 {
-    return WriteSetting(kChecksSection, kChecksKey, QString::number(bits()), settingsFile);
+    settings.setNumber(Settings::Key::OpenChecks, bits());
 }
 
 namespace LastPath {
 
-QString startFolder(const FileSystem& fs, const QString& settingsFile, const QString& fallback)
+QString startFolder(const FileSystem& fs, const Settings& settings, const QString& fallback)
 {
-    return OpenLocations::resolveFolder(
-        fs, ReadSetting(QStringLiteral("Settings"), QStringLiteral("lastpath"), settingsFile), fallback);
+    return OpenLocations::resolveFolder(fs, settings.text(Settings::Key::LastPath), fallback);
 }
 
 QString valueToSave(const QString& shownFolder, bool loadedSomething)
@@ -50,10 +42,9 @@ QString valueToSave(const QString& shownFolder, bool loadedSomething)
     return EnsureTrailingSeparator(shownFolder);
 }
 
-bool save(const QString& settingsFile, const QString& shownFolder, bool loadedSomething)
+void store(Settings& settings, const QString& shownFolder, bool loadedSomething)
 {
-    return WriteSetting(QStringLiteral("Settings"), QStringLiteral("lastpath"),
-                        valueToSave(shownFolder, loadedSomething), settingsFile);
+    settings.setText(Settings::Key::LastPath, valueToSave(shownFolder, loadedSomething));
 }
 
 } // namespace LastPath

@@ -3,6 +3,7 @@
 #include <QString>
 
 class FileSystem;
+class Settings;
 
 // The three check boxes of the open dialog, stored together as one number in [frmOpen] "chkOpen":
 // box n is bit n-1.
@@ -16,8 +17,8 @@ struct OpenChecks
     static OpenChecks fromBits(int bits);
     int bits() const;
 
-    static OpenChecks read(const QString& settingsFile);
-    bool write(const QString& settingsFile) const;
+    static OpenChecks read(const Settings& settings);
+    void write(Settings& settings) const;
 
     bool operator==(const OpenChecks&) const = default;
 };
@@ -27,11 +28,11 @@ namespace LastPath {
 
 // The stored folder with one trailing separator, or empty for the computer level. A folder that no longer
 // exists falls back to fallback when that exists, else to the computer level.
-QString startFolder(const FileSystem& fs, const QString& settingsFile, const QString& fallback = QString());
+QString startFolder(const FileSystem& fs, const Settings& settings, const QString& fallback = QString());
 
 // What OK stores: the shown folder when something was loaded from a folder, the empty text otherwise.
 QString valueToSave(const QString& shownFolder, bool loadedSomething);
 
-bool save(const QString& settingsFile, const QString& shownFolder, bool loadedSomething);
+void store(Settings& settings, const QString& shownFolder, bool loadedSomething);
 
 } // namespace LastPath

@@ -14,10 +14,8 @@ QString filterKey(int number)
 
 } // namespace
 
-PowerFilterList PowerFilterList::load(const QString& settingsFile)
+PowerFilterList PowerFilterList::load(const IniDocument& doc)
 {
-    // One parse of the file for the whole list rather than one per key.
-    const IniDocument doc = IniDocument::load(settingsFile);
     PowerFilterList list;
     for (int n = 1;; ++n) {
         const QString value = SettingText(doc.value(kSection, filterKey(n)));
@@ -29,15 +27,13 @@ PowerFilterList PowerFilterList::load(const QString& settingsFile)
     return list;
 }
 
-bool PowerFilterList::save(FileSystem& fs, const QString& settingsFile) const
+void PowerFilterList::store(IniDocument& doc) const
 {
-    IniDocument doc = IniDocument::load(settingsFile);
     for (int i = 0; i < size(); ++i) {
         const Filter& f = m_filters.at(i);
         doc.setValue(kSection, filterKey(i + 1), (f.checked ? QStringLiteral("1") : QStringLiteral("0")) + f.pattern);
     }
     doc.setValue(kSection, filterKey(size() + 1), QString());
-    return doc.save(fs, settingsFile).ok();
 }
 
 void PowerFilterList::setChecked(int index, bool checked)

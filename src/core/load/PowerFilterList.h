@@ -2,6 +2,8 @@
 
 #include "core/load/Wildcard.h"
 
+class IniDocument;
+
 #include <QList>
 #include <QString>
 #include <QStringList>
@@ -24,8 +26,8 @@ public:
         bool operator==(const Filter&) const = default;
     };
 
-    static PowerFilterList load(const QString& settingsFile);
-    [[nodiscard]] bool save(FileSystem& fs, const QString& settingsFile) const;
+    static PowerFilterList load(const IniDocument& settings);
+    void store(IniDocument& settings) const;
 
     int size() const { return int(m_filters.size()); }
     bool isEmpty() const { return m_filters.isEmpty(); }

@@ -5,52 +5,30 @@
 #include "core/settings/IniDocument.h"
 #include "core/settings/Paths.h"
 
-#include <QLocale>
-#include <optional>
-
 namespace {
 
 // Two saves in the same second get consecutive stamps; this many seconds are tried before giving up.
 constexpr int kStampAttempts = 3600;
 
-// The script's name, or nothing when the user chose to discard the script.
-std::optional<QString> askForName(AppState& state)
-{
-    const QString proposal = QLocale::system().toString(state.now(), QLocale::ShortFormat);
-    for (;;) {
-        const std::optional<QString> answer = state.ask().askText(state.message(QStringLiteral("MsgText31")),
-                                                                  state.message(QStringLiteral("MsgCap12")), proposal);
-        const QString name = answer.value_or(QString()).trimmed();
-        if (!name.isEmpty())
-            return name;
-        const Prompter::Button discard =
-            state.ask().ask(state.message(QStringLiteral("MsgText32")), state.message(QStringLiteral("MsgCap13")),
-                            Prompter::Yes | Prompter::No, Prompter::Icon::Question, Prompter::No);
-        if (discard == Prompter::Yes)
-            return std::nullopt;
-    }
-}
-
 } // namespace
 
-bool StartRecording(AppState& state)
+bool StartRecording(const AppState& state)
 {
-    if (!ScriptStore::startFile(state.fs(), ScriptStore::scratchPath(state)))
-        return false;
-    state.recordingState = 1;
-    return true;
+    return ScriptStore::startFile(state.fs(), ScriptStore::scratchPath(state));
 }
 
-StopResult StopRecording(AppState& state)
+int RecordedSteps(const AppState& state)
 {
-    state.recordingState = 0;
+    return ScriptStore::stepCount(ScriptStore::scratchPath(state));
+}
+
+StopResult StopRecording(const AppState& state, const std::optional<QString>& name)
+{
     const QString folder = ScriptStore::scriptFolder(state);
     CreateFolderPath(state.fs(), folder);
     const QString scratch = ScriptStore::scratchPath(state);
     if (ScriptStore::stepCount(scratch) <= 0)
         return {};
-
-    const std::optional<QString> name = askForName(state);
     if (!name)
         return {StopResult::Outcome::Abandoned, {}, {}};
 

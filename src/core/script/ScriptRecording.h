@@ -1,22 +1,26 @@
 #pragma once
 
 #include <QString>
+#include <optional>
 
 struct AppState;
 
 // Recording a script: while the recording runs, every applied rename dialog appends a step to
-// "script.tmp" in the settings folder (ScriptStore::appendStep through SaveDialogState); stopping asks for
-// a name and moves the file into the script folder under the moment of saving ("yyyyMMddhhmmss.vls").
+// "script.tmp" in the settings folder (ScriptStore::appendStep through SaveDialogState); stopping names
+// the script and moves the file into the script folder under the moment of saving ("yyyyMMddhhmmss.vls").
+// Whether a recording runs is the window's to keep.
 
-// Starts a new recording file and switches the recording state on. False when the file cannot be
-// written (the state stays off).
-[[nodiscard]] bool StartRecording(AppState& state);
+// Starts a new recording file. False when the file cannot be written.
+[[nodiscard]] bool StartRecording(const AppState& state);
+
+// The steps recorded so far (0 or less when there is nothing to save: stopping then asks nothing).
+int RecordedSteps(const AppState& state);
 
 struct StopResult
 {
     enum class Outcome {
         NothingRecorded, // no steps: nothing asked, nothing saved
-        Abandoned,       // the user gave no name and chose to discard the script
+        Abandoned,       // no name: the user chose to discard the script
         Saved,
         Failed // the file could not be named or moved; "script.tmp" stays in place
     };
@@ -25,7 +29,6 @@ struct StopResult
     QString systemText; // why it failed
 };
 
-// Switches the recording state off and saves the script when it has steps: asks for its name (the
-// current date and time proposed; an empty name asks whether to discard the script, and No asks for the
-// name again), writes the name and moves the file without ever replacing an existing script.
-StopResult StopRecording(AppState& state);
+// Saves the script when it has steps under the name the user gave (nothing: the user discarded it):
+// writes the name and moves the file without ever replacing an existing script.
+StopResult StopRecording(const AppState& state, const std::optional<QString>& name);

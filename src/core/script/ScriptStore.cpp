@@ -15,15 +15,6 @@ namespace {
 const QString kMain = QStringLiteral("Main");
 const QString kSteps = QStringLiteral("Steps");
 
-void setValues(IniDocument& doc, const QString& section, const DialogValues& values)
-{
-    const QString marker = QString::fromUtf16(kDeleteMarker);
-    for (const QString& key : values.keys()) {
-        const QString raw = values.raw(key);
-        doc.setValue(section, key, raw.isEmpty() ? marker : raw);
-    }
-}
-
 } // namespace
 
 bool saveCompacted(FileSystem& fs, const IniDocument& doc, const QString& file)
@@ -46,13 +37,13 @@ QString scriptFolder(const AppState& state)
     return state.settingsFolder + QStringLiteral("Script/");
 }
 
-bool storeSection(FileSystem& fs, const QString& file, const QString& section, const DialogValues& values)
+void putSection(IniDocument& doc, const QString& section, const DialogValues& values)
 {
-    if (file.isEmpty())
-        return false;
-    IniDocument doc = IniDocument::load(file);
-    setValues(doc, section, values);
-    return saveCompacted(fs, doc, file);
+    const QString marker = QString::fromUtf16(kDeleteMarker);
+    for (const QString& key : values.keys()) {
+        const QString raw = values.raw(key);
+        doc.setValue(section, key, raw.isEmpty() ? marker : raw);
+    }
 }
 
 int appendStep(FileSystem& fs, const QString& file, int type, const DialogValues& values)
@@ -66,7 +57,7 @@ int appendStep(FileSystem& fs, const QString& file, int type, const DialogValues
     const QString section = QString::number(step);
     doc.setValue(section, QStringLiteral("Type"), QString::number(type));
     doc.setValue(kMain, kSteps, section);
-    setValues(doc, section, values);
+    putSection(doc, section, values);
     return saveCompacted(fs, doc, file) ? step : 0;
 }
 

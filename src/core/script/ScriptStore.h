@@ -23,10 +23,9 @@ QString extension();
 // Writes a script (or the settings) with the keys marked for deletion dropped.
 [[nodiscard]] bool saveCompacted(FileSystem& fs, const IniDocument& doc, const QString& file);
 
-// Writes the values into a section; a key whose value is empty is removed from the section, so an option
-// button that is no longer selected or a text box that was emptied leaves no key behind.
-[[nodiscard]] bool storeSection(FileSystem& fs, const QString& file, const QString& section,
-                                const DialogValues& values);
+// Puts the values into a section; a key whose value is empty is marked for deletion, so an option button
+// that is no longer selected or a text box that was emptied leaves no key behind once the file is written.
+void putSection(IniDocument& doc, const QString& section, const DialogValues& values);
 
 // Appends one step to a script file: "Steps" grows by one, the new section gets "Type" and the values.
 // Returns the number of the new step, 0 when the file could not be written.

@@ -45,14 +45,12 @@ void PutFormat(QStringList& list, const QString& text)
     list.append(text);
 }
 
-DateTimeFormats LoadDateTimeFormats(const QString& settingsFile)
+DateTimeFormats LoadDateTimeFormats(const IniDocument& settings)
 {
     DateTimeFormats formats;
-    // One read of the file for the whole list rather than one per key.
-    const IniDocument doc = IniDocument::load(settingsFile);
     QStringList& user = formats.userFormats();
     for (qsizetype n = 1;; ++n) {
-        const QString text = SettingText(doc.value(kSection, userKey(n)));
+        const QString text = SettingText(settings.value(kSection, userKey(n)));
         if (text.isEmpty())
             break;
         if (!user.contains(text))
@@ -61,19 +59,12 @@ DateTimeFormats LoadDateTimeFormats(const QString& settingsFile)
     return formats;
 }
 
-bool SaveUserFormats(FileSystem& fs, const DateTimeFormats& formats, const QString& settingsFile)
+void StoreUserFormats(const DateTimeFormats& formats, IniDocument& settings)
 {
-    // A settings file that exists but cannot be read is left alone rather than replaced by this one list.
-    bool read = false;
-    const QString text = TextCodec::readFile(settingsFile, &read);
-    if (settingsFile.isEmpty() || (!read && QFileInfo::exists(settingsFile)))
-        return false;
-    IniDocument doc = IniDocument::fromText(text);
     const QStringList& user = formats.userFormats();
     for (qsizetype n = 1; n <= user.size(); ++n)
-        doc.setValue(kSection, userKey(n), user.at(n - 1));
-    doc.setValue(kSection, userKey(user.size() + 1), QString());
-    return doc.save(fs, settingsFile).ok();
+        settings.setValue(kSection, userKey(n), user.at(n - 1));
+    settings.setValue(kSection, userKey(user.size() + 1), QString());
 }
 
 QString FormatStamp(QStringView stamp)

@@ -5,7 +5,7 @@
 #include <QStringView>
 #include <array>
 
-class FileSystem;
+class IniDocument;
 
 // The format texts offered for dates and times, in the order of the format type selector: four built-in
 // lists and the user's own list, which is kept in the settings file ([DTFormats] "f1", "f2", …). Every
@@ -33,10 +33,10 @@ void PutFormat(QStringList& list, const QString& text);
 
 // The built-in lists and the user's list from the settings file, up to the first missing or empty key.
 // A text stored twice is listed once, where it first appears.
-DateTimeFormats LoadDateTimeFormats(const QString& settingsFile);
+DateTimeFormats LoadDateTimeFormats(const IniDocument& settings);
 
 // Writes the user's list as "f1" to "fN" of [DTFormats] and an empty "fN+1" that ends it for the reader.
-[[nodiscard]] bool SaveUserFormats(FileSystem& fs, const DateTimeFormats& formats, const QString& settingsFile);
+void StoreUserFormats(const DateTimeFormats& formats, IniDocument& settings);
 
 // A 14-digit stamp "yyyymmddhhnnss" as "yyyy-mm-dd, hh:nn:ss"; any other text is returned unchanged.
 QString FormatStamp(QStringView stamp);

@@ -2,7 +2,6 @@
 
 #include "core/AppState.h"
 #include "core/settings/DateTimeFormats.h"
-#include "core/settings/LanguageDiscovery.h"
 #include "core/settings/Paths.h"
 #include "core/settings/ProgramNames.h"
 #include "core/settings/QtTranslations.h"
@@ -59,6 +58,11 @@ void PrepareSettingsFolder(AppState& state, const QString& programFolder)
     copyTemplateIfMissing(state, StructuresFileName());
     copyTemplateIfMissing(state, SettingsFileName());
     ApplySettingsUpdate(state.fs(), state.programFolder, state.settingsFile);
+    // The one read of the settings file. Keys marked for deletion leave the file at once, as they always
+    // did at start; a failure to write is no reason not to start.
+    state.settings = Settings::load(state.fs(), state.settingsFile);
+    if (state.settings.hadDeletedKeys())
+        static_cast<void>(state.settings.save());
 }
 
 bool UseLanguage(AppState& state, const QString& languageFile)
@@ -73,37 +77,26 @@ bool UseLanguage(AppState& state, const QString& languageFile)
 
 void FinishGlobalInitialisation(AppState& state)
 {
-    state.charClasses = CharClasses::fromLetters(
-        ReadSetting(QStringLiteral("Settings"), QStringLiteral("letters"), state.settingsFile));
-    state.dateTimeFormats = LoadDateTimeFormats(state.settingsFile);
-    CompactSettingsFile(state.settingsFile);
+    state.charClasses = CharClasses::fromLetters(state.settings.text(Settings::Key::Letters));
+    state.dateTimeFormats = LoadDateTimeFormats(state.settings.document());
 }
 
-bool InitialiseApplication(AppState& state, const QString& programFolder, const LanguageChooser& chooseLanguage)
+LanguageChoice BeginInitialisation(AppState& state, const QString& programFolder)
 {
     PrepareSettingsFolder(state, programFolder);
-
-    const LanguageChoice choice = DiscoverLanguage(state.programFolder, state.settingsFile);
+    const LanguageChoice choice = DiscoverLanguage(state.programFolder, state.settings.text(Settings::Key::Language));
     state.languageFiles = choice.files;
-    QString file = choice.file;
-    switch (choice.outcome) {
-    case LanguageChoice::Outcome::NoFiles:
-        state.ask().ask(NoLanguageFilesText(ProductName()), NoLanguageFilesTitle(), Prompter::Ok,
-                        Prompter::Icon::Critical, Prompter::Ok);
-        return false;
-    case LanguageChoice::Outcome::NeedsChoice:
-        file = chooseLanguage ? chooseLanguage(state, choice.files) : QString();
-        if (choice.files.contains(file)) {
-            WriteSetting(QStringLiteral("Settings"), QStringLiteral("lng"),
-                         ReadSetting(QStringLiteral("Main"), QStringLiteral("lngname"), file), state.settingsFile);
-        } else {
-            file = choice.files.first();
-        }
-        break;
-    case LanguageChoice::Outcome::Chosen:
-        break;
-    }
-    UseLanguage(state, file);
+    return choice;
+}
+
+void RememberLanguage(AppState& state, const QString& languageFile)
+{
+    state.settings.setText(Settings::Key::Language,
+                           ReadSetting(QStringLiteral("Main"), QStringLiteral("lngname"), languageFile));
+}
+
+void CompleteInitialisation(AppState& state, const QString& languageFile)
+{
+    UseLanguage(state, languageFile);
     FinishGlobalInitialisation(state);
-    return true;
 }

@@ -1,8 +1,9 @@
 #pragma once
 
+#include "core/settings/LanguageDiscovery.h"
+
 #include <QString>
 #include <QStringList>
-#include <functional>
 
 struct AppState;
 
@@ -16,7 +17,8 @@ QString SettingsFolderPath();
 
 // Start-up up to the choice of language: sets the program folder (as given, see ProgramFolderFor),
 // settings folder, settings file and version text of the state, creates the settings folder, copies the shipped
-// "structures.vlp" and "settings.vlp" when the user has none, and applies "update.vlp". A settings folder that cannot
+// "structures.vlp" and "settings.vlp" when the user has none, applies "update.vlp", drops the keys marked for
+// deletion and reads the settings into state.settings (the only read of the file). A settings folder that cannot
 // be created is not reported: the program then runs on defaults and its writes have no effect. Needs state.fileSystem.
 void PrepareSettingsFolder(AppState& state, const QString& programFolder);
 
@@ -24,18 +26,18 @@ void PrepareSettingsFolder(AppState& state, const QString& programFolder);
 // "MsgStat10" and installs Qt's own translations for its [Main] "locale". False when it cannot be read.
 bool UseLanguage(AppState& state, const QString& languageFile);
 
-// Start-up after the language is chosen: the character classes from [Settings] "letters", then the
-// compaction of the settings file.
+// Start-up after the language is chosen: the character classes from [Settings] "letters" and the user's
+// date formats.
 void FinishGlobalInitialisation(AppState& state);
 
-// Asks the user to pick one of several language files (full paths); returns the chosen path, or the
-// empty text when the user closed the question without choosing.
-using LanguageChooser = std::function<QString(const AppState& state, const QStringList& files)>;
+// Start-up up to the choice of language: PrepareSettingsFolder, then the language discovery, whose files
+// are kept in state.languageFiles. With no language file at all the program cannot run: the caller says so
+// and ends. With several and none named by [Settings] "lng", the caller asks which one to use.
+LanguageChoice BeginInitialisation(AppState& state, const QString& programFolder);
 
-// The whole global initialisation of the program, in order: PrepareSettingsFolder, language discovery,
-// UseLanguage, FinishGlobalInitialisation. With several language files and none named by
-// [Settings] "lng", chooseLanguage is asked and the choice stored as "lng"; when the user makes no
-// choice the first file is used for this run and the question comes again at the next start.
-// Without any language file the bilingual error is shown through state.prompter and false is returned:
-// the program must end. Needs state.fileSystem and state.prompter.
-bool InitialiseApplication(AppState& state, const QString& programFolder, const LanguageChooser& chooseLanguage);
+// Sets the language the user chose as [Settings] "lng" (its [Main] "lngname"), so that the next start asks
+// no more once the settings are saved.
+void RememberLanguage(AppState& state, const QString& languageFile);
+
+// Start-up once the language is known: UseLanguage, then FinishGlobalInitialisation.
+void CompleteInitialisation(AppState& state, const QString& languageFile);

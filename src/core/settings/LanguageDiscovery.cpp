@@ -17,7 +17,7 @@ QStringList ListLanguageFiles(const QString& programFolder)
     return files;
 }
 
-LanguageChoice DiscoverLanguage(const QString& programFolder, const QString& settingsFile)
+LanguageChoice DiscoverLanguage(const QString& programFolder, const QString& wantedName)
 {
     LanguageChoice choice;
     choice.files = ListLanguageFiles(programFolder);
@@ -28,7 +28,7 @@ LanguageChoice DiscoverLanguage(const QString& programFolder, const QString& set
         choice.file = choice.files.first();
         return choice;
     }
-    const QString wanted = ReadSetting(QStringLiteral("Settings"), QStringLiteral("lng"), settingsFile).toLower();
+    const QString wanted = wantedName.toLower();
     for (const QString& file : std::as_const(choice.files)) {
         const QString name = ReadSetting(QStringLiteral("Main"), QStringLiteral("lngname"), file).toLower();
         // An empty name never matches: a file without "lngname" is not chosen by an empty setting.

@@ -21,8 +21,8 @@ struct LanguageChoice
 };
 
 // Picks the language: a single file always wins; among several, the first whose [Main] "lngname"
-// equals [Settings] "lng" of the settings file, compared without regard to case.
-LanguageChoice DiscoverLanguage(const QString& programFolder, const QString& settingsFile);
+// equals the wanted name (the stored [Settings] "lng"), compared without regard to case.
+LanguageChoice DiscoverLanguage(const QString& programFolder, const QString& wantedName);
 
 // The message shown when there is no language file at all. It cannot come from a language file, so it
 // speaks both languages.

@@ -36,8 +36,11 @@ QString ReadSetting(const QString& section, const QString& key, const QString& f
 int ReadSettingInt(const QString& section, const QString& key, const QString& file)
 {
     const QString text = ReadSetting(section, key, file);
-    if (text.isEmpty())
-        return -1;
+    return text.isEmpty() ? -1 : SettingNumber(text);
+}
+
+int SettingNumber(const QString& text)
+{
     // Like the classic profile readers: an optional sign and the leading digits count; text that does
     // not start with a number reads as 0, and values beyond the 32-bit range are clamped.
     const QString t = text.trimmed();

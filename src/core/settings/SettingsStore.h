@@ -34,3 +34,6 @@ inline constexpr char16_t kDeleteMarker[] = u"<<DELETE>>";
 
 // The text a setting read gives for a raw stored value: NUL cut and 999-character cut.
 QString SettingText(const QString& raw);
+// The number a non-empty setting text stands for: an optional sign and the leading digits, clamped to 32
+// bits; text that does not start with a number reads as 0.
+int SettingNumber(const QString& text);

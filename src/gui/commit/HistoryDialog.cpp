@@ -1,10 +1,11 @@
 #include "gui/commit/HistoryDialog.h"
 
 #include "core/AppState.h"
-#include "core/commit/ProposalHistory.h"
+#include "core/settings/ProgramNames.h"
 #include "core/commit/RenameHistory.h"
 #include "core/commit/RenameProtocol.h"
 #include "core/settings/ProgramNames.h"
+#include "gui/platform/Prompter.h"
 #include "gui/settings/DialogChrome.h"
 #include "gui/settings/NamedWidget.h"
 #include "gui/settings/WidgetTranslator.h"
@@ -33,9 +34,10 @@ QPushButton* commandButton(const QString& name, const QString& text, QWidget* pa
 
 } // namespace
 
-HistoryDialog::HistoryDialog(AppState& state, QWidget* parent)
+HistoryDialog::HistoryDialog(AppState& state, Prompter& prompter, QWidget* parent)
     : QDialog(parent)
     , m_state(state)
+    , m_prompter(prompter)
 {
     setObjectName(formName());
     setModal(true);
@@ -104,9 +106,9 @@ HistoryDialog::HistoryDialog(AppState& state, QWidget* parent)
     updateButtons();
 }
 
-void HistoryDialog::showHistory(AppState& state, QWidget* parent)
+void HistoryDialog::showHistory(AppState& state, Prompter& prompter, QWidget* parent)
 {
-    HistoryDialog dialog(state, parent);
+    HistoryDialog dialog(state, prompter, parent);
     dialog.exec();
 }
 
@@ -120,9 +122,9 @@ void HistoryDialog::undoSelected()
 {
     if (!m_list->selectionModel()->hasSelection())
         return;
-    if (m_state.ask().ask(m_state.message(QStringLiteral("MsgText18"), {kTwoLineFeeds}),
-                          m_state.message(QStringLiteral("msgCapAttention")), Prompter::Yes | Prompter::No,
-                          Prompter::Icon::Warning, Prompter::No) != Prompter::Yes)
+    if (m_prompter.ask(m_state.message(QStringLiteral("MsgText18"), {kTwoLineFeeds}),
+                       m_state.message(QStringLiteral("msgCapAttention")), Prompter::Yes | Prompter::No,
+                       Prompter::Icon::Warning, Prompter::No) != Prompter::Yes)
         return;
     std::vector<bool> selected(static_cast<size_t>(m_history->size()), false);
     const QModelIndexList rows = m_list->selectionModel()->selectedRows();
@@ -132,18 +134,18 @@ void HistoryDialog::undoSelected()
     const QStringList failures = m_history->UndoHistoryRenames(m_state, selected);
     QApplication::restoreOverrideCursor();
     for (const QString& failure : failures)
-        m_state.ask().tell(failure, ProductName(), Prompter::Icon::Warning);
+        m_prompter.tell(failure, ProductName(), Prompter::Icon::Warning);
     updateButtons();
 }
 
 void HistoryDialog::deleteHistory()
 {
-    if (m_state.ask().ask(m_state.message(QStringLiteral("MsgText19"), {kTwoLineFeeds}),
-                          m_state.message(QStringLiteral("msgCapAttention")), Prompter::Yes | Prompter::No,
-                          Prompter::Icon::Warning, Prompter::No) != Prompter::Yes)
+    if (m_prompter.ask(m_state.message(QStringLiteral("MsgText19"), {kTwoLineFeeds}),
+                       m_state.message(QStringLiteral("msgCapAttention")), Prompter::Yes | Prompter::No,
+                       Prompter::Icon::Warning, Prompter::No) != Prompter::Yes)
         return;
     if (!m_history->deleteHistory(m_state)) {
-        m_state.ask().tell(
+        m_prompter.tell(
             m_state.message(QStringLiteral("msgHistoryNotSaved"), {QLatin1Char('"') + m_state.settingsFolder +
                                                                    RenameProtocol::fileName() + QLatin1Char('"')}),
             ProductName(), Prompter::Icon::Warning);

@@ -2,6 +2,7 @@
 
 #include <QDialog>
 
+class Prompter;
 struct AppState;
 class QPushButton;
 class QTreeView;
@@ -16,10 +17,10 @@ class HistoryDialog : public QDialog
 public:
     static QString formName() { return QStringLiteral("frmHistory"); }
 
-    explicit HistoryDialog(AppState& state, QWidget* parent = nullptr);
+    HistoryDialog(AppState& state, Prompter& prompter, QWidget* parent = nullptr);
 
     // The history command of the main window: opens the window modally.
-    static void showHistory(AppState& state, QWidget* parent);
+    static void showHistory(AppState& state, Prompter& prompter, QWidget* parent);
 
     RenameHistory& history() { return *m_history; }
     QTreeView* list() const { return m_list; }
@@ -32,6 +33,7 @@ private:
     void updateButtons();
 
     AppState& m_state;
+    Prompter& m_prompter;
     RenameHistory* m_history = nullptr;
     QTreeView* m_list = nullptr;
     QPushButton* m_undo = nullptr;

@@ -1,11 +1,12 @@
 #include "gui/commit/NotRenamedDialog.h"
 
 #include "core/AppState.h"
-#include "core/commit/ProposalHistory.h"
+#include "core/settings/ProgramNames.h"
 #include "core/commit/RenameProtocol.h"
 #include "core/preview/PreviewList.h"
 #include "core/settings/ProgramNames.h"
 #include "gui/platform/WarnNotWritten.h"
+#include "gui/platform/Prompter.h"
 #include "gui/script/DialogState.h"
 #include "gui/settings/DialogChrome.h"
 #include "gui/settings/WidgetTranslator.h"
@@ -107,10 +108,11 @@ NotRenamedDialog::NotRenamedDialog(AppState& state, PreviewList& list, const Com
     restoreOption();
 }
 
-bool NotRenamedDialog::showReport(AppState& state, PreviewList& list, const CommitReport& report, QWidget* parent)
+bool NotRenamedDialog::showReport(AppState& state, Prompter& prompter, PreviewList& list, const CommitReport& report,
+                                  QWidget* parent)
 {
     if (report.protocolFailed) {
-        state.ask().tell(
+        prompter.tell(
             state.message(QStringLiteral("msgProtocolFailed"),
                           {QLatin1Char('"') + state.settingsFolder + RenameProtocol::fileName() + QLatin1Char('"')}),
             ProductName(), Prompter::Icon::Warning);
@@ -146,11 +148,11 @@ void NotRenamedDialog::accept()
 // The chosen option is remembered like every dialog's values, whatever "savset" says.
 void NotRenamedDialog::restoreOption()
 {
-    RestoreDialogState(m_state, this, formName(), 1);
+    RestoreDialogState(m_state, this, formName());
 }
 
 void NotRenamedDialog::saveOption()
 {
     if (!SaveDialogState(m_state, this, formName(), 1))
-        WarnNotWritten(m_state, m_state.settingsFile);
+        WarnNotWritten(m_state, m_prompter, m_state.settingsFile);
 }

@@ -4,6 +4,7 @@
 
 #include <QDialog>
 
+class Prompter;
 struct AppState;
 class PreviewList;
 class QRadioButton;
@@ -24,7 +25,8 @@ public:
     // What the main window calls after every take-changes run: tells the user once when the protocol
     // could not record the run, and shows the report when a rename failed. True when entries were
     // removed from the list (the caller then refreshes it).
-    static bool showReport(AppState& state, PreviewList& list, const CommitReport& report, QWidget* parent);
+    static bool showReport(AppState& state, Prompter& prompter, PreviewList& list, const CommitReport& report,
+                           QWidget* parent);
 
     bool listChanged() const { return m_listChanged; }
 

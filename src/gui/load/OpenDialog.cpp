@@ -5,8 +5,9 @@
 #include "core/load/OpenSettings.h"
 #include "core/platform/MountTable.h"
 #include "gui/load/LocationComboWidget.h"
-#include "gui/platform/WarnNotWritten.h"
+#include "gui/platform/Prompter.h"
 #include "gui/settings/NamedWidget.h"
+#include "gui/settings/SaveSettings.h"
 #include "gui/settings/WidgetTranslator.h"
 
 #include <QApplication>
@@ -69,26 +70,27 @@ bool isEnterKey(const QKeyEvent* key)
 
 } // namespace
 
-OpenDialog::OpenDialog(AppState& app, QWidget* parent)
+OpenDialog::OpenDialog(AppState& app, Prompter& prompter, QWidget* parent)
     : QDialog(parent)
     , m_app(app)
+    , m_prompter(prompter)
 {
     setObjectName(QStringLiteral("frmOpen"));
     buildControls();
     setIcons();
     applyTexts();
 
-    const OpenChecks checks = OpenChecks::read(app.settingsFile);
+    const OpenChecks checks = OpenChecks::read(app.settings);
     m_takeAll->setChecked(checks.takeAll);
     m_subfolders->setChecked(checks.withSubfolders);
     m_showFiles->setChecked(checks.showFiles);
 
-    m_filters = PowerFilterList::load(app.settingsFile);
+    m_filters = PowerFilterList::load(app.settings.document());
     fillFilterList(-1);
 
     m_volumes = OpenLocations::volumeEntries(app.fs(), MountTable::volumes(), QDir::homePath(),
                                              app.language.GetLngText(kSection, QStringLiteral("cmbDrvSelHome")));
-    navigate(LastPath::startFolder(app.fs(), app.settingsFile));
+    navigate(LastPath::startFolder(app.fs(), app.settings));
     m_entries->setFocus();
 }
 
@@ -407,7 +409,7 @@ void OpenDialog::onFilterChanged(QListWidgetItem* item)
 void OpenDialog::addFilter()
 {
     const std::optional<QString> typed =
-        m_app.ask().askText(m_app.language.GetLngText(kSection, QStringLiteral("FilterPrompt")), windowTitle());
+        m_prompter.askText(m_app.language.GetLngText(kSection, QStringLiteral("FilterPrompt")), windowTitle());
     if (!typed || !m_filters.add(*typed))
         return;
     fillFilterList(m_filters.size() - 1);
@@ -420,7 +422,7 @@ void OpenDialog::editFilter()
     const int row = m_filterList->currentRow();
     if (row < 0)
         return;
-    const std::optional<QString> typed = m_app.ask().askText(
+    const std::optional<QString> typed = m_prompter.askText(
         m_app.language.GetLngText(kSection, QStringLiteral("FilterPrompt")), windowTitle(), m_filters.at(row).pattern);
     if (!typed || !m_filters.edit(row, *typed))
         return;
@@ -435,8 +437,8 @@ void OpenDialog::deleteFilter()
     if (row < 0)
         return;
     const Prompter::Button answer =
-        m_app.ask().ask(m_app.message(QStringLiteral("MsgText16")), m_app.message(QStringLiteral("MsgCap07")),
-                        Prompter::Yes | Prompter::No, Prompter::Icon::Question, Prompter::No);
+        m_prompter.ask(m_app.message(QStringLiteral("MsgText16")), m_app.message(QStringLiteral("MsgCap07")),
+                       Prompter::Yes | Prompter::No, Prompter::Icon::Question, Prompter::No);
     if (answer != Prompter::Yes)
         return;
     m_filters.remove(row);
@@ -469,9 +471,9 @@ void OpenDialog::takeAndAccept()
                                                 MountPoints::current());
     QApplication::restoreOverrideCursor();
 
-    if (!m_filters.save(m_app.fs(), m_app.settingsFile))
-        WarnNotWritten(m_app, m_app.settingsFile);
-    LastPath::save(m_app.settingsFile, m_path, !m_pending.isEmpty());
-    OpenChecks{m_takeAll->isChecked(), m_subfolders->isChecked(), m_showFiles->isChecked()}.write(m_app.settingsFile);
+    m_filters.store(m_app.settings.document());
+    LastPath::store(m_app.settings, m_path, !m_pending.isEmpty());
+    OpenChecks{m_takeAll->isChecked(), m_subfolders->isChecked(), m_showFiles->isChecked()}.write(m_app.settings);
+    SaveSettings(m_app, m_prompter);
     accept();
 }

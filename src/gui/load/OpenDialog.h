@@ -8,6 +8,7 @@
 #include <QStringList>
 #include <array>
 
+class Prompter;
 struct AppState;
 class LocationComboWidget;
 class QCheckBox;
@@ -21,7 +22,7 @@ class QToolButton;
 // (or all of them), optionally with every folder below them, and narrows the result with name filters.
 // On OK the dialog stores its folder, options and filters and holds the folders to load:
 //
-//     OpenDialog dialog(app, this);
+//     OpenDialog dialog(app, prompter, this);
 //     if (dialog.exec() == QDialog::Accepted)
 //         LoadPendingFolders(dialog.pendingPaths());
 //
@@ -30,7 +31,7 @@ class OpenDialog : public QDialog
 {
     Q_OBJECT
 public:
-    explicit OpenDialog(AppState& app, QWidget* parent = nullptr);
+    OpenDialog(AppState& app, Prompter& prompter, QWidget* parent = nullptr);
 
     // The folders OK chose, each with one trailing separator, in loading order; empty before OK.
     QStringList pendingPaths() const { return m_pending; }
@@ -67,6 +68,7 @@ private:
     void takeAndAccept();
 
     AppState& m_app;
+    Prompter& m_prompter;
     QString m_path;
     bool m_listed = false;
     QList<OpenLocations::Entry> m_volumes;

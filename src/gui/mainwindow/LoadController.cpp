@@ -3,10 +3,14 @@
 #include "core/AppState.h"
 #include "core/preview/PreviewList.h"
 #include "gui/load/OpenDialog.h"
+#include "gui/mainwindow/WindowSession.h"
+#include "gui/platform/Prompter.h"
 #include "gui/platform/PropertySheet.h"
+#include "gui/settings/SaveSettings.h"
 
-LoadController::LoadController(AppState& state, PreviewList& list, QWidget* dialogParent)
+LoadController::LoadController(AppState& state, WindowSession& session, PreviewList& list, QWidget* dialogParent)
     : m_state(state)
+    , m_session(session)
     , m_list(list)
     , m_dialogParent(dialogParent)
     , m_loader(state, list)
@@ -21,7 +25,7 @@ LoadController::LoadController(AppState& state, PreviewList& list, QWidget* dial
 
 void LoadController::openFolders()
 {
-    OpenDialog dialog(m_state, m_dialogParent);
+    OpenDialog dialog(m_state, m_session.prompter, m_dialogParent);
     if (dialog.exec() != QDialog::Accepted)
         return;
     m_loader.lstOpen = dialog.pendingPaths();
@@ -30,7 +34,12 @@ void LoadController::openFolders()
 
 void LoadController::openFromListFile()
 {
-    m_loader.OpenFromListFile();
+    const QStringList files = m_session.prompter.openFiles(QString(), m_state.settings.text(Settings::Key::LastPath),
+                                                           FolderLoader::listFileFilter(), true);
+    if (files.isEmpty())
+        return;
+    m_loader.OpenFromListFile(files);
+    SaveSettings(m_state, m_session.prompter);
 }
 
 void LoadController::dropFolders(const QStringList& paths)
@@ -48,5 +57,5 @@ void LoadController::showProperties()
 
 void LoadController::cancel()
 {
-    m_state.cancelRequested = true;
+    m_loader.requestCancel();
 }

@@ -5,6 +5,7 @@
 #include <QObject>
 
 class QWidget;
+struct WindowSession;
 
 // The commands that bring folders into the list: the open dialog, list files, folders dropped from a
 // file manager; the properties of the current entry's folder, and the cancel of a running load. Owns the
@@ -14,7 +15,7 @@ class LoadController : public QObject
     Q_OBJECT
 
 public:
-    LoadController(AppState& state, PreviewList& list, QWidget* dialogParent);
+    LoadController(AppState& state, WindowSession& session, PreviewList& list, QWidget* dialogParent);
 
     FolderLoader& loader() { return m_loader; }
     // True while a loading action runs.
@@ -34,6 +35,7 @@ Q_SIGNALS:
 
 private:
     AppState& m_state;
+    WindowSession& m_session;
     PreviewList& m_list;
     QWidget* m_dialogParent;
     FolderLoader m_loader;

@@ -12,7 +12,9 @@
 #include "gui/mainwindow/RenameController.h"
 #include "gui/mainwindow/ScriptController.h"
 #include "gui/mainwindow/ViewController.h"
+#include "gui/platform/Prompter.h"
 #include "gui/platform/Twips.h"
+#include "gui/settings/SaveSettings.h"
 #include "gui/settings/WidgetTranslator.h"
 
 #include <QAction>
@@ -42,19 +44,20 @@ QString withoutAmpersands(QString text)
 
 } // namespace
 
-MainWindow::MainWindow(AppState& state, QWidget* parent)
+MainWindow::MainWindow(AppState& state, Prompter& prompter, QWidget* parent)
     : QMainWindow(parent)
     , m_state(state)
+    , m_session(prompter)
 {
     Q_INIT_RESOURCE(dirwright);
     m_ui.setupUi(this, m_list);
     m_settings = std::make_unique<MainWindowSettings>(*this);
-    m_preview = std::make_unique<PreviewController>(state, m_list, this);
-    m_load = std::make_unique<LoadController>(state, m_list, this);
+    m_preview = std::make_unique<PreviewController>(state, m_session, m_list, this);
+    m_load = std::make_unique<LoadController>(state, m_session, m_list, this);
     m_rename = std::make_unique<RenameController>(
-        state, m_list, *m_ui.lstApplyTo, [this](int type) { return m_ui.menuItem(renameCommand(type))->text(); }, this);
-    m_script = std::make_unique<ScriptController>(state, *m_ui.scripts);
-    m_view = std::make_unique<ViewController>(state, m_ui);
+        state, m_session, m_list, *m_ui.lstApplyTo, [this](int type) { return m_ui.menuItem(renameCommand(type))->text(); }, this);
+    m_script = std::make_unique<ScriptController>(state, m_session, *m_ui.scripts);
+    m_view = std::make_unique<ViewController>(state, m_session, m_ui);
     connectCommands();
     connectControllers();
     updateCommands();
@@ -115,7 +118,7 @@ void MainWindow::updateCommands()
     context.list = m_list.summary();
     context.hasCurrentEntry = !m_list.isEmpty() && m_list.currentRow() >= 0;
     context.singleSelection = m_singleSelection;
-    context.recording = m_state.recordingState != 0;
+    context.recording = m_session.recordingState != 0;
     context.loading = m_load->isLoading();
     context.expertMode = m_state.expertMode;
     context.scriptsListed = !m_ui.scripts->isEmpty();
@@ -186,13 +189,14 @@ bool MainWindow::closeRequest()
 {
     if (m_starting) {
         m_settings->writeExpertMode();
+        SaveSettings(m_state, prompter());
         return true;
     }
     m_settings->writeColumnsAndPlacement();
-    if (m_state.recordingState == 1 || m_state.recordingState == 2) {
-        const Prompter::Button answer = m_state.ask().ask(
-            m_state.message(QStringLiteral("MsgText30")), m_state.message(QStringLiteral("MsgCap11")),
-            Prompter::Yes | Prompter::No | Prompter::Cancel, Prompter::Icon::Question, Prompter::Cancel);
+    if (m_session.recordingState == 1 || m_session.recordingState == 2) {
+        const Prompter::Button answer =
+            prompter().ask(m_state.message(QStringLiteral("MsgText30")), m_state.message(QStringLiteral("MsgCap11")),
+                           Prompter::Yes | Prompter::No | Prompter::Cancel, Prompter::Icon::Question, Prompter::Cancel);
         if (answer == Prompter::Cancel)
             return false;
         if (answer == Prompter::Yes)
@@ -203,9 +207,9 @@ bool MainWindow::closeRequest()
     for (int row = 0; row < m_list.size() && !pending; ++row)
         pending = m_list.entry(row).isChanged();
     if (pending) {
-        const Prompter::Button answer = m_state.ask().ask(
-            m_state.message(QStringLiteral("MsgText03")), m_state.message(QStringLiteral("MsgCap03")),
-            Prompter::Yes | Prompter::No | Prompter::Cancel, Prompter::Icon::Question, Prompter::Cancel);
+        const Prompter::Button answer =
+            prompter().ask(m_state.message(QStringLiteral("MsgText03")), m_state.message(QStringLiteral("MsgCap03")),
+                           Prompter::Yes | Prompter::No | Prompter::Cancel, Prompter::Icon::Question, Prompter::Cancel);
         if (answer == Prompter::Cancel)
             proceed = false;
         else if (answer == Prompter::Yes)
@@ -213,6 +217,7 @@ bool MainWindow::closeRequest()
     }
     m_settings->writeBarsSortAndColours();
     m_settings->writeExpertMode();
+    SaveSettings(m_state, prompter());
     return proceed;
 }
 
@@ -220,7 +225,7 @@ void MainWindow::closeEvent(QCloseEvent* event)
 {
     // A load serves the event queue while it runs; the list must outlive it. Stop it instead.
     if (m_load->loader().isLoading()) {
-        m_state.cancelRequested = true;
+        m_load->loader().requestCancel();
         event->ignore();
         return;
     }

@@ -3,6 +3,7 @@
 #include "core/preview/CommandRules.h"
 #include "core/preview/PreviewList.h"
 #include "gui/mainwindow/MainWindowUi.h"
+#include "gui/mainwindow/WindowSession.h"
 
 #include <QMainWindow>
 #include <memory>
@@ -23,10 +24,12 @@ class MainWindow : public QMainWindow
     Q_OBJECT
 
 public:
-    explicit MainWindow(AppState& state, QWidget* parent = nullptr);
+    MainWindow(AppState& state, Prompter& prompter, QWidget* parent = nullptr);
     ~MainWindow() override;
 
     AppState& state() { return m_state; }
+    WindowSession& session() { return m_session; }
+    Prompter& prompter() { return m_session.prompter; }
     PreviewList& list() { return m_list; }
     MainWindowUi& ui() { return m_ui; }
     PreviewController& previewController() { return *m_preview; }
@@ -79,6 +82,7 @@ private:
     QString notAvailableText(const QString& caption) const;
 
     AppState& m_state;
+    WindowSession m_session;
     PreviewList m_list;
     MainWindowUi m_ui;
     std::unique_ptr<MainWindowSettings> m_settings;

@@ -32,14 +32,9 @@ MainWindowSettings::MainWindowSettings(MainWindow& window)
     : m_window(window)
 {}
 
-int MainWindowSettings::readInt(const char* section, const QString& key) const
+Settings& MainWindowSettings::settings() const
 {
-    return ReadSettingInt(QLatin1String(section), key, m_window.state().settingsFile);
-}
-
-void MainWindowSettings::write(const char* section, const QString& key, int value) const
-{
-    WriteSetting(QLatin1String(section), key, QString::number(value), m_window.state().settingsFile);
+    return m_window.state().settings;
 }
 
 int MainWindowSettings::defaultWidth(int columnNumber)
@@ -57,8 +52,8 @@ int MainWindowSettings::shownWidth(int columnNumber)
 void MainWindowSettings::readButtonBars()
 {
     MainWindowUi& ui = m_window.ui();
-    const bool main = FlagFromInt(readInt("Settings", QStringLiteral("btnbarMain")), false);
-    const bool script = FlagFromInt(readInt("Settings", QStringLiteral("btnbarScript")), false);
+    const bool main = settings().flag(Settings::Key::ButtonBarMain);
+    const bool script = settings().flag(Settings::Key::ButtonBarScript);
     ui.menuItem(CommandId::ShowMainBar)->setChecked(main);
     ui.menuItem(CommandId::ShowScriptBar)->setChecked(script);
     ui.btnBarMain->setVisible(main);
@@ -69,7 +64,7 @@ void MainWindowSettings::readColumnWidths()
 {
     MainWindowUi& ui = m_window.ui();
     for (int n = 1; n <= 6; ++n) {
-        int width = readInt("Main", QStringLiteral("Col%1").arg(n));
+        int width = settings().number(Settings::column(n));
         if (width < 0)
             width = defaultWidth(n);
         // Path and names cannot be switched back on from the columns menu, so they are never hidden.
@@ -83,17 +78,17 @@ void MainWindowSettings::readColumnWidths()
 void MainWindowSettings::readSortOrder()
 {
     PreviewList& list = m_window.list();
-    const int column = readInt("Settings", QStringLiteral("PreviewSortKey"));
+    const int column = settings().number(Settings::Key::PreviewSortKey);
     if (column >= 0)
         list.setSortColumn(column);
-    const int order = readInt("Settings", QStringLiteral("PreviewSortOrder"));
+    const int order = settings().number(Settings::Key::PreviewSortOrder);
     if (order == 0 || order == 1)
         list.setSortOrder(order == 0 ? Qt::AscendingOrder : Qt::DescendingOrder);
 }
 
 void MainWindowSettings::readPlacement()
 {
-    const int state = readInt("Main", QStringLiteral("ws"));
+    const int state = settings().number(Settings::Key::WindowState);
     if (state == 2) {
         m_window.setWindowState(Qt::WindowMaximized);
         return;
@@ -102,8 +97,8 @@ void MainWindowSettings::readPlacement()
         return;
     int width = m_window.toTwips(m_window.width());
     int height = m_window.toTwips(m_window.height());
-    const int storedWidth = readInt("Main", QStringLiteral("w"));
-    const int storedHeight = readInt("Main", QStringLiteral("h"));
+    const int storedWidth = settings().number(Settings::Key::WindowWidth);
+    const int storedHeight = settings().number(Settings::Key::WindowHeight);
     if (storedWidth > kStoredWidthFloor)
         width = storedWidth;
     if (storedHeight > kStoredHeightFloor)
@@ -112,24 +107,22 @@ void MainWindowSettings::readPlacement()
 
     const QScreen* screen = m_window.screen() ? m_window.screen() : QGuiApplication::primaryScreen();
     const QRect area = screen ? screen->geometry() : QRect(0, 0, 1024, 768);
-    const int left = clampedEdge(readInt("Main", QStringLiteral("x")), width, m_window.toTwips(area.width()));
-    const int top = clampedEdge(readInt("Main", QStringLiteral("y")), height, m_window.toTwips(area.height()));
+    const int left = clampedEdge(settings().number(Settings::Key::WindowLeft), width, m_window.toTwips(area.width()));
+    const int top = clampedEdge(settings().number(Settings::Key::WindowTop), height, m_window.toTwips(area.height()));
     m_window.move(m_window.toPixels(left), m_window.toPixels(top));
 }
 
 void MainWindowSettings::readFlags()
 {
     AppState& state = m_window.state();
-    state.saveDialogSettings = FlagFromInt(readInt("Settings", QStringLiteral("savset")), false);
-    state.protocolRenames = FlagFromInt(readInt("Settings", QStringLiteral("protren")), false);
-    for (int n = 1; n <= 3; ++n)
-        state.confirm[static_cast<size_t>(n - 1)] =
-            FlagFromInt(readInt("Settings", QStringLiteral("secquest%1").arg(n)), false);
-    state.expertMode = FlagFromInt(readInt("Settings", QStringLiteral("ExpertMode")), false);
-    const int back = readInt("Dialogs", QStringLiteral("BackColor"));
-    const int fore = readInt("Dialogs", QStringLiteral("ForeColor"));
-    state.backColor = back == -1 ? AppState::kDefaultBackColor : back;
-    state.foreColor = fore == -1 ? AppState::kDefaultForeColor : fore;
+    using K = Settings::Key;
+    state.saveDialogSettings = settings().flag(K::SaveDialogSettings);
+    state.protocolRenames = settings().flag(K::ProtocolRenames);
+    state.confirm = {settings().flag(K::ConfirmUndo), settings().flag(K::ConfirmTake),
+                     settings().flag(K::ConfirmReject)};
+    state.expertMode = settings().flag(K::ExpertMode);
+    state.backColor = settings().number(K::BackColor);
+    state.foreColor = settings().number(K::ForeColor);
 }
 
 void MainWindowSettings::prepareFiles()
@@ -142,46 +135,47 @@ void MainWindowSettings::prepareFiles()
     const QString scratch = ScriptStore::scratchPath(state);
     if (state.fs().fileExists(scratch))
         static_cast<void>(state.fs().deleteFile(scratch));
-    state.recordingState = 0;
+    m_window.session().recordingState = 0;
 }
 
 void MainWindowSettings::readAssistant()
 {
-    const bool visible = FlagFromInt(readInt("Assistant", QStringLiteral("Visible")), true);
+    const bool visible = settings().flag(Settings::Key::AssistantVisible);
     m_window.ui().menuItem(CommandId::ShowAssistant)->setChecked(visible);
 }
 
 void MainWindowSettings::writeColumnsAndPlacement()
 {
     for (int n = 1; n <= 7; ++n)
-        write("Main", QStringLiteral("Col%1").arg(n), m_window.columnWidthTwips(n - 1));
+        settings().setNumber(Settings::column(n), m_window.columnWidthTwips(n - 1));
     const Qt::WindowStates states = m_window.windowState();
     const int state = states.testFlag(Qt::WindowMinimized)                                              ? 1
                       : (states.testFlag(Qt::WindowMaximized) || states.testFlag(Qt::WindowFullScreen)) ? 2
                                                                                                         : 0;
-    write("Main", QStringLiteral("ws"), state);
+    settings().setNumber(Settings::Key::WindowState, state);
     if (state != 0)
         return;
-    write("Main", QStringLiteral("x"), m_window.toTwips(m_window.pos().x()));
-    write("Main", QStringLiteral("y"), m_window.toTwips(m_window.pos().y()));
-    write("Main", QStringLiteral("w"), m_window.toTwips(m_window.width()));
-    write("Main", QStringLiteral("h"), m_window.toTwips(m_window.height()));
+    settings().setNumber(Settings::Key::WindowLeft, m_window.toTwips(m_window.pos().x()));
+    settings().setNumber(Settings::Key::WindowTop, m_window.toTwips(m_window.pos().y()));
+    settings().setNumber(Settings::Key::WindowWidth, m_window.toTwips(m_window.width()));
+    settings().setNumber(Settings::Key::WindowHeight, m_window.toTwips(m_window.height()));
 }
 
 void MainWindowSettings::writeBarsSortAndColours()
 {
     MainWindowUi& ui = m_window.ui();
     const AppState& state = m_window.state();
-    write("Settings", QStringLiteral("btnbarMain"), IntFromFlag(ui.menuItem(CommandId::ShowMainBar)->isChecked()));
-    write("Settings", QStringLiteral("btnbarScript"), IntFromFlag(ui.menuItem(CommandId::ShowScriptBar)->isChecked()));
-    write("Settings", QStringLiteral("PreviewSortKey"), m_window.list().sortColumn());
-    write("Settings", QStringLiteral("PreviewSortOrder"), m_window.list().sortOrder() == Qt::AscendingOrder ? 0 : 1);
-    write("Assistant", QStringLiteral("Visible"), IntFromFlag(ui.menuItem(CommandId::ShowAssistant)->isChecked()));
-    write("Dialogs", QStringLiteral("BackColor"), state.backColor);
-    write("Dialogs", QStringLiteral("ForeColor"), state.foreColor);
+    using K = Settings::Key;
+    settings().setFlag(K::ButtonBarMain, ui.menuItem(CommandId::ShowMainBar)->isChecked());
+    settings().setFlag(K::ButtonBarScript, ui.menuItem(CommandId::ShowScriptBar)->isChecked());
+    settings().setNumber(K::PreviewSortKey, m_window.list().sortColumn());
+    settings().setNumber(K::PreviewSortOrder, m_window.list().sortOrder() == Qt::AscendingOrder ? 0 : 1);
+    settings().setFlag(K::AssistantVisible, ui.menuItem(CommandId::ShowAssistant)->isChecked());
+    settings().setNumber(K::BackColor, state.backColor);
+    settings().setNumber(K::ForeColor, state.foreColor);
 }
 
 void MainWindowSettings::writeExpertMode()
 {
-    write("Settings", QStringLiteral("ExpertMode"), IntFromFlag(m_window.state().expertMode));
+    settings().setFlag(Settings::Key::ExpertMode, m_window.state().expertMode);
 }

@@ -3,6 +3,7 @@
 #include <QString>
 
 class MainWindow;
+class Settings;
 
 // What the main window reads from the settings file when it loads and writes back when it closes:
 // button bars, column widths, sort, window state and placement, the flags, the dialog colours and the
@@ -30,8 +31,7 @@ public:
     static int shownWidth(int columnNumber);
 
 private:
-    int readInt(const char* section, const QString& key) const;
-    void write(const char* section, const QString& key, int value) const;
+    Settings& settings() const;
 
     MainWindow& m_window;
 };

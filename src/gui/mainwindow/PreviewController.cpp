@@ -1,8 +1,10 @@
 #include "gui/mainwindow/PreviewController.h"
 
+#include "gui/mainwindow/WindowSession.h"
+#include "gui/platform/Prompter.h"
 #include "core/AppState.h"
 #include "core/commit/CommitRenames.h"
-#include "core/commit/ProposalHistory.h"
+#include "core/settings/ProgramNames.h"
 #include "core/preview/PreviewList.h"
 #include "core/preview/RemovalPlan.h"
 #include "gui/commit/HistoryDialog.h"
@@ -32,8 +34,9 @@ RemovalVariant removalVariant(CommandId id)
 
 } // namespace
 
-PreviewController::PreviewController(AppState& state, PreviewList& list, QWidget* dialogParent)
+PreviewController::PreviewController(AppState& state, WindowSession& session, PreviewList& list, QWidget* dialogParent)
     : m_state(state)
+    , m_session(session)
     , m_list(list)
     , m_dialogParent(dialogParent)
 {}
@@ -56,7 +59,7 @@ void PreviewController::refreshPreview()
 
 void PreviewController::showCommitFailures(const CommitReport& report)
 {
-    NotRenamedDialog::showReport(m_state, m_list, report, m_dialogParent);
+    NotRenamedDialog::showReport(m_state, m_session.prompter, m_list, report, m_dialogParent);
 }
 
 void PreviewController::RemoveEntries(std::optional<CommandId> variant)
@@ -68,7 +71,7 @@ void PreviewController::RemoveEntries(std::optional<CommandId> variant)
     if (plan.count > 0) {
         Prompter::Button answer = Prompter::No;
         if (plan.ask) {
-            answer = m_state.ask().ask(
+            answer = m_session.prompter.ask(
                 m_state.message(QStringLiteral("MsgText21")), m_state.message(QStringLiteral("MsgCap03")),
                 Prompter::Yes | Prompter::No | Prompter::Cancel, Prompter::Icon::Question, Prompter::Cancel);
             if (answer == Prompter::Cancel)
@@ -105,7 +108,7 @@ void PreviewController::removeCurrentEntry()
         return;
     if (m_list.entry(row).isChanged()) {
         const Prompter::Button answer =
-            m_state.ask().ask(m_state.message(QStringLiteral("MsgText15")), m_state.message(QStringLiteral("MsgCap03")),
+            m_session.prompter.ask(m_state.message(QStringLiteral("MsgText15")), m_state.message(QStringLiteral("MsgCap03")),
                               Prompter::Yes | Prompter::No, Prompter::Icon::Question);
         if (answer == Prompter::Yes) {
             const CommitReport report = CommitRenames(m_state, m_list, row);
@@ -124,7 +127,7 @@ void PreviewController::takeChanges()
     Q_EMIT variantChosen(CommandId::TakeChosen, CommandId::TakeAll);
     if (m_state.confirm[1]) {
         const Prompter::Button answer =
-            m_state.ask().ask(m_state.message(QStringLiteral("MsgText03")), m_state.message(QStringLiteral("MsgCap03")),
+            m_session.prompter.ask(m_state.message(QStringLiteral("MsgText03")), m_state.message(QStringLiteral("MsgCap03")),
                               Prompter::Yes | Prompter::No, Prompter::Icon::Question);
         if (answer != Prompter::Yes)
             return;
@@ -144,19 +147,33 @@ void PreviewController::commitAll()
 
 void PreviewController::undoProposals()
 {
-    if (undoCommand(m_state, m_list))
-        refreshPreview();
+    if (m_list.isEmpty())
+        return;
+    if (m_state.confirm[0] &&
+        m_session.prompter.ask(m_state.message(QStringLiteral("MsgText07")), ProductName(), Prompter::Yes | Prompter::No,
+                               Prompter::Icon::Question) != Prompter::Yes)
+        return;
+    QApplication::setOverrideCursor(Qt::WaitCursor);
+    m_list.undoProposals();
+    QApplication::restoreOverrideCursor();
+    refreshPreview();
 }
 
 void PreviewController::rejectProposals()
 {
-    if (rejectCommand(m_state, m_list))
-        refreshPreview();
+    if (m_list.isEmpty())
+        return;
+    if (m_state.confirm[2] &&
+        m_session.prompter.ask(m_state.message(QStringLiteral("MsgText04")), m_state.message(QStringLiteral("MsgCap04")),
+                               Prompter::Yes | Prompter::No, Prompter::Icon::Question, Prompter::No) != Prompter::Yes)
+        return;
+    m_list.rejectProposals();
+    refreshPreview();
 }
 
 void PreviewController::showHistory()
 {
-    HistoryDialog::showHistory(m_state, m_dialogParent);
+    HistoryDialog::showHistory(m_state, m_session.prompter, m_dialogParent);
 }
 
 void PreviewController::headerClicked(int column)

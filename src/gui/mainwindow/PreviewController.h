@@ -8,6 +8,7 @@
 struct AppState;
 struct CommitReport;
 class PreviewList;
+struct WindowSession;
 class QWidget;
 
 // The commands that act on the entries of the preview list: removing entries (five variants and the
@@ -18,7 +19,7 @@ class PreviewController : public QObject
     Q_OBJECT
 
 public:
-    PreviewController(AppState& state, PreviewList& list, QWidget* dialogParent);
+    PreviewController(AppState& state, WindowSession& session, PreviewList& list, QWidget* dialogParent);
 
     // Recomputes everything derived from the entries. Runs after every operation that changes entries.
     void refreshPreview();
@@ -49,6 +50,7 @@ private:
     void showCommitFailures(const CommitReport& report);
 
     AppState& m_state;
+    WindowSession& m_session;
     PreviewList& m_list;
     QWidget* m_dialogParent;
     CommandId m_removal = CommandId::RemoveAll;

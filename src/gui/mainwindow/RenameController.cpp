@@ -1,14 +1,17 @@
 #include "gui/mainwindow/RenameController.h"
 
+#include "gui/mainwindow/WindowSession.h"
+#include "gui/platform/Prompter.h"
 #include "core/preview/PreviewList.h"
 #include "gui/rename/EditManDialog.h"
 #include "gui/rename/RenameDialogFactory.h"
 
 #include <QComboBox>
 
-RenameController::RenameController(AppState& state, PreviewList& list, const QComboBox& applyTo,
+RenameController::RenameController(AppState& state, WindowSession& session, PreviewList& list, const QComboBox& applyTo,
                                    std::function<QString(int type)> menuCaption, QWidget* dialogParent)
     : m_state(state)
+    , m_session(session)
     , m_list(list)
     , m_applyTo(applyTo)
     , m_menuCaption(std::move(menuCaption))
@@ -19,6 +22,7 @@ RenameController::RenameController(AppState& state, PreviewList& list, const QCo
 bool RenameController::openRenameDialog(int type)
 {
     RenameDialogHost host{m_state,
+                          m_session,
                           m_list,
                           m_applyTo.currentIndex(),
                           m_applyTo.currentText(),

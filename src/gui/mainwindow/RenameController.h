@@ -9,6 +9,7 @@ class PreviewList;
 class QComboBox;
 class QDialog;
 class QWidget;
+struct WindowSession;
 
 // The rename commands: the rename slots of the menu and the main bar open the dialog of their type
 // number, modally; manual edit of the current entry from the menu, the left bar and the context menu.
@@ -21,7 +22,7 @@ public:
     using DialogRunner = std::function<int(QDialog&)>;
 
     // The apply-to selector says which entries a function changes; menu captions title the dialogs.
-    RenameController(AppState& state, PreviewList& list, const QComboBox& applyTo,
+    RenameController(AppState& state, WindowSession& session, PreviewList& list, const QComboBox& applyTo,
                      std::function<QString(int type)> menuCaption, QWidget* dialogParent);
 
     // Opens the rename dialog of a type number (3 folder extension, 4 case, 5 prefix and suffix …) and
@@ -39,6 +40,7 @@ Q_SIGNALS:
 
 private:
     AppState& m_state;
+    WindowSession& m_session;
     PreviewList& m_list;
     const QComboBox& m_applyTo;
     std::function<QString(int type)> m_menuCaption;

@@ -3,26 +3,35 @@
 #include "core/AppState.h"
 #include "core/script/ScriptRecording.h"
 #include "core/script/ScriptStore.h"
+#include "gui/mainwindow/WindowSession.h"
+#include "gui/platform/Prompter.h"
 
 #include <QAction>
+#include <QLocale>
 #include <QMenu>
 
-ScriptController::ScriptController(AppState& state, QMenu& scripts)
+ScriptController::ScriptController(AppState& state, WindowSession& session, QMenu& scripts)
     : m_state(state)
+    , m_session(session)
     , m_scripts(scripts)
 {}
 
 void ScriptController::startRecording()
 {
-    if (!StartRecording(m_state))
-        m_state.ask().tell(m_state.message(QStringLiteral("msgScriptNotRecorded"), {ScriptStore::scratchPath(m_state)}),
-                           m_state.message(QStringLiteral("MsgCap11")), Prompter::Icon::Warning);
+    if (StartRecording(m_state))
+        m_session.recordingState = 1;
+    else
+        m_session.prompter.tell(
+            m_state.message(QStringLiteral("msgScriptNotRecorded"), {ScriptStore::scratchPath(m_state)}),
+            m_state.message(QStringLiteral("MsgCap11")), Prompter::Icon::Warning);
     Q_EMIT recordingChanged();
 }
 
 void ScriptController::stopRecording()
 {
-    const StopResult result = StopRecording(m_state);
+    m_session.recordingState = 0;
+    const std::optional<QString> name = RecordedSteps(m_state) > 0 ? askScriptName() : std::nullopt;
+    const StopResult result = StopRecording(m_state, name);
     Q_EMIT recordingChanged();
     if (result.outcome == StopResult::Outcome::Saved) {
         ListScripts();
@@ -30,7 +39,24 @@ void ScriptController::stopRecording()
         QString text = m_state.message(QStringLiteral("msgScriptNotSaved"), {result.path});
         if (!result.systemText.isEmpty())
             text += QStringLiteral("\n\n") + result.systemText;
-        m_state.ask().tell(text, m_state.message(QStringLiteral("MsgCap12")), Prompter::Icon::Warning);
+        m_session.prompter.tell(text, m_state.message(QStringLiteral("MsgCap12")), Prompter::Icon::Warning);
+    }
+}
+
+std::optional<QString> ScriptController::askScriptName()
+{
+    Prompter& prompter = m_session.prompter;
+    const QString proposal = QLocale::system().toString(m_state.now(), QLocale::ShortFormat);
+    // An empty name asks whether to discard the script; No asks for the name again.
+    for (;;) {
+        const std::optional<QString> answer = prompter.askText(m_state.message(QStringLiteral("MsgText31")),
+                                                               m_state.message(QStringLiteral("MsgCap12")), proposal);
+        const QString name = answer.value_or(QString()).trimmed();
+        if (!name.isEmpty())
+            return name;
+        if (prompter.ask(m_state.message(QStringLiteral("MsgText32")), m_state.message(QStringLiteral("MsgCap13")),
+                         Prompter::Yes | Prompter::No, Prompter::Icon::Question, Prompter::No) == Prompter::Yes)
+            return std::nullopt;
     }
 }
 

@@ -2,8 +2,10 @@
 
 #include <QObject>
 #include <QString>
+#include <optional>
 
 struct AppState;
+struct WindowSession;
 class QMenu;
 
 // The script commands of the menu and the script bar: start and stop recording, and the drop-down of
@@ -14,7 +16,7 @@ class ScriptController : public QObject
 
 public:
     // `scripts` is the drop-down that lists the saved scripts.
-    ScriptController(AppState& state, QMenu& scripts);
+    ScriptController(AppState& state, WindowSession& session, QMenu& scripts);
 
     void startRecording();
     // Stops the recording and saves the script when it has steps (asking for its name).
@@ -32,7 +34,11 @@ Q_SIGNALS:
     void scriptChosen(const QString& text);
 
 private:
+    // The new script's name (the current date and time proposed); nothing when the user discards it.
+    std::optional<QString> askScriptName();
+
     AppState& m_state;
+    WindowSession& m_session;
     QMenu& m_scripts;
     QString m_chosen;
 };

@@ -1,5 +1,7 @@
 #include "gui/mainwindow/ViewController.h"
 
+#include "gui/mainwindow/WindowSession.h"
+#include "gui/platform/Prompter.h"
 #include "core/AppState.h"
 #include "core/settings/HelpGuide.h"
 #include "gui/mainwindow/MainWindowUi.h"
@@ -7,8 +9,9 @@
 #include <QAction>
 #include <QToolBar>
 
-ViewController::ViewController(AppState& state, MainWindowUi& ui)
+ViewController::ViewController(AppState& state, WindowSession& session, MainWindowUi& ui)
     : m_state(state)
+    , m_session(session)
     , m_ui(ui)
 {}
 
@@ -31,7 +34,7 @@ void ViewController::askForExpertMode()
     const QString question = m_state.message(QStringLiteral("MsgText33")) + QStringLiteral("\n\n") +
                              m_state.message(QStringLiteral("MsgText34"));
     const Prompter::Button answer =
-        m_state.ask().ask(question, m_state.message(QStringLiteral("msgCapAttention")), Prompter::Yes | Prompter::No,
+        m_session.prompter.ask(question, m_state.message(QStringLiteral("msgCapAttention")), Prompter::Yes | Prompter::No,
                           Prompter::Icon::Question, Prompter::No);
     if (answer != Prompter::Yes)
         return;

@@ -3,6 +3,7 @@
 #include <QObject>
 
 struct AppState;
+struct WindowSession;
 struct MainWindowUi;
 
 // The commands about the window itself: showing the button bars and columns, expert mode, the help and
@@ -12,7 +13,7 @@ class ViewController : public QObject
     Q_OBJECT
 
 public:
-    ViewController(AppState& state, MainWindowUi& ui);
+    ViewController(AppState& state, WindowSession& session, MainWindowUi& ui);
 
     void showMainBar(bool shown);
     void showScriptBar(bool shown);
@@ -30,5 +31,6 @@ Q_SIGNALS:
 
 private:
     AppState& m_state;
+    WindowSession& m_session;
     MainWindowUi& m_ui;
 };

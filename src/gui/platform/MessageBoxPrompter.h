@@ -1,6 +1,6 @@
 #pragma once
 
-#include "core/platform/Prompter.h"
+#include "gui/platform/Prompter.h"
 
 #include <QPointer>
 #include <QWidget>

@@ -2,9 +2,10 @@
 
 #include "core/AppState.h"
 #include "core/commit/RenameFailure.h"
+#include "gui/platform/Prompter.h"
 
-void WarnNotWritten(const AppState& state, const QString& file)
+void WarnNotWritten(const AppState& state, Prompter& prompter, const QString& file)
 {
-    state.ask().tell(state.message(QStringLiteral("msgFileNotWritten"), {Quoted(file)}),
-                     state.message(QStringLiteral("msgCapAttention")), Prompter::Icon::Warning);
+    prompter.tell(state.message(QStringLiteral("msgFileNotWritten"), {Quoted(file)}),
+                  state.message(QStringLiteral("msgCapAttention")), Prompter::Icon::Warning);
 }

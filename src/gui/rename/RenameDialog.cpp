@@ -5,6 +5,7 @@
 #include "core/script/ScriptStore.h"
 #include "core/settings/HelpGuide.h"
 #include "gui/platform/WarnNotWritten.h"
+#include "gui/mainwindow/WindowSession.h"
 #include "gui/script/DialogState.h"
 #include "gui/settings/DialogChrome.h"
 #include "gui/settings/WidgetTranslator.h"
@@ -65,10 +66,11 @@ void RenameDialog::load()
     textsApplied();
     SetDialogButtons(this, state.language);
     SetDialogColours(this, state);
-    if (state.scriptRunning())
-        RestoreDialogState(state, this, QString::number(state.scriptStep), 2);
+    const WindowSession& window = m_host.window;
+    if (window.scriptRunning())
+        RestoreScriptStep(window.scriptPath, this, window.scriptStep);
     else if (state.saveDialogSettings)
-        RestoreDialogState(state, this, objectName(), 1);
+        RestoreDialogState(state, this, objectName());
     valuesRestored();
     FitDialogSize(this);
 }
@@ -85,12 +87,12 @@ void RenameDialog::showEvent(QShowEvent* event)
 void RenameDialog::activate()
 {
     AppState& state = m_host.state;
-    if (!state.scriptRunning())
+    if (!m_host.window.scriptRunning())
         return;
     setWindowTitle(state.language.GetLngText(QStringLiteral("frmScript"), QStringLiteral("frmRunCaption")) +
                    QStringLiteral(": ") + windowTitle());
     m_ok->setFocus();
-    if (state.scriptRunMode == 1)
+    if (m_host.window.scriptRunMode == 1)
         QTimer::singleShot(0, this, &RenameDialog::ok);
 }
 
@@ -99,10 +101,10 @@ void RenameDialog::apply()
     AppState& state = m_host.state;
     // Fields are cleaned first, so that what is stored and recorded is what runs.
     prepareFields();
-    if (state.saveDialogSettings && !state.scriptRunning() && !SaveDialogState(state, this, objectName(), 1))
-        WarnNotWritten(state, state.settingsFile);
-    if (state.recordingState != 0 && !SaveDialogState(state, this, QString::number(m_type), 2))
-        WarnNotWritten(state, ScriptStore::scratchPath(state));
+    if (state.saveDialogSettings && !m_host.window.scriptRunning() && !SaveDialogState(state, this, objectName(), 1))
+        WarnNotWritten(state, m_host.window.prompter, state.settingsFile);
+    if (m_host.window.recordingState != 0 && !SaveDialogState(state, this, QString::number(m_type), 2))
+        WarnNotWritten(state, m_host.window.prompter, ScriptStore::scratchPath(state));
 
     m_ok->setEnabled(false);
     m_apply->setEnabled(false);

@@ -7,6 +7,7 @@
 #include <functional>
 
 struct AppState;
+struct WindowSession;
 class PreviewList;
 class QPushButton;
 class QVBoxLayout;
@@ -17,6 +18,7 @@ class QVBoxLayout;
 struct RenameDialogHost
 {
     AppState& state;
+    WindowSession& window;
     PreviewList& list;
     int applyTo = 0;
     QString applyToText;

@@ -178,20 +178,25 @@ void WriteDialogValues(QWidget* dialog, const DialogValues& values)
     }
 }
 
-bool SaveDialogState(const AppState& state, const QWidget* dialog, const QString& section, int mode)
+bool SaveDialogState(AppState& state, const QWidget* dialog, const QString& section, int mode)
 {
     const DialogValues values = ReadDialogValues(dialog);
-    if (mode == 1)
-        return ScriptStore::storeSection(state.fs(), state.settingsFile, section, values);
+    if (mode == 1) {
+        ScriptStore::putSection(state.settings.document(), section, values);
+        return state.settings.save() == Settings::SaveResult::Saved;
+    }
     if (mode == 2)
         return ScriptStore::appendStep(state.fs(), ScriptStore::scratchPath(state), section.toInt(), values) > 0;
     return false;
 }
 
-void RestoreDialogState(const AppState& state, QWidget* dialog, const QString& section, int mode)
+void RestoreDialogState(const AppState& state, QWidget* dialog, const QString& section)
 {
-    const QString file = mode == 1 ? state.settingsFile : mode == 2 ? state.scriptPath : QString();
-    if (file.isEmpty())
-        return;
-    WriteDialogValues(dialog, DialogValues::fromSection(IniDocument::load(file), section));
+    WriteDialogValues(dialog, DialogValues::fromSection(state.settings.document(), section));
+}
+
+void RestoreScriptStep(const QString& scriptFile, QWidget* dialog, int step)
+{
+    if (!scriptFile.isEmpty())
+        WriteDialogValues(dialog, DialogValues::fromSection(IniDocument::load(scriptFile), QString::number(step)));
 }

@@ -27,8 +27,10 @@ void WriteDialogValues(QWidget* dialog, const DialogValues& values);
 
 // Mode 1: the settings file, section = the form name. Mode 2: appends a step to the recording
 // ("script.tmp"), section = the dialog's type number as text. False when nothing could be written.
-[[nodiscard]] bool SaveDialogState(const AppState& state, const QWidget* dialog, const QString& section, int mode);
+[[nodiscard]] bool SaveDialogState(AppState& state, const QWidget* dialog, const QString& section, int mode);
 
-// Mode 1: the settings file, section = the form name. Mode 2: the script being run, section = the
-// current step number as text.
-void RestoreDialogState(const AppState& state, QWidget* dialog, const QString& section, int mode);
+// The values kept in the settings file, section = the form name.
+void RestoreDialogState(const AppState& state, QWidget* dialog, const QString& section);
+
+// The values of a step of the script being run.
+void RestoreScriptStep(const QString& scriptFile, QWidget* dialog, int step);

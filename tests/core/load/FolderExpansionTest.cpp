@@ -1,6 +1,7 @@
 #include "core/load/FolderExpansion.h"
 #include "core/load/PowerFilterList.h"
 #include "core/platform/PosixFileSystem.h"
+#include "core/settings/IniDocument.h"
 #include "support/TestTree.h"
 #include "support/WriteTextFile.h"
 
@@ -20,9 +21,7 @@ protected:
     }
     PowerFilterList filters(const QString& stored)
     {
-        const QString file = m_tree.path("settings.vlp");
-        WriteTextFile(file, QStringLiteral("[PowerFilter]\n") + stored);
-        return PowerFilterList::load(file);
+        return PowerFilterList::load(IniDocument::fromText(QStringLiteral("[PowerFilter]\n") + stored));
     }
 
     TestTree m_tree{{"A/x/x1/deep/", "A/y/y2/", "A/y/y1/", "A/y/file.txt"}};

@@ -45,7 +45,7 @@ protected:
         };
         loader.onProcessEvents = [this] {
             if (++eventPasses == cancelOnPass)
-                app.state().cancelRequested = true;
+                loader.requestCancel();
         };
     }
 
@@ -151,7 +151,7 @@ TEST_F(LoaderTest, PendingFoldersCountInTheStatusUntilCancelled)
         EXPECT_EQ(statusTexts.first(), QStringLiteral("99 ") + app.state().statusText(2));
         EXPECT_EQ(events, QStringList({"loading on", "refresh", "loading off"}));
         EXPECT_TRUE(loader.lstOpen.isEmpty());
-        EXPECT_FALSE(app.state().cancelRequested);
+        EXPECT_FALSE(loader.cancelRequested());
         EXPECT_EQ(list.size(), cancelPass ? 99 : 250);
         EXPECT_EQ(statusTexts.contains(QStringLiteral("250 ") + app.state().statusText(2)), !cancelPass);
     }
@@ -208,38 +208,20 @@ TEST_F(LoaderTest, ListFilesLoadTheFoldersTheyName)
     EXPECT_EQ(FileNames::encode(list.entry(4).key), raw + '/');
 }
 
-// A prompter that also records what the open-file dialog was given.
-struct RecordingPrompter : ScriptedPrompter
-{
-    QStringList openFiles(const QString& title, const QString& folder, const QString& filters, bool multiple) override
-    {
-        given = QStringList{folder, filters, multiple ? QStringLiteral("multiple") : QString()};
-        return ScriptedPrompter::openFiles(title, folder, filters, multiple);
-    }
-    QStringList given;
-};
-
 TEST_F(LoaderTest, OpenFromListFileReadsEveryChosenListAndRemembersTheFolder)
 {
-    auto owned = std::make_unique<RecordingPrompter>();
-    RecordingPrompter& ask = *owned;
-    std::unique_ptr<Prompter> original = std::exchange(app.state().prompter, std::move(owned));
     TestTree tree({"A/", "B/", "Lists/"});
     tree.write("Lists/one.txt", FileNames::encode(tree.path("A")) + "\n");
     tree.write("Lists/two.m3u", "#EXTM3U\n" + FileNames::encode(tree.path("B")) + "\n");
-    const auto lastPath = [&] { return ReadSetting("Settings", "lastpath", app.state().settingsFile); };
-    WriteSetting("Settings", "lastpath", "/start/", app.state().settingsFile);
+    const auto lastPath = [&] { return app.state().settings.text(Settings::Key::LastPath); };
 
-    ask.expectFiles({tree.path("Lists/one.txt"), tree.path("Lists/two.m3u")});
-    loader.OpenFromListFile();
-    EXPECT_EQ(ask.given, QStringList({"/start/", "*.*|*.*|m3u Playlist|*.m3u|pls Playlist|*.pls", "multiple"}));
+    loader.OpenFromListFile({tree.path("Lists/one.txt"), tree.path("Lists/two.m3u")});
     EXPECT_EQ(keys(), QStringList({tree.key("A"), tree.key("B")}));
     EXPECT_EQ(lastPath(), tree.key("Lists"));
     EXPECT_EQ(events, QStringList({"loading on", "refresh", "loading off"}));
-    ask.expectFiles({});
-    loader.OpenFromListFile();
-    EXPECT_EQ(events.size(), 3) << "cancelling the dialog does nothing";
-    app.state().prompter = std::move(original);
+    loader.OpenFromListFile({});
+    EXPECT_EQ(events.size(), 3) << "cancelling the picker does nothing";
+    EXPECT_EQ(FolderLoader::listFileFilter(), "*.*|*.*|m3u Playlist|*.m3u|pls Playlist|*.pls");
 }
 
 } // namespace

@@ -1,5 +1,5 @@
 #include "core/load/PowerFilterList.h"
-#include "core/platform/PosixFileSystem.h"
+#include "core/settings/IniDocument.h"
 #include "core/settings/SettingsStore.h"
 #include "support/WriteTextFile.h"
 
@@ -13,11 +13,7 @@ using Filter = PowerFilterList::Filter;
 class PowerFilterListTest : public ::testing::Test
 {
 protected:
-    PowerFilterList load(const QString& text)
-    {
-        WriteTextFile(m_file, text);
-        return PowerFilterList::load(m_file);
-    }
+    PowerFilterList load(const QString& text) { return PowerFilterList::load(IniDocument::fromText(text)); }
     // The list stored as "f1=1*", "f2=0Photo*" … for the given values.
     PowerFilterList listOf(const QStringList& stored)
     {
@@ -60,9 +56,10 @@ TEST_F(PowerFilterListTest, SavesInOrderWithAnEmptyKeyAfterTheLast)
 {
     PowerFilterList list = listOf({"1*", "0Photo*", "0####"});
     list.remove(2);
-    ASSERT_TRUE(list.save(fs, m_file));
+    IniDocument settings;
+    list.store(settings);
     for (const auto& [key, value] : {std::pair{"f1", "1*"}, {"f2", "0Photo*"}, {"f3", ""}})
-        EXPECT_EQ(ReadSetting("PowerFilter", key, m_file), QLatin1String(value)) << key;
+        EXPECT_EQ(settings.value("PowerFilter", key), QLatin1String(value)) << key;
 }
 
 // The first filter ("all") excludes the others; the others combine; one is always checked.

@@ -7,7 +7,6 @@
 
 #include <QDir>
 #include <QFile>
-#include <QLocale>
 #include <gtest/gtest.h>
 
 namespace {
@@ -29,36 +28,27 @@ protected:
     TestApp app;
 };
 
-TEST_F(ScriptRecordingTest, SavedUnderTheMomentWithItsTrimmedNameAndNeverOverAnotherScript)
+TEST_F(ScriptRecordingTest, SavedUnderTheMomentWithItsNameAndNeverOverAnotherScript)
 {
     recordOneStep();
-    app.prompter().expectText(QStringLiteral("  Holiday  "));
-    const StopResult result = StopRecording(state());
-    EXPECT_EQ(app.prompter().proposals(),
-              QStringList{QLocale::system().toString(app.clock().now(), QLocale::ShortFormat)});
+    EXPECT_EQ(RecordedSteps(state()), 1);
+    const StopResult result = StopRecording(state(), QStringLiteral("Holiday"));
     EXPECT_EQ(result.path, folder() + "20240131153045.vls");
     EXPECT_FALSE(QFile::exists(scratch()));
     // A second script in the same second takes the next stamp.
     recordOneStep();
-    app.prompter().expectText(QStringLiteral("two"));
-    ASSERT_EQ(StopRecording(state()).outcome, StopResult::Outcome::Saved);
+    ASSERT_EQ(StopRecording(state(), QStringLiteral("two")).outcome, StopResult::Outcome::Saved);
     EXPECT_EQ(scripts(), (QStringList{"20240131153045.vls", "20240131153046.vls"}));
     EXPECT_EQ(ReadSetting("Main", "Name", result.path), "Holiday");
 }
 
-TEST_F(ScriptRecordingTest, EmptyNameAsksWhetherToDiscard)
+TEST_F(ScriptRecordingTest, NothingRecordedOrNoNameSavesNothing)
 {
+    ASSERT_TRUE(StartRecording(state()));
+    EXPECT_EQ(RecordedSteps(state()), 0);
+    EXPECT_EQ(StopRecording(state(), QStringLiteral("name")).outcome, StopResult::Outcome::NothingRecorded);
     recordOneStep();
-    app.prompter().expectText(QStringLiteral("   "));
-    app.prompter().expectButton(Prompter::No);
-    app.prompter().expectText(std::nullopt); // cancelled counts as empty
-    app.prompter().expectButton(Prompter::Yes);
-    EXPECT_EQ(StopRecording(state()).outcome, StopResult::Outcome::Abandoned);
-    // After No the name is asked for again.
-    const auto& asked = app.prompter().asked();
-    ASSERT_EQ(asked.size(), 4);
-    EXPECT_EQ(asked.at(1).defaultButton, Prompter::No);
-    EXPECT_EQ(asked.at(2).text, state().message(QStringLiteral("MsgText31")));
+    EXPECT_EQ(StopRecording(state(), std::nullopt).outcome, StopResult::Outcome::Abandoned);
     EXPECT_TRUE(scripts().isEmpty() && QFile::exists(scratch()));
 }
 
@@ -68,8 +58,7 @@ TEST_F(ScriptRecordingTest, AFailedMoveKeepsTheRecording)
     // A file where the script folder belongs: the folder cannot be made and the move fails.
     QDir(folder()).removeRecursively();
     ASSERT_TRUE(QFile(folder().chopped(1)).open(QIODevice::WriteOnly));
-    app.prompter().expectText(QStringLiteral("name"));
-    const StopResult result = StopRecording(state());
+    const StopResult result = StopRecording(state(), QStringLiteral("name"));
     EXPECT_EQ(result.outcome, StopResult::Outcome::Failed);
     EXPECT_TRUE(!result.systemText.isEmpty() && QFile::exists(scratch()));
 }

@@ -1,6 +1,7 @@
 #include "core/settings/DateTimeFormats.h"
 #include "core/platform/PosixFileSystem.h"
 #include "core/settings/DateFormatter.h"
+#include "core/settings/IniDocument.h"
 #include "core/settings/TextCodec.h"
 #include "support/WriteTextFile.h"
 
@@ -42,21 +43,22 @@ TEST(DateTimeFormatsTest, UserListIsReadUpToTheFirstEmptyKeyKeptOnceAndSavedWith
     QTemporaryDir dir;
     const QString file = dir.filePath(QStringLiteral("settings.vlp"));
     WriteTextFile(file, QStringLiteral("[Main]\nx=1\n[DTFormats]\nf1=yyyy\nf2=dd mm\nf3=yyyy\nf4=\n"
-                                       "f5=lost\n"));
-    DateTimeFormats formats = LoadDateTimeFormats(file);
+                                                        "f5=lost\n"));
+    IniDocument settings = IniDocument::load(file);
+    DateTimeFormats formats = LoadDateTimeFormats(settings);
     EXPECT_EQ(formats.userFormats(), QStringList({"yyyy", "dd mm"}));
     EXPECT_TRUE(formats.list(7).isEmpty());
-    EXPECT_TRUE(LoadDateTimeFormats(dir.filePath(QStringLiteral("missing.vlp"))).userFormats().isEmpty());
+    EXPECT_TRUE(LoadDateTimeFormats(IniDocument()).userFormats().isEmpty());
     // Putting an existing text moves it to the end; a blank one is not put.
     PutFormat(formats.userFormats(), QStringLiteral("yyyy"));
     PutFormat(formats.userFormats(), QStringLiteral("  "));
     EXPECT_EQ(formats.userFormats(), QStringList({"dd mm", "yyyy"}));
     formats.userFormats() = {QStringLiteral("nn")};
-    ASSERT_TRUE(SaveUserFormats(fs, formats, file));
-    EXPECT_EQ(TextCodec::readFile(file), "[Main]\nx=1\n[DTFormats]\nf1=nn\nf2=\nf3=yyyy\nf4=\nf5=lost\n");
+    StoreUserFormats(formats, settings);
+    EXPECT_EQ(settings.toText(), "[Main]\nx=1\n[DTFormats]\nf1=nn\nf2=\nf3=yyyy\nf4=\nf5=lost\n");
     formats.userFormats().clear();
-    ASSERT_TRUE(SaveUserFormats(fs, formats, file));
-    EXPECT_TRUE(LoadDateTimeFormats(file).userFormats().isEmpty());
+    StoreUserFormats(formats, settings);
+    EXPECT_TRUE(LoadDateTimeFormats(settings).userFormats().isEmpty());
 }
 
 } // namespace

@@ -3,6 +3,7 @@
 #include "core/commit/CommitTestSupport.h"
 #include "core/commit/RenameHistory.h"
 #include "support/WriteTextFile.h"
+#include "gui/GuiTestApp.h"
 
 #include <QTest>
 #include <QtWidgets>
@@ -31,10 +32,10 @@ protected:
                                                 QItemSelectionModel::Select | QItemSelectionModel::Rows);
     }
 
-    TestApp app;
+    GuiTestApp app;
     TestTree tree{{QStringLiteral("y/"), QStringLiteral("Q/"), QStringLiteral("q/")}};
     const bool prepared = prepare();
-    HistoryDialog dialog{app.state()};
+    HistoryDialog dialog{app.state(), app.prompter()};
 };
 
 TEST_F(HistoryDialogTest, UndoFollowsTheSelectionAsksThenReportsEachFailure)

@@ -3,6 +3,7 @@
 #include "core/commit/CommitTestSupport.h"
 #include "core/preview/PreviewList.h"
 #include "core/settings/SettingsStore.h"
+#include "gui/GuiTestApp.h"
 
 #include <QTest>
 #include <QtWidgets>
@@ -25,7 +26,7 @@ protected:
         report = CommitRenames(app.state(), list, kAllEntries);
     }
 
-    TestApp app;
+    GuiTestApp app;
     TestTree tree{{QStringLiteral("a/"), QStringLiteral("b/"), QStringLiteral("c/"), QStringLiteral("taken/")}};
     PreviewList list;
     CommitReport report;
@@ -69,12 +70,12 @@ TEST_F(NotRenamedDialogTest, ListsTheFailuresAndRemovesTheProcessedEntriesOnOK)
 TEST_F(NotRenamedDialogTest, TellsOnceWhenTheProtocolFailedAndShowsNothingWithoutFailures)
 {
     CommitReport clean;
-    EXPECT_FALSE(NotRenamedDialog::showReport(app.state(), list, clean, nullptr));
+    EXPECT_FALSE(NotRenamedDialog::showReport(app.state(), app.prompter(), list, clean, nullptr));
     EXPECT_TRUE(app.prompter().asked().isEmpty());
 
     clean.protocolFailed = true;
     app.prompter().expectButton(Prompter::Ok);
-    EXPECT_FALSE(NotRenamedDialog::showReport(app.state(), list, clean, nullptr));
+    EXPECT_FALSE(NotRenamedDialog::showReport(app.state(), app.prompter(), list, clean, nullptr));
     ASSERT_EQ(app.prompter().asked().size(), 1);
     EXPECT_EQ(app.prompter().asked().at(0).text,
               QStringLiteral("protocol \"%1\"").arg(app.settingsPath(QStringLiteral("renamed.vlp"))));

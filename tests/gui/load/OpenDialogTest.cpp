@@ -1,6 +1,6 @@
 #include "gui/load/OpenDialog.h"
 #include "core/settings/SettingsStore.h"
-#include "support/TestApp.h"
+#include "gui/GuiTestApp.h"
 #include "support/TestTree.h"
 
 #include <QTest>
@@ -20,17 +20,17 @@ protected:
     }
     void store(const char* section, const char* key, const QString& value)
     {
-        WriteSetting(QLatin1String(section), QLatin1String(key), value, m_app.state().settingsFile);
+        m_app.state().settings.document().setValue(QLatin1String(section), QLatin1String(key), value);
     }
     QString stored(const char* section, const char* key)
     {
-        return ReadSetting(QLatin1String(section), QLatin1String(key), m_app.state().settingsFile);
+        return m_app.state().settings.document().value(QLatin1String(section), QLatin1String(key));
     }
     // Opens the dialog at a folder of the tree (the computer level for a null path).
     OpenDialog& open(const QString& relative = QStringLiteral("A"))
     {
         store("Settings", "lastpath", relative.isNull() ? QString() : m_tree.key(relative));
-        m_dialog = std::make_unique<OpenDialog>(m_app.state());
+        m_dialog = std::make_unique<OpenDialog>(m_app.state(), m_app.prompter());
         m_dialog->show();
         EXPECT_TRUE(QTest::qWaitForWindowExposed(m_dialog.get()));
         return *m_dialog;
@@ -56,7 +56,7 @@ protected:
         return texts;
     }
     QListWidgetItem* entry(const QString& text) const { return list()->findItems(text, Qt::MatchExactly).value(0); }
-    TestApp m_app;
+    GuiTestApp m_app;
     TestTree m_tree{{"A/Photos 2004/day1/", "A/photos 2005/", "A/Songs/Rock/", "A/notes.txt", "A/Photo.jpg"}};
     std::unique_ptr<OpenDialog> m_dialog;
 };
@@ -116,6 +116,7 @@ TEST_F(OpenDialogTest, OKTakesTheSelectionFilteredAndStoresItsSettingsCancelNoth
     EXPECT_EQ(stored("PowerFilter", "f1") + stored("PowerFilter", "f2"), QStringLiteral("0*1Photo*"));
     EXPECT_EQ(stored("Settings", "lastpath"), at("A"));
     EXPECT_EQ(stored("frmOpen", "chkOpen"), QStringLiteral("0"));
+    EXPECT_EQ(ReadSetting("frmOpen", "chkOpen", m_app.state().settingsFile), QStringLiteral("0")) << "written";
 }
 
 TEST_F(OpenDialogTest, AllFoldersWithSubfoldersLoadBreadthFirst)

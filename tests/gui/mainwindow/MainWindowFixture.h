@@ -2,10 +2,10 @@
 
 #include "core/AppState.h"
 #include "core/settings/SettingsStore.h"
+#include "gui/GuiTestApp.h"
 #include "gui/mainwindow/MainWindow.h"
 #include "gui/mainwindow/RenameController.h"
 #include "support/PreviewFixture.h"
-#include "support/TestApp.h"
 
 #include <QtWidgets>
 #include <functional>
@@ -19,7 +19,7 @@ class MainWindowFixture : public ::testing::Test
 protected:
     void open()
     {
-        window = std::make_unique<MainWindow>(app.state());
+        window = std::make_unique<MainWindow>(app.state(), app.prompter());
         window->loadHandler();
     }
     // Entries below a parent and a refresh; "a>A" is the folder a with the proposal A.
@@ -47,9 +47,10 @@ protected:
     {
         return ReadSetting(QLatin1String(section), QLatin1String(key), app.state().settingsFile);
     }
+    // A stored setting as the program read it at start.
     void store(const char* section, const char* key, const QString& value)
     {
-        WriteSetting(QLatin1String(section), QLatin1String(key), value, app.state().settingsFile);
+        app.state().settings.document().setValue(QLatin1String(section), QLatin1String(key), value);
     }
     QString message(const char* key) { return app.state().message(QLatin1String(key)); }
     QStringList newNames() const
@@ -81,6 +82,6 @@ protected:
         }
     }
 
-    TestApp app;
+    GuiTestApp app;
     std::unique_ptr<MainWindow> window;
 };

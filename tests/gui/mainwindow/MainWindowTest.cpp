@@ -359,11 +359,12 @@ TEST_F(MainWindowStartAndClose, PlacementOffTheScreenFallsBackToTheCorner)
 TEST_F(MainWindowStartAndClose, FirstStartCreatesTheProtocolAndRemovesAStaleRecording)
 {
     ASSERT_TRUE(QFile(app.settingsPath(QStringLiteral("script.tmp"))).open(QIODevice::WriteOnly));
-    app.state().recordingState = 2;
-    open();
+    window = std::make_unique<MainWindow>(app.state(), app.prompter());
+    window->session().recordingState = 2;
+    window->loadHandler();
     EXPECT_TRUE(QFile::exists(app.settingsPath(QStringLiteral("renamed.vlp"))));
     EXPECT_FALSE(QFile::exists(app.settingsPath(QStringLiteral("script.tmp"))));
-    EXPECT_EQ(app.state().recordingState, 0);
+    EXPECT_EQ(window->session().recordingState, 0);
 }
 
 TEST_F(MainWindowStartAndClose, YesTakesPendingChangesBeforeClosing)

@@ -2,6 +2,7 @@
 // text, no raw key) and no caption of a dialog is cut off. With DIRWRIGHT_SHOTS_DIR set, pictures of the
 // windows are written there for a look.
 #include "core/settings/SettingsStore.h"
+#include "gui/GuiTestApp.h"
 #include "gui/commit/HistoryDialog.h"
 #include "gui/commit/NotRenamedDialog.h"
 #include "gui/load/OpenDialog.h"
@@ -10,7 +11,6 @@
 #include "gui/rename/EditManDialog.h"
 #include "gui/rename/RenameDialogFactory.h"
 #include "support/PreviewFixture.h"
-#include "support/TestApp.h"
 #include "support/TestTree.h"
 
 #include <QTest>
@@ -109,18 +109,18 @@ protected:
 
 TEST_P(WindowsLook, EveryCaptionIsTranslatedAndNothingIsCutOff)
 {
-    TestApp app(QLatin1String(GetParam()) + QStringLiteral(".lng"));
+    GuiTestApp app(QLatin1String(GetParam()) + QStringLiteral(".lng"));
     AppState& state = app.state();
     TestTree tree({"Archive/Photos 2004/", "Archive/München 1999/", "Archive/Urlaub 🏖/", "Archive/IMG_0001.jpg"});
     const QString archive = tree.key(QStringLiteral("Archive"));
     for (const char* bar : {"btnbarMain", "btnbarScript"})
-        WriteSetting(QStringLiteral("Settings"), QLatin1String(bar), QStringLiteral("1"), state.settingsFile);
-    WriteSetting(QStringLiteral("Settings"), QStringLiteral("lastpath"), archive, state.settingsFile);
+        state.settings.document().setValue(QStringLiteral("Settings"), QLatin1String(bar), QStringLiteral("1"));
+    state.settings.setText(Settings::Key::LastPath, archive);
     QDir().mkpath(state.settingsFolder + QStringLiteral("Script"));
     WriteSetting(QStringLiteral("Main"), QStringLiteral("Name"), QStringLiteral("Holiday photos"),
                  state.settingsFolder + QStringLiteral("Script/20240131153045.vls"));
 
-    MainWindow window(state);
+    MainWindow window(state, app.prompter());
     window.loadHandler();
     for (const char* name : {"Holiday.2004", "MY TRIP.ABC", "Photos", "Summer-trip.2004"})
         window.list().append(MakeEntry(archive, QString::fromUtf8(name)));
@@ -135,6 +135,7 @@ TEST_P(WindowsLook, EveryCaptionIsTranslatedAndNothingIsCutOff)
     for (int type : {3, 4, 5}) {
         const auto dialog = CreateRenameDialog(type,
                                                {state,
+                                                window.session(),
                                                 window.list(),
                                                 2,
                                                 window.ui().lstApplyTo->itemText(2),
@@ -155,9 +156,9 @@ TEST_P(WindowsLook, EveryCaptionIsTranslatedAndNothingIsCutOff)
         EXPECT_EQ(dialog.windowTitle(), state.language.GetLngText(dialog.objectName(), QStringLiteral("Caption")));
         look(dialog, dialog.objectName());
     };
-    OpenDialog open(state);
+    OpenDialog open(state, app.prompter());
     fixedTitle(open, true);
-    HistoryDialog history(state);
+    HistoryDialog history(state, app.prompter());
     fixedTitle(history);
     CommitReport report;
     report.failures.append({QString(), state.message(QStringLiteral("MsgText05"), {archive + "IMG_2041/", archive})});

@@ -179,7 +179,7 @@ TEST_F(RenameDialogs, RememberedValuesAreStoredAndRestoredOnlyWhenKept)
 TEST_F(RenameDialogs, NameFieldsRejectTypedCharactersButTakePastedOnes)
 {
     open();
-    PrefixSuffixDialog dialog({app.state(), window->list(), 0, QString(), QString(), {}, {}});
+    PrefixSuffixDialog dialog({app.state(), window->session(), window->list(), 0, QString(), QString(), {}, {}});
     auto* field = dialog.findChild<QLineEdit*>(QStringLiteral("txtPr"));
     QTest::keyClicks(field, QStringLiteral("a\\b/c:d?e*f<g>h|i\"j k"));
     EXPECT_EQ(field->text(), QStringLiteral("abcdefghij k"));

@@ -2,7 +2,7 @@
 #include "core/settings/IniDocument.h"
 #include "core/settings/SettingsStore.h"
 #include "core/settings/TextCodec.h"
-#include "support/TestApp.h"
+#include "gui/GuiTestApp.h"
 
 #include <QtWidgets>
 #include <gtest/gtest.h>
@@ -68,7 +68,7 @@ protected:
     }
     IniDocument settings() { return IniDocument::load(app.state().settingsFile); }
 
-    TestApp app;
+    GuiTestApp app;
 };
 
 TEST_F(DialogStateTest, EveryKindSurvivesASaveAndARestore)
@@ -90,7 +90,7 @@ TEST_F(DialogStateTest, EveryKindSurvivesASaveAndARestore)
     EXPECT_FALSE(doc.value(section, QStringLiteral("txtText")).contains(QLatin1Char(' ')));
 
     Form restored;
-    RestoreDialogState(app.state(), &restored, section, 1);
+    RestoreDialogState(app.state(), &restored, section);
     const DialogValues want = ReadDialogValues(&saved);
     const DialogValues got = ReadDialogValues(&restored);
     EXPECT_EQ(got.keys(), want.keys());
@@ -106,7 +106,7 @@ TEST_F(DialogStateTest, EveryKindSurvivesASaveAndARestore)
     for (const char* key : {"txtText", "lstMulti"})
         EXPECT_FALSE(settings().contains(section, QLatin1String(key))) << key;
     blank.text->setText(QStringLiteral("default"));
-    RestoreDialogState(app.state(), &blank, section, 1);
+    RestoreDialogState(app.state(), &blank, section);
     EXPECT_EQ(blank.text->text(), QStringLiteral("default"));
 }
 

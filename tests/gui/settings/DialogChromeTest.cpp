@@ -1,5 +1,5 @@
 #include "gui/settings/DialogChrome.h"
-#include "support/TestApp.h"
+#include "gui/GuiTestApp.h"
 
 #include <QtWidgets>
 #include <gtest/gtest.h>
@@ -8,7 +8,7 @@ namespace {
 
 TEST(DialogChrome, ColoursGoOnTheFormAndOnCaptionsOnly)
 {
-    TestApp app;
+    GuiTestApp app;
     QDialog dialog;
     auto* frame = new QGroupBox(&dialog);
     auto* label = new QLabel(&dialog);

@@ -1,5 +1,3 @@
-#include "core/commit/ProposalHistory.h"
-
 #include "core/commit/CommitTestSupport.h"
 #include "core/preview/PreviewList.h"
 
@@ -22,10 +20,10 @@ QStringList described(const PreviewList& list)
     return result;
 }
 
-class ProposalHistoryTest : public ::testing::Test
+class ProposalLevelsTest : public ::testing::Test
 {
 protected:
-    ProposalHistoryTest()
+    ProposalLevelsTest()
     {
         useTestMessages(app);
         for (const char* name : {"a", "b"})
@@ -43,7 +41,7 @@ protected:
     PreviewList list;
 };
 
-TEST_F(ProposalHistoryTest, UndoStepsBackOneLevelOfEachEntryAndRejectThrowsEverythingAway)
+TEST_F(ProposalLevelsTest, UndoStepsBackOneLevelOfEachEntryAndRejectThrowsEverythingAway)
 {
     apply("1", {0, 1});
     apply("2", {0}); // b is not touched by the second function
@@ -65,32 +63,6 @@ TEST_F(ProposalHistoryTest, UndoStepsBackOneLevelOfEachEntryAndRejectThrowsEvery
     list.dropEarlierProposals(1);
     list.undoProposals();
     EXPECT_EQ(described(list), QStringList({"a | a", "b1 | b1"}));
-}
-
-TEST_F(ProposalHistoryTest, CommandsAskOnlyWhenTheUserWantsToBeAsked)
-{
-    AppState& state = app.state();
-    ScriptedPrompter& prompter = app.prompter();
-    apply("1", {0, 1});
-    state.confirm = {true, false, true};
-    prompter.expectButton(Prompter::No);
-    EXPECT_FALSE(undoCommand(state, list));
-    prompter.expectButton(Prompter::No);
-    EXPECT_FALSE(rejectCommand(state, list));
-    EXPECT_EQ(list.entry(0).newName, QStringLiteral("a1"));
-    ASSERT_EQ(prompter.asked().size(), 2);
-    const ScriptedPrompter::Asked &undoAsked = prompter.asked().at(0), &rejectAsked = prompter.asked().at(1);
-    EXPECT_EQ(QStringList({undoAsked.text, undoAsked.title, rejectAsked.text, rejectAsked.title}),
-              QStringList({"undo?", "Dirwright", "reject?", "Reject"}));
-    EXPECT_TRUE(undoAsked.buttons == (Prompter::Yes | Prompter::No) && rejectAsked.defaultButton == Prompter::No);
-
-    prompter.expectButton(Prompter::Yes);
-    EXPECT_TRUE(rejectCommand(state, list));
-    EXPECT_EQ(list.entry(0).newName, QStringLiteral("a"));
-    state.confirm = {false, false, false};
-    apply("3", {1});
-    EXPECT_TRUE(undoCommand(state, list)) << "no question";
-    EXPECT_EQ(list.entry(1).newName, QStringLiteral("b"));
 }
 
 } // namespace

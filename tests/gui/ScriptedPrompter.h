@@ -1,6 +1,6 @@
 #pragma once
 
-#include "core/platform/Prompter.h"
+#include "gui/platform/Prompter.h"
 
 #include <QColor>
 #include <QList>
@@ -28,7 +28,8 @@ public:
     void expectText(const std::optional<QString>& answer) { m_answers.emplace_back(answer); }
     void expectFiles(const QStringList& answer) { m_answers.emplace_back(answer); }
 
-    // Everything asked so far, in order (message boxes and input prompts; the open-file dialog by title).
+    // Everything asked so far, in order (message boxes and input prompts; the open-file dialog by title,
+    // with its start folder as text).
     const QList<Asked>& asked() const { return m_asked; }
     // The proposed answers of the input boxes asked so far, in order.
     const QStringList& proposals() const { return m_proposals; }
@@ -45,9 +46,9 @@ public:
         m_proposals.append(proposal);
         return take<std::optional<QString>>("input box", std::nullopt);
     }
-    QStringList openFiles(const QString& title, const QString&, const QString&, bool) override
+    QStringList openFiles(const QString& title, const QString& folder, const QString&, bool) override
     {
-        m_asked.append({QString(), title, NoButton});
+        m_asked.append({folder, title, NoButton});
         return take<QStringList>("open-file dialog", {});
     }
     QString browseFolder(const QString& title, const QString&) override
