@@ -1,6 +1,6 @@
 #pragma once
 
-#include "core/settings/TextCodec.h"
+#include "support/WriteTextFile.h"
 
 #include <QStringList>
 #include <QTemporaryDir>

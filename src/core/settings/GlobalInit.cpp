@@ -62,7 +62,7 @@ void PrepareSettingsFolder(AppState& state, const QString& programFolder)
     // did at start; a failure to write is no reason not to start.
     state.settings = Settings::load(state.fs(), state.settingsFile);
     if (state.settings.hadDeletedKeys())
-        static_cast<void>(state.settings.save());
+        static_cast<void>(state.settings.save(state.fs()));
 }
 
 bool UseLanguage(AppState& state, const QString& languageFile)

@@ -87,11 +87,10 @@ Settings::Key Settings::column(int n)
     return static_cast<Key>(static_cast<int>(Key::Column1) + qBound(1, n, 7) - 1);
 }
 
-Settings Settings::load(FileSystem& fs, const QString& path)
+Settings Settings::load(const FileSystem& fs, const QString& path)
 {
     Settings settings;
     settings.m_path = path;
-    settings.m_fs = &fs;
     if (!fs.fileExists(path))
         return settings;
     const std::unique_ptr<QIODevice> file = fs.openForReading(path);
@@ -143,7 +142,7 @@ void Settings::setFlag(Key key, bool on)
     setNumber(key, IntFromFlag(on));
 }
 
-Settings::SaveResult Settings::save()
+Settings::SaveResult Settings::save(FileSystem& fs)
 {
     if (m_path.isEmpty())
         return SaveResult::NoFile;
@@ -151,7 +150,7 @@ Settings::SaveResult Settings::save()
     if (m_unreadable)
         return SaveResult::Unreadable;
     const QString text = CompactSettingsText(m_doc.toText());
-    if (!m_fs || !m_fs->writeFileAtomic(m_path, TextCodec::encode(text)).ok())
+    if (!fs.writeFileAtomic(m_path, TextCodec::encode(text)).ok())
         return SaveResult::WriteFailed;
     m_doc = IniDocument::fromText(text);
     return SaveResult::Saved;

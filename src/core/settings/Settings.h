@@ -54,7 +54,7 @@ public:
     Settings() = default;
     // Reads the file, dropping the keys marked for deletion. A file that exists but cannot be read gives
     // the defaults and is never written over.
-    static Settings load(FileSystem& fs, const QString& path);
+    static Settings load(const FileSystem& fs, const QString& path);
     // True when the file as read held keys marked for deletion: saving it then cleans it up.
     bool hadDeletedKeys() const { return m_hadDeletedKeys; }
 
@@ -83,12 +83,11 @@ public:
         WriteFailed,
     };
     // Writes the document as it is now, in one piece, without the keys marked for deletion.
-    [[nodiscard]] SaveResult save();
+    [[nodiscard]] SaveResult save(FileSystem& fs);
 
 private:
     IniDocument m_doc;
     QString m_path;
-    FileSystem* m_fs = nullptr; // the one that read the file writes it back
     bool m_unreadable = false;
     bool m_hadDeletedKeys = false;
 };

@@ -1,7 +1,6 @@
 #include "gui/commit/HistoryDialog.h"
 
 #include "core/AppState.h"
-#include "core/settings/ProgramNames.h"
 #include "core/commit/RenameHistory.h"
 #include "core/commit/RenameProtocol.h"
 #include "core/settings/ProgramNames.h"

@@ -1,12 +1,11 @@
 #include "gui/commit/NotRenamedDialog.h"
 
 #include "core/AppState.h"
-#include "core/settings/ProgramNames.h"
 #include "core/commit/RenameProtocol.h"
 #include "core/preview/PreviewList.h"
 #include "core/settings/ProgramNames.h"
-#include "gui/platform/WarnNotWritten.h"
 #include "gui/platform/Prompter.h"
+#include "gui/platform/WarnNotWritten.h"
 #include "gui/script/DialogState.h"
 #include "gui/settings/DialogChrome.h"
 #include "gui/settings/WidgetTranslator.h"
@@ -121,6 +120,8 @@ bool NotRenamedDialog::showReport(AppState& state, Prompter& prompter, PreviewLi
         return false;
     NotRenamedDialog dialog(state, list, report, parent);
     dialog.exec();
+    if (!dialog.m_optionSaved)
+        WarnNotWritten(state, prompter, state.settingsFile);
     return dialog.listChanged();
 }
 
@@ -153,6 +154,5 @@ void NotRenamedDialog::restoreOption()
 
 void NotRenamedDialog::saveOption()
 {
-    if (!SaveDialogState(m_state, this, formName(), 1))
-        WarnNotWritten(m_state, m_prompter, m_state.settingsFile);
+    m_optionSaved = SaveDialogState(m_state, this, formName(), 1);
 }

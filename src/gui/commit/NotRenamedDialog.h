@@ -44,4 +44,5 @@ private:
     QRadioButton* m_remove = nullptr;
     QRadioButton* m_noAction = nullptr;
     bool m_listChanged = false;
+    bool m_optionSaved = true; // the chosen option reached the settings file
 };

@@ -1,14 +1,14 @@
 #include "gui/mainwindow/PreviewController.h"
 
-#include "gui/mainwindow/WindowSession.h"
-#include "gui/platform/Prompter.h"
 #include "core/AppState.h"
 #include "core/commit/CommitRenames.h"
-#include "core/settings/ProgramNames.h"
 #include "core/preview/PreviewList.h"
 #include "core/preview/RemovalPlan.h"
+#include "core/settings/ProgramNames.h"
 #include "gui/commit/HistoryDialog.h"
 #include "gui/commit/NotRenamedDialog.h"
+#include "gui/mainwindow/WindowSession.h"
+#include "gui/platform/Prompter.h"
 
 #include <QApplication>
 
@@ -107,9 +107,9 @@ void PreviewController::removeCurrentEntry()
     if (row < 0 || row >= m_list.size())
         return;
     if (m_list.entry(row).isChanged()) {
-        const Prompter::Button answer =
-            m_session.prompter.ask(m_state.message(QStringLiteral("MsgText15")), m_state.message(QStringLiteral("MsgCap03")),
-                              Prompter::Yes | Prompter::No, Prompter::Icon::Question);
+        const Prompter::Button answer = m_session.prompter.ask(m_state.message(QStringLiteral("MsgText15")),
+                                                               m_state.message(QStringLiteral("MsgCap03")),
+                                                               Prompter::Yes | Prompter::No, Prompter::Icon::Question);
         if (answer == Prompter::Yes) {
             const CommitReport report = CommitRenames(m_state, m_list, row);
             m_list.removeEntry(row);
@@ -126,9 +126,9 @@ void PreviewController::takeChanges()
 {
     Q_EMIT variantChosen(CommandId::TakeChosen, CommandId::TakeAll);
     if (m_state.confirm[1]) {
-        const Prompter::Button answer =
-            m_session.prompter.ask(m_state.message(QStringLiteral("MsgText03")), m_state.message(QStringLiteral("MsgCap03")),
-                              Prompter::Yes | Prompter::No, Prompter::Icon::Question);
+        const Prompter::Button answer = m_session.prompter.ask(m_state.message(QStringLiteral("MsgText03")),
+                                                               m_state.message(QStringLiteral("MsgCap03")),
+                                                               Prompter::Yes | Prompter::No, Prompter::Icon::Question);
         if (answer != Prompter::Yes)
             return;
     }
@@ -150,8 +150,8 @@ void PreviewController::undoProposals()
     if (m_list.isEmpty())
         return;
     if (m_state.confirm[0] &&
-        m_session.prompter.ask(m_state.message(QStringLiteral("MsgText07")), ProductName(), Prompter::Yes | Prompter::No,
-                               Prompter::Icon::Question) != Prompter::Yes)
+        m_session.prompter.ask(m_state.message(QStringLiteral("MsgText07")), ProductName(),
+                               Prompter::Yes | Prompter::No, Prompter::Icon::Question) != Prompter::Yes)
         return;
     QApplication::setOverrideCursor(Qt::WaitCursor);
     m_list.undoProposals();
@@ -164,8 +164,9 @@ void PreviewController::rejectProposals()
     if (m_list.isEmpty())
         return;
     if (m_state.confirm[2] &&
-        m_session.prompter.ask(m_state.message(QStringLiteral("MsgText04")), m_state.message(QStringLiteral("MsgCap04")),
-                               Prompter::Yes | Prompter::No, Prompter::Icon::Question, Prompter::No) != Prompter::Yes)
+        m_session.prompter.ask(m_state.message(QStringLiteral("MsgText04")),
+                               m_state.message(QStringLiteral("MsgCap04")), Prompter::Yes | Prompter::No,
+                               Prompter::Icon::Question, Prompter::No) != Prompter::Yes)
         return;
     m_list.rejectProposals();
     refreshPreview();

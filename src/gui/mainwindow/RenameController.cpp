@@ -1,8 +1,8 @@
 #include "gui/mainwindow/RenameController.h"
 
+#include "core/preview/PreviewList.h"
 #include "gui/mainwindow/WindowSession.h"
 #include "gui/platform/Prompter.h"
-#include "core/preview/PreviewList.h"
 #include "gui/rename/EditManDialog.h"
 #include "gui/rename/RenameDialogFactory.h"
 

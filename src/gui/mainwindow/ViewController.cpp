@@ -1,10 +1,10 @@
 #include "gui/mainwindow/ViewController.h"
 
-#include "gui/mainwindow/WindowSession.h"
-#include "gui/platform/Prompter.h"
 #include "core/AppState.h"
 #include "core/settings/HelpGuide.h"
 #include "gui/mainwindow/MainWindowUi.h"
+#include "gui/mainwindow/WindowSession.h"
+#include "gui/platform/Prompter.h"
 
 #include <QAction>
 #include <QToolBar>
@@ -34,8 +34,8 @@ void ViewController::askForExpertMode()
     const QString question = m_state.message(QStringLiteral("MsgText33")) + QStringLiteral("\n\n") +
                              m_state.message(QStringLiteral("MsgText34"));
     const Prompter::Button answer =
-        m_session.prompter.ask(question, m_state.message(QStringLiteral("msgCapAttention")), Prompter::Yes | Prompter::No,
-                          Prompter::Icon::Question, Prompter::No);
+        m_session.prompter.ask(question, m_state.message(QStringLiteral("msgCapAttention")),
+                               Prompter::Yes | Prompter::No, Prompter::Icon::Question, Prompter::No);
     if (answer != Prompter::Yes)
         return;
     m_state.expertMode = true;

@@ -183,7 +183,7 @@ bool SaveDialogState(AppState& state, const QWidget* dialog, const QString& sect
     const DialogValues values = ReadDialogValues(dialog);
     if (mode == 1) {
         ScriptStore::putSection(state.settings.document(), section, values);
-        return state.settings.save() == Settings::SaveResult::Saved;
+        return state.settings.save(state.fs()) == Settings::SaveResult::Saved;
     }
     if (mode == 2)
         return ScriptStore::appendStep(state.fs(), ScriptStore::scratchPath(state), section.toInt(), values) > 0;

@@ -6,7 +6,7 @@
 
 bool SaveSettings(AppState& state, Prompter& prompter)
 {
-    const Settings::SaveResult result = state.settings.save();
+    const Settings::SaveResult result = state.settings.save(state.fs());
     switch (result) {
     case Settings::SaveResult::Saved:
         return true;
@@ -18,7 +18,7 @@ bool SaveSettings(AppState& state, Prompter& prompter)
     }
     const QString key = result == Settings::SaveResult::Unreadable ? QStringLiteral("msgSettingsUnreadable")
                                                                    : QStringLiteral("msgSettingsNotSaved");
-    prompter.tell(state.message(key, {QLatin1Char('"') + state.settings.path() + QLatin1Char('"')}),
-                  ProductName(), Prompter::Icon::Warning);
+    prompter.tell(state.message(key, {QLatin1Char('"') + state.settings.path() + QLatin1Char('"')}), ProductName(),
+                  Prompter::Icon::Warning);
     return false;
 }

@@ -2,6 +2,7 @@
 
 #include "core/AppState.h"
 #include "core/settings/GlobalInit.h"
+#include "core/settings/ProgramNames.h"
 #include "gui/platform/Prompter.h"
 #include "gui/settings/SaveSettings.h"
 

@@ -4,6 +4,7 @@
 #include "core/script/ScriptRecording.h"
 #include "core/script/ScriptStore.h"
 #include "core/settings/DateTimeFormats.h"
+#include "core/settings/Settings.h"
 #include "core/settings/SettingsStore.h"
 #include "core/settings/SettingsUpdate.h"
 #include "core/settings/TextCodec.h"
@@ -37,17 +38,18 @@ DialogValues someValues()
 }
 
 const Row kRows[] = {
-    {"settings document", "settings.vlp", "[PowerFilter]\nf1=1*\n",
+    {"settings document", "settings.vlp", "[PowerFilter]\nf1=1*\n[DTFormats]\nf1=yyyy\n",
      [](TestApp& app, const QString& path) {
-         PowerFilterList filters = PowerFilterList::load(path);
+         // Filters, date formats and dialog values all reach the disk as one settings document.
+         Settings settings = Settings::load(app.state().fs(), path);
+         PowerFilterList filters = PowerFilterList::load(settings.document());
          filters.add(QStringLiteral("Photo*"));
-         return filters.save(app.state().fs(), path);
-     }},
-    {"date formats", "settings.vlp", "[DTFormats]\nf1=yyyy\n",
-     [](TestApp& app, const QString& path) {
-         DateTimeFormats formats = LoadDateTimeFormats(path);
+         filters.store(settings.document());
+         DateTimeFormats formats = LoadDateTimeFormats(settings.document());
          formats.userFormats().append(QStringLiteral("dd mm"));
-         return SaveUserFormats(app.state().fs(), formats, path);
+         StoreUserFormats(formats, settings.document());
+         ScriptStore::putSection(settings.document(), QStringLiteral("frmTest"), someValues());
+         return settings.save(app.state().fs()) == Settings::SaveResult::Saved;
      }},
     {"settings update", "settings.vlp", "[Main]\nVersion=1\n",
      [](TestApp& app, const QString& path) {
@@ -58,10 +60,6 @@ const Row kRows[] = {
      }},
     {"settings compaction", "settings.vlp", "[A]\nx=<<DELETE>>\n",
      [](TestApp& app, const QString& path) { return CompactSettingsFile(app.state().fs(), path); }},
-    {"dialog values", "settings.vlp", "[frmTest]\ntxtPr=old\n",
-     [](TestApp& app, const QString& path) {
-         return ScriptStore::storeSection(app.state().fs(), path, QStringLiteral("frmTest"), someValues());
-     }},
     {"recording start", "script.tmp", "[Main]\nSteps=3\n",
      [](TestApp& app, const QString&) { return StartRecording(app.state()); }},
     {"recording step", "script.tmp", "[Main]\nSteps=0\n",
@@ -70,8 +68,7 @@ const Row kRows[] = {
      }},
     {"script name when stopping", "script.tmp", "[Main]\nSteps=1\n[1]\nType=5\ntxtPr=x\n",
      [](TestApp& app, const QString&) {
-         app.prompter().expectText(QStringLiteral("Holiday"));
-         return StopRecording(app.state()).outcome == StopResult::Outcome::Saved;
+         return StopRecording(app.state(), QStringLiteral("Holiday")).outcome == StopResult::Outcome::Saved;
      }},
     {"protocol rewrite", "renamed.vlp", "20240131153045\"/p/\"a\"b\n",
      [](TestApp& app, const QString&) {

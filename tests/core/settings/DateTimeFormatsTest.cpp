@@ -43,7 +43,7 @@ TEST(DateTimeFormatsTest, UserListIsReadUpToTheFirstEmptyKeyKeptOnceAndSavedWith
     QTemporaryDir dir;
     const QString file = dir.filePath(QStringLiteral("settings.vlp"));
     WriteTextFile(file, QStringLiteral("[Main]\nx=1\n[DTFormats]\nf1=yyyy\nf2=dd mm\nf3=yyyy\nf4=\n"
-                                                        "f5=lost\n"));
+                                       "f5=lost\n"));
     IniDocument settings = IniDocument::load(file);
     DateTimeFormats formats = LoadDateTimeFormats(settings);
     EXPECT_EQ(formats.userFormats(), QStringList({"yyyy", "dd mm"}));

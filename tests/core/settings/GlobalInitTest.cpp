@@ -54,7 +54,7 @@ TEST(InitialisationTest, UpdateLettersAndCompactionRunAtStart)
     // A user file that already exists is never replaced by the template.
     WriteTextFile(SettingsFolderPath() + QStringLiteral("structures.vlp"), "mine\n");
     WriteTextFile(SettingsFolderPath() + QStringLiteral("settings.vlp"),
-                                   "[Main]\nVersion=1\n[Settings]\nletters=ABC\nx=<<DELETE>>\n");
+                  "[Main]\nVersion=1\n[Settings]\nletters=ABC\nx=<<DELETE>>\n");
     const LanguageChoice choice = BeginInitialisation(state, folder.path());
     ASSERT_EQ(choice.outcome, LanguageChoice::Outcome::Chosen);
     CompleteInitialisation(state, choice.file);

@@ -1,9 +1,9 @@
 #include "core/settings/Settings.h"
 
 #include "core/settings/TextCodec.h"
-#include "support/WriteTextFile.h"
 #include "support/FaultInjectingFileSystem.h"
 #include "support/TestTree.h"
+#include "support/WriteTextFile.h"
 
 #include <gtest/gtest.h>
 
@@ -48,8 +48,7 @@ TEST(SettingsTest, ReadOnceAndWrittenAsOneDocumentKeepingEveryOtherLine)
 {
     TestTree tree;
     const QString path = tree.path("settings.vlp");
-    WriteTextFile(path,
-                                   QStringLiteral("; mine\n[settings]\nSAVSET=1\n[main]\ncol1=100\n[frmX]\na=1\n"));
+    WriteTextFile(path, QStringLiteral("; mine\n[settings]\nSAVSET=1\n[main]\ncol1=100\n[frmX]\na=1\n"));
     FaultInjectingFileSystem fs;
     Settings settings = Settings::load(fs, path);
     EXPECT_TRUE(settings.flag(K::SaveDialogSettings)) << "names match without regard to case";
@@ -62,7 +61,7 @@ TEST(SettingsTest, ReadOnceAndWrittenAsOneDocumentKeepingEveryOtherLine)
     settings.setText(K::LastPath, QStringLiteral("/data/"));
     settings.setNumber(K::OpenChecks, 5);
     settings.document().setValue(QStringLiteral("frmX"), QStringLiteral("a"), QStringLiteral("<<DELETE>>"));
-    ASSERT_EQ(settings.save(), Settings::SaveResult::Saved);
+    ASSERT_EQ(settings.save(fs), Settings::SaveResult::Saved);
     EXPECT_EQ(TextCodec::readFile(path).toStdString(),
               "; mine\n\n[settings]\nSAVSET=1\nlastpath=/data/\n\n[main]\ncol1=100\nCol2=200\n\n"
               "[frmX]\n\n[frmOpen]\nchkOpen=5\n");
@@ -79,14 +78,14 @@ TEST(SettingsTest, AFileThatCannotBeReadIsNeverReplaced)
     Settings settings = Settings::load(fs, path);
     EXPECT_FALSE(settings.flag(K::SaveDialogSettings)) << "the defaults";
     settings.setFlag(K::ExpertMode, true);
-    EXPECT_EQ(settings.save(), Settings::SaveResult::Unreadable);
+    EXPECT_EQ(settings.save(fs), Settings::SaveResult::Unreadable);
     EXPECT_EQ(TextCodec::readFile(path), "[Settings]\nsavset=1\nlastpath=/data/\n");
 
     // A missing file is no such case: it is created.
     Settings fresh = Settings::load(fs, tree.path("new.vlp"));
     fresh.setFlag(K::ExpertMode, true);
-    EXPECT_EQ(fresh.save(), Settings::SaveResult::Saved);
-    EXPECT_EQ(Settings().save(), Settings::SaveResult::NoFile);
+    EXPECT_EQ(fresh.save(fs), Settings::SaveResult::Saved);
+    EXPECT_EQ(Settings().save(fs), Settings::SaveResult::NoFile);
 }
 
 } // namespace

@@ -2,8 +2,8 @@
 
 #include "core/commit/CommitTestSupport.h"
 #include "core/commit/RenameHistory.h"
-#include "support/WriteTextFile.h"
 #include "gui/GuiTestApp.h"
+#include "support/WriteTextFile.h"
 
 #include <QTest>
 #include <QtWidgets>

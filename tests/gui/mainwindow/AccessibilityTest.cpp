@@ -1,16 +1,10 @@
 // Every window can be used without a mouse and with a screen reader, in each language: each control that
 // takes the focus has a name a screen reader can say, and every menu command has its own access key.
-#include "core/settings/SettingsStore.h"
-#include "gui/commit/HistoryDialog.h"
-#include "gui/commit/NotRenamedDialog.h"
-#include "gui/load/OpenDialog.h"
+#include "gui/GuiTestApp.h"
+#include "gui/mainwindow/EveryDialog.h"
 #include "gui/mainwindow/MainWindow.h"
-#include "gui/platform/PropertiesDialog.h"
-#include "gui/rename/EditManDialog.h"
-#include "gui/rename/RenameDialogFactory.h"
 #include "gui/settings/LanguageChooserDialog.h"
 #include "support/PreviewFixture.h"
-#include "support/TestApp.h"
 #include "support/TestTree.h"
 
 #include <QAccessible>
@@ -92,48 +86,23 @@ protected:
 
 TEST_P(Accessibility, EveryFocusableControlHasAnAccessibleName)
 {
-    TestApp app(QLatin1String(GetParam()) + QStringLiteral(".lng"));
+    GuiTestApp app(QLatin1String(GetParam()) + QStringLiteral(".lng"));
     AppState& state = app.state();
     TestTree tree({"Archive/Photos 2004/", "Archive/München 1999/", "Archive/IMG_0001.jpg"});
     const QString archive = tree.key(QStringLiteral("Archive"));
     for (const char* bar : {"btnbarMain", "btnbarScript"})
-        WriteSetting(QStringLiteral("Settings"), QLatin1String(bar), QStringLiteral("1"), state.settingsFile);
-    WriteSetting(QStringLiteral("Settings"), QStringLiteral("lastpath"), archive, state.settingsFile);
+        state.settings.document().setValue(QStringLiteral("Settings"), QLatin1String(bar), QStringLiteral("1"));
+    state.settings.setText(Settings::Key::LastPath, archive);
 
-    MainWindow window(state);
+    MainWindow window(state, app.prompter());
     window.loadHandler();
     for (const char* name : {"Holiday.2004", "MY TRIP.ABC", "Photos"})
         window.list().append(MakeEntry(archive, QString::fromUtf8(name)));
     window.refreshPreview();
     window.resize(1100, 560);
     expectNamedControls(window, QStringLiteral("frmMain"));
-
-    for (int type : {3, 4, 5}) {
-        const auto dialog = CreateRenameDialog(type,
-                                               {state,
-                                                window.list(),
-                                                2,
-                                                window.ui().lstApplyTo->itemText(2),
-                                                window.plainCaption(renameCommand(type)),
-                                                {},
-                                                {}},
-                                               &window);
-        expectNamedControls(*dialog, dialog->objectName());
-    }
-    EditManDialog edit(state, window.list(), 2, {}, &window);
-    expectNamedControls(edit, edit.objectName());
-    OpenDialog open(state);
-    expectNamedControls(open, open.objectName());
-    HistoryDialog history(state);
-    expectNamedControls(history, history.objectName());
-    CommitReport report;
-    report.failures.append({QString(), state.message(QStringLiteral("MsgText05"), {archive + "IMG_2041/", archive})});
-    NotRenamedDialog notRenamed(state, window.list(), report);
-    expectNamedControls(notRenamed, notRenamed.objectName());
-    FolderProperties properties;
-    properties.path = tree.path(QStringLiteral("Archive"));
-    PropertiesDialog propertiesDialog(properties, state.language);
-    expectNamedControls(propertiesDialog, propertiesDialog.objectName());
+    ForEveryDialog(state, app.prompter(), window, archive,
+                   [](QDialog& dialog, DialogTitle) { expectNamedControls(dialog, dialog.objectName()); });
     LanguageChooserDialog chooser(
         {state.programFolder + QStringLiteral("Deutsch.lng"), state.programFolder + QStringLiteral("English.lng")});
     expectNamedControls(chooser, chooser.objectName());
@@ -141,8 +110,8 @@ TEST_P(Accessibility, EveryFocusableControlHasAnAccessibleName)
 
 TEST_P(Accessibility, EveryMenuCommandHasItsOwnAccessKey)
 {
-    TestApp app(QLatin1String(GetParam()) + QStringLiteral(".lng"));
-    MainWindow window(app.state());
+    GuiTestApp app(QLatin1String(GetParam()) + QStringLiteral(".lng"));
+    MainWindow window(app.state(), app.prompter());
     window.loadHandler();
     expectUniqueMnemonics(window.menuBar()->actions(), QStringLiteral("menu bar"));
     expectUniqueMnemonics(window.ui().mnuPopup1->actions(), QStringLiteral("context menu"));

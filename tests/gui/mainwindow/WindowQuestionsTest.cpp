@@ -2,13 +2,13 @@
 #include "core/script/ScriptStore.h"
 #include "core/settings/SettingsStore.h"
 #include "core/settings/TextCodec.h"
+#include "gui/mainwindow/LoadController.h"
 #include "gui/mainwindow/MainWindowFixture.h"
-#include "gui/mainwindow/MainWindowLoadCommands.h"
-#include "gui/mainwindow/MainWindowPreviewCommands.h"
-#include "gui/mainwindow/MainWindowScriptCommands.h"
-#include "support/WriteTextFile.h"
+#include "gui/mainwindow/PreviewController.h"
+#include "gui/mainwindow/ScriptController.h"
 #include "support/FaultInjectingFileSystem.h"
 #include "support/TestTree.h"
+#include "support/WriteTextFile.h"
 
 #include <QLocale>
 
@@ -25,9 +25,9 @@ TEST_F(WindowQuestions, UndoAndRejectAskOnlyWhenTheUserWantsToBeAsked)
     addEntries({"a>a1", "b>b1"});
     ScriptedPrompter& prompter = app.prompter();
     prompter.expectButton(Prompter::No);
-    window->previewCommands().undoProposals();
+    window->previewController().undoProposals();
     prompter.expectButton(Prompter::No);
-    window->previewCommands().rejectProposals();
+    window->previewController().rejectProposals();
     EXPECT_EQ(newNames(), (QStringList{"a1", "b1"}));
     ASSERT_EQ(prompter.asked().size(), 2);
     const ScriptedPrompter::Asked &undoAsked = prompter.asked().at(0), &rejectAsked = prompter.asked().at(1);
@@ -36,19 +36,20 @@ TEST_F(WindowQuestions, UndoAndRejectAskOnlyWhenTheUserWantsToBeAsked)
     EXPECT_TRUE(undoAsked.buttons == (Prompter::Yes | Prompter::No) && rejectAsked.defaultButton == Prompter::No);
 
     prompter.expectButton(Prompter::Yes);
-    window->previewCommands().rejectProposals();
+    window->previewController().rejectProposals();
     EXPECT_EQ(newNames(), (QStringList{"a", "b"}));
     app.state().confirm = {false, false, false};
-    window->previewCommands().undoProposals(); // no question
+    window->previewController().undoProposals(); // no question
 }
 
 TEST_F(WindowQuestions, StoppingARecordingAsksForTheNameUntilGivenOrDiscarded)
 {
     open();
     const auto recordStep = [&] {
-        window->scriptCommands().startRecording();
+        window->scriptController().startRecording();
         ASSERT_EQ(window->session().recordingState, 1);
-        ScriptStore::appendStep(ScriptStore::scratchPath(app.state()), 5, DialogValues());
+        ASSERT_GT(ScriptStore::appendStep(app.state().fs(), ScriptStore::scratchPath(app.state()), 5, DialogValues()),
+                  0);
     };
     ScriptedPrompter& prompter = app.prompter();
     recordStep();
@@ -56,7 +57,7 @@ TEST_F(WindowQuestions, StoppingARecordingAsksForTheNameUntilGivenOrDiscarded)
     prompter.expectButton(Prompter::No);
     prompter.expectText(std::nullopt); // cancelled counts as empty
     prompter.expectButton(Prompter::Yes);
-    window->scriptCommands().stopRecording();
+    window->scriptController().stopRecording();
     EXPECT_EQ(window->session().recordingState, 0);
     ASSERT_EQ(prompter.asked().size(), 4);
     EXPECT_EQ(prompter.asked().at(1).defaultButton, Prompter::No);
@@ -65,7 +66,7 @@ TEST_F(WindowQuestions, StoppingARecordingAsksForTheNameUntilGivenOrDiscarded)
 
     recordStep();
     prompter.expectText(QStringLiteral("  Holiday  "));
-    window->scriptCommands().stopRecording();
+    window->scriptController().stopRecording();
     EXPECT_EQ(prompter.proposals().last(), QLocale::system().toString(app.clock().now(), QLocale::ShortFormat));
     EXPECT_EQ(ReadSetting("Main", "Name", ScriptStore::scriptFolder(app.state()) + "20240131153045.vls"), "Holiday");
 }
@@ -77,7 +78,7 @@ TEST_F(WindowQuestions, ListFilePickerStartsAtTheLastFolder)
     store("Settings", "lastpath", QStringLiteral("/start/"));
     open();
     app.prompter().expectFiles({tree.path("Lists/one.txt")});
-    window->loadCommands().openFromListFile();
+    window->loadController().openFromListFile();
     ASSERT_EQ(app.prompter().asked().size(), 1);
     EXPECT_EQ(app.prompter().asked().first().text, QStringLiteral("/start/"));
     EXPECT_EQ(window->list().size(), 1);

@@ -3,13 +3,8 @@
 // windows are written there for a look.
 #include "core/settings/SettingsStore.h"
 #include "gui/GuiTestApp.h"
-#include "gui/commit/HistoryDialog.h"
-#include "gui/commit/NotRenamedDialog.h"
-#include "gui/load/OpenDialog.h"
+#include "gui/mainwindow/EveryDialog.h"
 #include "gui/mainwindow/MainWindow.h"
-#include "gui/platform/PropertiesDialog.h"
-#include "gui/rename/EditManDialog.h"
-#include "gui/rename/RenameDialogFactory.h"
 #include "support/PreviewFixture.h"
 #include "support/TestTree.h"
 
@@ -132,42 +127,15 @@ TEST_P(WindowsLook, EveryCaptionIsTranslatedAndNothingIsCutOff)
     expectText(window.ui().lstApplyTo->toolTip(), QStringLiteral("Frameapply"), QStringLiteral("apply-to tool tip"));
     look(window, QStringLiteral("main"));
 
-    for (int type : {3, 4, 5}) {
-        const auto dialog = CreateRenameDialog(type,
-                                               {state,
-                                                window.session(),
-                                                window.list(),
-                                                2,
-                                                window.ui().lstApplyTo->itemText(2),
-                                                window.plainCaption(renameCommand(type)),
-                                                {},
-                                                {}},
-                                               &window);
-        checkTexts(*dialog);
-        look(*dialog, dialog->objectName());
-    }
-    EditManDialog edit(state, window.list(), 2, {}, &window);
-    checkTexts(edit, {QStringLiteral("lblCurrentName")});
-    look(edit, QStringLiteral("frmEditMan"));
-
-    // The dialogs with a fixed title take it from their section.
-    const auto fixedTitle = [&](QDialog& dialog, bool tips = false) {
-        checkTexts(dialog, {}, tips);
-        EXPECT_EQ(dialog.windowTitle(), state.language.GetLngText(dialog.objectName(), QStringLiteral("Caption")));
+    ForEveryDialog(state, app.prompter(), window, archive, [&](QDialog& dialog, DialogTitle title) {
+        // The manual edit shows the current name in a label of its own.
+        checkTexts(dialog, {QStringLiteral("lblCurrentName")}, dialog.objectName() == QLatin1String("frmOpen"));
+        // The dialogs with a fixed title take it from their section.
+        if (title == DialogTitle::Fixed) {
+            EXPECT_EQ(dialog.windowTitle(), state.language.GetLngText(dialog.objectName(), QStringLiteral("Caption")));
+        }
         look(dialog, dialog.objectName());
-    };
-    OpenDialog open(state, app.prompter());
-    fixedTitle(open, true);
-    HistoryDialog history(state, app.prompter());
-    fixedTitle(history);
-    CommitReport report;
-    report.failures.append({QString(), state.message(QStringLiteral("MsgText05"), {archive + "IMG_2041/", archive})});
-    NotRenamedDialog notRenamed(state, window.list(), report);
-    fixedTitle(notRenamed);
-    FolderProperties properties;
-    properties.path = tree.path(QStringLiteral("Archive"));
-    PropertiesDialog propertiesDialog(properties, state.language);
-    fixedTitle(propertiesDialog);
+    });
 }
 
 INSTANTIATE_TEST_SUITE_P(Languages, WindowsLook, ::testing::Values("English", "Deutsch"));

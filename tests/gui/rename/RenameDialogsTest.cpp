@@ -127,8 +127,8 @@ TEST_F(RenameDialogs, EveryBuiltFunctionHasItsDialogAndNothingElseDoes)
     addEntries({"a"});
     for (int type = 0; type <= 11; ++type) {
         SCOPED_TRACE(type);
-        const auto dialog =
-            CreateRenameDialog(type, {app.state(), window->list(), 0, QString(), QString(), {}, {}}, window.get());
+        const auto dialog = CreateRenameDialog(
+            type, {app.state(), window->session(), window->list(), 0, QString(), QString(), {}, {}}, window.get());
         EXPECT_EQ(dialog != nullptr, RenameSteps::available(type));
         if (dialog) {
             EXPECT_EQ(dialog->objectName(), RenameSteps::formName(type));

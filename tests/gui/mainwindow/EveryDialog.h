@@ -1,0 +1,54 @@
+#pragma once
+
+#include "core/commit/CommitRenames.h"
+#include "core/platform/FolderProperties.h"
+#include "gui/commit/HistoryDialog.h"
+#include "gui/commit/NotRenamedDialog.h"
+#include "gui/load/OpenDialog.h"
+#include "gui/mainwindow/MainWindow.h"
+#include "gui/mainwindow/MainWindowUi.h"
+#include "gui/platform/Prompter.h"
+#include "gui/platform/PropertiesDialog.h"
+#include "gui/rename/EditManDialog.h"
+#include "gui/rename/RenameDialogFactory.h"
+
+#include <QComboBox>
+#include <functional>
+
+// How a dialog takes its title: from the menu item that opened it, or from its own language section.
+enum class DialogTitle { FromCommand, Fixed };
+
+// Opens every dialog of the program in turn over a main window that lists entries (the second of which
+// the manual edit opens), and hands each to visit. A test of all windows, whatever it checks, sees the same
+// set of them.
+inline void ForEveryDialog(AppState& state, Prompter& prompter, MainWindow& window, const QString& folder,
+                           const std::function<void(QDialog& dialog, DialogTitle title)>& visit)
+{
+    for (int type : {3, 4, 5}) {
+        const auto dialog = CreateRenameDialog(type,
+                                               {state,
+                                                window.session(),
+                                                window.list(),
+                                                2,
+                                                window.ui().lstApplyTo->itemText(2),
+                                                window.plainCaption(renameCommand(type)),
+                                                {},
+                                                {}},
+                                               &window);
+        visit(*dialog, DialogTitle::FromCommand);
+    }
+    EditManDialog edit(state, window.list(), 2, {}, &window);
+    visit(edit, DialogTitle::FromCommand);
+    OpenDialog open(state, prompter);
+    visit(open, DialogTitle::Fixed);
+    HistoryDialog history(state, prompter);
+    visit(history, DialogTitle::Fixed);
+    CommitReport report;
+    report.failures.append({QString(), state.message(QStringLiteral("MsgText05"), {folder + "IMG_2041/", folder})});
+    NotRenamedDialog notRenamed(state, window.list(), report);
+    visit(notRenamed, DialogTitle::Fixed);
+    FolderProperties properties;
+    properties.path = folder;
+    PropertiesDialog propertiesDialog(properties, state.language);
+    visit(propertiesDialog, DialogTitle::Fixed);
+}
