@@ -2,6 +2,7 @@
 #include "core/settings/SettingsStore.h"
 #include "core/settings/TextCodec.h"
 #include "support/TestTree.h"
+#include "support/WriteTextFile.h"
 
 #include <QDir>
 #include <QProcess>
@@ -17,7 +18,7 @@ protected:
     QString settingsFolder() const { return m_dataHome.path() + QStringLiteral("/Pellacorn/Dirwright/"); }
     void setSetting(const char* key, const char* value)
     {
-        ASSERT_TRUE(WriteSetting("Settings", key, value, settingsFolder() + "settings.vlp"));
+        ASSERT_TRUE(WriteSetting(FixtureFileSystem(), "Settings", key, value, settingsFolder() + "settings.vlp"));
     }
     // Runs the program and keeps what it prints; returns the exit status.
     int dirwright(const QStringList& arguments)

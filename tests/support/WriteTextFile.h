@@ -5,8 +5,15 @@
 
 #include <QString>
 
+// The file system through which fixtures are written: the real one, never a test's fault-injecting one.
+inline FileSystem& FixtureFileSystem()
+{
+    static PosixFileSystem fs;
+    return fs;
+}
+
 // Writes a fixture file as the program writes its text files.
 inline bool WriteTextFile(const QString& path, const QString& text)
 {
-    return PosixFileSystem().writeFileAtomic(path, TextCodec::encode(text)).ok();
+    return FixtureFileSystem().writeFileAtomic(path, TextCodec::encode(text)).ok();
 }

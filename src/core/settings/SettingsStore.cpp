@@ -1,6 +1,6 @@
 #include "core/settings/SettingsStore.h"
 
-#include "core/platform/PosixFileSystem.h"
+#include "core/platform/FileSystem.h"
 #include "core/settings/IniDocument.h"
 #include "core/settings/TextCodec.h"
 
@@ -59,14 +59,12 @@ int SettingNumber(const QString& text)
     return static_cast<int>(qBound<qint64>(-2147483648LL, value, 2147483647LL));
 }
 
-bool WriteSetting(const QString& section, const QString& key, const QString& value, const QString& file)
+bool WriteSetting(FileSystem& fs, const QString& section, const QString& key, const QString& value, const QString& file)
 {
     if (file.isEmpty())
         return false;
     IniDocument doc = IniDocument::load(file);
     doc.setValue(section, key, value);
-    // Callers hand no file-system service here yet: the write goes through the real one's atomic writer.
-    PosixFileSystem fs;
     return doc.save(fs, file).ok();
 }
 
@@ -103,12 +101,6 @@ QString CompactSettingsText(const QString& text)
         lastKeptBlank = trimmed.isEmpty();
     }
     return out;
-}
-
-bool CompactSettingsFile(const QString& file)
-{
-    PosixFileSystem fs;
-    return CompactSettingsFile(fs, file);
 }
 
 bool CompactSettingsFile(FileSystem& fs, const QString& file)

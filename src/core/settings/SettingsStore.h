@@ -14,9 +14,10 @@ QString ReadSetting(const QString& section, const QString& key, const QString& f
 // -1 when ReadSetting gives the empty text; otherwise the value as an integer (0 when it is not one).
 int ReadSettingInt(const QString& section, const QString& key, const QString& file);
 
-// Writes one key, creating the section and the file as needed. An empty value stays as an empty key.
-// Returns false when the file cannot be written.
-bool WriteSetting(const QString& section, const QString& key, const QString& value, const QString& file);
+// Writes one key of a file the program does not hold open (a script's name, say), creating the section and
+// the file as needed. An empty value stays as an empty key. False when the file cannot be written.
+[[nodiscard]] bool WriteSetting(FileSystem& fs, const QString& section, const QString& key, const QString& value,
+                                const QString& file);
 
 // 1 is on, 0 is off, anything else (a missing key reads as -1) gives the default.
 bool FlagFromInt(int value, bool defaultValue);
@@ -24,7 +25,6 @@ int IntFromFlag(bool flag);
 
 // Removes every line whose trimmed text ends in "<<DELETE>>" and puts one empty line before each
 // section header that follows a non-empty line. Rewrites the file atomically.
-bool CompactSettingsFile(const QString& file);
 [[nodiscard]] bool CompactSettingsFile(FileSystem& fs, const QString& file);
 // The same clean-up on a text, for callers that write a file once after changing many keys.
 QString CompactSettingsText(const QString& text);

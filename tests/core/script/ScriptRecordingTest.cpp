@@ -4,6 +4,7 @@
 #include "core/settings/IniDocument.h"
 #include "core/settings/SettingsStore.h"
 #include "support/TestApp.h"
+#include "support/WriteTextFile.h"
 
 #include <QDir>
 #include <QFile>
@@ -65,8 +66,8 @@ TEST_F(ScriptRecordingTest, AFailedMoveKeepsTheRecording)
 
 TEST_F(ScriptRecordingTest, StartingReplacesALeftoverAndStepsCountOnFromTheStoredNumber)
 {
-    WriteSetting("1", "txtPr", "old", scratch());
-    WriteSetting("Main", "Steps", "1", scratch());
+    ASSERT_TRUE(WriteSetting(FixtureFileSystem(), "1", "txtPr", "old", scratch()));
+    ASSERT_TRUE(WriteSetting(FixtureFileSystem(), "Main", "Steps", "1", scratch()));
     ASSERT_TRUE(ScriptStore::startFile(state().fs(), scratch()));
     DialogValues caseChange;
     caseChange.set(QStringLiteral("opt1(3)"), QStringLiteral("-1"));
@@ -75,17 +76,17 @@ TEST_F(ScriptRecordingTest, StartingReplacesALeftoverAndStepsCountOnFromTheStore
     EXPECT_EQ(IniDocument::load(scratch()).keys("1"), (QStringList{"Type", "opt1(3)"}));
     EXPECT_EQ(ScriptStore::appendStep(state().fs(), scratch(), 4, caseChange), 2);
     // A recording whose count was lost goes on at step 1, never at a step 0.
-    WriteSetting("Main", "Steps", "x", scratch());
+    ASSERT_TRUE(WriteSetting(FixtureFileSystem(), "Main", "Steps", "x", scratch()));
     EXPECT_EQ(ScriptStore::appendStep(state().fs(), scratch(), 3, caseChange), 1);
 }
 
 TEST_F(ScriptRecordingTest, ScriptListShowsNamesAndStampsOldestFirst)
 {
     QDir().mkpath(folder());
-    WriteSetting("Main", "Name", "Photos", folder() + "20240131153045.vls");
-    WriteSetting("Main", "Steps", "1", folder() + "20230101000000.vls");
-    WriteSetting("Main", "Name", "Mine", folder() + "my script.vls");
-    WriteSetting("Main", "Name", "no", folder() + "a.txt");
+    ASSERT_TRUE(WriteSetting(FixtureFileSystem(), "Main", "Name", "Photos", folder() + "20240131153045.vls"));
+    ASSERT_TRUE(WriteSetting(FixtureFileSystem(), "Main", "Steps", "1", folder() + "20230101000000.vls"));
+    ASSERT_TRUE(WriteSetting(FixtureFileSystem(), "Main", "Name", "Mine", folder() + "my script.vls"));
+    ASSERT_TRUE(WriteSetting(FixtureFileSystem(), "Main", "Name", "no", folder() + "a.txt"));
     QStringList texts;
     for (const ScriptStore::ScriptEntry& entry : ScriptStore::ScriptEntries(folder()))
         texts.append(entry.fileName + " " + entry.text);

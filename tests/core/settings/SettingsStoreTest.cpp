@@ -2,6 +2,7 @@
 #include "core/settings/CharClasses.h"
 #include "core/settings/Language.h"
 #include "core/settings/TextCodec.h"
+#include "support/WriteTextFile.h"
 
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
@@ -29,10 +30,10 @@ TEST_F(SettingsStoreTest, ReadsTrimmedValuesIgnoringCaseAndWritesIntoTheRightSec
     EXPECT_EQ(ReadSettingInt("Main", "ws", f), 2);
     EXPECT_EQ(ReadSettingInt("Missing", "key", f), -1);
     // Rewriting keeps the other lines as they are, with plain line ends; a new key goes before the blank line.
-    ASSERT_TRUE(WriteSetting("Main", "ws", "0", f));
-    ASSERT_TRUE(WriteSetting("main", "z", "3", f));
-    ASSERT_TRUE(WriteSetting("other", "KEY", "y", f));
-    ASSERT_TRUE(WriteSetting("C", "w", QString(), f));
+    ASSERT_TRUE(WriteSetting(FixtureFileSystem(), "Main", "ws", "0", f));
+    ASSERT_TRUE(WriteSetting(FixtureFileSystem(), "main", "z", "3", f));
+    ASSERT_TRUE(WriteSetting(FixtureFileSystem(), "other", "KEY", "y", f));
+    ASSERT_TRUE(WriteSetting(FixtureFileSystem(), "C", "w", QString(), f));
     EXPECT_EQ(TextCodec::readFile(f), "[ Main\t]\n  Key =  some value  \nws=0\nz=3\n\n[Other]\nKEY=y\n[C]\nw=\n");
 }
 
@@ -60,12 +61,12 @@ TEST_F(SettingsStoreTest, CompactionDropsDeletedKeysKeepsOneBlankLineBeforeHeade
     };
     for (const auto& [in, out] : cases) {
         const QString f = file(in);
-        ASSERT_TRUE(CompactSettingsFile(f));
+        ASSERT_TRUE(CompactSettingsFile(FixtureFileSystem(), f));
         EXPECT_EQ(TextCodec::readFile(f), QString::fromUtf8(out)) << in;
-        ASSERT_TRUE(CompactSettingsFile(f));
+        ASSERT_TRUE(CompactSettingsFile(FixtureFileSystem(), f));
         EXPECT_EQ(TextCodec::readFile(f), QString::fromUtf8(out)) << "second run of " << in;
     }
-    EXPECT_FALSE(CompactSettingsFile(m_dir.filePath(QStringLiteral("missing.vlp"))));
+    EXPECT_FALSE(CompactSettingsFile(FixtureFileSystem(), m_dir.filePath(QStringLiteral("missing.vlp"))));
     EXPECT_FALSE(QFile::exists(m_dir.filePath(QStringLiteral("missing.vlp"))));
 }
 
@@ -94,9 +95,9 @@ TEST_F(SettingsStoreTest, BadFilesGiveEmptyValuesAndNeverHang)
         file(content);
         ReadSetting("S", "k", path);
         EXPECT_EQ(ReadSettingInt("Main", "ws", path), -1);
-        ASSERT_TRUE(WriteSetting("Main", "ws", "2", path));
+        ASSERT_TRUE(WriteSetting(FixtureFileSystem(), "Main", "ws", "2", path));
         EXPECT_EQ(ReadSettingInt("Main", "ws", path), 2);
-        EXPECT_TRUE(CompactSettingsFile(path));
+        EXPECT_TRUE(CompactSettingsFile(FixtureFileSystem(), path));
     }
     // The last file: duplicates resolve to the first key of the first section.
     EXPECT_EQ(ReadSetting("S", "k", path), "first");
@@ -108,7 +109,7 @@ TEST_F(SettingsStoreTest, WindowsFilesAreReadAndRewrittenAsUtf8)
 {
     file("[Settings]\r\nletters=abc\xe4\xf6\xfc\r\n");
     EXPECT_EQ(ReadSetting("Settings", "letters", path), "abc\u00e4\u00f6\u00fc");
-    ASSERT_TRUE(WriteSetting("Settings", "lng", "Deutsch", path));
+    ASSERT_TRUE(WriteSetting(FixtureFileSystem(), "Settings", "lng", "Deutsch", path));
     QFile in(path);
     EXPECT_TRUE(in.open(QIODevice::ReadOnly));
     EXPECT_EQ(in.readAll(), QByteArray("[Settings]\nletters=abc\xc3\xa4\xc3\xb6\xc3\xbc\nlng=Deutsch\n"));

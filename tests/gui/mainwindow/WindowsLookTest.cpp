@@ -7,6 +7,7 @@
 #include "gui/mainwindow/MainWindow.h"
 #include "support/PreviewFixture.h"
 #include "support/TestTree.h"
+#include "support/WriteTextFile.h"
 
 #include <QTest>
 #include <QtWidgets>
@@ -112,8 +113,9 @@ TEST_P(WindowsLook, EveryCaptionIsTranslatedAndNothingIsCutOff)
         state.settings.document().setValue(QStringLiteral("Settings"), QLatin1String(bar), QStringLiteral("1"));
     state.settings.setText(Settings::Key::LastPath, archive);
     QDir().mkpath(state.settingsFolder + QStringLiteral("Script"));
-    WriteSetting(QStringLiteral("Main"), QStringLiteral("Name"), QStringLiteral("Holiday photos"),
-                 state.settingsFolder + QStringLiteral("Script/20240131153045.vls"));
+    ASSERT_TRUE(WriteSetting(FixtureFileSystem(), QStringLiteral("Main"), QStringLiteral("Name"),
+                             QStringLiteral("Holiday photos"),
+                             state.settingsFolder + QStringLiteral("Script/20240131153045.vls")));
 
     MainWindow window(state, app.prompter());
     window.loadHandler();
