@@ -136,7 +136,7 @@ void BaselineWithStat(benchmark::State& bench)
 void commitTree(benchmark::State& bench, const QString& root, bool protocol)
 {
     BenchApp app;
-    app.state.protocolRenames = protocol;
+    app.state.settings.setFlag(Settings::Key::ProtocolRenames, protocol);
     for (auto _ : bench) {
         bench.PauseTiming();
         QFile::remove(app.state.settingsFolder + QStringLiteral("renamed.vlp"));

@@ -46,8 +46,6 @@ int main(int argc, char** argv)
     state.fileSystem = std::make_unique<PosixFileSystem>();
     MessageBoxPrompter dialogs;
     state.clock = std::make_unique<SystemClock>();
-    state.saveDialogSettings = false;
-    state.protocolRenames = false;
 
     if (!InitialiseWindowApplication(state, dialogs, ProgramFolderFor(QCoreApplication::applicationDirPath()),
                                      &LanguageChooserDialog::choose))

@@ -264,8 +264,6 @@ bool PrepareBatchState(AppState& state, const QString& programFolder, QIODevice&
         }
     }
     CompleteInitialisation(state, file);
-    state.saveDialogSettings = state.settings.flag(Settings::Key::SaveDialogSettings);
-    state.protocolRenames = state.settings.flag(Settings::Key::ProtocolRenames);
     return true;
 }
 

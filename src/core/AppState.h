@@ -30,14 +30,6 @@ struct AppState
     // The settings file, read once at start (PrepareSettingsFolder).
     Settings settings;
 
-    // The flags of the settings file as this run uses them (MainWindowSettings and the batch mode fill them).
-    bool saveDialogSettings = false;                  // "savset"
-    bool protocolRenames = false;                     // "protren"
-    std::array<bool, 3> confirm{false, false, false}; // "secquest1" undo, "secquest2" take, "secquest3" reject
-    bool expertMode = false;                          // "ExpertMode"
-    int backColor = Settings::kDefaultBackColor;      // [Dialogs] "BackColor"
-    int foreColor = Settings::kDefaultForeColor;      // [Dialogs] "ForeColor"
-
     int undoLevels = 0;
 
     // Language: the chosen file, the language files found in the program folder, and the status texts

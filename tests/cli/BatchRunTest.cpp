@@ -60,7 +60,7 @@ protected:
 TEST_F(BatchRunTest, AFailedRenameIsReportedTheOthersAreTakenAndOnlyTheyAreProtocolled)
 {
     add({"P/a/", "P/b/", "P/same/", "P/b1"}); // a file where b wants to go
-    app.state().protocolRenames = true;
+    app.state().settings.setFlag(Settings::Key::ProtocolRenames, true);
     EXPECT_EQ(batch({"--structure", "<NAME>1", "--structure", "<NAME_L(4)>", tree.path("P/a"), tree.path("P/same"),
                      tree.path("P/b")}),
               Status::SomeFailed);

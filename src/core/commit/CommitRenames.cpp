@@ -35,9 +35,10 @@ public:
         , m_list(list)
         , m_bulk(list, expectedRenames > kScanLimit)
         , m_protocol(state.settingsFolder)
+        , m_protocolOn(state.settings.flag(Settings::Key::ProtocolRenames))
     {
         // The file is created even with the protocol off, so the history always finds one.
-        if (!m_protocol.open(state.now()) && state.protocolRenames)
+        if (!m_protocol.open(state.now()) && m_protocolOn)
             m_report.protocolFailed = true;
         if (expectedRenames > kScanLimit)
             buildIndex();
@@ -63,7 +64,7 @@ public:
             fail(e.key, RenameFailureMessage(m_state, result, oldPath, newPath, QStringLiteral("   ")));
             return false;
         }
-        if (m_state.protocolRenames && !m_protocol.append(parent, oldName, newName))
+        if (m_protocolOn && !m_protocol.append(parent, oldName, newName))
             m_report.protocolFailed = true;
 
         if (m_index && e.key != oldPath) {
@@ -105,6 +106,7 @@ private:
     PreviewList& m_list;
     const PreviewList::BulkEdit m_bulk;
     RenameProtocol m_protocol;
+    const bool m_protocolOn; // "protren": every rename is written to the history
     std::optional<PathPrefixIndex> m_index;
     CommitReport m_report;
 };

@@ -121,7 +121,7 @@ void MainWindow::updateCommands()
     context.singleSelection = m_singleSelection;
     context.recording = m_session.recordingState != 0;
     context.loading = m_load->isLoading();
-    context.expertMode = m_state.expertMode;
+    context.expertMode = m_state.settings.flag(Settings::Key::ExpertMode);
     context.scriptsListed = !m_ui.scripts->isEmpty();
     context.helpGuide = m_helpGuide;
     m_enabled = enabledCommands(context);
@@ -176,7 +176,6 @@ void MainWindow::loadHandler()
     m_settings->readColumnWidths();
     m_settings->readSortOrder();
     m_settings->readPlacement();
-    m_settings->readFlags();
     m_settings->prepareFiles();
     m_script->ListScripts();
     applyTexts();
@@ -189,7 +188,6 @@ void MainWindow::loadHandler()
 bool MainWindow::closeRequest()
 {
     if (m_starting) {
-        m_settings->writeExpertMode();
         SaveSettings(m_state, prompter());
         return true;
     }
@@ -217,7 +215,6 @@ bool MainWindow::closeRequest()
             m_preview->commitAll();
     }
     m_settings->writeBarsSortAndColours();
-    m_settings->writeExpertMode();
     SaveSettings(m_state, prompter());
     return proceed;
 }

@@ -112,19 +112,6 @@ void MainWindowSettings::readPlacement()
     m_window.move(m_window.toPixels(left), m_window.toPixels(top));
 }
 
-void MainWindowSettings::readFlags()
-{
-    AppState& state = m_window.state();
-    using K = Settings::Key;
-    state.saveDialogSettings = settings().flag(K::SaveDialogSettings);
-    state.protocolRenames = settings().flag(K::ProtocolRenames);
-    state.confirm = {settings().flag(K::ConfirmUndo), settings().flag(K::ConfirmTake),
-                     settings().flag(K::ConfirmReject)};
-    state.expertMode = settings().flag(K::ExpertMode);
-    state.backColor = settings().number(K::BackColor);
-    state.foreColor = settings().number(K::ForeColor);
-}
-
 void MainWindowSettings::prepareFiles()
 {
     AppState& state = m_window.state();
@@ -164,18 +151,13 @@ void MainWindowSettings::writeColumnsAndPlacement()
 void MainWindowSettings::writeBarsSortAndColours()
 {
     MainWindowUi& ui = m_window.ui();
-    const AppState& state = m_window.state();
     using K = Settings::Key;
     settings().setFlag(K::ButtonBarMain, ui.menuItem(CommandId::ShowMainBar)->isChecked());
     settings().setFlag(K::ButtonBarScript, ui.menuItem(CommandId::ShowScriptBar)->isChecked());
     settings().setNumber(K::PreviewSortKey, m_window.list().sortColumn());
     settings().setNumber(K::PreviewSortOrder, m_window.list().sortOrder() == Qt::AscendingOrder ? 0 : 1);
     settings().setFlag(K::AssistantVisible, ui.menuItem(CommandId::ShowAssistant)->isChecked());
-    settings().setNumber(K::BackColor, state.backColor);
-    settings().setNumber(K::ForeColor, state.foreColor);
-}
-
-void MainWindowSettings::writeExpertMode()
-{
-    settings().setFlag(Settings::Key::ExpertMode, m_window.state().expertMode);
+    // The colours are stored even while they are the defaults, so the file shows what can be set.
+    for (K key : {K::BackColor, K::ForeColor})
+        settings().setNumber(key, settings().number(key));
 }

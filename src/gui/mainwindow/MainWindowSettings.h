@@ -17,14 +17,12 @@ public:
     void readColumnWidths();
     void readSortOrder();
     void readPlacement();
-    void readFlags();
     // Makes sure the protocol exists and removes a recording left over from an earlier run.
     void prepareFiles();
     void readAssistant();
 
     void writeColumnsAndPlacement();
     void writeBarsSortAndColours();
-    void writeExpertMode();
 
     // Default widths of columns 1 to 6 in twips, and the width a column gets when it is shown again.
     static int defaultWidth(int columnNumber);

@@ -125,7 +125,7 @@ void PreviewController::removeCurrentEntry()
 void PreviewController::takeChanges()
 {
     Q_EMIT variantChosen(CommandId::TakeChosen, CommandId::TakeAll);
-    if (m_state.confirm[1]) {
+    if (m_state.settings.flag(Settings::Key::ConfirmTake)) {
         const Prompter::Button answer = m_session.prompter.ask(m_state.message(QStringLiteral("MsgText03")),
                                                                m_state.message(QStringLiteral("MsgCap03")),
                                                                Prompter::Yes | Prompter::No, Prompter::Icon::Question);
@@ -149,7 +149,7 @@ void PreviewController::undoProposals()
 {
     if (m_list.isEmpty())
         return;
-    if (m_state.confirm[0] &&
+    if (m_state.settings.flag(Settings::Key::ConfirmUndo) &&
         m_session.prompter.ask(m_state.message(QStringLiteral("MsgText07")), ProductName(),
                                Prompter::Yes | Prompter::No, Prompter::Icon::Question) != Prompter::Yes)
         return;
@@ -163,7 +163,7 @@ void PreviewController::rejectProposals()
 {
     if (m_list.isEmpty())
         return;
-    if (m_state.confirm[2] &&
+    if (m_state.settings.flag(Settings::Key::ConfirmReject) &&
         m_session.prompter.ask(m_state.message(QStringLiteral("MsgText04")),
                                m_state.message(QStringLiteral("MsgCap04")), Prompter::Yes | Prompter::No,
                                Prompter::Icon::Question, Prompter::No) != Prompter::Yes)

@@ -29,7 +29,7 @@ void ViewController::showScriptBar(bool shown)
 
 void ViewController::askForExpertMode()
 {
-    if (m_state.expertMode)
+    if (m_state.settings.flag(Settings::Key::ExpertMode))
         return;
     const QString question = m_state.message(QStringLiteral("MsgText33")) + QStringLiteral("\n\n") +
                              m_state.message(QStringLiteral("MsgText34"));
@@ -38,7 +38,7 @@ void ViewController::askForExpertMode()
                                Prompter::Yes | Prompter::No, Prompter::Icon::Question, Prompter::No);
     if (answer != Prompter::Yes)
         return;
-    m_state.expertMode = true;
+    m_state.settings.setFlag(Settings::Key::ExpertMode, true);
     Q_EMIT expertModeChanged();
 }
 

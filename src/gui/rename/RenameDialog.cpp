@@ -69,7 +69,7 @@ void RenameDialog::load()
     const WindowSession& window = m_host.window;
     if (window.scriptRunning())
         RestoreScriptStep(window.scriptPath, this, window.scriptStep);
-    else if (state.saveDialogSettings)
+    else if (state.settings.flag(Settings::Key::SaveDialogSettings))
         RestoreDialogState(state, this, objectName());
     valuesRestored();
     FitDialogSize(this);
@@ -101,7 +101,8 @@ void RenameDialog::apply()
     AppState& state = m_host.state;
     // Fields are cleaned first, so that what is stored and recorded is what runs.
     prepareFields();
-    if (state.saveDialogSettings && !m_host.window.scriptRunning() && !SaveDialogState(state, this, objectName(), 1))
+    if (state.settings.flag(Settings::Key::SaveDialogSettings) && !m_host.window.scriptRunning() &&
+        !SaveDialogState(state, this, objectName(), 1))
         WarnNotWritten(state, m_host.window.prompter, state.settingsFile);
     if (m_host.window.recordingState != 0 && !SaveDialogState(state, this, QString::number(m_type), 2))
         WarnNotWritten(state, m_host.window.prompter, ScriptStore::scratchPath(state));

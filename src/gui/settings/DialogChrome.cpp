@@ -106,8 +106,10 @@ QColor ColourFromStored(int value)
 
 void SetDialogColours(QWidget* form, const AppState& state, int background, int foreground)
 {
-    const QColor back = ColourFromStored(background == -1 ? state.backColor : background);
-    const QColor text = readableText(ColourFromStored(foreground == -1 ? state.foreColor : foreground), back);
+    const QColor back =
+        ColourFromStored(background == -1 ? state.settings.number(Settings::Key::BackColor) : background);
+    const QColor text = readableText(
+        ColourFromStored(foreground == -1 ? state.settings.number(Settings::Key::ForeColor) : foreground), back);
 
     QPalette palette = form->palette();
     palette.setColor(QPalette::Window, back);

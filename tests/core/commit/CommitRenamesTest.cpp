@@ -48,7 +48,7 @@ TEST_F(CommitRenamesTest, RenamesInListOrderAndRecordsEachRenameWhenTheProtocolI
         QFile::remove(protocolPath());
         TestTree tree({"a/", "b/", "c/"});
         listOf(tree, {{"b", "B1"}, {"c", ""}, {"a", "A1"}});
-        app.state().protocolRenames = protocolOn;
+        app.state().settings.setFlag(Settings::Key::ProtocolRenames, protocolOn);
         QList<int> counts;
         const CommitReport report = CommitRenames(app.state(), list, kAllEntries, [&](int n) { counts.append(n); });
         EXPECT_EQ(report.renamed, 2);
@@ -165,7 +165,7 @@ TEST_F(CommitRenamesTest, OneEntryRunLeavesNoEarlierProposals)
     list.append(a);
     list.append(entryFor(tree, "A/Sub"));
     list.append(entryFor(tree, "x", "y"));
-    app.state().protocolRenames = true;
+    app.state().settings.setFlag(Settings::Key::ProtocolRenames, true);
     EXPECT_TRUE(commit(0).processedKeys.isEmpty());
     const FolderEntry& e = list.entry(0);
     EXPECT_EQ(QStringList({e.key, e.history[0], e.history[1], e.history[2], e.history[3]}),
@@ -216,7 +216,7 @@ TEST_F(CommitRenamesTest, AProtocolThatCannotBeWrittenDoesNotStopRenaming)
         QDir(protocolPath()).removeRecursively();
         if (protocolIsFolder)
             QDir().mkpath(protocolPath());
-        app.state().protocolRenames = protocolOn;
+        app.state().settings.setFlag(Settings::Key::ProtocolRenames, protocolOn);
         TestTree tree({"a/", "c/"});
         listOf(tree, {{"a", newName}, {"c", "d"}});
         const CommitReport report = commit();

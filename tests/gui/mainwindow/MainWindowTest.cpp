@@ -263,7 +263,7 @@ TEST_F(MainWindowCommands, ExpertModeOnlyAfterYes)
     for (const Prompter::Button answer : {Prompter::No, Prompter::Yes}) {
         app.prompter().expectButton(answer);
         window->viewController().askForExpertMode();
-        EXPECT_EQ(app.state().expertMode, answer == Prompter::Yes);
+        EXPECT_EQ(app.state().settings.flag(Settings::Key::ExpertMode), answer == Prompter::Yes);
         // Deleting folders is not built yet: expert mode or not, it stays disabled.
         EXPECT_FALSE(item(CommandId::DeleteFolders2)->isEnabled());
     }
@@ -305,7 +305,7 @@ TEST_F(MainWindowStartAndClose, CancelKeepsTheWindowAndStillWritesSettings)
     open();
     addEntries({"a>A"});
     window->list().headerClicked(3);
-    app.state().expertMode = true;
+    app.state().settings.setFlag(Settings::Key::ExpertMode, true);
     app.prompter().expectButton(Prompter::Cancel);
     EXPECT_FALSE(window->close());
     EXPECT_EQ(app.prompter().asked().at(0).text, message("MsgText03"));
@@ -371,7 +371,7 @@ TEST_F(MainWindowStartAndClose, YesTakesPendingChangesBeforeClosing)
 {
     TestTree tree({"a/"});
     open();
-    app.state().protocolRenames = true;
+    app.state().settings.setFlag(Settings::Key::ProtocolRenames, true);
     addEntries({"a>A"}, tree.root() + QLatin1Char('/'));
     app.prompter().expectButton(Prompter::Yes);
     EXPECT_TRUE(window->closeRequest());

@@ -38,7 +38,8 @@ TEST_F(WindowQuestions, UndoAndRejectAskOnlyWhenTheUserWantsToBeAsked)
     prompter.expectButton(Prompter::Yes);
     window->previewController().rejectProposals();
     EXPECT_EQ(newNames(), (QStringList{"a", "b"}));
-    app.state().confirm = {false, false, false};
+    for (Settings::Key key : {Settings::Key::ConfirmUndo, Settings::Key::ConfirmTake, Settings::Key::ConfirmReject})
+        app.state().settings.setFlag(key, false);
     window->previewController().undoProposals(); // no question
 }
 

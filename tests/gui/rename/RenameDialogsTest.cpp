@@ -165,7 +165,7 @@ TEST_F(RenameDialogs, RememberedValuesAreStoredAndRestoredOnlyWhenKept)
     answerDialogs([](QDialog& d) { operate(d, {"optFE(0)", "txtFE= x ", "cmdOK"}); });
     item(CommandId::Rename03)->trigger();
     EXPECT_FALSE(IniDocument::load(app.state().settingsFile).hasSection(QStringLiteral("frmFolderExtension")));
-    app.state().saveDialogSettings = true;
+    app.state().settings.setFlag(Settings::Key::SaveDialogSettings, true);
     item(CommandId::Rename03)->trigger();
     EXPECT_EQ(setting("frmFolderExtension", "optFE(0)"), QStringLiteral("-1"));
     answerDialogs([](QDialog& d) {
@@ -223,7 +223,7 @@ TEST_F(RenameDialogs, AStepThatCannotBeWrittenIsToldAndStillRuns)
     TestTree tree({"P/a/"});
     open();
     addEntries({"a"}, tree.key(QStringLiteral("P")));
-    app.state().saveDialogSettings = true;
+    app.state().settings.setFlag(Settings::Key::SaveDialogSettings, true);
     item(CommandId::StartRecording)->trigger();
     const QStringList files{app.state().settingsFile, ScriptStore::scratchPath(app.state())};
     auto fs = std::make_unique<FaultInjectingFileSystem>();
