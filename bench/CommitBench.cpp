@@ -90,8 +90,8 @@ struct BenchApp
 {
     BenchApp()
     {
-        state.fileSystem = std::make_unique<PosixFileSystem>();
-        state.clock = std::make_unique<SystemClock>();
+        state.services.fileSystem = std::make_unique<PosixFileSystem>();
+        state.services.clock = std::make_unique<SystemClock>();
         state.settingsFolder = benchRoot() + QStringLiteral("/settings/");
         QDir().mkpath(state.settingsFolder);
     }

@@ -145,7 +145,7 @@ int main(int argc, char** argv)
     const QString root = ensureTree();
 
     AppState state;
-    state.fileSystem = std::make_unique<PosixFileSystem>();
+    state.services.fileSystem = std::make_unique<PosixFileSystem>();
     state.statusTexts = QStringList(10, QStringLiteral("folders loaded"));
 
     WalkResult warm;

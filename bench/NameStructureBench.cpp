@@ -64,7 +64,7 @@ BENCHMARK(BM_EvaluateStructure)->Unit(benchmark::kMillisecond);
 void BM_ApplyStructure(benchmark::State& state)
 {
     AppState app;
-    app.fileSystem = std::make_unique<PosixFileSystem>();
+    app.services.fileSystem = std::make_unique<PosixFileSystem>();
     app.statusTexts = QStringList(10, QStringLiteral("Entry %1 of %2"));
     PreviewList list;
     for (FolderEntry& e : makeEntries())

@@ -43,9 +43,9 @@ int main(int argc, char** argv)
     QIcon::setFallbackThemeName(QStringLiteral("Adwaita"));
 
     AppState state;
-    state.fileSystem = std::make_unique<PosixFileSystem>();
+    state.services.fileSystem = std::make_unique<PosixFileSystem>();
     MessageBoxPrompter dialogs;
-    state.clock = std::make_unique<SystemClock>();
+    state.services.clock = std::make_unique<SystemClock>();
 
     if (!InitialiseWindowApplication(state, dialogs, ProgramFolderFor(QCoreApplication::applicationDirPath()),
                                      &LanguageChooserDialog::choose))

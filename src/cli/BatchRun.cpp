@@ -277,8 +277,8 @@ int BatchMain(const QStringList& arguments, const QString& executableFolder)
     err.open(STDERR_FILENO, QIODevice::WriteOnly | QIODevice::Unbuffered);
 
     AppState state;
-    state.fileSystem = std::make_unique<PosixFileSystem>();
-    state.clock = std::make_unique<SystemClock>();
+    state.services.fileSystem = std::make_unique<PosixFileSystem>();
+    state.services.clock = std::make_unique<SystemClock>();
     if (!PrepareBatchState(state, ProgramFolderFor(executableFolder), err))
         return BatchRun::CannotRun;
     BatchRun run(state, out, err);

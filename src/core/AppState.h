@@ -1,7 +1,6 @@
 #pragma once
 
-#include "core/platform/Clock.h"
-#include "core/platform/FileSystem.h"
+#include "core/platform/Services.h"
 #include "core/settings/CharClasses.h"
 #include "core/settings/DateTimeFormats.h"
 #include "core/settings/Language.h"
@@ -42,12 +41,10 @@ struct AppState
     // The date/time format lists: built in, and the user's own from [DTFormats] (LoadDateTimeFormats).
     DateTimeFormats dateTimeFormats;
 
-    // Services.
-    std::unique_ptr<FileSystem> fileSystem;
-    std::unique_ptr<Clock> clock;
+    Services services;
 
-    FileSystem& fs() const { return *fileSystem; }
-    QDateTime now() const { return clock->now(); }
+    FileSystem& fs() const { return services.fs(); }
+    QDateTime now() const { return services.now(); }
 
     // A text of the [Messages] section of the language file.
     QString message(const QString& key, const QStringList& args = {}) const

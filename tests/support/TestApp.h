@@ -31,9 +31,9 @@ public:
         QDir().mkpath(m_state.settingsFolder);
         m_state.settingsFile = m_state.settingsFolder + QStringLiteral("settings.vlp");
         m_state.versionText = QStringLiteral(DIRWRIGHT_VERSION_TEXT);
-        m_state.fileSystem = std::make_unique<PosixFileSystem>();
-        m_state.settings = Settings::load(*m_state.fileSystem, m_state.settingsFile);
-        m_state.clock = std::make_unique<FixedClock>();
+        m_state.services.fileSystem = std::make_unique<PosixFileSystem>();
+        m_state.settings = Settings::load(*m_state.services.fileSystem, m_state.settingsFile);
+        m_state.services.clock = std::make_unique<FixedClock>();
         if (!languageFile.isEmpty()) {
             EXPECT_TRUE(m_state.language.load(m_state.programFolder + languageFile));
         }
@@ -49,7 +49,7 @@ public:
     }
 
     AppState& state() { return m_state; }
-    const Clock& clock() const { return *m_state.clock; }
+    const Clock& clock() const { return *m_state.services.clock; }
     QString dataHome() const { return m_dataHome.path(); }
     // Path of a file in the settings folder.
     QString settingsPath(const QString& name) const { return m_state.settingsFolder + name; }

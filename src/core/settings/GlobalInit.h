@@ -19,7 +19,8 @@ QString SettingsFolderPath();
 // settings folder, settings file and version text of the state, creates the settings folder, copies the shipped
 // "structures.vlp" and "settings.vlp" when the user has none, applies "update.vlp", drops the keys marked for
 // deletion and reads the settings into state.settings (the only read of the file). A settings folder that cannot
-// be created is not reported: the program then runs on defaults and its writes have no effect. Needs state.fileSystem.
+// be created is not reported: the program then runs on defaults and its writes have no effect. Needs
+// state.services.fileSystem.
 void PrepareSettingsFolder(AppState& state, const QString& programFolder);
 
 // Makes a language file the current language: loads it, reads the status texts "MsgStat01" to

@@ -118,7 +118,7 @@ TEST_F(CommitRenamesTest, FailuresNameBothPathsAndTheRunGoesOn)
     TestTree tree({"a/", "b/", "taken/", "c/", "locked/"});
     auto fs = std::make_unique<FaultInjectingFileSystem>();
     fs->fail(FaultInjectingFileSystem::Op::Rename, tree.path("locked"), FsResult::Kind::Access);
-    app.state().fileSystem = std::move(fs);
+    app.state().services.fileSystem = std::move(fs);
     // "taken" is an existing, empty folder; "abc" to "ABC" changes only the case, after c took the name.
     listOf(tree, {{"a", "a1"}, {"b", "taken"}, {"gone", "gone2"}, {"c", "abc"}, {"abc", "ABC"}, {"locked", "free"}});
     commit();

@@ -36,7 +36,7 @@ protected:
     {
         auto faulty = std::make_unique<FaultInjectingFileSystem>();
         fs = faulty.get();
-        app.state().fileSystem = std::move(faulty);
+        app.state().services.fileSystem = std::move(faulty);
         loader.onStatusText = [this](const QString& text) { statusTexts.append(text); };
         loader.onLoadingChanged = [this](bool on) { events.append(on ? "loading on" : "loading off"); };
         loader.onRefresh = [this] {

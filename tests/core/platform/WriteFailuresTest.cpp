@@ -98,7 +98,7 @@ TEST(WriteFailures, TheRoutineReportsItTheOldFileStaysAndNothingIsLeftBeside)
         ASSERT_TRUE(WriteTextFile(path, QString::fromLatin1(row.text)));
         auto fs = std::make_unique<FaultInjectingFileSystem>();
         fs->fail(FaultInjectingFileSystem::Op::WriteFile, path);
-        app.state().fileSystem = std::move(fs);
+        app.state().services.fileSystem = std::move(fs);
         const QStringList before = entries(app.state().settingsFolder);
 
         EXPECT_FALSE(row.write(app, path));

@@ -229,7 +229,7 @@ TEST_F(RenameDialogs, AStepThatCannotBeWrittenIsToldAndStillRuns)
     auto fs = std::make_unique<FaultInjectingFileSystem>();
     for (const QString& file : files)
         fs->fail(FaultInjectingFileSystem::Op::WriteFile, file);
-    app.state().fileSystem = std::move(fs);
+    app.state().services.fileSystem = std::move(fs);
     app.prompter().expectButton(Prompter::Ok);
     app.prompter().expectButton(Prompter::Ok);
     answerDialogs([](QDialog& d) { operate(d, {"txtPr=x ", "cmdOK"}); });
