@@ -116,7 +116,7 @@ void BatchRun::refresh(PreviewList& list, FolderLoader& loader)
 {
     // The part of the window's refreshPreview that is not about widgets.
     loader.resetLoadedCount();
-    m_state.undoLevels = list.refreshEntries().undoLevels;
+    list.refreshEntries();
 }
 
 BatchRun::Status BatchRun::run(const BatchOptions& options)

@@ -29,8 +29,6 @@ struct AppState
     // The settings file, read once at start (PrepareSettingsFolder).
     Settings settings;
 
-    int undoLevels = 0;
-
     // Language: the chosen file, the language files found in the program folder, and the status texts
     // "MsgStat01" to "MsgStat10" (index 0 to 9).
     Language language;

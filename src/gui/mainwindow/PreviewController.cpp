@@ -47,7 +47,6 @@ void PreviewController::refreshPreview()
     QApplication::setOverrideCursor(Qt::WaitCursor);
     const PreviewList::Summary summary = m_list.refreshEntries();
     QApplication::restoreOverrideCursor();
-    m_state.undoLevels = summary.undoLevels;
     // The list always has a current entry, so the panel and the left bar have something to show.
     if (!m_list.isEmpty() && m_list.currentRow() < 0)
         m_list.selectionModel()->setCurrentIndex(m_list.index(0, 0), QItemSelectionModel::NoUpdate);

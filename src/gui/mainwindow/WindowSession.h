@@ -20,6 +20,5 @@ struct WindowSession
     int scriptRunMode = 0;
     int scriptStep = 0;
 
-    Prompter& ask() const { return prompter; }
     bool scriptRunning() const { return scriptRunMode != 0; }
 };
