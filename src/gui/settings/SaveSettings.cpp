@@ -3,6 +3,7 @@
 #include "core/AppState.h"
 #include "core/settings/ProgramNames.h"
 #include "gui/platform/Prompter.h"
+#include "gui/platform/WarnNotWritten.h"
 
 bool SaveSettings(AppState& state, Prompter& prompter)
 {
@@ -11,14 +12,15 @@ bool SaveSettings(AppState& state, Prompter& prompter)
     case Settings::SaveResult::Saved:
         return true;
     case Settings::SaveResult::NoFile: // no settings folder: the program runs on defaults
-        return false;
-    case Settings::SaveResult::Unreadable:
+        break;
     case Settings::SaveResult::WriteFailed:
+        WarnNotWritten(state, prompter, state.settings.path());
+        break;
+    case Settings::SaveResult::Unreadable:
+        prompter.tell(state.message(QStringLiteral("msgSettingsUnreadable"),
+                                    {QLatin1Char('"') + state.settings.path() + QLatin1Char('"')}),
+                      ProductName(), Prompter::Icon::Warning);
         break;
     }
-    const QString key = result == Settings::SaveResult::Unreadable ? QStringLiteral("msgSettingsUnreadable")
-                                                                   : QStringLiteral("msgSettingsNotSaved");
-    prompter.tell(state.message(key, {QLatin1Char('"') + state.settings.path() + QLatin1Char('"')}), ProductName(),
-                  Prompter::Icon::Warning);
     return false;
 }
