@@ -1,12 +1,15 @@
 #include "gui/mainwindow/PreviewTableView.h"
 
 #include "core/preview/PreviewList.h"
+#include "gui/mainwindow/NewNameDelegate.h"
+#include "gui/mainwindow/PreviewColumns.h"
 
 #include <QApplication>
 #include <QContextMenuEvent>
 #include <QDrag>
 #include <QFileInfo>
 #include <QHeaderView>
+#include <QKeyEvent>
 #include <QMimeData>
 #include <QMouseEvent>
 #include <QUrl>
@@ -20,7 +23,12 @@ PreviewTableView::PreviewTableView(PreviewList& list, QWidget* parent)
     setSelectionModel(list.selectionModel());
     setSelectionBehavior(QAbstractItemView::SelectRows);
     setSelectionMode(QAbstractItemView::ExtendedSelection);
-    setEditTriggers(QAbstractItemView::NoEditTriggers);
+    // Only a click on the new name of an entry already selected edits in place: F2, Enter and a
+    // double-click belong to the manual-edit dialog.
+    setEditTriggers(QAbstractItemView::SelectedClicked);
+    setItemDelegateForColumn(
+        FolderEntry::ColNewName,
+        new NewNameDelegate([this](int row, const QString& typed) { Q_EMIT nameTyped(row, typed); }, this));
     setWordWrap(false);
     setShowGrid(false);
     setAlternatingRowColors(true);
@@ -42,6 +50,7 @@ PreviewTableView::PreviewTableView(PreviewList& list, QWidget* parent)
     hideWorkColumns();
     connect(&list, &QAbstractItemModel::modelReset, this, &PreviewTableView::hideWorkColumns);
     horizontalHeader()->setMinimumSectionSize(0);
+    m_columns = new PreviewColumns(*this);
 }
 
 void PreviewTableView::setShellDropHandler(std::function<void(const QStringList&)> handler)
@@ -82,6 +91,35 @@ void PreviewTableView::mouseReleaseEvent(QMouseEvent* event)
         Q_EMIT currentEntryTouched();
         Q_EMIT contextMenuRequested(event->globalPosition().toPoint());
     }
+}
+
+void PreviewTableView::mouseDoubleClickEvent(QMouseEvent* event)
+{
+    // The view first: it stops a pending in-place edit, which must not open behind the dialog.
+    QTableView::mouseDoubleClickEvent(event);
+    if (event->button() == Qt::LeftButton && indexAt(event->position().toPoint()).isValid())
+        Q_EMIT editRequested();
+}
+
+void PreviewTableView::keyPressEvent(QKeyEvent* event)
+{
+    const bool plain = (event->modifiers() & ~Qt::KeypadModifier) == Qt::NoModifier;
+    if (plain && state() != EditingState) {
+        switch (event->key()) {
+        case Qt::Key_Return:
+        case Qt::Key_Enter:
+            event->accept();
+            Q_EMIT editRequested();
+            return;
+        case Qt::Key_Delete:
+            event->accept();
+            Q_EMIT removeRequested();
+            return;
+        default:
+            break;
+        }
+    }
+    QTableView::keyPressEvent(event);
 }
 
 void PreviewTableView::keyReleaseEvent(QKeyEvent* event)

@@ -1,6 +1,7 @@
 #include "gui/rename/RenameDialog.h"
 
 #include "core/AppState.h"
+#include "core/preview/PreviewList.h"
 #include "core/rename/RenameSteps.h"
 #include "core/script/ScriptStore.h"
 #include "core/settings/HelpGuide.h"
@@ -10,8 +11,12 @@
 #include "gui/settings/DialogChrome.h"
 #include "gui/settings/WidgetTranslator.h"
 
+#include <QAbstractSpinBox>
 #include <QApplication>
+#include <QComboBox>
 #include <QHBoxLayout>
+#include <QLineEdit>
+#include <QPlainTextEdit>
 #include <QPushButton>
 #include <QShortcut>
 #include <QTimer>
@@ -72,7 +77,50 @@ void RenameDialog::load()
     else if (state.settings.flag(Settings::Key::SaveDialogSettings))
         RestoreDialogState(state, this, objectName());
     valuesRestored();
+    orderAndWatchFields();
     FitDialogSize(this);
+}
+
+bool RenameDialog::isButton(const QWidget* widget) const
+{
+    return widget == m_help || widget == m_ok || widget == m_apply || widget == m_cancel;
+}
+
+void RenameDialog::orderAndWatchFields()
+{
+    // The buttons were made before the subclass built its fields, so they lead the Tab order; they
+    // go behind the last field.
+    QWidget* last = nullptr;
+    for (QWidget* w = nextInFocusChain(); w != this; w = w->nextInFocusChain()) {
+        if (!isButton(w) && isAncestorOf(w))
+            last = w;
+    }
+    if (last) {
+        QWidget* before = last;
+        for (QPushButton* button : {m_help, m_ok, m_apply, m_cancel}) {
+            setTabOrder(before, button);
+            before = button;
+        }
+    }
+    WatchDialogValues(this, this, [this] { Q_EMIT changed(); });
+}
+
+QWidget* RenameDialog::firstInputField() const
+{
+    // Where typing goes: the first text or number field that takes input, else the first control that
+    // takes the focus at all (a dialog of options only).
+    QWidget* firstControl = nullptr;
+    for (QWidget* w = nextInFocusChain(); w != this; w = w->nextInFocusChain()) {
+        if (isButton(w) || !isAncestorOf(w) || !w->isEnabled() || !(w->focusPolicy() & Qt::TabFocus))
+            continue;
+        const bool typed = qobject_cast<QLineEdit*>(w) || qobject_cast<QPlainTextEdit*>(w) ||
+                           qobject_cast<QAbstractSpinBox*>(w) || qobject_cast<QComboBox*>(w);
+        if (typed)
+            return w;
+        if (!firstControl)
+            firstControl = w;
+    }
+    return firstControl;
 }
 
 void RenameDialog::showEvent(QShowEvent* event)
@@ -87,8 +135,11 @@ void RenameDialog::showEvent(QShowEvent* event)
 void RenameDialog::activate()
 {
     AppState& state = m_host.state;
-    if (!m_host.window.scriptRunning())
+    if (!m_host.window.scriptRunning()) {
+        if (QWidget* field = firstInputField())
+            field->setFocus(Qt::TabFocusReason);
         return;
+    }
     setWindowTitle(state.language.GetLngText(QStringLiteral("frmScript"), QStringLiteral("frmRunCaption")) +
                    QStringLiteral(": ") + windowTitle());
     m_ok->setFocus();
@@ -119,12 +170,37 @@ void RenameDialog::apply()
     m_apply->setEnabled(true);
     if (m_host.refreshPreview)
         m_host.refreshPreview();
+    Q_EMIT applied();
 }
 
 void RenameDialog::ok()
 {
     apply();
     accept();
+}
+
+QStringList RenameDialog::proposedNames(const std::vector<int>& rows)
+{
+    // The function runs on copies of the rows, each admitted or not by the real selection, so what is
+    // shown is what Apply computes: the same fields, the same Params, the same routine.
+    const PreviewList& list = m_host.list;
+    std::vector<FolderEntry> copies;
+    std::vector<bool> selected;
+    copies.reserve(rows.size());
+    for (int row : rows) {
+        copies.push_back(list.entry(row));
+        selected.push_back(list.isSelected(row));
+    }
+    PreviewList scratch;
+    scratch.appendBatch(std::move(copies));
+    RenameRun run(m_host.state, scratch, m_host.applyTo);
+    run.selected = std::move(selected);
+    runFunction(run);
+    QStringList names;
+    names.reserve(scratch.size());
+    for (const FolderEntry& e : scratch.entries())
+        names.append(e.newName);
+    return names;
 }
 
 void RenameDialog::help()
