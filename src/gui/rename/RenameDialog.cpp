@@ -18,6 +18,7 @@
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QRadioButton>
 #include <QShortcut>
 #include <QTimer>
 #include <QVBoxLayout>
@@ -77,32 +78,8 @@ void RenameDialog::load()
     else if (state.settings.flag(Settings::Key::SaveDialogSettings))
         RestoreDialogState(state, this, objectName());
     valuesRestored();
-    orderAndWatchFields();
-    FitDialogSize(this);
-}
-
-bool RenameDialog::isButton(const QWidget* widget) const
-{
-    return widget == m_help || widget == m_ok || widget == m_apply || widget == m_cancel;
-}
-
-void RenameDialog::orderAndWatchFields()
-{
-    // The buttons were made before the subclass built its fields, so they lead the Tab order; they
-    // go behind the last field.
-    QWidget* last = nullptr;
-    for (QWidget* w = nextInFocusChain(); w != this; w = w->nextInFocusChain()) {
-        if (!isButton(w) && isAncestorOf(w))
-            last = w;
-    }
-    if (last) {
-        QWidget* before = last;
-        for (QPushButton* button : {m_help, m_ok, m_apply, m_cancel}) {
-            setTabOrder(before, button);
-            before = button;
-        }
-    }
     WatchDialogValues(this, this, [this] { Q_EMIT changed(); });
+    FitDialogSize(this);
 }
 
 QWidget* RenameDialog::firstInputField() const
@@ -111,7 +88,10 @@ QWidget* RenameDialog::firstInputField() const
     // takes the focus at all (a dialog of options only).
     QWidget* firstControl = nullptr;
     for (QWidget* w = nextInFocusChain(); w != this; w = w->nextInFocusChain()) {
-        if (isButton(w) || !isAncestorOf(w) || !w->isEnabled() || !(w->focusPolicy() & Qt::TabFocus))
+        if (qobject_cast<QPushButton*>(w) || !isAncestorOf(w) || !w->isEnabled() || !(w->focusPolicy() & Qt::TabFocus))
+            continue;
+        // Of a group of options, the chosen one, as Tab reaches it.
+        if (const auto* option = qobject_cast<QRadioButton*>(w); option && !option->isChecked())
             continue;
         const bool typed = qobject_cast<QLineEdit*>(w) || qobject_cast<QPlainTextEdit*>(w) ||
                            qobject_cast<QAbstractSpinBox*>(w) || qobject_cast<QComboBox*>(w);

@@ -33,9 +33,9 @@ struct RenameDialogHost
 // the menu entry that opened it and the apply-to choice), gives its standard buttons pictures and tool
 // tips, takes the user's dialog colours, and restores its fields: from the current script step while a
 // script runs, else from its settings section when dialog settings are kept. It opens with the focus on
-// its first input field (Tab goes through the fields before the buttons), so typing and Enter act on what
-// the user sees; while a script runs, its caption says so and OK has the focus; in run-all mode OK is
-// pressed at once. Any change of a field is announced by changed(), so the window can preview it.
+// its first input field, so typing and Enter act on what the user sees; while a script runs, its caption says so and OK
+// has the focus; in run-all mode OK is pressed at once. Any change of a field is announced by changed(), so the window
+// can preview it.
 //
 // Apply stores the fields (settings kept and no script running), appends a script step (recording), runs
 // the function over the apply-to entries and refreshes the preview; the dialog stays open, so Apply can
@@ -88,10 +88,7 @@ protected:
 private:
     void activate();
     QPushButton* addButton(const char* name);
-    // The fields first in the Tab order, then the buttons; and every field announces its changes.
-    void orderAndWatchFields();
     QWidget* firstInputField() const;
-    bool isButton(const QWidget* widget) const;
 
     RenameDialogHost m_host;
     int m_type;
