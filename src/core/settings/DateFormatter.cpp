@@ -35,9 +35,15 @@ int weekOfYear(QDate date)
 
 QString format(const QDateTime& time, QStringView format, const QLocale& locale)
 {
-    const QDateTime t = time.isValid() ? time : zeroTime();
-    const QDate date = t.date();
-    const QTime clock = t.time();
+    return DateFormatter::format(time.date(), time.time(), format, locale);
+}
+
+QString format(QDate date, QTime clock, QStringView format, const QLocale& locale)
+{
+    if (!date.isValid() || !clock.isValid()) {
+        date = zeroTime().date();
+        clock = zeroTime().time();
+    }
     const bool twelveHours = format.contains(u"AM/PM", Qt::CaseInsensitive);
     const int hour = twelveHours ? (clock.hour() % 12 == 0 ? 12 : clock.hour() % 12) : clock.hour();
     QString out;

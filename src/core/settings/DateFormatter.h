@@ -22,6 +22,8 @@
 namespace DateFormatter {
 
 QString format(const QDateTime& time, QStringView format, const QLocale& locale = QLocale::system());
+// The same for a local date and time; an invalid date stands for the zero time.
+QString format(QDate date, QTime clock, QStringView format, const QLocale& locale);
 
 // The time written for a time that cannot be read: the zero of the date system, 30 December 1899.
 QDateTime zeroTime();
