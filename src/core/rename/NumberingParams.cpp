@@ -6,6 +6,7 @@
 #include "core/script/DialogValues.h"
 
 #include <QRandomGenerator>
+#include <QRegularExpression>
 #include <cmath>
 #include <limits>
 
@@ -45,10 +46,13 @@ std::optional<qint32> NumberingParams::wholeNumber(const QString& text)
 
 NumberingParams::Refusal NumberingParams::check(int count) const
 {
+    static const QRegularExpression digits(QStringLiteral("^-?[0-9]+$"));
+    if (!digits.match(start).hasMatch() || !digits.match(increment).hasMatch())
+        return Refusal::NotANumber;
     const std::optional<qint32> first = wholeNumber(start);
     const std::optional<qint32> step = wholeNumber(increment);
     if (!first || !step)
-        return Refusal::NotANumber;
+        return Refusal::OutOfRange;
     // The numbers lie between the first and the last, so checking the last covers them all.
     const qint64 last = qint64(*first) + qint64(qMax(count, 1) - 1) * qint64(*step);
     if (last < std::numeric_limits<qint32>::min() || last > std::numeric_limits<qint32>::max())

@@ -17,7 +17,7 @@ struct NumberingParams
     enum class Refusal {
         None,
         NotANumber, // the start or the increment is no whole number (a lone "-", say)
-        OutOfRange, // a number would leave the 32-bit range
+        OutOfRange, // the start, the increment or a number would leave the 32-bit range
     };
 
     QString start = QStringLiteral("1");     // "txtInit", cleaned

@@ -74,7 +74,9 @@ TEST(NumberTexts, RefusesWhatIsNoNumberOrLeavesThe32BitRange)
     const Row rows[] = {
         {"start only a minus", numbering("-", "1"), 3, R::NotANumber},
         {"increment only a minus", numbering("1", "-"), 3, R::NotANumber},
-        {"start beyond 32 bits", numbering("2147483648", "1"), 1, R::NotANumber},
+        {"start beyond 32 bits", numbering("2147483648", "1"), 1, R::OutOfRange},
+        {"increment beyond 32 bits", numbering("1", "-99999999999"), 1, R::OutOfRange},
+        {"blank in the number", numbering("1 ", "1"), 1, R::NotANumber},
         {"pasted letters", numbering("12a", "1"), 1, R::NotANumber},
         {"last number too large", numbering("2147483647", "1"), 2, R::OutOfRange},
         {"last number too small", numbering("-2147483647", "-1"), 3, R::OutOfRange},

@@ -55,7 +55,10 @@ inline void ForEveryDialog(AppState& state, Prompter& prompter, MainWindow& wind
     properties.path = folder;
     PropertiesDialog propertiesDialog(properties, state.language);
     visit(propertiesDialog, DialogTitle::Fixed);
+    // The format library with the user's own list, one entry open for editing.
+    state.dateTimeFormats.userFormats() = {QStringLiteral("yyyy-mm-dd 'Photos'"), QStringLiteral("dddd, d. mmmm yyyy")};
     DateTimeFormatDialog formats(state, prompter, DateTimeFormatDialog::typeItems(state), DateTimeFormats::User,
-                                 QString(), &window);
+                                 state.dateTimeFormats.userFormats().last(), &window);
+    formats.editFormat();
     visit(formats, DialogTitle::Fixed);
 }

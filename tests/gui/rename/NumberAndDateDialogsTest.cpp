@@ -53,6 +53,15 @@ TEST_F(NumberAndDateDialogs, NumberFieldsFollowTheTypingRulesAndStayInStep)
         QTest::keyClicks(increment, "2");
         EXPECT_EQ(increment->text(), "-2");
         control<QComboBox>(d, "cmbAnz")->setCurrentIndex(3);
+        // Leaving a field tidies it: empty is 1, a "-" counts only in front.
+        const auto leave = [](QLineEdit* field, const char* text) {
+            field->setText(QLatin1String(text));
+            QFocusEvent out(QEvent::FocusOut);
+            QApplication::sendEvent(field, &out);
+            return field->text();
+        };
+        EXPECT_EQ(leave(increment, ""), "1");
+        EXPECT_EQ(leave(increment, "-2-"), "-2");
         operate(d, {"cmdOK"});
     });
     item(CommandId::Rename01)->trigger();
