@@ -14,10 +14,7 @@ NumberingParams NumberingParams::fromValues(const DialogValues& values)
 {
     NumberingParams params;
     params.system = qBound(0, values.number(QStringLiteral("cmbNumberWith"), 0), 3);
-    params.start = cleanNumber(values.text(QStringLiteral("txtInit")));
-    // Only decimal numbering starts below zero; the other systems drop the sign.
-    if (params.system != NumberDecimal)
-        params.start = cleanNumber(QString(params.start).remove(QLatin1Char('-')));
+    params.start = cleanStart(values.text(QStringLiteral("txtInit")), params.system);
     params.increment = cleanNumber(values.text(QStringLiteral("txtInc")));
     params.width = qBound(0, values.number(QStringLiteral("cmbAnz"), 0), 15);
     params.shuffle = values.checked(QStringLiteral("chkRandom"));
@@ -34,6 +31,12 @@ QString NumberingParams::cleanNumber(const QString& text)
     if (text.isEmpty())
         return QStringLiteral("1");
     return ReplaceText(text, u"-", u"", 2);
+}
+
+QString NumberingParams::cleanStart(const QString& text, int system)
+{
+    // Only decimal numbering starts below zero; the other systems drop the sign.
+    return cleanNumber(system == NumberDecimal ? text : QString(text).remove(QLatin1Char('-')));
 }
 
 std::optional<qint32> NumberingParams::wholeNumber(const QString& text)

@@ -30,6 +30,8 @@ struct NumberingParams
     static NumberingParams fromValues(const DialogValues& values);
     // A number field as it is left: empty becomes "1", and a "-" counts only as the first character.
     static QString cleanNumber(const QString& text);
+    // The start field as it is left in a number system: outside decimal it holds no sign.
+    static QString cleanStart(const QString& text, int system);
 
     // The whole number a field holds, when it is one in the 32-bit range.
     static std::optional<qint32> wholeNumber(const QString& text);

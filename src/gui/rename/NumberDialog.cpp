@@ -87,9 +87,12 @@ NumberDialog::NumberDialog(RenameDialogHost host, QWidget* parent)
     connect(m_start, &QLineEdit::textEdited, this, &NumberDialog::startEdited);
     connect(m_startFormat, &QLineEdit::textEdited, this, &NumberDialog::formatEdited);
     connect(m_system, &QComboBox::currentIndexChanged, this, &NumberDialog::systemChosen);
-    for (NumberFieldWidget* field : {m_start, m_increment})
-        connect(field, &NumberFieldWidget::left, this,
-                [field] { field->setText(NumberingParams::cleanNumber(field->text())); });
+    connect(m_start, &NumberFieldWidget::left, this, [this] {
+        m_start->setText(NumberingParams::cleanStart(m_start->text(), m_system->currentIndex()));
+        startEdited();
+    });
+    connect(m_increment, &NumberFieldWidget::left, this,
+            [this] { m_increment->setText(NumberingParams::cleanNumber(m_increment->text())); });
     connect(m_startFormat, &NumberFieldWidget::left, this, [this] {
         if (m_startFormat->text().isEmpty()) {
             m_start->setText(QStringLiteral("1"));
@@ -154,10 +157,7 @@ void NumberDialog::systemChosen()
         m_startFormat->setCharacters(classes.letterNumeralsLower, Case::Lower);
     else
         m_startFormat->setCharacters(classes.signedDigits);
-    if (!decimal)
-        m_start->setText(NumberingParams::cleanNumber(m_start->text().remove(QLatin1Char('-'))));
-    else if (m_start->text().isEmpty())
-        m_start->setText(QStringLiteral("1"));
+    m_start->setText(NumberingParams::cleanStart(m_start->text(), system));
     startEdited();
 }
 
@@ -168,8 +168,9 @@ NumberingParams NumberDialog::params() const
 
 void NumberDialog::prepareFields()
 {
-    for (NumberFieldWidget* field : {m_start, m_increment})
-        field->setText(NumberingParams::cleanNumber(field->text()));
+    m_start->setText(NumberingParams::cleanStart(m_start->text(), m_system->currentIndex()));
+    m_increment->setText(NumberingParams::cleanNumber(m_increment->text()));
+    startEdited();
 }
 
 bool NumberDialog::acceptsRun(const RenameRun& run)

@@ -168,3 +168,29 @@ TEST_F(NumberAndDateDialogs, FormatLibraryPicksAndEditsTheUsersList)
 }
 
 } // namespace
+
+namespace {
+
+TEST_F(NumberAndDateDialogs, RememberedNumberingComesBackInItsNumberSystem)
+{
+    open();
+    addEntries({"a"});
+    app.state().settings.setFlag(Settings::Key::SaveDialogSettings, true);
+    answerDialogs([](QDialog& d) {
+        control<QComboBox>(d, "cmbNumberWith")->setCurrentIndex(3);
+        operate(d, {"txtInit=-28", "optSuffix", "cmdOK"});
+    });
+    item(CommandId::Rename01)->trigger();
+    EXPECT_EQ(newNames(), QStringList{"aab"});
+    EXPECT_EQ(setting("frmNumber", "txtInit"), "28"); // stored as it ran: no sign outside decimal
+    answerDialogs([](QDialog& d) {
+        EXPECT_EQ(control<QComboBox>(d, "cmbNumberWith")->currentIndex(), 3);
+        EXPECT_FALSE(control<QLineEdit>(d, "txtInitFormat")->isHidden());
+        EXPECT_EQ(control<QLineEdit>(d, "txtInitFormat")->text(), "ab");
+        EXPECT_TRUE(control<QRadioButton>(d, "optSuffix")->isChecked());
+        operate(d, {"cmdCancel"});
+    });
+    item(CommandId::Rename01)->trigger();
+}
+
+} // namespace
