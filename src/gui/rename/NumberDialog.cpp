@@ -17,6 +17,7 @@
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QRadioButton>
+#include <QSignalBlocker>
 
 namespace {
 
@@ -84,20 +85,16 @@ NumberDialog::NumberDialog(RenameDialogHost host, QWidget* parent)
     placeLayout->setColumnStretch(1, 1);
     contentLayout()->addWidget(place);
 
-    connect(m_start, &QLineEdit::textEdited, this, &NumberDialog::startEdited);
+    connect(m_start, &QLineEdit::textChanged, this, &NumberDialog::startChanged);
     connect(m_startFormat, &QLineEdit::textEdited, this, &NumberDialog::formatEdited);
     connect(m_system, &QComboBox::currentIndexChanged, this, &NumberDialog::systemChosen);
-    connect(m_start, &NumberFieldWidget::left, this, [this] {
-        m_start->setText(NumberingParams::cleanStart(m_start->text(), m_system->currentIndex()));
-        startEdited();
-    });
+    connect(m_start, &NumberFieldWidget::left, this,
+            [this] { m_start->setText(NumberingParams::cleanStart(m_start->text(), m_system->currentIndex())); });
     connect(m_increment, &NumberFieldWidget::left, this,
             [this] { m_increment->setText(NumberingParams::cleanNumber(m_increment->text())); });
     connect(m_startFormat, &NumberFieldWidget::left, this, [this] {
-        if (m_startFormat->text().isEmpty()) {
+        if (m_startFormat->text().isEmpty())
             m_start->setText(QStringLiteral("1"));
-            startEdited();
-        }
     });
     connect(m_useSeparator, &QCheckBox::toggled, this, &NumberDialog::updateEnabling);
     connect(m_replace, &QCheckBox::toggled, this, &NumberDialog::updateEnabling);
@@ -122,7 +119,7 @@ void NumberDialog::updateEnabling()
     m_replacement->setEnabled(m_replace->isChecked());
 }
 
-void NumberDialog::startEdited()
+void NumberDialog::startChanged()
 {
     const std::optional<qint32> value = NumberingParams::wholeNumber(m_start->text());
     const QString shown = value ? NumberToText(*value, m_system->currentIndex()) : QString();
@@ -133,6 +130,8 @@ void NumberDialog::startEdited()
 void NumberDialog::formatEdited()
 {
     const QString start = TextToNumber(m_startFormat->text(), m_system->currentIndex());
+    // The start follows without writing back into the field being typed in.
+    const QSignalBlocker quiet(m_start);
     if (m_start->text() != start)
         m_start->setText(start);
 }
@@ -158,7 +157,7 @@ void NumberDialog::systemChosen()
     else
         m_startFormat->setCharacters(classes.signedDigits);
     m_start->setText(NumberingParams::cleanStart(m_start->text(), system));
-    startEdited();
+    startChanged();
 }
 
 NumberingParams NumberDialog::params() const
@@ -170,7 +169,6 @@ void NumberDialog::prepareFields()
 {
     m_start->setText(NumberingParams::cleanStart(m_start->text(), m_system->currentIndex()));
     m_increment->setText(NumberingParams::cleanNumber(m_increment->text()));
-    startEdited();
 }
 
 bool NumberDialog::acceptsRun(const RenameRun& run)

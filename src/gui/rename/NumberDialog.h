@@ -33,7 +33,7 @@ protected:
     void runFunction(RenameRun& run) override;
 
 private:
-    void startEdited();
+    void startChanged();
     void formatEdited();
     void systemChosen();
     void updateEnabling();
