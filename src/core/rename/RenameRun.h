@@ -4,6 +4,7 @@
 #include "core/preview/PreviewList.h"
 
 #include <QLocale>
+#include <QStringList>
 #include <functional>
 #include <vector>
 
@@ -21,14 +22,36 @@ public:
     // Whether the function changes the entry in this row.
     bool admits(int row) const { return ApplyTarget(selected[static_cast<size_t>(row)], applyTo); }
 
+    // How many entries the function changes.
+    int targetCount() const;
+
     // Shows "MsgStat06" for the entry with this 1-based number. Nothing repaints during a run, so only
     // the first, the last and every thousandth number are written.
     void progress(int number) const;
+
+    // A preview run computes the names of the rows from first to last without writing any: the list
+    // stays as it is, and previewNames() holds what the run would have proposed for those rows.
+    void previewRows(int first, int last)
+    {
+        m_previewFirst = first;
+        m_previewLast = last;
+    }
+    const QStringList& previewNames() const { return m_previewNames; }
 
     // Gives every admitted entry, in list order, the new name newName(entry) returns, showing progress;
     // views learn of the changes once at the end.
     template <typename NewName> void renameEach(NewName newName)
     {
+        if (m_previewLast >= 0) {
+            // Rows before the first are visited too: a function may count the entries it names.
+            for (int row = 0; row <= m_previewLast && row < list.size(); ++row) {
+                const FolderEntry& e = list.entry(row);
+                QString name = admits(row) ? newName(e) : e.newName;
+                if (row >= m_previewFirst)
+                    m_previewNames.append(std::move(name));
+            }
+            return;
+        }
         const PreviewList::BulkEdit bulk(list);
         const int total = list.size();
         for (int row = 0; row < total; ++row) {
@@ -44,4 +67,9 @@ public:
     std::vector<bool> selected;
     StatusSink status;
     QLocale locale = QLocale::system();
+
+private:
+    int m_previewFirst = -1;
+    int m_previewLast = -1;
+    QStringList m_previewNames;
 };

@@ -35,11 +35,7 @@ void LivePreview::update()
     int last = m_view.rowAt(m_view.viewport()->height() - 1);
     if (last < 0)
         last = m_list.size() - 1;
-    std::vector<int> rows;
-    rows.reserve(static_cast<size_t>(last - first + 1));
-    for (int row = first; row <= last; ++row)
-        rows.push_back(row);
-    m_list.showProposedNames(ProposedNames(first, m_dialog.proposedNames(rows)));
+    m_list.showProposedNames(ProposedNames(first, m_dialog.proposedNames(first, last)));
 }
 
 void LivePreview::applied()

@@ -1,7 +1,6 @@
 #include "gui/rename/RenameDialog.h"
 
 #include "core/AppState.h"
-#include "core/preview/PreviewList.h"
 #include "core/rename/RenameSteps.h"
 #include "core/script/ScriptStore.h"
 #include "core/settings/HelpGuide.h"
@@ -127,11 +126,14 @@ void RenameDialog::activate()
         QTimer::singleShot(0, this, &RenameDialog::ok);
 }
 
-void RenameDialog::apply()
+bool RenameDialog::apply()
 {
     AppState& state = m_host.state;
     // Fields are cleaned first, so that what is stored and recorded is what runs.
     prepareFields();
+    RenameRun run(state, m_host.list, m_host.applyTo, m_host.status);
+    if (!acceptsRun(run))
+        return false;
     if (state.settings.flag(Settings::Key::SaveDialogSettings) && !m_host.window.scriptRunning() &&
         !SaveDialogState(state, this, objectName(), 1))
         WarnNotWritten(state, m_host.window.prompter, state.settingsFile);
@@ -141,46 +143,30 @@ void RenameDialog::apply()
     m_ok->setEnabled(false);
     m_apply->setEnabled(false);
     QApplication::setOverrideCursor(Qt::WaitCursor);
-    {
-        RenameRun run(state, m_host.list, m_host.applyTo, m_host.status);
-        runFunction(run);
-    }
+    runFunction(run);
     QApplication::restoreOverrideCursor();
     m_ok->setEnabled(true);
     m_apply->setEnabled(true);
     if (m_host.refreshPreview)
         m_host.refreshPreview();
     Q_EMIT applied();
+    return true;
 }
 
 void RenameDialog::ok()
 {
-    apply();
-    accept();
+    if (apply())
+        accept();
 }
 
-QStringList RenameDialog::proposedNames(const std::vector<int>& rows)
+QStringList RenameDialog::proposedNames(int first, int last)
 {
-    // The function runs on copies of the rows, each admitted or not by the real selection, so what is
-    // shown is what Apply computes: the same fields, the same Params, the same routine.
-    const PreviewList& list = m_host.list;
-    std::vector<FolderEntry> copies;
-    std::vector<bool> selected;
-    copies.reserve(rows.size());
-    for (int row : rows) {
-        copies.push_back(list.entry(row));
-        selected.push_back(list.isSelected(row));
-    }
-    PreviewList scratch;
-    scratch.appendBatch(std::move(copies));
-    RenameRun run(m_host.state, scratch, m_host.applyTo);
-    run.selected = std::move(selected);
-    runFunction(run);
-    QStringList names;
-    names.reserve(scratch.size());
-    for (const FolderEntry& e : scratch.entries())
-        names.append(e.newName);
-    return names;
+    // The step a script would record, run as a preview: the same values, Params and routine as Apply,
+    // without what Apply does besides (storing, recording, questions).
+    RenameRun run(m_host.state, m_host.list, m_host.applyTo);
+    run.previewRows(first, last);
+    RenameSteps::run(m_type, ReadDialogValues(this), run);
+    return run.previewNames();
 }
 
 void RenameDialog::help()

@@ -90,6 +90,30 @@ TEST_F(LivePreview, OnlyTheRowsInViewAreComputedAndScrollingComputesTheOthers)
     EXPECT_FALSE(italic(last));
 }
 
+// A function that counts the entries it names (numbering) previews the rows in view with the numbers
+// Apply gives them, however far down they are.
+TEST_F(LivePreview, CountingFunctionsPreviewTheNumbersApplyGives)
+{
+    open();
+    std::vector<FolderEntry> entries;
+    for (int n = 0; n < 1500; ++n)
+        entries.push_back(MakeEntry(QStringLiteral("/p/"), QStringLiteral("f%1").arg(n, 4, 10, QLatin1Char('0'))));
+    window->list().appendBatch(std::move(entries));
+    window->refreshPreview();
+    PreviewTableView* view = window->ui().lstVorschau;
+    const int last = window->list().size() - 1;
+    QStringList previewed;
+    answerDialogs([&](QDialog& d) {
+        view->scrollToBottom();
+        previewed = QStringList{shown(last - 1), shown(last)};
+        EXPECT_TRUE(italic(last));
+        operate(d, {"cmdOK"});
+    });
+    item(CommandId::Rename01)->trigger();
+    EXPECT_EQ(previewed, (QStringList{newNames().at(last - 1), newNames().at(last)}));
+    EXPECT_NE(newNames().at(last), QStringLiteral("f1499"));
+}
+
 // The look: a dialog over the list with its preview, in each language (saved when a folder for
 // pictures is given).
 class LivePreviewLook : public ::testing::TestWithParam<const char*>
