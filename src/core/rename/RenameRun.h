@@ -6,6 +6,7 @@
 #include <QLocale>
 #include <QStringList>
 #include <functional>
+#include <type_traits>
 #include <vector>
 
 // What every rename function works with during one run: the preview list, which of its entries the
@@ -39,25 +40,33 @@ public:
     const QStringList& previewNames() const { return m_previewNames; }
 
     // Gives every admitted entry, in list order, the new name newName(entry) returns, showing progress;
-    // views learn of the changes once at the end.
+    // views learn of the changes once at the end. A function whose names depend on the entries before
+    // (numbering) takes newName(entry, k) instead, k counting the admitted entries from 0: a preview can
+    // then start at the rows in view rather than at the top of the list.
     template <typename NewName> void renameEach(NewName newName)
     {
+        constexpr bool counted = std::is_invocable_v<NewName, const FolderEntry&, int>;
+        const auto nameOf = [&](int row, [[maybe_unused]] int k) {
+            if constexpr (counted)
+                return QString(newName(list.entry(row), k));
+            else
+                return QString(newName(list.entry(row)));
+        };
         if (m_previewLast >= 0) {
-            // Rows before the first are visited too: a function may count the entries it names.
-            for (int row = 0; row <= m_previewLast && row < list.size(); ++row) {
-                const FolderEntry& e = list.entry(row);
-                QString name = admits(row) ? newName(e) : e.newName;
-                if (row >= m_previewFirst)
-                    m_previewNames.append(std::move(name));
-            }
+            int k = 0;
+            for (int row = 0; row < m_previewFirst && row < list.size(); ++row)
+                k += admits(row) ? 1 : 0;
+            for (int row = std::max(m_previewFirst, 0); row <= m_previewLast && row < list.size(); ++row)
+                m_previewNames.append(admits(row) ? nameOf(row, k++) : list.entry(row).newName);
             return;
         }
         const PreviewList::BulkEdit bulk(list);
         const int total = list.size();
+        int k = 0;
         for (int row = 0; row < total; ++row) {
             progress(row + 1);
             if (admits(row))
-                list.setNewName(row, newName(list.entry(row)));
+                list.setNewName(row, nameOf(row, k++));
         }
     }
 
