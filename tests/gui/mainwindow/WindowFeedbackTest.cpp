@@ -3,6 +3,7 @@
 #include "gui/commit/HistoryDialog.h"
 #include "gui/mainwindow/CommandTable.h"
 #include "gui/mainwindow/LoadController.h"
+#include "gui/mainwindow/MainImageList.h"
 #include "gui/mainwindow/MainWindowFixture.h"
 #include "gui/mainwindow/PreviewController.h"
 #include "gui/mainwindow/PreviewTableView.h"
@@ -146,6 +147,32 @@ TEST(CommandTableTest, NoCommandIsEnabledThatDoesNothing)
         if (!command.run &&
             std::find(noHandlerNeeded.begin(), noHandlerNeeded.end(), command.id) == noHandlerNeeded.end()) {
             EXPECT_FALSE(commandBuilt(command.id)) << "enabled without doing anything";
+        }
+    }
+}
+
+TEST(MainImageListTest, EveryButtonPictureLooksFaintWhenDisabled)
+{
+    const auto ink = [](const QPixmap& picture) {
+        const QImage image = picture.toImage().convertToFormat(QImage::Format_ARGB32);
+        qint64 sum = 0;
+        for (int y = 0; y < image.height(); ++y) {
+            for (int x = 0; x < image.width(); ++x)
+                sum += qAlpha(image.pixel(x, y));
+        }
+        return sum;
+    };
+    QStringList keys{"OpenFile", "DelList", "TakeChanges", "RejectChanges", "Undo", "Rename99", "Options", "EditMan"};
+    for (int n = 1; n <= 10; ++n)
+        keys.append(QStringLiteral("Rename%1").arg(n, 2, 10, QLatin1Char('0')));
+    for (const QString& key : keys) {
+        SCOPED_TRACE(key.toStdString());
+        const QIcon icon = MainImageList::image(key);
+        ASSERT_FALSE(icon.isNull());
+        for (const qreal scale : {1.0, 2.0}) {
+            const qint64 normal = ink(icon.pixmap(QSize(24, 24), scale, QIcon::Normal));
+            EXPECT_GT(normal, 0);
+            EXPECT_LT(ink(icon.pixmap(QSize(24, 24), scale, QIcon::Disabled)) * 2, normal);
         }
     }
 }
