@@ -72,6 +72,17 @@ TEST_F(WindowFeedback, AnEmptyListShowsHowToFillIt)
     EXPECT_NE(view->grab().toImage(), hinted) << "the hint is painted in the view";
 }
 
+TEST_F(WindowFeedback, ARestoredSortShowsItsIconAndALoadIsSortedByIt)
+{
+    store("Settings", "PreviewSortKey", QStringLiteral("1"));
+    store("Settings", "PreviewSortOrder", QStringLiteral("1"));
+    open();
+    EXPECT_EQ(window->list().sortIndicatorColumn(), FolderEntry::ColOldName);
+    EXPECT_TRUE(window->list().headerData(FolderEntry::ColOldName, Qt::Horizontal, Qt::DecorationRole).isValid());
+    addEntries({"Disc 1", "Disc 10", "Disc 2"});
+    EXPECT_EQ(OldNames(window->list()), (QStringList{"Disc 10", "Disc 2", "Disc 1"}));
+}
+
 TEST_F(WindowFeedback, ALoadEndsWithWhatBecameOfThePaths)
 {
     TestTree tree({"a/", "b/"});
