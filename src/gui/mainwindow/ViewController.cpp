@@ -1,12 +1,10 @@
 #include "gui/mainwindow/ViewController.h"
 
 #include "core/AppState.h"
-#include "core/commit/RenameFailure.h"
-#include "core/settings/HelpGuide.h"
-#include "core/settings/ProgramNames.h"
 #include "gui/mainwindow/MainWindowUi.h"
 #include "gui/mainwindow/WindowSession.h"
 #include "gui/platform/Prompter.h"
+#include "gui/platform/ShowHelpGuide.h"
 
 #include <QAction>
 #include <QToolBar>
@@ -46,9 +44,5 @@ void ViewController::askForExpertMode()
 
 void ViewController::openHelp()
 {
-    if (OpenHelpGuide(m_state))
-        return;
-    // Without a browser for HTML pages nothing would happen: say where the guide is instead.
-    m_session.prompter.tell(m_state.message(QStringLiteral("msgHelpNotOpened"), {Quoted(HelpGuidePath(m_state))}),
-                            ProductName(), Prompter::Icon::Information);
+    ShowHelpGuide(m_state, m_session.prompter);
 }

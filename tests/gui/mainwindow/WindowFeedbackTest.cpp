@@ -126,6 +126,12 @@ TEST_F(WindowFeedback, HelpSaysWhereTheGuideIsWhenNothingOpensItAndUnbuiltComman
     ASSERT_EQ(app.prompter().asked().size(), 1);
     EXPECT_TRUE(
         app.prompter().asked().at(0).text.contains(app.state().programFolder + QStringLiteral("guide-en.html")));
+    // The rename dialogs' help buttons alike.
+    addEntries({"a"});
+    answerDialogs([](QDialog& d) { operate(d, {"cmdHelp", "cmdCancel"}); });
+    app.prompter().expectButton(Prompter::Ok);
+    item(CommandId::Rename05)->trigger();
+    EXPECT_EQ(app.prompter().asked().size(), 2);
 
     EXPECT_FALSE(item(CommandId::ShowAssistant)->isEnabled());
     EXPECT_EQ(item(CommandId::ShowAssistant)->toolTip(), QStringLiteral("Show assistant (not available yet)"));
