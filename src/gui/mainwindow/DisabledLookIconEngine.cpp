@@ -29,7 +29,9 @@ QPixmap DisabledLookIconEngine::scaledPixmap(const QSize& size, QIcon::Mode mode
 {
     if (mode != QIcon::Disabled)
         return m_source.pixmap(size, scale, mode, state);
-    return faded(m_source.pixmap(size, scale, QIcon::Normal, state));
+    // A button held down while disabled shows what is going on (recording): its picture stays whole.
+    const QPixmap picture = m_source.pixmap(size, scale, QIcon::Normal, state);
+    return state == QIcon::On ? picture : faded(picture);
 }
 
 QSize DisabledLookIconEngine::actualSize(const QSize& size, QIcon::Mode mode, QIcon::State state)

@@ -3,9 +3,9 @@
 #include <QIcon>
 #include <QIconEngine>
 
-// Draws an icon as it is, except disabled: then grey and faint. Icon themes differ in what they give for a
-// disabled icon, and a symbolic one greyed by the style can look just like an enabled one; a button bar
-// must show at a glance what can be used now.
+// Draws an icon as it is, except disabled and not held down: then grey and faint. Icon themes differ in what they give
+// for a disabled icon, and a symbolic one greyed by the style can look just like an enabled one; a button bar must show
+// at a glance what can be used now.
 class DisabledLookIconEngine : public QIconEngine
 {
 public:

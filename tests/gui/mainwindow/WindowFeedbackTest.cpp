@@ -109,6 +109,10 @@ TEST_F(WindowFeedback, RecordingShowsUntilItStops)
     EXPECT_TRUE(window->ui().lblRecording->isVisibleTo(window.get()));
     EXPECT_EQ(window->ui().lblRecording->text(), QStringLiteral("\u25cf Recording a script"));
     EXPECT_TRUE(record->isChecked());
+    const QIcon picture = record->icon();
+    EXPECT_EQ(picture.pixmap(QSize(24, 24), 1.0, QIcon::Disabled, QIcon::On).toImage(),
+              picture.pixmap(QSize(24, 24), 1.0, QIcon::Normal, QIcon::On).toImage())
+        << "held down, the record button shows its picture whole";
     window->refreshPreview(); // the refresh's counts do not hide it
     EXPECT_TRUE(window->ui().lblRecording->isVisibleTo(window.get()));
     item(CommandId::StopRecording)->trigger(); // nothing recorded: nothing to name
