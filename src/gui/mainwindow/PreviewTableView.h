@@ -29,6 +29,9 @@ public:
     // Hides the work columns past the visible ones.
     void hideWorkColumns();
     PreviewColumns& columns() { return *m_columns; }
+    // The hint an empty list shows in its middle (how to fill it).
+    void setEmptyHint(const QString& hint);
+    QString emptyHint() const { return m_emptyHint; }
 
 Q_SIGNALS:
     // A click or a key release in the list: the current-entry panel is due.
@@ -55,6 +58,7 @@ protected:
     void dragEnterEvent(QDragEnterEvent* event) override;
     void dragMoveEvent(QDragMoveEvent* event) override;
     void dropEvent(QDropEvent* event) override;
+    void paintEvent(QPaintEvent* event) override;
 
 private:
     bool isOwnDrag(const QMimeData* mime) const;
@@ -65,4 +69,5 @@ private:
     QPoint m_pressPos;
     std::function<void(const QStringList&)> m_shellDrop;
     PreviewColumns* m_columns = nullptr;
+    QString m_emptyHint;
 };
