@@ -5,6 +5,7 @@
 #include "core/script/ScriptStore.h"
 #include "core/settings/HelpGuide.h"
 #include "gui/mainwindow/WindowSession.h"
+#include "gui/platform/Prompter.h"
 #include "gui/platform/WarnNotWritten.h"
 #include "gui/script/DialogState.h"
 #include "gui/settings/DialogChrome.h"
@@ -12,6 +13,8 @@
 
 #include <QApplication>
 #include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
 #include <QPushButton>
 #include <QShortcut>
 #include <QTimer>
@@ -101,6 +104,8 @@ void RenameDialog::apply()
     AppState& state = m_host.state;
     // Fields are cleaned first, so that what is stored and recorded is what runs.
     prepareFields();
+    if (!checkInput())
+        return;
     if (state.settings.flag(Settings::Key::SaveDialogSettings) && !m_host.window.scriptRunning() &&
         !SaveDialogState(state, this, objectName(), 1))
         WarnNotWritten(state, m_host.window.prompter, state.settingsFile);
@@ -123,8 +128,39 @@ void RenameDialog::apply()
 
 void RenameDialog::ok()
 {
+    if (!checkInput())
+        return;
     apply();
     accept();
+}
+
+bool RenameDialog::refuseInput(const QString& messageKey, const QString& field, const QStringList& args,
+                               const QString& captionKey)
+{
+    AppState& state = m_host.state;
+    m_host.window.prompter.tell(state.message(messageKey, args), state.message(captionKey));
+    if (auto* widget = findChild<QWidget*>(field)) {
+        widget->setFocus();
+        if (auto* edit = qobject_cast<QLineEdit*>(widget))
+            edit->selectAll();
+    }
+    return false;
+}
+
+bool RenameDialog::acceptNumberField(const QString& key, int minimum, int maximum)
+{
+    if (key.isEmpty())
+        return true;
+    // The field is named as a screen reader names it: by its own text, else by the label that stands for it.
+    const QWidget* field = findChild<QWidget*>(key);
+    QString name = field ? field->accessibleName() : QString();
+    for (const QLabel* label : findChildren<QLabel*>()) {
+        if (name.isEmpty() && field && label->buddy() == field)
+            name = label->text().remove(QLatin1Char('&')).remove(QLatin1Char(':')).trimmed();
+    }
+    return refuseInput(QStringLiteral("msgNumberField"), key,
+                       {name.isEmpty() ? key : name, QString::number(minimum), QString::number(maximum)},
+                       QStringLiteral("msgCapAttention"));
 }
 
 void RenameDialog::help()

@@ -57,6 +57,7 @@ public:
 
 protected:
     AppState& state() { return m_host.state; }
+    const PreviewList& list() const { return m_host.list; }
     QVBoxLayout* contentLayout() const { return m_content; }
 
     void load();
@@ -66,6 +67,16 @@ protected:
     virtual void valuesRestored() {}
     // Writes cleaned values back into fields whose input the function tidies (the Params normalisation).
     virtual void prepareFields() {}
+    // Whether the fields can be applied; a dialog that refuses them has told the user why. Nothing is
+    // stored, recorded or changed then.
+    virtual bool checkInput() { return true; }
+    // Tells that a number field holds no usable number (named by its label), puts the focus on it and
+    // returns false; true for an empty key.
+    bool acceptNumberField(const QString& key, int minimum, int maximum);
+    // An information message of the [Messages] section (with "MsgCap05", "Input missing", unless another
+    // caption is named), then the focus on the field with that name; returns false.
+    bool refuseInput(const QString& messageKey, const QString& field, const QStringList& args = {},
+                     const QString& captionKey = QStringLiteral("MsgCap05"));
     // Runs the function with the parameters read from the fields.
     virtual void runFunction(RenameRun& run) = 0;
 

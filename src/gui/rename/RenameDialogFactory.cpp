@@ -2,7 +2,11 @@
 
 #include "gui/rename/CaseDialog.h"
 #include "gui/rename/FolderExtensionDialog.h"
+#include "gui/rename/InsertDialog.h"
+#include "gui/rename/MoveDialog.h"
 #include "gui/rename/PrefixSuffixDialog.h"
+#include "gui/rename/ReplaceDialog.h"
+#include "gui/rename/TrimDialog.h"
 
 #include <array>
 
@@ -25,8 +29,15 @@ template <typename Dialog> constexpr DialogOfType dialogOf()
 
 // The dialog classes, each under the type number it declares; which numbers exist and which functions
 // are built is the rename step table's business.
-constexpr std::array kDialogs{dialogOf<FolderExtensionDialog>(), dialogOf<CaseDialog>(),
-                              dialogOf<PrefixSuffixDialog>()};
+constexpr std::array kDialogs{
+    dialogOf<FolderExtensionDialog>(),
+    dialogOf<CaseDialog>(),
+    dialogOf<PrefixSuffixDialog>(),
+    dialogOf<ReplaceDialog>(),
+    dialogOf<InsertDialog>(),
+    dialogOf<MoveDialog>(),
+    dialogOf<TrimDialog>(),
+};
 
 } // namespace
 

@@ -10,6 +10,7 @@
 #include "gui/platform/Prompter.h"
 #include "gui/platform/PropertiesDialog.h"
 #include "gui/rename/EditManDialog.h"
+#include "gui/rename/PositionPickerDialog.h"
 #include "gui/rename/RenameDialogFactory.h"
 
 #include <QComboBox>
@@ -24,7 +25,7 @@ enum class DialogTitle { FromCommand, Fixed };
 inline void ForEveryDialog(AppState& state, Prompter& prompter, MainWindow& window, const QString& folder,
                            const std::function<void(QDialog& dialog, DialogTitle title)>& visit)
 {
-    for (int type : {3, 4, 5}) {
+    for (int type : {3, 4, 5, 6, 7, 8, 10}) {
         const auto dialog = CreateRenameDialog(type,
                                                {state,
                                                 window.session(),
@@ -36,6 +37,10 @@ inline void ForEveryDialog(AppState& state, Prompter& prompter, MainWindow& wind
                                                 {}},
                                                &window);
         visit(*dialog, DialogTitle::FromCommand);
+    }
+    for (const auto request : {PositionPickerDialog::Request::InsertPosition, PositionPickerDialog::Request::FromTo}) {
+        PositionPickerDialog picker(state, window.list(), request, false, &window);
+        visit(picker, DialogTitle::Fixed);
     }
     EditManDialog edit(state, window.list(), 2, {}, &window);
     visit(edit, DialogTitle::FromCommand);
