@@ -22,6 +22,9 @@ QLineEdit* shownField(QWidget* parent, const QString& name, int chars)
     auto* field = NamedWidget<QLineEdit>(parent, name);
     field->setReadOnly(true);
     field->setMinimumWidth(field->fontMetrics().averageCharWidth() * chars);
+    // Numbers need no more room than they take.
+    if (chars < 10)
+        field->setMaximumWidth(field->minimumWidth() + 16);
     return field;
 }
 

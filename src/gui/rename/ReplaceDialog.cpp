@@ -108,6 +108,8 @@ ReplaceDialog::ReplaceDialog(RenameDialogHost host, QWidget* parent)
              m_text, m_positions, m_inClass, m_notInClass, m_first, m_last, m_range, m_replace, m_useExceptions})
         connect(b, &QAbstractButton::toggled, this, &ReplaceDialog::updateEnabling);
     connect(m_getPos, &QPushButton::clicked, this, &ReplaceDialog::pickPosition);
+    // A pattern needs the characters names cannot hold: "\d", "a|b", "x*".
+    connect(m_regExp, &QCheckBox::toggled, m_find, [this](bool on) { m_find->setFiltering(!on); });
     load();
 }
 

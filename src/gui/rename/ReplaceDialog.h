@@ -4,6 +4,7 @@
 #include "gui/rename/PositionPickerDialog.h"
 #include "gui/rename/RenameDialog.h"
 
+class NameFieldWidget;
 class QCheckBox;
 class QComboBox;
 class QLineEdit;
@@ -49,7 +50,7 @@ private:
     QRadioButton* m_range = nullptr;
     QRadioButton* m_replace = nullptr;
     QRadioButton* m_remove = nullptr;
-    QLineEdit* m_find = nullptr;
+    NameFieldWidget* m_find = nullptr;
     QCheckBox* m_regExp = nullptr;
     QLineEdit* m_replacement = nullptr;
     SpinField* m_firstCount = nullptr;

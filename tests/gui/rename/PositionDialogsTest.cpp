@@ -13,6 +13,8 @@
 #include "gui/script/DialogState.h"
 #include "support/TestTree.h"
 
+#include <QTest>
+
 namespace {
 
 class PositionDialogs : public MainWindowFixture
@@ -116,6 +118,46 @@ TEST_F(PositionDialogs, InputThatCannotBeAppliedIsToldAndChangesNothing)
     EXPECT_EQ(ScriptStore::stepCount(ScriptStore::scratchPath(app.state())), 0);
     for (const char* form : {"frmInsert", "frmReplace", "frmTrim"})
         EXPECT_FALSE(IniDocument::load(app.state().settingsFile).hasSection(QLatin1String(form))) << form;
+}
+
+// A pattern takes the characters a name cannot hold; the dialogs remember their values, the option and
+// the numbers with their bars included.
+TEST_F(PositionDialogs, PatternsCanBeTypedAndValuesAreRemembered)
+{
+    open();
+    addEntries({"a1b22"});
+    app.state().settings.setFlag(Settings::Key::SaveDialogSettings, true);
+    answerDialogs([](QDialog& d) {
+        auto* find = d.findChild<QLineEdit*>(QStringLiteral("txtToRep"));
+        QTest::keyClicks(find, QStringLiteral("\\d*"));
+        EXPECT_EQ(find->text(), QStringLiteral("d")) << "a name part, filtered";
+        find->clear();
+        operate(d, {"chkRegExp"});
+        QTest::keyClicks(find, QStringLiteral("\\d+|b"));
+        EXPECT_EQ(find->text(), QStringLiteral("\\d+|b"));
+        operate(d, {"txtRepBy=<$0>", "cmdOK"});
+    });
+    item(CommandId::Rename06)->trigger();
+    EXPECT_EQ(newNames(), QStringList{"a<1><b><22>"});
+    answerDialogs([](QDialog& d) {
+        EXPECT_TRUE(d.findChild<QCheckBox*>(QStringLiteral("chkRegExp"))->isChecked());
+        EXPECT_EQ(d.findChild<QLineEdit*>(QStringLiteral("txtToRep"))->text(), QStringLiteral("\\d+|b"));
+        operate(d, {"cmdCancel"});
+    });
+    item(CommandId::Rename06)->trigger();
+
+    answerDialogs([](QDialog& d) { operate(d, {"opt1(2)", "txtPos(1)=7", "cmdCancel"}); });
+    item(CommandId::Rename10)->trigger();
+    answerDialogs([](QDialog& d) { operate(d, {"opt1(2)", "txtPos(1)=7", "cmdOK"}); });
+    item(CommandId::Rename10)->trigger();
+    answerDialogs([](QDialog& d) {
+        EXPECT_TRUE(d.findChild<QRadioButton*>(QStringLiteral("opt1(2)"))->isChecked());
+        EXPECT_EQ(d.findChild<QLineEdit*>(QStringLiteral("txtPos(1)"))->text(), QStringLiteral("7"));
+        EXPECT_EQ(d.findChild<QScrollBar*>(QStringLiteral("VScrollPos(1)"))->value(), 194);
+        EXPECT_FALSE(d.findChild<QLineEdit*>(QStringLiteral("txtPos(0)"))->isEnabled());
+        operate(d, {"cmdCancel"});
+    });
+    item(CommandId::Rename10)->trigger();
 }
 
 TEST_F(PositionDialogs, ThePickerCountsCharactersFromEitherSideAndWritesBack)
