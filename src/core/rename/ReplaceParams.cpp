@@ -32,15 +32,6 @@ std::optional<int> count(const DialogValues& values, const QString& key)
     return FieldNumber(values.text(key), 1, kMaxNamePosition);
 }
 
-bool inSet(QStringView set, char32_t c)
-{
-    for (qsizetype i = 0; i < set.size(); i += CodePoints::unitsAt(set, i)) {
-        if (CodePoints::at(set, i) == c)
-            return true;
-    }
-    return false;
-}
-
 } // namespace
 
 ReplaceParams ReplaceParams::fromValues(const DialogValues& values)
@@ -97,7 +88,15 @@ QRegularExpression ReplaceParams::pattern() const
     return QRegularExpression(find);
 }
 
-QString ReplaceParams::replaceIn(QStringView base, QStringView set, const QRegularExpression& re) const
+QSet<char32_t> ReplaceParams::lookupSet(QStringView set)
+{
+    QSet<char32_t> out;
+    for (qsizetype i = 0; i < set.size(); i += CodePoints::unitsAt(set, i))
+        out.insert(CodePoints::at(set, i));
+    return out;
+}
+
+QString ReplaceParams::replaceIn(QStringView base, const QSet<char32_t>& set, const QRegularExpression& re) const
 {
     const qsizetype length = CodePoints::count(base);
     QString r;
@@ -123,7 +122,7 @@ QString ReplaceParams::replaceIn(QStringView base, QStringView set, const QRegul
     default:
         for (qsizetype i = 0; i < base.size(); i += CodePoints::unitsAt(base, i)) {
             const char32_t c = CodePoints::at(base, i);
-            if (inSet(set, c) == (what == InClass))
+            if (set.contains(c) == (what == InClass))
                 r.append(replacement);
             else
                 CodePoints::append(r, c);
@@ -134,9 +133,9 @@ QString ReplaceParams::replaceIn(QStringView base, QStringView set, const QRegul
 
 void applyReplace(RenameRun& run, const ReplaceParams& params)
 {
-    const QString set = params.what == ReplaceParams::InClass || params.what == ReplaceParams::NotInClass
-                            ? params.characterSet(run.state.charClasses)
-                            : QString();
+    const QSet<char32_t> set = params.what == ReplaceParams::InClass || params.what == ReplaceParams::NotInClass
+                                   ? ReplaceParams::lookupSet(params.characterSet(run.state.charClasses))
+                                   : QSet<char32_t>();
     // Compiled once for the whole run; an invalid pattern changes nothing.
     QRegularExpression re;
     if (params.what == ReplaceParams::Text && params.regularExpression) {

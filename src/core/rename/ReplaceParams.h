@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QRegularExpression>
+#include <QSet>
 #include <QString>
 #include <QStringView>
 
@@ -47,8 +48,10 @@ struct ReplaceParams
     // The search text as a regular expression (case-sensitive, as the plain search).
     QRegularExpression pattern() const;
 
-    // The new base name; empty when the base stays as it is. set is characterSet(), re is pattern().
-    QString replaceIn(QStringView base, QStringView set, const QRegularExpression& re) const;
+    // The characters of characterSet() for looking up.
+    static QSet<char32_t> lookupSet(QStringView set);
+    // The new base name; empty when the base stays as it is. set is lookupSet(), re is pattern().
+    QString replaceIn(QStringView base, const QSet<char32_t>& set, const QRegularExpression& re) const;
 };
 
 void applyReplace(RenameRun& run, const ReplaceParams& params);
