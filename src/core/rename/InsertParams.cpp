@@ -2,6 +2,7 @@
 
 #include "core/rename/CodePoints.h"
 #include "core/rename/FieldNumber.h"
+#include "core/rename/NameAddition.h"
 #include "core/rename/NameParts.h"
 #include "core/rename/NameStructure.h"
 #include "core/rename/RenameRun.h"
@@ -49,8 +50,8 @@ InsertParams InsertParams::fromValues(const DialogValues& values)
     params.what = values.selectedIndex(QStringLiteral("opt2"), Text, Date, kDefaultWhat);
     params.text = values.text(QStringLiteral("txtIns"));
     params.format = values.text(QStringLiteral("txtFormat"), defaultFormat());
-    if (values.checked(QStringLiteral("chkIntChr")))
-        params.separator = separators().value(values.number(QStringLiteral("cmbIntChr"), 0), separators().front());
+    params.separator = NameAddition::separatorOf(values.checked(QStringLiteral("chkIntChr")),
+                                                 values.number(QStringLiteral("cmbIntChr"), 0));
     return params;
 }
 
@@ -60,15 +61,6 @@ QString InsertParams::refusedKey(const DialogValues& values)
     if (params.where == AtPosition && !FieldNumber(values.text(kPosition), 0, kMaxNamePosition))
         return kPosition;
     return {};
-}
-
-const QStringList& InsertParams::separators()
-{
-    static const QStringList list{QStringLiteral(" "),   QStringLiteral(" - "), QStringLiteral("-"),
-                                  QStringLiteral(" _ "), QStringLiteral("_"),   QStringLiteral(" # "),
-                                  QStringLiteral("#"),   QStringLiteral(" + "), QStringLiteral("+"),
-                                  QStringLiteral(" . "), QStringLiteral(".")};
-    return list;
 }
 
 QString InsertParams::insertion() const

@@ -2,7 +2,6 @@
 
 #include <QList>
 #include <QString>
-#include <QStringList>
 #include <QStringView>
 
 class DialogValues;
@@ -38,8 +37,6 @@ struct InsertParams
     // empty when every value it uses is sound.
     static QString refusedKey(const DialogValues& values);
 
-    // The separators of "cmbIntChr", by index: a blank, then " - ", "-", " _ ", "_" and so on.
-    static const QStringList& separators();
     static QString defaultFormat() { return QStringLiteral("yyyy-mm-dd"); }
     // What is inserted before placeholders are evaluated: the text, or the creation-date placeholder.
     QString insertion() const;

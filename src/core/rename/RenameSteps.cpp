@@ -1,9 +1,11 @@
 #include "core/rename/RenameSteps.h"
 
 #include "core/rename/CaseParams.h"
+#include "core/rename/DateTimeParams.h"
 #include "core/rename/FolderExtensionParams.h"
 #include "core/rename/InsertParams.h"
 #include "core/rename/MoveParams.h"
+#include "core/rename/NumberingParams.h"
 #include "core/rename/PrefixSuffixParams.h"
 #include "core/rename/RenameRun.h"
 #include "core/rename/ReplaceParams.h"
@@ -35,7 +37,7 @@ void runStep(const DialogValues& values, RenameRun& run)
 
 // Indexed by type number - 1. Each rename function registers its Params::fromValues + apply here.
 const std::array<StepType, 10> kTypes{{
-    {u"frmNumber", nullptr},
+    {u"frmNumber", &runStep<NumberingParams, &applyNumbering>},
     {u"frmRenumber", nullptr},
     {u"frmFolderExtension", &runStep<FolderExtensionParams, &applyFolderExtension>},
     {u"frmULCase", &runStep<CaseParams, &applyCase>},
@@ -43,7 +45,7 @@ const std::array<StepType, 10> kTypes{{
     {u"frmReplace", &runStep<ReplaceParams, &applyReplace>, &ReplaceParams::refusedKey},
     {u"frmInsert", &runStep<InsertParams, &applyInsert>, &InsertParams::refusedKey},
     {u"frmMove", &runStep<MoveParams, &applyMove>, &MoveParams::refusedKey},
-    {u"frmDateTime", nullptr},
+    {u"frmDateTime", &runStep<DateTimeParams, &applyDateTime>},
     {u"frmTrim", &runStep<TrimParams, &applyTrim>, &TrimParams::refusedKey},
 }};
 

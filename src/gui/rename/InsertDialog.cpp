@@ -3,9 +3,13 @@
 #include "core/AppState.h"
 #include "core/rename/FieldNumber.h"
 #include "core/settings/DateFormatter.h"
+#include "core/settings/DateTimeFormats.h"
+#include "gui/mainwindow/WindowSession.h"
 #include "gui/rename/NameFieldWidget.h"
+#include "gui/rename/SeparatorCombo.h"
 #include "gui/rename/SpinField.h"
 #include "gui/script/DialogState.h"
+#include "gui/settings/DateTimeFormatDialog.h"
 #include "gui/settings/NamedWidget.h"
 
 #include <QCheckBox>
@@ -15,7 +19,6 @@
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QListWidget>
-#include <QMenu>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QVBoxLayout>
@@ -110,14 +113,9 @@ InsertDialog::InsertDialog(RenameDialogHost host, QWidget* parent)
 
 void InsertDialog::textsApplied()
 {
-    // The separators as they are, the blank by name: "<blank>".
-    m_separator->clear();
-    const QStringList& separators = InsertParams::separators();
-    m_separator->addItem(QLatin1Char('<') +
-                         state().language.GetLngText(QStringLiteral("frmNumber"), QStringLiteral("cmbBlank")) +
-                         QLatin1Char('>'));
-    for (qsizetype i = 1; i < separators.size(); ++i)
-        m_separator->addItem(separators.at(i));
+    FillSeparatorCombo(m_separator, state().language);
+    m_formatType->clear();
+    m_formatType->addItems(DateTimeFormatDialog::typeItems(state()));
     // Its entries come from a shared key, so its name for screen readers is set here.
     m_align->setAccessibleName(state().language.GetLngText(objectName(), QStringLiteral("cmbAlign")));
 }
@@ -156,7 +154,7 @@ InsertParams InsertDialog::params() const
     return InsertParams::fromValues(ReadDialogValues(this));
 }
 
-bool InsertDialog::checkInput()
+bool InsertDialog::acceptsRun(const RenameRun&)
 {
     if (m_text->isChecked() && m_insert->text().isEmpty())
         return refuseInput(QStringLiteral("MsgText08"), m_insert->objectName());
@@ -165,6 +163,8 @@ bool InsertDialog::checkInput()
 
 void InsertDialog::runFunction(RenameRun& run)
 {
+    // Formats the user added in the format library are kept, as the date function keeps them.
+    StoreUserFormats(state().dateTimeFormats, state().settings.document());
     applyInsert(run, params());
 }
 
@@ -184,13 +184,13 @@ void InsertDialog::pickPosition()
 
 void InsertDialog::chooseFormat()
 {
-    // The formats of the chosen list, each with what it gives for now.
-    QMenu menu(this);
-    const QDateTime now = state().now();
-    for (const QString& format : state().dateTimeFormats.list(m_formatType->currentIndex())) {
-        QAction* action = menu.addAction(format + QStringLiteral("\t") + DateFormatter::format(now, format));
-        connect(action, &QAction::triggered, this, [this, format] { m_format->setText(format); });
-    }
-    if (!menu.isEmpty())
-        menu.exec(m_selectFormat->mapToGlobal(QPoint(0, m_selectFormat->height())));
+    QStringList types;
+    for (int i = 0; i < m_formatType->count(); ++i)
+        types.append(m_formatType->itemText(i));
+    DateTimeFormatDialog picker(state(), window().prompter, types, m_formatType->currentIndex(), m_format->text(),
+                                this);
+    if (picker.exec() != QDialog::Accepted)
+        return;
+    m_formatType->setCurrentIndex(picker.type());
+    m_format->setText(picker.format());
 }

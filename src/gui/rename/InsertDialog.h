@@ -14,8 +14,8 @@ class SpinField;
 
 // Insert ("frmInsert", type 7): where (opt1: a position in txtPos counted as cmbAlign says, before or after
 // the classes chosen in lstBeforeAfter, the beginning, the end), what (opt2: the text of txtIns, or the
-// creation date in the format of txtFormat, picked from the format lists with cmdSelFormat and shown for
-// now in txtFormatPreview) and an optional separator (chkIntChr, cmbIntChr). Each choice enables its
+// creation date in the format of txtFormat, picked from the format library with cmdSelFormat and shown for
+// the current time in txtFormatPreview) and an optional separator (chkIntChr, cmbIntChr). Each choice enables its
 // fields. An empty text and a position that is no number are refused on Apply.
 class InsertDialog : public RenameDialog
 {
@@ -33,7 +33,7 @@ public:
 protected:
     void textsApplied() override;
     void valuesRestored() override;
-    bool checkInput() override;
+    bool acceptsRun(const RenameRun& run) override;
     void runFunction(RenameRun& run) override;
 
 private:

@@ -185,7 +185,7 @@ MoveParams MoveDialog::params() const
     return MoveParams::fromValues(ReadDialogValues(this));
 }
 
-bool MoveDialog::checkInput()
+bool MoveDialog::acceptsRun(const RenameRun&)
 {
     return acceptNumberField(MoveParams::refusedKey(ReadDialogValues(this)), -kMaxNamePosition, kMaxNamePosition);
 }

@@ -29,7 +29,7 @@ public:
 
 protected:
     void valuesRestored() override;
-    bool checkInput() override;
+    bool acceptsRun(const RenameRun& run) override;
     void runFunction(RenameRun& run) override;
 
 private:

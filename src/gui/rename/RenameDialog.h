@@ -51,13 +51,15 @@ public:
     // The type number of the function in scripts (3 folder extension, 4 case, 5 prefix and suffix …).
     int type() const { return m_type; }
 
-    void apply();
+    // False when the dialog refused its fields: nothing ran.
+    bool apply();
     void ok();
     void help();
 
 protected:
     AppState& state() { return m_host.state; }
     const PreviewList& list() const { return m_host.list; }
+    WindowSession& window() { return m_host.window; }
     QVBoxLayout* contentLayout() const { return m_content; }
 
     void load();
@@ -67,9 +69,13 @@ protected:
     virtual void valuesRestored() {}
     // Writes cleaned values back into fields whose input the function tidies (the Params normalisation).
     virtual void prepareFields() {}
-    // Whether the fields can be applied; a dialog that refuses them has told the user why. Nothing is
-    // stored, recorded or changed then.
-    virtual bool checkInput() { return true; }
+    // Whether the function may run with the fields as they are over the run's entries; a dialog that
+    // refuses tells the user why. A refused Apply stores and records nothing.
+    virtual bool acceptsRun(const RenameRun& run)
+    {
+        Q_UNUSED(run);
+        return true;
+    }
     // Tells that a number field holds no usable number (named by its label), puts the focus on it and
     // returns false; true for an empty key.
     bool acceptNumberField(const QString& key, int minimum, int maximum);

@@ -1,9 +1,11 @@
 #include "gui/rename/RenameDialogFactory.h"
 
 #include "gui/rename/CaseDialog.h"
+#include "gui/rename/DateTimeDialog.h"
 #include "gui/rename/FolderExtensionDialog.h"
 #include "gui/rename/InsertDialog.h"
 #include "gui/rename/MoveDialog.h"
+#include "gui/rename/NumberDialog.h"
 #include "gui/rename/PrefixSuffixDialog.h"
 #include "gui/rename/ReplaceDialog.h"
 #include "gui/rename/TrimDialog.h"
@@ -30,13 +32,9 @@ template <typename Dialog> constexpr DialogOfType dialogOf()
 // The dialog classes, each under the type number it declares; which numbers exist and which functions
 // are built is the rename step table's business.
 constexpr std::array kDialogs{
-    dialogOf<FolderExtensionDialog>(),
-    dialogOf<CaseDialog>(),
-    dialogOf<PrefixSuffixDialog>(),
-    dialogOf<ReplaceDialog>(),
-    dialogOf<InsertDialog>(),
-    dialogOf<MoveDialog>(),
-    dialogOf<TrimDialog>(),
+    dialogOf<FolderExtensionDialog>(), dialogOf<CaseDialog>(),     dialogOf<PrefixSuffixDialog>(),
+    dialogOf<NumberDialog>(),          dialogOf<DateTimeDialog>(), dialogOf<ReplaceDialog>(),
+    dialogOf<InsertDialog>(),          dialogOf<MoveDialog>(),     dialogOf<TrimDialog>(),
 };
 
 } // namespace

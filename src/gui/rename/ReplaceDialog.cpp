@@ -164,7 +164,7 @@ void ReplaceDialog::prepareFields()
         m_find->setText(params().characterSet(state().charClasses));
 }
 
-bool ReplaceDialog::checkInput()
+bool ReplaceDialog::acceptsRun(const RenameRun&)
 {
     if (m_text->isChecked() && m_find->text().isEmpty())
         return refuseInput(QStringLiteral("MsgText09"), m_find->objectName());

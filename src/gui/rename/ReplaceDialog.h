@@ -34,7 +34,7 @@ protected:
     void textsApplied() override;
     void valuesRestored() override;
     void prepareFields() override;
-    bool checkInput() override;
+    bool acceptsRun(const RenameRun& run) override;
     void runFunction(RenameRun& run) override;
 
 private:

@@ -68,7 +68,7 @@ TrimParams TrimDialog::params() const
     return TrimParams::fromValues(ReadDialogValues(this));
 }
 
-bool TrimDialog::checkInput()
+bool TrimDialog::acceptsRun(const RenameRun&)
 {
     return acceptNumberField(TrimParams::refusedKey(ReadDialogValues(this)), 1, kMaxNamePosition);
 }

@@ -30,7 +30,7 @@ public:
 
 protected:
     void valuesRestored() override;
-    bool checkInput() override;
+    bool acceptsRun(const RenameRun& run) override;
     void runFunction(RenameRun& run) override;
 
 private:
