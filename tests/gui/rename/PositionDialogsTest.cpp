@@ -10,6 +10,7 @@
 #include "gui/rename/InsertDialog.h"
 #include "gui/rename/MoveDialog.h"
 #include "gui/rename/PositionPickerDialog.h"
+#include "gui/rename/TrimDialog.h"
 #include "gui/script/DialogState.h"
 #include "support/TestTree.h"
 
@@ -204,6 +205,16 @@ TEST_F(PositionDialogs, ThePickerCountsCharactersFromEitherSideAndWritesBack)
     insert.takePosition({999, false, 1, 1});
     EXPECT_EQ(insert.params().position, 200);
     EXPECT_FALSE(insert.params().fromRight);
+
+    // Trim puts a reversed range in order before it asks, and takes the picked range into its fields.
+    TrimDialog trim({app.state(), window->session(), window->list(), 0, QString(), QString(), {}, {}});
+    operate(trim, {"opt1(3)", "txtFrom=5", "txtTo=2"});
+    EXPECT_EQ(trim.positionRequest(), PositionPickerDialog::Request::FromTo);
+    EXPECT_EQ(std::pair(trim.params().from, trim.params().to), std::pair(2, 5));
+    trim.takePosition({0, false, 3, 4});
+    EXPECT_EQ(trim.params().structure(), QStringLiteral("<Name_M(3,4)><.Ext>"));
+    operate(trim, {"opt1(4)"});
+    EXPECT_EQ(trim.positionRequest(), std::nullopt);
 }
 
 TEST_F(PositionDialogs, MoveShowsTheResultForTheExampleAndChangesOnlyItUnlessAskedForAll)
