@@ -3,9 +3,9 @@
 #include "core/AppState.h"
 #include "core/rename/RenameSteps.h"
 #include "core/script/ScriptStore.h"
-#include "core/settings/HelpGuide.h"
 #include "gui/mainwindow/WindowSession.h"
 #include "gui/platform/Prompter.h"
+#include "gui/platform/ShowHelpGuide.h"
 #include "gui/platform/WarnNotWritten.h"
 #include "gui/script/DialogState.h"
 #include "gui/settings/DialogChrome.h"
@@ -162,5 +162,5 @@ bool RenameDialog::acceptNumberField(const QString& key, int minimum, int maximu
 
 void RenameDialog::help()
 {
-    OpenHelpGuide(m_host.state);
+    ShowHelpGuide(m_host.state, m_host.window.prompter);
 }

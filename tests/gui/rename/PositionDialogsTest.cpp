@@ -57,8 +57,8 @@ TEST_F(PositionDialogs, EachDialogGivesTheNamesOfItsRecordedStep)
         {"move in all entries", 8, {"txtFrom=1", "txtTo=2", "txtPos=1", "chkAdd2All"}, {" MYTRIP.ABC", "iTrp"}},
     };
     open();
-    addEntries({"MY TRIP.ABC", "Trip.2004", "Trip"});
-    select(1);
+    addEntries({"MY TRIP.ABC", "Trip", "Trip.2004"});
+    select(2);
     window->ui().lstApplyTo->setCurrentIndex(2);
     for (const auto& [name, type, steps, expected] : cases) {
         SCOPED_TRACE(name);
@@ -70,7 +70,7 @@ TEST_F(PositionDialogs, EachDialogGivesTheNamesOfItsRecordedStep)
         window->list().rejectProposals();
         ASSERT_TRUE(window->renameController().openRenameDialog(type));
         const QStringList byDialog = newNames();
-        EXPECT_EQ(byDialog, (QStringList{expected.at(0), "Trip.2004", expected.at(1)}));
+        EXPECT_EQ(byDialog, (QStringList{expected.at(0), expected.at(1), "Trip.2004"}));
         window->list().rejectProposals();
         RenameRun run(app.state(), window->list(), 2);
         ASSERT_TRUE(RenameSteps::run(type, stored, run));
