@@ -70,6 +70,20 @@ public:
         }
     }
 
+    // Gives the one entry at row the name newName(entry), whatever the apply-to choice says (the example
+    // entry of a function that works on a single name); a preview run only reports it.
+    template <typename NewName> void renameRow(int row, NewName newName)
+    {
+        const int total = list.size();
+        if (m_previewLast >= 0) {
+            for (int r = std::max(m_previewFirst, 0); r <= m_previewLast && r < total; ++r)
+                m_previewNames.append(r == row ? QString(newName(list.entry(r))) : list.entry(r).newName);
+            return;
+        }
+        if (row >= 0 && row < total)
+            list.setNewName(row, newName(list.entry(row)));
+    }
+
     AppState& state;
     PreviewList& list;
     int applyTo;

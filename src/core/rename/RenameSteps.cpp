@@ -3,9 +3,13 @@
 #include "core/rename/CaseParams.h"
 #include "core/rename/DateTimeParams.h"
 #include "core/rename/FolderExtensionParams.h"
+#include "core/rename/InsertParams.h"
+#include "core/rename/MoveParams.h"
 #include "core/rename/NumberingParams.h"
 #include "core/rename/PrefixSuffixParams.h"
 #include "core/rename/RenameRun.h"
+#include "core/rename/ReplaceParams.h"
+#include "core/rename/TrimParams.h"
 #include "core/script/DialogValues.h"
 
 #include <array>
@@ -15,11 +19,13 @@ namespace RenameSteps {
 namespace {
 
 using StepFunction = void (*)(const DialogValues&, RenameRun&);
+using CheckFunction = QString (*)(const DialogValues&);
 
 struct StepType
 {
     const char16_t* formName;
-    StepFunction apply; // null while the function is not built
+    StepFunction apply;            // null while the function is not built
+    CheckFunction check = nullptr; // the key of a value the function refuses; null when it takes any
 };
 
 // Each function reads its values exactly as its dialog's Apply does, through its Params.
@@ -36,11 +42,11 @@ const std::array<StepType, 10> kTypes{{
     {u"frmFolderExtension", &runStep<FolderExtensionParams, &applyFolderExtension>},
     {u"frmULCase", &runStep<CaseParams, &applyCase>},
     {u"frmPrefixSuffix", &runStep<PrefixSuffixParams, &applyPrefixSuffix>},
-    {u"frmReplace", nullptr},
-    {u"frmInsert", nullptr},
-    {u"frmMove", nullptr},
+    {u"frmReplace", &runStep<ReplaceParams, &applyReplace>, &ReplaceParams::refusedKey},
+    {u"frmInsert", &runStep<InsertParams, &applyInsert>, &InsertParams::refusedKey},
+    {u"frmMove", &runStep<MoveParams, &applyMove>, &MoveParams::refusedKey},
     {u"frmDateTime", &runStep<DateTimeParams, &applyDateTime>},
-    {u"frmTrim", nullptr},
+    {u"frmTrim", &runStep<TrimParams, &applyTrim>, &TrimParams::refusedKey},
 }};
 
 const StepType* typeOf(int type)
@@ -63,6 +69,12 @@ bool run(int type, const DialogValues& values, RenameRun& run)
         return false;
     t->apply(values, run);
     return true;
+}
+
+QString refusedKey(int type, const DialogValues& values)
+{
+    const StepType* t = typeOf(type);
+    return t && t->check ? t->check(values) : QString();
 }
 
 QString formName(int type)

@@ -17,6 +17,10 @@ bool available(int type);
 // Applies one step; false (nothing changed) when the type is not available.
 bool run(int type, const DialogValues& values, RenameRun& run);
 
+// The key of a stored value that the function of this type refuses (a position that is no number), empty
+// when it takes them all. Such a step is reported, not run.
+QString refusedKey(int type, const DialogValues& values);
+
 // The dialog's form name of a type number ("frmPrefixSuffix" for 5), empty for unknown numbers.
 QString formName(int type);
 

@@ -130,6 +130,8 @@ bool BatchScript::checkStep(int step)
         if (key.compare(kType, Qt::CaseInsensitive) != 0 && !value.isEmpty() && !fitsControl(key, value))
             return fail("ScriptBadValue", {m_path, section, key, value});
     }
+    if (const QString key = RenameSteps::refusedKey(*type, stored); !key.isEmpty())
+        return fail("ScriptBadValue", {m_path, section, key, stored.text(key)});
     m_types.append(*type);
     return true;
 }

@@ -1,5 +1,7 @@
 #include "core/settings/CharClasses.h"
 
+#include "core/settings/TextCodec.h"
+
 QString CharClasses::defaultLetters()
 {
     return QStringLiteral("abcdefghijklmnopqrstuvwxyz\u00e4\u00f6\u00fc\u00df");
@@ -25,4 +27,33 @@ CharClasses CharClasses::fromLetters(const QString& letters)
     }
     classes.letterNumeralsLower = QLatin1Char('-') + first26;
     return classes;
+}
+
+CharClasses::Kind CharClasses::kindOf(char32_t c) const
+{
+    if (c == U' ')
+        return Blank;
+    if (c <= 0xFFFF) {
+        const QChar ch(static_cast<char16_t>(c));
+        if (upper.contains(ch))
+            return UpperLetter;
+        if (lower.contains(ch))
+            return LowerLetter;
+        if (digits.contains(ch))
+            return Digit;
+    }
+    return OtherCharacter;
+}
+
+QString CharClasses::otherCharacters() const
+{
+    QString set;
+    for (int code = 33; code <= 255; ++code) {
+        const QChar c = TextCodec::fromWindows1252(static_cast<unsigned char>(code));
+        // Letters outside the user's alphabet ("é") are still letters; C1 controls are no characters to remove.
+        if (c.isLetter() || lower.contains(c) || upper.contains(c) || digits.contains(c) || !c.isPrint())
+            continue;
+        set.append(c);
+    }
+    return set;
 }

@@ -24,7 +24,7 @@ bool NameFieldWidget::isRejected(QChar c)
 
 void NameFieldWidget::keyPressEvent(QKeyEvent* event)
 {
-    if (holdsRejected(event->text())) {
+    if (m_filtering && holdsRejected(event->text())) {
         event->accept();
         return;
     }
@@ -34,7 +34,7 @@ void NameFieldWidget::keyPressEvent(QKeyEvent* event)
 void NameFieldWidget::inputMethodEvent(QInputMethodEvent* event)
 {
     // Characters composed through an input method are typed as well.
-    if (holdsRejected(event->commitString())) {
+    if (m_filtering && holdsRejected(event->commitString())) {
         QString kept = event->commitString();
         kept.removeIf([](QChar c) { return isRejected(c); });
         QInputMethodEvent filtered(event->preeditString(), event->attributes());

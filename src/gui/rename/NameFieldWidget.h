@@ -14,9 +14,14 @@ public:
     explicit NameFieldWidget(QWidget* parent = nullptr);
 
     static bool isRejected(QChar c);
+    // A field that holds a pattern rather than a name (a regular expression) takes every character.
+    void setFiltering(bool on) { m_filtering = on; }
 
 protected:
     void keyPressEvent(QKeyEvent* event) override;
     void inputMethodEvent(QInputMethodEvent* event) override;
     void focusInEvent(QFocusEvent* event) override;
+
+private:
+    bool m_filtering = true;
 };

@@ -4,6 +4,7 @@
 #include "core/rename/RenameSteps.h"
 #include "core/script/ScriptStore.h"
 #include "gui/mainwindow/WindowSession.h"
+#include "gui/platform/Prompter.h"
 #include "gui/platform/ShowHelpGuide.h"
 #include "gui/platform/WarnNotWritten.h"
 #include "gui/script/DialogState.h"
@@ -14,6 +15,7 @@
 #include <QApplication>
 #include <QComboBox>
 #include <QHBoxLayout>
+#include <QLabel>
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QPushButton>
@@ -92,6 +94,10 @@ QWidget* RenameDialog::firstInputField() const
         // Of a group of options, the chosen one, as Tab reaches it.
         if (const auto* option = qobject_cast<QRadioButton*>(w); option && !option->isChecked())
             continue;
+        // A read-only field (an example name to select in) takes no typing, and focusing it by Tab would
+        // select all of it.
+        if (const auto* edit = qobject_cast<QLineEdit*>(w); edit && edit->isReadOnly())
+            continue;
         const bool typed = qobject_cast<QLineEdit*>(w) || qobject_cast<QPlainTextEdit*>(w) ||
                            qobject_cast<QAbstractSpinBox*>(w) || qobject_cast<QComboBox*>(w);
         if (typed)
@@ -167,6 +173,35 @@ QStringList RenameDialog::proposedNames(int first, int last)
     run.previewRows(first, last);
     RenameSteps::run(m_type, ReadDialogValues(this), run);
     return run.previewNames();
+}
+
+bool RenameDialog::refuseInput(const QString& messageKey, const QString& field, const QStringList& args,
+                               const QString& captionKey)
+{
+    AppState& state = m_host.state;
+    m_host.window.prompter.tell(state.message(messageKey, args), state.message(captionKey));
+    if (auto* widget = findChild<QWidget*>(field)) {
+        widget->setFocus();
+        if (auto* edit = qobject_cast<QLineEdit*>(widget))
+            edit->selectAll();
+    }
+    return false;
+}
+
+bool RenameDialog::acceptNumberField(const QString& key, int minimum, int maximum)
+{
+    if (key.isEmpty())
+        return true;
+    // The field is named as a screen reader names it: by its own text, else by the label that stands for it.
+    const QWidget* field = findChild<QWidget*>(key);
+    QString name = field ? field->accessibleName() : QString();
+    for (const QLabel* label : findChildren<QLabel*>()) {
+        if (name.isEmpty() && field && label->buddy() == field)
+            name = label->text().remove(QLatin1Char('&')).remove(QLatin1Char(':')).trimmed();
+    }
+    return refuseInput(QStringLiteral("msgNumberField"), key,
+                       {name.isEmpty() ? key : name, QString::number(minimum), QString::number(maximum)},
+                       QStringLiteral("msgCapAttention"));
 }
 
 void RenameDialog::help()

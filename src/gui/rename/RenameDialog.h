@@ -71,6 +71,7 @@ Q_SIGNALS:
 
 protected:
     AppState& state() { return m_host.state; }
+    const PreviewList& list() const { return m_host.list; }
     WindowSession& window() { return m_host.window; }
     QVBoxLayout* contentLayout() const { return m_content; }
 
@@ -88,6 +89,13 @@ protected:
         Q_UNUSED(run);
         return true;
     }
+    // Tells that a number field holds no usable number (named by its label), puts the focus on it and
+    // returns false; true for an empty key.
+    bool acceptNumberField(const QString& key, int minimum, int maximum);
+    // An information message of the [Messages] section (with "MsgCap05", "Input missing", unless another
+    // caption is named), then the focus on the field with that name; returns false.
+    bool refuseInput(const QString& messageKey, const QString& field, const QStringList& args = {},
+                     const QString& captionKey = QStringLiteral("MsgCap05"));
     // Runs the function with the parameters read from the fields.
     virtual void runFunction(RenameRun& run) = 0;
 

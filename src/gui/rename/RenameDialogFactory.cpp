@@ -3,8 +3,12 @@
 #include "gui/rename/CaseDialog.h"
 #include "gui/rename/DateTimeDialog.h"
 #include "gui/rename/FolderExtensionDialog.h"
+#include "gui/rename/InsertDialog.h"
+#include "gui/rename/MoveDialog.h"
 #include "gui/rename/NumberDialog.h"
 #include "gui/rename/PrefixSuffixDialog.h"
+#include "gui/rename/ReplaceDialog.h"
+#include "gui/rename/TrimDialog.h"
 
 #include <array>
 
@@ -29,7 +33,8 @@ template <typename Dialog> constexpr DialogOfType dialogOf()
 // are built is the rename step table's business.
 constexpr std::array kDialogs{
     dialogOf<FolderExtensionDialog>(), dialogOf<CaseDialog>(),     dialogOf<PrefixSuffixDialog>(),
-    dialogOf<NumberDialog>(),          dialogOf<DateTimeDialog>(),
+    dialogOf<NumberDialog>(),          dialogOf<DateTimeDialog>(), dialogOf<ReplaceDialog>(),
+    dialogOf<InsertDialog>(),          dialogOf<MoveDialog>(),     dialogOf<TrimDialog>(),
 };
 
 } // namespace

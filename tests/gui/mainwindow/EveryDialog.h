@@ -11,6 +11,7 @@
 #include "gui/platform/Prompter.h"
 #include "gui/platform/PropertiesDialog.h"
 #include "gui/rename/EditManDialog.h"
+#include "gui/rename/PositionPickerDialog.h"
 #include "gui/rename/RenameDialogFactory.h"
 #include "gui/settings/DateTimeFormatDialog.h"
 
@@ -40,6 +41,10 @@ inline void ForEveryDialog(AppState& state, Prompter& prompter, MainWindow& wind
                                                 {}},
                                                &window);
         visit(*dialog, DialogTitle::FromCommand);
+    }
+    for (const auto request : {PositionPickerDialog::Request::InsertPosition, PositionPickerDialog::Request::FromTo}) {
+        PositionPickerDialog picker(state, window.list(), request, false, &window);
+        visit(picker, DialogTitle::Fixed);
     }
     EditManDialog edit(state, window.list(), 2, {}, &window);
     visit(edit, DialogTitle::FromCommand);
