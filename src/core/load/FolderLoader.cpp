@@ -9,6 +9,7 @@
 #include "core/settings/SettingsStore.h"
 #include "core/settings/TextCodec.h"
 
+#include <QBuffer>
 #include <QCoreApplication>
 #include <QIODevice>
 #include <QStringDecoder>
@@ -123,9 +124,10 @@ void FolderLoader::addFolder(const QString& path, const QString& knownParent, co
     m_scanCount = 0;
 
     const FileSystem& fs = m_state.fs();
-    // A walk knows its folders already: absolute paths, looked at while their parent was read.
+    // A walk knows its folders already: resolved paths, looked at while their parent was read. Any other
+    // path means what the kernel makes of it, so one folder named two ways gives one key.
     const bool walked = known && known->type == PathInfo::Type::Folder;
-    QString folder = walked ? path : fs.absolutePath(path);
+    QString folder = walked ? path : fs.resolvedPath(path);
     if (folder.isEmpty())
         return;
     PathInfo info = walked ? *known : fs.pathInfo(folder);
@@ -176,9 +178,12 @@ void FolderLoader::AddSubfolders(const QString& folder)
 {
     Action action(*this);
     const FileSystem& fs = m_state.fs();
-    const QString top = fs.absolutePath(folder);
+    // The walk goes into the folder, so it starts from where a link to it leads.
+    const QString top = fs.resolvedPath(folder + QStringLiteral("/."));
     if (top.isEmpty() || !fs.folderExists(top))
         return;
+
+    const MountPoints mounts = mountPoints ? mountPoints() : MountPoints::current();
 
     // Depth first without recursion, each folder before its own subfolders.
     struct Frame
@@ -196,6 +201,8 @@ void FolderLoader::AddSubfolders(const QString& folder)
             continue;
         }
         const SubfolderInfo sub = frame.children.at(frame.next++);
+        if (mounts.isKernel(sub.path))
+            continue;
         addFolder(sub.path, frame.parentKey, &sub.info);
         if (m_cancelRequested)
             return;
@@ -275,11 +282,13 @@ void FolderLoader::readListFile(const QString& listFile)
 {
     const FileSystem& fs = m_state.fs();
     const QString file = fs.absolutePath(listFile);
-    const std::unique_ptr<QIODevice> device = fs.openForReading(file);
-    if (!device)
+    FileRead read = fs.readFile(file);
+    if (!read.ok())
         return;
+    QBuffer device(&read.bytes);
+    device.open(QIODevice::ReadOnly);
     const QString listFolder = file.left(std::max<qsizetype>(file.lastIndexOf(QLatin1Char('/')), 1));
-    ListFileReader reader(*device, ListFileReader::kindOf(file));
+    ListFileReader reader(device, ListFileReader::kindOf(file));
     while (const std::optional<QByteArray> entry = reader.next()) {
         AddFolder(listedPath(*entry, listFolder));
         if (m_cancelRequested)

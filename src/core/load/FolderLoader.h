@@ -1,5 +1,6 @@
 #pragma once
 
+#include "core/load/FolderExpansion.h"
 #include "core/preview/FolderEntry.h"
 
 #include <QSet>
@@ -36,6 +37,9 @@ public:
     std::function<void(bool loading)> onLoadingChanged;
     std::function<void()> onRefresh;
     std::function<void()> onProcessEvents;
+    // The mounts a walk respects (MountPoints::current unless set): kernel file systems such as /proc and
+    // /sys are not walked into.
+    std::function<MountPoints()> mountPoints;
 
     // The pending paths (lstOpen) that the open dialog leaves for LoadPendingFolders.
     QStringList lstOpen;

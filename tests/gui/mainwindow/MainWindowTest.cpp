@@ -5,10 +5,15 @@
 #include "gui/mainwindow/PreviewController.h"
 #include "gui/mainwindow/PreviewTableView.h"
 #include "gui/mainwindow/ViewController.h"
+#include "core/platform/FileNames.h"
 #include "support/TestTree.h"
 
+#include <QMimeData>
 #include <QTest>
+#include <QUrl>
 #include <array>
+#include <sys/stat.h>
+#include <unistd.h>
 
 namespace {
 
@@ -296,6 +301,27 @@ TEST_F(MainWindowCommands, DragMovesOnlyEntriesDraggedInTheList)
     EXPECT_EQ(OldNames(window->list()), (QStringList{"c", "a", "b"}));
     window->refreshPreview();
     EXPECT_EQ(OldNames(window->list()), (QStringList{"c", "a", "b"}));
+}
+
+TEST_F(MainWindowCommands, ADroppedFolderWhoseNameIsNotUtf8AddsItsSubfolders)
+{
+    open();
+    TestTree tree({"P/"});
+    const QByteArray raw = FileNames::encode(tree.path("P")) + "/caf\xe9";
+    ASSERT_EQ(mkdir(raw.constData(), 0755), 0);
+    ASSERT_EQ(mkdir(raw + "/sub", 0755), 0);
+    QMimeData mime;
+    mime.setUrls({QUrl::fromEncoded("file://" + raw.toPercentEncoding("/"))});
+    QWidget* viewport = window->ui().lstVorschau->viewport();
+    QDragEnterEvent enter(QPoint(5, 5), Qt::CopyAction, &mime, Qt::LeftButton, Qt::NoModifier);
+    QCoreApplication::sendEvent(viewport, &enter);
+    QDropEvent event(QPointF(5, 5), Qt::CopyAction, &mime, Qt::LeftButton, Qt::NoModifier);
+    QCoreApplication::sendEvent(viewport, &event);
+    ASSERT_EQ(window->list().size(), 1);
+    EXPECT_EQ(FileNames::encode(window->list().entry(0).key), raw + "/sub/");
+    // Removed here: the temporary folder cannot remove a name that is not UTF-8.
+    EXPECT_EQ(rmdir(raw + "/sub"), 0);
+    EXPECT_EQ(rmdir(raw), 0);
 }
 
 using MainWindowStartAndClose = MainWindowFixture;
