@@ -10,9 +10,9 @@
 #include "core/commit/RenameProtocol.h"
 #include "core/load/FolderLoader.h"
 #include "core/platform/FileNames.h"
+#include "core/platform/FileReadProblem.h"
 #include "core/platform/PosixFileSystem.h"
 #include "core/platform/SystemClock.h"
-#include "core/platform/FileReadProblem.h"
 #include "core/preview/PreviewList.h"
 #include "core/rename/NameStructure.h"
 #include "core/rename/RenameRun.h"
@@ -281,8 +281,8 @@ bool BatchRun::checkProposals(const PreviewList& list)
     for (const NameClash& clash : FindNameClashes(list.entries())) {
         const FolderEntry& first = list.entry(clash.first);
         const FolderEntry& second = list.entry(clash.second);
-        warn(QStringLiteral("SameNewName"), {Quoted(first.currentPath()), Quoted(second.currentPath()),
-                                              Quoted(second.proposedPath())});
+        warn(QStringLiteral("SameNewName"),
+             {Quoted(first.currentPath()), Quoted(second.currentPath()), Quoted(second.proposedPath())});
         sound = false;
     }
     if (!sound)

@@ -138,10 +138,13 @@ TEST_F(BatchRunTest, PathsAndListFilesThatCannotBeUsedStopTheRunBeforeAnythingIs
         QString problem;
     } rows[] = {
         {"missing path", {gone}, QStringLiteral("There is no file or folder \"%1\".").arg(BatchRun::escaped(gone))},
-        {"missing list", {"--list", tree.path("L/nolist.txt")},
+        {"missing list",
+         {"--list", tree.path("L/nolist.txt")},
          QStringLiteral("The list file \"%1\" cannot be read: there is no such file.").arg(tree.path("L/nolist.txt"))},
         // A device or a pipe is no list: reading one could stall or never end.
-        {"device as list", {"--list", "/dev/zero"}, QStringLiteral("The list file \"/dev/zero\" cannot be read: it is not")},
+        {"device as list",
+         {"--list", "/dev/zero"},
+         QStringLiteral("The list file \"/dev/zero\" cannot be read: it is not")},
         {"pipe as list",
          {"--list", tree.path("L/pipe")},
          QStringLiteral("The list file \"%1\" cannot be read: it is not a regular file").arg(tree.path("L/pipe"))},
@@ -165,9 +168,9 @@ TEST_F(BatchRunTest, TwoFoldersGivenOneNewNameStopTheRunBeforeAnythingIsRenamed)
 {
     add({"P/a/", "P/b/", "P/c/", "Q/d/"});
     // c keeps its name; d is in another folder and may well be called "c".
-    EXPECT_EQ(batch({"--structure", "<NAME_L(0)>c", tree.path("P/a"), tree.path("P/b"), tree.path("P/c"),
-                     tree.path("Q/d")}),
-              Status::CannotRun);
+    EXPECT_EQ(
+        batch({"--structure", "<NAME_L(0)>c", tree.path("P/a"), tree.path("P/b"), tree.path("P/c"), tree.path("Q/d")}),
+        Status::CannotRun);
     const QString c = Quoted(tree.key("P") + QStringLiteral("c"));
     EXPECT_EQ(err, QStringLiteral("%1 and %2 would both be named %4.\n%1 and %3 would both be named %4.\n"
                                   "Nothing was renamed.\n")

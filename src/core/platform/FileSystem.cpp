@@ -1,6 +1,5 @@
 #include "core/platform/FileSystem.h"
 
-
 PathInfo FileSystem::pathInfo(const QString& path) const
 {
     PathInfo info;

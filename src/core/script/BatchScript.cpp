@@ -1,9 +1,9 @@
 #include "core/script/BatchScript.h"
 
 #include "core/AppState.h"
+#include "core/platform/FileReadProblem.h"
 #include "core/rename/RenameSteps.h"
 #include "core/script/DialogValues.h"
-#include "core/platform/FileReadProblem.h"
 #include "core/script/ScriptStore.h"
 #include "core/settings/TextCodec.h"
 

@@ -16,10 +16,13 @@ TEST(NameClashes, PairsEveryEntryWithTheFirstThatEndsUnderItsName)
         Pairs expected;
     } rows[] = {
         {"two changed to one name",
-         {MakeEntry("/p/", "a", "x"), MakeEntry("/p/", "b", "y"), MakeEntry("/p/", "c", "x"), MakeEntry("/p/", "d", "x")},
+         {MakeEntry("/p/", "a", "x"), MakeEntry("/p/", "b", "y"), MakeEntry("/p/", "c", "x"),
+          MakeEntry("/p/", "d", "x")},
          {{0, 2}, {0, 3}}},
         {"a change onto an unchanged entry", {MakeEntry("/p/", "x"), MakeEntry("/p/", "a", "x")}, {{0, 1}}},
-        {"other folders, other case", {MakeEntry("/p/", "a", "x"), MakeEntry("/q/", "b", "x"), MakeEntry("/p/", "c", "X")}, {}},
+        {"other folders, other case",
+         {MakeEntry("/p/", "a", "x"), MakeEntry("/q/", "b", "x"), MakeEntry("/p/", "c", "X")},
+         {}},
         {"a swap is no clash", {MakeEntry("/p/", "a", "b"), MakeEntry("/p/", "b", "a")}, {}},
     };
     for (const auto& row : rows) {

@@ -200,8 +200,8 @@ TEST_F(LoaderTest, DroppedFoldersSkipKernelFileSystemsAndLeadThroughADroppedLink
     // The link inside the dropped tree is listed, not walked; the dropped link is walked where it leads.
     QStringList found = keys();
     found.sort();
-    EXPECT_EQ(found, QStringList({tree.key("Other/b"), tree.key("Top/home"), tree.key("Top/home/a"),
-                                  tree.key("Top/other")}))
+    EXPECT_EQ(found,
+              QStringList({tree.key("Other/b"), tree.key("Top/home"), tree.key("Top/home/a"), tree.key("Top/other")}))
         << found.join(' ').toStdString();
 }
 

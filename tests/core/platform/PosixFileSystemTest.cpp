@@ -1,6 +1,6 @@
 #include "core/platform/PosixFileSystem.h"
-#include "core/settings/TextCodec.h"
 #include "core/platform/FileNames.h"
+#include "core/settings/TextCodec.h"
 #include "support/TestTree.h"
 
 #include <QDir>
@@ -204,9 +204,9 @@ TEST(PosixFileSystem, ResolvesTheHoldingFolderAsTheKernelDoesAndKeepsTheLastName
         const char* given;
         const char* resolved; // below the tree; "" for no path at all
     } rows[] = {
-        {"x/lk/..", "y"},          // ".." after a link leaves the link's target
+        {"x/lk/..", "y"}, // ".." after a link leaves the link's target
         {"x/lk/../target", "y/target"},
-        {"x/tl", "x/tl"},          // the folder itself stays the link
+        {"x/tl", "x/tl"}, // the folder itself stays the link
         {"x/./tl/", "x/tl"},
         {"x/lk/.", "y/deep"},
         {"nowhere/a", ""},

@@ -1,11 +1,11 @@
 #include "gui/mainwindow/MainWindowFixture.h"
 
+#include "core/platform/FileNames.h"
 #include "gui/mainwindow/CommandTable.h"
 #include "gui/mainwindow/LoadController.h"
 #include "gui/mainwindow/PreviewController.h"
 #include "gui/mainwindow/PreviewTableView.h"
 #include "gui/mainwindow/ViewController.h"
-#include "core/platform/FileNames.h"
 #include "support/TestTree.h"
 
 #include <QMimeData>
