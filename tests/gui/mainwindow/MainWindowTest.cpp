@@ -393,6 +393,17 @@ TEST_F(MainWindowStartAndClose, FirstStartCreatesTheProtocolAndRemovesAStaleReco
     EXPECT_EQ(window->session().recordingState, 0);
 }
 
+// A history file that is a pipe must neither stall the start nor be replaced.
+TEST_F(MainWindowStartAndClose, APipeInPlaceOfTheHistoryDoesNotStallTheStart)
+{
+    ASSERT_EQ(mkfifo(FileNames::encode(app.settingsPath(QStringLiteral("renamed.vlp"))).constData(), 0600), 0);
+    window = std::make_unique<MainWindow>(app.state(), app.prompter());
+    window->loadHandler();
+    struct stat st;
+    ASSERT_EQ(stat(FileNames::encode(app.settingsPath(QStringLiteral("renamed.vlp"))).constData(), &st), 0);
+    EXPECT_TRUE(S_ISFIFO(st.st_mode));
+}
+
 TEST_F(MainWindowStartAndClose, YesTakesPendingChangesBeforeClosing)
 {
     TestTree tree({"a/"});
