@@ -275,16 +275,16 @@ QString FolderLoader::listedPath(const QByteArray& entry, const QString& listFol
 void FolderLoader::ReadListFile(const QString& listFile)
 {
     Action action(*this);
-    readListFile(listFile);
+    static_cast<void>(readListFile(listFile));
 }
 
-void FolderLoader::readListFile(const QString& listFile)
+FsResult FolderLoader::readListFile(const QString& listFile)
 {
     const FileSystem& fs = m_state.fs();
     const QString file = fs.absolutePath(listFile);
     FileRead read = fs.readFile(file);
     if (!read.ok())
-        return;
+        return read.result;
     QBuffer device(&read.bytes);
     device.open(QIODevice::ReadOnly);
     const QString listFolder = file.left(std::max<qsizetype>(file.lastIndexOf(QLatin1Char('/')), 1));
@@ -294,6 +294,7 @@ void FolderLoader::readListFile(const QString& listFile)
         if (m_cancelRequested)
             break;
     }
+    return FsResult::success();
 }
 
 QString FolderLoader::listFileFilter()
@@ -301,14 +302,16 @@ QString FolderLoader::listFileFilter()
     return kListFileFilter;
 }
 
-void FolderLoader::OpenFromListFile(const QStringList& files)
+QList<FolderLoader::UnreadableFile> FolderLoader::OpenFromListFile(const QStringList& files)
 {
+    QList<UnreadableFile> unreadable;
     if (files.isEmpty())
-        return;
+        return unreadable;
     {
         Action action(*this);
         for (const QString& file : files) {
-            readListFile(file);
+            if (FsResult result = readListFile(file); !result.ok())
+                unreadable.append({file, std::move(result)});
             if (m_cancelRequested)
                 break;
         }
@@ -317,4 +320,5 @@ void FolderLoader::OpenFromListFile(const QStringList& files)
     }
     const QString first = m_state.fs().absolutePath(files.first());
     m_state.settings.setText(Settings::Key::LastPath, first.left(first.lastIndexOf(QLatin1Char('/')) + 1));
+    return unreadable;
 }

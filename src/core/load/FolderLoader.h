@@ -1,6 +1,7 @@
 #pragma once
 
 #include "core/load/FolderExpansion.h"
+#include "core/platform/FileSystem.h"
 #include "core/preview/FolderEntry.h"
 
 #include <QSet>
@@ -57,9 +58,16 @@ public:
     // Adds every folder a list file names (plain, ".m3u" or ".pls"). Relative entries are taken relative
     // to the list file's folder. A file that cannot be opened adds nothing.
     void ReadListFile(const QString& listFile);
+    // A list file that could not be read, and why.
+    struct UnreadableFile
+    {
+        QString path;
+        FsResult result;
+    };
     // The menu command, once the user chose the list files: reads them and sets their folder as
-    // "lastpath" (the caller saves the settings). Nothing happens when none were chosen.
-    void OpenFromListFile(const QStringList& files);
+    // "lastpath" (the caller saves the settings). Nothing happens when none were chosen. Returns the
+    // files that could not be read, for the caller to tell the user.
+    QList<UnreadableFile> OpenFromListFile(const QStringList& files);
     // The file types the list-file picker offers (display text and pattern, separated by "|").
     static QString listFileFilter();
     // Folders dropped on the preview list: each contributes its subfolders, not itself.
@@ -101,7 +109,7 @@ public:
 
 private:
     void addFolder(const QString& path, const QString& knownParent, const PathInfo* known);
-    void readListFile(const QString& listFile);
+    FsResult readListFile(const QString& listFile);
     QString listedPath(const QByteArray& entry, const QString& listFolder) const;
     int undoLevels() const;
     bool keepGoing();
