@@ -130,8 +130,9 @@ TEST_P(WindowsLook, EveryCaptionIsTranslatedAndNothingIsCutOff)
     look(window, QStringLiteral("main"));
 
     ForEveryDialog(state, app.prompter(), window, archive, [&](QDialog& dialog, DialogTitle title) {
-        // The manual edit shows the current name in a label of its own.
-        checkTexts(dialog, {QStringLiteral("lblCurrentName")}, dialog.objectName() == QLatin1String("frmOpen"));
+        // The manual edit shows the current name in a label of its own, the format library its preview.
+        checkTexts(dialog, {QStringLiteral("lblCurrentName"), QStringLiteral("lblPreview")},
+                   dialog.objectName() == QLatin1String("frmOpen"));
         // The dialogs with a fixed title take it from their section.
         if (title == DialogTitle::Fixed) {
             EXPECT_EQ(dialog.windowTitle(), state.language.GetLngText(dialog.objectName(), QStringLiteral("Caption")));

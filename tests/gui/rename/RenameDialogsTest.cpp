@@ -89,9 +89,14 @@ TEST_F(RenameDialogs, ClosingWhileRecordingSavesTheScriptOnYes)
 TEST_F(RenameDialogs, EachDialogGivesTheNamesOfItsRecordedStep)
 {
     const std::pair<int, QStringList> cases[] = {
-        {5, {"txtPr=01 ", "txtSu=_old"}},  {3, {"txtFE=..bak "}},
-        {3, {"txtFE=bak", "chkAddOldFE"}}, {3, {"optFE(0)"}},
-        {4, {"opt1(1)", "opt2(3)"}},       {4, {"opt1(3)", "opt2(2)"}},
+        {5, {"txtPr=01 ", "txtSu=_old"}},
+        {3, {"txtFE=..bak "}},
+        {3, {"txtFE=bak", "chkAddOldFE"}},
+        {3, {"optFE(0)"}},
+        {4, {"opt1(1)", "opt2(3)"}},
+        {4, {"opt1(3)", "opt2(2)"}},
+        {1, {"txtInit=8", "txtInc=-3", "optSuffix", "chkIntChr"}},
+        {9, {"txtFormat=yymmdd", "opt1(1)", "chkReplace", "txtRepName=Scan"}},
     };
     open();
     addEntries({"MY TRIP.ABC", "Trip.2004", "Trip"});
@@ -116,7 +121,7 @@ TEST_F(RenameDialogs, EachDialogGivesTheNamesOfItsRecordedStep)
         ASSERT_TRUE(RenameSteps::run(type, stored, run));
         EXPECT_EQ(newNames(), byDialog);
     }
-    EXPECT_FALSE(window->renameController().openRenameDialog(1));
+    EXPECT_FALSE(window->renameController().openRenameDialog(2));
 }
 
 // The step table decides which rename functions exist; the window offers exactly those, each with its
