@@ -73,6 +73,16 @@ TEST_F(BatchRunTest, AFailedRenameIsReportedTheOthersAreTakenAndOnlyTheyAreProto
               QStringLiteral("20240131153045\"%1\"a\"a1\n").arg(parent));
 }
 
+TEST_F(BatchRunTest, AHistoryFileThatIsAPipeIsReportedAndDoesNotStallTheRun)
+{
+    add({"P/a/"});
+    app.state().settings.setFlag(Settings::Key::ProtocolRenames, true);
+    ASSERT_EQ(mkfifo(FileNames::encode(app.settingsPath(QStringLiteral("renamed.vlp"))).constData(), 0600), 0);
+    batch({"--structure", "b", tree.path("P/a")});
+    EXPECT_TRUE(err.startsWith(QStringLiteral("The protocol file"))) << err.toStdString();
+    EXPECT_EQ(tree.folders("P"), QStringList({"b"}));
+}
+
 TEST_F(BatchRunTest, SortKeysPutTheEntriesInTheirOrder)
 {
     // Natural order puts b9 before b10; sizes and times are chosen to disagree with the names.

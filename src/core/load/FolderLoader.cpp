@@ -43,6 +43,7 @@ FolderLoader::Action::~Action()
     if (--m_loader.m_depth == 0) {
         m_loader.flush();
         m_loader.m_cache.reset();
+        m_loader.m_resolvedParents.clear();
         m_loader.m_cancelRequested = false;
         m_loader.setLoading(false);
     }
@@ -127,7 +128,7 @@ void FolderLoader::addFolder(const QString& path, const QString& knownParent, co
     // A walk knows its folders already: resolved paths, looked at while their parent was read. Any other
     // path means what the kernel makes of it, so one folder named two ways gives one key.
     const bool walked = known && known->type == PathInfo::Type::Folder;
-    QString folder = walked ? path : fs.resolvedPath(path);
+    QString folder = walked ? path : resolvedPath(path);
     if (folder.isEmpty())
         return;
     PathInfo info = walked ? *known : fs.pathInfo(folder);
@@ -172,6 +173,25 @@ void FolderLoader::addFolder(const QString& path, const QString& knownParent, co
     m_batch.push_back(std::move(e));
     ++m_loadedCount;
     m_statusDirty = true;
+}
+
+QString FolderLoader::resolvedPath(const QString& path)
+{
+    // Resolving costs a look at every component; the folders of one action mostly share their parent.
+    QStringView p = path;
+    while (p.size() > 1 && p.endsWith(u'/'))
+        p.chop(1);
+    const qsizetype slash = p.lastIndexOf(u'/');
+    const QStringView name = p.sliced(slash + 1);
+    if (slash < 0 || !p.startsWith(u'/') || name.isEmpty() || name == u"." || name == u"..")
+        return m_state.fs().resolvedPath(path);
+    const QString parent = slash == 0 ? QStringLiteral("/") : p.first(slash).toString();
+    auto it = m_resolvedParents.constFind(parent);
+    if (it == m_resolvedParents.cend())
+        it = m_resolvedParents.insert(parent, m_state.fs().resolvedPath(parent + QStringLiteral("/.")));
+    if (it->isEmpty())
+        return {};
+    return EnsureTrailingSeparator(*it) + name.toString();
 }
 
 void FolderLoader::AddSubfolders(const QString& folder)

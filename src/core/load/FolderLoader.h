@@ -4,6 +4,7 @@
 #include "core/platform/FileSystem.h"
 #include "core/preview/FolderEntry.h"
 
+#include <QHash>
 #include <QSet>
 #include <QString>
 #include <QStringList>
@@ -109,6 +110,8 @@ public:
 
 private:
     void addFolder(const QString& path, const QString& knownParent, const PathInfo* known);
+    // FileSystem::resolvedPath, with the parents resolved once per loading action.
+    QString resolvedPath(const QString& path);
     FsResult readListFile(const QString& listFile);
     QString listedPath(const QByteArray& entry, const QString& listFolder) const;
     int undoLevels() const;
@@ -122,6 +125,7 @@ private:
     std::unique_ptr<FolderTreeCache> m_cache;
     std::vector<FolderEntry> m_batch;
     QSet<QString> m_batchKeys;
+    QHash<QString, QString> m_resolvedParents;
     int m_depth = 0;
     int m_loadedCount = 0;
     bool m_statusDirty = false;
