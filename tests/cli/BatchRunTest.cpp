@@ -292,6 +292,22 @@ TEST_F(BatchRunTest, ScriptsAreFoundByNameOrPathAndTakeTurnsWithStructures)
     EXPECT_EQ(BatchScript::resolve(app.state(), QString()), QString());
 }
 
+TEST_F(BatchRunTest, ScriptsAreFoundByTheNameTheWindowShowsAndAnUnknownNameListsThem)
+{
+    tree.add("P/home/");
+    saveScript(QStringLiteral("20240131153045.vls"), "[Main]\nName=Tidy photos\nSteps=1\n[1]\nType=5\ntxtPr=x\n");
+    saveScript(QStringLiteral("20240201000000.vls"), "[Main]\nName=Other\nSteps=1\n[1]\nType=5\ntxtPr=y\n");
+    for (const char* name : {"Tidy photos", "Tidy photos [2024-01-31, 15:30:45]"}) {
+        SCOPED_TRACE(name);
+        EXPECT_EQ(batch({"--script", name, "--dry-run", tree.path("P/home")}), Status::Done) << err.toStdString();
+        EXPECT_EQ(out, change("P/home", "xhome"));
+    }
+    EXPECT_EQ(batch({"--script", "Tidy", "--dry-run", tree.path("P/home")}), Status::CannotRun);
+    EXPECT_TRUE(err.startsWith("There is no script \"Tidy\"") &&
+                err.contains(":\n  Tidy photos [2024-01-31, 15:30:45]\n  Other [2024-02-01, 00:00:00]\n"))
+        << err.toStdString();
+}
+
 } // namespace
 
 namespace {

@@ -139,11 +139,19 @@ QStringList RenameHistory::UndoHistoryRenames(AppState& state, const std::vector
     }
     std::vector<bool> undone(m_rows.size(), false);
     for (int r = 0; r < n; ++r) {
-        if (static_cast<size_t>(r) >= selected.size() || !selected[static_cast<size_t>(r)] || !row(r).present)
+        if (static_cast<size_t>(r) >= selected.size() || !selected[static_cast<size_t>(r)])
             continue;
         const RenameProtocol::Line& line = row(r).line;
         const QString current = line.parentPath + line.newName + QLatin1Char('/');
         const QString target = line.parentPath + line.oldName + QLatin1Char('/');
+        if (!line.usable) {
+            failures.append(state.message(QStringLiteral("msgHistoryLineUnusable"), {Quoted(line.raw)}));
+            continue;
+        }
+        if (!row(r).present) {
+            failures.append(state.message(QStringLiteral("MsgText36"), {Quoted(current), Quoted(target)}));
+            continue;
+        }
         const FsResult result = state.fs().renameFolder(current, target);
         if (!result.ok()) {
             failures.append(RenameFailureMessage(state, result, current, target, QStringLiteral("\n\n")));
@@ -155,6 +163,7 @@ QStringList RenameHistory::UndoHistoryRenames(AppState& state, const std::vector
             parentPath.replace(0, current.size(), target);
         }
         undone[static_cast<size_t>(r)] = true;
+        m_undone.push_back({current, target});
     }
     if (std::find(undone.begin(), undone.end(), true) != undone.end()) {
         beginResetModel();

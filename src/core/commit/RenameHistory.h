@@ -1,5 +1,6 @@
 #pragma once
 
+#include "core/commit/FollowRenames.h"
 #include "core/commit/RenameProtocol.h"
 
 #include <QAbstractTableModel>
@@ -51,8 +52,11 @@ public:
     [[nodiscard]] bool writeHistoryData(const AppState& state) const;
     // Renames the folders of the selected black rows back to their old names, in list order, and drops
     // the rows that were undone; rows below an undone folder follow it. Then writes the protocol. Returns
-    // the failure messages in order. selected holds one flag per row.
+    // the failure messages in order, one for every selected red row too, saying why it cannot be undone.
+    // selected holds one flag per row.
     QStringList UndoHistoryRenames(AppState& state, const std::vector<bool>& selected);
+    // Every rename undone since the list was loaded, in the order done, for the preview list to follow.
+    const std::vector<FolderRename>& undoneRenames() const { return m_undone; }
     // Empties the list and the protocol file.
     [[nodiscard]] bool deleteHistory(const AppState& state);
 
@@ -61,5 +65,6 @@ public:
 
 private:
     std::vector<Row> m_rows;
+    std::vector<FolderRename> m_undone;
     QStringList m_headers;
 };

@@ -3,8 +3,8 @@
 #include "core/AppState.h"
 #include "core/rename/RenameSteps.h"
 #include "core/script/ScriptStore.h"
-#include "core/settings/HelpGuide.h"
 #include "gui/mainwindow/WindowSession.h"
+#include "gui/platform/ShowHelpGuide.h"
 #include "gui/platform/WarnNotWritten.h"
 #include "gui/script/DialogState.h"
 #include "gui/settings/DialogChrome.h"
@@ -130,5 +130,5 @@ void RenameDialog::ok()
 
 void RenameDialog::help()
 {
-    OpenHelpGuide(m_host.state);
+    ShowHelpGuide(m_host.state, m_host.window.prompter);
 }

@@ -5,6 +5,7 @@
 #include "gui/GuiTestApp.h"
 #include "gui/mainwindow/EveryDialog.h"
 #include "gui/mainwindow/MainWindow.h"
+#include "gui/settings/DialogChrome.h"
 #include "support/PreviewFixture.h"
 #include "support/TestTree.h"
 #include "support/WriteTextFile.h"
@@ -137,6 +138,7 @@ TEST_P(WindowsLook, EveryCaptionIsTranslatedAndNothingIsCutOff)
         if (title == DialogTitle::Fixed) {
             EXPECT_EQ(dialog.windowTitle(), state.language.GetLngText(dialog.objectName(), QStringLiteral("Caption")));
         }
+        EXPECT_GE(dialog.width(), TitleBarWidth(&dialog)) << dialog.objectName().toStdString() << " cuts its title";
         look(dialog, dialog.objectName());
     });
 }

@@ -99,8 +99,8 @@ TEST_F(RenameDialogs, EachDialogGivesTheNamesOfItsRecordedStep)
         {9, {"txtFormat=yymmdd", "opt1(1)", "chkReplace", "txtRepName=Scan"}},
     };
     open();
-    addEntries({"MY TRIP.ABC", "Trip.2004", "Trip"});
-    select(1);
+    addEntries({"MY TRIP.ABC", "Trip.2004", "Trip"}); // sorted by path, siblings by name: Trip.2004 comes last
+    select(2);
     window->ui().lstApplyTo->setCurrentIndex(2);
     for (const auto& [type, steps] : cases) {
         SCOPED_TRACE(steps.join(' ').toStdString());
@@ -115,7 +115,7 @@ TEST_F(RenameDialogs, EachDialogGivesTheNamesOfItsRecordedStep)
         ASSERT_TRUE(window->renameController().openRenameDialog(type));
         EXPECT_TRUE(title.endsWith(QStringLiteral(" (") + window->ui().lstApplyTo->currentText() + QLatin1Char(')')));
         const QStringList byDialog = newNames();
-        EXPECT_EQ(byDialog.at(1), QStringLiteral("Trip.2004")) << "not admitted";
+        EXPECT_EQ(byDialog.at(2), QStringLiteral("Trip.2004")) << "not admitted";
         window->list().rejectProposals();
         RenameRun run(app.state(), window->list(), 2);
         ASSERT_TRUE(RenameSteps::run(type, stored, run));
