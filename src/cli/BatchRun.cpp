@@ -122,13 +122,22 @@ bool BatchRun::print(QIODevice& device, const QString& text)
     return false;
 }
 
-void BatchRun::warn(const QString& key, const QStringList& args)
+void BatchRun::warn(const QString& key, const QStringList& args, qsizetype listing)
 {
-    // The arguments are paths and names: escaped, so that every problem stays one line.
+    // The arguments are paths and names: escaped, so that every problem stays one line. A listing keeps
+    // its one entry per line.
     QStringList shown;
     shown.reserve(args.size());
-    for (const QString& arg : args)
-        shown.append(escaped(arg));
+    for (qsizetype i = 0; i < args.size(); ++i) {
+        if (i != listing) {
+            shown.append(escaped(args.at(i)));
+            continue;
+        }
+        QStringList lines = args.at(i).split(QLatin1Char('\n'));
+        for (QString& line : lines)
+            line = escaped(line);
+        shown.append(lines.join(QLatin1Char('\n')));
+    }
     print(m_err, m_texts.text(key, shown));
 }
 
@@ -165,7 +174,9 @@ BatchRun::Status BatchRun::runSteps(const BatchOptions& options, PreviewList& li
             continue;
         BatchScript script;
         if (!script.load(m_state, action.value)) {
-            warn(script.problem().key, script.problem().args);
+            // The scripts there, one a line, when the name matched none.
+            const bool listed = script.problem().key == QLatin1String("ScriptNotFoundListed");
+            warn(script.problem().key, script.problem().args, listed ? 1 : -1);
             warn(QStringLiteral("NothingRenamed"), {});
             return CannotRun;
         }
