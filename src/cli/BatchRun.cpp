@@ -1,13 +1,16 @@
 #include "cli/BatchRun.h"
 
 #include "cli/BatchOptions.h"
+#include "cli/DryRunFileSystem.h"
 #include "core/AppState.h"
 #include "core/commit/CommitRenames.h"
 #include "core/commit/FolderNameCheck.h"
+#include "core/commit/NameClashes.h"
 #include "core/commit/RenameFailure.h"
 #include "core/commit/RenameProtocol.h"
 #include "core/load/FolderLoader.h"
 #include "core/platform/FileNames.h"
+#include "core/platform/FileReadProblem.h"
 #include "core/platform/PosixFileSystem.h"
 #include "core/platform/SystemClock.h"
 #include "core/preview/PreviewList.h"
@@ -27,34 +30,6 @@
 #include <utility>
 
 namespace {
-
-QString escaped(const QString& name)
-{
-    QString out;
-    out.reserve(name.size());
-    for (const QChar c : name) {
-        switch (c.unicode()) {
-        case '\\':
-            out += QStringLiteral("\\\\");
-            break;
-        case '\t':
-            out += QStringLiteral("\\t");
-            break;
-        case '\n':
-            out += QStringLiteral("\\n");
-            break;
-        case '\r':
-            out += QStringLiteral("\\r");
-            break;
-        default:
-            if (c.unicode() < 0x20 || c.unicode() == 0x7F)
-                out += QStringLiteral("\\x%1").arg(c.unicode(), 2, 16, QLatin1Char('0'));
-            else
-                out += c;
-        }
-    }
-    return out;
-}
 
 // The header position (1 to 6) of a sort key: the columns parent path, old name, created, modified, size.
 int headerPosition(BatchOptions::SortKey key)
@@ -96,20 +71,74 @@ BatchRun::BatchRun(AppState& state, QIODevice& out, QIODevice& err)
     , m_texts(state.language, state.programFolder)
 {}
 
+QString BatchRun::escaped(const QString& name)
+{
+    QString out;
+    out.reserve(name.size());
+    for (const QChar c : name) {
+        const char16_t u = c.unicode();
+        switch (u) {
+        case '\\':
+            out += QStringLiteral("\\\\");
+            break;
+        case '\t':
+            out += QStringLiteral("\\t");
+            break;
+        case '\n':
+            out += QStringLiteral("\\n");
+            break;
+        case '\r':
+            out += QStringLiteral("\\r");
+            break;
+        case 0x2028:
+        case 0x2029:
+            // Line and paragraph separators: many terminals and log readers break lines there.
+            out += QStringLiteral("\\u%1").arg(u, 4, 16, QLatin1Char('0'));
+            break;
+        default:
+            // C0, DEL and C1 (U+0085 is a line break to some readers).
+            if (u < 0x20 || (u >= 0x7F && u <= 0x9F))
+                out += QStringLiteral("\\x%1").arg(u, 2, 16, QLatin1Char('0'));
+            else
+                out += c;
+        }
+    }
+    return out;
+}
+
 QString BatchRun::changeLine(const QString& parentPath, const QString& oldName, const QString& newName)
 {
     return escaped(parentPath) + QLatin1Char('\t') + escaped(oldName) + QLatin1Char('\t') + escaped(newName);
 }
 
-void BatchRun::print(QIODevice& device, const QString& text)
+bool BatchRun::print(QIODevice& device, const QString& text)
 {
     // Names keep their own bytes, also those that are not UTF-8.
-    device.write(FileNames::encode(text + QLatin1Char('\n')));
+    const QByteArray bytes = FileNames::encode(text + QLatin1Char('\n'));
+    if (device.write(bytes) == bytes.size())
+        return true;
+    if (&device == &m_out && m_outError.isEmpty())
+        m_outError = device.errorString();
+    return false;
 }
 
-void BatchRun::warn(const QString& key, const QStringList& args)
+void BatchRun::warn(const QString& key, const QStringList& args, qsizetype listing)
 {
-    print(m_err, m_texts.text(key, args));
+    // The arguments are paths and names: escaped, so that every problem stays one line. A listing keeps
+    // its one entry per line.
+    QStringList shown;
+    shown.reserve(args.size());
+    for (qsizetype i = 0; i < args.size(); ++i) {
+        if (i != listing) {
+            shown.append(escaped(args.at(i)));
+            continue;
+        }
+        QStringList lines = args.at(i).split(QLatin1Char('\n'));
+        for (QString& line : lines)
+            line = escaped(line);
+        shown.append(lines.join(QLatin1Char('\n')));
+    }
+    print(m_err, m_texts.text(key, shown));
 }
 
 void BatchRun::refresh(PreviewList& list, FolderLoader& loader)
@@ -122,8 +151,8 @@ void BatchRun::refresh(PreviewList& list, FolderLoader& loader)
 BatchRun::Status BatchRun::run(const BatchOptions& options)
 {
     if (options.help) {
-        m_out.write(FileNames::encode(m_texts.helpText()));
-        return Done;
+        const QByteArray help = FileNames::encode(m_texts.helpText());
+        return m_out.write(help) == help.size() ? Done : CannotRun;
     }
     if (!options.ok()) {
         m_err.write(FileNames::encode(m_texts.usageError(options)));
@@ -145,14 +174,19 @@ BatchRun::Status BatchRun::runSteps(const BatchOptions& options, PreviewList& li
             continue;
         BatchScript script;
         if (!script.load(m_state, action.value)) {
-            warn(script.problem().key, script.problem().args);
+            // The scripts there, one a line, when the name matched none.
+            const bool listed = script.problem().key == QLatin1String("ScriptNotFoundListed");
+            warn(script.problem().key, script.problem().args, listed ? 1 : -1);
             warn(QStringLiteral("NothingRenamed"), {});
             return CannotRun;
         }
         scripts.push_back(std::move(script));
     }
 
-    load(options, loader);
+    if (!load(options, loader)) {
+        warn(QStringLiteral("NothingRenamed"), {});
+        return CannotRun;
+    }
     list.setSortOrder(Qt::AscendingOrder);
     if (options.sort == BatchOptions::SortKey::None) {
         list.setSortColumn(FolderEntry::ColPosition);
@@ -186,42 +220,58 @@ BatchRun::Status BatchRun::runSteps(const BatchOptions& options, PreviewList& li
     }
     if (!checkProposals(list))
         return CannotRun;
+    // Whoever called us relies on the list of changes (to log them, to act on them): a list that did not
+    // arrive means nothing may be renamed.
+    if (!m_outError.isEmpty()) {
+        warn(QStringLiteral("OutputFailed"), {m_outError});
+        warn(QStringLiteral("NothingRenamed"), {});
+        return CannotRun;
+    }
     if (options.dryRun)
         return Done;
 
     const CommitReport report = CommitRenames(m_state, list, kAllEntries);
     for (const CommitReport::Failure& failure : report.failures)
-        print(m_err, failure.message);
+        print(m_err, escaped(failure.message));
     if (report.protocolFailed)
         warn(QStringLiteral("ProtocolFailed"), {Quoted(m_state.settingsFolder + RenameProtocol::fileName())});
     return report.failures.isEmpty() ? Done : SomeFailed;
 }
 
-void BatchRun::load(const BatchOptions& options, FolderLoader& loader)
+bool BatchRun::load(const BatchOptions& options, FolderLoader& loader)
 {
     const FileSystem& fs = m_state.fs();
-    // One loading action for everything: folder sizes come from one shared walk.
+    // One loading action for everything: folder sizes come from one shared walk. Every input is looked
+    // at, so that one run names all the wrong ones.
     const FolderLoader::Action action(loader);
+    bool sound = true;
+    const auto refuse = [&](const char* key, const QStringList& args) {
+        warn(QLatin1String(key), args);
+        sound = false;
+    };
     for (const BatchOptions::Input& input : options.inputs) {
+        const QString path = Quoted(input.value);
         if (input.kind == BatchOptions::Input::Kind::ListFile) {
-            // The loader reads regular files only and would skip anything else without a word.
-            if (!fs.openForReading(input.value))
-                warn(QStringLiteral("ListMissing"), {Quoted(input.value)});
+            const FileRead read = fs.readFile(input.value, FileSystem::kTextFileLimit);
+            if (!read.ok())
+                refuse("ListMissing", {path, FileReadProblemText(m_state, read.result)});
             else
                 loader.ReadListFile(input.value);
-        } else if (fs.folderExists(input.value)) {
-            if (options.subfolders)
-                loader.AddSubfolders(input.value);
-            else
-                loader.AddFolder(input.value);
-        } else if (!fs.fileExists(input.value)) {
-            warn(QStringLiteral("PathMissing"), {Quoted(input.value)});
-        } else if (options.subfolders) {
-            warn(QStringLiteral("SubfoldersOfFile"), {Quoted(input.value)});
-        } else {
-            loader.AddFolder(input.value);
+            continue;
         }
+        const PathInfo info = fs.pathInfo(fs.resolvedPath(input.value));
+        if (info.type == PathInfo::Type::Missing)
+            refuse("PathMissing", {path});
+        else if (info.type == PathInfo::Type::File && options.subfolders)
+            refuse("SubfoldersOfFile", {path});
+        else if (info.isRoot && !options.subfolders)
+            refuse("RootPath", {path});
+        else if (options.subfolders)
+            loader.AddSubfolders(input.value);
+        else
+            loader.AddFolder(input.value);
     }
+    return sound;
 }
 
 bool BatchRun::checkProposals(const PreviewList& list)
@@ -231,13 +281,20 @@ bool BatchRun::checkProposals(const PreviewList& list)
         if (!entry.isChanged())
             continue;
         if (const FolderNameProblem problem = CheckFolderName(entry.newName); problem != FolderNameProblem::None) {
-            warn(QStringLiteral("BadName"), {Quoted(entry.currentPath()), Quoted(escaped(entry.newName)),
+            warn(QStringLiteral("BadName"), {Quoted(entry.currentPath()), Quoted(entry.newName),
                                              FolderNameProblemText(m_state, problem, entry.newName)});
             sound = false;
         } else if (const QString marker = markerIn(entry); !marker.isEmpty()) {
             warn(QStringLiteral("MarkerInName"), {Quoted(entry.currentPath()), Quoted(entry.newName), marker});
             sound = false;
         }
+    }
+    for (const NameClash& clash : FindNameClashes(list.entries())) {
+        const FolderEntry& first = list.entry(clash.first);
+        const FolderEntry& second = list.entry(clash.second);
+        warn(QStringLiteral("SameNewName"),
+             {Quoted(first.currentPath()), Quoted(second.currentPath()), Quoted(second.proposedPath())});
+        sound = false;
     }
     if (!sound)
         warn(QStringLiteral("NothingRenamed"), {});
@@ -276,11 +333,16 @@ int BatchMain(const QStringList& arguments, const QString& executableFolder)
     out.open(STDOUT_FILENO, QIODevice::WriteOnly | QIODevice::Unbuffered);
     err.open(STDERR_FILENO, QIODevice::WriteOnly | QIODevice::Unbuffered);
 
+    const BatchOptions options = ParseBatchArguments(arguments);
     AppState state;
-    state.services.fileSystem = std::make_unique<PosixFileSystem>();
+    // A run that renames nothing writes nothing either: not even the start-up's settings compaction.
+    if (options.dryRun || options.help || !options.ok())
+        state.services.fileSystem = std::make_unique<DryRunFileSystem>();
+    else
+        state.services.fileSystem = std::make_unique<PosixFileSystem>();
     state.services.clock = std::make_unique<SystemClock>();
     if (!PrepareBatchState(state, ProgramFolderFor(executableFolder), err))
         return BatchRun::CannotRun;
     BatchRun run(state, out, err);
-    return run.run(ParseBatchArguments(arguments));
+    return run.run(options);
 }

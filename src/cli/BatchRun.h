@@ -33,19 +33,27 @@ public:
     // breaks and other control characters in the names are escaped ("\\", "\t", "\n", "\x1b"), so that
     // every change is exactly one line however the folders are named.
     static QString changeLine(const QString& parentPath, const QString& oldName, const QString& newName);
+    // A name or path as printed: backslash, tab, CR and LF as "\\", "\t", "\r", "\n"; other control
+    // characters (C0, DEL, C1) as "\xNN"; the line and paragraph separators as "\u2028" and "\u2029".
+    static QString escaped(const QString& name);
 
 private:
     Status runSteps(const BatchOptions& options, PreviewList& list, FolderLoader& loader);
-    void load(const BatchOptions& options, FolderLoader& loader);
+    // False, after naming every wrong input on err, when a path or list file cannot be used.
+    bool load(const BatchOptions& options, FolderLoader& loader);
     bool checkProposals(const PreviewList& list);
     void refresh(PreviewList& list, FolderLoader& loader);
-    void print(QIODevice& device, const QString& text);
-    void warn(const QString& key, const QStringList& args);
+    // False when the device took less than all of the text; the first failure on out is kept.
+    bool print(QIODevice& device, const QString& text);
+    // The message of a key, its arguments escaped; the argument at index listing, if any, is a list of
+    // names, one a line, and keeps its line breaks.
+    void warn(const QString& key, const QStringList& args, qsizetype listing = -1);
 
     AppState& m_state;
     QIODevice& m_out;
     QIODevice& m_err;
     BatchTexts m_texts;
+    QString m_outError;
 };
 
 // Start-up of a run without a window: the settings folder as the window prepares it, the language the

@@ -20,10 +20,13 @@ protected:
     {
         ASSERT_TRUE(WriteSetting(FixtureFileSystem(), "Settings", key, value, settingsFolder() + "settings.vlp"));
     }
-    // Runs the program and keeps what it prints; returns the exit status.
-    int dirwright(const QStringList& arguments)
+    // Runs the program and keeps what it prints; returns the exit status. With stdoutFile the changes go
+    // to that file instead.
+    int dirwright(const QStringList& arguments, const QString& stdoutFile = QString())
     {
         QProcess process;
+        if (!stdoutFile.isEmpty())
+            process.setStandardOutputFile(stdoutFile);
         QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
         env.insert(QStringLiteral("XDG_DATA_HOME"), m_dataHome.path());
         // No display of any kind: a batch run must not need one.
@@ -72,6 +75,34 @@ TEST_F(BatchProgramTest, ADryRunShowsWhatTheRealRunThenDoes)
     EXPECT_EQ(lines.at(2).section('"', 1),
               tree.key("Photos/x photos - winter.old.bak") + "\"inside\"x winter.old - inside.bak");
     EXPECT_EQ(lines.at(0).section('"', 0, 0).size(), 14);
+}
+
+TEST_F(BatchProgramTest, AFullStandardOutputGivesStatusTwoAndRenamesNothing)
+{
+    TestTree tree({"P/a/"});
+    EXPECT_EQ(dirwright({"--structure", "b", tree.path("P/a")}, QStringLiteral("/dev/full")), 2);
+    EXPECT_TRUE(err.startsWith("The list of changes could not be written to the standard output")) << err.toStdString();
+    EXPECT_EQ(tree.folders("P"), QStringList({"a"}));
+}
+
+// Not a byte is written: the settings keep the key marked for deletion, no template is copied in.
+TEST_F(BatchProgramTest, ADryRunWritesNoFileAtAll)
+{
+    TestTree tree({"P/a/"});
+    const QString settings = settingsFolder() + "settings.vlp";
+    const QByteArray stored = "[Settings]\nprotren=1\nold=<<DELETE>>\n";
+    {
+        QFile file(settings);
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+        file.write(stored);
+    }
+    EXPECT_EQ(dirwright({"--dry-run", "--structure", "b", tree.path("P/a")}), 0) << err.toStdString();
+    EXPECT_EQ(out, tree.key("P") + "\ta\tb\n");
+    QFile file(settings);
+    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+    EXPECT_EQ(file.readAll(), stored);
+    EXPECT_EQ(QDir(settingsFolder()).entryList(QDir::Files), QStringList({"settings.vlp"}));
+    EXPECT_EQ(tree.folders("P"), QStringList({"a"}));
 }
 
 TEST_F(BatchProgramTest, WrongOptionsGiveStatusTwoAndRenameNothing)

@@ -1,5 +1,6 @@
 #include "cli/BatchRun.h"
 #include "cli/BatchOptions.h"
+#include "core/commit/RenameFailure.h"
 #include "core/platform/FileNames.h"
 #include "core/rename/RenameSteps.h"
 #include "core/script/BatchScript.h"
@@ -72,6 +73,16 @@ TEST_F(BatchRunTest, AFailedRenameIsReportedTheOthersAreTakenAndOnlyTheyAreProto
               QStringLiteral("20240131153045\"%1\"a\"a1\n").arg(parent));
 }
 
+TEST_F(BatchRunTest, AHistoryFileThatIsAPipeIsReportedAndDoesNotStallTheRun)
+{
+    add({"P/a/"});
+    app.state().settings.setFlag(Settings::Key::ProtocolRenames, true);
+    ASSERT_EQ(mkfifo(FileNames::encode(app.settingsPath(QStringLiteral("renamed.vlp"))).constData(), 0600), 0);
+    batch({"--structure", "b", tree.path("P/a")});
+    EXPECT_TRUE(err.startsWith(QStringLiteral("The protocol file"))) << err.toStdString();
+    EXPECT_EQ(tree.folders("P"), QStringList({"b"}));
+}
+
 TEST_F(BatchRunTest, SortKeysPutTheEntriesInTheirOrder)
 {
     // Natural order puts b9 before b10; sizes and times are chosen to disagree with the names.
@@ -103,34 +114,93 @@ TEST_F(BatchRunTest, SortKeysPutTheEntriesInTheirOrder)
 
 TEST_F(BatchRunTest, SubfoldersAreLoadedAtEveryDepthAndRenamedBelowRenamedParents)
 {
-    add({"Top/A/B/", "Top/A/C/", "Top/D/", "file.txt"});
-    EXPECT_EQ(batch({"--subfolders", "--structure", "<NAME>-x", tree.path("Top"), tree.path("file.txt")}), Status::Done)
-        << err.toStdString();
+    add({"Top/A/B/", "Top/A/C/", "Top/D/"});
+    EXPECT_EQ(batch({"--subfolders", "--structure", "<NAME>-x", tree.path("Top")}), Status::Done) << err.toStdString();
     EXPECT_EQ(out,
               change("Top/A", "A-x") + change("Top/D", "D-x") + change("Top/A/B", "B-x") + change("Top/A/C", "C-x"));
-    EXPECT_TRUE(err.contains(QStringLiteral("--subfolders needs a folder"))) << err.toStdString();
     EXPECT_EQ(tree.folders("Top") + tree.folders("Top/A-x"), QStringList({"A-x", "D-x", "B-x", "C-x"}));
     EXPECT_EQ(TextCodec::readFile(app.settingsPath(QStringLiteral("renamed.vlp"))), QString()) << "protocol is off";
 }
 
-TEST_F(BatchRunTest, ListFilesAndPathsLoadTogetherAndMissingOnesAreSkippedWithAWarning)
+TEST_F(BatchRunTest, ListFilesAndPathsLoadTogether)
 {
     add({"L/one/", "L/two/", "L/three/", "L/four/"});
     const QString list = tree.path("L/list.m3u");
     ASSERT_TRUE(
         WriteTextFile(list, QStringLiteral("#EXTM3U\n#EXTINF:1,x\none\n%1\nmissing\n").arg(tree.path("L/two"))));
-    const QString gone = tree.path("gone");
-    // A device is neither a list nor a script: reading one could stall or never end.
-    EXPECT_EQ(batch({"--structure", "<NAME>!", "--list", list, "--list", tree.path("L/nolist.txt"), "--list",
-                     "/dev/null", tree.path("L/four"), gone}),
-              Status::Done)
+    EXPECT_EQ(batch({"--structure", "<NAME>!", "--list", list, tree.path("L/four")}), Status::Done)
         << err.toStdString();
     EXPECT_EQ(out, change("L/four", "four!") + change("L/one", "one!") + change("L/two", "two!"));
-    EXPECT_EQ(err, QStringLiteral("Skipped the list file \"%1\": it cannot be read.\n"
-                                  "Skipped the list file \"/dev/null\": it cannot be read.\n"
-                                  "Skipped \"%2\": there is no such file or folder.\n")
-                       .arg(tree.path("L/nolist.txt"), gone));
+    EXPECT_EQ(err, QString()) << "an entry of a list that names nothing is passed over";
     EXPECT_EQ(tree.folders("L"), QStringList({"four!", "one!", "three", "two!"}));
+}
+
+// Every wrong input is named, on one line each however it is spelt, and nothing at all is renamed.
+TEST_F(BatchRunTest, PathsAndListFilesThatCannotBeUsedStopTheRunBeforeAnythingIsRenamed)
+{
+    add({"L/one/", "L/file.txt"});
+    const QString gone = tree.path("gone\nx");
+    ASSERT_EQ(mkfifo(FileNames::encode(tree.path("L/pipe")).constData(), 0600), 0);
+    const struct
+    {
+        const char* name;
+        QStringList arguments;
+        QString problem;
+    } rows[] = {
+        {"missing path", {gone}, QStringLiteral("There is no file or folder \"%1\".").arg(BatchRun::escaped(gone))},
+        {"missing list",
+         {"--list", tree.path("L/nolist.txt")},
+         QStringLiteral("The list file \"%1\" cannot be read: there is no such file.").arg(tree.path("L/nolist.txt"))},
+        // A device or a pipe is no list: reading one could stall or never end.
+        {"device as list",
+         {"--list", "/dev/zero"},
+         QStringLiteral("The list file \"/dev/zero\" cannot be read: it is not")},
+        {"pipe as list",
+         {"--list", tree.path("L/pipe")},
+         QStringLiteral("The list file \"%1\" cannot be read: it is not a regular file").arg(tree.path("L/pipe"))},
+        {"root", {"/"}, QStringLiteral("\"/\" is the root of a file system, which is never renamed.")},
+        {"file with --subfolders",
+         {"--subfolders", tree.path("L/file.txt")},
+         QStringLiteral("\"%1\" is a file: --subfolders needs folders.").arg(tree.path("L/file.txt"))},
+    };
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.name);
+        EXPECT_EQ(batch(QStringList{"--structure", "<NAME>!", tree.path("L/one")} + row.arguments), Status::CannotRun);
+        EXPECT_TRUE(err.startsWith(row.problem)) << err.toStdString();
+        EXPECT_TRUE(err.endsWith(QStringLiteral(".\nNothing was renamed.\n"))) << err.toStdString();
+        EXPECT_EQ(err.count(QLatin1Char('\n')), 2) << err.toStdString();
+        EXPECT_EQ(out, QString());
+        EXPECT_EQ(tree.folders("L"), QStringList({"one"}));
+    }
+}
+
+TEST_F(BatchRunTest, TwoFoldersGivenOneNewNameStopTheRunBeforeAnythingIsRenamed)
+{
+    add({"P/a/", "P/b/", "P/c/", "Q/d/"});
+    // c keeps its name; d is in another folder and may well be called "c".
+    EXPECT_EQ(
+        batch({"--structure", "<NAME_L(0)>c", tree.path("P/a"), tree.path("P/b"), tree.path("P/c"), tree.path("Q/d")}),
+        Status::CannotRun);
+    const QString c = Quoted(tree.key("P") + QStringLiteral("c"));
+    EXPECT_EQ(err, QStringLiteral("%1 and %2 would both be named %4.\n%1 and %3 would both be named %4.\n"
+                                  "Nothing was renamed.\n")
+                       .arg(Quoted(tree.path("P/a")), Quoted(tree.path("P/b")), Quoted(tree.path("P/c")), c))
+        << err.toStdString();
+    EXPECT_EQ(tree.folders("P") + tree.folders("Q"), QStringList({"a", "b", "c", "d"}));
+}
+
+TEST_F(BatchRunTest, AChangeListThatCannotBeWrittenStopsTheRunBeforeAnythingIsRenamed)
+{
+    add({"P/a/"});
+    QBuffer o, e;
+    o.open(QIODevice::ReadOnly); // every write fails, as on a full disk or a closed pipe
+    e.open(QIODevice::WriteOnly);
+    const int status = BatchRun(app.state(), o, e).run(ParseBatchArguments({"--structure", "x", tree.path("P/a")}));
+    EXPECT_EQ(status, Status::CannotRun);
+    EXPECT_TRUE(e.data().startsWith("The list of changes could not be written to the standard output"))
+        << e.data().toStdString();
+    EXPECT_TRUE(e.data().endsWith("Nothing was renamed.\n"));
+    EXPECT_EQ(tree.folders("P"), QStringList({"a"}));
 }
 
 TEST_F(BatchRunTest, ABadNewNameStopsTheRunBeforeAnythingIsRenamed)
@@ -158,6 +228,9 @@ TEST_F(BatchRunTest, NamesAreEscapedOnPrintingAndNonUtf8NamesKeptByteForByte)
 {
     EXPECT_EQ(BatchRun::changeLine("/p\\q/", "a\tb", "c\nd\re\x1b"), "/p\\\\q/\ta\\tb\tc\\nd\\re\\x1b");
     EXPECT_EQ(BatchRun::changeLine("/ü/", "🌍", "x"), "/ü/\t🌍\tx");
+    // C1 controls and the Unicode line and paragraph separators end lines for some readers.
+    EXPECT_EQ(BatchRun::escaped(QStringLiteral("a\u0085b\u2028c\u2029d\u009b\u007f\u00a0")),
+              QStringLiteral("a\\x85b\\u2028c\\u2029d\\x9b\\x7f\u00a0"));
     tree.add("P/");
     const QByteArray raw = QFile::encodeName(tree.path("P")) + "/caf\xe9";
     ASSERT_EQ(mkdir(raw.constData(), 0755), 0);
@@ -198,7 +271,8 @@ TEST_F(BatchRunTest, ABadScriptStopsTheRunBeforeAnythingIsRenamed)
         EXPECT_EQ(out, QString());
     }
     batch({"--script", "/dev/zero", tree.path("P/a")});
-    EXPECT_EQ(err, "The script \"/dev/zero\" cannot be read.\nNothing was renamed.\n");
+    EXPECT_EQ(err, "The script \"/dev/zero\" cannot be read: it is not a regular file (a folder, a pipe or a device "
+                   "is never read).\nNothing was renamed.\n");
     EXPECT_EQ(tree.folders("P"), QStringList({"a"}));
 }
 

@@ -69,9 +69,9 @@ PathInfo FaultInjectingFileSystem::pathInfo(const QString& path) const
     return info;
 }
 
-std::unique_ptr<QIODevice> FaultInjectingFileSystem::openForReading(const QString& path) const
+FileRead FaultInjectingFileSystem::readFile(const QString& path, qint64 maxBytes) const
 {
-    if (faultFor(Op::Read, path))
-        return nullptr;
-    return PosixFileSystem::openForReading(path);
+    if (const Fault* fault = faultFor(Op::Read, path))
+        return {FsResult::failure(fault->kind, QStringLiteral("injected")), {}};
+    return PosixFileSystem::readFile(path, maxBytes);
 }

@@ -17,7 +17,7 @@ public:
         ScanFolder, // the folder reads as unreadable
         BirthTime,  // not a failure: the path's creation time is unknown
         WriteFile,  // writeFileAtomic fails with the kind before anything is written
-        Read,       // the file exists but cannot be opened for reading
+        Read,       // the file exists but reading it fails with the kind
     };
 
     // From now on op fails on path; with below, also on every path under it.
@@ -27,7 +27,7 @@ public:
     FsResult writeFileAtomic(const QString& path, const QByteArray& bytes) override;
     FolderScan scanFolder(const QString& folder) const override;
     PathInfo pathInfo(const QString& path) const override;
-    std::unique_ptr<QIODevice> openForReading(const QString& path) const override;
+    FileRead readFile(const QString& path, qint64 maxBytes = kTextFileLimit) const override;
 
 private:
     struct Fault

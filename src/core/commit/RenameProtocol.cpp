@@ -3,6 +3,8 @@
 #include "core/commit/FolderNameCheck.h"
 #include "core/settings/TextCodec.h"
 
+#include <QFileInfo>
+
 namespace {
 
 const QString kStampFormat = QStringLiteral("yyyyMMddHHmmss");
@@ -74,6 +76,9 @@ bool RenameProtocol::open(const QDateTime& runStart)
     m_runStart = runStart;
     m_sinceStart.start();
     m_stampSecond = -1;
+    // Only a regular file, or none yet: opening a pipe left in its place would wait forever.
+    if (const QFileInfo info(m_file.fileName()); info.exists() && !info.isFile())
+        return false;
     // A line cut short by a crash must not swallow the next one: start on a fresh line.
     bool endsInLineBreak = true;
     QFile existing(m_file.fileName());

@@ -18,6 +18,11 @@ MountPoints MountPoints::fromMounts(const QList<MountedVolume>& mounts)
     return points;
 }
 
+bool MountPoints::isKernel(const QString& folder) const
+{
+    return !kernel.isEmpty() && kernel.contains(EnsureTrailingSeparator(folder));
+}
+
 MountPoints MountPoints::current()
 {
     return fromMounts(MountTable::allMounts());
@@ -31,6 +36,8 @@ QStringList expand(const FileSystem& fs, const QStringList& taken, bool withSubf
     QStringList work;
     QSet<QString> seen;
     QSet<QString> rootsTaken;
+    // A taken link is loaded as itself, but never walked through: its target may hold anything, even "/".
+    QSet<QString> linksTaken;
     for (const QString& path : taken) {
         const QString key = EnsureTrailingSeparator(path);
         if (seen.contains(key))
@@ -39,14 +46,18 @@ QStringList expand(const FileSystem& fs, const QStringList& taken, bool withSubf
         work.append(key);
         if (mounts.roots.contains(key) || fs.isRoot(key))
             rootsTaken.insert(key);
+        else if (fs.pathInfo(key).isLink)
+            linksTaken.insert(key);
     }
     if (withSubfolders) {
         for (qsizetype next = 0; next < work.size(); ++next) {
+            if (linksTaken.contains(work.at(next)))
+                continue;
             QList<SubfolderInfo> children = fs.listSubfolders(work.at(next));
             OpenLocations::sortSubfolders(children);
             for (const SubfolderInfo& child : std::as_const(children)) {
                 QString key = EnsureTrailingSeparator(child.path);
-                if (mounts.kernel.contains(key) || seen.contains(key))
+                if (mounts.isKernel(key) || seen.contains(key))
                     continue;
                 seen.insert(key);
                 if (mounts.roots.contains(key))

@@ -18,6 +18,9 @@ struct MountPoints
     QSet<QString> kernel;
 
     static MountPoints fromMounts(const QList<MountedVolume>& mounts);
+    // True for the root of a kernel file system, which no walk goes into (a folder path, any trailing
+    // separator).
+    bool isKernel(const QString& folder) const;
     // The mounts of this computer now.
     static MountPoints current();
 };

@@ -9,6 +9,7 @@
 #include "core/settings/SettingsStore.h"
 #include "core/settings/TextCodec.h"
 
+#include <QBuffer>
 #include <QCoreApplication>
 #include <QIODevice>
 #include <QStringDecoder>
@@ -43,6 +44,7 @@ FolderLoader::Action::~Action()
     if (--m_loader.m_depth == 0) {
         m_loader.flush();
         m_loader.m_cache.reset();
+        m_loader.m_resolvedParents.clear();
         m_loader.m_cancelRequested = false;
         m_loader.setLoading(false);
     }
@@ -124,9 +126,10 @@ void FolderLoader::addFolder(const QString& path, const QString& knownParent, co
     m_scanCount = 0;
 
     const FileSystem& fs = m_state.fs();
-    // A walk knows its folders already: absolute paths, looked at while their parent was read.
+    // A walk knows its folders already: resolved paths, looked at while their parent was read. Any other
+    // path means what the kernel makes of it, so one folder named two ways gives one key.
     const bool walked = known && known->type == PathInfo::Type::Folder;
-    QString folder = walked ? path : fs.absolutePath(path);
+    QString folder = walked ? path : resolvedPath(path);
     if (folder.isEmpty()) {
         ++m_report.missing;
         return;
@@ -180,13 +183,35 @@ void FolderLoader::addFolder(const QString& path, const QString& knownParent, co
     m_statusDirty = true;
 }
 
+QString FolderLoader::resolvedPath(const QString& path)
+{
+    // Resolving costs a look at every component; the folders of one action mostly share their parent.
+    QStringView p = path;
+    while (p.size() > 1 && p.endsWith(u'/'))
+        p.chop(1);
+    const qsizetype slash = p.lastIndexOf(u'/');
+    const QStringView name = p.sliced(slash + 1);
+    if (slash < 0 || !p.startsWith(u'/') || name.isEmpty() || name == u"." || name == u"..")
+        return m_state.fs().resolvedPath(path);
+    const QString parent = slash == 0 ? QStringLiteral("/") : p.first(slash).toString();
+    auto it = m_resolvedParents.constFind(parent);
+    if (it == m_resolvedParents.cend())
+        it = m_resolvedParents.insert(parent, m_state.fs().resolvedPath(parent + QStringLiteral("/.")));
+    if (it->isEmpty())
+        return {};
+    return EnsureTrailingSeparator(*it) + name.toString();
+}
+
 void FolderLoader::AddSubfolders(const QString& folder)
 {
     Action action(*this);
     const FileSystem& fs = m_state.fs();
-    const QString top = fs.absolutePath(folder);
+    // The walk goes into the folder, so it starts from where a link to it leads.
+    const QString top = fs.resolvedPath(folder + QStringLiteral("/."));
     if (top.isEmpty() || !fs.folderExists(top))
         return;
+
+    const MountPoints mounts = mountPoints ? mountPoints() : MountPoints::current();
 
     // Depth first without recursion, each folder before its own subfolders.
     struct Frame
@@ -204,6 +229,8 @@ void FolderLoader::AddSubfolders(const QString& folder)
             continue;
         }
         const SubfolderInfo sub = frame.children.at(frame.next++);
+        if (mounts.isKernel(sub.path))
+            continue;
         addFolder(sub.path, frame.parentKey, &sub.info);
         if (m_cancelRequested)
             return;
@@ -276,23 +303,26 @@ QString FolderLoader::listedPath(const QByteArray& entry, const QString& listFol
 void FolderLoader::ReadListFile(const QString& listFile)
 {
     Action action(*this);
-    readListFile(listFile);
+    static_cast<void>(readListFile(listFile));
 }
 
-void FolderLoader::readListFile(const QString& listFile)
+FsResult FolderLoader::readListFile(const QString& listFile)
 {
     const FileSystem& fs = m_state.fs();
     const QString file = fs.absolutePath(listFile);
-    const std::unique_ptr<QIODevice> device = fs.openForReading(file);
-    if (!device)
-        return;
+    FileRead read = fs.readFile(file);
+    if (!read.ok())
+        return read.result;
+    QBuffer device(&read.bytes);
+    device.open(QIODevice::ReadOnly);
     const QString listFolder = file.left(std::max<qsizetype>(file.lastIndexOf(QLatin1Char('/')), 1));
-    ListFileReader reader(*device, ListFileReader::kindOf(file));
+    ListFileReader reader(device, ListFileReader::kindOf(file));
     while (const std::optional<QByteArray> entry = reader.next()) {
         AddFolder(listedPath(*entry, listFolder));
         if (m_cancelRequested)
             break;
     }
+    return FsResult::success();
 }
 
 QString FolderLoader::listFileFilter()
@@ -300,14 +330,16 @@ QString FolderLoader::listFileFilter()
     return kListFileFilter;
 }
 
-void FolderLoader::OpenFromListFile(const QStringList& files)
+QList<FolderLoader::UnreadableFile> FolderLoader::OpenFromListFile(const QStringList& files)
 {
+    QList<UnreadableFile> unreadable;
     if (files.isEmpty())
-        return;
+        return unreadable;
     {
         Action action(*this);
         for (const QString& file : files) {
-            readListFile(file);
+            if (FsResult result = readListFile(file); !result.ok())
+                unreadable.append({file, std::move(result)});
             if (m_cancelRequested)
                 break;
         }
@@ -316,4 +348,5 @@ void FolderLoader::OpenFromListFile(const QStringList& files)
     }
     const QString first = m_state.fs().absolutePath(files.first());
     m_state.settings.setText(Settings::Key::LastPath, first.left(first.lastIndexOf(QLatin1Char('/')) + 1));
+    return unreadable;
 }

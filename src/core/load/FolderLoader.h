@@ -1,7 +1,10 @@
 #pragma once
 
+#include "core/load/FolderExpansion.h"
+#include "core/platform/FileSystem.h"
 #include "core/preview/FolderEntry.h"
 
+#include <QHash>
 #include <QSet>
 #include <QString>
 #include <QStringList>
@@ -36,6 +39,9 @@ public:
     std::function<void(bool loading)> onLoadingChanged;
     std::function<void()> onRefresh;
     std::function<void()> onProcessEvents;
+    // The mounts a walk respects (MountPoints::current unless set): kernel file systems such as /proc and
+    // /sys are not walked into.
+    std::function<MountPoints()> mountPoints;
 
     // The pending paths (lstOpen) that the open dialog leaves for LoadPendingFolders.
     QStringList lstOpen;
@@ -53,9 +59,16 @@ public:
     // Adds every folder a list file names (plain, ".m3u" or ".pls"). Relative entries are taken relative
     // to the list file's folder. A file that cannot be opened adds nothing.
     void ReadListFile(const QString& listFile);
+    // A list file that could not be read, and why.
+    struct UnreadableFile
+    {
+        QString path;
+        FsResult result;
+    };
     // The menu command, once the user chose the list files: reads them and sets their folder as
-    // "lastpath" (the caller saves the settings). Nothing happens when none were chosen.
-    void OpenFromListFile(const QStringList& files);
+    // "lastpath" (the caller saves the settings). Nothing happens when none were chosen. Returns the
+    // files that could not be read, for the caller to tell the user.
+    QList<UnreadableFile> OpenFromListFile(const QStringList& files);
     // The file types the list-file picker offers (display text and pattern, separated by "|").
     static QString listFileFilter();
     // Folders dropped on the preview list: each contributes its subfolders, not itself.
@@ -107,7 +120,9 @@ public:
 
 private:
     void addFolder(const QString& path, const QString& knownParent, const PathInfo* known);
-    void readListFile(const QString& listFile);
+    // FileSystem::resolvedPath, with the parents resolved once per loading action.
+    QString resolvedPath(const QString& path);
+    FsResult readListFile(const QString& listFile);
     QString listedPath(const QByteArray& entry, const QString& listFolder) const;
     int undoLevels() const;
     bool keepGoing();
@@ -120,6 +135,7 @@ private:
     std::unique_ptr<FolderTreeCache> m_cache;
     std::vector<FolderEntry> m_batch;
     QSet<QString> m_batchKeys;
+    QHash<QString, QString> m_resolvedParents;
     int m_depth = 0;
     int m_loadedCount = 0;
     Report m_report;

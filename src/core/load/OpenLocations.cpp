@@ -173,7 +173,8 @@ QList<Entry> listEntries(const FileSystem& fs, const QString& path, const QList<
     if (path.isEmpty())
         return volumes;
     QList<Entry> result;
-    QList<SubfolderInfo> folders = fs.listSubfolders(path);
+    // Links to folders are shown: a user's "~/Music" may well be one, and it can be opened and taken.
+    QList<SubfolderInfo> folders = fs.listSubfolders(path, true);
     sortSubfolders(folders);
     result.reserve(folders.size());
     for (const SubfolderInfo& s : std::as_const(folders))

@@ -1,8 +1,5 @@
 #include "core/platform/FileSystem.h"
 
-#include <QFile>
-#include <QFileInfo>
-
 PathInfo FileSystem::pathInfo(const QString& path) const
 {
     PathInfo info;
@@ -27,14 +24,4 @@ PathInfo FileSystem::pathInfo(const QString& path) const
 std::optional<FolderOwnership> FileSystem::ownership(const QString&) const
 {
     return std::nullopt;
-}
-
-std::unique_ptr<QIODevice> FileSystem::openForReading(const QString& path) const
-{
-    if (!QFileInfo(path).isFile())
-        return nullptr;
-    auto file = std::make_unique<QFile>(path);
-    if (!file->open(QIODevice::ReadOnly))
-        return nullptr;
-    return file;
 }

@@ -5,17 +5,14 @@
 #include <QList>
 #include <QString>
 #include <limits>
-#include <memory>
 #include <optional>
-
-class QIODevice;
 
 // The outcome of a file-system operation that can fail. The kind lets callers pick their message; the
 // system text is the operating system's own description of the error. Dropping one unread would hide a
 // failed write or rename, so the compiler refuses it.
 struct [[nodiscard]] FsResult
 {
-    enum class Kind { Ok, NotFound, TargetExists, Access, Other };
+    enum class Kind { Ok, NotFound, TargetExists, Access, NotRegularFile, TooLarge, Other };
 
     Kind kind = Kind::Ok;
     QString systemText;
@@ -23,6 +20,15 @@ struct [[nodiscard]] FsResult
     bool ok() const { return kind == Kind::Ok; }
     static FsResult success() { return {}; }
     static FsResult failure(Kind kind, const QString& text) { return {kind, text}; }
+};
+
+// A file read whole, or why it was not: a failed read has no bytes.
+struct FileRead
+{
+    FsResult result;
+    QByteArray bytes;
+
+    bool ok() const { return result.ok(); }
 };
 
 // Times of a folder, in local time, whole seconds. created is invalid when the file system keeps no
@@ -111,13 +117,19 @@ public:
     virtual bool isRoot(const QString& path) const = 0;
     // The absolute, cleaned form of a path as given (symbolic links are not resolved).
     virtual QString absolutePath(const QString& path) const = 0;
+    // The path as the kernel means it: the folder that holds it resolved through every link (so "x/lk/.."
+    // is the parent of lk's target, not x), the last name kept as given, so a link to a folder stays that
+    // link. A path that ends in "." or ".." is resolved whole. Empty when the holding folder cannot be
+    // resolved (it does not exist).
+    virtual QString resolvedPath(const QString& path) const = 0;
 
     // Creates one level.
     virtual FsResult createFolder(const QString& path) = 0;
 
     // The direct subfolders that are real folders: links to folders are left out, so a walk built on this
-    // can never loop. scanFolder lists those links too (flagged).
-    virtual QList<SubfolderInfo> listSubfolders(const QString& folder) const = 0;
+    // can never loop. With withLinks they are listed too (flagged), for a user who picks folders by hand;
+    // scanFolder lists them as well.
+    virtual QList<SubfolderInfo> listSubfolders(const QString& folder, bool withLinks = false) const = 0;
     virtual QList<FileInfo> listFiles(const QString& folder) const = 0;
     virtual FolderScan scanFolder(const QString& folder) const = 0;
 
@@ -146,7 +158,11 @@ public:
     virtual PathInfo pathInfo(const QString& path) const;
     // Nothing when the path cannot be read or the platform has no owners.
     virtual std::optional<FolderOwnership> ownership(const QString& path) const;
-    // A regular file opened for reading; nothing for anything else (a pipe or a device could block or
-    // never end).
-    virtual std::unique_ptr<QIODevice> openForReading(const QString& path) const;
+    // The largest file the program reads: settings, history, scripts, structures, language, list and CSV
+    // files are all far smaller, and a bound keeps a mistaken path from filling the memory.
+    static constexpr qint64 kTextFileLimit = 128 * 1024 * 1024;
+    // The one way the program reads a file: whole, and only a regular file (links followed) of at most
+    // maxBytes. A pipe, a device, a socket or a folder is refused without being read (NotRegularFile): a
+    // pipe could block forever, a device never end. A larger file is refused as TooLarge.
+    virtual FileRead readFile(const QString& path, qint64 maxBytes = kTextFileLimit) const = 0;
 };

@@ -101,26 +101,6 @@ int renameThroughTemporary(const QByteArray& from, const QByteArray& to)
     return EEXIST;
 }
 
-std::optional<QByteArray> readBytes(const QByteArray& path)
-{
-    constexpr qsizetype kLimit = 16 * 1024 * 1024;
-    const int fd = open(path.constData(), O_RDONLY | O_CLOEXEC);
-    if (fd < 0)
-        return std::nullopt;
-    QByteArray data;
-    char buffer[65536];
-    for (;;) {
-        const ssize_t n = read(fd, buffer, sizeof buffer);
-        if (n < 0 && errno == EINTR)
-            continue;
-        if (n <= 0 || data.size() + n > kLimit)
-            break;
-        data.append(buffer, n);
-    }
-    close(fd);
-    return data;
-}
-
 bool writeAll(int fd, const char* data, qsizetype size)
 {
     while (size > 0) {

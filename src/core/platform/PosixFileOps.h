@@ -2,7 +2,6 @@
 
 #include <QByteArray>
 #include <QString>
-#include <optional>
 
 struct stat;
 
@@ -29,8 +28,6 @@ int placeholderRename(const QByteArray& from, const QByteArray& to);
 // system) goes through a temporary name in the same folder.
 int renameThroughTemporary(const QByteArray& from, const QByteArray& to);
 
-// A small file read whole (at most 16 MB); nothing when it cannot be opened.
-std::optional<QByteArray> readBytes(const QByteArray& path);
 [[nodiscard]] bool writeAll(int fd, const char* data, qsizetype size);
 // Copies the bytes, permissions and times of an open file into a new file (flushed to disk when
 // durable).

@@ -9,7 +9,9 @@
 #include <QScopeGuard>
 
 #include <cerrno>
+#include <climits>
 #include <cstdio>
+#include <cstdlib>
 #include <cstring>
 #include <dirent.h>
 #include <fcntl.h>
@@ -26,6 +28,7 @@ namespace {
 
 // The list of hidden names that file managers keep in a folder.
 const QByteArray kHiddenList = QByteArrayLiteral("/.hidden");
+constexpr qint64 kHiddenListLimit = 16 * 1024 * 1024;
 
 QString joined(const QString& folder, const QString& name)
 {
@@ -157,10 +160,8 @@ FolderScan scan(const QString& base, bool withDetails)
 QList<QByteArray> hiddenNames(const QByteArray& parent)
 {
     QList<QByteArray> names;
-    const std::optional<QByteArray> data = readBytes(parent + kHiddenList);
-    if (!data)
-        return names;
-    for (QByteArray line : data->split('\n')) {
+    const FileRead data = PosixFileSystem::readRegularFile(parent + kHiddenList, kHiddenListLimit);
+    for (QByteArray line : data.bytes.split('\n')) {
         if (line.endsWith('\r'))
             line.chop(1);
         if (!line.isEmpty())
@@ -267,6 +268,29 @@ QString PosixFileSystem::absolutePath(const QString& path) const
     return QDir::cleanPath(FileNames::decode(buffer) + QLatin1Char('/') + path);
 }
 
+QString PosixFileSystem::resolvedPath(const QString& path) const
+{
+    QByteArray p = native(path);
+    if (p.isEmpty())
+        return {};
+    if (!p.startsWith('/')) {
+        char cwd[PATH_MAX];
+        if (!getcwd(cwd, sizeof cwd))
+            return {};
+        p = QByteArray(cwd) + '/' + p;
+    }
+    const QByteArray name = lastComponent(p);
+    const bool whole = name == "." || name == ".." || p == "/";
+    const QByteArray parent = whole ? p : parentOf(p);
+    char buffer[PATH_MAX];
+    if (!realpath(parent.isEmpty() ? "/" : parent.constData(), buffer))
+        return {};
+    QByteArray resolved(buffer);
+    if (!whole)
+        resolved += (resolved.endsWith('/') ? QByteArray() : QByteArrayLiteral("/")) + name;
+    return FileNames::decode(resolved);
+}
+
 FsResult PosixFileSystem::createFolder(const QString& path)
 {
     if (mkdir(native(path).constData(), 0777) == 0)
@@ -274,10 +298,11 @@ FsResult PosixFileSystem::createFolder(const QString& path)
     return fromErrno(errno);
 }
 
-QList<SubfolderInfo> PosixFileSystem::listSubfolders(const QString& folder) const
+QList<SubfolderInfo> PosixFileSystem::listSubfolders(const QString& folder, bool withLinks) const
 {
     QList<SubfolderInfo> folders = scan(absolutePath(folder), false).subfolders;
-    folders.removeIf([](const SubfolderInfo& s) { return s.isLink; });
+    if (!withLinks)
+        folders.removeIf([](const SubfolderInfo& s) { return s.isLink; });
     return folders;
 }
 
@@ -542,22 +567,55 @@ std::optional<FolderOwnership> PosixFileSystem::ownership(const QString& path) c
     return FolderOwnership{nameOfUser(st.st_uid), nameOfGroup(st.st_gid), static_cast<uint>(st.st_mode & 07777)};
 }
 
-std::unique_ptr<QIODevice> PosixFileSystem::openForReading(const QString& path) const
+FileRead PosixFileSystem::readFile(const QString& path, qint64 maxBytes) const
 {
+    return readRegularFile(native(absolutePath(path)), maxBytes);
+}
+
+FileRead PosixFileSystem::readRegularFile(const QByteArray& path, qint64 maxBytes)
+{
+    FileRead read;
+    if (path.isEmpty()) {
+        read.result = fromErrno(ENOENT);
+        return read;
+    }
     // Opened without blocking, so that a pipe without a writer cannot stall the program, then refused
-    // unless it is a regular file.
-    const int fd = open(native(absolutePath(path)).constData(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
-    if (fd < 0)
-        return nullptr;
+    // unless it is a regular file: a link to /dev/zero would never end.
+    const int fd = open(path.constData(), O_RDONLY | O_CLOEXEC | O_NONBLOCK | O_NOCTTY);
+    if (fd < 0) {
+        read.result = fromErrno(errno);
+        return read;
+    }
     struct stat st;
-    if (fstat(fd, &st) != 0 || !S_ISREG(st.st_mode)) {
-        close(fd);
-        return nullptr;
+    if (fstat(fd, &st) != 0) {
+        read.result = fromErrno(errno);
+    } else if (!S_ISREG(st.st_mode)) {
+        read.result = FsResult::failure(FsResult::Kind::NotRegularFile, {});
+    } else if (st.st_size > maxBytes) {
+        read.result = FsResult::failure(FsResult::Kind::TooLarge, {});
+    } else {
+        // The size is a hint only (the file may grow while it is read): the limit holds for what is read.
+        read.bytes.reserve(static_cast<qsizetype>(st.st_size));
+        char buffer[65536];
+        for (;;) {
+            const ssize_t n = ::read(fd, buffer, sizeof buffer);
+            if (n < 0 && errno == EINTR)
+                continue;
+            if (n < 0) {
+                read.result = fromErrno(errno);
+                break;
+            }
+            if (n == 0)
+                break;
+            if (read.bytes.size() + n > maxBytes) {
+                read.result = FsResult::failure(FsResult::Kind::TooLarge, {});
+                break;
+            }
+            read.bytes.append(buffer, n);
+        }
     }
-    auto file = std::make_unique<QFile>();
-    if (!file->open(fd, QIODevice::ReadOnly, QFileDevice::AutoCloseHandle)) {
-        close(fd);
-        return nullptr;
-    }
-    return file;
+    close(fd);
+    if (!read.ok())
+        read.bytes.clear();
+    return read;
 }

@@ -16,10 +16,11 @@ public:
     bool fileExists(const QString& path) const override;
     bool isRoot(const QString& path) const override;
     QString absolutePath(const QString& path) const override;
+    QString resolvedPath(const QString& path) const override;
 
     FsResult createFolder(const QString& path) override;
 
-    QList<SubfolderInfo> listSubfolders(const QString& folder) const override;
+    QList<SubfolderInfo> listSubfolders(const QString& folder, bool withLinks = false) const override;
     QList<FileInfo> listFiles(const QString& folder) const override;
     FolderScan scanFolder(const QString& folder) const override;
 
@@ -39,7 +40,11 @@ public:
 
     PathInfo pathInfo(const QString& path) const override;
     std::optional<FolderOwnership> ownership(const QString& path) const override;
-    std::unique_ptr<QIODevice> openForReading(const QString& path) const override;
+    FileRead readFile(const QString& path, qint64 maxBytes = kTextFileLimit) const override;
+
+    // readFile on a native path; for readers below the service (a folder's ".hidden" list, text files
+    // read by path).
+    static FileRead readRegularFile(const QByteArray& path, qint64 maxBytes);
 
     // The error kind and text of an errno value.
     static FsResult fromErrno(int error);

@@ -4,6 +4,7 @@
 #include "core/preview/FolderEntry.h"
 #include "core/rename/CaseTags.h"
 #include "core/rename/CodePoints.h"
+#include "core/rename/LiteralText.h"
 #include "core/rename/NameParts.h"
 #include "core/rename/NumberText.h"
 #include "core/rename/RenameRun.h"
@@ -61,7 +62,8 @@ struct IntegerArgument
 
 IntegerArgument integerArgument(QStringView argument, QStringView name)
 {
-    const std::optional<double> number = NumericValue(EvalArgument(argument, name));
+    // A value taken from the name counts as the text it is.
+    const std::optional<double> number = NumericValue(EvalArgument(LiteralText::release(argument), name));
     if (!number)
         return {};
     const double rounded = std::round(*number);
@@ -189,34 +191,37 @@ QString EvaluateStructure(const FolderEntry& entry, const QString& structure, co
                           const QLocale& locale)
 {
     const QString& name = entry.newName;
-    QString s = structure.isEmpty() ? name : structure;
+    const QString& source = structure.isEmpty() ? name : structure;
     // Every placeholder and tag begins with "<".
-    if (!s.contains(u'<'))
-        return s;
+    if (!source.contains(u'<'))
+        return source;
+    QString s = LiteralText::escapeStandIns(source);
     const FolderNameViews parts = SplitFolderNameViews(name);
     const QStringView base = parts.base;
     const QStringView ext = parts.ext.isEmpty() ? QStringView() : parts.ext.sliced(1);
     using Args = QList<QStringView>;
+    using LiteralText::protect;
 
-    s = ReplaceText(s, kPath, parentFolderName(entry.parentPath));
-    s = ReplaceText(s, kName, base);
-    s = replaceFunction(s, kNameLeft, [&](const Args& args) { return leftOrRight(args, base, name, true); });
-    s = replaceFunction(s, kNameRight, [&](const Args& args) { return leftOrRight(args, base, name, false); });
-    s = replaceFunction(s, kNameMid, [&](const Args& args) { return middle(args, base, name); });
-    s = ReplaceText(s, kExt, ext);
-    s = ReplaceText(s, kDotExt, parts.ext);
+    // Every value taken from a name goes in protected, so no later pass reads tags in it.
+    s = ReplaceText(s, kPath, protect(parentFolderName(entry.parentPath)));
+    s = ReplaceText(s, kName, protect(base));
+    s = replaceFunction(s, kNameLeft, [&](const Args& args) { return protect(leftOrRight(args, base, name, true)); });
+    s = replaceFunction(s, kNameRight, [&](const Args& args) { return protect(leftOrRight(args, base, name, false)); });
+    s = replaceFunction(s, kNameMid, [&](const Args& args) { return protect(middle(args, base, name)); });
+    s = ReplaceText(s, kExt, protect(ext));
+    s = ReplaceText(s, kDotExt, protect(parts.ext));
     s = replaceFunction(s, kDateTime, DateTimeValue(entry, fs, locale));
     // This platform has no short names: the "short" name is the folder's name on disk.
     const QString& diskName = entry.oldName;
     const FolderNameViews diskParts = SplitFolderNameViews(diskName);
-    s = ReplaceText(s, kDosName, diskName);
-    s = ReplaceText(s, kDosBase, diskParts.base);
-    s = ReplaceText(s, kDosExt, diskParts.ext);
+    s = ReplaceText(s, kDosName, protect(diskName));
+    s = ReplaceText(s, kDosBase, protect(diskParts.base));
+    s = ReplaceText(s, kDosExt, protect(diskParts.ext));
     s = removeEmptySeparatorBlock(s);
     for (const CaseFunction function : {CaseFunction::Upper, CaseFunction::Lower, CaseFunction::FirstCapital,
                                         CaseFunction::WordCapitals, CaseFunction::Swap})
         s = ApplyCaseTags(s, function);
-    return s;
+    return LiteralText::release(s);
 }
 
 void ApplyStructure(RenameRun& run, const QString& structure)

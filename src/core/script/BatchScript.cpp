@@ -1,6 +1,7 @@
 #include "core/script/BatchScript.h"
 
 #include "core/AppState.h"
+#include "core/platform/FileReadProblem.h"
 #include "core/rename/RenameSteps.h"
 #include "core/script/DialogValues.h"
 #include "core/script/ScriptStore.h"
@@ -88,10 +89,10 @@ bool BatchScript::load(const AppState& state, const QString& argument)
         return listed.isEmpty() ? fail("ScriptNotFound", {argument}) : fail("ScriptNotFoundListed", {argument, listed});
     }
     // Only a regular file: a pipe or a device named by mistake must neither stall nor flood the run.
-    const std::unique_ptr<QIODevice> file = state.fs().openForReading(m_path);
-    if (!file)
-        return fail("ScriptUnreadable", {m_path});
-    m_doc = IniDocument::fromText(TextCodec::decode(file->readAll()));
+    const FileRead file = state.fs().readFile(m_path);
+    if (!file.ok())
+        return fail("ScriptUnreadable", {m_path, FileReadProblemText(state, file.result)});
+    m_doc = IniDocument::fromText(TextCodec::decode(file.bytes));
 
     const QString steps = m_doc.value(kMain, kSteps);
     if (steps.trimmed().isEmpty())

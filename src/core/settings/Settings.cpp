@@ -93,12 +93,12 @@ Settings Settings::load(const FileSystem& fs, const QString& path)
     settings.m_path = path;
     if (!fs.fileExists(path))
         return settings;
-    const std::unique_ptr<QIODevice> file = fs.openForReading(path);
-    if (!file) {
+    const FileRead file = fs.readFile(path);
+    if (!file.ok()) {
         settings.m_unreadable = true;
         return settings;
     }
-    const QString text = TextCodec::decode(file->readAll());
+    const QString text = TextCodec::decode(file.bytes);
     const QString compacted = CompactSettingsText(text);
     settings.m_hadDeletedKeys = compacted != text;
     settings.m_doc = IniDocument::fromText(compacted);

@@ -1,6 +1,8 @@
 #include "core/settings/TextCodec.h"
 
-#include <QFile>
+#include "core/platform/PosixFileOps.h"
+#include "core/platform/PosixFileSystem.h"
+
 #include <QStringDecoder>
 
 namespace TextCodec {
@@ -65,13 +67,10 @@ QStringList splitLines(const QString& text)
 
 QString readFile(const QString& path, bool* ok)
 {
-    QFile file(path);
-    const bool opened = file.open(QIODevice::ReadOnly);
+    const FileRead read = PosixFileSystem::readRegularFile(PosixFileOps::native(path), FileSystem::kTextFileLimit);
     if (ok)
-        *ok = opened;
-    if (!opened)
-        return {};
-    return decode(file.readAll());
+        *ok = read.ok();
+    return decode(read.bytes);
 }
 
 } // namespace TextCodec

@@ -16,7 +16,8 @@ QByteArray encode(const QString& text);
 // not make an extra empty line.
 QStringList splitLines(const QString& text);
 
-// Reads a whole text file; nothing (and ok = false) when it cannot be opened.
+// Reads a whole text file, as FileSystem::readFile does (a regular file within the size limit); nothing
+// (and ok = false) when it cannot be read. For readers that have no file-system service at hand.
 QString readFile(const QString& path, bool* ok = nullptr);
 
 // The character of a Windows-1252 byte.

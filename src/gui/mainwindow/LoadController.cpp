@@ -1,6 +1,8 @@
 #include "gui/mainwindow/LoadController.h"
 
 #include "core/AppState.h"
+#include "core/commit/RenameFailure.h"
+#include "core/platform/FileReadProblem.h"
 #include "core/preview/PreviewList.h"
 #include "gui/load/OpenDialog.h"
 #include "gui/mainwindow/WindowSession.h"
@@ -39,7 +41,12 @@ void LoadController::openFromListFile()
                                                            FolderLoader::listFileFilter(), true);
     if (files.isEmpty())
         return;
-    m_loader.OpenFromListFile(files);
+    const QList<FolderLoader::UnreadableFile> unreadable = m_loader.OpenFromListFile(files);
+    for (const FolderLoader::UnreadableFile& file : unreadable) {
+        m_session.prompter.tell(m_state.message(QStringLiteral("msgListUnreadable"),
+                                                {Quoted(file.path), FileReadProblemText(m_state, file.result)}),
+                                m_state.message(QStringLiteral("msgCapAttention")), Prompter::Icon::Warning);
+    }
     reportLoad(0);
     SaveSettings(m_state, m_session.prompter);
 }

@@ -7,7 +7,6 @@
 #include "gui/mainwindow/MainWindow.h"
 
 #include <QAction>
-#include <QFile>
 #include <QGuiApplication>
 #include <QScreen>
 #include <QToolBar>
@@ -115,9 +114,11 @@ void MainWindowSettings::readPlacement()
 void MainWindowSettings::prepareFiles()
 {
     AppState& state = m_window.state();
-    QFile protocol(state.settingsFolder + RenameProtocol::fileName());
-    if (protocol.open(QIODevice::WriteOnly | QIODevice::Append))
-        protocol.close();
+    // Created only where nothing stands: opening a pipe left in its place for writing would wait forever.
+    const QString protocol = state.settingsFolder + RenameProtocol::fileName();
+    const PathInfo info = state.fs().pathInfo(protocol);
+    if (info.type == PathInfo::Type::Missing && !info.isLink)
+        static_cast<void>(state.fs().writeFileAtomic(protocol, {}));
     // A recording left by a crash is abandoned. Should it not go, the next recording replaces it anyway.
     const QString scratch = ScriptStore::scratchPath(state);
     if (state.fs().fileExists(scratch))

@@ -1,5 +1,6 @@
 #include "gui/mainwindow/PreviewTableView.h"
 
+#include "core/load/FolderLoader.h"
 #include "core/preview/PreviewList.h"
 #include "gui/mainwindow/NewNameDelegate.h"
 #include "gui/mainwindow/PreviewColumns.h"
@@ -153,14 +154,10 @@ bool PreviewTableView::isOwnDrag(const QMimeData* mime) const
 
 QStringList PreviewTableView::droppedFolders(const QMimeData* mime) const
 {
-    QStringList paths;
     if (!m_shellDrop || !mime || !mime->hasUrls())
-        return paths;
-    for (const QUrl& url : mime->urls()) {
-        if (url.isLocalFile())
-            paths.append(url.toLocalFile());
-    }
-    return paths;
+        return {};
+    // Byte for byte: a folder whose name is not UTF-8 must arrive under its own name.
+    return FolderLoader::localPathsFromUrls(mime->urls());
 }
 
 void PreviewTableView::dragEnterEvent(QDragEnterEvent* event)

@@ -68,6 +68,22 @@ TEST(HandleArguments, LoadsFoldersTheFoldersOfFilesListFilesAndScripts)
     EXPECT_EQ(refreshes, 3) << "before each script and at the end";
 }
 
+// ".." after a link leaves the link's target, as the kernel has it; one folder named several ways is one row.
+TEST(HandleArguments, PathsMeanWhatTheKernelMeansAndEachFolderLoadsOnce)
+{
+    TestApp app;
+    PreviewList list;
+    FolderLoader loader{app.state(), list};
+    TestTree tree({"x/", "y/deep/", "y/z/"});
+    ASSERT_TRUE(tree.link(QStringLiteral("../y/deep"), "x/lk"));
+    ASSERT_TRUE(tree.link(tree.path("y"), "x/ly"));
+    HandleArguments({tree.path("x/lk/.."), tree.path("y"), tree.path("x/ly/."), tree.path("y/z/../../y/"),
+                     tree.path("x/ly"), tree.path("x/lk/../z")},
+                    app.state(), loader, {});
+    // x/ly is listed as the link it is; the others are y and y/z.
+    EXPECT_EQ(Keys(list), QStringList({tree.key("y"), tree.key("x/ly"), tree.key("y/z")}));
+}
+
 TEST(StartRequests, ListFileChoiceAndGuide)
 {
     // arguments, choose list files when the window opens, guide section (nullopt: no guide)

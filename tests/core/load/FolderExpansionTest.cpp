@@ -40,6 +40,8 @@ TEST_F(FolderExpansionTest, SubfoldersComeBreadthFirstInNameOrderEachOnceNeverTh
     EXPECT_EQ(FolderExpansion::expand(m_fs, taken, true, m_noMounts), all);
     // Taking all with subfolders loads the children, then the grandchildren.
     EXPECT_EQ(FolderExpansion::pendingFolders(m_fs, keys({"A/x", "A/y"}), true, filters("f1=1*\n"), m_noMounts), all);
+    // A taken link is loaded as itself, and not walked through.
+    EXPECT_EQ(FolderExpansion::expand(m_fs, keys({"A/y/y1/toX"}), true, m_noMounts), keys({"A/y/y1/toX"}));
 }
 
 TEST_F(FolderExpansionTest, RootsContributeOnlyTheirSubfoldersAndKernelMountsAreNotEntered)

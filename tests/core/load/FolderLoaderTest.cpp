@@ -187,6 +187,24 @@ TEST_F(LoaderTest, DroppedFoldersGiveTheirSubfolders)
     EXPECT_EQ(paths.at(1), QStringLiteral("/a b/c"));
 }
 
+TEST_F(LoaderTest, DroppedFoldersSkipKernelFileSystemsAndLeadThroughADroppedLink)
+{
+    TestTree tree({"Top/proc/1/", "Top/home/a/", "Other/b/"});
+    ASSERT_TRUE(tree.link(tree.path("Other"), "Top/other"));
+    loader.mountPoints = [&] {
+        MountPoints mounts;
+        mounts.kernel = {tree.key("Top/proc")};
+        return mounts;
+    };
+    loader.DropFolders({tree.path("Top"), tree.path("Top/other")});
+    // The link inside the dropped tree is listed, not walked; the dropped link is walked where it leads.
+    QStringList found = keys();
+    found.sort();
+    EXPECT_EQ(found,
+              QStringList({tree.key("Other/b"), tree.key("Top/home"), tree.key("Top/home/a"), tree.key("Top/other")}))
+        << found.join(' ').toStdString();
+}
+
 // Playlists, Windows-1252 text and raw bytes find their folders; a path cut at a NUL must not name its prefix.
 TEST_F(LoaderTest, ListFilesLoadTheFoldersTheyName)
 {

@@ -49,6 +49,11 @@ TEST(OpenLocations, ListsFoldersInNaturalOrderThenMatchingFiles)
               folders + QStringList({"a.txt (file)", "Notes (file)", "x.jpg (file)"}));
     EXPECT_EQ(textsOf(OpenLocations::listEntries(fs, folder, {}, true, {"*.jpg", "N*"})).mid(7),
               QStringList({"Notes (file)", "x.jpg (file)"}));
+    // A link to a folder is shown and can be opened or taken like one; a link to a file is a file.
+    ASSERT_TRUE(tree.link(tree.path("F/b"), "F/Music"));
+    const QList<OpenLocations::Entry> entries = OpenLocations::listEntries(fs, folder, {}, false, {});
+    ASSERT_EQ(textsOf(entries).mid(4, 3), QStringList({"b", "B2", "Music"}));
+    EXPECT_EQ(entries.at(6).key, tree.key("F/Music"));
 }
 
 } // namespace

@@ -1,5 +1,6 @@
 #include "core/platform/PosixFileSystem.h"
 #include "core/platform/FileNames.h"
+#include "core/settings/TextCodec.h"
 #include "support/TestTree.h"
 
 #include <QDir>
@@ -152,15 +153,69 @@ TEST(PosixFileSystem, FileOperationsReplaceOnlyWhenAskedAndNeverAFolder)
     EXPECT_TRUE(leftovers(tree.root()).isEmpty());
 }
 
-TEST(PosixFileSystem, OpensOnlyRegularFilesForReading)
+TEST(PosixFileSystem, ReadsOnlyRegularFilesWithinTheLimit)
 {
     TestTree tree({"list.txt=4", "Folder/"});
     ASSERT_EQ(mkfifo(FileNames::encode(tree.path("pipe")).constData(), 0600), 0);
+    ASSERT_EQ(symlink("/dev/zero", FileNames::encode(tree.path("zero")).constData()), 0);
+    ASSERT_EQ(symlink("list.txt", FileNames::encode(tree.path("link.txt")).constData()), 0);
     PosixFileSystem fs;
-    const std::unique_ptr<QIODevice> file = fs.openForReading(tree.path("list.txt"));
-    EXPECT_EQ(file ? file->readAll().size() : -1, 4);
-    EXPECT_FALSE(fs.openForReading(tree.path("pipe"))) << "a pipe without a writer must not block";
-    EXPECT_FALSE(fs.openForReading(tree.path("Folder")));
+    using Kind = FsResult::Kind;
+    const struct
+    {
+        const char* name;
+        qint64 limit;
+        Kind kind;
+        qsizetype size;
+    } rows[] = {
+        {"list.txt", 4, Kind::Ok, 4},
+        {"link.txt", 100, Kind::Ok, 4},
+        {"list.txt", 3, Kind::TooLarge, 0},
+        {"pipe", 100, Kind::NotRegularFile, 0}, // a pipe without a writer must not block
+        {"zero", 100, Kind::NotRegularFile, 0}, // nor a device fill the memory
+        {"Folder", 100, Kind::NotRegularFile, 0},
+        {"missing", 100, Kind::NotFound, 0},
+    };
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.name);
+        const FileRead read = fs.readFile(tree.path(row.name), row.limit);
+        EXPECT_EQ(read.result.kind, row.kind);
+        EXPECT_EQ(read.bytes.size(), row.size);
+    }
+    // Readers that go by path alone share the same rules.
+    for (const char* name : {"pipe", "zero"}) {
+        bool ok = true;
+        EXPECT_EQ(TextCodec::readFile(tree.path(name), &ok), QString()) << name;
+        EXPECT_FALSE(ok) << name;
+    }
+}
+
+TEST(PosixFileSystem, ResolvesTheHoldingFolderAsTheKernelDoesAndKeepsTheLastName)
+{
+    TestTree tree({"x/", "y/deep/", "y/target/"});
+    const auto link = [&](const char* target, const char* at) {
+        ASSERT_EQ(symlink(target, FileNames::encode(tree.path(at)).constData()), 0);
+    };
+    link("../y/deep", "x/lk");
+    link("../y/target", "x/tl");
+    PosixFileSystem fs;
+    const struct
+    {
+        const char* given;
+        const char* resolved; // below the tree; "" for no path at all
+    } rows[] = {
+        {"x/lk/..", "y"}, // ".." after a link leaves the link's target
+        {"x/lk/../target", "y/target"},
+        {"x/tl", "x/tl"}, // the folder itself stays the link
+        {"x/./tl/", "x/tl"},
+        {"x/lk/.", "y/deep"},
+        {"nowhere/a", ""},
+    };
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.given);
+        const QString expected = *row.resolved ? tree.path(row.resolved) : QString();
+        EXPECT_EQ(fs.resolvedPath(tree.path(row.given)), expected);
+    }
 }
 
 mode_t modeOf(const QString& path)

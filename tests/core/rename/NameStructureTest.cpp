@@ -78,9 +78,17 @@ TEST_F(NameStructureTest, PassOrderAndOtherNames)
         {"3.x", "<NAME_L(<NAME>)>", "3"},
         // ...but "<EXT>" is not, and its ">" ends the function tag, which then lacks its ")>".
         {"abcdef.2", "<NAME_L(<EXT>)>", "<ERROR>)>"},
-        // Later passes see the values of earlier ones; case tags from the name itself apply.
-        {"a<EXT>b.z", "<NAME>", "azb"},
-        {"a<UC>b</UC>", "<NAME>", "aB"},
+        // Text taken from a name stays as it is: later passes find no tags in it, case tags around it
+        // still convert it.
+        {"a<EXT>b.z", "<NAME>", "a<EXT>b"},
+        {"x<EXT>y.z", "<NAME>-1", "x<EXT>y-1"},
+        {"a<UC>b</UC>", "<NAME>", "a<UC>b</UC>"},
+        {"a<UC>b</UC>", "<LC><NAME></LC>", "a<uc>b</uc>"},
+        {"p<IntChar>q", "<NAME><IntChar>x<IntChar>", "p<IntChar>q"},
+        {"x.<DT(M,yyyy)>", "<EXT><.EXT>", "<DT(M,yyyy)>.<DT(M,yyyy)>"},
+        {"a)>b", "<NAME_L(<NAME>)>|<NAME_R(2)>", "<No_Number>|>b"},
+        // Stand-in characters in names and structures survive the evaluation.
+        {"\uE000\uE002<.\uE001", "<NAME>\uE001<EXT>", "\uE000\uE002<\uE001\uE001"},
         {"LOG.TXT", "<1C><NAME></1C><1C><.EXT></1C>", "Log.Txt"},
         // A function whose value holds its own tag is not evaluated again (and does not loop).
         {"a<NAME_L(99)>b", "<NAME_L(99)>", "a<NAME_L(99)>b"},
@@ -102,6 +110,7 @@ TEST_F(NameStructureTest, PassOrderAndOtherNames)
         EXPECT_EQ(eval(name, structure), QString::fromUtf8(expected)) << name << " / " << structure;
     // A parent directly under the root has no name; short names are the name on disk.
     EXPECT_EQ(eval("Trip", "<PATH>|<NAME>", "/"), "|Trip");
+    EXPECT_EQ(eval("n.z", "<PATH>", "/D/x<EXT>y/"), "x<EXT>y");
     EXPECT_EQ(eval(MakeEntry(QStringLiteral("/D/"), QStringLiteral("Old.Name.txt"), QStringLiteral("New")),
                    QStringLiteral("<DOSNAME>|<DOSNAME_N>|<DOSNAME_E>|<NAME>")),
               "Old.Name.txt|Old.Name|.txt|New");

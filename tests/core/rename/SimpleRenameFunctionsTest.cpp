@@ -60,6 +60,8 @@ TEST_F(SimpleRenameFunctions, StepsGiveTheNamesOfTheirFunctions)
         {4, values({{"opt1(4)", "-1"}, {"opt2(3)", "-1"}}), "ÄRGER.TXT", "ärger.txt"},
         {4, values({{"opt1(5)", "-1"}, {"opt2(3)", "-1"}}), "aB.cD", "Ab.Cd"},
         {4, values({}), "MY TRIP.ABC", "My trip.ABC"},
+        // Tags in a name are the name's own text, converted like any other.
+        {4, values({{"opt1(4)", "-1"}}), "A<UC>b</UC>.X", "a<uc>b</uc>.X"},
         {4, values({{"opt1(3)", "1"}, {"opt2(3)", "0"}}), "MY TRIP.ABC", "My trip.ABC"},
     };
     for (const auto& [type, stored, name, expected] : cases) {

@@ -76,6 +76,26 @@ TEST_F(OpenDialogTest, OpensAtTheLastFolderWithTheCheckBoxesFromTheirBits)
     EXPECT_EQ(selectionText(), QStringLiteral("\"Photos 2004\"  \"photos 2005\"  \"Songs\""));
 }
 
+// A "~/Music" that is a link: listed, opened and taken like a folder, but never walked with the subfolders.
+TEST_F(OpenDialogTest, ALinkToAFolderIsShownOpenedAndTakenButNotWalkedThrough)
+{
+    m_tree.add("Elsewhere/Album/");
+    ASSERT_TRUE(m_tree.link(m_tree.path("Elsewhere"), "A/Music"));
+    open();
+    EXPECT_EQ(listed(), (QStringList{"Music", "Photos 2004", "photos 2005", "Songs"}));
+    const QString dir = qEnvironmentVariable("DIRWRIGHT_SHOTS_DIR");
+    if (!dir.isEmpty()) {
+        EXPECT_TRUE(m_dialog->grab().save(QDir(dir).filePath(QStringLiteral("open-dialog-link.png"))));
+    }
+    m_dialog->navigate(at("A/Music"));
+    EXPECT_EQ(listed(), QStringList{"Album"});
+    m_dialog->navigate(at("A"));
+    box(2)->click();
+    entry(QStringLiteral("Music"))->setSelected(true);
+    okButton()->click();
+    EXPECT_EQ(m_dialog->pendingPaths(), QStringList{at("A/Music")});
+}
+
 TEST_F(OpenDialogTest, SelectionDecidesBetweenChosenAndAllFolders)
 {
     open();

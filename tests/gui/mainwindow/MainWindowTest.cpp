@@ -1,5 +1,6 @@
 #include "gui/mainwindow/MainWindowFixture.h"
 
+#include "core/platform/FileNames.h"
 #include "gui/mainwindow/CommandTable.h"
 #include "gui/mainwindow/LoadController.h"
 #include "gui/mainwindow/PreviewController.h"
@@ -7,8 +8,12 @@
 #include "gui/mainwindow/ViewController.h"
 #include "support/TestTree.h"
 
+#include <QMimeData>
 #include <QTest>
+#include <QUrl>
 #include <array>
+#include <sys/stat.h>
+#include <unistd.h>
 
 namespace {
 
@@ -304,6 +309,27 @@ TEST_F(MainWindowCommands, DragMovesOnlyEntriesDraggedInTheList)
     EXPECT_EQ(OldNames(window->list()), (QStringList{"c", "a", "b"}));
 }
 
+TEST_F(MainWindowCommands, ADroppedFolderWhoseNameIsNotUtf8AddsItsSubfolders)
+{
+    open();
+    TestTree tree({"P/"});
+    const QByteArray raw = FileNames::encode(tree.path("P")) + "/caf\xe9";
+    ASSERT_EQ(mkdir(raw.constData(), 0755), 0);
+    ASSERT_EQ(mkdir(raw + "/sub", 0755), 0);
+    QMimeData mime;
+    mime.setUrls({QUrl::fromEncoded("file://" + raw.toPercentEncoding("/"))});
+    QWidget* viewport = window->ui().lstVorschau->viewport();
+    QDragEnterEvent enter(QPoint(5, 5), Qt::CopyAction, &mime, Qt::LeftButton, Qt::NoModifier);
+    QCoreApplication::sendEvent(viewport, &enter);
+    QDropEvent event(QPointF(5, 5), Qt::CopyAction, &mime, Qt::LeftButton, Qt::NoModifier);
+    QCoreApplication::sendEvent(viewport, &event);
+    ASSERT_EQ(window->list().size(), 1);
+    EXPECT_EQ(FileNames::encode(window->list().entry(0).key), raw + "/sub/");
+    // Removed here: the temporary folder cannot remove a name that is not UTF-8.
+    EXPECT_EQ(rmdir(raw + "/sub"), 0);
+    EXPECT_EQ(rmdir(raw), 0);
+}
+
 using MainWindowStartAndClose = MainWindowFixture;
 
 TEST_F(MainWindowStartAndClose, CancelKeepsTheWindowAndStillWritesSettings)
@@ -371,6 +397,17 @@ TEST_F(MainWindowStartAndClose, FirstStartCreatesTheProtocolAndRemovesAStaleReco
     EXPECT_TRUE(QFile::exists(app.settingsPath(QStringLiteral("renamed.vlp"))));
     EXPECT_FALSE(QFile::exists(app.settingsPath(QStringLiteral("script.tmp"))));
     EXPECT_EQ(window->session().recordingState, 0);
+}
+
+// A history file that is a pipe must neither stall the start nor be replaced.
+TEST_F(MainWindowStartAndClose, APipeInPlaceOfTheHistoryDoesNotStallTheStart)
+{
+    ASSERT_EQ(mkfifo(FileNames::encode(app.settingsPath(QStringLiteral("renamed.vlp"))).constData(), 0600), 0);
+    window = std::make_unique<MainWindow>(app.state(), app.prompter());
+    window->loadHandler();
+    struct stat st;
+    ASSERT_EQ(stat(FileNames::encode(app.settingsPath(QStringLiteral("renamed.vlp"))).constData(), &st), 0);
+    EXPECT_TRUE(S_ISFIFO(st.st_mode));
 }
 
 TEST_F(MainWindowStartAndClose, YesTakesPendingChangesBeforeClosing)

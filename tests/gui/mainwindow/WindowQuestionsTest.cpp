@@ -87,6 +87,20 @@ TEST_F(WindowQuestions, ListFilePickerStartsAtTheLastFolder)
     EXPECT_EQ(setting("Settings", "lastpath"), tree.key("Lists"));
 }
 
+TEST_F(WindowQuestions, AListFileThatCannotBeReadIsNamedWithItsReason)
+{
+    TestTree tree({"A/", "Lists/"});
+    tree.write("Lists/one.txt", tree.path("A").toUtf8() + "\n");
+    open();
+    app.prompter().expectFiles({tree.path("Lists/one.txt"), QStringLiteral("/dev/zero")});
+    app.prompter().expectButton(Prompter::Ok);
+    window->loadController().openFromListFile();
+    ASSERT_EQ(app.prompter().asked().size(), 2);
+    EXPECT_EQ(app.prompter().asked().at(1).text,
+              message("msgListUnreadable").arg(QStringLiteral("\"/dev/zero\""), message("msgFileNotRegular")));
+    EXPECT_EQ(window->list().size(), 1) << "the readable list is loaded";
+}
+
 TEST_F(WindowQuestions, ASettingsFileThatCouldNotBeReadIsLeftAsItIsAndTheUserIsTold)
 {
     const QString path = app.state().settingsFile;

@@ -1,0 +1,55 @@
+#include "cli/DryRunFileSystem.h"
+
+namespace {
+
+FsResult refused()
+{
+    return FsResult::failure(FsResult::Kind::Access, QStringLiteral("dry run"));
+}
+
+} // namespace
+
+FsResult DryRunFileSystem::renameFolder(const QString&, const QString&)
+{
+    return refused();
+}
+
+FsResult DryRunFileSystem::createFolder(const QString&)
+{
+    return refused();
+}
+
+FsResult DryRunFileSystem::copyFile(const QString&, const QString&, bool)
+{
+    return refused();
+}
+
+FsResult DryRunFileSystem::moveFile(const QString&, const QString&)
+{
+    return refused();
+}
+
+FsResult DryRunFileSystem::deleteFile(const QString&)
+{
+    return refused();
+}
+
+FsResult DryRunFileSystem::moveToTrash(const QString&)
+{
+    return refused();
+}
+
+FsResult DryRunFileSystem::writeFileAtomic(const QString&, const QByteArray&)
+{
+    return refused();
+}
+
+bool DryRunFileSystem::setAttributes(const QString&, int)
+{
+    return false;
+}
+
+bool DryRunFileSystem::setFolderTime(const QString&, FolderTimeKind, const QDateTime&)
+{
+    return false;
+}

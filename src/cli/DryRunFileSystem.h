@@ -1,0 +1,20 @@
+#pragma once
+
+#include "core/platform/PosixFileSystem.h"
+
+// The file system of a run that must leave every file as it is (a dry run, a run that only shows help
+// or refuses its options): reading works, every write fails without touching anything. Start-up then
+// neither creates the settings folder, copies templates nor compacts the settings file.
+class DryRunFileSystem : public PosixFileSystem
+{
+public:
+    FsResult renameFolder(const QString& oldPath, const QString& newPath) override;
+    FsResult createFolder(const QString& path) override;
+    FsResult copyFile(const QString& source, const QString& target, bool overwrite) override;
+    FsResult moveFile(const QString& source, const QString& target) override;
+    FsResult deleteFile(const QString& path) override;
+    FsResult moveToTrash(const QString& path) override;
+    FsResult writeFileAtomic(const QString& path, const QByteArray& bytes) override;
+    [[nodiscard]] bool setAttributes(const QString& path, int bits) override;
+    [[nodiscard]] bool setFolderTime(const QString& path, FolderTimeKind which, const QDateTime& localTime) override;
+};
