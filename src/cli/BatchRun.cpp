@@ -1,5 +1,6 @@
 #include "cli/BatchRun.h"
 
+#include "cli/BatchHistory.h"
 #include "cli/BatchOptions.h"
 #include "core/AppState.h"
 #include "core/commit/CommitRenames.h"
@@ -101,6 +102,11 @@ QString BatchRun::changeLine(const QString& parentPath, const QString& oldName, 
     return escaped(parentPath) + QLatin1Char('\t') + escaped(oldName) + QLatin1Char('\t') + escaped(newName);
 }
 
+QString BatchRun::escapedName(const QString& name)
+{
+    return escaped(name);
+}
+
 void BatchRun::print(QIODevice& device, const QString& text)
 {
     // Names keep their own bytes, also those that are not UTF-8.
@@ -128,6 +134,11 @@ BatchRun::Status BatchRun::run(const BatchOptions& options)
     if (!options.ok()) {
         m_err.write(FileNames::encode(m_texts.usageError(options)));
         return CannotRun;
+    }
+    if (options.mode != BatchOptions::Mode::Rename) {
+        BatchHistory history(m_state, m_out, m_err, m_texts);
+        return static_cast<Status>(options.mode == BatchOptions::Mode::History ? history.printHistory()
+                                                                               : history.undoLast());
     }
     PreviewList list;
     FolderLoader loader(m_state, list);
@@ -192,9 +203,11 @@ BatchRun::Status BatchRun::runSteps(const BatchOptions& options, PreviewList& li
     const CommitReport report = CommitRenames(m_state, list, kAllEntries);
     for (const CommitReport::Failure& failure : report.failures)
         print(m_err, failure.message);
+    // A rename the history misses cannot be undone: the run did not do all it promised.
     if (report.protocolFailed)
-        warn(QStringLiteral("ProtocolFailed"), {Quoted(m_state.settingsFolder + RenameProtocol::fileName())});
-    return report.failures.isEmpty() ? Done : SomeFailed;
+        warn(QStringLiteral("ProtocolFailed"),
+             {Quoted(m_state.settingsFolder + RenameProtocol::fileName()), QString::number(report.unrecorded)});
+    return report.failures.isEmpty() && !report.protocolFailed ? Done : SomeFailed;
 }
 
 void BatchRun::load(const BatchOptions& options, FolderLoader& loader)
@@ -264,6 +277,9 @@ bool PrepareBatchState(AppState& state, const QString& programFolder, QIODevice&
         }
     }
     CompleteInitialisation(state, file);
+    if (state.settings.isUnusable())
+        err.write(FileNames::encode(
+            state.message(QStringLiteral("msgSettingsDamaged"), {Quoted(state.settings.path())}) + QLatin1Char('\n')));
     return true;
 }
 

@@ -33,6 +33,8 @@ public:
     // breaks and other control characters in the names are escaped ("\\", "\t", "\n", "\x1b"), so that
     // every change is exactly one line however the folders are named.
     static QString changeLine(const QString& parentPath, const QString& oldName, const QString& newName);
+    // One text escaped as in a change line.
+    static QString escapedName(const QString& name);
 
 private:
     Status runSteps(const BatchOptions& options, PreviewList& list, FolderLoader& loader);

@@ -1,6 +1,7 @@
 #include "gui/settings/WindowStart.h"
 
 #include "core/AppState.h"
+#include "core/commit/RenameFailure.h"
 #include "core/settings/GlobalInit.h"
 #include "core/settings/ProgramNames.h"
 #include "gui/platform/Prompter.h"
@@ -28,5 +29,8 @@ bool InitialiseWindowApplication(AppState& state, Prompter& prompter, const QStr
         break;
     }
     CompleteInitialisation(state, file);
+    if (state.settings.isUnusable())
+        prompter.tell(state.message(QStringLiteral("msgSettingsDamaged"), {Quoted(state.settings.path())}),
+                      ProductName(), Prompter::Icon::Warning);
     return true;
 }
