@@ -21,7 +21,9 @@ bool InitialiseWindowApplication(AppState& state, Prompter& prompter, const QStr
         file = chooseLanguage ? chooseLanguage(choice.files) : QString();
         if (choice.files.contains(file)) {
             RememberLanguage(state, file);
-            SaveSettings(state, prompter);
+            // An unusable file is kept as it is, and the user hears of it once, below.
+            if (!state.settings.isUnusable())
+                SaveSettings(state, prompter);
         } else
             file = choice.files.first();
         break;
