@@ -13,9 +13,9 @@ class AppendFile
 public:
     virtual ~AppendFile() = default;
 
-    // Appends the bytes at the end of the file. A file that was replaced (renamed over) or removed since
-    // it was opened is opened again first; a last line another writer left without its line end gets one,
-    // so two records are never joined; a write that fails half-way is cut back.
+    // Appends the bytes at the end of the file. With a lock per record, a file that was replaced (renamed
+    // over) or removed since it was opened is opened again first; a last line another writer left without its line end
+    // gets one, so two records are never joined; a write that fails half-way is cut back.
     virtual FsResult append(const QByteArray& bytes) = 0;
     // The whole file as it is now.
     virtual QByteArray readAll() = 0;

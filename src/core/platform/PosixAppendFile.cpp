@@ -84,11 +84,9 @@ FsResult PosixAppendFile::append(const QByteArray& bytes)
 {
     if (m_fd < 0)
         return PosixFileSystem::fromErrno(EBADF);
+    // A held lock keeps every other writer out, so only a per-record appender can find its file replaced.
     const bool perRecord = m_lock == AppendLock::PerRecord;
     if (perRecord) {
-        if (const int error = lockCurrent(m_fd, m_path, kOpenFlags, true))
-            return PosixFileSystem::fromErrno(error);
-    } else if (!namesOpenFile(m_fd, m_path)) {
         if (const int error = lockCurrent(m_fd, m_path, kOpenFlags, true))
             return PosixFileSystem::fromErrno(error);
     }
