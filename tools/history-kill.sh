@@ -38,6 +38,10 @@ check() { # $1: what happened
     [ $((old + new)) -eq "$folders" ] && [ "$lines" -eq "$new" ] && [ "$undoable" -eq "$new" ] && [ "$missing" -eq 0 ]
 }
 
+# Folders left renamed by an interrupted try go back first.
+"$program" --batch --structure '<NAME_L(6)>' --subfolders "$tree" >/dev/null
+rm -f "$settings/renamed.vlp" "$settings/renaming.vlp"
+
 start=$(date +%s.%N)
 "$program" --batch --structure '<NAME>_x' --subfolders "$tree" >/dev/null
 full=$(echo "$(date +%s.%N) - $start" | bc)
@@ -50,12 +54,14 @@ i=1
 while [ "$i" -le "$kills" ]; do
     "$program" --batch --structure '<NAME>_x' --subfolders "$tree" >/dev/null &
     pid=$!
-    # Somewhere in the run: loading takes the first part of it, renaming the rest.
-    delay=$(awk -v seed="$(od -An -N4 -tu4 /dev/urandom)" -v full="$full" 'BEGIN { srand(seed); printf "%.3f", (0.2 + 0.75 * rand()) * full }')
-    sleep "$delay"
+    # Loading and sorting take most of a run; the kill lands in the renaming, which starts with the first
+    # history line: up to RENAME_MS (half a second) after it.
+    while [ ! -s "$settings/renamed.vlp" ] && kill -0 "$pid" 2>/dev/null; do sleep 0.01; done
+    delay=$(shuf -i 0-"${RENAME_MS:-500}" -n 1)
+    sleep "$(awk -v ms="$delay" 'BEGIN { printf "%.3f", ms / 1000 }')"
     kill -9 "$pid" 2>/dev/null || true
     wait "$pid" 2>/dev/null || true
-    check "kill $i after ${delay}s" || failures=$((failures + 1))
+    check "kill $i ${delay} ms into the renaming" || failures=$((failures + 1))
     "$program" --batch --undo-last >/dev/null || true
     check "kill $i undone" || failures=$((failures + 1))
     i=$((i + 1))
