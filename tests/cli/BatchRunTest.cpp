@@ -258,4 +258,43 @@ TEST_F(BatchRunTest, ScriptsAreFoundByNameOrPathAndTakeTurnsWithStructures)
     EXPECT_EQ(BatchScript::resolve(app.state(), QString()), QString());
 }
 
+TEST_F(BatchRunTest, ScriptsAreFoundByTheNameTheWindowShowsAndAnUnknownNameListsThem)
+{
+    tree.add("P/home/");
+    saveScript(QStringLiteral("20240131153045.vls"), "[Main]\nName=Tidy photos\nSteps=1\n[1]\nType=5\ntxtPr=x\n");
+    saveScript(QStringLiteral("20240201000000.vls"), "[Main]\nName=Other\nSteps=1\n[1]\nType=5\ntxtPr=y\n");
+    for (const char* name : {"Tidy photos", "Tidy photos [2024-01-31, 15:30:45]"}) {
+        SCOPED_TRACE(name);
+        EXPECT_EQ(batch({"--script", name, "--dry-run", tree.path("P/home")}), Status::Done) << err.toStdString();
+        EXPECT_EQ(out, change("P/home", "xhome"));
+    }
+    EXPECT_EQ(batch({"--script", "Tidy", "--dry-run", tree.path("P/home")}), Status::CannotRun);
+    EXPECT_TRUE(err.startsWith("There is no script \"Tidy\"") &&
+                err.contains(":\n  Tidy photos [2024-01-31, 15:30:45]\n  Other [2024-02-01, 00:00:00]\n"))
+        << err.toStdString();
+}
+
+} // namespace
+
+namespace {
+
+// Numbering and date naming replay from a script as their dialogs recorded them.
+TEST_F(BatchRunTest, ScriptsNumberAndDateTheFolders)
+{
+    add({"N/a/", "N/b/", "N/c/"});
+    const QString script = saveScript(QStringLiteral("20240131153045.vls"),
+                                      "[Main]\nSteps=2\nName=Number and date\n"
+                                      "[1]\nType=1\ntxtInit=9\ntxtInc=-4\noptSuffix=-1\nchkIntChr=1\ncmbIChr=4\n"
+                                      "[2]\nType=9\ntxtFormat=yyyy\nopt1(0)=-1\nchkIChr=1\ncmbIChr=2\n");
+    EXPECT_EQ(batch({"--script", script, "--dry-run", "--sort", "name", tree.path("N/a"), tree.path("N/b"),
+                     tree.path("N/c")}),
+              Status::Done)
+        << err.toStdString();
+    // The year as the list shows the creation time: the birth time, or 1980 where there is none.
+    const QDateTime born = QFileInfo(tree.path("N/a")).birthTime();
+    const QString year = born.isValid() ? QString::number(born.date().year()) : QStringLiteral("1980");
+    EXPECT_EQ(out, change("N/a", year + "-a_9") + change("N/b", year + "-b_5") + change("N/c", year + "-c_1"));
+    EXPECT_EQ(tree.folders("N"), (QStringList{"a", "b", "c"}));
+}
+
 } // namespace

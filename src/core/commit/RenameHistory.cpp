@@ -4,6 +4,7 @@
 #include "core/commit/PathPrefixIndex.h"
 #include "core/commit/RenameFailure.h"
 #include "core/preview/RowPermutation.h"
+#include "core/settings/TextCodec.h"
 
 #include <algorithm>
 #include <numeric>
@@ -143,14 +144,20 @@ QStringList RenameHistory::UndoHistoryRenames(AppState& state, const std::vector
 {
     std::vector<int> order;
     for (int r = 0; r < size(); ++r) {
-        if (static_cast<size_t>(r) < selected.size() && selected[static_cast<size_t>(r)] && row(r).present)
+        if (static_cast<size_t>(r) < selected.size() && selected[static_cast<size_t>(r)])
             order.push_back(r);
     }
-    return undoRows(state, order, QStringLiteral("\n\n"));
+    return undo(state, order, true, QStringLiteral("\n\n"), nullptr);
 }
 
 QStringList RenameHistory::undoRows(AppState& state, const std::vector<int>& order, const QString& separator,
                                     QList<RenameProtocol::Line>* undoneLines)
+{
+    return undo(state, order, false, separator, undoneLines);
+}
+
+QStringList RenameHistory::undo(AppState& state, const std::vector<int>& order, bool onlyPresent,
+                                const QString& separator, QList<RenameProtocol::Line>* undoneLines)
 {
     QStringList failures;
     const int n = size();
@@ -162,11 +169,20 @@ QStringList RenameHistory::undoRows(AppState& state, const std::vector<int>& ord
     }
     std::vector<bool> undone(m_rows.size(), false);
     for (int r : order) {
-        if (r < 0 || r >= n || !row(r).line.usable || undone[static_cast<size_t>(r)])
+        if (r < 0 || r >= n || undone[static_cast<size_t>(r)])
             continue;
         const RenameProtocol::Line& line = row(r).line;
         const QString current = line.parentPath + line.newName + QLatin1Char('/');
         const QString target = line.parentPath + line.oldName + QLatin1Char('/');
+        if (!line.usable) {
+            failures.append(
+                state.message(QStringLiteral("msgHistoryLineUnusable"), {Quoted(TextCodec::decodeLine(line.stored))}));
+            continue;
+        }
+        if (onlyPresent && !row(r).present) {
+            failures.append(state.message(QStringLiteral("MsgText36"), {Quoted(current), Quoted(target)}));
+            continue;
+        }
         const FsResult result = state.fs().renameFolder(current, target);
         if (!result.ok()) {
             failures.append(RenameFailureMessage(state, result, current, target, separator));
@@ -179,6 +195,7 @@ QStringList RenameHistory::undoRows(AppState& state, const std::vector<int>& ord
             moved.edited = true;
         }
         undone[static_cast<size_t>(r)] = true;
+        m_undone.push_back({current, target});
         if (undoneLines)
             undoneLines->append(line);
     }

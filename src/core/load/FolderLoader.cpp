@@ -33,6 +33,7 @@ FolderLoader::Action::Action(FolderLoader& loader)
     if (m_loader.m_depth++ == 0) {
         m_loader.m_cache = std::make_unique<FolderTreeCache>(m_loader.m_state.fs());
         m_loader.m_cancelRequested = false; // only a press during this action counts
+        m_loader.m_report = {};
         m_loader.setLoading(true);
     }
 }
@@ -126,21 +127,27 @@ void FolderLoader::addFolder(const QString& path, const QString& knownParent, co
     // A walk knows its folders already: absolute paths, looked at while their parent was read.
     const bool walked = known && known->type == PathInfo::Type::Folder;
     QString folder = walked ? path : fs.absolutePath(path);
-    if (folder.isEmpty())
+    if (folder.isEmpty()) {
+        ++m_report.missing;
         return;
+    }
     PathInfo info = walked ? *known : fs.pathInfo(folder);
     if (info.type == PathInfo::Type::File) {
         const qsizetype slash = folder.lastIndexOf(QLatin1Char('/'));
         folder = slash <= 0 ? QStringLiteral("/") : folder.left(slash);
         info = fs.pathInfo(folder);
     }
-    if (info.type != PathInfo::Type::Folder || info.isRoot)
+    if (info.type != PathInfo::Type::Folder || info.isRoot) {
+        m_report.missing += info.type == PathInfo::Type::Missing ? 1 : 0;
         return;
+    }
 
     // The absolute form has no trailing separator (only the root has one, and roots are never added).
     QString key = folder + QLatin1Char('/');
-    if (m_list.hasKey(key) || m_batchKeys.contains(key))
+    if (m_list.hasKey(key) || m_batchKeys.contains(key)) {
+        ++m_report.alreadyListed;
         return;
+    }
     const qsizetype slash = folder.lastIndexOf(QLatin1Char('/'));
     if (slash < 0)
         return;
@@ -169,6 +176,7 @@ void FolderLoader::addFolder(const QString& path, const QString& knownParent, co
     m_batchKeys.insert(key);
     m_batch.push_back(std::move(e));
     ++m_loadedCount;
+    ++m_report.added;
     m_statusDirty = true;
 }
 

@@ -64,6 +64,16 @@ public:
     // The local paths of dropped URLs, byte for byte (a name that is not UTF-8 keeps its bytes).
     static QStringList localPathsFromUrls(const QList<QUrl>& urls);
 
+    // What the last loading action did with the paths it was given, for the status line when it ends.
+    // Roots are left out without a word and not counted.
+    struct Report
+    {
+        int added = 0;
+        int alreadyListed = 0;
+        int missing = 0; // the path names nothing
+    };
+    const Report& lastReport() const { return m_report; }
+
     // The status panel's counter of rows added; refreshPreview sets it back to 0.
     int loadedCount() const { return m_loadedCount; }
     void resetLoadedCount() { m_loadedCount = 0; }
@@ -112,6 +122,7 @@ private:
     QSet<QString> m_batchKeys;
     int m_depth = 0;
     int m_loadedCount = 0;
+    Report m_report;
     bool m_statusDirty = false;
     bool m_cancelRequested = false;
     qint64 m_callCount = 0;

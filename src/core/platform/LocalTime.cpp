@@ -19,6 +19,20 @@ QString text(qint64 secsSinceEpoch)
     return QString::fromLatin1(buffer);
 }
 
+Parts parts(qint64 secsSinceEpoch)
+{
+    if (secsSinceEpoch == PathInfo::kUnknownTime)
+        return {};
+    const time_t t = static_cast<time_t>(secsSinceEpoch);
+    struct tm local;
+    if (!localtime_r(&t, &local)) {
+        const QDateTime time = dateTime(secsSinceEpoch);
+        return {time.date(), time.time()};
+    }
+    return {QDate(local.tm_year + 1900, local.tm_mon + 1, local.tm_mday),
+            QTime(local.tm_hour, local.tm_min, local.tm_sec)};
+}
+
 QDateTime dateTime(qint64 secsSinceEpoch)
 {
     if (secsSinceEpoch == PathInfo::kUnknownTime)

@@ -13,4 +13,13 @@ QString text(qint64 secsSinceEpoch);
 // The local QDateTime, or an invalid one for PathInfo::kUnknownTime.
 QDateTime dateTime(qint64 secsSinceEpoch);
 
+// The local date and clock time that text() writes, for code that formats many times; both invalid for
+// PathInfo::kUnknownTime.
+struct Parts
+{
+    QDate date;
+    QTime time;
+};
+Parts parts(qint64 secsSinceEpoch);
+
 } // namespace LocalTime

@@ -59,6 +59,7 @@ enum class CommandId {
     FileList,
     CopyFolders,
     MoveFolders,
+    Experts, // asks before switching expert mode on; while it is on, only opens its submenu
     RenameStructure,
     FolderAttributes,
     DeleteFolders1,

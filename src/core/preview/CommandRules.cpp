@@ -33,6 +33,7 @@ bool commandBuilt(CommandId id)
     case CommandId::FolderAttributes:
     case CommandId::DeleteFolders1:
     case CommandId::DeleteFolders2:
+    case CommandId::ShowAssistant:
     case CommandId::Info:
     case CommandId::CreateSubFolders:
         return false;
@@ -70,6 +71,7 @@ CommandSet allowedCommands(const CommandContext& context)
                 CommandId::FileList,
                 CommandId::CopyFolders,
                 CommandId::MoveFolders,
+                CommandId::Experts,
                 CommandId::RenameStructure,
                 CommandId::ShowAssistant,
                 CommandId::Info,

@@ -45,6 +45,14 @@ std::vector<int> SortedEntryOrder(const std::vector<FolderEntry>& entries, int c
         for (size_t i = 0; i < n; ++i)
             parentRank[i] = rankOf.value(entries[i].parentPath);
     }
+    // The path column stands for the folders' full paths: siblings follow their names in natural order,
+    // so that a list sorted by path reads "Disc 1, Disc 2, Disc 10" whatever order they were loaded in.
+    std::vector<QString> nameKeys;
+    if (column == FolderEntry::ColParentPath) {
+        nameKeys.resize(n);
+        for (size_t i = 0; i < n; ++i)
+            nameKeys[i] = FoldSortKey(EntrySortKey(entries[i], FolderEntry::ColOldName));
+    }
     std::vector<int> order(n);
     std::iota(order.begin(), order.end(), 0);
     const int direction = sortOrder == Qt::AscendingOrder ? 1 : -1;
@@ -52,6 +60,8 @@ std::vector<int> SortedEntryOrder(const std::vector<FolderEntry>& entries, int c
         int c = CompareFoldedKeys(keys[static_cast<size_t>(a)], keys[static_cast<size_t>(b)]);
         if (c == 0 && byParentFirst)
             c = parentRank[static_cast<size_t>(a)] - parentRank[static_cast<size_t>(b)];
+        if (c == 0 && !nameKeys.empty())
+            c = CompareFoldedKeys(nameKeys[static_cast<size_t>(a)], nameKeys[static_cast<size_t>(b)]);
         return direction * c < 0;
     });
     return order;

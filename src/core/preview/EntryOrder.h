@@ -10,6 +10,6 @@ QString EntrySortKey(const FolderEntry& e, int column);
 
 // The entries ordered by a column: row r of the result is entry order[r]. Keys compare without regard to
 // case; equal keys keep their order, or with byParentFirst go by their parent path's key first (the order
-// of a sort by parent path followed by a stable sort by the column).
+// of a sort by parent path followed by a stable sort by the column). By parent path, siblings go by name.
 std::vector<int> SortedEntryOrder(const std::vector<FolderEntry>& entries, int column, Qt::SortOrder sortOrder,
                                   bool byParentFirst);

@@ -8,6 +8,14 @@ RenameRun::RenameRun(AppState& state, PreviewList& list, int applyTo, StatusSink
     , status(std::move(status))
 {}
 
+int RenameRun::targetCount() const
+{
+    int count = 0;
+    for (int row = 0; row < list.size(); ++row)
+        count += admits(row) ? 1 : 0;
+    return count;
+}
+
 void RenameRun::progress(int number) const
 {
     if (!status)

@@ -21,6 +21,9 @@ public:
     // Whether the function changes the entry in this row.
     bool admits(int row) const { return ApplyTarget(selected[static_cast<size_t>(row)], applyTo); }
 
+    // How many entries the function changes.
+    int targetCount() const;
+
     // Shows "MsgStat06" for the entry with this 1-based number. Nothing repaints during a run, so only
     // the first, the last and every thousandth number are written.
     void progress(int number) const;

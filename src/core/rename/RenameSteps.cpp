@@ -1,7 +1,9 @@
 #include "core/rename/RenameSteps.h"
 
 #include "core/rename/CaseParams.h"
+#include "core/rename/DateTimeParams.h"
 #include "core/rename/FolderExtensionParams.h"
+#include "core/rename/NumberingParams.h"
 #include "core/rename/PrefixSuffixParams.h"
 #include "core/rename/RenameRun.h"
 #include "core/script/DialogValues.h"
@@ -29,7 +31,7 @@ void runStep(const DialogValues& values, RenameRun& run)
 
 // Indexed by type number - 1. Each rename function registers its Params::fromValues + apply here.
 const std::array<StepType, 10> kTypes{{
-    {u"frmNumber", nullptr},
+    {u"frmNumber", &runStep<NumberingParams, &applyNumbering>},
     {u"frmRenumber", nullptr},
     {u"frmFolderExtension", &runStep<FolderExtensionParams, &applyFolderExtension>},
     {u"frmULCase", &runStep<CaseParams, &applyCase>},
@@ -37,7 +39,7 @@ const std::array<StepType, 10> kTypes{{
     {u"frmReplace", nullptr},
     {u"frmInsert", nullptr},
     {u"frmMove", nullptr},
-    {u"frmDateTime", nullptr},
+    {u"frmDateTime", &runStep<DateTimeParams, &applyDateTime>},
     {u"frmTrim", nullptr},
 }};
 

@@ -61,6 +61,11 @@ QString BatchScript::resolve(const AppState& state, const QString& argument)
     const QString extension = ScriptStore::extension();
     if (!argument.endsWith(extension, Qt::CaseInsensitive) && fs.fileExists(inFolder + extension))
         return inFolder + extension;
+    const QList<ScriptStore::ScriptEntry> entries = ScriptStore::ScriptEntries(ScriptStore::scriptFolder(state));
+    for (auto entry = entries.crbegin(); entry != entries.crend(); ++entry) {
+        if (entry->name == argument || entry->text == argument)
+            return ScriptStore::scriptFolder(state) + entry->fileName;
+    }
     return {};
 }
 
@@ -75,8 +80,13 @@ bool BatchScript::load(const AppState& state, const QString& argument)
     m_types.clear();
     m_problem = {};
     m_path = resolve(state, argument);
-    if (m_path.isEmpty())
-        return fail("ScriptNotFound", {argument});
+    if (m_path.isEmpty()) {
+        // A name mistyped is the likely case: the names that would have worked help more than a bare no.
+        QString listed;
+        for (const ScriptStore::ScriptEntry& entry : ScriptStore::ScriptEntries(ScriptStore::scriptFolder(state)))
+            listed += QStringLiteral("\n  ") + entry.text;
+        return listed.isEmpty() ? fail("ScriptNotFound", {argument}) : fail("ScriptNotFoundListed", {argument, listed});
+    }
     // Only a regular file: a pipe or a device named by mistake must neither stall nor flood the run.
     const std::unique_ptr<QIODevice> file = state.fs().openForReading(m_path);
     if (!file)

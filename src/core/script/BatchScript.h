@@ -25,7 +25,9 @@ public:
 
     // The script file an argument names: the path itself when such a file exists; otherwise, for a bare
     // name without a folder, the file of that name in the "Script" folder of the settings folder, with or
-    // without its ".vls". Empty when there is none.
+    // without its ".vls"; else the script the window lists under that name, with or without its stamp
+    // ("Tidy photos", "Tidy photos [2024-01-31, 15:30:45]"), the newest when several share it. Empty
+    // when there is none.
     static QString resolve(const AppState& state, const QString& argument);
 
     // Reads and checks the script; false with the problem when it cannot run.

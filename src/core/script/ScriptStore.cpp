@@ -95,7 +95,7 @@ QList<ScriptEntry> ScriptEntries(const QString& folder)
     for (const QString& file : files) {
         const QString name = ReadSetting(kMain, QStringLiteral("Name"), dir.filePath(file));
         const QString stamp = QLatin1Char('[') + FormatStamp(file) + QLatin1Char(']');
-        entries.append({file, name.isEmpty() ? stamp : name + QLatin1Char(' ') + stamp});
+        entries.append({file, name, name.isEmpty() ? stamp : name + QLatin1Char(' ') + stamp});
     }
     return entries;
 }

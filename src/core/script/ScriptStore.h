@@ -44,6 +44,7 @@ QString FormatStamp(const QString& fileName);
 struct ScriptEntry
 {
     QString fileName; // in the script folder
+    QString name;     // [Main] "Name", empty when it has none
     QString text;     // the script's name and its stamp: "Holiday photos [2024-01-31, 15:30:45]"
 };
 // Every "*.vls" file of the folder, oldest stamp first.

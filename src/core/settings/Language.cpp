@@ -12,6 +12,12 @@ QString SubstituteArgs(const QString& text, const QStringList& args)
     return result;
 }
 
+QLocale Language::textLocale() const
+{
+    const QString name = locale();
+    return name.isEmpty() ? QLocale::system() : QLocale(name);
+}
+
 bool Language::load(const QString& path)
 {
     clear();

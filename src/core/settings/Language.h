@@ -2,6 +2,7 @@
 
 #include "core/settings/IniDocument.h"
 
+#include <QLocale>
 #include <QString>
 #include <QStringList>
 
@@ -28,6 +29,9 @@ public:
     QString name() const { return GetLngText(QStringLiteral("Main"), QStringLiteral("lngname")); }
     QString locale() const { return GetLngText(QStringLiteral("Main"), QStringLiteral("locale")); }
     QString charset() const { return m_charset; }
+    // The locale of the texts the program writes in this language (dates in proposed names); the
+    // desktop's locale when the file names none.
+    QLocale textLocale() const;
 
 private:
     QString m_path;

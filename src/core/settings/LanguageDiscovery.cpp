@@ -4,6 +4,8 @@
 
 #include <QDir>
 
+#include <algorithm>
+
 QStringList ListLanguageFiles(const QString& programFolder)
 {
     if (programFolder.isEmpty())
@@ -40,6 +42,19 @@ LanguageChoice DiscoverLanguage(const QString& programFolder, const QString& wan
     }
     choice.outcome = LanguageChoice::Outcome::NeedsChoice;
     return choice;
+}
+
+int PreselectedLanguage(const QStringList& fileLocales, const QString& systemLocaleName)
+{
+    const auto languageOf = [](const QString& locale) { return locale.section(QLatin1Char('_'), 0, 0).toLower(); };
+    const QString system = languageOf(systemLocaleName);
+    for (const QString& wanted : {system, QStringLiteral("en")}) {
+        const auto found = std::find_if(fileLocales.begin(), fileLocales.end(),
+                                        [&](const QString& locale) { return languageOf(locale) == wanted; });
+        if (!wanted.isEmpty() && found != fileLocales.end())
+            return static_cast<int>(found - fileLocales.begin());
+    }
+    return 0;
 }
 
 QString NoLanguageFilesText(const QString& productName)

@@ -24,6 +24,11 @@ struct LanguageChoice
 // equals the wanted name (the stored [Settings] "lng"), compared without regard to case.
 LanguageChoice DiscoverLanguage(const QString& programFolder, const QString& wantedName);
 
+// The language offered first on a first start: the first whose locale (the [Main] "locale" of each file,
+// in list order) has the language of the desktop's locale name ("de_DE"), else the first English one,
+// else the first. The "C" locale of a bare system speaks no language, so it gets English.
+int PreselectedLanguage(const QStringList& fileLocales, const QString& systemLocaleName);
+
 // The message shown when there is no language file at all. It cannot come from a language file, so it
 // speaks both languages.
 QString NoLanguageFilesText(const QString& productName);

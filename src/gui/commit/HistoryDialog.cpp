@@ -5,6 +5,7 @@
 #include "core/commit/RenameProtocol.h"
 #include "core/settings/ProgramNames.h"
 #include "gui/platform/Prompter.h"
+#include "gui/platform/TextRowDelegate.h"
 #include "gui/settings/DialogChrome.h"
 #include "gui/settings/NamedWidget.h"
 #include "gui/settings/WidgetTranslator.h"
@@ -49,6 +50,7 @@ HistoryDialog::HistoryDialog(AppState& state, Prompter& prompter, QWidget* paren
                                                   QStringLiteral("ColOldName"), QStringLiteral("ColNewName")});
     m_list->setRootIsDecorated(false);
     m_list->setUniformRowHeights(true);
+    m_list->setItemDelegate(new TextRowDelegate(m_list));
     m_list->setAllColumnsShowFocus(true);
     m_list->setSelectionMode(QAbstractItemView::ExtendedSelection);
     m_list->setSelectionBehavior(QAbstractItemView::SelectRows);
@@ -103,12 +105,6 @@ HistoryDialog::HistoryDialog(AppState& state, Prompter& prompter, QWidget* paren
         m_list->setColumnWidth(column, limits[column] > 0 ? std::min(wanted, limits[column]) : wanted);
     }
     updateButtons();
-}
-
-void HistoryDialog::showHistory(AppState& state, Prompter& prompter, QWidget* parent)
-{
-    HistoryDialog dialog(state, prompter, parent);
-    dialog.exec();
 }
 
 void HistoryDialog::updateButtons()

@@ -19,9 +19,6 @@ public:
 
     HistoryDialog(AppState& state, Prompter& prompter, QWidget* parent = nullptr);
 
-    // The history command of the main window: opens the window modally.
-    static void showHistory(AppState& state, Prompter& prompter, QWidget* parent);
-
     RenameHistory& history() { return *m_history; }
     QTreeView* list() const { return m_list; }
 

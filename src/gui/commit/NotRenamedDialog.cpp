@@ -5,6 +5,7 @@
 #include "core/preview/PreviewList.h"
 #include "core/settings/ProgramNames.h"
 #include "gui/platform/Prompter.h"
+#include "gui/platform/TextRowDelegate.h"
 #include "gui/platform/WarnNotWritten.h"
 #include "gui/script/DialogState.h"
 #include "gui/settings/DialogChrome.h"
@@ -47,6 +48,7 @@ NotRenamedDialog::NotRenamedDialog(AppState& state, PreviewList& list, const Com
     m_failures->setProperty("columnTags", QStringList{QStringLiteral("ColNumber"), QStringLiteral("ColMessage")});
     m_failures->verticalHeader()->hide();
     m_failures->setShowGrid(false);
+    m_failures->setItemDelegate(new TextRowDelegate(m_failures));
     m_failures->setAlternatingRowColors(true);
     m_failures->setEditTriggers(QAbstractItemView::NoEditTriggers);
     m_failures->setSelectionBehavior(QAbstractItemView::SelectRows);

@@ -467,8 +467,10 @@ void OpenDialog::takeAndAccept()
     }
 
     QApplication::setOverrideCursor(Qt::WaitCursor);
-    m_pending = FolderExpansion::pendingFolders(m_app.fs(), taken, m_subfolders->isChecked(), m_filters,
-                                                MountPoints::current());
+    const QStringList expanded =
+        FolderExpansion::expand(m_app.fs(), taken, m_subfolders->isChecked(), MountPoints::current());
+    m_pending = FolderExpansion::filter(expanded, m_filters);
+    m_filteredOut = static_cast<int>(expanded.size() - m_pending.size());
     QApplication::restoreOverrideCursor();
 
     m_filters.store(m_app.settings.document());

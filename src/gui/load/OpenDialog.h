@@ -35,6 +35,8 @@ public:
 
     // The folders OK chose, each with one trailing separator, in loading order; empty before OK.
     QStringList pendingPaths() const { return m_pending; }
+    // How many of the chosen folders the filters left out.
+    int filteredOut() const { return m_filteredOut; }
 
     // Shows a folder (one trailing separator), or the computer level for the empty path. A folder that
     // does not exist leaves the dialog where it is, or at the computer level.
@@ -74,6 +76,7 @@ private:
     QList<OpenLocations::Entry> m_volumes;
     PowerFilterList m_filters;
     QStringList m_pending;
+    int m_filteredOut = 0;
     std::array<QIcon, 6> m_kindIcons; // by OpenLocations::Kind
 
     LocationComboWidget* m_drives = nullptr;

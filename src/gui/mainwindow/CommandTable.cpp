@@ -81,6 +81,7 @@ constexpr std::array<CommandTable::Command, kCommandCount> kCommands{{
     {Id::FileList, "mnuFileList", nullptr, nullptr},
     {Id::CopyFolders, "mnuCopyFolders", nullptr, nullptr},
     {Id::MoveFolders, "mnuMoveFolders", nullptr, nullptr},
+    {Id::Experts, "mnuExperts", nullptr, [](const C& c, bool) { c.view.askForExpertMode(); }},
     {Id::RenameStructure, "mnuRenameStructure", nullptr, nullptr},
     {Id::FolderAttributes, "mnuFolderAttributes", nullptr, nullptr},
     {Id::DeleteFolders1, "mnuDeleteFolders1", nullptr, nullptr},

@@ -30,6 +30,7 @@ void LoadController::openFolders()
         return;
     m_loader.lstOpen = dialog.pendingPaths();
     m_loader.LoadPendingFolders();
+    reportLoad(dialog.filteredOut());
 }
 
 void LoadController::openFromListFile()
@@ -39,12 +40,23 @@ void LoadController::openFromListFile()
     if (files.isEmpty())
         return;
     m_loader.OpenFromListFile(files);
+    reportLoad(0);
     SaveSettings(m_state, m_session.prompter);
 }
 
 void LoadController::dropFolders(const QStringList& paths)
 {
     m_loader.DropFolders(paths);
+    reportLoad(0);
+}
+
+void LoadController::reportLoad(int filteredOut)
+{
+    // After the refresh, whose counts it replaces until the next one: what became of the paths given.
+    const FolderLoader::Report& report = m_loader.lastReport();
+    Q_EMIT statusText(m_state.message(QStringLiteral("msgLoadReport"),
+                                      {QString::number(report.added), QString::number(report.alreadyListed),
+                                       QString::number(report.missing), QString::number(filteredOut)}));
 }
 
 void LoadController::showProperties()

@@ -34,6 +34,8 @@ Q_SIGNALS:
     void listChanged();
 
 private:
+    void reportLoad(int filteredOut);
+
     AppState& m_state;
     WindowSession& m_session;
     PreviewList& m_list;

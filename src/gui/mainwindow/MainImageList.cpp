@@ -1,5 +1,7 @@
 #include "gui/mainwindow/MainImageList.h"
 
+#include "gui/mainwindow/DisabledLookIconEngine.h"
+
 #include <QFile>
 #include <QHash>
 #include <QStringList>
@@ -50,14 +52,17 @@ QString drawingOf(const QString& key)
 
 QIcon MainImageList::image(const QString& key)
 {
+    QIcon found;
     for (const QString& name : themeNames().value(key)) {
         for (const QString& candidate : {name, name + QStringLiteral("-symbolic")}) {
-            if (QIcon::hasThemeIcon(candidate))
-                return QIcon::fromTheme(candidate);
+            if (found.isNull() && QIcon::hasThemeIcon(candidate))
+                found = QIcon::fromTheme(candidate);
         }
     }
     const QString drawing = drawingOf(key);
-    return QFile::exists(drawing) ? QIcon(drawing) : QIcon();
+    if (found.isNull() && QFile::exists(drawing))
+        found = QIcon(drawing);
+    return found.isNull() ? found : QIcon(new DisabledLookIconEngine(found));
 }
 
 bool MainImageList::hasImage(const QString& key)

@@ -84,8 +84,6 @@ void MainWindow::connectCommands()
                     [controllers, run = command.run](bool checked) { run(controllers, checked); });
         }
     }
-    // Opening the experts menu is the command: the question comes before the menu shows.
-    connect(m_ui.mnuExperts, &QMenu::aboutToShow, m_view.get(), &ViewController::askForExpertMode);
     PreviewTableView* view = m_ui.lstVorschau;
     connect(view->horizontalHeader(), &QHeaderView::sectionClicked, m_preview.get(), &PreviewController::headerClicked);
     connect(view, &PreviewTableView::contextMenuRequested, this, &MainWindow::openContextMenu);
@@ -103,7 +101,7 @@ void MainWindow::connectControllers()
     connect(m_load.get(), &LoadController::listChanged, this, &MainWindow::refreshPreview);
     connect(m_rename.get(), &RenameController::listChanged, this, &MainWindow::refreshPreview);
     connect(m_load.get(), &LoadController::loadingChanged, this, &MainWindow::updateCommands);
-    connect(m_script.get(), &ScriptController::recordingChanged, this, &MainWindow::updateCommands);
+    connect(m_script.get(), &ScriptController::recordingChanged, this, &MainWindow::showRecording);
     connect(m_script.get(), &ScriptController::scriptsListed, this, &MainWindow::updateCommands);
     connect(m_script.get(), &ScriptController::scriptChosen, m_ui.lblSelectedScript, &QLabel::setText);
     connect(m_view.get(), &ViewController::expertModeChanged, this, &MainWindow::updateCommands);
@@ -122,6 +120,11 @@ void MainWindow::updateCommands()
     context.recording = m_session.recordingState != 0;
     context.loading = m_load->isLoading();
     context.expertMode = m_state.settings.flag(Settings::Key::ExpertMode);
+    // While expert mode is off the experts item is a plain command that asks first: a question asked from
+    // a menu that is opening pulls the menu away under the toolkit's feet.
+    QAction* experts = m_ui.mnuExperts->menuAction();
+    if ((experts->menu() != nullptr) != context.expertMode)
+        experts->setMenu(context.expertMode ? m_ui.mnuExperts : nullptr);
     context.scriptsListed = !m_ui.scripts->isEmpty();
     context.helpGuide = m_helpGuide;
     m_enabled = enabledCommands(context);
@@ -129,6 +132,17 @@ void MainWindow::updateCommands()
         for (QAction* action : m_ui.actions(command.id))
             action->setEnabled(isEnabled(command.id));
     }
+}
+
+void MainWindow::showRecording()
+{
+    const bool recording = m_session.recordingState != 0;
+    m_ui.lblRecording->setVisible(recording);
+    // The record button stays pressed while it records.
+    QAction* record = m_ui.button(CommandId::StartRecording);
+    record->setCheckable(recording);
+    record->setChecked(recording);
+    updateCommands();
 }
 
 int MainWindow::fittedWidth(int column, int twips) const
@@ -254,6 +268,7 @@ void MainWindow::applyTexts()
     m_ui.lstApplyTo->setCurrentIndex(0);
     m_ui.lstApplyTo->setToolTip(m_state.language.GetLngText(QStringLiteral("FrmULCASE"), QStringLiteral("Frameapply")));
 
+    m_ui.lstVorschau->setEmptyHint(text(QStringLiteral("EmptyListHint")));
     for (size_t i = 0; i < m_ui.lbl1.size(); ++i)
         m_ui.lbl1[i]->setText(m_list.headerText(static_cast<int>(i)));
 

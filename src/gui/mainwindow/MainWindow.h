@@ -74,6 +74,7 @@ private:
     void connectCommands();
     void connectControllers();
     void updateCommands();
+    void showRecording();
     void markCommandsNotBuilt();
     void showRefreshed();
     void describeChoice(CommandId button, CommandId variant);

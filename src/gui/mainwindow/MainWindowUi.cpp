@@ -138,7 +138,7 @@ void MainWindowUi::buildMenus(QMainWindow* window)
     addSeparator(special, QStringLiteral("mnuSpecialLine1"));
     items(special, {CommandId::CopyFolders, CommandId::MoveFolders});
     addSeparator(special, QStringLiteral("mnuSpecialLine2"));
-    mnuExperts = sub(special, QStringLiteral("mnuExperts"));
+    mnuExperts = addMenu(special, CommandId::Experts);
     addItem(mnuExperts, CommandId::RenameStructure);
     addSeparator(mnuExperts, QStringLiteral("mnuExpertsLine1"));
     items(mnuExperts, {CommandId::FolderAttributes, CommandId::DeleteFolders1, CommandId::DeleteFolders2});
@@ -272,6 +272,10 @@ void MainWindowUi::buildCentre(QMainWindow* window, PreviewList& list)
     status = NamedWidget<QLabel>(window, QStringLiteral("Status"));
     status->setProperty("tag", 0);
     window->statusBar()->addWidget(status, 1);
+    // Beside the status panel, so that refreshes writing their counts there do not hide it.
+    lblRecording = NamedWidget<QLabel>(window, QStringLiteral("lblRecording"));
+    lblRecording->setVisible(false);
+    window->statusBar()->addPermanentWidget(lblRecording);
 }
 
 void MainWindowUi::setupUi(QMainWindow* window, PreviewList& list)

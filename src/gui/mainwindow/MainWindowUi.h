@@ -34,7 +34,8 @@ struct MainWindowUi
     QToolBar* btnBarLeft = nullptr;
     QComboBox* lstApplyTo = nullptr;
     QLabel* lblSelectedScript = nullptr;
-    QLabel* status = nullptr; // the status panel "Status"
+    QLabel* status = nullptr;       // the status panel "Status"
+    QLabel* lblRecording = nullptr; // shown while a script is being recorded
     PreviewTableView* lstVorschau = nullptr;
     std::array<QLabel*, 3> lbl1{}; // captions of the current-entry panel
     std::array<QLabel*, 3> lbl2{}; // parent path, old name, new name of the current entry

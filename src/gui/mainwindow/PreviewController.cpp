@@ -2,6 +2,8 @@
 
 #include "core/AppState.h"
 #include "core/commit/CommitRenames.h"
+#include "core/commit/FollowRenames.h"
+#include "core/commit/RenameHistory.h"
 #include "core/preview/PreviewList.h"
 #include "core/preview/RemovalPlan.h"
 #include "core/settings/ProgramNames.h"
@@ -11,6 +13,8 @@
 #include "gui/platform/Prompter.h"
 
 #include <QApplication>
+
+#include <algorithm>
 
 namespace {
 
@@ -125,8 +129,12 @@ void PreviewController::takeChanges()
 {
     Q_EMIT variantChosen(CommandId::TakeChosen, CommandId::TakeAll);
     if (m_state.settings.flag(Settings::Key::ConfirmTake)) {
-        const Prompter::Button answer = m_session.prompter.ask(m_state.message(QStringLiteral("MsgText03")),
-                                                               m_state.message(QStringLiteral("MsgCap03")),
+        const auto changed = std::count_if(m_list.entries().begin(), m_list.entries().end(),
+                                           [](const FolderEntry& e) { return e.isChanged(); });
+        // The count tells a slip (a function applied to every entry) before anything is renamed.
+        const QString question =
+            m_state.message(QStringLiteral("msgTakeCount"), {QString::number(changed), QStringLiteral("\n\n")});
+        const Prompter::Button answer = m_session.prompter.ask(question, m_state.message(QStringLiteral("MsgCap03")),
                                                                Prompter::Yes | Prompter::No, Prompter::Icon::Question);
         if (answer != Prompter::Yes)
             return;
@@ -173,7 +181,17 @@ void PreviewController::rejectProposals()
 
 void PreviewController::showHistory()
 {
-    HistoryDialog::showHistory(m_state, m_session.prompter, m_dialogParent);
+    // The history works on the protocol alone; the list must not keep names the disk no longer has.
+    HistoryDialog dialog(m_state, m_session.prompter, m_dialogParent);
+    if (m_runHistory)
+        m_runHistory(dialog);
+    else
+        dialog.exec();
+    const std::vector<FolderRename>& undone = dialog.history().undoneRenames();
+    if (undone.empty())
+        return;
+    FollowRenames(m_list, undone);
+    refreshPreview();
 }
 
 void PreviewController::headerClicked(int column)

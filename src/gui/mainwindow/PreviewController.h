@@ -3,12 +3,14 @@
 #include "core/preview/CommandId.h"
 
 #include <QObject>
+#include <functional>
 #include <optional>
 
 struct AppState;
 struct CommitReport;
 class PreviewList;
 struct WindowSession;
+class HistoryDialog;
 class QWidget;
 
 // The commands that act on the entries of the preview list: removing entries (five variants and the
@@ -34,7 +36,10 @@ public:
     // Steps every proposal back one level, or throws all proposals away (each asks first when set to).
     void undoProposals();
     void rejectProposals();
+    // The history window; afterwards the entries follow the renames undone in it.
     void showHistory();
+    // Tests work the history window themselves instead of a modal run.
+    void setHistoryRunner(std::function<void(HistoryDialog&)> runner) { m_runHistory = std::move(runner); }
     void headerClicked(int column);
 
     CommandId chosenRemoval() const { return m_removal; }
@@ -54,4 +59,5 @@ private:
     PreviewList& m_list;
     QWidget* m_dialogParent;
     CommandId m_removal = CommandId::RemoveAll;
+    std::function<void(HistoryDialog&)> m_runHistory;
 };

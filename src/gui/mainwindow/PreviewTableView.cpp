@@ -1,6 +1,7 @@
 #include "gui/mainwindow/PreviewTableView.h"
 
 #include "core/preview/PreviewList.h"
+#include "gui/platform/TextRowDelegate.h"
 
 #include <QApplication>
 #include <QContextMenuEvent>
@@ -9,6 +10,7 @@
 #include <QHeaderView>
 #include <QMimeData>
 #include <QMouseEvent>
+#include <QPainter>
 #include <QUrl>
 
 PreviewTableView::PreviewTableView(PreviewList& list, QWidget* parent)
@@ -33,7 +35,7 @@ PreviewTableView::PreviewTableView(PreviewList& list, QWidget* parent)
     setDropIndicatorShown(true);
     verticalHeader()->hide();
     verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
-    verticalHeader()->setDefaultSectionSize(fontMetrics().height() + 6);
+    verticalHeader()->setDefaultSectionSize(TextRowDelegate::rowHeight(fontMetrics()));
     horizontalHeader()->setSectionsClickable(true);
     horizontalHeader()->setHighlightSections(false);
     horizontalHeader()->setStretchLastSection(false);
@@ -166,4 +168,22 @@ void PreviewTableView::hideWorkColumns()
 {
     for (int column = PreviewList::kVisibleColumns; column < FolderEntry::ColumnCount; ++column)
         horizontalHeader()->setSectionHidden(column, true);
+}
+
+void PreviewTableView::setEmptyHint(const QString& hint)
+{
+    m_emptyHint = hint;
+    viewport()->update();
+}
+
+void PreviewTableView::paintEvent(QPaintEvent* event)
+{
+    QTableView::paintEvent(event);
+    if (m_list.rowCount() > 0 || m_emptyHint.isEmpty())
+        return;
+    QPainter painter(viewport());
+    painter.setPen(palette().color(QPalette::PlaceholderText));
+    const int margin = fontMetrics().height();
+    painter.drawText(viewport()->rect().adjusted(margin, margin, -margin, -margin), Qt::AlignCenter | Qt::TextWordWrap,
+                     m_emptyHint);
 }

@@ -25,6 +25,9 @@ public:
     int dragRow() const { return m_dragEntry.isValid() ? m_dragEntry.row() : -1; }
     // Hides the work columns past the visible ones.
     void hideWorkColumns();
+    // The hint an empty list shows in its middle (how to fill it).
+    void setEmptyHint(const QString& hint);
+    QString emptyHint() const { return m_emptyHint; }
 
 Q_SIGNALS:
     // A click or a key release in the list: the current-entry panel is due.
@@ -43,6 +46,7 @@ protected:
     void dragEnterEvent(QDragEnterEvent* event) override;
     void dragMoveEvent(QDragMoveEvent* event) override;
     void dropEvent(QDropEvent* event) override;
+    void paintEvent(QPaintEvent* event) override;
 
 private:
     bool isOwnDrag(const QMimeData* mime) const;
@@ -52,4 +56,5 @@ private:
     QPersistentModelIndex m_dragEntry;
     QPoint m_pressPos;
     std::function<void(const QStringList&)> m_shellDrop;
+    QString m_emptyHint;
 };

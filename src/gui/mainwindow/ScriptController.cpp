@@ -46,7 +46,7 @@ void ScriptController::stopRecording()
 std::optional<QString> ScriptController::askScriptName()
 {
     Prompter& prompter = m_session.prompter;
-    const QString proposal = QLocale::system().toString(m_state.now(), QLocale::ShortFormat);
+    const QString proposal = m_state.language.textLocale().toString(m_state.now(), QLocale::ShortFormat);
     // An empty name asks whether to discard the script; No asks for the name again.
     for (;;) {
         const std::optional<QString> answer = prompter.askText(m_state.message(QStringLiteral("MsgText31")),

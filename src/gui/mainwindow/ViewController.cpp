@@ -1,10 +1,10 @@
 #include "gui/mainwindow/ViewController.h"
 
 #include "core/AppState.h"
-#include "core/settings/HelpGuide.h"
 #include "gui/mainwindow/MainWindowUi.h"
 #include "gui/mainwindow/WindowSession.h"
 #include "gui/platform/Prompter.h"
+#include "gui/platform/ShowHelpGuide.h"
 
 #include <QAction>
 #include <QToolBar>
@@ -44,5 +44,5 @@ void ViewController::askForExpertMode()
 
 void ViewController::openHelp()
 {
-    OpenHelpGuide(m_state);
+    ShowHelpGuide(m_state, m_session.prompter);
 }

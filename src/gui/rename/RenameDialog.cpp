@@ -3,8 +3,8 @@
 #include "core/AppState.h"
 #include "core/rename/RenameSteps.h"
 #include "core/script/ScriptStore.h"
-#include "core/settings/HelpGuide.h"
 #include "gui/mainwindow/WindowSession.h"
+#include "gui/platform/ShowHelpGuide.h"
 #include "gui/platform/WarnNotWritten.h"
 #include "gui/script/DialogState.h"
 #include "gui/settings/DialogChrome.h"
@@ -96,11 +96,14 @@ void RenameDialog::activate()
         QTimer::singleShot(0, this, &RenameDialog::ok);
 }
 
-void RenameDialog::apply()
+bool RenameDialog::apply()
 {
     AppState& state = m_host.state;
     // Fields are cleaned first, so that what is stored and recorded is what runs.
     prepareFields();
+    RenameRun run(state, m_host.list, m_host.applyTo, m_host.status);
+    if (!acceptsRun(run))
+        return false;
     if (state.settings.flag(Settings::Key::SaveDialogSettings) && !m_host.window.scriptRunning() &&
         !SaveDialogState(state, this, objectName(), 1))
         WarnNotWritten(state, m_host.window.prompter, state.settingsFile);
@@ -110,24 +113,22 @@ void RenameDialog::apply()
     m_ok->setEnabled(false);
     m_apply->setEnabled(false);
     QApplication::setOverrideCursor(Qt::WaitCursor);
-    {
-        RenameRun run(state, m_host.list, m_host.applyTo, m_host.status);
-        runFunction(run);
-    }
+    runFunction(run);
     QApplication::restoreOverrideCursor();
     m_ok->setEnabled(true);
     m_apply->setEnabled(true);
     if (m_host.refreshPreview)
         m_host.refreshPreview();
+    return true;
 }
 
 void RenameDialog::ok()
 {
-    apply();
-    accept();
+    if (apply())
+        accept();
 }
 
 void RenameDialog::help()
 {
-    OpenHelpGuide(m_host.state);
+    ShowHelpGuide(m_host.state, m_host.window.prompter);
 }

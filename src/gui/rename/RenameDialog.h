@@ -51,12 +51,14 @@ public:
     // The type number of the function in scripts (3 folder extension, 4 case, 5 prefix and suffix …).
     int type() const { return m_type; }
 
-    void apply();
+    // False when the dialog refused its fields: nothing ran.
+    bool apply();
     void ok();
     void help();
 
 protected:
     AppState& state() { return m_host.state; }
+    WindowSession& window() { return m_host.window; }
     QVBoxLayout* contentLayout() const { return m_content; }
 
     void load();
@@ -66,6 +68,13 @@ protected:
     virtual void valuesRestored() {}
     // Writes cleaned values back into fields whose input the function tidies (the Params normalisation).
     virtual void prepareFields() {}
+    // Whether the function may run with the fields as they are over the run's entries; a dialog that
+    // refuses tells the user why. A refused Apply stores and records nothing.
+    virtual bool acceptsRun(const RenameRun& run)
+    {
+        Q_UNUSED(run);
+        return true;
+    }
     // Runs the function with the parameters read from the fields.
     virtual void runFunction(RenameRun& run) = 0;
 

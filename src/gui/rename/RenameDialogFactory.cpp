@@ -1,7 +1,9 @@
 #include "gui/rename/RenameDialogFactory.h"
 
 #include "gui/rename/CaseDialog.h"
+#include "gui/rename/DateTimeDialog.h"
 #include "gui/rename/FolderExtensionDialog.h"
+#include "gui/rename/NumberDialog.h"
 #include "gui/rename/PrefixSuffixDialog.h"
 
 #include <array>
@@ -25,8 +27,10 @@ template <typename Dialog> constexpr DialogOfType dialogOf()
 
 // The dialog classes, each under the type number it declares; which numbers exist and which functions
 // are built is the rename step table's business.
-constexpr std::array kDialogs{dialogOf<FolderExtensionDialog>(), dialogOf<CaseDialog>(),
-                              dialogOf<PrefixSuffixDialog>()};
+constexpr std::array kDialogs{
+    dialogOf<FolderExtensionDialog>(), dialogOf<CaseDialog>(),     dialogOf<PrefixSuffixDialog>(),
+    dialogOf<NumberDialog>(),          dialogOf<DateTimeDialog>(),
+};
 
 } // namespace
 

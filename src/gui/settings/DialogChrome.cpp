@@ -7,6 +7,7 @@
 #include <QAbstractButton>
 #include <QApplication>
 #include <QCheckBox>
+#include <QFontMetrics>
 #include <QGroupBox>
 #include <QLabel>
 #include <QLayout>
@@ -151,14 +152,28 @@ QString TitleFromCaption(QString caption)
     return caption.trimmed();
 }
 
+int TitleBarWidth(const QWidget* dialog)
+{
+    // Title bars commonly set the title bold and somewhat larger than the dialog's text, beside the
+    // window's icon and its own buttons.
+    constexpr int kTitleMargin = 160;
+    constexpr qreal kTitleScale = 1.2;
+    QFont font = dialog->font();
+    font.setBold(true);
+    if (font.pointSizeF() > 0)
+        font.setPointSizeF(font.pointSizeF() * kTitleScale);
+    else
+        font.setPixelSize(qRound(font.pixelSize() * kTitleScale));
+    return QFontMetrics(font).horizontalAdvance(dialog->windowTitle()) + kTitleMargin;
+}
+
 void FitDialogSize(QWidget* dialog)
 {
     if (QLayout* layout = dialog->layout())
         layout->activate();
     const QSize hint = dialog->sizeHint();
-    // Room for the window's own buttons beside the title.
-    constexpr int kTitleMargin = 160;
-    const int titleWidth = dialog->fontMetrics().horizontalAdvance(dialog->windowTitle()) + kTitleMargin;
+    const int width = std::max(hint.width(), TitleBarWidth(dialog));
+    dialog->setMinimumWidth(width);
     dialog->setMaximumHeight(hint.height());
-    dialog->resize(std::max(hint.width(), titleWidth), hint.height());
+    dialog->resize(width, hint.height());
 }

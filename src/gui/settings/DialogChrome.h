@@ -35,6 +35,10 @@ QColor GradientColour(int topColour, int bottomColour, int y, int height);
 // a dialog follows ("&Prefix and suffix…" gives "Prefix and suffix").
 QString TitleFromCaption(QString caption);
 
+// The width a dialog needs to show its whole title in the title bar.
+int TitleBarWidth(const QWidget* dialog);
+
 // Sizes a dialog to what its controls ask for and at least as wide as its title needs, which names the
-// function and the entries it changes. The dialog can grow in width (its fields with it), not in height.
+// function and the entries it changes. The dialog can grow in width (its fields with it), not in height,
+// and does not shrink below its title.
 void FitDialogSize(QWidget* dialog);

@@ -1,5 +1,6 @@
 #include "gui/settings/LanguageChooserDialog.h"
 
+#include "core/settings/LanguageDiscovery.h"
 #include "core/settings/ProgramNames.h"
 #include "core/settings/SettingsStore.h"
 #include "gui/settings/NamedWidget.h"
@@ -21,19 +22,16 @@ LanguageChooserDialog::LanguageChooserDialog(const QStringList& files, QWidget* 
 
     auto* label = new QLabel(QStringLiteral("Bitte w\u00e4hlen Sie Ihre Sprache.\nPlease choose your language."), this);
     m_list = NamedWidget<QListWidget>(this, QStringLiteral("lstLanguages"));
-    // The language of the desktop's locale comes first selected, so most users only confirm.
-    const QString systemLanguage = QLocale::system().name().section(QLatin1Char('_'), 0, 0);
-    int preselected = 0;
+    QStringList locales;
     for (const QString& file : files) {
         QString name = ReadSetting(QStringLiteral("Main"), QStringLiteral("lngname"), file);
         if (name.isEmpty())
             name = QFileInfo(file).completeBaseName();
-        const QString locale = ReadSetting(QStringLiteral("Main"), QStringLiteral("locale"), file);
-        if (locale.section(QLatin1Char('_'), 0, 0).compare(systemLanguage, Qt::CaseInsensitive) == 0)
-            preselected = m_list->count();
+        locales.append(ReadSetting(QStringLiteral("Main"), QStringLiteral("locale"), file));
         m_list->addItem(name);
     }
-    m_list->setCurrentRow(preselected);
+    // The language of the desktop's locale comes first selected, so most users only confirm.
+    m_list->setCurrentRow(PreselectedLanguage(locales, QLocale::system().name()));
     // No language file is read yet, so the list is named in both languages, as the window is.
     label->setBuddy(m_list);
     m_list->setAccessibleName(QStringLiteral("Sprache/Language"));

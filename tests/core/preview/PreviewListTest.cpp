@@ -134,6 +134,26 @@ TEST(PreviewListRefresh, ResortsByTheSortColumnWithParentPathAsTieBreak)
     w.expectKeyIndexRight();
 }
 
+TEST(PreviewListRefresh, SortedByPathSiblingsReadInNaturalOrderAndAManualOrderAppends)
+{
+    Watched w;
+    w.addAll({"Disc 1", "Disc 10", "Disc 11", "Disc 2"}); // as a folder listing loads them
+    w.add(QStringLiteral("/a/"), QStringLiteral("z"));
+    w.list.refreshEntries(); // the path is the sort column of a first start
+    EXPECT_EQ(OldNames(w.list), (QStringList{"z", "Disc 1", "Disc 2", "Disc 10", "Disc 11"}));
+    EXPECT_EQ(w.list.sortIndicatorColumn(), FolderEntry::ColParentPath);
+    w.list.setSortOrder(Qt::DescendingOrder);
+    w.list.refreshEntries();
+    EXPECT_EQ(OldNames(w.list), (QStringList{"Disc 11", "Disc 10", "Disc 2", "Disc 1", "z"}));
+
+    ASSERT_TRUE(w.list.MoveEntry(4, 0));
+    w.add(Watched::kP, QStringLiteral("Disc 3"));
+    w.list.refreshEntries();
+    EXPECT_EQ(OldNames(w.list), (QStringList{"z", "Disc 11", "Disc 10", "Disc 2", "Disc 1", "Disc 3"}));
+    EXPECT_EQ(w.list.sortIndicatorColumn(), -1);
+    w.expectKeyIndexRight();
+}
+
 TEST(PreviewListSort, NaturalOrderSizeTagsDirectionsAndSelection)
 {
     Watched w;

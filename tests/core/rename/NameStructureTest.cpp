@@ -140,7 +140,8 @@ TEST_F(NameStructureTest, DateTimeOfTheFolder)
         {"<dt(a,yymmdd hh_nn AM/PM)>", "011224 11_05 PM"},
         {"<DT(A,\"dd, mm\")>", "24, 12"},
         {"<DT(M,yyyy)><DT(A,yyyy)>", "20042001"},
-        {"<DT(M,\"Day dd\")>", "DAY 05"},
+        {"<DT(M,\"'Day' dd\")>", "DAY 05"},
+        {"<DT(M,d.m.yyyy)>", "5.3.2004"},
     };
     for (const auto& [structure, expected] : cases)
         EXPECT_EQ(eval(e, QString::fromUtf8(structure)), QString::fromUtf8(expected)) << structure;

@@ -7,6 +7,7 @@
 
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
+#include <tuple>
 
 namespace {
 
@@ -20,9 +21,16 @@ TEST(DateFormatterTest, Codes)
         {"dd. mmm yy", "05. Mar 04"},
         {"hh_nn AM/PM", "02_07 PM"},
         {"YYYY-MM-DD HH-NN-SS", "2004-03-05 14-07-09"}, // codes ignore case
-        // "mm" is always the month, also after an hour; other characters are copied.
-        {"hh:mm Photo yyyy", "14:03 Photo 2004"},
-        {"mmmmm yyy", "Marchm 04y"},
+        // "mm" is always the month, also after an hour; words are quoted, other characters copied.
+        {"hh:mm 'Photo' yyyy", "14:03 Photo 2004"},
+        {"hh:mm \"Photo\" yyyy", "14:03 Photo 2004"},
+        {"'open", "open"},
+        {"d.m.yyyy|D.M.YYYY", "5.3.2004|5.3.2004"},
+        {"y q", "65 1"},
+        {"dddd ddd|w ww", "Friday Fri|6 10"},
+        {"ddddd|dddddd", "3-5-04|Friday, March 5, 2004"},
+        {"h:n:s AM/PM", "2:7:9 PM"},
+        {"mmmmm yyy", "March3 0465"},
         {"", ""},
     };
     for (const auto& [format, expected] : cases)
@@ -33,6 +41,13 @@ TEST(DateFormatterTest, Codes)
     EXPECT_EQ(DateFormatter::format(afternoon, u"mmmm", QLocale(QLocale::German, QLocale::Germany)),
               QString::fromUtf8("März"));
     EXPECT_EQ(DateFormatter::format(QDateTime(), u"yyyy-mm-dd hh-nn-ss", english), "1899-12-30 00-00-00");
+    // Weeks start on Sunday and week 1 holds 1 January, so the week changes on Sundays.
+    const std::tuple<QDate, const char*> weeks[] = {{QDate(2004, 1, 1), "5 1"}, {QDate(2004, 1, 3), "7 1"},
+                                                    {QDate(2004, 1, 4), "1 2"}, {QDate(2005, 1, 1), "7 1"},
+                                                    {QDate(2005, 1, 2), "1 2"}, {QDate(2004, 12, 31), "6 53"}};
+    for (const auto& [day, expected] : weeks)
+        EXPECT_EQ(DateFormatter::format(QDateTime(day, QTime(0, 0)), u"w ww", english), expected)
+            << day.toString().toStdString();
     EXPECT_EQ(FormatStamp(u"20240131235959"), "2024-01-31, 23:59:59");
     EXPECT_EQ(FormatStamp(u"2024013123595"), "2024013123595");
 }

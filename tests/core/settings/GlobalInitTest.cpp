@@ -14,6 +14,30 @@
 
 namespace {
 
+TEST(DiscoverLanguageTest, PreselectsTheDesktopsLanguageElseEnglish)
+{
+    // Files sort by name, so Deutsch comes before English.
+    const QStringList shipped = {QStringLiteral("de"), QStringLiteral("en")};
+    const struct
+    {
+        const char* name;
+        QStringList locales;
+        const char* system;
+        int expected;
+    } rows[] = {
+        {"German desktop", shipped, "de_DE", 0},
+        {"English desktop", shipped, "en_GB", 1},
+        {"bare C locale", shipped, "C", 1},
+        {"language without a file", shipped, "fr_FR", 1},
+        {"regional file locale", {QStringLiteral("en"), QStringLiteral("pt_BR")}, "pt_PT", 1},
+        {"no English file", {QStringLiteral("de"), QString()}, "C", 0},
+    };
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.name);
+        EXPECT_EQ(PreselectedLanguage(row.locales, QLatin1String(row.system)), row.expected);
+    }
+}
+
 TEST(DiscoverLanguageTest, ChoosesByLngnameWithoutRegardToCase)
 {
     using O = LanguageChoice::Outcome;

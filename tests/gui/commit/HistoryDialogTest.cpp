@@ -58,6 +58,31 @@ TEST_F(HistoryDialogTest, UndoFollowsTheSelectionAsksThenReportsEachFailure)
     EXPECT_FALSE(button("cmdUndoRenaming")->isEnabled());
 }
 
+TEST_F(HistoryDialogTest, EverySelectedRedRowSaysWhyItCannotBeUndone)
+{
+    // A fourth line that names no folder: its parent path is not absolute.
+    const QString folder = tree.root() + QLatin1Char('/');
+    ASSERT_TRUE(
+        WriteTextFile(app.settingsPath(QStringLiteral("renamed.vlp")),
+                      QStringLiteral("20240131153045\"%1\"x\"y\n20240131153046\"%1\"z\"w\n20240131153048\"rel/\"a\"b\n")
+                          .arg(folder)));
+    dialog.history().LoadHistory(app.state());
+    selectRow(1); // z to w: w is gone
+    selectRow(2);
+    app.prompter().expectButton(Prompter::Yes);
+    app.prompter().expectButton(Prompter::Ok);
+    app.prompter().expectButton(Prompter::Ok);
+    dialog.undoSelected();
+
+    const auto& asked = app.prompter().asked();
+    ASSERT_EQ(asked.size(), 3);
+    EXPECT_EQ(asked.at(1).text, QStringLiteral("missing \"%1w/\" -> \"%1z/\"").arg(folder));
+    EXPECT_EQ(asked.at(2).text, app.state().message(QStringLiteral("msgHistoryLineUnusable"),
+                                                    {QStringLiteral("\"20240131153048\"rel/\"a\"b\"")}));
+    EXPECT_TRUE(asked.at(2).text.contains(QStringLiteral("rel/")));
+    EXPECT_EQ(dialog.history().size(), 3);
+}
+
 TEST_F(HistoryDialogTest, NoKeepsEverythingAndYesDeletesTheHistory)
 {
     app.prompter().expectButton(Prompter::No);

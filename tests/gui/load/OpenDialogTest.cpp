@@ -113,6 +113,7 @@ TEST_F(OpenDialogTest, OKTakesTheSelectionFilteredAndStoresItsSettingsCancelNoth
     choose();
     okButton()->click();
     EXPECT_EQ(m_dialog->pendingPaths(), QStringList{at("A/Photos 2004")});
+    EXPECT_EQ(m_dialog->filteredOut(), 1) << "photos 2005: the filter is \"Photo*\", and case counts";
     EXPECT_EQ(stored("PowerFilter", "f1") + stored("PowerFilter", "f2"), QStringLiteral("0*1Photo*"));
     EXPECT_EQ(stored("Settings", "lastpath"), at("A"));
     EXPECT_EQ(stored("frmOpen", "chkOpen"), QStringLiteral("0"));

@@ -2,6 +2,7 @@
 
 #include "core/commit/CommitRenames.h"
 #include "core/platform/FolderProperties.h"
+#include "core/rename/RenameSteps.h"
 #include "gui/commit/HistoryDialog.h"
 #include "gui/commit/NotRenamedDialog.h"
 #include "gui/load/OpenDialog.h"
@@ -11,6 +12,7 @@
 #include "gui/platform/PropertiesDialog.h"
 #include "gui/rename/EditManDialog.h"
 #include "gui/rename/RenameDialogFactory.h"
+#include "gui/settings/DateTimeFormatDialog.h"
 
 #include <QComboBox>
 #include <functional>
@@ -24,7 +26,9 @@ enum class DialogTitle { FromCommand, Fixed };
 inline void ForEveryDialog(AppState& state, Prompter& prompter, MainWindow& window, const QString& folder,
                            const std::function<void(QDialog& dialog, DialogTitle title)>& visit)
 {
-    for (int type : {3, 4, 5}) {
+    for (int type = 1; type <= 10; ++type) {
+        if (!RenameSteps::available(type))
+            continue;
         const auto dialog = CreateRenameDialog(type,
                                                {state,
                                                 window.session(),
@@ -51,4 +55,10 @@ inline void ForEveryDialog(AppState& state, Prompter& prompter, MainWindow& wind
     properties.path = folder;
     PropertiesDialog propertiesDialog(properties, state.language);
     visit(propertiesDialog, DialogTitle::Fixed);
+    // The format library with the user's own list, one entry open for editing.
+    state.dateTimeFormats.userFormats() = {QStringLiteral("yyyy-mm-dd 'Photos'"), QStringLiteral("dddd, d. mmmm yyyy")};
+    DateTimeFormatDialog formats(state, prompter, DateTimeFormatDialog::typeItems(state), DateTimeFormats::User,
+                                 state.dateTimeFormats.userFormats().last(), &window);
+    formats.editFormat();
+    visit(formats, DialogTitle::Fixed);
 }

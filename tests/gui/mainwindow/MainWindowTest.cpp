@@ -124,7 +124,7 @@ TEST_F(MainWindowCommands, EnablingFollowsTheListChangesAndUndoLevels)
     expectEnabled({item(CommandId::TakeMenu), button(CommandId::TakeChosen), item(CommandId::RejectChanges)}, true);
     expectEnabled({item(CommandId::RejectChanges), item(CommandId::Undo), button(CommandId::Undo)}, true);
     // Commands that are not built stay disabled whatever the rules say.
-    EXPECT_FALSE(button(CommandId::Rename01)->isEnabled());
+    EXPECT_FALSE(button(CommandId::Rename02)->isEnabled());
     expectEnabled({button(CommandId::Rename03), button(CommandId::Rename04), button(CommandId::Rename05)}, true);
 }
 
@@ -241,33 +241,39 @@ TEST_F(MainWindowCommands, WhileFoldersLoadOnlyCancelWorks)
     }
 }
 
-TEST_F(MainWindowCommands, TakeChangesAsksWhenConfirmationIsOn)
+TEST_F(MainWindowCommands, TakeChangesAsksWhenConfirmationIsOnAndSaysHowMany)
 {
-    TestTree tree({"a/"});
+    TestTree tree({"a/", "b/", "c/"});
     const QString parent = tree.root() + QLatin1Char('/');
     store("Settings", "secquest2", QStringLiteral("1"));
     open();
-    addEntries({"a>A"}, parent);
+    addEntries({"a>A", "b", "c>C"}, parent);
     app.prompter().expectButton(Prompter::No);
     button(CommandId::TakeChosen)->trigger();
-    EXPECT_EQ(tree.folders(), QStringList{"a"});
+    EXPECT_EQ(tree.folders(), (QStringList{"a", "b", "c"}));
+    EXPECT_EQ(app.prompter().asked().at(0).text,
+              app.state().message(QStringLiteral("msgTakeCount"), {QStringLiteral("2"), QStringLiteral("\n\n")}));
     app.prompter().expectButton(Prompter::Yes);
     item(CommandId::TakeAll)->trigger();
-    EXPECT_EQ(tree.folders(), QStringList{"A"});
+    EXPECT_EQ(tree.folders(), (QStringList{"A", "C", "b"}));
     EXPECT_EQ(window->list().entry(0).key, parent + QStringLiteral("A/"));
 }
 
-TEST_F(MainWindowCommands, ExpertModeOnlyAfterYes)
+TEST_F(MainWindowCommands, ExpertModeIsAskedFromTheItemNeverFromAnOpeningMenu)
 {
     open();
+    QMenu* experts = window->ui().mnuExperts;
+    Q_EMIT experts->aboutToShow(); // opening a menu asks nothing (the scripted prompter fails on a question)
     for (const Prompter::Button answer : {Prompter::No, Prompter::Yes}) {
+        EXPECT_EQ(experts->menuAction()->menu(), nullptr); // a plain item while expert mode is off
         app.prompter().expectButton(answer);
-        window->viewController().askForExpertMode();
+        experts->menuAction()->trigger();
         EXPECT_EQ(app.state().settings.flag(Settings::Key::ExpertMode), answer == Prompter::Yes);
         // Deleting folders is not built yet: expert mode or not, it stays disabled.
         EXPECT_FALSE(item(CommandId::DeleteFolders2)->isEnabled());
     }
-    window->viewController().askForExpertMode(); // while it is on, nothing is asked
+    EXPECT_EQ(experts->menuAction()->menu(), experts); // now it opens its submenu
+    window->viewController().askForExpertMode();       // while it is on, nothing is asked
     ASSERT_EQ(app.prompter().asked().size(), 2);
     EXPECT_EQ(app.prompter().asked().at(0).defaultButton, Prompter::No);
 }

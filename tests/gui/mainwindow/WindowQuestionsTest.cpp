@@ -68,7 +68,8 @@ TEST_F(WindowQuestions, StoppingARecordingAsksForTheNameUntilGivenOrDiscarded)
     recordStep();
     prompter.expectText(QStringLiteral("  Holiday  "));
     window->scriptController().stopRecording();
-    EXPECT_EQ(prompter.proposals().last(), QLocale::system().toString(app.clock().now(), QLocale::ShortFormat));
+    EXPECT_EQ(prompter.proposals().last(),
+              app.state().language.textLocale().toString(app.clock().now(), QLocale::ShortFormat));
     EXPECT_EQ(ReadSetting("Main", "Name", ScriptStore::scriptFolder(app.state()) + "20240131153045.vls"), "Holiday");
 }
 

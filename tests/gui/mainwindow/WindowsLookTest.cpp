@@ -5,6 +5,7 @@
 #include "gui/GuiTestApp.h"
 #include "gui/mainwindow/EveryDialog.h"
 #include "gui/mainwindow/MainWindow.h"
+#include "gui/settings/DialogChrome.h"
 #include "support/PreviewFixture.h"
 #include "support/TestTree.h"
 #include "support/WriteTextFile.h"
@@ -130,12 +131,14 @@ TEST_P(WindowsLook, EveryCaptionIsTranslatedAndNothingIsCutOff)
     look(window, QStringLiteral("main"));
 
     ForEveryDialog(state, app.prompter(), window, archive, [&](QDialog& dialog, DialogTitle title) {
-        // The manual edit shows the current name in a label of its own.
-        checkTexts(dialog, {QStringLiteral("lblCurrentName")}, dialog.objectName() == QLatin1String("frmOpen"));
+        // The manual edit shows the current name in a label of its own, the format library its preview.
+        checkTexts(dialog, {QStringLiteral("lblCurrentName"), QStringLiteral("lblPreview")},
+                   dialog.objectName() == QLatin1String("frmOpen"));
         // The dialogs with a fixed title take it from their section.
         if (title == DialogTitle::Fixed) {
             EXPECT_EQ(dialog.windowTitle(), state.language.GetLngText(dialog.objectName(), QStringLiteral("Caption")));
         }
+        EXPECT_GE(dialog.width(), TitleBarWidth(&dialog)) << dialog.objectName().toStdString() << " cuts its title";
         look(dialog, dialog.objectName());
     });
 }

@@ -89,13 +89,18 @@ TEST_F(RenameDialogs, ClosingWhileRecordingSavesTheScriptOnYes)
 TEST_F(RenameDialogs, EachDialogGivesTheNamesOfItsRecordedStep)
 {
     const std::pair<int, QStringList> cases[] = {
-        {5, {"txtPr=01 ", "txtSu=_old"}},  {3, {"txtFE=..bak "}},
-        {3, {"txtFE=bak", "chkAddOldFE"}}, {3, {"optFE(0)"}},
-        {4, {"opt1(1)", "opt2(3)"}},       {4, {"opt1(3)", "opt2(2)"}},
+        {5, {"txtPr=01 ", "txtSu=_old"}},
+        {3, {"txtFE=..bak "}},
+        {3, {"txtFE=bak", "chkAddOldFE"}},
+        {3, {"optFE(0)"}},
+        {4, {"opt1(1)", "opt2(3)"}},
+        {4, {"opt1(3)", "opt2(2)"}},
+        {1, {"txtInit=8", "txtInc=-3", "optSuffix", "chkIntChr"}},
+        {9, {"txtFormat=yymmdd", "opt1(1)", "chkReplace", "txtRepName=Scan"}},
     };
     open();
-    addEntries({"MY TRIP.ABC", "Trip.2004", "Trip"});
-    select(1);
+    addEntries({"MY TRIP.ABC", "Trip.2004", "Trip"}); // sorted by path, siblings by name: Trip.2004 comes last
+    select(2);
     window->ui().lstApplyTo->setCurrentIndex(2);
     for (const auto& [type, steps] : cases) {
         SCOPED_TRACE(steps.join(' ').toStdString());
@@ -110,13 +115,13 @@ TEST_F(RenameDialogs, EachDialogGivesTheNamesOfItsRecordedStep)
         ASSERT_TRUE(window->renameController().openRenameDialog(type));
         EXPECT_TRUE(title.endsWith(QStringLiteral(" (") + window->ui().lstApplyTo->currentText() + QLatin1Char(')')));
         const QStringList byDialog = newNames();
-        EXPECT_EQ(byDialog.at(1), QStringLiteral("Trip.2004")) << "not admitted";
+        EXPECT_EQ(byDialog.at(2), QStringLiteral("Trip.2004")) << "not admitted";
         window->list().rejectProposals();
         RenameRun run(app.state(), window->list(), 2);
         ASSERT_TRUE(RenameSteps::run(type, stored, run));
         EXPECT_EQ(newNames(), byDialog);
     }
-    EXPECT_FALSE(window->renameController().openRenameDialog(1));
+    EXPECT_FALSE(window->renameController().openRenameDialog(2));
 }
 
 // The step table decides which rename functions exist; the window offers exactly those, each with its
