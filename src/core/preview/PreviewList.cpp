@@ -3,6 +3,7 @@
 #include "core/preview/EntryOrder.h"
 #include "core/preview/RowPermutation.h"
 
+#include <QFont>
 #include <QMimeData>
 #include <QSet>
 #include <algorithm>
@@ -51,7 +52,15 @@ PreviewList::BulkEdit::~BulkEdit()
 PreviewList::PreviewList(QObject* parent)
     : QAbstractTableModel(parent)
     , m_selection(this)
-{}
+{
+    // A preview names rows by number, so rows that come, go or move end it.
+    const auto forgetPreview = [this] { m_proposed = ProposedNames(); };
+    connect(this, &QAbstractItemModel::rowsAboutToBeInserted, this, forgetPreview);
+    connect(this, &QAbstractItemModel::rowsAboutToBeRemoved, this, forgetPreview);
+    connect(this, &QAbstractItemModel::rowsAboutToBeMoved, this, forgetPreview);
+    connect(this, &QAbstractItemModel::layoutAboutToBeChanged, this, forgetPreview);
+    connect(this, &QAbstractItemModel::modelAboutToBeReset, this, forgetPreview);
+}
 
 int PreviewList::rowCount(const QModelIndex& parent) const
 {
@@ -68,14 +77,24 @@ QVariant PreviewList::data(const QModelIndex& index, int role) const
     if (!index.isValid() || index.row() >= size() || index.column() >= FolderEntry::ColumnCount)
         return {};
     const FolderEntry& e = entry(index.row());
+    const QString* proposed = index.column() == FolderEntry::ColNewName ? m_proposed.at(index.row()) : nullptr;
     switch (role) {
     case Qt::DisplayRole:
     case Qt::ToolTipRole:
+        if (proposed)
+            return *proposed;
         if (index.column() == FolderEntry::ColSortKey)
             return m_sortKeyColumn >= 0 ? EntrySortKey(e, m_sortKeyColumn) : QString();
         return e.text(index.column());
     case Qt::ForegroundRole:
         return e.changed ? kChangedColour : kUnchangedColour;
+    case Qt::FontRole:
+        if (proposed && *proposed != e.newName) {
+            QFont italic;
+            italic.setItalic(true);
+            return italic;
+        }
+        return {};
     case Qt::TextAlignmentRole:
         if (index.column() == FolderEntry::ColSize)
             return QVariant(Qt::AlignRight | Qt::AlignVCenter);
@@ -112,7 +131,10 @@ Qt::ItemFlags PreviewList::flags(const QModelIndex& index) const
 {
     if (!index.isValid())
         return Qt::NoItemFlags;
-    return Qt::ItemIsEnabled | Qt::ItemIsSelectable | Qt::ItemIsDragEnabled;
+    // The view edits a new name in place and hands the typed name to the manual edit; the list takes no
+    // data from views.
+    const Qt::ItemFlags editable = index.column() == FolderEntry::ColNewName ? Qt::ItemIsEditable : Qt::NoItemFlags;
+    return Qt::ItemIsEnabled | Qt::ItemIsSelectable | Qt::ItemIsDragEnabled | editable;
 }
 
 int PreviewList::rowOfKey(const QString& key) const
@@ -184,6 +206,16 @@ void PreviewList::rejectProposals()
         e.history[0] = e.oldName;
     }
     allRowsChanged();
+}
+
+void PreviewList::showProposedNames(ProposedNames names)
+{
+    const ProposedNames old = std::exchange(m_proposed, std::move(names));
+    for (const ProposedNames* block : {&old, static_cast<const ProposedNames*>(&m_proposed)}) {
+        const int last = std::min(block->lastRow(), size() - 1);
+        if (!block->isEmpty() && block->firstRow() <= last)
+            Q_EMIT dataChanged(index(block->firstRow(), FolderEntry::ColNewName), index(last, FolderEntry::ColNewName));
+    }
 }
 
 void PreviewList::markRenamed(int row, const QString& newKey)

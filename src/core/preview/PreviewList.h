@@ -1,6 +1,7 @@
 #pragma once
 
 #include "core/preview/FolderEntry.h"
+#include "core/preview/ProposedNames.h"
 
 #include <QAbstractTableModel>
 #include <QColor>
@@ -106,6 +107,12 @@ public:
     // Every entry's proposal becomes its old name again, which is then its only history level.
     void rejectProposals();
 
+    // A preview: the new-name column shows these names for their rows (in italics where they differ
+    // from the proposal) until they are replaced or cleared, or rows are added, removed or reordered.
+    // The entries keep their proposals; only the rows of the old and new block are announced.
+    void showProposedNames(ProposedNames names);
+    void clearProposedNames() { showProposedNames({}); }
+
     // Taking changes. The folder at row was renamed on disk to its new name, which is now its old name
     // and history level 0; newKey is its key from now on.
     void markRenamed(int row, const QString& newKey);
@@ -187,6 +194,7 @@ private:
     Qt::SortOrder m_sortOrder = Qt::AscendingOrder;
     int m_lastClickedHeader = -1;
     Summary m_summary;
+    ProposedNames m_proposed;
 };
 
 // Which entries a rename function changes, by the index of the apply-to selector: 0 all entries,

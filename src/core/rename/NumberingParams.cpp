@@ -96,6 +96,5 @@ void applyNumbering(RenameRun& run, const NumberingParams& params)
     const QStringList texts = NumberTexts(params, run.targetCount(), quint32(run.state.now().toMSecsSinceEpoch()));
     if (texts.isEmpty())
         return;
-    int k = 0;
-    run.renameEach([&](const FolderEntry& entry) { return params.addition.apply(entry.newName, texts.at(k++)); });
+    run.renameEach([&](const FolderEntry& entry, int k) { return params.addition.apply(entry.newName, texts.at(k)); });
 }

@@ -4,7 +4,9 @@
 #include "core/preview/PreviewList.h"
 
 #include <QLocale>
+#include <QStringList>
 #include <functional>
+#include <type_traits>
 #include <vector>
 
 // What every rename function works with during one run: the preview list, which of its entries the
@@ -28,16 +30,43 @@ public:
     // the first, the last and every thousandth number are written.
     void progress(int number) const;
 
+    // A preview run computes the names of the rows from first to last without writing any: the list
+    // stays as it is, and previewNames() holds what the run would have proposed for those rows.
+    void previewRows(int first, int last)
+    {
+        m_previewFirst = first;
+        m_previewLast = last;
+    }
+    const QStringList& previewNames() const { return m_previewNames; }
+
     // Gives every admitted entry, in list order, the new name newName(entry) returns, showing progress;
-    // views learn of the changes once at the end.
+    // views learn of the changes once at the end. A function whose names depend on the entries before
+    // (numbering) takes newName(entry, k) instead, k counting the admitted entries from 0: a preview can
+    // then start at the rows in view rather than at the top of the list.
     template <typename NewName> void renameEach(NewName newName)
     {
+        constexpr bool counted = std::is_invocable_v<NewName, const FolderEntry&, int>;
+        const auto nameOf = [&](int row, [[maybe_unused]] int k) {
+            if constexpr (counted)
+                return QString(newName(list.entry(row), k));
+            else
+                return QString(newName(list.entry(row)));
+        };
+        if (m_previewLast >= 0) {
+            int k = 0;
+            for (int row = 0; row < m_previewFirst && row < list.size(); ++row)
+                k += admits(row) ? 1 : 0;
+            for (int row = std::max(m_previewFirst, 0); row <= m_previewLast && row < list.size(); ++row)
+                m_previewNames.append(admits(row) ? nameOf(row, k++) : list.entry(row).newName);
+            return;
+        }
         const PreviewList::BulkEdit bulk(list);
         const int total = list.size();
+        int k = 0;
         for (int row = 0; row < total; ++row) {
             progress(row + 1);
             if (admits(row))
-                list.setNewName(row, newName(list.entry(row)));
+                list.setNewName(row, nameOf(row, k++));
         }
     }
 
@@ -47,4 +76,9 @@ public:
     std::vector<bool> selected;
     StatusSink status;
     QLocale locale = QLocale::system();
+
+private:
+    int m_previewFirst = -1;
+    int m_previewLast = -1;
+    QStringList m_previewNames;
 };

@@ -7,6 +7,7 @@
 #include "gui/mainwindow/LoadController.h"
 #include "gui/mainwindow/MainImageList.h"
 #include "gui/mainwindow/MainWindowSettings.h"
+#include "gui/mainwindow/PreviewColumns.h"
 #include "gui/mainwindow/PreviewController.h"
 #include "gui/mainwindow/PreviewTableView.h"
 #include "gui/mainwindow/RenameController.h"
@@ -56,7 +57,7 @@ MainWindow::MainWindow(AppState& state, Prompter& prompter, QWidget* parent)
     m_load = std::make_unique<LoadController>(state, m_session, m_list, this);
     m_rename = std::make_unique<RenameController>(
         state, m_session, m_list, *m_ui.lstApplyTo,
-        [this](int type) { return m_ui.menuItem(renameCommand(type))->text(); }, this);
+        [this](int type) { return m_ui.menuItem(renameCommand(type))->text(); }, *m_ui.lstVorschau, this);
     m_script = std::make_unique<ScriptController>(state, m_session, *m_ui.scripts);
     m_view = std::make_unique<ViewController>(state, m_session, m_ui);
     connectCommands();
@@ -87,6 +88,13 @@ void MainWindow::connectCommands()
     PreviewTableView* view = m_ui.lstVorschau;
     connect(view->horizontalHeader(), &QHeaderView::sectionClicked, m_preview.get(), &PreviewController::headerClicked);
     connect(view, &PreviewTableView::contextMenuRequested, this, &MainWindow::openContextMenu);
+    // The list's own keys run the commands, so they ask what the commands ask and obey their enabling.
+    connect(view, &PreviewTableView::removeRequested, m_ui.menuItem(CommandId::RemoveSelected), &QAction::trigger);
+    connect(view, &PreviewTableView::editRequested, m_ui.menuItem(CommandId::EditCurrent), &QAction::trigger);
+    connect(view, &PreviewTableView::nameTyped, this, [this](int row, const QString& typed) {
+        if (isEnabled(CommandId::EditCurrent))
+            m_rename->takeTypedName(row, typed);
+    });
     view->setShellDropHandler([this](const QStringList& paths) { m_load->dropFolders(paths); });
 }
 
@@ -294,19 +302,12 @@ void MainWindow::markCommandsNotBuilt()
 
 int MainWindow::columnWidthTwips(int column) const
 {
-    const QHeaderView* header = m_ui.lstVorschau->horizontalHeader();
-    return header->isSectionHidden(column) ? 0 : toTwips(header->sectionSize(column));
+    return toTwips(m_ui.lstVorschau->columns().width(column));
 }
 
 void MainWindow::setColumnWidthTwips(int column, int twips)
 {
-    QHeaderView* header = m_ui.lstVorschau->horizontalHeader();
-    if (twips <= 0) {
-        header->setSectionHidden(column, true);
-        return;
-    }
-    header->setSectionHidden(column, false);
-    header->resizeSection(column, toPixels(twips));
+    m_ui.lstVorschau->columns().setWidth(column, twips <= 0 ? 0 : toPixels(twips));
 }
 
 void MainWindow::refreshPreview()

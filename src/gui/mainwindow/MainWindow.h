@@ -55,7 +55,8 @@ public:
 
     bool isEnabled(CommandId id) const { return contains(m_enabled, id); }
 
-    // Column widths of header positions 1 to 19 (columns 0 to 18) in twips; 0 hides the column.
+    // Column widths of header positions 1 to 19 (columns 0 to 18) in twips, as the user set them (the
+    // name columns show wider on a wide window); 0 hides the column.
     int columnWidthTwips(int column) const;
     void setColumnWidthTwips(int column, int twips);
     // A default width, widened when the font needs more room for a time stamp than it gives.

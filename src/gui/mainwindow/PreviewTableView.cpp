@@ -1,6 +1,8 @@
 #include "gui/mainwindow/PreviewTableView.h"
 
 #include "core/preview/PreviewList.h"
+#include "gui/mainwindow/NewNameDelegate.h"
+#include "gui/mainwindow/PreviewColumns.h"
 #include "gui/platform/TextRowDelegate.h"
 
 #include <QApplication>
@@ -8,6 +10,7 @@
 #include <QDrag>
 #include <QFileInfo>
 #include <QHeaderView>
+#include <QKeyEvent>
 #include <QMimeData>
 #include <QMouseEvent>
 #include <QPainter>
@@ -22,7 +25,12 @@ PreviewTableView::PreviewTableView(PreviewList& list, QWidget* parent)
     setSelectionModel(list.selectionModel());
     setSelectionBehavior(QAbstractItemView::SelectRows);
     setSelectionMode(QAbstractItemView::ExtendedSelection);
-    setEditTriggers(QAbstractItemView::NoEditTriggers);
+    // Only a click on the new name of an entry already selected edits in place: F2, Enter and a
+    // double-click belong to the manual-edit dialog.
+    setEditTriggers(QAbstractItemView::SelectedClicked);
+    setItemDelegateForColumn(
+        FolderEntry::ColNewName,
+        new NewNameDelegate([this](int row, const QString& typed) { Q_EMIT nameTyped(row, typed); }, this));
     setWordWrap(false);
     setShowGrid(false);
     setAlternatingRowColors(true);
@@ -44,6 +52,7 @@ PreviewTableView::PreviewTableView(PreviewList& list, QWidget* parent)
     hideWorkColumns();
     connect(&list, &QAbstractItemModel::modelReset, this, &PreviewTableView::hideWorkColumns);
     horizontalHeader()->setMinimumSectionSize(0);
+    m_columns = new PreviewColumns(*this);
 }
 
 void PreviewTableView::setShellDropHandler(std::function<void(const QStringList&)> handler)
@@ -84,6 +93,35 @@ void PreviewTableView::mouseReleaseEvent(QMouseEvent* event)
         Q_EMIT currentEntryTouched();
         Q_EMIT contextMenuRequested(event->globalPosition().toPoint());
     }
+}
+
+void PreviewTableView::mouseDoubleClickEvent(QMouseEvent* event)
+{
+    // The view first: it stops a pending in-place edit, which must not open behind the dialog.
+    QTableView::mouseDoubleClickEvent(event);
+    if (event->button() == Qt::LeftButton && indexAt(event->position().toPoint()).isValid())
+        Q_EMIT editRequested();
+}
+
+void PreviewTableView::keyPressEvent(QKeyEvent* event)
+{
+    const bool plain = (event->modifiers() & ~Qt::KeypadModifier) == Qt::NoModifier;
+    if (plain && state() != EditingState) {
+        switch (event->key()) {
+        case Qt::Key_Return:
+        case Qt::Key_Enter:
+            event->accept();
+            Q_EMIT editRequested();
+            return;
+        case Qt::Key_Delete:
+            event->accept();
+            Q_EMIT removeRequested();
+            return;
+        default:
+            break;
+        }
+    }
+    QTableView::keyPressEvent(event);
 }
 
 void PreviewTableView::keyReleaseEvent(QKeyEvent* event)

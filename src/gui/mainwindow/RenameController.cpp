@@ -1,20 +1,24 @@
 #include "gui/mainwindow/RenameController.h"
 
 #include "core/preview/PreviewList.h"
+#include "core/rename/ManualEdit.h"
 #include "gui/mainwindow/WindowSession.h"
 #include "gui/platform/Prompter.h"
 #include "gui/rename/EditManDialog.h"
+#include "gui/rename/LivePreview.h"
 #include "gui/rename/RenameDialogFactory.h"
 
 #include <QComboBox>
 
 RenameController::RenameController(AppState& state, WindowSession& session, PreviewList& list, const QComboBox& applyTo,
-                                   std::function<QString(int type)> menuCaption, QWidget* dialogParent)
+                                   std::function<QString(int type)> menuCaption, QTableView& view,
+                                   QWidget* dialogParent)
     : m_state(state)
     , m_session(session)
     , m_list(list)
     , m_applyTo(applyTo)
     , m_menuCaption(std::move(menuCaption))
+    , m_view(view)
     , m_dialogParent(dialogParent)
     , m_runDialog([](QDialog& dialog) { return dialog.exec(); })
 {}
@@ -32,6 +36,7 @@ bool RenameController::openRenameDialog(int type)
     const auto dialog = CreateRenameDialog(type, std::move(host), m_dialogParent);
     if (!dialog)
         return false;
+    const LivePreview preview(*dialog, m_list, m_view);
     m_runDialog(*dialog);
     return true;
 }
@@ -44,4 +49,10 @@ void RenameController::editManually()
     EditManDialog dialog(
         m_state, m_list, row + 1, [this] { Q_EMIT listChanged(); }, m_dialogParent);
     m_runDialog(dialog);
+}
+
+void RenameController::takeTypedName(int row, const QString& typed)
+{
+    if (applyManualEdit(m_list, row, typed))
+        Q_EMIT listChanged();
 }

@@ -8,11 +8,13 @@ struct AppState;
 class PreviewList;
 class QComboBox;
 class QDialog;
+class QTableView;
 class QWidget;
 struct WindowSession;
 
 // The rename commands: the rename slots of the menu and the main bar open the dialog of their type
-// number, modally; manual edit of the current entry from the menu, the left bar and the context menu.
+// number, modally, with a live preview in the list; manual edit of the current entry from the menu, the
+// left bar and the context menu, and of any entry in place in the list.
 class RenameController : public QObject
 {
     Q_OBJECT
@@ -21,15 +23,18 @@ public:
     // How a modal dialog is run: exec() in the program; tests answer the dialog instead.
     using DialogRunner = std::function<int(QDialog&)>;
 
-    // The apply-to selector says which entries a function changes; menu captions title the dialogs.
+    // The apply-to selector says which entries a function changes; menu captions title the dialogs; the
+    // view shows the live preview.
     RenameController(AppState& state, WindowSession& session, PreviewList& list, const QComboBox& applyTo,
-                     std::function<QString(int type)> menuCaption, QWidget* dialogParent);
+                     std::function<QString(int type)> menuCaption, QTableView& view, QWidget* dialogParent);
 
     // Opens the rename dialog of a type number (3 folder extension, 4 case, 5 prefix and suffix …) and
     // waits until it is closed; false when that dialog is not part of the program yet.
     bool openRenameDialog(int type);
     // Manual edit of the current entry.
     void editManually();
+    // A new name typed in place in the list: taken as the manual edit takes it.
+    void takeTypedName(int row, const QString& typed);
 
     void setDialogRunner(DialogRunner runner) { m_runDialog = std::move(runner); }
 
@@ -44,6 +49,7 @@ private:
     PreviewList& m_list;
     const QComboBox& m_applyTo;
     std::function<QString(int type)> m_menuCaption;
+    QTableView& m_view;
     QWidget* m_dialogParent;
     DialogRunner m_runDialog;
 };

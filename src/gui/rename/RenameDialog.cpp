@@ -10,9 +10,14 @@
 #include "gui/settings/DialogChrome.h"
 #include "gui/settings/WidgetTranslator.h"
 
+#include <QAbstractSpinBox>
 #include <QApplication>
+#include <QComboBox>
 #include <QHBoxLayout>
+#include <QLineEdit>
+#include <QPlainTextEdit>
 #include <QPushButton>
+#include <QRadioButton>
 #include <QShortcut>
 #include <QTimer>
 #include <QVBoxLayout>
@@ -72,7 +77,29 @@ void RenameDialog::load()
     else if (state.settings.flag(Settings::Key::SaveDialogSettings))
         RestoreDialogState(state, this, objectName());
     valuesRestored();
+    WatchDialogValues(this, this, [this] { Q_EMIT changed(); });
     FitDialogSize(this);
+}
+
+QWidget* RenameDialog::firstInputField() const
+{
+    // Where typing goes: the first text or number field that takes input, else the first control that
+    // takes the focus at all (a dialog of options only).
+    QWidget* firstControl = nullptr;
+    for (QWidget* w = nextInFocusChain(); w != this; w = w->nextInFocusChain()) {
+        if (qobject_cast<QPushButton*>(w) || !isAncestorOf(w) || !w->isEnabled() || !(w->focusPolicy() & Qt::TabFocus))
+            continue;
+        // Of a group of options, the chosen one, as Tab reaches it.
+        if (const auto* option = qobject_cast<QRadioButton*>(w); option && !option->isChecked())
+            continue;
+        const bool typed = qobject_cast<QLineEdit*>(w) || qobject_cast<QPlainTextEdit*>(w) ||
+                           qobject_cast<QAbstractSpinBox*>(w) || qobject_cast<QComboBox*>(w);
+        if (typed)
+            return w;
+        if (!firstControl)
+            firstControl = w;
+    }
+    return firstControl;
 }
 
 void RenameDialog::showEvent(QShowEvent* event)
@@ -87,8 +114,11 @@ void RenameDialog::showEvent(QShowEvent* event)
 void RenameDialog::activate()
 {
     AppState& state = m_host.state;
-    if (!m_host.window.scriptRunning())
+    if (!m_host.window.scriptRunning()) {
+        if (QWidget* field = firstInputField())
+            field->setFocus(Qt::TabFocusReason);
         return;
+    }
     setWindowTitle(state.language.GetLngText(QStringLiteral("frmScript"), QStringLiteral("frmRunCaption")) +
                    QStringLiteral(": ") + windowTitle());
     m_ok->setFocus();
@@ -119,6 +149,7 @@ bool RenameDialog::apply()
     m_apply->setEnabled(true);
     if (m_host.refreshPreview)
         m_host.refreshPreview();
+    Q_EMIT applied();
     return true;
 }
 
@@ -126,6 +157,16 @@ void RenameDialog::ok()
 {
     if (apply())
         accept();
+}
+
+QStringList RenameDialog::proposedNames(int first, int last)
+{
+    // The step a script would record, run as a preview: the same values, Params and routine as Apply,
+    // without what Apply does besides (storing, recording, questions).
+    RenameRun run(m_host.state, m_host.list, m_host.applyTo);
+    run.previewRows(first, last);
+    RenameSteps::run(m_type, ReadDialogValues(this), run);
+    return run.previewNames();
 }
 
 void RenameDialog::help()

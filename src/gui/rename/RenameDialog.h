@@ -4,6 +4,7 @@
 
 #include <QDialog>
 #include <QString>
+#include <QStringList>
 #include <functional>
 
 struct AppState;
@@ -30,8 +31,10 @@ struct RenameDialogHost
 // The frame every rename dialog shares. On load it takes its texts from the language file (its title from
 // the menu entry that opened it and the apply-to choice), gives its standard buttons pictures and tool
 // tips, takes the user's dialog colours, and restores its fields: from the current script step while a
-// script runs, else from its settings section when dialog settings are kept. While a script runs, its
-// caption says so and OK has the focus; in run-all mode OK is pressed at once.
+// script runs, else from its settings section when dialog settings are kept. It opens with the focus on
+// its first input field, so typing and Enter act on what the user sees; while a script runs, its caption says so and OK
+// has the focus; in run-all mode OK is pressed at once. Any change of a field is announced by changed(), so the window
+// can preview it.
 //
 // Apply stores the fields (settings kept and no script running), appends a script step (recording), runs
 // the function over the apply-to entries and refreshes the preview; the dialog stays open, so Apply can
@@ -55,6 +58,16 @@ public:
     bool apply();
     void ok();
     void help();
+
+    // The names Apply would give the rows from first to last now, from the same values, parameters and
+    // routine; the list itself is not touched.
+    QStringList proposedNames(int first, int last);
+
+Q_SIGNALS:
+    // A field changed its value.
+    void changed();
+    // Apply ran: the names it gave are the list's own now.
+    void applied();
 
 protected:
     AppState& state() { return m_host.state; }
@@ -83,6 +96,7 @@ protected:
 private:
     void activate();
     QPushButton* addButton(const char* name);
+    QWidget* firstInputField() const;
 
     RenameDialogHost m_host;
     int m_type;

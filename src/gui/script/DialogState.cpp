@@ -200,3 +200,23 @@ void RestoreScriptStep(const QString& scriptFile, QWidget* dialog, int step)
     if (!scriptFile.isEmpty())
         WriteDialogValues(dialog, DialogValues::fromSection(IniDocument::load(scriptFile), QString::number(step)));
 }
+
+void WatchDialogValues(const QWidget* dialog, QObject* receiver, const std::function<void()>& changed)
+{
+    for (QWidget* w : namedControls(dialog)) {
+        if (auto* edit = qobject_cast<QLineEdit*>(w))
+            QObject::connect(edit, &QLineEdit::textChanged, receiver, changed);
+        else if (auto* text = qobject_cast<QPlainTextEdit*>(w))
+            QObject::connect(text, &QPlainTextEdit::textChanged, receiver, changed);
+        else if (auto* button = qobject_cast<QAbstractButton*>(w); button && button->isCheckable())
+            QObject::connect(button, &QAbstractButton::toggled, receiver, changed);
+        else if (auto* slider = qobject_cast<QAbstractSlider*>(w))
+            QObject::connect(slider, &QAbstractSlider::valueChanged, receiver, changed);
+        else if (auto* spin = qobject_cast<QSpinBox*>(w))
+            QObject::connect(spin, &QSpinBox::valueChanged, receiver, changed);
+        else if (auto* combo = qobject_cast<QComboBox*>(w))
+            QObject::connect(combo, &QComboBox::currentIndexChanged, receiver, changed);
+        else if (auto* list = qobject_cast<QListWidget*>(w))
+            QObject::connect(list, &QListWidget::itemSelectionChanged, receiver, changed);
+    }
+}

@@ -3,8 +3,10 @@
 #include "core/script/DialogValues.h"
 
 #include <QString>
+#include <functional>
 
 struct AppState;
+class QObject;
 class QWidget;
 
 // The fields of a dialog as stored values, and back. Every named control of the dialog is visited; its
@@ -20,6 +22,10 @@ class QWidget;
 
 // The values of the dialog's fields; controls without a value are listed with an empty value.
 DialogValues ReadDialogValues(const QWidget* dialog);
+
+// Calls changed whenever a value the line above reads changes: a text typed, an option chosen, a box
+// checked, a number or an entry picked. The connections live as long as the receiver.
+void WatchDialogValues(const QWidget* dialog, QObject* receiver, const std::function<void()>& changed);
 
 // Puts values back. A missing or empty value leaves its control as it is, and so does a value that does
 // not fit: a control that is gone, an index out of range, text where a number belongs.
