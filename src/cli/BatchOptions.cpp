@@ -10,6 +10,8 @@ const QLatin1String kList("--list");
 const QLatin1String kSort("--sort");
 const QLatin1String kDryRun("--dry-run");
 const QLatin1String kSubfolders("--subfolders");
+const QLatin1String kHistory("--history");
+const QLatin1String kUndoLast("--undo-last");
 const QLatin1String kHelp("--help");
 const QLatin1String kShortHelp("-h");
 const QLatin1String kEndOfOptions("--");
@@ -71,6 +73,13 @@ BatchOptions ParseBatchArguments(const QStringList& arguments)
             options.subfolders = true;
             continue;
         }
+        if (argument == kHistory || argument == kUndoLast) {
+            const auto mode = argument == kHistory ? BatchOptions::Mode::History : BatchOptions::Mode::UndoLast;
+            if (options.mode != BatchOptions::Mode::Rename && options.mode != mode)
+                fail(BatchOptions::Error::HistoryAlone, argument);
+            options.mode = mode;
+            continue;
+        }
 
         QString option = argument;
         std::optional<QString> value;
@@ -103,7 +112,12 @@ BatchOptions ParseBatchArguments(const QStringList& arguments)
             fail(BatchOptions::Error::BadSortKey, *value);
         }
     }
-    if (options.actions.isEmpty())
+    if (options.mode != BatchOptions::Mode::Rename) {
+        // The history is read and undone as it stands: nothing to load, apply or sort.
+        if (!options.actions.isEmpty() || !options.inputs.isEmpty() || options.dryRun || options.subfolders)
+            fail(BatchOptions::Error::HistoryAlone, options.mode == BatchOptions::Mode::History ? kHistory : kUndoLast);
+    } else if (options.actions.isEmpty()) {
         fail(BatchOptions::Error::NoAction, QString());
+    }
     return options;
 }

@@ -6,6 +6,7 @@
 
 // The command line of a run without a window, the arguments after "--batch":
 //   (--script SCRIPT | --structure TEXT)... [--dry-run] [--subfolders] [--list LISTFILE]... [--sort KEY] [PATH]...
+//   --history | --undo-last
 // Options with a value take it from the next argument or after "=" ("--sort=size"). "--" ends the options:
 // every argument after it is a path, even one that starts with "-". Scripts and structures keep their
 // command-line order, and so do paths and list files among themselves.
@@ -31,8 +32,11 @@ struct BatchOptions
         UnknownOption, // errorArgument: the option
         MissingValue,  // errorArgument: the option that needs a value
         BadSortKey,    // errorArgument: the key given
-        NoAction       // neither a script nor a structure
+        NoAction,      // neither a script nor a structure
+        HistoryAlone,  // --history or --undo-last with anything but each other's absence
     };
+    // What the run does: rename, print the history, or undo the latest run.
+    enum class Mode { Rename, History, UndoLast };
 
     QList<Action> actions;
     QList<Input> inputs;
@@ -40,6 +44,7 @@ struct BatchOptions
     bool subfolders = false;
     SortKey sort = SortKey::Path;
     bool help = false;
+    Mode mode = Mode::Rename;
 
     // The first problem of the command line; help wins over every problem.
     Error error = Error::None;

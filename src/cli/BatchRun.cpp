@@ -1,5 +1,6 @@
 #include "cli/BatchRun.h"
 
+#include "cli/BatchHistory.h"
 #include "cli/BatchOptions.h"
 #include "cli/DryRunFileSystem.h"
 #include "core/AppState.h"
@@ -158,6 +159,11 @@ BatchRun::Status BatchRun::run(const BatchOptions& options)
         m_err.write(FileNames::encode(m_texts.usageError(options)));
         return CannotRun;
     }
+    if (options.mode != BatchOptions::Mode::Rename) {
+        BatchHistory history(m_state, m_out, m_err, m_texts);
+        return static_cast<Status>(options.mode == BatchOptions::Mode::History ? history.printHistory()
+                                                                               : history.undoLast());
+    }
     PreviewList list;
     FolderLoader loader(m_state, list);
     // Nobody can press a cancel button here, and there is no window to repaint.
@@ -233,9 +239,11 @@ BatchRun::Status BatchRun::runSteps(const BatchOptions& options, PreviewList& li
     const CommitReport report = CommitRenames(m_state, list, kAllEntries);
     for (const CommitReport::Failure& failure : report.failures)
         print(m_err, escaped(failure.message));
+    // A rename the history misses cannot be undone: the run did not do all it promised.
     if (report.protocolFailed)
-        warn(QStringLiteral("ProtocolFailed"), {Quoted(m_state.settingsFolder + RenameProtocol::fileName())});
-    return report.failures.isEmpty() ? Done : SomeFailed;
+        warn(QStringLiteral("ProtocolFailed"),
+             {Quoted(m_state.settingsFolder + RenameProtocol::fileName()), QString::number(report.unrecorded)});
+    return report.failures.isEmpty() && !report.protocolFailed ? Done : SomeFailed;
 }
 
 bool BatchRun::load(const BatchOptions& options, FolderLoader& loader)
@@ -321,6 +329,9 @@ bool PrepareBatchState(AppState& state, const QString& programFolder, QIODevice&
         }
     }
     CompleteInitialisation(state, file);
+    if (state.settings.isUnusable())
+        err.write(FileNames::encode(
+            state.message(QStringLiteral("msgSettingsDamaged"), {Quoted(state.settings.path())}) + QLatin1Char('\n')));
     return true;
 }
 

@@ -78,7 +78,11 @@ QString BatchTexts::helpText() const
     // Continuation lines of the synopsis line up under the program name.
     const QString usage = text(QStringLiteral("Usage"), {synopsis});
     const int indent = static_cast<int>(qMax<qsizetype>(0, usage.indexOf(synopsis)));
-    QString help = wrap(usage, indent, kWidth) + QStringLiteral("\n\n");
+    QString help = wrap(usage, indent, kWidth) + QLatin1Char('\n');
+    for (const char* mode : {"--history", "--undo-last"})
+        help += QString(indent, QLatin1Char(' ')) + QStringLiteral("dirwright --batch ") + QLatin1String(mode) +
+                QLatin1Char('\n');
+    help += QLatin1Char('\n');
     help += wrap(text(QStringLiteral("HelpIntro")), 0, kWidth) + QStringLiteral("\n\n");
     help += text(QStringLiteral("HelpOptions")) + QLatin1Char('\n');
     help += option(QStringLiteral("--script ") + script, QStringLiteral("HelpScript"));
@@ -87,6 +91,8 @@ QString BatchTexts::helpText() const
     help += option(QStringLiteral("--subfolders"), QStringLiteral("HelpSubfolders"));
     help += option(QStringLiteral("--list ") + listFile, QStringLiteral("HelpList"));
     help += option(QStringLiteral("--sort ") + key, QStringLiteral("HelpSort"));
+    help += option(QStringLiteral("--history"), QStringLiteral("HelpHistory"));
+    help += option(QStringLiteral("--undo-last"), QStringLiteral("HelpUndoLast"));
     help += option(QStringLiteral("--help, -h"), QStringLiteral("HelpHelp"));
     help += option(path, QStringLiteral("HelpPath"));
     help += QLatin1Char('\n');
@@ -112,6 +118,9 @@ QString BatchTexts::usageError(const BatchOptions& options) const
         break;
     case BatchOptions::Error::NoAction:
         problem = text(QStringLiteral("ErrNoAction"));
+        break;
+    case BatchOptions::Error::HistoryAlone:
+        problem = text(QStringLiteral("ErrHistoryAlone"), {options.errorArgument});
         break;
     case BatchOptions::Error::None:
         break;

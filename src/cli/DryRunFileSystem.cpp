@@ -1,5 +1,7 @@
 #include "cli/DryRunFileSystem.h"
 
+#include "core/platform/AppendFile.h"
+
 namespace {
 
 FsResult refused()
@@ -40,6 +42,18 @@ FsResult DryRunFileSystem::moveToTrash(const QString&)
 }
 
 FsResult DryRunFileSystem::writeFileAtomic(const QString&, const QByteArray&)
+{
+    return refused();
+}
+
+std::unique_ptr<AppendFile> DryRunFileSystem::openAppend(const QString&, AppendLock, FsResult& result)
+{
+    result = refused();
+    return nullptr;
+}
+
+FsResult DryRunFileSystem::rewriteLocked(const QString&,
+                                         const std::function<std::optional<QByteArray>(const QByteArray&)>&)
 {
     return refused();
 }

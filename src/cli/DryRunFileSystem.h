@@ -15,6 +15,9 @@ public:
     FsResult deleteFile(const QString& path) override;
     FsResult moveToTrash(const QString& path) override;
     FsResult writeFileAtomic(const QString& path, const QByteArray& bytes) override;
+    std::unique_ptr<AppendFile> openAppend(const QString& path, AppendLock lock, FsResult& result) override;
+    FsResult rewriteLocked(const QString& path,
+                           const std::function<std::optional<QByteArray>(const QByteArray&)>& change) override;
     [[nodiscard]] bool setAttributes(const QString& path, int bits) override;
     [[nodiscard]] bool setFolderTime(const QString& path, FolderTimeKind which, const QDateTime& localTime) override;
 };

@@ -132,4 +132,18 @@ TEST_F(BatchProgramTest, HelpAndErrorsSpeakTheLanguageOfTheSettings)
     EXPECT_TRUE(out.startsWith("Usage: dirwright --batch")) << out.toStdString();
 }
 
+// A damaged settings file turns the history off: the run says so on stderr and leaves the file alone.
+TEST_F(BatchProgramTest, ADamagedSettingsFileIsReportedAndLeftAsItIs)
+{
+    TestTree tree({"a/"});
+    const QByteArray damaged("[Settings]\nprotren=1\n\0\0garbage", 30);
+    ASSERT_TRUE(FixtureFileSystem().writeFileAtomic(settingsFolder() + "settings.vlp", damaged).ok());
+    EXPECT_EQ(dirwright({"--structure", "<NAME>1", tree.path("a")}), 0);
+    EXPECT_TRUE(err.contains(settingsFolder() + "settings.vlp")) << err.toStdString();
+    EXPECT_EQ(err.count('\n'), 1) << "once";
+    QFile file(settingsFolder() + "settings.vlp");
+    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+    EXPECT_EQ(file.readAll(), damaged);
+}
+
 } // namespace

@@ -6,6 +6,7 @@
 #include "core/script/BatchScript.h"
 #include "core/script/ScriptStore.h"
 #include "core/settings/TextCodec.h"
+#include "support/FaultInjectingFileSystem.h"
 #include "support/TestApp.h"
 #include "support/TestTree.h"
 #include "support/WriteTextFile.h"
@@ -78,9 +79,48 @@ TEST_F(BatchRunTest, AHistoryFileThatIsAPipeIsReportedAndDoesNotStallTheRun)
     add({"P/a/"});
     app.state().settings.setFlag(Settings::Key::ProtocolRenames, true);
     ASSERT_EQ(mkfifo(FileNames::encode(app.settingsPath(QStringLiteral("renamed.vlp"))).constData(), 0600), 0);
-    batch({"--structure", "b", tree.path("P/a")});
-    EXPECT_TRUE(err.startsWith(QStringLiteral("The protocol file"))) << err.toStdString();
+    EXPECT_EQ(batch({"--structure", "b", tree.path("P/a")}), Status::SomeFailed);
+    EXPECT_TRUE(err.contains(QStringLiteral("protocol file"))) << err.toStdString();
     EXPECT_EQ(tree.folders("P"), QStringList({"b"}));
+}
+
+// The history from the command line: every line with whether it can be undone, then the latest run undone
+// newest first, and only that run.
+TEST_F(BatchRunTest, HistoryIsPrintedAndTheLatestRunUndone)
+{
+    add({"P/a/", "P/b/"});
+    app.state().settings.setFlag(Settings::Key::ProtocolRenames, true);
+    ASSERT_EQ(batch({"--structure", "<NAME>1", tree.path("P/a")}), Status::Done);
+    ASSERT_EQ(batch({"--structure", "<NAME>2", tree.path("P/a1"), tree.path("P/b")}), Status::Done);
+    const QString parent = tree.key("P");
+    EXPECT_EQ(batch({"--history"}), Status::Done);
+    EXPECT_EQ(out, QStringLiteral("20240131153045\t%1\ta\ta1\tno\n"
+                                  "20240131153045\t%1\ta1\ta12\tyes\n"
+                                  "20240131153045\t%1\tb\tb2\tyes\n")
+                       .arg(parent));
+    EXPECT_EQ(batch({"--undo-last"}), Status::Done);
+    EXPECT_EQ(out, change("P/b2", "b") + change("P/a12", "a1"));
+    EXPECT_EQ(tree.folders("P"), QStringList({"a1", "b"}));
+    EXPECT_EQ(TextCodec::readFile(app.settingsPath(QStringLiteral("renamed.vlp"))),
+              QStringLiteral("20240131153045\"%1\"a\"a1\n").arg(parent));
+    EXPECT_EQ(batch({"--undo-last"}), Status::Done);
+    EXPECT_EQ(out, QString());
+    EXPECT_EQ(err, app.state().language.GetLngText("Batch", "NothingToUndo") + '\n');
+    EXPECT_EQ(batch({"--history", "--structure", "x"}), Status::CannotRun);
+}
+
+// A history that cannot be written is no success: status 1 and the count of renames it misses.
+TEST_F(BatchRunTest, RenamesTheHistoryMissesGiveStatusOne)
+{
+    add({"P/a/", "P/b/"});
+    app.state().settings.setFlag(Settings::Key::ProtocolRenames, true);
+    auto fs = std::make_unique<FaultInjectingFileSystem>();
+    const QString protocol = app.settingsPath(QStringLiteral("renamed.vlp"));
+    fs->fail(FaultInjectingFileSystem::Op::Append, protocol);
+    app.state().services.fileSystem = std::move(fs);
+    EXPECT_EQ(batch({"--structure", "<NAME>1", tree.path("P/a"), tree.path("P/b")}), Status::SomeFailed);
+    EXPECT_EQ(tree.folders("P"), QStringList({"a1", "b1"}));
+    EXPECT_EQ(err, app.state().language.GetLngText("Batch", "ProtocolFailed", {'"' + protocol + '"', "2"}) + '\n');
 }
 
 TEST_F(BatchRunTest, SortKeysPutTheEntriesInTheirOrder)

@@ -1,5 +1,6 @@
 #include "support/FaultInjectingFileSystem.h"
 
+#include "core/platform/AppendFile.h"
 #include "core/settings/Paths.h"
 
 #include <QIODevice>
@@ -35,7 +36,32 @@ FsResult failureOf(FsResult::Kind kind)
                                                              : EIO);
 }
 
+// A file on a full disk: it opens, but nothing can be added.
+class FullAppendFile : public AppendFile
+{
+public:
+    FullAppendFile(std::unique_ptr<AppendFile> file, FsResult::Kind kind)
+        : m_file(std::move(file))
+        , m_kind(kind)
+    {}
+    FsResult append(const QByteArray&) override { return failureOf(m_kind); }
+    QByteArray readAll() override { return m_file->readAll(); }
+    FsResult clear() override { return m_file->clear(); }
+
+private:
+    std::unique_ptr<AppendFile> m_file;
+    FsResult::Kind m_kind;
+};
+
 } // namespace
+
+std::unique_ptr<AppendFile> FaultInjectingFileSystem::openAppend(const QString& path, AppendLock lock, FsResult& result)
+{
+    std::unique_ptr<AppendFile> file = PosixFileSystem::openAppend(path, lock, result);
+    if (const Fault* f = faultFor(Op::Append, path); f && file)
+        return std::make_unique<FullAppendFile>(std::move(file), f->kind);
+    return file;
+}
 
 FsResult FaultInjectingFileSystem::renameFolder(const QString& oldPath, const QString& newPath)
 {

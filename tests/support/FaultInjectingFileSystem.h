@@ -18,6 +18,7 @@ public:
         BirthTime,  // not a failure: the path's creation time is unknown
         WriteFile,  // writeFileAtomic fails with the kind before anything is written
         Read,       // the file exists but reading it fails with the kind
+        Append,     // every append to the file fails with the kind (a full disk), nothing written
     };
 
     // From now on op fails on path; with below, also on every path under it.
@@ -28,6 +29,7 @@ public:
     FolderScan scanFolder(const QString& folder) const override;
     PathInfo pathInfo(const QString& path) const override;
     FileRead readFile(const QString& path, qint64 maxBytes = kTextFileLimit) const override;
+    std::unique_ptr<AppendFile> openAppend(const QString& path, AppendLock lock, FsResult& result) override;
 
 private:
     struct Fault

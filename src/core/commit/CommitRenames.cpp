@@ -4,10 +4,10 @@
 #include "core/commit/FolderNameCheck.h"
 #include "core/commit/PathPrefixIndex.h"
 #include "core/commit/RenameFailure.h"
+#include "core/commit/RenameJournal.h"
 #include "core/commit/RenameProtocol.h"
 #include "core/preview/PreviewList.h"
 
-#include <QFile>
 #include <optional>
 
 namespace {
@@ -34,12 +34,15 @@ public:
         : m_state(state)
         , m_list(list)
         , m_bulk(list, expectedRenames > kScanLimit)
-        , m_protocol(state.settingsFolder)
+        , m_protocol(state.fs(), state.settingsFolder, state.now())
         , m_protocolOn(state.settings.flag(Settings::Key::ProtocolRenames))
     {
         // The file is created even with the protocol off, so the history always finds one.
-        if (!m_protocol.open(state.now()) && m_protocolOn)
+        if (!m_protocol.open().ok() && m_protocolOn)
             m_report.protocolFailed = true;
+        // Announcing each rename first keeps the protocol complete when the run is killed half-way.
+        if (m_protocolOn && expectedRenames > 0)
+            m_journal.emplace(state.fs(), state.settingsFolder);
         if (expectedRenames > kScanLimit)
             buildIndex();
     }
@@ -59,13 +62,20 @@ public:
                             QStringLiteral("   ") + FolderNameProblemText(m_state, problem, newName));
             return false;
         }
+        const QByteArray line = m_protocolOn ? m_protocol.line(parent, oldName, newName) : QByteArray();
+        if (m_journal)
+            m_journal->announce(line);
         const FsResult result = m_state.fs().renameFolder(oldPath, newPath);
         if (!result.ok()) {
+            if (m_journal)
+                m_journal->failed();
             fail(e.key, RenameFailureMessage(m_state, result, oldPath, newPath, QStringLiteral("   ")));
             return false;
         }
-        if (m_protocolOn && !m_protocol.append(parent, oldName, newName))
+        if (m_protocolOn && !m_protocol.append(line).ok()) {
             m_report.protocolFailed = true;
+            ++m_report.unrecorded;
+        }
 
         if (m_index && e.key != oldPath) {
             // The new key is in the old path's folder; a key that did not match the entry's path may not be.
@@ -107,6 +117,7 @@ private:
     const PreviewList::BulkEdit m_bulk;
     RenameProtocol m_protocol;
     const bool m_protocolOn; // "protren": every rename is written to the history
+    std::optional<RenameJournal> m_journal;
     std::optional<PathPrefixIndex> m_index;
     CommitReport m_report;
 };

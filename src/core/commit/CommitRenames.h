@@ -24,8 +24,9 @@ struct CommitReport
     QStringList processedKeys;
     int renamed = 0;
     // The protocol is switched on but a rename could not be recorded (the file could not be opened or
-    // written, or a name holds a double quote or a line break); renaming went on regardless.
+    // written); renaming went on regardless. unrecorded counts the renames that miss their line.
     bool protocolFailed = false;
+    int unrecorded = 0;
 };
 
 // Renames the changed entries on disk, strictly in list order: all entries (row = kAllEntries) or the one

@@ -4,6 +4,7 @@
 #include "core/commit/PathPrefixIndex.h"
 #include "core/commit/RenameFailure.h"
 #include "core/preview/RowPermutation.h"
+#include "core/settings/TextCodec.h"
 
 #include <algorithm>
 #include <numeric>
@@ -108,9 +109,11 @@ void RenameHistory::LoadHistory(const AppState& state)
 {
     beginResetModel();
     m_rows.clear();
-    const QList<RenameProtocol::Line> lines = RenameProtocol::read(state.settingsFolder);
+    const QList<RenameProtocol::Line> lines = RenameProtocol::read(state.fs(), state.settingsFolder);
     m_rows.reserve(static_cast<size_t>(lines.size()));
+    m_loaded.clear();
     for (const RenameProtocol::Line& line : lines) {
+        m_loaded.append(line.stored);
         Row r{line, false};
         r.present = line.usable && state.fs().folderExists(line.parentPath + line.newName + QLatin1Char('/'));
         m_rows.push_back(std::move(r));
@@ -118,16 +121,43 @@ void RenameHistory::LoadHistory(const AppState& state)
     endResetModel();
 }
 
-bool RenameHistory::writeHistoryData(const AppState& state) const
+bool RenameHistory::writeHistoryData(const AppState& state)
 {
     QList<RenameProtocol::Line> lines;
     lines.reserve(size());
     for (const Row& r : m_rows)
         lines.append(r.line);
-    return RenameProtocol::rewrite(state.fs(), state.settingsFolder, lines).ok();
+    if (!RenameProtocol::rewrite(state.fs(), state.settingsFolder, m_loaded, lines).ok())
+        return false;
+    m_loaded.clear();
+    for (Row& r : m_rows) {
+        if (r.line.edited) {
+            r.line.stored = RenameProtocol::encodeLine(r.line.stamp, r.line.parentPath, r.line.oldName, r.line.newName);
+            r.line.edited = false;
+        }
+        m_loaded.append(r.line.stored);
+    }
+    return true;
 }
 
 QStringList RenameHistory::UndoHistoryRenames(AppState& state, const std::vector<bool>& selected)
+{
+    std::vector<int> order;
+    for (int r = 0; r < size(); ++r) {
+        if (static_cast<size_t>(r) < selected.size() && selected[static_cast<size_t>(r)])
+            order.push_back(r);
+    }
+    return undo(state, order, true, QStringLiteral("\n\n"), nullptr);
+}
+
+QStringList RenameHistory::undoRows(AppState& state, const std::vector<int>& order, const QString& separator,
+                                    QList<RenameProtocol::Line>* undoneLines)
+{
+    return undo(state, order, false, separator, undoneLines);
+}
+
+QStringList RenameHistory::undo(AppState& state, const std::vector<int>& order, bool onlyPresent,
+                                const QString& separator, QList<RenameProtocol::Line>* undoneLines)
 {
     QStringList failures;
     const int n = size();
@@ -138,32 +168,36 @@ QStringList RenameHistory::UndoHistoryRenames(AppState& state, const std::vector
             parents.insert(row(r).line.parentPath, r);
     }
     std::vector<bool> undone(m_rows.size(), false);
-    for (int r = 0; r < n; ++r) {
-        if (static_cast<size_t>(r) >= selected.size() || !selected[static_cast<size_t>(r)])
+    for (int r : order) {
+        if (r < 0 || r >= n || undone[static_cast<size_t>(r)])
             continue;
         const RenameProtocol::Line& line = row(r).line;
         const QString current = line.parentPath + line.newName + QLatin1Char('/');
         const QString target = line.parentPath + line.oldName + QLatin1Char('/');
         if (!line.usable) {
-            failures.append(state.message(QStringLiteral("msgHistoryLineUnusable"), {Quoted(line.raw)}));
+            failures.append(
+                state.message(QStringLiteral("msgHistoryLineUnusable"), {Quoted(TextCodec::decodeLine(line.stored))}));
             continue;
         }
-        if (!row(r).present) {
+        if (onlyPresent && !row(r).present) {
             failures.append(state.message(QStringLiteral("MsgText36"), {Quoted(current), Quoted(target)}));
             continue;
         }
         const FsResult result = state.fs().renameFolder(current, target);
         if (!result.ok()) {
-            failures.append(RenameFailureMessage(state, result, current, target, QStringLiteral("\n\n")));
+            failures.append(RenameFailureMessage(state, result, current, target, separator));
             continue;
         }
         // The row stays in the index: it is dropped below, so moving its path along does no harm.
         for (int below : parents.movePrefix(current, target)) {
-            QString& parentPath = m_rows[static_cast<size_t>(below)].line.parentPath;
-            parentPath.replace(0, current.size(), target);
+            RenameProtocol::Line& moved = m_rows[static_cast<size_t>(below)].line;
+            moved.parentPath.replace(0, current.size(), target);
+            moved.edited = true;
         }
         undone[static_cast<size_t>(r)] = true;
         m_undone.push_back({current, target});
+        if (undoneLines)
+            undoneLines->append(line);
     }
     if (std::find(undone.begin(), undone.end(), true) != undone.end()) {
         beginResetModel();

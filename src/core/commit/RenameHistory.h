@@ -48,13 +48,19 @@ public:
 
     // Fills the list from the protocol file; a missing file gives an empty list.
     void LoadHistory(const AppState& state);
-    // Writes the rows back into the protocol in their current order. False when it could not be written.
-    [[nodiscard]] bool writeHistoryData(const AppState& state) const;
+    // Writes the rows back into the protocol in their current order, under the protocol's lock; lines
+    // appended since the list was loaded stay at the end. False when it could not be written.
+    [[nodiscard]] bool writeHistoryData(const AppState& state);
     // Renames the folders of the selected black rows back to their old names, in list order, and drops
     // the rows that were undone; rows below an undone folder follow it. Then writes the protocol. Returns
     // the failure messages in order, one for every selected red row too, saying why it cannot be undone.
     // selected holds one flag per row.
     QStringList UndoHistoryRenames(AppState& state, const std::vector<bool>& selected);
+    // The same for the given rows in the given order, whatever their colour when loaded (a folder that
+    // is not there fails like any rename); the lines of the rows undone go to undone in that order.
+    // separator comes before the system's text in a failure message.
+    QStringList undoRows(AppState& state, const std::vector<int>& order, const QString& separator,
+                         QList<RenameProtocol::Line>* undone = nullptr);
     // Every rename undone since the list was loaded, in the order done, for the preview list to follow.
     const std::vector<FolderRename>& undoneRenames() const { return m_undone; }
     // Empties the list and the protocol file.
@@ -64,7 +70,12 @@ public:
     static QString displayStamp(const QString& stamp);
 
 private:
+    // Undoes the rows in order; with onlyPresent a row red when loaded is reported, not tried.
+    QStringList undo(AppState& state, const std::vector<int>& order, bool onlyPresent, const QString& separator,
+                     QList<RenameProtocol::Line>* undoneLines);
+
     std::vector<Row> m_rows;
+    QList<QByteArray> m_loaded; // the protocol's lines as the rows were loaded or last written
     std::vector<FolderRename> m_undone;
     QStringList m_headers;
 };

@@ -4,8 +4,11 @@
 #include <QDateTime>
 #include <QList>
 #include <QString>
+#include <functional>
 #include <limits>
 #include <optional>
+
+class AppendFile;
 
 // The outcome of a file-system operation that can fail. The kind lets callers pick their message; the
 // system text is the operating system's own description of the error. Dropping one unread would hide a
@@ -98,6 +101,13 @@ struct FolderOwnership
 // Attribute bits as the rest of the program counts them.
 enum FolderAttribute { AttrReadOnly = 1, AttrHidden = 2, AttrArchive = 32 };
 
+// How an AppendFile takes the exclusive advisory lock of its file.
+enum class AppendLock {
+    PerRecord,  // for each append, let go after it: appenders and rewriters take turns
+    Held,       // on opening (waiting for it), held until the file is closed: one owner at a time
+    HeldIfFree, // as Held, but opening fails at once when another process holds the lock
+};
+
 enum class FolderTimeKind { Created = 1, LastWrite = 2, LastAccess = 3 };
 
 // Everything the program asks of the operating system's file system. Paths are full paths; a trailing
@@ -141,6 +151,15 @@ public:
     // flushed and then renamed over the old file, so a crash leaves the old or the new file, never half of
     // one. A replaced file keeps its permission bits; a failure leaves the old file and no temporary one.
     virtual FsResult writeFileAtomic(const QString& path, const QByteArray& bytes) = 0;
+    // Opens a file (created when missing) for appending whole records under its advisory lock. Nothing,
+    // and the reason in result, when it cannot be opened or (HeldIfFree) the lock is taken.
+    virtual std::unique_ptr<AppendFile> openAppend(const QString& path, AppendLock lock, FsResult& result) = 0;
+    // Read-modify-rewrite of a file under the same lock as openAppend, held from the read to the
+    // replacement (writeFileAtomic), so an append that comes meanwhile waits and then goes to the new file.
+    // change gets the current bytes (empty for a missing file) and returns the new ones, or nothing to
+    // leave the file as it is.
+    virtual FsResult rewriteLocked(const QString& path,
+                                   const std::function<std::optional<QByteArray>(const QByteArray&)>& change) = 0;
 
     // Attribute bit set (FolderAttribute), or -1 when the path cannot be read.
     virtual int attributes(const QString& path) const = 0;

@@ -1,6 +1,7 @@
 #include "core/platform/PosixFileSystem.h"
 
 #include "core/platform/FileNames.h"
+#include "core/platform/PosixAppendFile.h"
 #include "core/platform/PosixFileOps.h"
 
 #include <QDir>
@@ -18,6 +19,7 @@
 #include <grp.h>
 #include <memory>
 #include <pwd.h>
+#include <sys/file.h>
 #include <sys/stat.h>
 #include <sys/sysmacros.h>
 #include <unistd.h>
@@ -461,6 +463,43 @@ FsResult PosixFileSystem::writeFileAtomic(const QString& path, const QByteArray&
     if (!file.commit())
         return FsResult::failure(FsResult::Kind::Other, file.errorString());
     return FsResult::success();
+}
+
+std::unique_ptr<AppendFile> PosixFileSystem::openAppend(const QString& path, AppendLock lock, FsResult& result)
+{
+    return PosixAppendFile::open(native(absolutePath(path)), lock, result);
+}
+
+FsResult PosixFileSystem::rewriteLocked(const QString& path,
+                                        const std::function<std::optional<QByteArray>(const QByteArray&)>& change)
+{
+    const QByteArray p = native(absolutePath(path));
+    constexpr int flags = O_RDONLY | O_CREAT | O_CLOEXEC;
+    int fd = p.isEmpty() ? -1 : open(p.constData(), flags, 0666);
+    if (fd < 0)
+        return fromErrno(p.isEmpty() ? ENOENT : errno);
+    const int error = PosixAppendFile::lockCurrent(fd, p, flags, true);
+    // Closing the descriptor lets go of the lock, after the new file is in place.
+    const auto closeFile = qScopeGuard([&fd] {
+        if (fd >= 0)
+            close(fd);
+    });
+    if (error != 0)
+        return fromErrno(error);
+    QByteArray current;
+    char buffer[65536];
+    for (;;) {
+        const ssize_t n = read(fd, buffer, sizeof buffer);
+        if (n < 0 && errno == EINTR)
+            continue;
+        if (n < 0)
+            return fromErrno(errno);
+        if (n == 0)
+            break;
+        current.append(buffer, n);
+    }
+    const std::optional<QByteArray> next = change(current);
+    return next ? writeFileAtomic(path, *next) : FsResult::success();
 }
 
 int PosixFileSystem::attributes(const QString& path) const

@@ -29,6 +29,9 @@ public:
     FsResult deleteFile(const QString& path) override;
     FsResult moveToTrash(const QString& path) override;
     FsResult writeFileAtomic(const QString& path, const QByteArray& bytes) override;
+    std::unique_ptr<AppendFile> openAppend(const QString& path, AppendLock lock, FsResult& result) override;
+    FsResult rewriteLocked(const QString& path,
+                           const std::function<std::optional<QByteArray>(const QByteArray&)>& change) override;
 
     int attributes(const QString& path) const override;
     [[nodiscard]] bool setAttributes(const QString& path, int bits) override;

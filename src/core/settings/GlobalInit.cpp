@@ -1,6 +1,7 @@
 #include "core/settings/GlobalInit.h"
 
 #include "core/AppState.h"
+#include "core/commit/RenameJournal.h"
 #include "core/settings/DateTimeFormats.h"
 #include "core/settings/Paths.h"
 #include "core/settings/ProgramNames.h"
@@ -57,12 +58,16 @@ void PrepareSettingsFolder(AppState& state, const QString& programFolder)
     state.versionText = QStringLiteral(DIRWRIGHT_VERSION_TEXT);
     copyTemplateIfMissing(state, StructuresFileName());
     copyTemplateIfMissing(state, SettingsFileName());
-    ApplySettingsUpdate(state.fs(), state.programFolder, state.settingsFile);
-    // The one read of the settings file. Keys marked for deletion leave the file at once, as they always
+    // A file that cannot be used is left exactly as it is, so the user can still repair it.
+    if (!Settings::load(state.fs(), state.settingsFile).isUnusable())
+        ApplySettingsUpdate(state.fs(), state.programFolder, state.settingsFile);
+    // The read the program goes by. Keys marked for deletion leave the file at once, as they always
     // did at start; a failure to write is no reason not to start.
     state.settings = Settings::load(state.fs(), state.settingsFile);
     if (state.settings.hadDeletedKeys())
         static_cast<void>(state.settings.save(state.fs()));
+    // A run that was killed half-way may owe the history the line of its last rename.
+    RenameJournal::recover(state.fs(), state.settingsFolder);
 }
 
 bool UseLanguage(AppState& state, const QString& languageFile)

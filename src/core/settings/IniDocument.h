@@ -20,6 +20,7 @@ public:
     QString value(const QString& section, const QString& key) const;
     bool contains(const QString& section, const QString& key) const;
     bool hasSection(const QString& section) const;
+    bool hasAnySection() const { return !index().sectionLines.isEmpty(); }
     // Keys of a section in file order (first spelling of each).
     QStringList keys(const QString& section) const;
     QStringList sections() const;

@@ -98,7 +98,12 @@ Settings Settings::load(const FileSystem& fs, const QString& path)
         settings.m_unreadable = true;
         return settings;
     }
-    const QString text = TextCodec::decode(file.bytes);
+    const QByteArray& bytes = file.bytes;
+    if (bytes.contains('\0') || !IniDocument::fromText(TextCodec::decode(bytes)).hasAnySection()) {
+        settings.m_unreadable = true;
+        return settings;
+    }
+    const QString text = TextCodec::decode(bytes);
     const QString compacted = CompactSettingsText(text);
     settings.m_hadDeletedKeys = compacted != text;
     settings.m_doc = IniDocument::fromText(compacted);

@@ -52,9 +52,12 @@ public:
     static Key column(int n);
 
     Settings() = default;
-    // Reads the file, dropping the keys marked for deletion. A file that exists but cannot be read gives
-    // the defaults and is never written over.
+    // Reads the file, dropping the keys marked for deletion. A file that exists but cannot be read, or
+    // is damaged (holds a NUL byte, or no section at all), gives the defaults and is never written over.
     static Settings load(const FileSystem& fs, const QString& path);
+    // The file exists but could not be used: the program runs on the defaults (the history among them is
+    // off), which the user must be told once.
+    bool isUnusable() const { return m_unreadable; }
     // True when the file as read held keys marked for deletion: saving it then cleans it up.
     bool hadDeletedKeys() const { return m_hadDeletedKeys; }
 

@@ -24,6 +24,19 @@ QChar fromWindows1252(unsigned char byte)
     return QChar(byte);
 }
 
+QString decodeLine(QByteArrayView line)
+{
+    QStringDecoder utf8(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);
+    QString text = utf8.decode(line);
+    if (!utf8.hasError())
+        return text;
+    text.clear();
+    text.reserve(line.size());
+    for (char c : line)
+        text.append(fromWindows1252(static_cast<unsigned char>(c)));
+    return text;
+}
+
 QString decode(const QByteArray& bytes)
 {
     QByteArrayView view(bytes);
@@ -33,10 +46,19 @@ QString decode(const QByteArray& bytes)
     QString text = utf8.decode(view);
     if (!utf8.hasError())
         return text;
+    // One line in Windows-1252 must not garble the UTF-8 lines around it.
     text.clear();
     text.reserve(view.size());
-    for (char c : view)
-        text.append(fromWindows1252(static_cast<unsigned char>(c)));
+    qsizetype start = 0;
+    while (start <= view.size()) {
+        qsizetype end = view.indexOf('\n', start);
+        if (end < 0)
+            end = view.size();
+        text += decodeLine(view.sliced(start, end - start));
+        if (end < view.size())
+            text += QLatin1Char('\n');
+        start = end + 1;
+    }
     return text;
 }
 

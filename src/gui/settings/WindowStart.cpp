@@ -1,6 +1,7 @@
 #include "gui/settings/WindowStart.h"
 
 #include "core/AppState.h"
+#include "core/commit/RenameFailure.h"
 #include "core/settings/GlobalInit.h"
 #include "core/settings/ProgramNames.h"
 #include "gui/platform/Prompter.h"
@@ -20,7 +21,9 @@ bool InitialiseWindowApplication(AppState& state, Prompter& prompter, const QStr
         file = chooseLanguage ? chooseLanguage(choice.files) : QString();
         if (choice.files.contains(file)) {
             RememberLanguage(state, file);
-            SaveSettings(state, prompter);
+            // An unusable file is kept as it is, and the user hears of it once, below.
+            if (!state.settings.isUnusable())
+                SaveSettings(state, prompter);
         } else
             file = choice.files.first();
         break;
@@ -28,5 +31,8 @@ bool InitialiseWindowApplication(AppState& state, Prompter& prompter, const QStr
         break;
     }
     CompleteInitialisation(state, file);
+    if (state.settings.isUnusable())
+        prompter.tell(state.message(QStringLiteral("msgSettingsDamaged"), {Quoted(state.settings.path())}),
+                      ProductName(), Prompter::Icon::Warning);
     return true;
 }

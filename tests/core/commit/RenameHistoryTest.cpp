@@ -1,11 +1,16 @@
 #include "core/commit/RenameHistory.h"
 
+#include "core/commit/CommitRenames.h"
 #include "core/commit/CommitTestSupport.h"
+#include "core/platform/FileNames.h"
+#include "core/preview/PreviewList.h"
 #include "core/settings/TextCodec.h"
 #include "support/WriteTextFile.h"
 
 #include <QAbstractItemModelTester>
 #include <gtest/gtest.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
 using namespace CommitTestSupport;
 
@@ -110,6 +115,48 @@ TEST_F(RenameHistoryTest, MalformedLinesAreNeverUndoneAndSurviveARewrite)
         EXPECT_TRUE(failures.at(i).contains(odd.at(i))) << failures.at(i).toStdString();
     EXPECT_EQ(tree.folders("p"), QStringList({"A", "x", "y"}));
     EXPECT_EQ(protocolLines(), odd);
+}
+
+// Names are bytes: names that are not UTF-8, or that hold the field separator or line breaks, are taken,
+// recorded and undone under exactly their own bytes.
+TEST_F(RenameHistoryTest, AnyNameIsRecordedAndUndoneByteForByte)
+{
+    const std::pair<QByteArray, QByteArray> cases[] = {
+        {"caf\xE9", "P_caf\xE9"}, {"caf\xE8", "P_caf\xE8"}, {"say \"a\"\rb\nc", "x\"\n\xFF"}};
+    app.state().settings.setFlag(Settings::Key::ProtocolRenames, true);
+    PreviewList list;
+    for (const auto& [oldName, newName] : cases) {
+        ASSERT_EQ(mkdir((FileNames::encode(root) + oldName).constData(), 0777), 0);
+        ASSERT_TRUE(list.append(entryFor(tree, FileNames::decode(oldName), FileNames::decode(newName))));
+    }
+    ASSERT_EQ(CommitRenames(app.state(), list, kAllEntries).renamed, 3);
+    history.LoadHistory(app.state());
+    ASSERT_EQ(history.size(), 3);
+    for (int r = 0; r < 3; ++r) {
+        SCOPED_TRACE(r);
+        EXPECT_TRUE(history.row(r).present);
+        EXPECT_EQ(FileNames::encode(history.row(r).line.oldName), cases[r].first);
+    }
+    EXPECT_EQ(undo({0, 1, 2}), QStringList());
+    for (const auto& c : cases) {
+        const QByteArray path = FileNames::encode(root) + c.first;
+        EXPECT_EQ(rmdir(path.constData()), 0) << path.toStdString(); // back under exactly its old bytes
+    }
+    EXPECT_EQ(history.size(), 0);
+}
+
+// The window read the protocol, a batch run appended meanwhile: deleting (or undoing) in the window keeps
+// the lines it never saw.
+TEST_F(RenameHistoryTest, ARewriteKeepsTheLinesAppendedSinceTheWindowReadTheFile)
+{
+    load({{"", "a", "a2"}});
+    const QByteArray later = "20240131160000\"/p/\"b\"b2";
+    QFile file(protocolPath());
+    ASSERT_TRUE(file.open(QIODevice::Append));
+    file.write(later + "\n");
+    file.close();
+    ASSERT_TRUE(history.deleteHistory(app.state()));
+    EXPECT_EQ(protocolLines(), QStringList{QString::fromLatin1(later)});
 }
 
 TEST_F(RenameHistoryTest, DeletingLeavesAnEmptyProtocol)

@@ -5,6 +5,7 @@
 #include "support/TestTree.h"
 #include "support/WriteTextFile.h"
 
+#include <QFile>
 #include <gtest/gtest.h>
 
 namespace {
@@ -86,6 +87,46 @@ TEST(SettingsTest, AFileThatCannotBeReadIsNeverReplaced)
     fresh.setFlag(K::ExpertMode, true);
     EXPECT_EQ(fresh.save(fs), Settings::SaveResult::Saved);
     EXPECT_EQ(Settings().save(fs), Settings::SaveResult::NoFile);
+}
+
+// A damaged file is as good as an unreadable one: the defaults, a warning for the user, and the file is
+// never written over (not even by the start-up's clean-up).
+TEST(SettingsTest, ADamagedFileIsUnusableAndKeptAsItIs)
+{
+    const std::pair<const char*, QByteArray> cases[] = {{"binary", QByteArray("[Settings]\nprotren=1\n\0\0\x01", 24)},
+                                                        {"no section", "protren=1\nlastpath=/x/\n"},
+                                                        {"fine", "[Settings]\nprotren=1\n"}};
+    for (const auto& [row, bytes] : cases) {
+        SCOPED_TRACE(row);
+        TestTree tree;
+        const QString path = tree.path("settings.vlp");
+        ASSERT_TRUE(FixtureFileSystem().writeFileAtomic(path, bytes).ok());
+        PosixFileSystem fs;
+        Settings settings = Settings::load(fs, path);
+        const bool fine = QByteArray(row) == "fine";
+        EXPECT_EQ(settings.isUnusable(), !fine);
+        EXPECT_EQ(settings.flag(K::ProtocolRenames), fine);
+        EXPECT_EQ(settings.save(fs) == Settings::SaveResult::Saved, fine);
+        if (!fine) {
+            QFile file(path);
+            ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+            EXPECT_EQ(file.readAll(), bytes);
+        }
+    }
+}
+
+// One line in Windows-1252 (an edit on Windows) does not garble the UTF-8 lines of the same file.
+TEST(SettingsTest, EachLineIsDecodedOnItsOwn)
+{
+    TestTree tree;
+    const QString path = tree.path("settings.vlp");
+    ASSERT_TRUE(FixtureFileSystem()
+                    .writeFileAtomic(path, "[Settings]\nlastpath=/home/\xC3\xA9t\xC3\xA9/\nletters=\xE4\xF6\xFC\n")
+                    .ok());
+    PosixFileSystem fs;
+    const Settings settings = Settings::load(fs, path);
+    EXPECT_EQ(settings.text(K::LastPath), QStringLiteral("/home/\u00e9t\u00e9/"));
+    EXPECT_EQ(settings.text(K::Letters), QStringLiteral("\u00e4\u00f6\u00fc"));
 }
 
 } // namespace

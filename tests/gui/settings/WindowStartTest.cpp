@@ -8,6 +8,7 @@
 #include "support/ProgramFolder.h"
 
 #include <QDir>
+#include <QFile>
 #include <gtest/gtest.h>
 
 namespace {
@@ -50,6 +51,27 @@ TEST_F(WindowStartTest, FirstStartCopiesTemplatesAsksForTheLanguageAndRemembersI
     };
     ASSERT_TRUE(InitialiseWindowApplication(state(), m_app.prompter(), kBuildProgramFolder, mustNotAsk));
     EXPECT_EQ(state().language.name(), "Deutsch");
+}
+
+// A damaged settings file would silently switch the history off: the user is told once, and the file
+// stays as it is for repair.
+TEST_F(WindowStartTest, ADamagedSettingsFileIsToldOnceAndLeftAsItIs)
+{
+    const QString folder = m_app.dataHome() + QStringLiteral("/Pellacorn/Dirwright/");
+    QDir().mkpath(folder);
+    const QByteArray damaged("[Settings]\nprotren=1\nlng=English\n\0\0\xff", 36);
+    QFile file(folder + QStringLiteral("settings.vlp"));
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly) && file.write(damaged) == damaged.size());
+    file.close();
+    m_app.prompter().expectButton(Prompter::Ok);
+    ASSERT_TRUE(InitialiseWindowApplication(state(), m_app.prompter(), kBuildProgramFolder,
+                                            [](const QStringList& files) { return files.first(); }));
+    ASSERT_EQ(m_app.prompter().asked().size(), 1);
+    EXPECT_EQ(m_app.prompter().asked().first().text,
+              state().message(QStringLiteral("msgSettingsDamaged"), {u'"' + file.fileName() + u'"'}));
+    EXPECT_FALSE(state().settings.flag(Settings::Key::ProtocolRenames));
+    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+    EXPECT_EQ(file.readAll(), damaged);
 }
 
 TEST_F(WindowStartTest, ClosingTheChooserUsesTheFirstLanguageAndAsksAgainNextTime)

@@ -1,0 +1,54 @@
+#pragma once
+
+#include <QByteArray>
+#include <QList>
+#include <QString>
+#include <memory>
+
+class AppendFile;
+class FileSystem;
+
+// The record of the latest take-changes run that wrote to the protocol, "renaming.vlp" beside it. Before
+// each rename it holds the protocol line the rename is going to get ("+" and the line), after a rename
+// that failed "-", and "." once the run is over. A run that was killed between a rename and its protocol
+// line leaves the record without its "."; the next start or run finishes it: when the last announced
+// rename happened and its line is missing, the line goes to the protocol then. The record also tells which
+// protocol lines the latest run wrote, so that run can be undone without a mark in the protocol itself.
+// One run at a time owns the record (its advisory lock): a second run waits for the first to end.
+class RenameJournal
+{
+public:
+    static QString fileName() { return QStringLiteral("renaming.vlp"); }
+
+    // Starts the record of a new run, after finishing the one it finds. Without a record (the file cannot
+    // be opened) the run goes on unrecorded here.
+    RenameJournal(FileSystem& fs, const QString& settingsFolder);
+    ~RenameJournal();
+    bool isOpen() const { return m_file != nullptr; }
+
+    // Before a rename: the protocol line it will get. After one that failed: failed().
+    void announce(const QByteArray& protocolLine);
+    void failed();
+
+    // At start: finishes the record of a run that was killed, unless a live run holds it. True when a
+    // missing protocol line was written.
+    static bool recover(FileSystem& fs, const QString& settingsFolder);
+
+    // The protocol lines of the latest run whose renames happened, in the order of the run, with the
+    // record held, so no run can start meanwhile. forget() then empties the record.
+    static std::unique_ptr<RenameJournal> openLatest(FileSystem& fs, const QString& settingsFolder);
+    QList<QByteArray> latestRunLines() const { return m_latest; }
+    // Keeps only the given lines as the latest run (those that could not be undone).
+    void keepOnly(const QList<QByteArray>& protocolLines);
+
+private:
+    RenameJournal(FileSystem& fs, const QString& settingsFolder, std::unique_ptr<AppendFile> file);
+    // Reads the record and writes a missing protocol line of a killed run; true when it wrote one.
+    bool finishRecord();
+
+    FileSystem& m_fs;
+    QString m_settingsFolder;
+    std::unique_ptr<AppendFile> m_file;
+    QList<QByteArray> m_latest;
+    bool m_running = false; // the record of a run now going on: it ends with "."
+};

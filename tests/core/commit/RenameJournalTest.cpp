@@ -1,0 +1,119 @@
+#include "core/commit/RenameJournal.h"
+
+#include "core/commit/CommitRenames.h"
+#include "core/commit/CommitTestSupport.h"
+#include "core/commit/RenameProtocol.h"
+#include "core/commit/UndoLastRun.h"
+#include "core/preview/PreviewList.h"
+#include "support/FaultInjectingFileSystem.h"
+#include "support/WriteTextFile.h"
+
+#include <QDir>
+#include <QFile>
+#include <gtest/gtest.h>
+
+using namespace CommitTestSupport;
+
+namespace {
+
+class RenameJournalTest : public ::testing::Test
+{
+protected:
+    RenameJournalTest()
+    {
+        useTestMessages(app);
+        app.state().settings.setFlag(Settings::Key::ProtocolRenames, true);
+    }
+    QString path(const QString& name) const { return app.settingsPath(name); }
+    QByteArray bytes(const QString& name) const
+    {
+        QFile f(path(name));
+        return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+    }
+    QList<QByteArray> protocolLines() const { return RenameProtocol::splitLines(bytes(RenameProtocol::fileName())); }
+    QByteArray lineFor(const QString& oldName, const QString& newName) const
+    {
+        return RenameProtocol::encodeLine("20240131153045", tree.root() + QLatin1Char('/'), oldName, newName);
+    }
+    CommitReport take(const QList<std::pair<QString, QString>>& rows)
+    {
+        list.clear();
+        for (const auto& [folder, newName] : rows)
+            EXPECT_TRUE(list.append(entryFor(tree, folder, newName)));
+        return CommitRenames(app.state(), list, kAllEntries);
+    }
+
+    TestApp app;
+    TestTree tree;
+    PreviewList list;
+};
+
+// A run killed somewhere around its last rename: the record is finished at the next start, and the
+// protocol gets the line exactly when the rename happened and its line is missing.
+TEST_F(RenameJournalTest, AKilledRunOwesTheProtocolAtMostItsLastLine)
+{
+    const struct
+    {
+        const char* row;
+        bool renamed;    // the folder carries its new name
+        bool recorded;   // the protocol has the line
+        const char* end; // what follows the announcement in the record
+        bool expectLine; // the protocol gets the line now
+    } cases[] = {{"killed before renaming", false, false, "", false},
+                 {"killed between rename and line", true, false, "", true},
+                 {"killed after the line", true, true, "", false},
+                 {"rename failed", false, false, "-\n", false},
+                 {"run ended", true, false, ".\n", false}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.row);
+        QFile::remove(path(RenameProtocol::fileName()));
+        tree.add(c.renamed ? "B/" : "A/");
+        const QByteArray line = lineFor("A", "B");
+        ASSERT_TRUE(
+            FixtureFileSystem().writeFileAtomic(path(RenameProtocol::fileName()), c.recorded ? line + "\n" : "").ok());
+        ASSERT_TRUE(
+            FixtureFileSystem()
+                .writeFileAtomic(path(RenameJournal::fileName()), "+" + lineFor("x", "y") + "\n+" + line + "\n" + c.end)
+                .ok());
+        EXPECT_EQ(RenameJournal::recover(app.state().fs(), app.state().settingsFolder), c.expectLine);
+        EXPECT_EQ(protocolLines().size(), c.recorded || c.expectLine ? 1 : 0);
+        EXPECT_TRUE(bytes(RenameJournal::fileName()).endsWith(".\n"));
+        EXPECT_FALSE(RenameJournal::recover(app.state().fs(), app.state().settingsFolder)); // once only
+        QDir(tree.path(c.renamed ? "B" : "A")).removeRecursively();
+    }
+}
+
+// Each rename is announced before it happens; the record of a finished run says which lines it wrote.
+TEST_F(RenameJournalTest, ARunAnnouncesEachRenameAndUndoLastTakesBackOnlyThatRun)
+{
+    tree.add("a/");
+    tree.add("b/");
+    tree.add("c/");
+    take({{"a", "a0"}});
+    take({{"b", "b1"}, {"c", "b1"}, {"a0", "a2"}}); // c fails: b1 is taken
+    EXPECT_EQ(bytes(RenameJournal::fileName()),
+              "+" + lineFor("b", "b1") + "\n+" + lineFor("c", "b1") + "\n-\n+" + lineFor("a0", "a2") + "\n.\n");
+    const UndoLastReport report = UndoLastRun(app.state());
+    EXPECT_TRUE(report.failures.isEmpty()) << report.failures.join('\n').toStdString();
+    ASSERT_EQ(report.undone.size(), 2);
+    EXPECT_EQ(report.undone.at(0).newName, "a2"); // newest first
+    EXPECT_EQ(tree.folders(), QStringList({"a0", "b", "c"}));
+    EXPECT_EQ(protocolLines(), QList<QByteArray>({lineFor("a", "a0")}));
+    EXPECT_TRUE(UndoLastRun(app.state()).undone.isEmpty()); // nothing twice
+}
+
+// A protocol that cannot be written is counted rename by rename.
+TEST_F(RenameJournalTest, RenamesTheProtocolMissesAreCounted)
+{
+    auto fs = std::make_unique<FaultInjectingFileSystem>();
+    fs->fail(FaultInjectingFileSystem::Op::Append, path(RenameProtocol::fileName()));
+    app.state().services.fileSystem = std::move(fs);
+    tree.add("a/");
+    tree.add("b/");
+    const CommitReport report = take({{"a", "a1"}, {"b", "b1"}});
+    EXPECT_EQ(report.renamed, 2);
+    EXPECT_TRUE(report.protocolFailed);
+    EXPECT_EQ(report.unrecorded, 2);
+}
+
+} // namespace
