@@ -3,7 +3,7 @@
 #include "core/AppState.h"
 #include "gui/mainwindow/WindowSession.h"
 #include "gui/rename/NameFieldWidget.h"
-#include "gui/rename/SeparatorCombo.h"
+#include "gui/rename/PlaceBox.h"
 #include "gui/script/DialogState.h"
 #include "gui/settings/DateTimeFormatDialog.h"
 #include "gui/settings/NamedWidget.h"
@@ -42,27 +42,10 @@ DateTimeDialog::DateTimeDialog(RenameDialogHost host, QWidget* parent)
     grid->setColumnStretch(1, 1);
     contentLayout()->addLayout(grid);
 
-    auto* place = NamedWidget<QGroupBox>(this, QStringLiteral("fraPlace"));
-    auto* placeLayout = new QGridLayout(place);
-    auto* before = NamedWidget<QRadioButton>(place, QStringLiteral("opt1(0)"));
-    auto* after = NamedWidget<QRadioButton>(place, QStringLiteral("opt1(1)"));
-    before->setChecked(true);
-    m_useSeparator = NamedWidget<QCheckBox>(place, QStringLiteral("chkIChr"));
-    m_separator = NamedWidget<QComboBox>(place, QStringLiteral("cmbIChr"));
-    m_replace = NamedWidget<QCheckBox>(place, QStringLiteral("chkReplace"));
-    m_replacement = NamedWidget<NameFieldWidget>(place, QStringLiteral("txtRepName"));
-    placeLayout->addWidget(before, 0, 0);
-    placeLayout->addWidget(after, 0, 1);
-    placeLayout->addWidget(m_useSeparator, 1, 0);
-    placeLayout->addWidget(m_separator, 1, 1);
-    placeLayout->addWidget(m_replace, 2, 0);
-    placeLayout->addWidget(m_replacement, 2, 1);
-    placeLayout->setColumnStretch(1, 1);
-    contentLayout()->addWidget(place);
+    m_place = new PlaceBox(this, QStringLiteral("opt1(0)"), QStringLiteral("opt1(1)"), QStringLiteral("chkIChr"));
+    contentLayout()->addWidget(m_place);
 
     connect(select, &QPushButton::clicked, this, &DateTimeDialog::selectFormat);
-    connect(m_useSeparator, &QCheckBox::toggled, this, &DateTimeDialog::updateEnabling);
-    connect(m_replace, &QCheckBox::toggled, this, &DateTimeDialog::updateEnabling);
     load();
 }
 
@@ -72,20 +55,14 @@ void DateTimeDialog::textsApplied()
     m_source->addItem(state().language.GetLngText(QStringLiteral("frmDateTimeFormat"), QStringLiteral("cmbSource1")));
     m_type->clear();
     m_type->addItems(DateTimeFormatDialog::typeItems(state()));
-    FillSeparatorCombo(m_separator, state().language);
+    m_place->fillSeparators(state().language);
 }
 
 void DateTimeDialog::valuesRestored()
 {
     if (m_format->text().isEmpty())
         m_format->setText(QString::fromUtf16(DateTimeParams::kDefaultFormat));
-    updateEnabling();
-}
-
-void DateTimeDialog::updateEnabling()
-{
-    m_separator->setEnabled(m_useSeparator->isChecked());
-    m_replacement->setEnabled(m_replace->isChecked());
+    m_place->updateEnabling();
 }
 
 void DateTimeDialog::selectFormat()

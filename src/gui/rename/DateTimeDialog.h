@@ -3,7 +3,7 @@
 #include "core/rename/DateTimeParams.h"
 #include "gui/rename/RenameDialog.h"
 
-class QCheckBox;
+class PlaceBox;
 class QComboBox;
 class QLineEdit;
 
@@ -30,13 +30,8 @@ protected:
     void runFunction(RenameRun& run) override;
 
 private:
-    void updateEnabling();
-
     QComboBox* m_source = nullptr;
     QComboBox* m_type = nullptr;
     QLineEdit* m_format = nullptr;
-    QCheckBox* m_useSeparator = nullptr;
-    QComboBox* m_separator = nullptr;
-    QCheckBox* m_replace = nullptr;
-    QLineEdit* m_replacement = nullptr;
+    PlaceBox* m_place = nullptr;
 };

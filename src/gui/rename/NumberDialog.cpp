@@ -6,7 +6,7 @@
 #include "gui/platform/Prompter.h"
 #include "gui/rename/NameFieldWidget.h"
 #include "gui/rename/NumberFieldWidget.h"
-#include "gui/rename/SeparatorCombo.h"
+#include "gui/rename/PlaceBox.h"
 #include "gui/script/DialogState.h"
 #include "gui/settings/NamedWidget.h"
 
@@ -67,23 +67,8 @@ NumberDialog::NumberDialog(RenameDialogHost host, QWidget* parent)
     numbers->setColumnStretch(4, 1);
     contentLayout()->addLayout(numbers);
 
-    auto* place = NamedWidget<QGroupBox>(this, QStringLiteral("fraPlace"));
-    auto* placeLayout = new QGridLayout(place);
-    auto* prefix = NamedWidget<QRadioButton>(place, QStringLiteral("optPrefix"));
-    auto* suffix = NamedWidget<QRadioButton>(place, QStringLiteral("optSuffix"));
-    prefix->setChecked(true);
-    m_useSeparator = NamedWidget<QCheckBox>(place, QStringLiteral("chkIntChr"));
-    m_separator = NamedWidget<QComboBox>(place, QStringLiteral("cmbIChr"));
-    m_replace = NamedWidget<QCheckBox>(place, QStringLiteral("chkReplace"));
-    m_replacement = NamedWidget<NameFieldWidget>(place, QStringLiteral("txtRepName"));
-    placeLayout->addWidget(prefix, 0, 0);
-    placeLayout->addWidget(suffix, 0, 1);
-    placeLayout->addWidget(m_useSeparator, 1, 0);
-    placeLayout->addWidget(m_separator, 1, 1);
-    placeLayout->addWidget(m_replace, 2, 0);
-    placeLayout->addWidget(m_replacement, 2, 1);
-    placeLayout->setColumnStretch(1, 1);
-    contentLayout()->addWidget(place);
+    m_place = new PlaceBox(this, QStringLiteral("optPrefix"), QStringLiteral("optSuffix"), QStringLiteral("chkIntChr"));
+    contentLayout()->addWidget(m_place);
 
     connect(m_start, &QLineEdit::textChanged, this, &NumberDialog::startChanged);
     connect(m_startFormat, &QLineEdit::textEdited, this, &NumberDialog::formatEdited);
@@ -96,27 +81,19 @@ NumberDialog::NumberDialog(RenameDialogHost host, QWidget* parent)
         if (m_startFormat->text().isEmpty())
             m_start->setText(QStringLiteral("1"));
     });
-    connect(m_useSeparator, &QCheckBox::toggled, this, &NumberDialog::updateEnabling);
-    connect(m_replace, &QCheckBox::toggled, this, &NumberDialog::updateEnabling);
     load();
 }
 
 void NumberDialog::textsApplied()
 {
     m_width->setItemText(0, state().language.GetLngText(objectName(), QStringLiteral("cmbAnzAuto")));
-    FillSeparatorCombo(m_separator, state().language);
+    m_place->fillSeparators(state().language);
 }
 
 void NumberDialog::valuesRestored()
 {
     systemChosen();
-    updateEnabling();
-}
-
-void NumberDialog::updateEnabling()
-{
-    m_separator->setEnabled(m_useSeparator->isChecked());
-    m_replacement->setEnabled(m_replace->isChecked());
+    m_place->updateEnabling();
 }
 
 void NumberDialog::startChanged()

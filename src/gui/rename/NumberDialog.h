@@ -4,11 +4,9 @@
 #include "gui/rename/RenameDialog.h"
 
 class NumberFieldWidget;
-class QCheckBox;
+class PlaceBox;
 class QComboBox;
 class QLabel;
-class QLineEdit;
-class QRadioButton;
 
 // Numbering ("frmNumber", type 1). The start value txtInit is typed in decimal; for the other number
 // systems txtInitFormat (with its label lbl1) shows it in that system and can be typed in too, the two
@@ -36,7 +34,6 @@ private:
     void startChanged();
     void formatEdited();
     void systemChosen();
-    void updateEnabling();
 
     NumberFieldWidget* m_start = nullptr;
     QLabel* m_formatLabel = nullptr;
@@ -44,8 +41,5 @@ private:
     NumberFieldWidget* m_increment = nullptr;
     QComboBox* m_system = nullptr;
     QComboBox* m_width = nullptr;
-    QCheckBox* m_useSeparator = nullptr;
-    QComboBox* m_separator = nullptr;
-    QCheckBox* m_replace = nullptr;
-    QLineEdit* m_replacement = nullptr;
+    PlaceBox* m_place = nullptr;
 };
