@@ -10,11 +10,7 @@ DateTimeParams DateTimeParams::fromValues(const DialogValues& values)
     DateTimeParams params;
     params.source = values.number(QStringLiteral("cmbSource"), 0);
     params.format = values.text(QStringLiteral("txtFormat"), QString::fromUtf16(kDefaultFormat));
-    params.addition.place = values.selected(QStringLiteral("opt1(1)")) ? NameAddition::After : NameAddition::Before;
-    params.addition.separator = NameAddition::separatorOf(values.checked(QStringLiteral("chkIChr")),
-                                                          values.number(QStringLiteral("cmbIChr"), 0));
-    params.addition.replaceBase = values.checked(QStringLiteral("chkReplace"));
-    params.addition.replacement = values.text(QStringLiteral("txtRepName"));
+    params.addition = NameAddition::fromValues(values, QStringLiteral("opt1(1)"), QStringLiteral("chkIChr"));
     return params;
 }
 

@@ -1,6 +1,7 @@
 #include "core/rename/NameAddition.h"
 
 #include "core/rename/NameParts.h"
+#include "core/script/DialogValues.h"
 
 const QStringList& NameAddition::separatorItems()
 {
@@ -28,4 +29,14 @@ QString NameAddition::apply(const QString& name, const QString& text) const
     else
         result.append(text).append(separator).append(base);
     return result.append(parts.ext);
+}
+
+NameAddition NameAddition::fromValues(const DialogValues& values, const QString& afterKey, const QString& separatorKey)
+{
+    NameAddition addition;
+    addition.place = values.selected(afterKey) ? After : Before;
+    addition.separator = separatorOf(values.checked(separatorKey), values.number(QStringLiteral("cmbIChr"), 0));
+    addition.replaceBase = values.checked(QStringLiteral("chkReplace"));
+    addition.replacement = values.text(QStringLiteral("txtRepName"));
+    return addition;
 }

@@ -18,11 +18,7 @@ NumberingParams NumberingParams::fromValues(const DialogValues& values)
     params.increment = cleanNumber(values.text(QStringLiteral("txtInc")));
     params.width = qBound(0, values.number(QStringLiteral("cmbAnz"), 0), 15);
     params.shuffle = values.checked(QStringLiteral("chkRandom"));
-    params.addition.place = values.selected(QStringLiteral("optSuffix")) ? NameAddition::After : NameAddition::Before;
-    params.addition.separator = NameAddition::separatorOf(values.checked(QStringLiteral("chkIntChr")),
-                                                          values.number(QStringLiteral("cmbIChr"), 0));
-    params.addition.replaceBase = values.checked(QStringLiteral("chkReplace"));
-    params.addition.replacement = values.text(QStringLiteral("txtRepName"));
+    params.addition = NameAddition::fromValues(values, QStringLiteral("optSuffix"), QStringLiteral("chkIntChr"));
     return params;
 }
 
