@@ -47,7 +47,7 @@ void RenameController::editManually()
     if (row < 0 || row >= m_list.size())
         return;
     EditManDialog dialog(
-        m_state, m_list, row + 1, [this] { Q_EMIT listChanged(); }, m_dialogParent);
+        m_state, m_session.prompter, m_list, row + 1, [this] { Q_EMIT listChanged(); }, m_dialogParent);
     m_runDialog(dialog);
 }
 

@@ -3,7 +3,7 @@
 #include "core/AppState.h"
 #include "core/preview/PreviewList.h"
 #include "core/rename/ManualEdit.h"
-#include "core/settings/HelpGuide.h"
+#include "gui/platform/ShowHelpGuide.h"
 #include "gui/rename/NameFieldWidget.h"
 #include "gui/settings/DialogChrome.h"
 #include "gui/settings/NamedWidget.h"
@@ -16,10 +16,11 @@
 #include <QShortcut>
 #include <QVBoxLayout>
 
-EditManDialog::EditManDialog(AppState& state, PreviewList& list, int entryNumber, std::function<void()> refreshPreview,
-                             QWidget* parent)
+EditManDialog::EditManDialog(AppState& state, Prompter& prompter, PreviewList& list, int entryNumber,
+                             std::function<void()> refreshPreview, QWidget* parent)
     : QDialog(parent)
     , m_state(state)
+    , m_prompter(prompter)
     , m_list(list)
     , m_row(entryNumber - 1)
     , m_refresh(std::move(refreshPreview))
@@ -58,7 +59,7 @@ EditManDialog::EditManDialog(AppState& state, PreviewList& list, int entryNumber
     connect(okButton, &QPushButton::clicked, this, &EditManDialog::ok);
     connect(findChild<QPushButton*>(QStringLiteral("cmdCancel")), &QPushButton::clicked, this, &QDialog::reject);
     connect(new QShortcut(QKeySequence::HelpContents, this), &QShortcut::activated, this,
-            [this] { OpenHelpGuide(m_state); });
+            [this] { ShowHelpGuide(m_state, m_prompter); });
 
     TranslateForm(state.language, this, objectName());
     const QString title = state.language.GetLngText(QStringLiteral("frmMain"), QStringLiteral("btnBarLeftEditMan"));

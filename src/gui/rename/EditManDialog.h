@@ -5,6 +5,7 @@
 
 struct AppState;
 class PreviewList;
+class Prompter;
 class QLineEdit;
 
 // Manual edit ("frmEditMan"): the whole new name of one entry, typed by hand. OK takes the name when it
@@ -16,8 +17,8 @@ class EditManDialog : public QDialog
 
 public:
     // entryNumber is the entry's 1-based position in the list.
-    EditManDialog(AppState& state, PreviewList& list, int entryNumber, std::function<void()> refreshPreview,
-                  QWidget* parent = nullptr);
+    EditManDialog(AppState& state, Prompter& prompter, PreviewList& list, int entryNumber,
+                  std::function<void()> refreshPreview, QWidget* parent = nullptr);
 
     // The name as typed.
     QString typedName() const;
@@ -26,6 +27,7 @@ public:
 
 private:
     AppState& m_state;
+    Prompter& m_prompter;
     PreviewList& m_list;
     int m_row;
     std::function<void()> m_refresh;

@@ -46,7 +46,7 @@ inline void ForEveryDialog(AppState& state, Prompter& prompter, MainWindow& wind
         PositionPickerDialog picker(state, window.list(), request, false, &window);
         visit(picker, DialogTitle::Fixed);
     }
-    EditManDialog edit(state, window.list(), 2, {}, &window);
+    EditManDialog edit(state, prompter, window.list(), 2, {}, &window);
     visit(edit, DialogTitle::FromCommand);
     OpenDialog open(state, prompter);
     visit(open, DialogTitle::Fixed);

@@ -10,6 +10,7 @@
 #include "support/TestTree.h"
 #include "support/WriteTextFile.h"
 
+#include <QShortcut>
 #include <QTest>
 
 namespace {
@@ -136,6 +137,17 @@ TEST_F(WindowFeedback, HelpSaysWhereTheGuideIsWhenNothingOpensItAndUnbuiltComman
     app.prompter().expectButton(Prompter::Ok);
     item(CommandId::Rename05)->trigger();
     EXPECT_EQ(app.prompter().asked().size(), 2);
+    // And F1 in the manual edit.
+    answerDialogs([](QDialog& d) {
+        auto* f1 = d.findChild<QShortcut*>();
+        ASSERT_NE(f1, nullptr);
+        Q_EMIT f1->activated();
+        operate(d, {"cmdCancel"});
+    });
+    app.prompter().expectButton(Prompter::Ok);
+    window->ui().lstVorschau->setCurrentIndex(window->list().index(0, 0));
+    item(CommandId::EditCurrent)->trigger();
+    EXPECT_EQ(app.prompter().asked().size(), 3);
 
     EXPECT_FALSE(item(CommandId::ShowAssistant)->isEnabled());
     EXPECT_EQ(item(CommandId::ShowAssistant)->toolTip(), QStringLiteral("Show assistant (not available yet)"));
