@@ -7,12 +7,13 @@
 PreviewColumns::PreviewColumns(QTableView& view)
     : QObject(&view)
     , m_view(view)
+    , m_viewport(view.viewport())
 {
     QHeaderView* header = view.horizontalHeader();
     for (int column = 0; column < PreviewList::kVisibleColumns; ++column)
         m_widths[static_cast<size_t>(column)] = header->sectionSize(column);
     connect(header, &QHeaderView::sectionResized, this, &PreviewColumns::sectionResized);
-    view.viewport()->installEventFilter(this);
+    m_viewport->installEventFilter(this);
 }
 
 int PreviewColumns::width(int column) const
@@ -63,7 +64,8 @@ void PreviewColumns::fit()
 
 bool PreviewColumns::eventFilter(QObject* watched, QEvent* event)
 {
-    if (watched == m_view.viewport() && event->type() == QEvent::Resize)
+    // The stored viewport, not the view's: events still arrive while the view is taken apart.
+    if (event->type() == QEvent::Resize && watched == m_viewport)
         fit();
     return QObject::eventFilter(watched, event);
 }

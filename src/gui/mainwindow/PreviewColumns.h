@@ -32,6 +32,7 @@ private:
     void sectionResized(int column, int oldSize, int newSize);
 
     QTableView& m_view;
+    QWidget* m_viewport;
     std::array<int, PreviewList::kVisibleColumns> m_widths{};
     std::array<int, PreviewList::kVisibleColumns> m_extra{};
     bool m_laying = false;

@@ -84,6 +84,14 @@ NumberDialog::NumberDialog(RenameDialogHost host, QWidget* parent)
     load();
 }
 
+NumberDialog::~NumberDialog()
+{
+    // The fields tidy themselves when they lose the focus, which the focused one also does while the
+    // dialog is taken apart, after this part of it is gone.
+    for (NumberFieldWidget* field : {m_start, m_increment, m_startFormat})
+        disconnect(field, nullptr, this, nullptr);
+}
+
 void NumberDialog::textsApplied()
 {
     m_width->setItemText(0, state().language.GetLngText(objectName(), QStringLiteral("cmbAnzAuto")));

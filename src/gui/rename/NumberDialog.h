@@ -20,6 +20,7 @@ public:
     static constexpr int kType = 1;
 
     explicit NumberDialog(RenameDialogHost host, QWidget* parent = nullptr);
+    ~NumberDialog() override;
 
     NumberingParams params() const;
 
