@@ -220,12 +220,14 @@ BatchRun::Status BatchRun::runSteps(const BatchOptions& options, PreviewList& li
         ++script;
     }
 
+    // Refused proposals come first: the list of changes on stdout is only ever what is (or, dry, would be)
+    // taken, never a run that renames nothing.
+    if (!checkProposals(list))
+        return CannotRun;
     for (const FolderEntry& entry : list.entries()) {
         if (entry.isChanged())
             print(m_out, changeLine(entry.parentPath, entry.oldName, entry.newName));
     }
-    if (!checkProposals(list))
-        return CannotRun;
     // Whoever called us relies on the list of changes (to log them, to act on them): a list that did not
     // arrive means nothing may be renamed.
     if (!m_outError.isEmpty()) {

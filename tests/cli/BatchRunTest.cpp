@@ -227,6 +227,10 @@ TEST_F(BatchRunTest, TwoFoldersGivenOneNewNameStopTheRunBeforeAnythingIsRenamed)
                        .arg(Quoted(tree.path("P/a")), Quoted(tree.path("P/b")), Quoted(tree.path("P/c")), c))
         << err.toStdString();
     EXPECT_EQ(tree.folders("P") + tree.folders("Q"), QStringList({"a", "b", "c", "d"}));
+    // No list of changes for a run that takes none, dry or not.
+    EXPECT_EQ(out, QString());
+    EXPECT_EQ(batch({"--dry-run", "--structure", "same", tree.path("P/a"), tree.path("P/b")}), Status::CannotRun);
+    EXPECT_EQ(out, QString());
 }
 
 TEST_F(BatchRunTest, AChangeListThatCannotBeWrittenStopsTheRunBeforeAnythingIsRenamed)
