@@ -1,13 +1,10 @@
 #include "core/platform/PosixFileSystem.h"
 
 #include "core/platform/FileNames.h"
-#include "core/platform/PosixAppendFile.h"
 #include "core/platform/PosixFileOps.h"
 
 #include <QDir>
 #include <QFile>
-#include <QSaveFile>
-#include <QScopeGuard>
 
 #include <cerrno>
 #include <climits>
@@ -19,7 +16,6 @@
 #include <grp.h>
 #include <memory>
 #include <pwd.h>
-#include <sys/file.h>
 #include <sys/stat.h>
 #include <sys/sysmacros.h>
 #include <unistd.h>
@@ -409,99 +405,6 @@ FsResult PosixFileSystem::moveToTrash(const QString& path)
     return FsResult::failure(FsResult::Kind::Other, file.errorString());
 }
 
-FsResult PosixFileSystem::writeFileAtomic(const QString& path, const QByteArray& bytes)
-{
-    const QByteArray p = native(absolutePath(path));
-    const QByteArray name = lastComponent(p);
-    if (p.isEmpty() || name.isEmpty())
-        return fromErrno(ENOENT);
-    // Qt reaches a file by its name as Qt encodes it. A folder whose name is not valid UTF-8 (a .hidden
-    // list can be anywhere) is reached through a descriptor of it instead.
-    QString qtPath = QFile::decodeName(p);
-    int folder = -1;
-    if (QFile::encodeName(qtPath) != p) {
-        if (QFile::encodeName(QFile::decodeName(name)) != name)
-            return FsResult::failure(FsResult::Kind::Other,
-                                     QStringLiteral("The name is not valid UTF-8; it cannot be written."));
-        folder = open(parentOf(p).constData(), O_PATH | O_DIRECTORY | O_CLOEXEC);
-        if (folder < 0)
-            return fromErrno(errno);
-        qtPath = QStringLiteral("/proc/self/fd/%1/").arg(folder) + QFile::decodeName(name);
-    }
-    const auto closeFolder = qScopeGuard([folder] {
-        if (folder >= 0)
-            close(folder);
-    });
-
-    // QSaveFile copies the old permissions only as Qt's flags, which lose the special bits and, for root,
-    // read every file as writable: the mode is set here from the old file itself.
-    struct stat old;
-    const bool replacing = stat(p.constData(), &old) == 0;
-    QSaveFile file(qtPath);
-    // Failures of Qt's calls carry Qt's text, those of the system calls the system's; either way the
-    // temporary file goes.
-    const auto qtFailure = [&file] {
-        const FsResult result = FsResult::failure(file.error() == QFileDevice::PermissionsError ? FsResult::Kind::Access
-                                                                                                : FsResult::Kind::Other,
-                                                  file.errorString());
-        file.cancelWriting();
-        return result;
-    };
-    const auto systemFailure = [&file] {
-        const FsResult result = fromErrno(errno);
-        file.cancelWriting();
-        return result;
-    };
-    if (!file.open(QIODevice::WriteOnly))
-        return qtFailure();
-    if (replacing && fchmod(file.handle(), old.st_mode & 07777) != 0)
-        return systemFailure();
-    if (file.write(bytes) != bytes.size() || !file.flush())
-        return qtFailure();
-    if (fsync(file.handle()) != 0)
-        return systemFailure();
-    if (!file.commit())
-        return FsResult::failure(FsResult::Kind::Other, file.errorString());
-    return FsResult::success();
-}
-
-std::unique_ptr<AppendFile> PosixFileSystem::openAppend(const QString& path, AppendLock lock, FsResult& result)
-{
-    return PosixAppendFile::open(native(absolutePath(path)), lock, result);
-}
-
-FsResult PosixFileSystem::rewriteLocked(const QString& path,
-                                        const std::function<std::optional<QByteArray>(const QByteArray&)>& change)
-{
-    const QByteArray p = native(absolutePath(path));
-    constexpr int flags = O_RDONLY | O_CREAT | O_CLOEXEC;
-    int fd = p.isEmpty() ? -1 : open(p.constData(), flags, 0666);
-    if (fd < 0)
-        return fromErrno(p.isEmpty() ? ENOENT : errno);
-    const int error = PosixAppendFile::lockCurrent(fd, p, flags, true);
-    // Closing the descriptor lets go of the lock, after the new file is in place.
-    const auto closeFile = qScopeGuard([&fd] {
-        if (fd >= 0)
-            close(fd);
-    });
-    if (error != 0)
-        return fromErrno(error);
-    QByteArray current;
-    char buffer[65536];
-    for (;;) {
-        const ssize_t n = read(fd, buffer, sizeof buffer);
-        if (n < 0 && errno == EINTR)
-            continue;
-        if (n < 0)
-            return fromErrno(errno);
-        if (n == 0)
-            break;
-        current.append(buffer, n);
-    }
-    const std::optional<QByteArray> next = change(current);
-    return next ? writeFileAtomic(path, *next) : FsResult::success();
-}
-
 int PosixFileSystem::attributes(const QString& path) const
 {
     const QByteArray p = native(absolutePath(path));
@@ -604,57 +507,4 @@ std::optional<FolderOwnership> PosixFileSystem::ownership(const QString& path) c
     if (stat(native(absolutePath(path)).constData(), &st) != 0)
         return std::nullopt;
     return FolderOwnership{nameOfUser(st.st_uid), nameOfGroup(st.st_gid), static_cast<uint>(st.st_mode & 07777)};
-}
-
-FileRead PosixFileSystem::readFile(const QString& path, qint64 maxBytes) const
-{
-    return readRegularFile(native(absolutePath(path)), maxBytes);
-}
-
-FileRead PosixFileSystem::readRegularFile(const QByteArray& path, qint64 maxBytes)
-{
-    FileRead read;
-    if (path.isEmpty()) {
-        read.result = fromErrno(ENOENT);
-        return read;
-    }
-    // Opened without blocking, so that a pipe without a writer cannot stall the program, then refused
-    // unless it is a regular file: a link to /dev/zero would never end.
-    const int fd = open(path.constData(), O_RDONLY | O_CLOEXEC | O_NONBLOCK | O_NOCTTY);
-    if (fd < 0) {
-        read.result = fromErrno(errno);
-        return read;
-    }
-    struct stat st;
-    if (fstat(fd, &st) != 0) {
-        read.result = fromErrno(errno);
-    } else if (!S_ISREG(st.st_mode)) {
-        read.result = FsResult::failure(FsResult::Kind::NotRegularFile, {});
-    } else if (st.st_size > maxBytes) {
-        read.result = FsResult::failure(FsResult::Kind::TooLarge, {});
-    } else {
-        // The size is a hint only (the file may grow while it is read): the limit holds for what is read.
-        read.bytes.reserve(static_cast<qsizetype>(st.st_size));
-        char buffer[65536];
-        for (;;) {
-            const ssize_t n = ::read(fd, buffer, sizeof buffer);
-            if (n < 0 && errno == EINTR)
-                continue;
-            if (n < 0) {
-                read.result = fromErrno(errno);
-                break;
-            }
-            if (n == 0)
-                break;
-            if (read.bytes.size() + n > maxBytes) {
-                read.result = FsResult::failure(FsResult::Kind::TooLarge, {});
-                break;
-            }
-            read.bytes.append(buffer, n);
-        }
-    }
-    close(fd);
-    if (!read.ok())
-        read.bytes.clear();
-    return read;
 }
