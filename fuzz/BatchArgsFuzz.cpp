@@ -1,5 +1,6 @@
 // Batch command lines of any content: the parser never crashes, keeps every value it takes as given and
 // never takes more than it was given; the help wrapper keeps every word and breaks only where it may.
+#include "FuzzCheck.h"
 #include "FuzzText.h"
 #include "cli/BatchOptions.h"
 #include "cli/BatchTexts.h"
@@ -9,12 +10,6 @@
 #include <cstdlib>
 
 namespace {
-
-void check(bool condition)
-{
-    if (!condition)
-        std::abort();
-}
 
 // The part of an argument an option may have taken as its value: all of it, or what follows an "=".
 bool isValueOf(const QString& value, const QStringList& arguments)

@@ -1,19 +1,10 @@
 // Feeds arbitrary bytes to the rename protocol's reader: every line is parsed, and every line that could
 // lead to a rename is written again from its fields and must read back as the same rename, on one line.
+#include "FuzzCheck.h"
 #include "core/commit/RenameProtocol.h"
 
 #include <cstdint>
 #include <cstdlib>
-
-namespace {
-
-void check(bool condition)
-{
-    if (!condition)
-        std::abort();
-}
-
-} // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
 {

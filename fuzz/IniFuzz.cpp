@@ -1,5 +1,6 @@
 // Feeds arbitrary bytes to the INI reader and writer: parsing, lookups, one write, and the round trip
 // through text. Input layout: the document, then optionally "\x01" section "\x01" key "\x01" value.
+#include "FuzzCheck.h"
 #include "core/settings/CharClasses.h"
 #include "core/settings/IniDocument.h"
 #include "core/settings/Language.h"
@@ -27,12 +28,6 @@ QString cleanName(QString name)
     for (const QChar c : forbidden)
         name.remove(c);
     return name.trimmed();
-}
-
-void check(bool condition)
-{
-    if (!condition)
-        std::abort();
 }
 
 } // namespace
