@@ -6,6 +6,7 @@ namespace {
 
 const QLatin1String kScript("--script");
 const QLatin1String kStructure("--structure");
+const QLatin1String kStructureName("--structure-name");
 const QLatin1String kList("--list");
 const QLatin1String kSort("--sort");
 const QLatin1String kDryRun("--dry-run");
@@ -28,7 +29,7 @@ std::optional<BatchOptions::SortKey> sortKeyOf(const QString& text)
 
 bool takesValue(const QString& option)
 {
-    return option == kScript || option == kStructure || option == kList || option == kSort;
+    return option == kScript || option == kStructure || option == kStructureName || option == kList || option == kSort;
 }
 
 } // namespace
@@ -104,6 +105,8 @@ BatchOptions ParseBatchArguments(const QStringList& arguments)
             options.actions.append({BatchOptions::Action::Kind::Script, *value});
         } else if (option == kStructure) {
             options.actions.append({BatchOptions::Action::Kind::Structure, *value});
+        } else if (option == kStructureName) {
+            options.actions.append({BatchOptions::Action::Kind::StructureName, *value});
         } else if (option == kList) {
             options.inputs.append({BatchOptions::Input::Kind::ListFile, *value});
         } else if (const std::optional<BatchOptions::SortKey> key = sortKeyOf(*value)) {

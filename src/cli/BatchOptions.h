@@ -5,7 +5,7 @@
 #include <QStringList>
 
 // The command line of a run without a window, the arguments after "--batch":
-//   (--script SCRIPT | --structure TEXT)... [--dry-run] [--subfolders] [--list LISTFILE]... [--sort KEY] [PATH]...
+//   (--script SCRIPT | --structure TEXT | --structure-name NAME)... [--dry-run] [--subfolders] [--list LISTFILE]... [--sort KEY] [PATH]...
 //   --history | --undo-last
 // Options with a value take it from the next argument or after "=" ("--sort=size"). "--" ends the options:
 // every argument after it is a path, even one that starts with "-". Scripts and structures keep their
@@ -16,7 +16,8 @@ struct BatchOptions
 
     struct Action
     {
-        enum class Kind { Script, Structure };
+        // A structure is given as its text, or by its name in the user's library.
+        enum class Kind { Script, Structure, StructureName };
         Kind kind = Kind::Script;
         QString value;
     };
@@ -32,7 +33,7 @@ struct BatchOptions
         UnknownOption, // errorArgument: the option
         MissingValue,  // errorArgument: the option that needs a value
         BadSortKey,    // errorArgument: the key given
-        NoAction,      // neither a script nor a structure
+        NoAction,      // no script and no structure
         HistoryAlone,  // --history or --undo-last with anything but each other's absence
     };
     // What the run does: rename, print the history, or undo the latest run.

@@ -18,6 +18,7 @@
 #include "core/rename/NameStructure.h"
 #include "core/rename/RenameRun.h"
 #include "core/rename/RenameSteps.h"
+#include "core/rename/StructureLibrary.h"
 #include "core/rename/StructureMarkers.h"
 #include "core/script/BatchScript.h"
 #include "core/script/DialogValues.h"
@@ -173,9 +174,12 @@ BatchRun::Status BatchRun::run(const BatchOptions& options)
 
 BatchRun::Status BatchRun::runSteps(const BatchOptions& options, PreviewList& list, FolderLoader& loader)
 {
-    // Every script is read and checked before the first folder is even loaded.
+    // Every script and every structure named is read and checked before the first folder is even loaded.
+    QList<BatchOptions::Action> actions = options.actions;
+    if (!resolveStructureNames(actions))
+        return CannotRun;
     std::vector<BatchScript> scripts;
-    for (const BatchOptions::Action& action : options.actions) {
+    for (const BatchOptions::Action& action : actions) {
         if (action.kind != BatchOptions::Action::Kind::Script)
             continue;
         BatchScript script;
@@ -205,7 +209,7 @@ BatchRun::Status BatchRun::runSteps(const BatchOptions& options, PreviewList& li
     refresh(list, loader);
 
     auto script = scripts.cbegin();
-    for (const BatchOptions::Action& action : options.actions) {
+    for (const BatchOptions::Action& action : actions) {
         if (action.kind == BatchOptions::Action::Kind::Structure) {
             RenameRun run(m_state, list, 0);
             ApplyStructure(run, action.value);
@@ -246,6 +250,32 @@ BatchRun::Status BatchRun::runSteps(const BatchOptions& options, PreviewList& li
         warn(QStringLiteral("ProtocolFailed"),
              {Quoted(m_state.settingsFolder + RenameProtocol::fileName()), QString::number(report.unrecorded)});
     return report.failures.isEmpty() && !report.protocolFailed ? Done : SomeFailed;
+}
+
+bool BatchRun::resolveStructureNames(QList<BatchOptions::Action>& actions)
+{
+    const QString path = StructureLibrary::path(m_state);
+    std::optional<StructureLibrary> library;
+    for (BatchOptions::Action& action : actions) {
+        if (action.kind != BatchOptions::Action::Kind::StructureName)
+            continue;
+        if (!library)
+            library = StructureLibrary::read(m_state.fs(), path);
+        const NamedStructure* found = library->find(action.value);
+        if (!found) {
+            QString listed;
+            for (const NamedStructure& entry : library->entries)
+                listed += QStringLiteral("\n  ") + entry.name;
+            if (listed.isEmpty())
+                warn(QStringLiteral("StructureNameNotFound"), {action.value, Quoted(path)});
+            else
+                warn(QStringLiteral("StructureNameNotFoundListed"), {action.value, Quoted(path), listed}, 2);
+            warn(QStringLiteral("NothingRenamed"), {});
+            return false;
+        }
+        action = {BatchOptions::Action::Kind::Structure, found->structure};
+    }
+    return true;
 }
 
 bool BatchRun::load(const BatchOptions& options, FolderLoader& loader)

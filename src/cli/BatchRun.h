@@ -1,5 +1,6 @@
 #pragma once
 
+#include "cli/BatchOptions.h"
 #include "cli/BatchTexts.h"
 
 #include <QString>
@@ -9,7 +10,6 @@ class FolderLoader;
 class PreviewList;
 class QIODevice;
 struct AppState;
-struct BatchOptions;
 
 // A run without a window ("dirwright --batch …"), for cron jobs, file-manager actions and shell scripts.
 // It loads the folders, puts them in a fixed order, applies each script step and name structure to all
@@ -41,6 +41,9 @@ private:
     Status runSteps(const BatchOptions& options, PreviewList& list, FolderLoader& loader);
     // False, after naming every wrong input on err, when a path or list file cannot be used.
     bool load(const BatchOptions& options, FolderLoader& loader);
+    // Turns every structure named by --structure-name into the structure of that name in the library;
+    // false (after saying which name is missing) when one is not there.
+    bool resolveStructureNames(QList<BatchOptions::Action>& actions);
     bool checkProposals(const PreviewList& list);
     void refresh(PreviewList& list, FolderLoader& loader);
     // False when the device took less than all of the text; the first failure on out is kept.

@@ -71,9 +71,11 @@ QString BatchTexts::helpText() const
     const QString listFile = text(QStringLiteral("ArgListFile"));
     const QString key = text(QStringLiteral("ArgKey"));
     const QString path = text(QStringLiteral("ArgPath"));
-    const QString synopsis = QStringLiteral("dirwright --batch (--script %1 | --structure %2)... [--dry-run] "
-                                            "[--subfolders] [--list %3]... [--sort %4] [%5]...")
-                                 .arg(script, structure, listFile, key, path);
+    const QString name = text(QStringLiteral("ArgName"));
+    const QString synopsis =
+        QStringLiteral("dirwright --batch (--script %1 | --structure %2 | --structure-name %6)... [--dry-run] "
+                       "[--subfolders] [--list %3]... [--sort %4] [%5]...")
+            .arg(script, structure, listFile, key, path, name);
 
     // Continuation lines of the synopsis line up under the program name.
     const QString usage = text(QStringLiteral("Usage"), {synopsis});
@@ -87,6 +89,7 @@ QString BatchTexts::helpText() const
     help += text(QStringLiteral("HelpOptions")) + QLatin1Char('\n');
     help += option(QStringLiteral("--script ") + script, QStringLiteral("HelpScript"));
     help += option(QStringLiteral("--structure ") + structure, QStringLiteral("HelpStructure"));
+    help += option(QStringLiteral("--structure-name ") + name, QStringLiteral("HelpStructureName"));
     help += option(QStringLiteral("--dry-run"), QStringLiteral("HelpDryRun"));
     help += option(QStringLiteral("--subfolders"), QStringLiteral("HelpSubfolders"));
     help += option(QStringLiteral("--list ") + listFile, QStringLiteral("HelpList"));

@@ -12,7 +12,10 @@ QStringList parsed(const BatchOptions& o)
 {
     QStringList out;
     for (const BatchOptions::Action& a : o.actions)
-        out.append((a.kind == BatchOptions::Action::Kind::Script ? "script:" : "structure:") + a.value);
+        out.append((a.kind == BatchOptions::Action::Kind::Script      ? "script:"
+                    : a.kind == BatchOptions::Action::Kind::Structure ? "structure:"
+                                                                      : "named:") +
+                   a.value);
     for (const BatchOptions::Input& i : o.inputs)
         out.append((i.kind == BatchOptions::Input::Kind::Path ? "path:" : "list:") + i.value);
     return out;
@@ -22,9 +25,9 @@ TEST(BatchOptions, KeepsActionsAndInputsInCommandLineOrder)
 {
     BatchOptions o =
         ParseBatchArguments({"/a", "--structure", "<NAME>-1", "--list", "l.m3u", "--script=tidy", "--dry-run",
-                             "--subfolders", "--sort", "Size", "/b", "--structure=<NAME>-2", "--list=m.txt"});
+                             "--subfolders", "--sort", "Size", "/b", "--structure=<NAME>-2", "--list=m.txt", "--structure-name", "Upper case"});
     ASSERT_TRUE(o.ok());
-    EXPECT_EQ(parsed(o), QStringList({"structure:<NAME>-1", "script:tidy", "structure:<NAME>-2", "path:/a",
+    EXPECT_EQ(parsed(o), QStringList({"structure:<NAME>-1", "script:tidy", "structure:<NAME>-2", "named:Upper case", "path:/a",
                                       "list:l.m3u", "path:/b", "list:m.txt"}));
     EXPECT_TRUE(o.dryRun && o.subfolders && !o.help);
     EXPECT_EQ(o.sort, BatchOptions::SortKey::Size);

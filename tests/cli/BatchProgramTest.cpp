@@ -121,7 +121,10 @@ TEST_F(BatchProgramTest, HelpAndErrorsSpeakTheLanguageOfTheSettings)
 {
     setSetting("lng", "Deutsch");
     EXPECT_EQ(dirwright({"--help"}), 0);
-    EXPECT_TRUE(out.startsWith("Aufruf: dirwright --batch (--script SKRIPT | --structure TEXT)..."))
+    EXPECT_TRUE(out.startsWith("Aufruf: dirwright --batch (--script SKRIPT | --structure TEXT |\n"
+                               "        --structure-name NAME)..."))
+        << out.toStdString();
+    EXPECT_TRUE(out.contains("\n  --structure-name NAME jedem Ordner den Namen geben, den eine Struktur Ihrer"))
         << out.toStdString();
     dirwright({"--structure", "x", "--sort", "farbe"});
     EXPECT_EQ(err, QStringLiteral("Unbekannter Sortierschlüssel „farbe“; möglich sind: none, name, path, created, "

@@ -74,6 +74,33 @@ TEST_F(BatchRunTest, AFailedRenameIsReportedTheOthersAreTakenAndOnlyTheyAreProto
               QStringLiteral("20240131153045\"%1\"a\"a1\n").arg(parent));
 }
 
+TEST_F(BatchRunTest, AStructureOfTheLibraryIsAppliedByItsName)
+{
+    add({"P/holiday.raw/", "P/Trip/"});
+    ASSERT_TRUE(WriteTextFile(app.settingsPath(QStringLiteral("structures.vlp")),
+                              "Name;Structure;\nUpper;<UC><NAME></UC><.EXT>;\nupper;<LC><NAME></LC>;\n"
+                              "|a|b;\"<PATH>;<NAME>\";\n"));
+    const QStringList paths{tree.path("P/holiday.raw"), tree.path("P/Trip")};
+    EXPECT_EQ(batch(QStringList{"--dry-run", "--structure-name", "Upper"} + paths), Status::Done) << err.toStdString();
+    EXPECT_EQ(out, change("P/holiday.raw", "HOLIDAY.raw") + change("P/Trip", "TRIP"));
+    // Letter case decides only between names that differ in nothing else; "|" and ";" are the name's own.
+    EXPECT_EQ(batch(QStringList{"--dry-run", "--structure-name=UPPER", "--structure-name", "a|b"} + paths),
+              Status::Done);
+    EXPECT_EQ(out, change("P/holiday.raw", "P;HOLIDAY") + change("P/Trip", "P;TRIP"));
+
+    // A name the library lacks stops the run before anything is loaded, and the names it has are listed.
+    EXPECT_EQ(batch(QStringList{"--structure-name", "Lower"} + paths), Status::CannotRun);
+    EXPECT_TRUE(out.isEmpty());
+    const QString library = '"' + app.settingsPath(QStringLiteral("structures.vlp")) + '"';
+    EXPECT_EQ(err, app.state().language.GetLngText("Batch", "StructureNameNotFoundListed",
+                                                   {"Lower", library, "\n  Upper\n  upper\n  a|b"}) +
+                       '\n' + app.state().language.GetLngText("Batch", "NothingRenamed") + '\n');
+    EXPECT_EQ(tree.folders("P"), QStringList({"Trip", "holiday.raw"}));
+    QFile::remove(app.settingsPath(QStringLiteral("structures.vlp")));
+    EXPECT_EQ(batch(QStringList{"--structure-name", "Upper"} + paths), Status::CannotRun);
+    EXPECT_TRUE(err.startsWith(app.state().language.GetLngText("Batch", "StructureNameNotFound", {"Upper", library})));
+}
+
 TEST_F(BatchRunTest, AHistoryFileThatIsAPipeIsReportedAndDoesNotStallTheRun)
 {
     add({"P/a/"});
