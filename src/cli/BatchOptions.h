@@ -5,7 +5,8 @@
 #include <QStringList>
 
 // The command line of a run without a window, the arguments after "--batch":
-//   (--script SCRIPT | --structure TEXT | --structure-name NAME)... [--dry-run] [--subfolders] [--list LISTFILE]... [--sort KEY] [PATH]...
+//   (--script SCRIPT | --structure TEXT | --structure-name NAME)... [--dry-run] [--subfolders] [--list LISTFILE]...
+//   [--sort KEY] [PATH]...
 //   --history | --undo-last
 // Options with a value take it from the next argument or after "=" ("--sort=size"). "--" ends the options:
 // every argument after it is a path, even one that starts with "-". Scripts and structures keep their

@@ -23,12 +23,12 @@ QStringList parsed(const BatchOptions& o)
 
 TEST(BatchOptions, KeepsActionsAndInputsInCommandLineOrder)
 {
-    BatchOptions o =
-        ParseBatchArguments({"/a", "--structure", "<NAME>-1", "--list", "l.m3u", "--script=tidy", "--dry-run",
-                             "--subfolders", "--sort", "Size", "/b", "--structure=<NAME>-2", "--list=m.txt", "--structure-name", "Upper case"});
+    BatchOptions o = ParseBatchArguments({"/a", "--structure", "<NAME>-1", "--list", "l.m3u", "--script=tidy",
+                                          "--dry-run", "--subfolders", "--sort", "Size", "/b", "--structure=<NAME>-2",
+                                          "--list=m.txt", "--structure-name", "Upper case"});
     ASSERT_TRUE(o.ok());
-    EXPECT_EQ(parsed(o), QStringList({"structure:<NAME>-1", "script:tidy", "structure:<NAME>-2", "named:Upper case", "path:/a",
-                                      "list:l.m3u", "path:/b", "list:m.txt"}));
+    EXPECT_EQ(parsed(o), QStringList({"structure:<NAME>-1", "script:tidy", "structure:<NAME>-2", "named:Upper case",
+                                      "path:/a", "list:l.m3u", "path:/b", "list:m.txt"}));
     EXPECT_TRUE(o.dryRun && o.subfolders && !o.help);
     EXPECT_EQ(o.sort, BatchOptions::SortKey::Size);
     // A value is taken whatever it looks like; after "--" everything is a path; a lone "-" is a name.

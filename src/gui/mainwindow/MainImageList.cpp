@@ -25,6 +25,7 @@ const QHash<QString, QStringList>& themeNames()
         {QStringLiteral("StartRunScript"), {QStringLiteral("media-playback-start")}},
         {QStringLiteral("RunSelectedScript"), {QStringLiteral("media-skip-forward")}},
         {QStringLiteral("EditMan"), {QStringLiteral("document-edit")}},
+        {QStringLiteral("Add"), {QStringLiteral("list-add")}},
         {QStringLiteral("Properties"), {QStringLiteral("document-properties")}},
         {QStringLiteral("CancelAction"), {QStringLiteral("process-stop")}},
         {QStringLiteral("lstSort1"), {QStringLiteral("pan-up"), QStringLiteral("go-up")}},

@@ -56,8 +56,8 @@ MainWindow::MainWindow(AppState& state, Prompter& prompter, QWidget* parent)
     m_preview = std::make_unique<PreviewController>(state, m_session, m_list, this);
     m_load = std::make_unique<LoadController>(state, m_session, m_list, this);
     m_rename = std::make_unique<RenameController>(
-        state, m_session, m_list, *m_ui.lstApplyTo,
-        [this](int type) { return m_ui.menuItem(renameCommand(type))->text(); }, *m_ui.lstVorschau, this);
+        state, m_session, m_list, *m_ui.lstApplyTo, [this](CommandId id) { return m_ui.menuItem(id)->text(); },
+        *m_ui.lstVorschau, this);
     m_script = std::make_unique<ScriptController>(state, m_session, *m_ui.scripts);
     m_view = std::make_unique<ViewController>(state, m_session, m_ui);
     connectCommands();

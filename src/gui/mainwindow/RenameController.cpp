@@ -6,12 +6,13 @@
 #include "gui/platform/Prompter.h"
 #include "gui/rename/EditManDialog.h"
 #include "gui/rename/LivePreview.h"
+#include "gui/rename/NameStructureDialog.h"
 #include "gui/rename/RenameDialogFactory.h"
 
 #include <QComboBox>
 
 RenameController::RenameController(AppState& state, WindowSession& session, PreviewList& list, const QComboBox& applyTo,
-                                   std::function<QString(int type)> menuCaption, QTableView& view,
+                                   std::function<QString(CommandId)> menuCaption, QTableView& view,
                                    QWidget* dialogParent)
     : m_state(state)
     , m_session(session)
@@ -23,22 +24,32 @@ RenameController::RenameController(AppState& state, WindowSession& session, Prev
     , m_runDialog([](QDialog& dialog) { return dialog.exec(); })
 {}
 
+RenameDialogHost RenameController::dialogHost(const QString& menuCaption)
+{
+    return {m_state,
+            m_session,
+            m_list,
+            m_applyTo.currentIndex(),
+            m_applyTo.currentText(),
+            menuCaption,
+            [this] { Q_EMIT listChanged(); },
+            [this](const QString& text) { Q_EMIT statusText(text); }};
+}
+
 bool RenameController::openRenameDialog(int type)
 {
-    RenameDialogHost host{m_state,
-                          m_session,
-                          m_list,
-                          m_applyTo.currentIndex(),
-                          m_applyTo.currentText(),
-                          m_menuCaption(type),
-                          [this] { Q_EMIT listChanged(); },
-                          [this](const QString& text) { Q_EMIT statusText(text); }};
-    const auto dialog = CreateRenameDialog(type, std::move(host), m_dialogParent);
+    const auto dialog = CreateRenameDialog(type, dialogHost(m_menuCaption(renameCommand(type))), m_dialogParent);
     if (!dialog)
         return false;
     const LivePreview preview(*dialog, m_list, m_view);
     m_runDialog(*dialog);
     return true;
+}
+
+void RenameController::openStructureDialog()
+{
+    NameStructureDialog dialog(dialogHost(m_menuCaption(CommandId::RenameStructure)), m_dialogParent);
+    m_runDialog(dialog);
 }
 
 void RenameController::editManually()

@@ -1,5 +1,8 @@
 #pragma once
 
+#include "core/preview/CommandId.h"
+#include "gui/rename/RenameDialog.h"
+
 #include <QObject>
 #include <QString>
 #include <functional>
@@ -23,14 +26,16 @@ public:
     // How a modal dialog is run: exec() in the program; tests answer the dialog instead.
     using DialogRunner = std::function<int(QDialog&)>;
 
-    // The apply-to selector says which entries a function changes; menu captions title the dialogs; the
+    // The apply-to selector says which entries a function changes; menu captions (by command) title the dialogs; the
     // view shows the live preview.
     RenameController(AppState& state, WindowSession& session, PreviewList& list, const QComboBox& applyTo,
-                     std::function<QString(int type)> menuCaption, QTableView& view, QWidget* dialogParent);
+                     std::function<QString(CommandId)> menuCaption, QTableView& view, QWidget* dialogParent);
 
     // Opens the rename dialog of a type number (3 folder extension, 4 case, 5 prefix and suffix …) and
     // waits until it is closed; false when that dialog is not part of the program yet.
     bool openRenameDialog(int type);
+    // Opens the name structures: the library, its editor, and applying a structure of it.
+    void openStructureDialog();
     // Manual edit of the current entry.
     void editManually();
     // A new name typed in place in the list: taken as the manual edit takes it.
@@ -44,11 +49,14 @@ Q_SIGNALS:
     void listChanged();
 
 private:
+    // What a dialog opened from the menu entry of that caption needs of the window.
+    RenameDialogHost dialogHost(const QString& menuCaption);
+
     AppState& m_state;
     WindowSession& m_session;
     PreviewList& m_list;
     const QComboBox& m_applyTo;
-    std::function<QString(int type)> m_menuCaption;
+    std::function<QString(CommandId)> m_menuCaption;
     QTableView& m_view;
     QWidget* m_dialogParent;
     DialogRunner m_runDialog;

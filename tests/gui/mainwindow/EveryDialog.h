@@ -11,11 +11,14 @@
 #include "gui/platform/Prompter.h"
 #include "gui/platform/PropertiesDialog.h"
 #include "gui/rename/EditManDialog.h"
+#include "gui/rename/NameStructureDialog.h"
 #include "gui/rename/PositionPickerDialog.h"
 #include "gui/rename/RenameDialogFactory.h"
 #include "gui/settings/DateTimeFormatDialog.h"
 
 #include <QComboBox>
+#include <QFile>
+#include <QLineEdit>
 #include <functional>
 
 // How a dialog takes its title: from the menu item that opened it, or from its own language section.
@@ -45,6 +48,27 @@ inline void ForEveryDialog(AppState& state, Prompter& prompter, MainWindow& wind
     for (const auto request : {PositionPickerDialog::Request::InsertPosition, PositionPickerDialog::Request::FromTo}) {
         PositionPickerDialog picker(state, window.list(), request, false, &window);
         visit(picker, DialogTitle::Fixed);
+    }
+    // The name structures over the shipped library: its list, then its editor with a structure typed.
+    QFile::copy(QStringLiteral(DIRWRIGHT_SOURCE_DIR "/data/structures.vlp"),
+                state.settingsFolder + QStringLiteral("structures.vlp"));
+    for (const bool editing : {false, true}) {
+        NameStructureDialog structures({state,
+                                        window.session(),
+                                        window.list(),
+                                        0,
+                                        window.ui().lstApplyTo->itemText(0),
+                                        window.plainCaption(CommandId::RenameStructure),
+                                        {},
+                                        {}},
+                                       &window);
+        if (editing) {
+            structures.select(4);
+            structures.editStructure();
+            structures.findChild<QLineEdit*>(QStringLiteral("txtStructure"))
+                ->setText(QStringLiteral("<DT(C,yyyy-mm-dd)> <WC><NAME></WC><.EXT>"));
+        }
+        visit(structures, DialogTitle::FromCommand);
     }
     EditManDialog edit(state, prompter, window.list(), 2, {}, &window);
     visit(edit, DialogTitle::FromCommand);

@@ -195,7 +195,8 @@ TEST(MainImageListTest, EveryButtonPictureLooksFaintWhenDisabled)
         }
         return sum;
     };
-    QStringList keys{"OpenFile", "DelList", "TakeChanges", "RejectChanges", "Undo", "Rename99", "Options", "EditMan"};
+    QStringList keys{"OpenFile", "DelList", "TakeChanges", "RejectChanges", "Undo", "Rename99",
+                     "Options",  "EditMan", "Add"};
     for (int n = 1; n <= 10; ++n)
         keys.append(QStringLiteral("Rename%1").arg(n, 2, 10, QLatin1Char('0')));
     for (const QString& key : keys) {
