@@ -73,7 +73,9 @@ StructureLibrary StructureLibrary::parse(const QString& text)
         QString name = fields.first();
         if (const qsizetype mark = name.indexOf(kNamePrefixMark); mark >= 0)
             name = name.mid(mark + 1);
-        library.entries.append({name, fields.value(1)});
+        // Nothing but a prefix is no name either.
+        if (!name.trimmed().isEmpty())
+            library.entries.append({name, fields.value(1)});
     }
     return library;
 }

@@ -22,7 +22,8 @@ struct NamedStructure
 // in double quotes; quotes inside are not doubled.
 //
 // Older files may use tabs or commas instead, which reading detects. A "|" in a name field marks a prefix
-// that older versions kept before the name: the name is what follows the first "|". So that a name with a
+// that older versions kept before the name: the name is what follows the first "|" (a line whose name is
+// blank is left out). So that a name with a
 // "|" of its own comes back whole (also in those versions, which cut the name at the first "|" of the
 // line), a line with a "|" anywhere gets a "|" in front of its name.
 class StructureLibrary

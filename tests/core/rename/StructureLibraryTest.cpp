@@ -80,7 +80,7 @@ TEST(StructureLibraryTest, TheSeparatorIsTheOneInEveryLine)
          {{"A", "<NAME>"}, {"B", "<EXT>"}}},
         {"no separator in every line", "Name;Structure;\nA <NAME>\n", {}},
         {"empty", "", {}},
-        {"blank names are skipped", "Name;Structure;\n  ;<NAME>;\nA;<EXT>;\n", {{"A", "<EXT>"}}},
+        {"blank names are skipped", "Name;Structure;\n  ;<NAME>;\n1| ;<PATH>;\nA;<EXT>;\n", {{"A", "<EXT>"}}},
         {"a line without a structure", "Name;Structure;\nA;\n", {{"A", ""}}},
     };
     for (const auto& row : rows) {
