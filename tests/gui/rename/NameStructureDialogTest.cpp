@@ -2,6 +2,7 @@
 #include "core/rename/StructureLibrary.h"
 #include "core/settings/TextCodec.h"
 #include "gui/mainwindow/MainWindowFixture.h"
+#include "support/FaultInjectingFileSystem.h"
 #include "support/WriteTextFile.h"
 
 #include <QDropEvent>
@@ -127,6 +128,27 @@ TEST_F(NameStructures, ApplyWritesTheLibraryAndGivesTheTargetsTheirNames)
     });
     button(CommandId::Rename99)->trigger();
     EXPECT_EQ(newNames(), (QStringList{"LOG.Txt", "SUMMER-TRIP.2004"}));
+}
+
+TEST_F(NameStructures, ALibraryThatCannotBeWrittenIsReportedAndTheOldFileStays)
+{
+    auto fs = std::make_unique<FaultInjectingFileSystem>();
+    fs->fail(FaultInjectingFileSystem::Op::WriteFile, libraryPath(), FsResult::Kind::Other);
+    app.state().services.fileSystem = std::move(fs);
+    const auto d = dialog();
+    app.prompter().expectButton(Prompter::Yes);
+    d->deleteStructure();
+    app.prompter().expectButton(Prompter::Ok);
+    EXPECT_TRUE(d->apply());
+    ASSERT_EQ(app.prompter().asked().size(), 2);
+    EXPECT_EQ(app.prompter().asked().last().text,
+              app.state().message("msgFileNotWritten", {'"' + libraryPath() + '"'}));
+    EXPECT_EQ(libraryText(), QString::fromUtf8(kLibrary));
+    // The selected structure ran all the same, and the next Apply tries again.
+    EXPECT_EQ(newNames(), (QStringList{"LOG.TXT", "SUMMER-TRIP.2004"}));
+    app.prompter().expectButton(Prompter::Ok);
+    EXPECT_TRUE(d->apply());
+    EXPECT_EQ(app.prompter().asked().size(), 3);
 }
 
 TEST_F(NameStructures, TheCheckSaysWhatIsWrongAndOnlyAMarkerInTheExampleStillKeepsTheStructure)
