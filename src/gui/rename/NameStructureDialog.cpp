@@ -182,8 +182,6 @@ NameStructureDialog::NameStructureDialog(RenameDialogHost host, QWidget* parent)
     connect(m_editCancel, &QPushButton::clicked, this, &NameStructureDialog::cancelStructure);
     connect(m_name, &QLineEdit::textChanged, this, &NameStructureDialog::fieldsChanged);
     connect(m_structure, &QLineEdit::textChanged, this, &NameStructureDialog::fieldsChanged);
-    connect(m_structure, &QLineEdit::returnPressed, this, &NameStructureDialog::confirmStructure);
-    connect(m_name, &QLineEdit::returnPressed, this, &NameStructureDialog::confirmStructure);
     for (StructureItemList* list : {m_elements, m_functions})
         connect(list, &StructureItemList::insertRequested, this, &NameStructureDialog::insertAtCursor);
     connect(m_scroll, &QScrollBar::valueChanged, this, &NameStructureDialog::refreshExample);

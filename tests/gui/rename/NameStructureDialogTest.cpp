@@ -6,6 +6,7 @@
 #include "support/WriteTextFile.h"
 
 #include <QDropEvent>
+#include <QTest>
 #include <QMimeData>
 
 namespace {
@@ -59,7 +60,10 @@ TEST_F(NameStructures, ChangesOfTheLibraryStayInTheDialogUntilApply)
     field(*d, "txtStructure")->setText(QStringLiteral("<UC><NAME_L(2)></UC><NAME_M(3,0)><.EXT>"));
     EXPECT_EQ(field(*d, "txtFileName")->text(), QStringLiteral("LOG.TXT"));
     EXPECT_EQ(d->exampleResult(), QStringLiteral("LOG.TXT"));
-    d->confirmStructure();
+    // Enter in the editor keeps the structure, and only that: the dialog stays open, nothing is applied.
+    d->show();
+    QTest::keyClick(field(*d, "txtStructure"), Qt::Key_Return);
+    EXPECT_TRUE(d->isVisible());
     EXPECT_FALSE(d->editing());
     ASSERT_EQ(d->library().entries.size(), 4);
     EXPECT_EQ(d->library().entries.last(), (NamedStructure{"Structure 4", "<UC><NAME_L(2)></UC><NAME_M(3,0)><.EXT>"}));
