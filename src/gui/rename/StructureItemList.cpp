@@ -42,14 +42,6 @@ void StructureItemList::fill(const Language& language, const QStringList& keyPre
     resizeColumnToContents(0);
 }
 
-QStringList StructureItemList::insertTexts() const
-{
-    QStringList out;
-    for (int i = 0; i < topLevelItemCount(); ++i)
-        out.append(topLevelItem(i)->text(0));
-    return out;
-}
-
 QStringList StructureItemList::mimeTypes() const
 {
     return {QStringLiteral("text/plain")};

@@ -20,9 +20,6 @@ public:
     // "|". Only the entries the structure language understands are offered.
     void fill(const Language& language, const QStringList& keyPrefixes, const FileSystem& fs);
 
-    // The text each item inserts, in list order.
-    QStringList insertTexts() const;
-
 Q_SIGNALS:
     void insertRequested(const QString& text);
 
