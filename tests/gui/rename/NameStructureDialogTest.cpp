@@ -6,8 +6,8 @@
 #include "support/WriteTextFile.h"
 
 #include <QDropEvent>
-#include <QTest>
 #include <QMimeData>
+#include <QTest>
 
 namespace {
 
