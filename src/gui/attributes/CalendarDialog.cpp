@@ -18,6 +18,7 @@
 #include <QPushButton>
 #include <QScrollBar>
 #include <QShortcut>
+#include <QToolButton>
 #include <QVBoxLayout>
 
 namespace {
@@ -43,13 +44,14 @@ CalendarDialog::CalendarDialog(const AppState& state, Prompter& prompter, const 
     setModal(true);
     const QLocale locale = QLocale::system();
 
-    auto* previous = NamedWidget<QPushButton>(this, QStringLiteral("cmdPreviousMonth"));
+    // Small buttons beside the month: a push button would take the width of a word.
+    auto* previous = NamedWidget<QToolButton>(this, QStringLiteral("cmdPreviousMonth"));
     previous->setText(QStringLiteral("<"));
-    auto* next = NamedWidget<QPushButton>(this, QStringLiteral("cmdNextMonth"));
+    auto* next = NamedWidget<QToolButton>(this, QStringLiteral("cmdNextMonth"));
     next->setText(QStringLiteral(">"));
-    for (QPushButton* b : {previous, next}) {
-        b->setAutoDefault(false);
-        b->setFixedWidth(b->fontMetrics().horizontalAdvance(QStringLiteral("<<<")) + 12);
+    for (QToolButton* b : {previous, next}) {
+        b->setAutoRepeat(true);
+        b->setMinimumWidth(b->fontMetrics().horizontalAdvance(QStringLiteral("<<<")) + 8);
     }
     m_month = NamedWidget<QComboBox>(this, QStringLiteral("cmbMonth"));
     for (int m = 1; m <= 12; ++m)
@@ -79,6 +81,7 @@ CalendarDialog::CalendarDialog(const AppState& state, Prompter& prompter, const 
         cell->setStyleSheet(kCellStyle);
         cell->installEventFilter(this);
         grid->addWidget(cell, 1 + i / 7, i % 7);
+        m_cells[i] = cell;
     }
 
     auto* timeGrid = new QGridLayout;
@@ -130,12 +133,13 @@ CalendarDialog::CalendarDialog(const AppState& state, Prompter& prompter, const 
     const auto showHelp = [this] { ShowHelpGuide(m_state, m_prompter, formName()); };
     connect(help, &QPushButton::clicked, this, showHelp);
     connect(new QShortcut(QKeySequence::HelpContents, this), &QShortcut::activated, this, showHelp);
-    connect(previous, &QPushButton::clicked, this, [this] { moveTo(m_value.date().addMonths(-1)); });
-    connect(next, &QPushButton::clicked, this, [this] { moveTo(m_value.date().addMonths(1)); });
+    connect(previous, &QToolButton::clicked, this, [this] { moveTo(m_value.date().addMonths(-1)); });
+    connect(next, &QToolButton::clicked, this, [this] { moveTo(m_value.date().addMonths(1)); });
     connect(m_month, &QComboBox::currentIndexChanged, this, &CalendarDialog::redraw);
     connect(m_year, &QComboBox::currentIndexChanged, this, &CalendarDialog::redraw);
 
     TranslateForm(state.language, this);
+    TwoDigitField::nameBars(this);
     previous->setToolTip(state.language.GetLngText(formName(), QStringLiteral("PreviousMonth")));
     previous->setAccessibleName(previous->toolTip());
     next->setToolTip(state.language.GetLngText(formName(), QStringLiteral("NextMonth")));
@@ -194,7 +198,9 @@ void CalendarDialog::redraw()
         m_cells[i]->setStyleSheet(inMonth && day == m_day ? kChosenStyle : kCellStyle);
     }
     m_value = QDateTime(date, QTime(m_time[0]->value(), m_time[1]->value(), m_time[2]->value()));
-    m_chosen->setText(QLocale::system().toString(m_value, QLocale::LongFormat));
+    // The long date names the weekday; the time zone is the local one and goes without saying.
+    m_chosen->setText(QLocale::system().toString(date, QLocale::LongFormat) + QLatin1Char(' ') +
+                      m_value.time().toString(QStringLiteral("HH:mm:ss")));
 }
 
 bool CalendarDialog::eventFilter(QObject* watched, QEvent* event)

@@ -34,9 +34,11 @@ QString indexed(const QString& name, int index)
     return name + QStringLiteral("(%1)").arg(index);
 }
 
+// The short date and the time to the second: the calendar picks seconds, so the label shows them.
 QString shortText(const QDateTime& date)
 {
-    return QLocale::system().toString(date, QLocale::ShortFormat);
+    return QLocale::system().toString(date.date(), QLocale::ShortFormat) + QLatin1Char(' ') +
+           date.time().toString(QStringLiteral("HH:mm:ss"));
 }
 
 QPushButton* ownButton(QWidget* parent, const QString& name, const QString& key)

@@ -88,6 +88,7 @@ OffsetDialog::OffsetDialog(const AppState& state, Prompter& prompter, const QStr
     layout->addLayout(buttons);
 
     TranslateForm(state.language, this);
+    TwoDigitField::nameBars(this);
     if (!title.isEmpty())
         setWindowTitle(title);
     SetDialogButtons(this, state.language);

@@ -2,6 +2,7 @@
 
 #include <QString>
 
+class QLabel;
 class QLineEdit;
 class QScrollBar;
 class QWidget;
@@ -17,4 +18,7 @@ struct TwoDigitField
     static TwoDigitField create(QWidget* parent, const QString& barName, const QString& fieldName, int minimum,
                                 int maximum);
     static QString digits(int value) { return QStringLiteral("%1").arg(value, 2, 10, QLatin1Char('0')); }
+    // Screen readers name the field by its label; the bar gets the label's caption as its name. Called
+    // once the window's texts are in place.
+    static void nameBars(const QWidget* window);
 };

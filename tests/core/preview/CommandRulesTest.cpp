@@ -86,7 +86,8 @@ TEST(CommandRules, EnabledCommandsPerSituation)
                  ChooseScript, HelpContent}})},
         {"saved scripts but no entries", scriptsOnEmptyList, setOf({kAlways})},
         {"loading", loading, setOf({{Cancel}})},
-        {"expert mode: its commands are not built", expert, setOf({kAlways, kWithEntries, {StartRecording}})},
+        {"expert mode: attributes and times, not yet deleting", expert,
+         setOf({kAlways, kWithEntries, {StartRecording, FolderAttributes}})},
     };
     for (const auto& row : rows) {
         SCOPED_TRACE(row.name);

@@ -127,7 +127,7 @@ TEST(CalendarDialog, PlacesTheDaysFromMondayAndKeepsTheChosenDayInTheMonth)
     EXPECT_TRUE(child<QLabel>(calendar, "lblCal(5)")->text().isEmpty());
     EXPECT_EQ(child<QLineEdit>(calendar, "txtTimeSecond")->text(), QStringLiteral("10"));
     // 31 January, next month: the last day of February.
-    QTest::mouseClick(child<QPushButton>(calendar, "cmdNextMonth"), Qt::LeftButton);
+    QTest::mouseClick(child<QToolButton>(calendar, "cmdNextMonth"), Qt::LeftButton);
     EXPECT_EQ(calendar.value(), QDateTime(QDate(2023, 2, 28), QTime(8, 9, 10)));
     QTest::keyClick(&calendar, Qt::Key_Right);
     EXPECT_EQ(calendar.value().date(), QDate(2023, 3, 1));
