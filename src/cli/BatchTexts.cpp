@@ -72,10 +72,11 @@ QString BatchTexts::helpText() const
     const QString key = text(QStringLiteral("ArgKey"));
     const QString path = text(QStringLiteral("ArgPath"));
     const QString name = text(QStringLiteral("ArgName"));
+    const QString touch = text(QStringLiteral("ArgTouch"));
     const QString synopsis =
-        QStringLiteral("dirwright --batch (--script %1 | --structure %2 | --structure-name %6)... [--dry-run] "
-                       "[--subfolders] [--list %3]... [--sort %4] [%5]...")
-            .arg(script, structure, listFile, key, path, name);
+        QStringLiteral("dirwright --batch (--script %1 | --structure %2 | --structure-name %7)... "
+                       "[--touch %6] [--dry-run] [--subfolders] [--list %3]... [--sort %4] [%5]...")
+            .arg(script, structure, listFile, key, path, touch, name);
 
     // Continuation lines of the synopsis line up under the program name.
     const QString usage = text(QStringLiteral("Usage"), {synopsis});
@@ -90,6 +91,7 @@ QString BatchTexts::helpText() const
     help += option(QStringLiteral("--script ") + script, QStringLiteral("HelpScript"));
     help += option(QStringLiteral("--structure ") + structure, QStringLiteral("HelpStructure"));
     help += option(QStringLiteral("--structure-name ") + name, QStringLiteral("HelpStructureName"));
+    help += option(QStringLiteral("--touch ") + touch, QStringLiteral("HelpTouch"));
     help += option(QStringLiteral("--dry-run"), QStringLiteral("HelpDryRun"));
     help += option(QStringLiteral("--subfolders"), QStringLiteral("HelpSubfolders"));
     help += option(QStringLiteral("--list ") + listFile, QStringLiteral("HelpList"));
@@ -118,6 +120,10 @@ QString BatchTexts::usageError(const BatchOptions& options) const
     case BatchOptions::Error::BadSortKey:
         problem = text(QStringLiteral("ErrBadSortKey"),
                        {options.errorArgument, BatchOptions::sortKeyNames().join(QStringLiteral(", "))});
+        break;
+    case BatchOptions::Error::BadTouch:
+        problem = text(QStringLiteral("ErrBadTouch"),
+                       {options.errorArgument, BatchOptions::touchSourceNames().join(QStringLiteral(", "))});
         break;
     case BatchOptions::Error::NoAction:
         problem = text(QStringLiteral("ErrNoAction"));

@@ -28,7 +28,6 @@ bool commandBuilt(CommandId id)
     case CommandId::FileList:
     case CommandId::CopyFolders:
     case CommandId::MoveFolders:
-    case CommandId::FolderAttributes:
     case CommandId::DeleteFolders1:
     case CommandId::DeleteFolders2:
     case CommandId::ShowAssistant:
