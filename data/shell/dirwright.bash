@@ -35,7 +35,7 @@ _dirwright()
                 COMPREPLY=($(compgen -W "none name path created modified size" -- "$cur"))
                 return
                 ;;
-            --structure)
+            --structure|--structure-name)
                 return
                 ;;
             --touch)
@@ -49,7 +49,7 @@ _dirwright()
                 return
                 ;;
             -*)
-                COMPREPLY=($(compgen -W "--script --structure --touch --dry-run --subfolders --list --sort --help --" -- "$cur"))
+                COMPREPLY=($(compgen -W "--script --structure --structure-name --touch --dry-run --subfolders --list --sort --help --" -- "$cur"))
                 return
                 ;;
         esac
