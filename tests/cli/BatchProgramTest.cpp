@@ -121,7 +121,7 @@ TEST_F(BatchProgramTest, HelpAndErrorsSpeakTheLanguageOfTheSettings)
 {
     setSetting("lng", "Deutsch");
     EXPECT_EQ(dirwright({"--help"}), 0);
-    EXPECT_TRUE(out.startsWith("Aufruf: dirwright --batch (--script SKRIPT | --structure TEXT)..."))
+    EXPECT_TRUE(out.startsWith("Aufruf: dirwright --batch (--script SKRIPT | --structure TEXT | --csv DATEI)..."))
         << out.toStdString();
     dirwright({"--structure", "x", "--sort", "farbe"});
     EXPECT_EQ(err, QStringLiteral("Unbekannter Sortierschlüssel „farbe“; möglich sind: none, name, path, created, "

@@ -25,14 +25,21 @@ CsvFile CsvFile::read(const FileSystem& fs, const QString& path)
     return file;
 }
 
-QStringList CsvFile::header(const QString& separator) const
+QStringList CsvFile::headerLine() const
 {
     for (const QString& line : m_lines) {
-        if (line.trimmed().isEmpty())
-            continue;
-        QStringList fields = ParseCsvLine(line, separator);
-        fields.removeLast();
-        return fields;
+        if (!line.trimmed().isEmpty())
+            return {line};
     }
     return {};
+}
+
+QStringList CsvFile::header(const QString& separator) const
+{
+    const QStringList line = headerLine();
+    if (line.isEmpty())
+        return {};
+    QStringList fields = ParseCsvLine(line.first(), separator);
+    fields.removeLast();
+    return fields;
 }

@@ -24,6 +24,8 @@ public:
     const FsResult& readResult() const { return m_read; }
     // Every line, empty ones included, so that a line number is the one an editor shows.
     const QStringList& lines() const { return m_lines; }
+    // The header: the first line that is not blank (as a list of one line, or none).
+    QStringList headerLine() const;
     // The column names: the fields of the header line with the given separator.
     QStringList header(const QString& separator) const;
 

@@ -33,8 +33,8 @@ constexpr std::initializer_list<CommandId> kAlways = {
     End,         TakeAll,      ShowMainBar, ShowScriptBar,  ShowColumn4,       ShowColumn5,   ShowColumn6,     Experts};
 // Usable as soon as the list has entries (of the rename slots, the built functions only).
 constexpr std::initializer_list<CommandId> kWithEntries = {
-    RemoveMenu, RemoveChosen, EditMenu, ScriptMenu, RenameMenu, SpecialMenu, Rename01, Rename03,
-    Rename04,   Rename05,     Rename06, Rename07,   Rename08,   Rename09,    Rename10,
+    RemoveMenu, RemoveChosen, EditMenu, ScriptMenu, RenameMenu, SpecialMenu, Rename01, Rename02,         Rename03,
+    Rename04,   Rename05,     Rename06, Rename07,   Rename08,   Rename09,    Rename10, NewNamesFromFile,
 };
 
 CommandContext withEntries(int changed = 0, int undoLevels = 0)
@@ -105,10 +105,9 @@ TEST(CommandRules, CommandsNotBuiltStayDisabledWhateverTheRulesAllow)
     const CommandSet allowed = allowedCommands(context);
     for (const CommandId id : {FolderAttributes, DeleteFolders1, DeleteFolders2, StartRunScript, Rename02, Rename99})
         EXPECT_TRUE(contains(allowed, id)) << static_cast<int>(id);
-    const CommandSet notBuilt =
-        setOf({{Options, Update, TakeSelected, StartRunScript, RunSelectedScript, Rename02, Rename99, NewNamesFromFile,
-                FileList, CopyFolders, MoveFolders, RenameStructure, FolderAttributes, DeleteFolders1, DeleteFolders2,
-                ShowAssistant, Info, CreateSubFolders}});
+    const CommandSet notBuilt = setOf({{Options, Update, TakeSelected, StartRunScript, RunSelectedScript, Rename99,
+                                        FileList, CopyFolders, MoveFolders, RenameStructure, FolderAttributes,
+                                        DeleteFolders1, DeleteFolders2, ShowAssistant, Info, CreateSubFolders}});
     for (std::size_t i = 0; i < kCommandCount; ++i)
         EXPECT_EQ(commandBuilt(static_cast<CommandId>(i)), !notBuilt.test(i)) << i;
     // Here the rules allow everything but Cancel, stopping a recording and the fixed columns.
