@@ -7,7 +7,6 @@
 #include "core/preview/PreviewList.h"
 #include "core/rename/CsvFile.h"
 #include "core/rename/CsvProblemText.h"
-#include "core/rename/CsvText.h"
 
 bool BatchCsv::load(const AppState& state, const BatchTexts& texts, const QString& path,
                     const BatchOptions::CsvColumns& columns)
@@ -19,11 +18,7 @@ bool BatchCsv::load(const AppState& state, const BatchTexts& texts, const QStrin
         return false;
     }
     m_lines = file.lines();
-    // Nobody can choose here: when the rows do not agree (a short row may lack the separator), the header
-    // line, which names the columns, decides.
-    m_params.separator = DetectSeparator(m_lines);
-    if (m_params.separator.isEmpty())
-        m_params.separator = DetectSeparator(file.headerLine());
+    m_params.separator = file.separator();
     if (m_params.separator.isEmpty()) {
         m_problem = texts.text(QStringLiteral("CsvNoSeparator"), {Quoted(shown)});
         return false;

@@ -25,6 +25,12 @@ CsvFile CsvFile::read(const FileSystem& fs, const QString& path)
     return file;
 }
 
+QString CsvFile::separator() const
+{
+    const QString detected = DetectSeparator(m_lines);
+    return detected.isEmpty() ? DetectSeparator(headerLine()) : detected;
+}
+
 QStringList CsvFile::headerLine() const
 {
     for (const QString& line : m_lines) {

@@ -24,6 +24,9 @@ public:
     const FsResult& readResult() const { return m_read; }
     // Every line, empty ones included, so that a line number is the one an editor shows.
     const QStringList& lines() const { return m_lines; }
+    // The separator of the file (DetectSeparator); when the rows do not agree (a short row may lack it), the
+    // header line, which names the columns, decides. Empty when neither tells.
+    QString separator() const;
     // The header: the first line that is not blank (as a list of one line, or none).
     QStringList headerLine() const;
     // The column names: the fields of the header line with the given separator.

@@ -3,7 +3,6 @@
 #include "core/AppState.h"
 #include "core/preview/PreviewList.h"
 #include "core/rename/CsvProblemText.h"
-#include "core/rename/CsvText.h"
 #include "core/script/DialogValues.h"
 #include "gui/platform/Prompter.h"
 #include "gui/platform/ShowHelpGuide.h"
@@ -30,7 +29,8 @@
 namespace {
 
 const QString kSection = QStringLiteral("frmNewNamesFromFile");
-const QString kTab = QStringLiteral("<tab>");
+// The separators by their item in "cmbSeparator": none chosen, ";", ",", the tab (shown as "<tab>").
+const QStringList kSeparators{QString(), QStringLiteral(";"), QStringLiteral(","), QStringLiteral("\t")};
 
 QString optionalName(const char* prefix, int n)
 {
@@ -64,8 +64,8 @@ NewNamesFromFileDialog::NewNamesFromFileDialog(AppState& state, Prompter& prompt
     auto* browse = NamedWidget<QPushButton>(fileFrame, QStringLiteral("cmdSelFile"));
     browse->setAutoDefault(false);
     m_separator = NamedWidget<QComboBox>(fileFrame, QStringLiteral("cmbSeparator"));
-    // The empty item: no separator chosen yet.
-    m_separator->addItems({QString(), QStringLiteral(";"), QStringLiteral(","), kTab});
+    // The first item: no separator chosen yet (its text comes with the language).
+    m_separator->addItems({QString(), QStringLiteral(";"), QStringLiteral(","), QStringLiteral("<tab>")});
     m_separatorLabel = labelFor(fileFrame, QStringLiteral("lblSeparator"), m_separator);
     fileGrid->addWidget(labelFor(fileFrame, QStringLiteral("lblFile"), m_file), 0, 0);
     fileGrid->addWidget(m_file, 0, 1);
@@ -134,6 +134,8 @@ NewNamesFromFileDialog::NewNamesFromFileDialog(AppState& state, Prompter& prompt
         connect(combo, &QComboBox::currentIndexChanged, this, &NewNamesFromFileDialog::updateEnabling);
 
     TranslateForm(state.language, this, objectName());
+    m_noColumn = state.language.GetLngText(kSection, QStringLiteral("cmbNone"));
+    m_separator->setItemText(0, m_noColumn);
     const QString optionalCaption = state.language.GetLngText(kSection, QStringLiteral("lblNewFNopt"));
     for (int n = 1; n <= kOptionalColumns; ++n)
         findChild<QLabel*>(optionalName("lblNewFNopt", n))
@@ -167,8 +169,7 @@ void NewNamesFromFileDialog::restoreFields()
 
 QString NewNamesFromFileDialog::separator() const
 {
-    const QString item = m_separator->currentText();
-    return item == kTab ? QStringLiteral("\t") : item;
+    return kSeparators.value(m_separator->currentIndex());
 }
 
 void NewNamesFromFileDialog::selectFile()
@@ -189,10 +190,8 @@ void NewNamesFromFileDialog::chooseFile(const QString& path)
 
 void NewNamesFromFileDialog::fileEdited()
 {
-    const CsvFile file = CsvFile::read(m_state.fs(), m_file->text());
-    const QString detected = DetectSeparator(file.lines());
-    const int index =
-        detected.isEmpty() ? -1 : m_separator->findText(detected == QStringLiteral("\t") ? kTab : detected);
+    const QString detected = CsvFile::read(m_state.fs(), m_file->text()).separator();
+    const int index = detected.isEmpty() ? -1 : static_cast<int>(kSeparators.indexOf(detected));
     if (index >= 0 && index != m_separator->currentIndex())
         m_separator->setCurrentIndex(index);
     else
@@ -214,7 +213,7 @@ void NewNamesFromFileDialog::loadColumns()
         const bool optional = combo != m_match && combo != m_newName;
         // An optional column can be left out again: its first item is the empty one.
         if (optional && !header.isEmpty())
-            combo->addItem(QString());
+            combo->addItem(m_noColumn);
         combo->addItems(header);
         combo->setCurrentIndex(optional && !header.isEmpty() ? 0 : -1);
     }
@@ -250,6 +249,8 @@ CsvNamesParams NewNamesFromFileDialog::params() const
 
 bool NewNamesFromFileDialog::ok()
 {
+    if (!m_ok->isEnabled())
+        return false;
     const QString path = m_file->text();
     const QString caption = m_state.message(QStringLiteral("msgCapAttention"));
     const CsvFile file = CsvFile::read(m_state.fs(), path);

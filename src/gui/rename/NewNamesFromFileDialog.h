@@ -63,4 +63,5 @@ private:
     QLineEdit* m_structure = nullptr;
     QCheckBox* m_keepExtension = nullptr;
     QPushButton* m_ok = nullptr;
+    QString m_noColumn; // the item of no choice
 };

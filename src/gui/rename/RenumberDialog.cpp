@@ -47,6 +47,8 @@ QLabel* labelFor(QWidget* parent, const QString& name, QWidget* buddy)
 QPushButton* listButton(QWidget* parent, const QString& name, std::optional<QStyle::StandardPixmap> picture = {})
 {
     auto* button = NamedWidget<QPushButton>(parent, name);
+    // Its texts are the dialog's own, not the shared ones of [Buttons].
+    button->setProperty("tag", QStringLiteral("frmRenumber"));
     if (picture)
         button->setIcon(parent->style()->standardIcon(*picture));
     button->setAutoDefault(false);

@@ -11,11 +11,13 @@
 #include "gui/platform/Prompter.h"
 #include "gui/platform/PropertiesDialog.h"
 #include "gui/rename/EditManDialog.h"
+#include "gui/rename/NewNamesFromFileDialog.h"
 #include "gui/rename/PositionPickerDialog.h"
 #include "gui/rename/RenameDialogFactory.h"
 #include "gui/settings/DateTimeFormatDialog.h"
 
 #include <QComboBox>
+#include <QFile>
 #include <functional>
 
 // How a dialog takes its title: from the menu item that opened it, or from its own language section.
@@ -46,6 +48,20 @@ inline void ForEveryDialog(AppState& state, Prompter& prompter, MainWindow& wind
         PositionPickerDialog picker(state, window.list(), request, false, &window);
         visit(picker, DialogTitle::Fixed);
     }
+    // New names from a file: before a file is chosen, and with a file whose columns are chosen.
+    NewNamesFromFileDialog csvEmpty(state, prompter, window.list(), {}, &window);
+    visit(csvEmpty, DialogTitle::Fixed);
+    QFile csv(folder + QStringLiteral("names.csv"));
+    if (csv.open(QIODevice::WriteOnly))
+        csv.write("Old name;New name;Year\nHoliday.2004;Beach;2004\n");
+    csv.close();
+    NewNamesFromFileDialog csvLoaded(state, prompter, window.list(), {}, &window);
+    csvLoaded.chooseFile(csv.fileName());
+    if (auto* match = csvLoaded.findChild<QComboBox*>(QStringLiteral("cmbOldFN")))
+        match->setCurrentIndex(0);
+    if (auto* newName = csvLoaded.findChild<QComboBox*>(QStringLiteral("cmbNewFN")))
+        newName->setCurrentIndex(1);
+    visit(csvLoaded, DialogTitle::Fixed);
     EditManDialog edit(state, prompter, window.list(), 2, {}, &window);
     visit(edit, DialogTitle::FromCommand);
     OpenDialog open(state, prompter);

@@ -1,5 +1,6 @@
 #include "gui/mainwindow/MainWindowFixture.h"
 
+#include "core/script/DialogValues.h"
 #include "core/script/ScriptStore.h"
 #include "core/settings/IniDocument.h"
 #include "gui/rename/NewNamesFromFileDialog.h"
