@@ -33,10 +33,7 @@ protected:
         tree.write(QStringLiteral("names.csv"), bytes);
         return tree.path(QStringLiteral("names.csv"));
     }
-    QString message(const char* key, const QStringList& args)
-    {
-        return app.state().message(QLatin1String(key), args);
-    }
+    QString message(const char* key, const QStringList& args) { return app.state().message(QLatin1String(key), args); }
     TestApp app;
     TestTree tree{{"P/2004 Holiday.jpg/", "P/Trip/", "P/other/"}};
     QString out, err;
