@@ -1,12 +1,16 @@
 #pragma once
 
+#include "core/folderops/AttributesParams.h"
+
 #include <QList>
 #include <QString>
 #include <QStringList>
+#include <optional>
 
 // The command line of a run without a window, the arguments after "--batch":
 //   (--script SCRIPT | --structure TEXT | --csv FILE)... [--csv-match N --csv-new N [--csv-structure TEXT]
-//   [--csv-by path|name] [--keep-extension]] [--dry-run] [--subfolders] [--list LISTFILE]... [--sort KEY] [PATH]...
+//   [--csv-by path|name] [--keep-extension]] [--touch SOURCE[:OFFSET]] [--dry-run] [--subfolders]
+//   [--list LISTFILE]... [--sort KEY] [PATH]...
 //   --history | --undo-last
 // Options with a value take it from the next argument or after "=" ("--sort=size"). "--" ends the options:
 // every argument after it is a path, even one that starts with "-". Scripts and structures keep their
@@ -45,7 +49,8 @@ struct BatchOptions
         UnknownOption,     // errorArgument: the option
         MissingValue,      // errorArgument: the option that needs a value
         BadSortKey,        // errorArgument: the key given
-        NoAction,          // neither a script nor a structure
+        BadTouch,          // errorArgument: the --touch value that is neither a source nor a date, or a bad offset
+        NoAction,          // neither a script nor a structure nor --csv nor --touch
         HistoryAlone,      // --history or --undo-last with anything but each other's absence
         BadColumn,         // errorArgument: the option; its value is no column number of 1 or more
         BadCsvBy,          // errorArgument: the value of --csv-by
@@ -56,6 +61,9 @@ struct BatchOptions
     enum class Mode { Rename, History, UndoLast };
 
     QList<Action> actions;
+    // --touch: the modification time every listed folder gets, after the renames (source and offset; an
+    // explicit date has the offset applied already).
+    std::optional<AttributesParams::TimeRequest> touch;
     QList<Input> inputs;
     CsvColumns csv;
     bool dryRun = false;
@@ -74,6 +82,8 @@ struct BatchOptions
     static QString batchOption() { return QStringLiteral("--batch"); }
     // The sort keys as written on the command line, in the order of SortKey.
     static QStringList sortKeyNames();
+    // The sources of --touch by name, in the order of AttributesParams::Source from FilesEarliest.
+    static QStringList touchSourceNames();
 };
 
 // Reads the arguments that follow "--batch".

@@ -73,11 +73,12 @@ QString BatchTexts::helpText() const
     const QString path = text(QStringLiteral("ArgPath"));
     const QString file = text(QStringLiteral("ArgFile"));
     const QString column = text(QStringLiteral("ArgColumn"));
+    const QString touch = text(QStringLiteral("ArgTouch"));
     const QString synopsis =
         QStringLiteral("dirwright --batch (--script %1 | --structure %2 | --csv %6)... [--csv-match %7 --csv-new %7... "
-                       "[--csv-structure %2] [--csv-by path|name] [--keep-extension]] [--dry-run] [--subfolders] "
-                       "[--list %3]... [--sort %4] [%5]...")
-            .arg(script, structure, listFile, key, path, file, column);
+                       "[--csv-structure %2] [--csv-by path|name] [--keep-extension]] [--touch %8] [--dry-run] "
+                       "[--subfolders] [--list %3]... [--sort %4] [%5]...")
+            .arg(script, structure, listFile, key, path, file, column, touch);
 
     // Continuation lines of the synopsis line up under the program name.
     const QString usage = text(QStringLiteral("Usage"), {synopsis});
@@ -97,6 +98,7 @@ QString BatchTexts::helpText() const
     help += option(QStringLiteral("--csv-structure ") + structure, QStringLiteral("HelpCsvStructure"));
     help += option(QStringLiteral("--csv-by path|name"), QStringLiteral("HelpCsvBy"));
     help += option(QStringLiteral("--keep-extension"), QStringLiteral("HelpKeepExtension"));
+    help += option(QStringLiteral("--touch ") + touch, QStringLiteral("HelpTouch"));
     help += option(QStringLiteral("--dry-run"), QStringLiteral("HelpDryRun"));
     help += option(QStringLiteral("--subfolders"), QStringLiteral("HelpSubfolders"));
     help += option(QStringLiteral("--list ") + listFile, QStringLiteral("HelpList"));
@@ -125,6 +127,10 @@ QString BatchTexts::usageError(const BatchOptions& options) const
     case BatchOptions::Error::BadSortKey:
         problem = text(QStringLiteral("ErrBadSortKey"),
                        {options.errorArgument, BatchOptions::sortKeyNames().join(QStringLiteral(", "))});
+        break;
+    case BatchOptions::Error::BadTouch:
+        problem = text(QStringLiteral("ErrBadTouch"),
+                       {options.errorArgument, BatchOptions::touchSourceNames().join(QStringLiteral(", "))});
         break;
     case BatchOptions::Error::NoAction:
         problem = text(QStringLiteral("ErrNoAction"));
