@@ -151,7 +151,7 @@ void NewNamesFromFileDialog::restoreFields()
 {
     const DialogValues values = DialogValues::fromSection(m_state.settings.document(), kSection);
     const QString file = values.text(QStringLiteral("txtFile"));
-    if (!file.isEmpty() && QFileInfo(file).isFile())
+    if (!file.isEmpty() && m_state.fs().pathInfo(file).type == PathInfo::Type::File)
         chooseFile(file);
     m_structure->setText(values.text(QStringLiteral("txtStructure"), m_structure->text()));
     const auto restoreIndex = [&](QComboBox* combo) {
