@@ -24,7 +24,6 @@ bool commandBuilt(CommandId id)
     case CommandId::TakeSelected:
     case CommandId::StartRunScript:
     case CommandId::RunSelectedScript:
-    case CommandId::NewNamesFromFile:
     case CommandId::FileList:
     case CommandId::CopyFolders:
     case CommandId::MoveFolders:
@@ -64,7 +63,6 @@ CommandSet allowedCommands(const CommandContext& context)
                 CommandId::ShowMainBar,
                 CommandId::ShowScriptBar,
                 CommandId::RunSelectedScript,
-                CommandId::NewNamesFromFile,
                 CommandId::FileList,
                 CommandId::CopyFolders,
                 CommandId::MoveFolders,
@@ -79,7 +77,8 @@ CommandSet allowedCommands(const CommandContext& context)
           {CommandId::RemoveMenu, CommandId::RemoveChosen, CommandId::EditMenu, CommandId::ScriptMenu,
            CommandId::RenameMenu, CommandId::SpecialMenu, CommandId::Rename01, CommandId::Rename02, CommandId::Rename03,
            CommandId::Rename04, CommandId::Rename05, CommandId::Rename06, CommandId::Rename07, CommandId::Rename08,
-           CommandId::Rename09, CommandId::Rename10, CommandId::Rename99, CommandId::StartRunScript},
+           CommandId::Rename09, CommandId::Rename10, CommandId::Rename99, CommandId::StartRunScript,
+           CommandId::NewNamesFromFile},
           entries);
     allow(set, {CommandId::TakeMenu, CommandId::TakeChosen, CommandId::RejectChanges}, changes);
     allow(set, {CommandId::Undo}, entries && context.list.undoLevels > 0);

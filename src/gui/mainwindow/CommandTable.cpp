@@ -76,7 +76,7 @@ constexpr std::array<CommandTable::Command, kCommandCount> kCommands{{
     {Id::Rename09, "mnuRename09", "Rename09", &rename<9>},
     {Id::Rename10, "mnuRename10", "Rename10", &rename<10>},
     {Id::Rename99, nullptr, "Rename99", [](const C& c, bool) { c.rename.openStructureDialog(); }},
-    {Id::NewNamesFromFile, "mnuNewNamesFromFile", nullptr, nullptr},
+    {Id::NewNamesFromFile, "mnuNewNamesFromFile", nullptr, [](const C& c, bool) { c.rename.newNamesFromFile(); }},
     {Id::EditCurrent, "mnuEditMan", "EditMan", [](const C& c, bool) { c.rename.editManually(); }},
     {Id::SpecialMenu, "mnuSpecial", nullptr, nullptr},
     {Id::FileList, "mnuFileList", nullptr, nullptr},

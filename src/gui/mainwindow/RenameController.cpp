@@ -7,6 +7,7 @@
 #include "gui/rename/EditManDialog.h"
 #include "gui/rename/LivePreview.h"
 #include "gui/rename/NameStructureDialog.h"
+#include "gui/rename/NewNamesFromFileDialog.h"
 #include "gui/rename/RenameDialogFactory.h"
 
 #include <QComboBox>
@@ -59,6 +60,13 @@ void RenameController::editManually()
         return;
     EditManDialog dialog(
         m_state, m_session.prompter, m_list, row + 1, [this] { Q_EMIT listChanged(); }, m_dialogParent);
+    m_runDialog(dialog);
+}
+
+void RenameController::newNamesFromFile()
+{
+    NewNamesFromFileDialog dialog(
+        m_state, m_session.prompter, m_list, [this] { Q_EMIT listChanged(); }, m_dialogParent);
     m_runDialog(dialog);
 }
 

@@ -38,6 +38,8 @@ public:
     void openStructureDialog();
     // Manual edit of the current entry.
     void editManually();
+    // New names for the listed folders from a delimited file.
+    void newNamesFromFile();
     // A new name typed in place in the list: taken as the manual edit takes it.
     void takeTypedName(int row, const QString& typed);
 

@@ -76,7 +76,7 @@ void RenameDialog::load()
     const WindowSession& window = m_host.window;
     if (window.scriptRunning())
         RestoreScriptStep(window.scriptPath, this, window.scriptStep);
-    else if (state.settings.flag(Settings::Key::SaveDialogSettings))
+    else if (keepsSettings() && state.settings.flag(Settings::Key::SaveDialogSettings))
         RestoreDialogState(state, this, objectName());
     valuesRestored();
     WatchDialogValues(this, this, [this] { Q_EMIT changed(); });
@@ -140,7 +140,7 @@ bool RenameDialog::apply()
     RenameRun run(state, m_host.list, m_host.applyTo, m_host.status);
     if (!acceptsRun(run))
         return false;
-    if (state.settings.flag(Settings::Key::SaveDialogSettings) && !m_host.window.scriptRunning() &&
+    if (keepsSettings() && state.settings.flag(Settings::Key::SaveDialogSettings) && !m_host.window.scriptRunning() &&
         !SaveDialogState(state, this, objectName(), 1))
         WarnNotWritten(state, m_host.window.prompter, state.settingsFile);
     if (m_host.window.recordingState != 0 && !SaveDialogState(state, this, QString::number(m_type), 2))
@@ -171,8 +171,13 @@ QStringList RenameDialog::proposedNames(int first, int last)
     // without what Apply does besides (storing, recording, questions).
     RenameRun run(m_host.state, m_host.list, m_host.applyTo);
     run.previewRows(first, last);
-    RenameSteps::run(m_type, ReadDialogValues(this), run);
+    runPreview(run);
     return run.previewNames();
+}
+
+void RenameDialog::runPreview(RenameRun& run)
+{
+    RenameSteps::run(m_type, ReadDialogValues(this), run);
 }
 
 bool RenameDialog::refuseInput(const QString& messageKey, const QString& field, const QStringList& args,
@@ -206,5 +211,5 @@ bool RenameDialog::acceptNumberField(const QString& key, int minimum, int maximu
 
 void RenameDialog::help()
 {
-    ShowHelpGuide(m_host.state, m_host.window.prompter);
+    ShowHelpGuide(m_host.state, m_host.window.prompter, objectName());
 }

@@ -77,6 +77,12 @@ protected:
 
     void load();
 
+    // Whether the dialog keeps its values in the settings file; one whose proposals come from the names in
+    // the list (renumbering) only records script steps.
+    virtual bool keepsSettings() const { return true; }
+    // Runs the function for the live preview: by default from the values of the fields, as a script step.
+    virtual void runPreview(RenameRun& run);
+
     // Hooks of load: after the texts are on the controls, and after the fields are restored.
     virtual void textsApplied() {}
     virtual void valuesRestored() {}

@@ -34,8 +34,8 @@ constexpr std::initializer_list<CommandId> kAlways = {
     ShowColumn4,     ShowColumn5,  ShowColumn6, Experts,        RenameStructure};
 // Usable as soon as the list has entries (of the rename slots, the built functions only).
 constexpr std::initializer_list<CommandId> kWithEntries = {
-    RemoveMenu, RemoveChosen, EditMenu, ScriptMenu, RenameMenu, SpecialMenu, Rename01, Rename03,
-    Rename04,   Rename05,     Rename06, Rename07,   Rename08,   Rename09,    Rename10, Rename99,
+    RemoveMenu, RemoveChosen, EditMenu, ScriptMenu, RenameMenu, SpecialMenu, Rename01, Rename02,         Rename03,
+    Rename04,   Rename05,     Rename06, Rename07,   Rename08,   Rename09,    Rename10, NewNamesFromFile, Rename99,
 };
 
 CommandContext withEntries(int changed = 0, int undoLevels = 0)
@@ -108,8 +108,8 @@ TEST(CommandRules, CommandsNotBuiltStayDisabledWhateverTheRulesAllow)
     for (const CommandId id : {FolderAttributes, DeleteFolders1, DeleteFolders2, StartRunScript, Rename02})
         EXPECT_TRUE(contains(allowed, id)) << static_cast<int>(id);
     const CommandSet notBuilt =
-        setOf({{Options, Update, TakeSelected, StartRunScript, RunSelectedScript, Rename02, NewNamesFromFile, FileList,
-                CopyFolders, MoveFolders, DeleteFolders1, DeleteFolders2, ShowAssistant, Info, CreateSubFolders}});
+        setOf({{Options, Update, TakeSelected, StartRunScript, RunSelectedScript, FileList, CopyFolders, MoveFolders,
+                DeleteFolders1, DeleteFolders2, ShowAssistant, Info, CreateSubFolders}});
     for (std::size_t i = 0; i < kCommandCount; ++i)
         EXPECT_EQ(commandBuilt(static_cast<CommandId>(i)), !notBuilt.test(i)) << i;
     // Here the rules allow everything but Cancel, stopping a recording and the fixed columns.

@@ -96,7 +96,7 @@ TEST_P(Accessibility, EveryFocusableControlHasAnAccessibleName)
 
     MainWindow window(state, app.prompter());
     window.loadHandler();
-    for (const char* name : {"Holiday.2004", "MY TRIP.ABC", "Photos"})
+    for (const char* name : {"Holiday.2004", "MY TRIP.ABC", "Photos", "Track 1", "Track 2"})
         window.list().append(MakeEntry(archive, QString::fromUtf8(name)));
     window.refreshPreview();
     window.resize(1100, 560);

@@ -17,6 +17,7 @@
 #include "gui/platform/PropertiesDialog.h"
 #include "gui/rename/EditManDialog.h"
 #include "gui/rename/NameStructureDialog.h"
+#include "gui/rename/NewNamesFromFileDialog.h"
 #include "gui/rename/PositionPickerDialog.h"
 #include "gui/rename/RenameDialogFactory.h"
 #include "gui/settings/DateTimeFormatDialog.h"
@@ -75,6 +76,20 @@ inline void ForEveryDialog(AppState& state, Prompter& prompter, MainWindow& wind
         }
         visit(structures, DialogTitle::FromCommand);
     }
+    // New names from a file: before a file is chosen, and with a file whose columns are chosen.
+    NewNamesFromFileDialog csvEmpty(state, prompter, window.list(), {}, &window);
+    visit(csvEmpty, DialogTitle::Fixed);
+    QFile csv(folder + QStringLiteral("names.csv"));
+    if (csv.open(QIODevice::WriteOnly))
+        csv.write("Old name;New name;Year\nHoliday.2004;Beach;2004\n");
+    csv.close();
+    NewNamesFromFileDialog csvLoaded(state, prompter, window.list(), {}, &window);
+    csvLoaded.chooseFile(csv.fileName());
+    if (auto* match = csvLoaded.findChild<QComboBox*>(QStringLiteral("cmbOldFN")))
+        match->setCurrentIndex(0);
+    if (auto* newName = csvLoaded.findChild<QComboBox*>(QStringLiteral("cmbNewFN")))
+        newName->setCurrentIndex(1);
+    visit(csvLoaded, DialogTitle::Fixed);
     EditManDialog edit(state, prompter, window.list(), 2, {}, &window);
     visit(edit, DialogTitle::FromCommand);
     OpenDialog open(state, prompter);
