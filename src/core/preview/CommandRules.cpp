@@ -22,8 +22,6 @@ bool commandBuilt(CommandId id)
     case CommandId::Options:
     case CommandId::Update:
     case CommandId::TakeSelected:
-    case CommandId::StartRunScript:
-    case CommandId::RunSelectedScript:
     case CommandId::Rename99:
     case CommandId::NewNamesFromFile:
     case CommandId::FileList:
@@ -66,7 +64,6 @@ CommandSet allowedCommands(const CommandContext& context)
                 CommandId::TakeSelected,
                 CommandId::ShowMainBar,
                 CommandId::ShowScriptBar,
-                CommandId::RunSelectedScript,
                 CommandId::NewNamesFromFile,
                 CommandId::FileList,
                 CommandId::CopyFolders,
@@ -88,7 +85,7 @@ CommandSet allowedCommands(const CommandContext& context)
     allow(set, {CommandId::Undo}, entries && context.list.undoLevels > 0);
     allow(set, {CommandId::StartRecording}, entries && !context.recording);
     allow(set, {CommandId::StopRecording}, context.recording);
-    allow(set, {CommandId::ChooseScript}, entries && context.scriptsListed);
+    allow(set, {CommandId::ChooseScript, CommandId::RunSelectedScript}, entries && context.scriptsListed);
     allow(set, {CommandId::EditCurrent, CommandId::RemoveCurrent, CommandId::Properties}, context.hasCurrentEntry);
     allow(set, {CommandId::PopupEdit, CommandId::PopupRemove, CommandId::PopupProperties}, context.singleSelection);
     allow(set, {CommandId::HelpContent}, context.helpGuide);

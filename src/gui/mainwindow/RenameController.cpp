@@ -25,6 +25,11 @@ RenameController::RenameController(AppState& state, WindowSession& session, Prev
 
 bool RenameController::openRenameDialog(int type)
 {
+    return runRenameDialog(type) != StepEnd::NoDialog;
+}
+
+StepEnd RenameController::runRenameDialog(int type)
+{
     RenameDialogHost host{m_state,
                           m_session,
                           m_list,
@@ -35,10 +40,11 @@ bool RenameController::openRenameDialog(int type)
                           [this](const QString& text) { Q_EMIT statusText(text); }};
     const auto dialog = CreateRenameDialog(type, std::move(host), m_dialogParent);
     if (!dialog)
-        return false;
+        return StepEnd::NoDialog;
     const LivePreview preview(*dialog, m_list, m_view);
-    m_runDialog(*dialog);
-    return true;
+    if (m_runDialog(*dialog) == QDialog::Accepted)
+        return StepEnd::Applied;
+    return dialog->refusedScriptStep() ? StepEnd::Refused : StepEnd::Cancelled;
 }
 
 void RenameController::editManually()

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "core/script/RunScript.h"
+
 #include <QObject>
 #include <QString>
 #include <functional>
@@ -31,6 +33,9 @@ public:
     // Opens the rename dialog of a type number (3 folder extension, 4 case, 5 prefix and suffix …) and
     // waits until it is closed; false when that dialog is not part of the program yet.
     bool openRenameDialog(int type);
+    // The same, saying how the dialog was closed: what a step of a running script needs (the session
+    // names the script, its run mode and the step).
+    StepEnd runRenameDialog(int type);
     // Manual edit of the current entry.
     void editManually();
     // A new name typed in place in the list: taken as the manual edit takes it.
