@@ -86,6 +86,8 @@ ScriptDialog::ScriptDialog(AppState& state, Prompter& prompter, const QString& t
     connect(m_scripts, &QListWidget::itemActivated, this, &ScriptDialog::start);
 
     TranslateForm(state.language, this, kForm);
+    // Command buttons take their captions from the shared button texts, which have no Start.
+    m_start->setText(state.language.GetLngText(kForm, QStringLiteral("cmdStart")));
     if (!title.isEmpty())
         setWindowTitle(TitleFromCaption(title));
     SetDialogButtons(this, state.language);

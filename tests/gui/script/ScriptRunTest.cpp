@@ -50,7 +50,7 @@ protected:
             auto& dialog = static_cast<RenameDialog&>(d);
             QWidget* focus = d.focusWidget();
             shown.append({dialog.type(), d.windowTitle(), focus ? focus->objectName() : QString()});
-            if (answer && d.isVisible())
+            if (answer)
                 answer(d);
         });
     }
