@@ -6,6 +6,7 @@
 #include "gui/platform/WarnNotWritten.h"
 #include "gui/script/DialogState.h"
 #include "gui/settings/DialogChrome.h"
+#include "gui/settings/NamedWidget.h"
 #include "gui/settings/WidgetTranslator.h"
 
 #include <QGroupBox>
@@ -25,8 +26,7 @@ const QString kForm = QStringLiteral("frmScript");
 
 QPushButton* button(QWidget* parent, const char* name)
 {
-    auto* b = new QPushButton(QLatin1String(name), parent);
-    b->setObjectName(QLatin1String(name));
+    auto* b = NamedWidget<QPushButton>(parent, QLatin1String(name));
     b->setAutoDefault(false);
     return b;
 }
@@ -39,10 +39,8 @@ ScriptDialog::ScriptDialog(AppState& state, Prompter& prompter, const QString& t
     , m_prompter(prompter)
 {
     setObjectName(kForm);
-    auto* label = new QLabel(QStringLiteral("lblScript"), this);
-    label->setObjectName(QStringLiteral("lblScript"));
-    m_scripts = new QListWidget(this);
-    m_scripts->setObjectName(QStringLiteral("lstScript"));
+    auto* label = NamedWidget<QLabel>(this, QStringLiteral("lblScript"));
+    m_scripts = NamedWidget<QListWidget>(this, QStringLiteral("lstScript"));
     label->setBuddy(m_scripts);
     const QString folder = ScriptStore::scriptFolder(state);
     for (const ScriptStore::ScriptEntry& entry : ScriptStore::ScriptEntries(folder)) {
@@ -50,13 +48,10 @@ ScriptDialog::ScriptDialog(AppState& state, Prompter& prompter, const QString& t
         item->setData(Qt::UserRole, folder + entry.fileName);
     }
 
-    auto* mode = new QGroupBox(QStringLiteral("fraRunMode"), this);
-    mode->setObjectName(QStringLiteral("fraRunMode"));
-    m_runAll = new QRadioButton(QStringLiteral("optRunAll"), mode);
-    m_runAll->setObjectName(QStringLiteral("optRunAll"));
+    auto* mode = NamedWidget<QGroupBox>(this, QStringLiteral("fraRunMode"));
+    m_runAll = NamedWidget<QRadioButton>(mode, QStringLiteral("optRunAll"));
     m_runAll->setChecked(true);
-    m_singleSteps = new QRadioButton(QStringLiteral("optRunSingleSteps"), mode);
-    m_singleSteps->setObjectName(QStringLiteral("optRunSingleSteps"));
+    m_singleSteps = NamedWidget<QRadioButton>(mode, QStringLiteral("optRunSingleSteps"));
     auto* modeLayout = new QVBoxLayout(mode);
     modeLayout->addWidget(m_runAll);
     modeLayout->addWidget(m_singleSteps);
