@@ -2,6 +2,7 @@
 
 #include "core/preview/PreviewList.h"
 #include "core/rename/ManualEdit.h"
+#include "core/script/RunScript.h"
 #include "gui/mainwindow/WindowSession.h"
 #include "gui/platform/Prompter.h"
 #include "gui/rename/EditManDialog.h"

@@ -1,7 +1,5 @@
 #pragma once
 
-#include "core/script/RunScript.h"
-
 #include <QObject>
 #include <QString>
 #include <functional>
@@ -13,6 +11,7 @@ class QDialog;
 class QTableView;
 class QWidget;
 struct WindowSession;
+enum class StepEnd;
 
 // The rename commands: the rename slots of the menu and the main bar open the dialog of their type
 // number, modally, with a live preview in the list; manual edit of the current entry from the menu, the

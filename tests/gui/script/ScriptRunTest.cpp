@@ -12,7 +12,6 @@
 #include "gui/mainwindow/PreviewController.h"
 #include "gui/mainwindow/ScriptController.h"
 #include "gui/rename/RenameDialog.h"
-#include "gui/script/ScriptDialog.h"
 #include "support/TestTree.h"
 #include "support/WriteTextFile.h"
 
