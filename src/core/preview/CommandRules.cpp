@@ -22,8 +22,6 @@ bool commandBuilt(CommandId id)
     case CommandId::Options:
     case CommandId::Update:
     case CommandId::TakeSelected:
-    case CommandId::StartRunScript:
-    case CommandId::RunSelectedScript:
     case CommandId::FileList:
     case CommandId::CopyFolders:
     case CommandId::MoveFolders:
@@ -62,7 +60,6 @@ CommandSet allowedCommands(const CommandContext& context)
                 CommandId::TakeSelected,
                 CommandId::ShowMainBar,
                 CommandId::ShowScriptBar,
-                CommandId::RunSelectedScript,
                 CommandId::FileList,
                 CommandId::CopyFolders,
                 CommandId::MoveFolders,
@@ -84,7 +81,7 @@ CommandSet allowedCommands(const CommandContext& context)
     allow(set, {CommandId::Undo}, entries && context.list.undoLevels > 0);
     allow(set, {CommandId::StartRecording}, entries && !context.recording);
     allow(set, {CommandId::StopRecording}, context.recording);
-    allow(set, {CommandId::ChooseScript}, entries && context.scriptsListed);
+    allow(set, {CommandId::ChooseScript, CommandId::RunSelectedScript}, entries && context.scriptsListed);
     allow(set, {CommandId::EditCurrent, CommandId::RemoveCurrent, CommandId::Properties}, context.hasCurrentEntry);
     allow(set, {CommandId::PopupEdit, CommandId::PopupRemove, CommandId::PopupProperties}, context.singleSelection);
     allow(set, {CommandId::HelpContent}, context.helpGuide);

@@ -59,7 +59,9 @@ MainWindow::MainWindow(AppState& state, Prompter& prompter, QWidget* parent)
     m_rename = std::make_unique<RenameController>(
         state, m_session, m_list, *m_ui.lstApplyTo, [this](CommandId id) { return m_ui.menuItem(id)->text(); },
         *m_ui.lstVorschau, this);
-    m_script = std::make_unique<ScriptController>(state, m_session, *m_ui.scripts);
+    m_script = std::make_unique<ScriptController>(
+        state, m_session, *m_ui.scripts, *m_rename, [this] { return m_ui.menuItem(CommandId::StartRunScript)->text(); },
+        this);
     m_view = std::make_unique<ViewController>(state, m_session, m_ui);
     m_attributes = std::make_unique<AttributesController>(state, m_session, m_list, *m_ui.lstApplyTo, this);
     connectCommands();
@@ -115,6 +117,8 @@ void MainWindow::connectControllers()
     connect(m_script.get(), &ScriptController::recordingChanged, this, &MainWindow::showRecording);
     connect(m_script.get(), &ScriptController::scriptsListed, this, &MainWindow::updateCommands);
     connect(m_script.get(), &ScriptController::scriptChosen, m_ui.lblSelectedScript, &QLabel::setText);
+    connect(m_script.get(), &ScriptController::statusText, status, &QLabel::setText);
+    connect(m_script.get(), &ScriptController::runEnded, this, &MainWindow::refreshPreview);
     connect(m_view.get(), &ViewController::expertModeChanged, this, &MainWindow::updateCommands);
     connect(m_view.get(), &ViewController::columnToggled, this, &MainWindow::showColumn);
     connect(m_view.get(), &ViewController::endRequested, this, &QWidget::close);
@@ -293,8 +297,7 @@ void MainWindow::applyTexts()
 void MainWindow::markCommandsNotBuilt()
 {
     for (const CommandTable::Command& command : CommandTable::commands()) {
-        // The script drop-down works, but running the chosen script is not built yet.
-        if (commandBuilt(command.id) && command.id != CommandId::ChooseScript)
+        if (commandBuilt(command.id))
             continue;
         for (QAction* action : m_ui.actions(command.id)) {
             const bool onBar = qobject_cast<QToolBar*>(action->parent()) != nullptr;

@@ -2,6 +2,7 @@
 
 #include "core/preview/PreviewList.h"
 #include "core/rename/ManualEdit.h"
+#include "core/script/RunScript.h"
 #include "gui/mainwindow/WindowSession.h"
 #include "gui/platform/Prompter.h"
 #include "gui/rename/EditManDialog.h"
@@ -39,12 +40,18 @@ RenameDialogHost RenameController::dialogHost(const QString& menuCaption)
 
 bool RenameController::openRenameDialog(int type)
 {
+    return runRenameDialog(type) != StepEnd::NoDialog;
+}
+
+StepEnd RenameController::runRenameDialog(int type)
+{
     const auto dialog = CreateRenameDialog(type, dialogHost(m_menuCaption(renameCommand(type))), m_dialogParent);
     if (!dialog)
-        return false;
+        return StepEnd::NoDialog;
     const LivePreview preview(*dialog, m_list, m_view);
-    m_runDialog(*dialog);
-    return true;
+    if (m_runDialog(*dialog) == QDialog::Accepted)
+        return StepEnd::Applied;
+    return dialog->refusedScriptStep() ? StepEnd::Refused : StepEnd::Cancelled;
 }
 
 void RenameController::openStructureDialog()

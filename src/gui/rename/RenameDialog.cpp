@@ -129,7 +129,18 @@ void RenameDialog::activate()
                    QStringLiteral(": ") + windowTitle());
     m_ok->setFocus();
     if (m_host.window.scriptRunMode == 1)
-        QTimer::singleShot(0, this, &RenameDialog::ok);
+        QTimer::singleShot(0, this, &RenameDialog::pressOkUnattended);
+}
+
+void RenameDialog::pressOkUnattended()
+{
+    // Nobody is there to correct the fields: a refused step ends the dialog, and the runner stops.
+    if (apply()) {
+        accept();
+    } else {
+        m_refusedScriptStep = true;
+        reject();
+    }
 }
 
 bool RenameDialog::apply()

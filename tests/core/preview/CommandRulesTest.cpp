@@ -36,6 +36,7 @@ constexpr std::initializer_list<CommandId> kAlways = {
 constexpr std::initializer_list<CommandId> kWithEntries = {
     RemoveMenu, RemoveChosen, EditMenu, ScriptMenu, RenameMenu, SpecialMenu, Rename01, Rename02,         Rename03,
     Rename04,   Rename05,     Rename06, Rename07,   Rename08,   Rename09,    Rename10, NewNamesFromFile, Rename99,
+    StartRunScript,
 };
 
 CommandContext withEntries(int changed = 0, int undoLevels = 0)
@@ -84,7 +85,7 @@ TEST(CommandRules, EnabledCommandsPerSituation)
          setOf({kAlways,
                 kWithEntries,
                 {StartRecording, EditCurrent, RemoveCurrent, Properties, PopupEdit, PopupRemove, PopupProperties,
-                 ChooseScript, HelpContent}})},
+                 ChooseScript, RunSelectedScript, HelpContent}})},
         {"saved scripts but no entries", scriptsOnEmptyList, setOf({kAlways})},
         {"loading", loading, setOf({{Cancel}})},
         {"expert mode: attributes and times, not yet deleting", expert,
@@ -105,11 +106,11 @@ TEST(CommandRules, CommandsNotBuiltStayDisabledWhateverTheRulesAllow)
     context.helpGuide = true;
     context.expertMode = true;
     const CommandSet allowed = allowedCommands(context);
-    for (const CommandId id : {FolderAttributes, DeleteFolders1, DeleteFolders2, StartRunScript, Rename02})
+    for (const CommandId id : {FolderAttributes, DeleteFolders1, DeleteFolders2, StartRunScript, Rename02, Rename99})
         EXPECT_TRUE(contains(allowed, id)) << static_cast<int>(id);
     const CommandSet notBuilt =
-        setOf({{Options, Update, TakeSelected, StartRunScript, RunSelectedScript, FileList, CopyFolders, MoveFolders,
-                DeleteFolders1, DeleteFolders2, ShowAssistant, Info, CreateSubFolders}});
+        setOf({{Options, Update, TakeSelected, FileList, CopyFolders, MoveFolders, DeleteFolders1, DeleteFolders2,
+                ShowAssistant, Info, CreateSubFolders}});
     for (std::size_t i = 0; i < kCommandCount; ++i)
         EXPECT_EQ(commandBuilt(static_cast<CommandId>(i)), !notBuilt.test(i)) << i;
     // Here the rules allow everything but Cancel, stopping a recording and the fixed columns.

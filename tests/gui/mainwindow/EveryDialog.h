@@ -20,6 +20,7 @@
 #include "gui/rename/NewNamesFromFileDialog.h"
 #include "gui/rename/PositionPickerDialog.h"
 #include "gui/rename/RenameDialogFactory.h"
+#include "gui/script/ScriptDialog.h"
 #include "gui/settings/DateTimeFormatDialog.h"
 
 #include <QComboBox>
@@ -92,6 +93,8 @@ inline void ForEveryDialog(AppState& state, Prompter& prompter, MainWindow& wind
     visit(csvLoaded, DialogTitle::Fixed);
     EditManDialog edit(state, prompter, window.list(), 2, {}, &window);
     visit(edit, DialogTitle::FromCommand);
+    ScriptDialog script(state, prompter, window.plainCaption(CommandId::StartRunScript), &window);
+    visit(script, DialogTitle::FromCommand);
     OpenDialog open(state, prompter);
     visit(open, DialogTitle::Fixed);
     HistoryDialog history(state, prompter);
