@@ -45,7 +45,7 @@ _dirwright()
                 return
                 ;;
             -*)
-                COMPREPLY=($(compgen -W "--script --structure --dry-run --subfolders --list --sort --help --" -- "$cur"))
+                COMPREPLY=($(compgen -W "--script --structure --dry-run --list-order --subfolders --list --sort --help --" -- "$cur"))
                 return
                 ;;
         esac

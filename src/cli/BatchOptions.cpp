@@ -9,6 +9,7 @@ const QLatin1String kStructure("--structure");
 const QLatin1String kList("--list");
 const QLatin1String kSort("--sort");
 const QLatin1String kDryRun("--dry-run");
+const QLatin1String kListOrder("--list-order");
 const QLatin1String kSubfolders("--subfolders");
 const QLatin1String kHistory("--history");
 const QLatin1String kUndoLast("--undo-last");
@@ -69,6 +70,10 @@ BatchOptions ParseBatchArguments(const QStringList& arguments)
             options.dryRun = true;
             continue;
         }
+        if (argument == kListOrder) {
+            options.listOrder = true;
+            continue;
+        }
         if (argument == kSubfolders) {
             options.subfolders = true;
             continue;
@@ -114,7 +119,8 @@ BatchOptions ParseBatchArguments(const QStringList& arguments)
     }
     if (options.mode != BatchOptions::Mode::Rename) {
         // The history is read and undone as it stands: nothing to load, apply or sort.
-        if (!options.actions.isEmpty() || !options.inputs.isEmpty() || options.dryRun || options.subfolders)
+        if (!options.actions.isEmpty() || !options.inputs.isEmpty() || options.dryRun || options.subfolders ||
+            options.listOrder)
             fail(BatchOptions::Error::HistoryAlone, options.mode == BatchOptions::Mode::History ? kHistory : kUndoLast);
     } else if (options.actions.isEmpty()) {
         fail(BatchOptions::Error::NoAction, QString());

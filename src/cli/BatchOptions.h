@@ -42,6 +42,7 @@ struct BatchOptions
     QList<Input> inputs;
     bool dryRun = false;
     bool subfolders = false;
+    bool listOrder = false; // take the changes in list order instead of the safe order
     SortKey sort = SortKey::Path;
     bool help = false;
     Mode mode = Mode::Rename;

@@ -88,6 +88,7 @@ QString BatchTexts::helpText() const
     help += option(QStringLiteral("--script ") + script, QStringLiteral("HelpScript"));
     help += option(QStringLiteral("--structure ") + structure, QStringLiteral("HelpStructure"));
     help += option(QStringLiteral("--dry-run"), QStringLiteral("HelpDryRun"));
+    help += option(QStringLiteral("--list-order"), QStringLiteral("HelpListOrder"));
     help += option(QStringLiteral("--subfolders"), QStringLiteral("HelpSubfolders"));
     help += option(QStringLiteral("--list ") + listFile, QStringLiteral("HelpList"));
     help += option(QStringLiteral("--sort ") + key, QStringLiteral("HelpSort"));
