@@ -284,8 +284,9 @@ bool RenameHistory::undoCycle(AppState& state, const std::vector<int>& group, bo
         const FsResult result = state.fs().renameFolder(path(from), path(to));
         if (result.ok()) {
             moved(path(from), path(to));
-            parked = step.kind == SiblingStep::Kind::Park;
-            if (step.kind != SiblingStep::Kind::Park)
+            if (step.kind == SiblingStep::Kind::Park)
+                parked = true;
+            else
                 done(rowNo);
             continue;
         }

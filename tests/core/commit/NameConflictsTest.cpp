@@ -41,7 +41,7 @@ TEST(NameConflictsTest, MarksEveryProposalThatCannotWork)
         SCOPED_TRACE(c.row);
         std::vector<FolderEntry> entries;
         for (const auto& [folder, newName] : c.proposals)
-            entries.push_back(entryFor(tree, folder, newName));
+            entries.push_back(entryFor(tree, folder, newName.isEmpty() ? QString() : newName));
         DirectoryNames names;
         QList<std::pair<int, Reason>> marked;
         for (const NameConflict& conflict :

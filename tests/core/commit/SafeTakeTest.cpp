@@ -82,6 +82,7 @@ TEST_F(SafeTakeTest, ChainsSwapsRingsAndParentsWithChildren)
     for (const auto& c : cases) {
         SCOPED_TRACE(c.row);
         tree.emplace();
+        QFile::remove(app.settingsPath(RenameProtocol::fileName()));
         build(*tree, c.folders);
         const QStringList before = snapshot(*tree);
         QStringList after = c.after;
@@ -91,7 +92,7 @@ TEST_F(SafeTakeTest, ChainsSwapsRingsAndParentsWithChildren)
         EXPECT_TRUE(report.refusal.isEmpty()) << report.refusal.toStdString();
         EXPECT_TRUE(report.failures.isEmpty());
         EXPECT_EQ(report.renamed, c.renames.size());
-        EXPECT_EQ(snapshot(*tree), after);
+        EXPECT_EQ(snapshot(*tree).join(' ').toStdString(), after.join(' ').toStdString());
         // The list follows: every entry names its folder as it is now, and has nothing left to take.
         for (const FolderEntry& e : list.entries()) {
             EXPECT_FALSE(e.isChanged());
@@ -100,7 +101,7 @@ TEST_F(SafeTakeTest, ChainsSwapsRingsAndParentsWithChildren)
         EXPECT_EQ(RenameProtocol::read(app.state().fs(), app.state().settingsFolder).size(), c.renames.size());
         const UndoLastReport undo = UndoLastRun(app.state());
         EXPECT_TRUE(undo.failures.isEmpty()) << undo.failures.join('\n').toStdString();
-        EXPECT_EQ(snapshot(*tree), before);
+        EXPECT_EQ(snapshot(*tree).join(' ').toStdString(), before.join(' ').toStdString());
     }
 }
 
@@ -115,7 +116,7 @@ TEST_F(SafeTakeTest, RefusesUpFrontWhileAProposalConflicts)
     EXPECT_TRUE(report.failures.isEmpty());
     EXPECT_TRUE(report.refusal.contains(tree->path("b") + QStringLiteral("\": "))) << report.refusal.toStdString();
     EXPECT_FALSE(report.refusal.contains(tree->path("a") + QStringLiteral("\": ")));
-    EXPECT_EQ(snapshot(*tree), before);
+    EXPECT_EQ(snapshot(*tree).join(' ').toStdString(), before.join(' ').toStdString());
     EXPECT_TRUE(list.entry(0).isChanged());
 }
 
@@ -140,11 +141,12 @@ TEST_F(SafeTakeTest, AKilledRingIsFinishedAtTheNextStart)
         const QStringList after = snapshot(*tree);
         for (const QString& folder : after)
             EXPECT_FALSE(folder.startsWith(QLatin1Char('.'))) << folder.toStdString();
-        EXPECT_TRUE(after.contains("a=c") && after.contains("b=a") && after.contains("c=b"))
-            << after.join(' ').toStdString();
+        // The plain rename comes first; once the ring has started (its park), it is finished.
+        const QStringList ring = steps >= 2 ? QStringList{"a=c", "b=a", "c=b"} : QStringList{"a=a", "b=b", "c=c"};
+        EXPECT_EQ(after, ring + QStringList{"q=p"});
         const UndoLastReport undo = UndoLastRun(app.state());
         EXPECT_TRUE(undo.failures.isEmpty()) << undo.failures.join('\n').toStdString();
-        EXPECT_EQ(snapshot(*tree), before);
+        EXPECT_EQ(snapshot(*tree).join(' ').toStdString(), before.join(' ').toStdString());
     }
 }
 
@@ -170,7 +172,7 @@ TEST_F(SafeTakeTest, RandomMapsMatchTheModelAndUndoRestoresTheTree)
         QHash<QString, QString> newNameOf; // relative path -> new name
         QHash<QString, QStringList> pool;
         for (const QString& folder : folders) {
-            if (random.bounded(3) != 0)
+            if (random.bounded(3) == 0)
                 continue;
             const QString parent = folder.section(QLatin1Char('/'), 0, -2);
             QStringList& free = pool[parent];
@@ -201,7 +203,7 @@ TEST_F(SafeTakeTest, RandomMapsMatchTheModelAndUndoRestoresTheTree)
         QStringList expected;
         for (const QString& folder : folders) {
             const QString top = folder.section(QLatin1Char('/'), 0, 0);
-            QString path = conflict ? folder : newNameOf.value(top, top);
+            QString path = conflict ? top : newNameOf.value(top, top);
             if (folder.contains(QLatin1Char('/')))
                 path += QLatin1Char('/') + (conflict ? folder.section(QLatin1Char('/'), -1)
                                                      : newNameOf.value(folder, folder.section(QLatin1Char('/'), -1)));
@@ -211,13 +213,15 @@ TEST_F(SafeTakeTest, RandomMapsMatchTheModelAndUndoRestoresTheTree)
         const CommitReport report = take();
         EXPECT_EQ(report.refusal.isEmpty(), !conflict);
         EXPECT_TRUE(report.failures.isEmpty());
-        ASSERT_EQ(snapshot(*tree), expected);
+        ASSERT_EQ(snapshot(*tree).join(' ').toStdString(), expected.join(' ').toStdString());
         if (conflict || newNameOf.isEmpty())
             continue;
         ++taken;
         const UndoLastReport undo = UndoLastRun(app.state());
         EXPECT_TRUE(undo.failures.isEmpty()) << undo.failures.join('\n').toStdString();
-        ASSERT_EQ(snapshot(*tree), start);
+        ASSERT_EQ(snapshot(*tree).join(' ').toStdString(), start.join(' ').toStdString());
     }
-    EXPECT_GT(taken, 300); // the model is not refusing everything
+    EXPECT_GT(taken, 200); // the model does not refuse everything: about a quarter of the maps are taken
 }
+
+} // namespace
