@@ -40,7 +40,7 @@ TEST_F(ConflictMarks, MarkedEntriesAreShownCountedSelectedAndBlockTheSafeTake)
     TestTree tree({"a/", "b/", "c/", "d/", "e/"});
     const QString parent = tree.root() + QLatin1Char('/');
     open();
-    addEntries({"a>b", "b>a", "c>d", "e>x", "d"}, parent);
+    addEntries({"a>b", "b>a", "c>d", "e>x"}, parent);
     PreviewList& list = window->list();
     const int c = list.rowOfKey(parent + QStringLiteral("c/"));
     const QModelIndex marked = list.index(c, FolderEntry::ColNewName);
@@ -53,7 +53,7 @@ TEST_F(ConflictMarks, MarkedEntriesAreShownCountedSelectedAndBlockTheSafeTake)
                         .isNull());
     EXPECT_TRUE(window->ui().status->text().endsWith(
         app.state().message(QStringLiteral("msgConflictCount"), {QStringLiteral("1")})));
-    for (const char* language : {"English", "Deutsch"}) {
+    for (const char* language : {"Deutsch", "English"}) {
         ASSERT_TRUE(app.state().language.load(app.state().programFolder + QLatin1String(language) + ".lng"));
         window->applyTexts();
         window->refreshPreview();
