@@ -19,6 +19,7 @@ const QLatin1String kCsvBy("--csv-by");
 const QLatin1String kKeepExtension("--keep-extension");
 const QLatin1String kTouch("--touch");
 const QLatin1String kDryRun("--dry-run");
+const QLatin1String kListOrder("--list-order");
 const QLatin1String kSubfolders("--subfolders");
 const QLatin1String kHistory("--history");
 const QLatin1String kUndoLast("--undo-last");
@@ -131,6 +132,10 @@ BatchOptions ParseBatchArguments(const QStringList& arguments)
             options.dryRun = true;
             continue;
         }
+        if (argument == kListOrder) {
+            options.listOrder = true;
+            continue;
+        }
         if (argument == kSubfolders) {
             options.subfolders = true;
             continue;
@@ -213,7 +218,7 @@ BatchOptions ParseBatchArguments(const QStringList& arguments)
     if (options.mode != BatchOptions::Mode::Rename) {
         // The history is read and undone as it stands: nothing to load, apply or sort.
         if (!options.actions.isEmpty() || !options.inputs.isEmpty() || options.dryRun || options.subfolders ||
-            options.touch || csvOptions)
+            options.touch || csvOptions || options.listOrder)
             fail(BatchOptions::Error::HistoryAlone, options.mode == BatchOptions::Mode::History ? kHistory : kUndoLast);
     } else if (options.actions.isEmpty() && !options.touch) {
         fail(BatchOptions::Error::NoAction, QString());

@@ -69,6 +69,7 @@ struct BatchOptions
     CsvColumns csv;
     bool dryRun = false;
     bool subfolders = false;
+    bool listOrder = false; // take the changes in list order instead of the safe order
     SortKey sort = SortKey::Path;
     bool help = false;
     Mode mode = Mode::Rename;

@@ -289,7 +289,12 @@ BatchRun::Status BatchRun::runSteps(const BatchOptions& options, PreviewList& li
     if (options.dryRun)
         return Done;
 
-    const CommitReport report = CommitRenames(m_state, list, kAllEntries);
+    const CommitReport report =
+        options.listOrder ? CommitRenames(m_state, list, kAllEntries) : CommitRenamesSafely(m_state, list);
+    if (!report.refusal.isEmpty()) {
+        print(m_err, escaped(report.refusal));
+        return CannotRun;
+    }
     for (const CommitReport::Failure& failure : report.failures)
         print(m_err, escaped(failure.message));
     // A rename the history misses cannot be undone: the run did not do all it promised.

@@ -102,6 +102,7 @@ QString BatchTexts::helpText() const
     help += option(QStringLiteral("--keep-extension"), QStringLiteral("HelpKeepExtension"));
     help += option(QStringLiteral("--touch ") + touch, QStringLiteral("HelpTouch"));
     help += option(QStringLiteral("--dry-run"), QStringLiteral("HelpDryRun"));
+    help += option(QStringLiteral("--list-order"), QStringLiteral("HelpListOrder"));
     help += option(QStringLiteral("--subfolders"), QStringLiteral("HelpSubfolders"));
     help += option(QStringLiteral("--list ") + listFile, QStringLiteral("HelpList"));
     help += option(QStringLiteral("--sort ") + key, QStringLiteral("HelpSort"));

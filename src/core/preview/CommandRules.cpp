@@ -21,7 +21,6 @@ bool commandBuilt(CommandId id)
     switch (id) {
     case CommandId::Options:
     case CommandId::Update:
-    case CommandId::TakeSelected:
     case CommandId::FileList:
     case CommandId::CopyFolders:
     case CommandId::MoveFolders:
@@ -85,6 +84,7 @@ CommandSet allowedCommands(const CommandContext& context)
     allow(set, {CommandId::EditCurrent, CommandId::RemoveCurrent, CommandId::Properties}, context.hasCurrentEntry);
     allow(set, {CommandId::PopupEdit, CommandId::PopupRemove, CommandId::PopupProperties}, context.singleSelection);
     allow(set, {CommandId::HelpContent}, context.helpGuide);
+    allow(set, {CommandId::SelectConflicts}, context.conflicts > 0);
     allow(set, {CommandId::FolderAttributes, CommandId::DeleteFolders1, CommandId::DeleteFolders2}, context.expertMode);
     return set;
 }

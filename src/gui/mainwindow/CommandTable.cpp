@@ -46,8 +46,8 @@ constexpr std::array<CommandTable::Command, kCommandCount> kCommands{{
     {Id::Undo, "mnuUndo", "Undo", [](const C& c, bool) { c.preview.undoProposals(); }},
     {Id::TakeMenu, "mnuTakeChanges", nullptr, nullptr},
     {Id::TakeAll, "mnuTakeChanges1", "TakeChanges1", [](const C& c, bool) { c.preview.takeChanges(); }},
-    {Id::TakeSelected, "mnuTakeChanges2", "TakeChanges2", nullptr},
-    {Id::TakeChosen, nullptr, "TakeChanges", [](const C& c, bool) { c.preview.takeChanges(); }},
+    {Id::TakeSelected, "mnuTakeChanges2", "TakeChanges2", [](const C& c, bool) { c.preview.takeChangesSafely(); }},
+    {Id::TakeChosen, nullptr, "TakeChanges", [](const C& c, bool) { c.preview.takeChosen(); }},
     {Id::RejectChanges, "mnuRejectChanges", "RejectChanges", [](const C& c, bool) { c.preview.rejectProposals(); }},
     {Id::ShowMainBar, "mnuShowBtnBarMain", nullptr, [](const C& c, bool shown) { c.view.showMainBar(shown); }},
     {Id::ShowScriptBar, "mnuShowBtnBarScript", nullptr, [](const C& c, bool shown) { c.view.showScriptBar(shown); }},
@@ -98,6 +98,7 @@ constexpr std::array<CommandTable::Command, kCommandCount> kCommands{{
     {Id::PopupRemove, "btnBarLeftDel1File", nullptr, [](const C& c, bool) { c.preview.removeCurrentEntry(); }},
     {Id::CreateSubFolders, "mnuCreateSubFolders", nullptr, nullptr},
     {Id::PopupProperties, "btnBarLeftProperties", nullptr, [](const C& c, bool) { c.load.showProperties(); }},
+    {Id::SelectConflicts, "mnuSelectConflicts", nullptr, [](const C& c, bool) { c.preview.selectConflicts(); }},
 }};
 
 constexpr bool inIdOrder()

@@ -142,6 +142,7 @@ void MainWindow::updateCommands()
         experts->setMenu(context.expertMode ? m_ui.mnuExperts : nullptr);
     context.scriptsListed = !m_ui.scripts->isEmpty();
     context.helpGuide = m_helpGuide;
+    context.conflicts = m_preview->conflictCount();
     m_enabled = enabledCommands(context);
     for (const CommandTable::Command& command : CommandTable::commands()) {
         for (QAction* action : m_ui.actions(command.id))
@@ -201,6 +202,7 @@ void MainWindow::loadHandler()
     setWindowTitle(ProductName() + QLatin1Char(' ') + m_state.versionText);
     m_list.setSortIcons(MainImageList::image(QStringLiteral("lstSort1")),
                         MainImageList::image(QStringLiteral("lstSort2")));
+    m_list.setConflictIcon(style()->standardIcon(QStyle::SP_MessageBoxWarning));
     m_settings->readButtonBars();
     m_settings->readColumnWidths();
     m_settings->readSortOrder();

@@ -104,6 +104,7 @@ void MainWindowUi::buildMenus(QMainWindow* window)
     QMenu* edit = topCommand(CommandId::EditMenu);
     addItem(edit, CommandId::Undo)->setShortcut(QKeySequence::Undo);
     items(addMenu(edit, CommandId::TakeMenu), {CommandId::TakeAll, CommandId::TakeSelected});
+    addItem(edit, CommandId::SelectConflicts);
     addItem(edit, CommandId::RejectChanges);
 
     QMenu* view = top(QStringLiteral("mnuView"));
