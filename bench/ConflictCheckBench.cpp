@@ -40,7 +40,7 @@ void fill(PreviewList& list, const QString& root)
             e.oldName = QStringLiteral("Folder %1").arg(i);
             e.key = parent + e.oldName + QLatin1Char('/');
             e.newName = i % 3 == 0 ? QStringLiteral("Renamed %1").arg(i) : e.oldName;
-            e.history[0] = e.oldName;
+            e.history.set(0, e.oldName);
             list.append(std::move(e));
         }
     }

@@ -78,7 +78,7 @@ QString BatchTexts::helpText() const
     const QString synopsis =
         QStringLiteral("dirwright --batch (--script %1 | --structure %2 | --structure-name %9 | --csv %6)... "
                        "[--csv-match %7 --csv-new %7... [--csv-structure %2] [--csv-by path|name] [--keep-extension]] "
-                       "[--touch %8] [--dry-run] [--subfolders] [--list %3]... [--sort %4] [%5]...")
+                       "[--touch %8] [--dry-run] [--list-order] [--subfolders] [--list %3]... [--sort %4] [%5]...")
             .arg(script, structure, listFile, key, path, file, column, touch, name);
 
     // Continuation lines of the synopsis line up under the program name.
