@@ -3,6 +3,8 @@
 #include "core/AppState.h"
 #include "core/settings/HelpGuide.h"
 #include "core/settings/ProgramNames.h"
+#include "core/settings/ProjectPage.h"
+#include "gui/mainwindow/AssistantDialog.h"
 #include "gui/mainwindow/CommandTable.h"
 #include "gui/mainwindow/LoadController.h"
 #include "gui/mainwindow/MainImageList.h"
@@ -115,6 +117,8 @@ void MainWindow::connectControllers()
     connect(m_view.get(), &ViewController::expertModeChanged, this, &MainWindow::updateCommands);
     connect(m_view.get(), &ViewController::columnToggled, this, &MainWindow::showColumn);
     connect(m_view.get(), &ViewController::endRequested, this, &QWidget::close);
+    connect(m_view.get(), &ViewController::optionsChanged, this, &MainWindow::applyTexts);
+    connect(m_view.get(), &ViewController::assistantToggled, this, &MainWindow::showAssistant);
     connect(m_ui.lstVorschau, &PreviewTableView::currentEntryTouched, this, &MainWindow::ShowCurrentEntry);
     connect(m_list.selectionModel(), &QItemSelectionModel::currentChanged, this, &MainWindow::ShowCurrentEntry);
 }
@@ -135,11 +139,13 @@ void MainWindow::updateCommands()
         experts->setMenu(context.expertMode ? m_ui.mnuExperts : nullptr);
     context.scriptsListed = !m_ui.scripts->isEmpty();
     context.helpGuide = m_helpGuide;
-    m_enabled = enabledCommands(context);
+    m_enabled = ::enabledCommands(context);
     for (const CommandTable::Command& command : CommandTable::commands()) {
         for (QAction* action : m_ui.actions(command.id))
             action->setEnabled(isEnabled(command.id));
     }
+    if (m_assistant)
+        m_assistant->updateEnabling();
 }
 
 void MainWindow::showRecording()
@@ -214,6 +220,8 @@ bool MainWindow::closeRequest()
         return true;
     }
     m_settings->writeColumnsAndPlacement();
+    if (m_assistant && m_assistant->isVisible())
+        m_assistant->storePosition();
     if (m_session.recordingState == 1 || m_session.recordingState == 2) {
         const Prompter::Button answer =
             prompter().ask(m_state.message(QStringLiteral("MsgText30")), m_state.message(QStringLiteral("MsgCap11")),
@@ -284,6 +292,10 @@ void MainWindow::applyTexts()
     m_helpGuide = !HelpGuidePath(m_state).isEmpty();
     QAction* help = m_ui.menuItem(CommandId::HelpContent);
     help->setToolTip(m_helpGuide ? QString() : notAvailableText(withoutAmpersands(help->text())));
+    // Without a web page to look at there is nothing to check for updates with.
+    m_ui.menuItem(CommandId::Update)->setVisible(!ProjectWebPage().isEmpty());
+    if (m_assistant)
+        m_assistant->retranslate();
     updateCommands();
 }
 
@@ -359,4 +371,22 @@ void MainWindow::openContextMenu(const QPoint& globalPos)
     m_singleSelection = m_list.selectionModel()->selectedRows().size() == 1;
     updateCommands();
     m_ui.mnuPopup1->popup(globalPos);
+}
+
+void MainWindow::showAssistant(bool shown)
+{
+    if (!m_assistant && shown) {
+        m_assistant = new AssistantDialog(m_state, *this);
+        connect(m_assistant, &AssistantDialog::closedByUser, this,
+                [this] { m_ui.menuItem(CommandId::ShowAssistant)->setChecked(false); });
+        m_assistant->restorePosition();
+    }
+    if (!m_assistant)
+        return;
+    if (shown) {
+        m_assistant->show();
+    } else if (m_assistant->isVisible()) {
+        m_assistant->storePosition();
+        m_assistant->hide();
+    }
 }

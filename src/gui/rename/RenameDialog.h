@@ -57,7 +57,6 @@ public:
     // False when the dialog refused its fields: nothing ran.
     bool apply();
     void ok();
-    void help();
 
     // The names Apply would give the rows from first to last now, from the same values, parameters and
     // routine; the list itself is not touched.

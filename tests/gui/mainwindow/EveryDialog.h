@@ -3,9 +3,11 @@
 #include "core/commit/CommitRenames.h"
 #include "core/platform/FolderProperties.h"
 #include "core/rename/RenameSteps.h"
+#include "core/settings/LanguageDiscovery.h"
 #include "gui/commit/HistoryDialog.h"
 #include "gui/commit/NotRenamedDialog.h"
 #include "gui/load/OpenDialog.h"
+#include "gui/mainwindow/AssistantDialog.h"
 #include "gui/mainwindow/MainWindow.h"
 #include "gui/mainwindow/MainWindowUi.h"
 #include "gui/platform/Prompter.h"
@@ -13,7 +15,9 @@
 #include "gui/rename/EditManDialog.h"
 #include "gui/rename/PositionPickerDialog.h"
 #include "gui/rename/RenameDialogFactory.h"
+#include "gui/settings/AboutDialog.h"
 #include "gui/settings/DateTimeFormatDialog.h"
+#include "gui/settings/OptionsDialog.h"
 
 #include <QComboBox>
 #include <functional>
@@ -66,4 +70,12 @@ inline void ForEveryDialog(AppState& state, Prompter& prompter, MainWindow& wind
                                  state.dateTimeFormats.userFormats().last(), &window);
     formats.editFormat();
     visit(formats, DialogTitle::Fixed);
+    state.languageFiles = ListLanguageFiles(state.programFolder);
+    OptionsDialog options(state, prompter, OptionsDialog::Mode::Options, &window);
+    visit(options, DialogTitle::Fixed);
+    AboutDialog about(state, prompter, &window);
+    visit(about, DialogTitle::Fixed);
+    if (!window.assistant())
+        window.ui().menuItem(CommandId::ShowAssistant)->trigger();
+    visit(*window.assistant(), DialogTitle::Fixed);
 }
