@@ -12,6 +12,7 @@
 #include <QAction>
 #include <QComboBox>
 #include <QCommandLinkButton>
+#include <QFontMetrics>
 #include <QGridLayout>
 #include <QHBoxLayout>
 #include <QLabel>
@@ -34,6 +35,10 @@ QCommandLinkButton* linkButton(QWidget* parent, const QString& name)
 {
     auto* button = NamedWidget<QCommandLinkButton>(parent, name);
     button->setProperty("tag", kForm);
+    // A caption of its own and no picture: a pictured button without a caption would take its text as a
+    // tool tip only; the pictures stand beside them as buttons of their own.
+    button->setText(name);
+    button->setIcon(QIcon());
     return button;
 }
 
@@ -105,6 +110,10 @@ QWidget* AssistantDialog::buildIndicator()
         auto* label = NamedWidget<QLabel>(indicator, QStringLiteral("lblStep(%1)").arg(i));
         label->setAlignment(Qt::AlignHCenter | Qt::AlignTop);
         label->setWordWrap(true);
+        // Room for two lines in bold type, so that marking the step never cuts its label.
+        QFont bold = label->font();
+        bold.setBold(true);
+        label->setMinimumHeight(2 * QFontMetrics(bold).lineSpacing());
         m_stepLabels.at(static_cast<size_t>(i)) = label;
         grid->addWidget(marker, 0, i, Qt::AlignHCenter);
         grid->addWidget(label, 1, i);
@@ -117,7 +126,6 @@ QWidget* AssistantDialog::buildOpenPage()
 {
     auto* page = new QWidget(this);
     QCommandLinkButton* open = linkButton(page, QStringLiteral("lblOpenFiles"));
-    open->setIcon(MainImageList::image(QStringLiteral("OpenFile")));
     connect(open, &QCommandLinkButton::clicked, this, &AssistantDialog::openFolders);
     auto* layout = new QVBoxLayout(page);
     layout->addWidget(open);

@@ -25,6 +25,7 @@
 #include <QLocale>
 #include <QPushButton>
 #include <QRegularExpressionValidator>
+#include <QTabBar>
 #include <QTabWidget>
 #include <QToolBar>
 #include <QVBoxLayout>
@@ -103,8 +104,8 @@ OptionsDialog::OptionsDialog(AppState& state, Prompter& prompter, Mode mode, QWi
     m_protocol->setChecked(stored.protocolRenames);
     m_experts->setChecked(stored.expertMode);
     retranslate();
-    for (int i = 0; i < m_questions->count(); ++i)
-        m_questions->item(i)->setSelected(stored.confirm.at(static_cast<size_t>(i)));
+    for (int i = 0; i < m_questions->count() && i < int(stored.confirm.size()); ++i)
+        chooseQuestion(i, stored.confirm.at(static_cast<size_t>(i)));
     fillFilters(0);
     showColours();
     closeFilterEditor();
@@ -132,14 +133,16 @@ void OptionsDialog::buildGeneralPage(QWidget* page)
     m_saveSettings = NamedWidget<QCheckBox>(page, QStringLiteral("chkSaveSettings"));
     m_protocol = NamedWidget<QCheckBox>(page, QStringLiteral("chkProtocolRen"));
     m_questions = NamedWidget<QListWidget>(page, QStringLiteral("lstSecQuest"));
-    m_questions->setSelectionMode(QAbstractItemView::MultiSelection);
+    m_questions->setSelectionMode(QAbstractItemView::NoSelection);
+    m_questions->setSpacing(2);
     m_experts = NamedWidget<QCheckBox>(page, QStringLiteral("chkExperts"));
     auto* layout = new QVBoxLayout(page);
     layout->addWidget(m_saveSettings);
     layout->addWidget(m_protocol);
     layout->addWidget(label(page, QStringLiteral("lblSecQuest"), m_questions));
-    layout->addWidget(m_questions, 1);
+    layout->addWidget(m_questions);
     layout->addWidget(m_experts);
+    layout->addStretch(1);
 }
 
 void OptionsDialog::buildColoursPage(QWidget* page)
@@ -238,17 +241,37 @@ void OptionsDialog::retranslate()
     // Translation refills the list of questions: the user's choices survive it.
     QList<bool> chosen;
     for (int i = 0; i < m_questions->count(); ++i)
-        chosen.append(m_questions->item(i)->isSelected());
+        chosen.append(isQuestionChosen(i));
     const QSignalBlocker blockLanguage(m_language);
     TranslateForm(m_state.language, this);
     SetDialogButtons(this, m_state.language);
     SetDialogColours(this, m_state);
-    for (int i = 0; i < m_questions->count() && i < chosen.size(); ++i)
-        m_questions->item(i)->setSelected(chosen.at(i));
+    // The page tabs are reached by keyboard; a screen reader names them after the window.
+    m_tabs->setAccessibleName(windowTitle());
+    m_tabs->tabBar()->setAccessibleName(windowTitle());
+    for (int i = 0; i < m_questions->count(); ++i)
+        chooseQuestion(i, chosen.value(i));
+    // Three rows, no more: the page has nothing else to give the room to.
+    m_questions->setFixedHeight((m_questions->sizeHintForRow(0) + 2 * m_questions->spacing()) * m_questions->count() +
+                                2 * m_questions->frameWidth() + 4);
     // The filter tools show their names beside their pictures.
     for (QAction* tool : m_filterBar->actions())
         tool->setText(tool->toolTip());
     showColours();
+}
+
+bool OptionsDialog::isQuestionChosen(int question) const
+{
+    const QListWidgetItem* item = m_questions->item(question);
+    return item && item->checkState() == Qt::Checked;
+}
+
+void OptionsDialog::chooseQuestion(int question, bool chosen)
+{
+    if (QListWidgetItem* item = m_questions->item(question)) {
+        item->setFlags(item->flags() | Qt::ItemIsUserCheckable);
+        item->setCheckState(chosen ? Qt::Checked : Qt::Unchecked);
+    }
 }
 
 void OptionsDialog::languageChosen(int index)
@@ -424,7 +447,7 @@ OptionsValues OptionsDialog::values() const
     v.saveSettings = m_saveSettings->isChecked();
     v.protocolRenames = m_protocol->isChecked();
     for (int i = 0; i < m_questions->count() && i < int(v.confirm.size()); ++i)
-        v.confirm.at(static_cast<size_t>(i)) = m_questions->item(i)->isSelected();
+        v.confirm.at(static_cast<size_t>(i)) = isQuestionChosen(i);
     v.expertMode = m_experts->isChecked();
     v.backColor = m_colours[0];
     v.foreColor = m_colours[1];
@@ -470,5 +493,9 @@ QString OptionsDialog::chooseAtStart(AppState& state, Prompter& prompter, const 
     UseLanguage(state, files.at(PreselectedLanguage(locales, QLocale::system().name())));
     state.languageFiles = files;
     OptionsDialog dialog(state, prompter, Mode::FirstStart);
-    return run(dialog) == QDialog::Accepted ? dialog.languageFile() : QString();
+    if (run(dialog) == QDialog::Accepted)
+        return dialog.languageFile();
+    // The start decides which language a run without a choice speaks.
+    state.language.clear();
+    return {};
 }

@@ -43,6 +43,11 @@ public:
     enum Page { LanguagePage, GeneralPage, ColoursPage, FiltersPage };
     void showPage(Page page);
 
+    // The confirmation questions (0 before undo, 1 before taking changes, 2 before rejecting), each ticked
+    // in the list or not.
+    bool isQuestionChosen(int question) const;
+    void chooseQuestion(int question, bool chosen);
+
     // The filter editor ("Frame2"): open for a new filter or for the selected one.
     void addFilter();
     void editFilter();

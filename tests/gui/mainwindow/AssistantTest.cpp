@@ -67,7 +67,7 @@ TEST_F(Assistant, ClosingItClearsTheMarkAndTheMarkIsStoredAtExit)
     AssistantDialog* assistant = window->assistant();
     ASSERT_NE(assistant, nullptr);
     assistant->move(300, 200);
-    assistant->reject(); // the user closes it
+    assistant->close(); // the user closes it
     EXPECT_FALSE(item(CommandId::ShowAssistant)->isChecked());
     EXPECT_NE(app.state().settings.number(Settings::Key::AssistantLeft), -1);
     window->closeRequest();
