@@ -278,10 +278,12 @@ void MainWindow::applyTexts()
     }
     markCommandsNotBuilt();
 
+    // A new language keeps the user's choice of entries.
+    const int applyTo = std::max(0, m_ui.lstApplyTo->currentIndex());
     m_ui.lstApplyTo->clear();
     for (const CommandId id : {CommandId::RemoveAll, CommandId::RemoveSelected, CommandId::RemoveNotSelected})
         m_ui.lstApplyTo->addItem(plainCaption(id));
-    m_ui.lstApplyTo->setCurrentIndex(0);
+    m_ui.lstApplyTo->setCurrentIndex(applyTo);
     m_ui.lstApplyTo->setToolTip(m_state.language.GetLngText(QStringLiteral("FrmULCASE"), QStringLiteral("Frameapply")));
 
     m_ui.lstVorschau->setEmptyHint(text(QStringLiteral("EmptyListHint")));

@@ -223,6 +223,7 @@ TEST_F(OptionsFromTheMainWindow, OkTranslatesTheOpenMainWindowAndBack)
         item(CommandId::Options)->trigger();
     };
     ASSERT_TRUE(item(CommandId::Options)->isEnabled());
+    window->ui().lstApplyTo->setCurrentIndex(2);
     switchTo("Deutsch", false);
     EXPECT_EQ(item(CommandId::OpenFolders)->text(), englishOpen) << "Cancel keeps the window's texts";
     switchTo("Deutsch", true);
@@ -230,6 +231,7 @@ TEST_F(OptionsFromTheMainWindow, OkTranslatesTheOpenMainWindowAndBack)
         app.state().language.GetLngText(QStringLiteral("FrmMain"), QStringLiteral("mnuOpenFile"));
     EXPECT_EQ(item(CommandId::OpenFolders)->text(), germanOpen);
     EXPECT_EQ(window->ui().lstApplyTo->itemText(0), item(CommandId::RemoveAll)->text().remove(QLatin1Char('&')));
+    EXPECT_EQ(window->ui().lstApplyTo->currentIndex(), 2) << "the choice of entries stays";
     EXPECT_EQ(setting("Settings", "lng"), QStringLiteral("Deutsch"));
     for (const CommandTable::Command& command : CommandTable::commands()) {
         for (QAction* a : window->ui().actions(command.id)) {
