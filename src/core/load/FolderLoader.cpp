@@ -105,12 +105,7 @@ int FolderLoader::undoLevels() const
     const FolderEntry* first = !m_list.isEmpty() ? &m_list.entry(0) : !m_batch.empty() ? &m_batch.front() : nullptr;
     if (!first)
         return 0;
-    int levels = 0;
-    for (int level = 1; level < FolderEntry::kHistoryLevels; ++level) {
-        if (!first->history[level].isEmpty())
-            ++levels;
-    }
-    return levels;
+    return first->history.earlierLevels();
 }
 
 void FolderLoader::AddFolder(const QString& path)
@@ -157,7 +152,8 @@ void FolderLoader::addFolder(const QString& path, const QString& knownParent, co
 
     // A link is listed as itself and holds no files: its target is not walked (a link to "/" inside a
     // dropped tree must not mean measuring the whole disk).
-    const std::optional<qint64> size = info.isLink ? 0 : m_cache->totalSize(folder, [this] { return keepGoing(); });
+    const std::optional<qint64> size =
+        info.isLink || !measureSizes ? 0 : m_cache->totalSize(folder, [this] { return keepGoing(); });
     if (!size)
         return; // cancelled halfway through the size walk: a wrong size is worse than no row
 
@@ -171,9 +167,7 @@ void FolderLoader::addFolder(const QString& path, const QString& knownParent, co
     e.created = info.created;
     e.modified = info.lastWrite;
     e.size = *size;
-    const int levels = undoLevels();
-    for (int level = 0; level <= levels; ++level)
-        e.history[level] = name;
+    e.history.reset(name, undoLevels());
     e.key = key;
 
     m_batchKeys.insert(key);

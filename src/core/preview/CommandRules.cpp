@@ -31,7 +31,6 @@ bool commandBuilt(CommandId id)
     case CommandId::CopyFolders:
     case CommandId::MoveFolders:
     case CommandId::RenameStructure:
-    case CommandId::FolderAttributes:
     case CommandId::DeleteFolders1:
     case CommandId::DeleteFolders2:
     case CommandId::CreateSubFolders:

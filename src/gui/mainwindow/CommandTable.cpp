@@ -1,5 +1,6 @@
 #include "gui/mainwindow/CommandTable.h"
 
+#include "gui/mainwindow/AttributesController.h"
 #include "gui/mainwindow/LoadController.h"
 #include "gui/mainwindow/PreviewController.h"
 #include "gui/mainwindow/RenameController.h"
@@ -83,7 +84,8 @@ constexpr std::array<CommandTable::Command, kCommandCount> kCommands{{
     {Id::MoveFolders, "mnuMoveFolders", nullptr, nullptr},
     {Id::Experts, "mnuExperts", nullptr, [](const C& c, bool) { c.view.askForExpertMode(); }},
     {Id::RenameStructure, "mnuRenameStructure", nullptr, nullptr},
-    {Id::FolderAttributes, "mnuFolderAttributes", nullptr, nullptr},
+    {Id::FolderAttributes, "mnuFolderAttributes", nullptr,
+     [](const C& c, bool) { c.attributes.openAttributesDialog(); }},
     {Id::DeleteFolders1, "mnuDeleteFolders1", nullptr, nullptr},
     {Id::DeleteFolders2, "mnuDeleteFolders2", nullptr, nullptr},
     {Id::ShowAssistant, "mnuShowAssistant", nullptr, [](const C& c, bool shown) { c.view.showAssistant(shown); }},

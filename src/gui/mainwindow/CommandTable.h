@@ -4,6 +4,7 @@
 
 #include <array>
 
+class AttributesController;
 class LoadController;
 class PreviewController;
 class RenameController;
@@ -23,6 +24,7 @@ public:
         RenameController& rename;
         ScriptController& script;
         ViewController& view;
+        AttributesController& attributes;
     };
 
     struct Command

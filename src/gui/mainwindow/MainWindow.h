@@ -10,6 +10,7 @@
 
 struct AppState;
 class AssistantDialog;
+class AttributesController;
 class LoadController;
 class MainWindowSettings;
 class PreviewController;
@@ -38,6 +39,7 @@ public:
     RenameController& renameController() { return *m_rename; }
     ScriptController& scriptController() { return *m_script; }
     ViewController& viewController() { return *m_view; }
+    AttributesController& attributesController() { return *m_attributes; }
 
     // Runs once after the global initialisation: reads the stored window, column, sort and flag
     // settings, prepares the protocol and scratch files, puts the texts on and shows the window.
@@ -100,6 +102,7 @@ private:
     std::unique_ptr<ScriptController> m_script;
     std::unique_ptr<ViewController> m_view;
     AssistantDialog* m_assistant = nullptr;
+    std::unique_ptr<AttributesController> m_attributes;
     CommandSet m_enabled;
     bool m_singleSelection = false;
     bool m_helpGuide = false;

@@ -88,8 +88,8 @@ TEST(PreviewListRefresh, PushesALevelOnEveryEntryOnlyForANewChangeAndKeepsTen)
     EXPECT_TRUE(first.pushed);
     EXPECT_EQ(first.undoLevels, 1);
     // The untouched entry got its level too, so all entries keep the same number of levels.
-    EXPECT_EQ(w.list.entry(1).history[1], QStringLiteral("b"));
-    EXPECT_EQ(w.list.entry(0).history[1], QStringLiteral("a"));
+    EXPECT_EQ(w.list.entry(1).history.at(1), QStringLiteral("b"));
+    EXPECT_EQ(w.list.entry(0).history.at(1), QStringLiteral("a"));
     EXPECT_FALSE(w.list.refreshEntries().pushed); // nothing differs from level 0 any more
 
     for (int n = 1; n <= 12; ++n) {
@@ -97,8 +97,8 @@ TEST(PreviewListRefresh, PushesALevelOnEveryEntryOnlyForANewChangeAndKeepsTen)
         w.list.refreshEntries();
     }
     EXPECT_EQ(w.list.summary().undoLevels, 10);
-    EXPECT_EQ(w.list.entry(0).history[0], QStringLiteral("a12"));
-    EXPECT_EQ(w.list.entry(0).history[10], QStringLiteral("a2"));
+    EXPECT_EQ(w.list.entry(0).history.at(0), QStringLiteral("a12"));
+    EXPECT_EQ(w.list.entry(0).history.at(10), QStringLiteral("a2"));
 }
 
 TEST(PreviewListRefresh, ColoursCountsAndPositions)
@@ -173,6 +173,36 @@ TEST(PreviewListSort, NaturalOrderSizeTagsDirectionsAndSelection)
     EXPECT_TRUE(w.list.headerData(5, Qt::Horizontal, Qt::DecorationRole).isValid());
     w.list.SortPreview(7); // outside the visible columns: nothing
     EXPECT_EQ(w.list.sortColumn(), FolderEntry::ColSize);
+    w.expectKeyIndexRight();
+}
+
+// Number columns sort by their values: times as the local time they show (an unknown time shows as the
+// first of 1980), sizes also beyond twelve digits.
+TEST(PreviewListSort, TimesAndSizesSortAsTheValuesTheyShow)
+{
+    struct Row
+    {
+        const char* name;
+        qint64 created;
+        qint64 size;
+    };
+    const qint64 y1979 = QDateTime(QDate(1979, 12, 31), QTime(23, 59, 59)).toSecsSinceEpoch();
+    const qint64 y1980 = QDateTime(QDate(1980, 1, 1), QTime(0, 0, 1)).toSecsSinceEpoch();
+    const qint64 y2024 = QDateTime(QDate(2024, 3, 1), QTime(8, 0)).toSecsSinceEpoch();
+    const Row rows[] = {{"new", y2024, 1'000'000'000'000},
+                        {"unknown", PathInfo::kUnknownTime, 999'999'999'999},
+                        {"old", y1979, 5},
+                        {"early", y1980, 10'000'000'000'000}};
+    Watched w;
+    for (const Row& row : rows) {
+        FolderEntry e = MakeEntry(Watched::kP, QLatin1String(row.name), QString(), row.size);
+        e.created = row.created;
+        w.list.append(std::move(e));
+    }
+    w.list.SortPreview(4);
+    EXPECT_EQ(OldNames(w.list), (QStringList{"old", "unknown", "early", "new"}));
+    w.list.SortPreview(6);
+    EXPECT_EQ(OldNames(w.list), (QStringList{"old", "unknown", "new", "early"}));
     w.expectKeyIndexRight();
 }
 
@@ -295,7 +325,7 @@ TEST(PreviewListTake, RenamedRowsAndKeysBelowThemKeepTheIndexRight)
         EXPECT_EQ(changed.first().at(1).toModelIndex().row(), 2);
         EXPECT_EQ(Keys(w.list), (QStringList{"/r/b/", "/r/b/x/", "/r/b/x/r/a/y/", "/r/ab/"}));
         EXPECT_EQ(w.list.entry(2).parentPath, QStringLiteral("/r/b/x/r/a/")) << "only the leading path changes";
-        EXPECT_EQ(QStringList({w.list.entry(0).oldName, w.list.entry(0).history[0]}), QStringList({"b", "b"}));
+        EXPECT_EQ(QStringList({w.list.entry(0).oldName, w.list.entry(0).history.at(0)}), QStringList({"b", "b"}));
         EXPECT_FALSE(w.list.hasKey(QStringLiteral("/r/a/")));
         w.expectKeyIndexRight();
     }
