@@ -13,7 +13,7 @@
 #include "gui/mainwindow/MainWindow.h"
 #include "gui/mainwindow/ScriptController.h"
 #include "gui/platform/MessageBoxPrompter.h"
-#include "gui/settings/LanguageChooserDialog.h"
+#include "gui/settings/OptionsDialog.h"
 #include "gui/settings/WindowStart.h"
 
 #include <QApplication>
@@ -48,8 +48,9 @@ int main(int argc, char** argv)
     MessageBoxPrompter dialogs;
     state.services.clock = std::make_unique<SystemClock>();
 
-    if (!InitialiseWindowApplication(state, dialogs, ProgramFolderFor(QCoreApplication::applicationDirPath()),
-                                     &LanguageChooserDialog::choose))
+    if (!InitialiseWindowApplication(
+            state, dialogs, ProgramFolderFor(QCoreApplication::applicationDirPath()),
+            [&](const QStringList& files) { return OptionsDialog::chooseAtStart(state, dialogs, files); }))
         return 1;
 
     if (const std::optional<QString> section = GuideRequest(arguments))

@@ -1,6 +1,7 @@
 #include "core/preview/CommandRules.h"
 
 #include "core/rename/RenameSteps.h"
+#include "core/settings/ProjectPage.h"
 
 #include <initializer_list>
 
@@ -19,15 +20,13 @@ bool commandBuilt(CommandId id)
     if (const int type = renameType(id))
         return RenameSteps::available(type);
     switch (id) {
-    case CommandId::Options:
     case CommandId::Update:
+        return !ProjectWebPage().isEmpty();
     case CommandId::FileList:
     case CommandId::CopyFolders:
     case CommandId::MoveFolders:
     case CommandId::DeleteFolders1:
     case CommandId::DeleteFolders2:
-    case CommandId::ShowAssistant:
-    case CommandId::Info:
     case CommandId::CreateSubFolders:
         return false;
     default:

@@ -3,6 +3,8 @@
 #include "core/AppState.h"
 #include "core/settings/HelpGuide.h"
 #include "core/settings/ProgramNames.h"
+#include "core/settings/ProjectPage.h"
+#include "gui/mainwindow/AssistantDialog.h"
 #include "gui/mainwindow/AttributesController.h"
 #include "gui/mainwindow/CommandTable.h"
 #include "gui/mainwindow/LoadController.h"
@@ -122,6 +124,8 @@ void MainWindow::connectControllers()
     connect(m_view.get(), &ViewController::expertModeChanged, this, &MainWindow::updateCommands);
     connect(m_view.get(), &ViewController::columnToggled, this, &MainWindow::showColumn);
     connect(m_view.get(), &ViewController::endRequested, this, &QWidget::close);
+    connect(m_view.get(), &ViewController::optionsChanged, this, &MainWindow::applyTexts);
+    connect(m_view.get(), &ViewController::assistantToggled, this, &MainWindow::showAssistant);
     connect(m_ui.lstVorschau, &PreviewTableView::currentEntryTouched, this, &MainWindow::ShowCurrentEntry);
     connect(m_list.selectionModel(), &QItemSelectionModel::currentChanged, this, &MainWindow::ShowCurrentEntry);
 }
@@ -143,11 +147,13 @@ void MainWindow::updateCommands()
     context.scriptsListed = !m_ui.scripts->isEmpty();
     context.helpGuide = m_helpGuide;
     context.conflicts = m_preview->conflictCount();
-    m_enabled = enabledCommands(context);
+    m_enabled = ::enabledCommands(context);
     for (const CommandTable::Command& command : CommandTable::commands()) {
         for (QAction* action : m_ui.actions(command.id))
             action->setEnabled(isEnabled(command.id));
     }
+    if (m_assistant)
+        m_assistant->updateEnabling();
 }
 
 void MainWindow::showRecording()
@@ -223,6 +229,8 @@ bool MainWindow::closeRequest()
         return true;
     }
     m_settings->writeColumnsAndPlacement();
+    if (m_assistant && m_assistant->isVisible())
+        m_assistant->storePosition();
     if (m_session.recordingState == 1 || m_session.recordingState == 2) {
         const Prompter::Button answer =
             prompter().ask(m_state.message(QStringLiteral("MsgText30")), m_state.message(QStringLiteral("MsgCap11")),
@@ -279,10 +287,12 @@ void MainWindow::applyTexts()
     }
     markCommandsNotBuilt();
 
+    // A new language keeps the user's choice of entries.
+    const int applyTo = std::max(0, m_ui.lstApplyTo->currentIndex());
     m_ui.lstApplyTo->clear();
     for (const CommandId id : {CommandId::RemoveAll, CommandId::RemoveSelected, CommandId::RemoveNotSelected})
         m_ui.lstApplyTo->addItem(plainCaption(id));
-    m_ui.lstApplyTo->setCurrentIndex(0);
+    m_ui.lstApplyTo->setCurrentIndex(applyTo);
     m_ui.lstApplyTo->setToolTip(m_state.language.GetLngText(QStringLiteral("FrmULCASE"), QStringLiteral("Frameapply")));
 
     m_ui.lstVorschau->setEmptyHint(text(QStringLiteral("EmptyListHint")));
@@ -293,6 +303,10 @@ void MainWindow::applyTexts()
     m_helpGuide = !HelpGuidePath(m_state).isEmpty();
     QAction* help = m_ui.menuItem(CommandId::HelpContent);
     help->setToolTip(m_helpGuide ? QString() : notAvailableText(withoutAmpersands(help->text())));
+    // Without a web page to look at there is nothing to check for updates with.
+    m_ui.menuItem(CommandId::Update)->setVisible(!ProjectWebPage().isEmpty());
+    if (m_assistant)
+        m_assistant->retranslate();
     updateCommands();
 }
 
@@ -367,4 +381,22 @@ void MainWindow::openContextMenu(const QPoint& globalPos)
     m_singleSelection = m_list.selectionModel()->selectedRows().size() == 1;
     updateCommands();
     m_ui.mnuPopup1->popup(globalPos);
+}
+
+void MainWindow::showAssistant(bool shown)
+{
+    if (!m_assistant && shown) {
+        m_assistant = new AssistantDialog(m_state, *this);
+        connect(m_assistant, &AssistantDialog::closedByUser, this,
+                [this] { m_ui.menuItem(CommandId::ShowAssistant)->setChecked(false); });
+        m_assistant->restorePosition();
+    }
+    if (!m_assistant)
+        return;
+    if (shown) {
+        m_assistant->show();
+    } else if (m_assistant->isVisible()) {
+        m_assistant->storePosition();
+        m_assistant->hide();
+    }
 }

@@ -20,7 +20,6 @@
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QRadioButton>
-#include <QShortcut>
 #include <QTimer>
 #include <QVBoxLayout>
 
@@ -50,9 +49,7 @@ RenameDialog::RenameDialog(int type, RenameDialogHost host, QWidget* parent)
     connect(m_ok, &QPushButton::clicked, this, &RenameDialog::ok);
     connect(m_apply, &QPushButton::clicked, this, &RenameDialog::apply);
     connect(m_cancel, &QPushButton::clicked, this, &QDialog::reject);
-    connect(m_help, &QPushButton::clicked, this, &RenameDialog::help);
-    auto* f1 = new QShortcut(QKeySequence::HelpContents, this);
-    connect(f1, &QShortcut::activated, this, &RenameDialog::help);
+    ConnectHelp(this, m_host.state, m_host.window.prompter);
 }
 
 QPushButton* RenameDialog::addButton(const char* name)
@@ -218,9 +215,4 @@ bool RenameDialog::acceptNumberField(const QString& key, int minimum, int maximu
     return refuseInput(QStringLiteral("msgNumberField"), key,
                        {name.isEmpty() ? key : name, QString::number(minimum), QString::number(maximum)},
                        QStringLiteral("msgCapAttention"));
-}
-
-void RenameDialog::help()
-{
-    ShowHelpGuide(m_host.state, m_host.window.prompter, objectName());
 }

@@ -57,7 +57,6 @@ public:
     // False when the dialog refused its fields: nothing ran.
     bool apply();
     void ok();
-    void help();
 
     // Whether a run-all script pressed OK and the dialog refused the step's values.
     bool refusedScriptStep() const { return m_refusedScriptStep; }

@@ -3,7 +3,6 @@
 #include "gui/GuiTestApp.h"
 #include "gui/mainwindow/EveryDialog.h"
 #include "gui/mainwindow/MainWindow.h"
-#include "gui/settings/LanguageChooserDialog.h"
 #include "support/PreviewFixture.h"
 #include "support/TestTree.h"
 
@@ -103,9 +102,6 @@ TEST_P(Accessibility, EveryFocusableControlHasAnAccessibleName)
     expectNamedControls(window, QStringLiteral("frmMain"));
     ForEveryDialog(state, app.prompter(), window, archive,
                    [](QDialog& dialog, DialogTitle) { expectNamedControls(dialog, dialog.objectName()); });
-    LanguageChooserDialog chooser(
-        {state.programFolder + QStringLiteral("Deutsch.lng"), state.programFolder + QStringLiteral("English.lng")});
-    expectNamedControls(chooser, chooser.objectName());
 }
 
 TEST_P(Accessibility, EveryMenuCommandHasItsOwnAccessKey)

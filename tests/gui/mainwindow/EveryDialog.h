@@ -4,6 +4,7 @@
 #include "core/folderops/FolderChangeReport.h"
 #include "core/platform/FolderProperties.h"
 #include "core/rename/RenameSteps.h"
+#include "core/settings/LanguageDiscovery.h"
 #include "gui/attributes/CalendarDialog.h"
 #include "gui/attributes/FolderAttributesDialog.h"
 #include "gui/attributes/NotChangedDialog.h"
@@ -11,6 +12,7 @@
 #include "gui/commit/HistoryDialog.h"
 #include "gui/commit/NotRenamedDialog.h"
 #include "gui/load/OpenDialog.h"
+#include "gui/mainwindow/AssistantDialog.h"
 #include "gui/mainwindow/MainWindow.h"
 #include "gui/mainwindow/MainWindowUi.h"
 #include "gui/platform/Prompter.h"
@@ -21,7 +23,9 @@
 #include "gui/rename/PositionPickerDialog.h"
 #include "gui/rename/RenameDialogFactory.h"
 #include "gui/script/ScriptDialog.h"
+#include "gui/settings/AboutDialog.h"
 #include "gui/settings/DateTimeFormatDialog.h"
+#include "gui/settings/OptionsDialog.h"
 
 #include <QComboBox>
 #include <QFile>
@@ -113,6 +117,14 @@ inline void ForEveryDialog(AppState& state, Prompter& prompter, MainWindow& wind
                                  state.dateTimeFormats.userFormats().last(), &window);
     formats.editFormat();
     visit(formats, DialogTitle::Fixed);
+    state.languageFiles = ListLanguageFiles(state.programFolder);
+    OptionsDialog options(state, prompter, OptionsDialog::Mode::Options, &window);
+    visit(options, DialogTitle::Fixed);
+    AboutDialog about(state, prompter, &window);
+    visit(about, DialogTitle::Fixed);
+    if (!window.assistant())
+        window.ui().menuItem(CommandId::ShowAssistant)->trigger();
+    visit(*window.assistant(), DialogTitle::Fixed);
     FolderAttributesDialog attributes(state, prompter, &window);
     visit(attributes, DialogTitle::Fixed);
     CalendarDialog calendar(state, prompter, QDateTime(QDate(2024, 2, 29), QTime(13, 5, 9)), QString(), &window);
