@@ -24,6 +24,10 @@ public:
     QList<FileInfo> listFiles(const QString& folder) const override;
     FolderScan scanFolder(const QString& folder) const override;
 
+    std::optional<QList<FolderItem>> listItems(const QString& folder) const override;
+    FsResult removeFolder(const QString& path) override;
+    FsResult copyLink(const QString& source, const QString& target) override;
+    FsResult copyPermissionsAndTimes(const QString& source, const QString& target) override;
     FsResult copyFile(const QString& source, const QString& target, bool overwrite) override;
     FsResult moveFile(const QString& source, const QString& target) override;
     FsResult deleteFile(const QString& path) override;

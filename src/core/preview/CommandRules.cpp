@@ -26,16 +26,10 @@ bool commandBuilt(CommandId id)
     case CommandId::RunSelectedScript:
     case CommandId::Rename99:
     case CommandId::NewNamesFromFile:
-    case CommandId::FileList:
-    case CommandId::CopyFolders:
-    case CommandId::MoveFolders:
     case CommandId::RenameStructure:
     case CommandId::FolderAttributes:
-    case CommandId::DeleteFolders1:
-    case CommandId::DeleteFolders2:
     case CommandId::ShowAssistant:
     case CommandId::Info:
-    case CommandId::CreateSubFolders:
         return false;
     default:
         return true;

@@ -4,6 +4,7 @@
 
 #include <array>
 
+class FolderOpsController;
 class LoadController;
 class PreviewController;
 class RenameController;
@@ -23,6 +24,7 @@ public:
         RenameController& rename;
         ScriptController& script;
         ViewController& view;
+        FolderOpsController& folderOps;
     };
 
     struct Command

@@ -4,6 +4,7 @@
 #include "core/settings/HelpGuide.h"
 #include "core/settings/ProgramNames.h"
 #include "gui/mainwindow/CommandTable.h"
+#include "gui/mainwindow/FolderOpsController.h"
 #include "gui/mainwindow/LoadController.h"
 #include "gui/mainwindow/MainImageList.h"
 #include "gui/mainwindow/MainWindowSettings.h"
@@ -60,6 +61,8 @@ MainWindow::MainWindow(AppState& state, Prompter& prompter, QWidget* parent)
         [this](int type) { return m_ui.menuItem(renameCommand(type))->text(); }, *m_ui.lstVorschau, this);
     m_script = std::make_unique<ScriptController>(state, m_session, *m_ui.scripts);
     m_view = std::make_unique<ViewController>(state, m_session, m_ui);
+    m_folderOps =
+        std::make_unique<FolderOpsController>(state, m_session, m_list, *m_ui.lstApplyTo, m_load->loader(), this);
     connectCommands();
     connectControllers();
     updateCommands();
@@ -76,7 +79,7 @@ MainWindow::~MainWindow() = default;
 
 void MainWindow::connectCommands()
 {
-    const CommandTable::Controllers controllers{*m_preview, *m_load, *m_rename, *m_script, *m_view};
+    const CommandTable::Controllers controllers{*m_preview, *m_load, *m_rename, *m_script, *m_view, *m_folderOps};
     for (const CommandTable::Command& command : CommandTable::commands()) {
         if (!command.run)
             continue;
@@ -108,6 +111,7 @@ void MainWindow::connectControllers()
     connect(m_preview.get(), &PreviewController::variantChosen, this, &MainWindow::describeChoice);
     connect(m_load.get(), &LoadController::listChanged, this, &MainWindow::refreshPreview);
     connect(m_rename.get(), &RenameController::listChanged, this, &MainWindow::refreshPreview);
+    connect(m_folderOps.get(), &FolderOpsController::listChanged, this, &MainWindow::refreshPreview);
     connect(m_load.get(), &LoadController::loadingChanged, this, &MainWindow::updateCommands);
     connect(m_script.get(), &ScriptController::recordingChanged, this, &MainWindow::showRecording);
     connect(m_script.get(), &ScriptController::scriptsListed, this, &MainWindow::updateCommands);

@@ -9,6 +9,7 @@
 #include <memory>
 
 struct AppState;
+class FolderOpsController;
 class LoadController;
 class MainWindowSettings;
 class PreviewController;
@@ -37,6 +38,7 @@ public:
     RenameController& renameController() { return *m_rename; }
     ScriptController& scriptController() { return *m_script; }
     ViewController& viewController() { return *m_view; }
+    FolderOpsController& folderOpsController() { return *m_folderOps; }
 
     // Runs once after the global initialisation: reads the stored window, column, sort and flag
     // settings, prepares the protocol and scratch files, puts the texts on and shows the window.
@@ -93,6 +95,7 @@ private:
     std::unique_ptr<RenameController> m_rename;
     std::unique_ptr<ScriptController> m_script;
     std::unique_ptr<ViewController> m_view;
+    std::unique_ptr<FolderOpsController> m_folderOps;
     CommandSet m_enabled;
     bool m_singleSelection = false;
     bool m_helpGuide = false;
