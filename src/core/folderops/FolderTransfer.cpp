@@ -3,6 +3,8 @@
 #include <QMap>
 #include <QRandomGenerator>
 
+#include <algorithm>
+
 namespace {
 
 using Kind = FolderItem::Kind;
@@ -58,20 +60,24 @@ TransferReport FolderTransfer::run(const Hooks& hooks)
     TransferReport report;
     report.results.resize(m_items.size());
     // Totals first, so the progress can say how far along the whole run is.
-    std::vector<TransferProgress> sizes;
+    struct Size
+    {
+        qint64 bytes;
+        int items;
+    };
+    std::vector<Size> sizes;
     for (const TransferItem& item : m_items) {
         const TransferProgress before = m_progress;
         measure(item.source);
-        sizes.push_back(
-            {m_progress.bytesTotal - before.bytesTotal, 0, m_progress.itemsTotal - before.itemsTotal, 0, {}});
+        sizes.push_back({m_progress.bytesTotal - before.bytesTotal, m_progress.itemsTotal - before.itemsTotal});
     }
     for (std::size_t i = 0; i < m_items.size() && !cancelRequested(); ++i) {
         const TransferProgress start = m_progress;
         m_progress.current = m_items[i].source;
         report.results[i] = transfer(m_items[i]);
         // Whatever happened inside, the item is behind us now.
-        m_progress.bytesDone = start.bytesDone + sizes[i].bytesDone;
-        m_progress.itemsDone = start.itemsDone + sizes[i].itemsTotal;
+        m_progress.bytesDone = start.bytesDone + sizes[i].bytes;
+        m_progress.itemsDone = start.itemsDone + sizes[i].items;
         if (m_hooks->progress)
             m_hooks->progress(m_progress);
         if (report.results[i].state == TransferResult::State::Cancelled)
@@ -187,7 +193,8 @@ TransferResult FolderTransfer::copyInto(const TransferItem& item, bool moving)
     if (step == Step::Ok)
         step = fail(m_fs.renameFolder(temp, target));
     if (step != Step::Ok) {
-        static_cast<void>(removeEntry(temp, kindOf(temp), 0, Removal::OwnCopy));
+        if (const Kind made = kindOf(temp); made != Kind::Other)
+            static_cast<void>(removeEntry(temp, made, 0, Removal::OwnCopy));
         result.state = step == Step::Cancelled ? State::Cancelled : State::Failed;
         result.error = m_error;
         return result;

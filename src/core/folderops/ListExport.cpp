@@ -16,14 +16,16 @@ QString EscapeRtf(const QString& text)
     out.reserve(text.size());
     for (const QChar c : text) {
         const char16_t u = c.unicode();
-        if (u == '\\' || u == '{' || u == '}')
-            out += QLatin1Char('\\') + c;
-        else if (u < 0x20)
-            out += QStringLiteral("\\u%1?").arg(u); // a control character must not end the line or a group
-        else if (u < 0x80)
+        if (u == '\\' || u == '{' || u == '}') {
+            out += QLatin1Char('\\');
             out += c;
-        else // RTF counts in signed 16-bit units; "?" stands for readers without Unicode
-            out += QStringLiteral("\\u%1?").arg(static_cast<qint16>(u));
+        } else if (u < 0x20) {
+            out += QStringLiteral("\\u%1?").arg(static_cast<int>(u)); // a control character must not end the line
+        } else if (u < 0x80) {
+            out += c;
+        } else { // RTF counts in signed 16-bit units; "?" stands for readers without Unicode
+            out += QStringLiteral("\\u%1?").arg(static_cast<int>(static_cast<qint16>(u)));
+        }
     }
     return out;
 }

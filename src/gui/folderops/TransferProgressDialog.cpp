@@ -44,7 +44,6 @@ TransferProgressDialog::TransferProgressDialog(const AppState& state, Prompter& 
     setObjectName(formName());
     setWindowModality(Qt::ApplicationModal);
     const QString section = formName();
-    setWindowTitle(state.language.GetLngText(section, captionKey(mode)));
 
     m_current = new QLabel(this);
     m_current->setObjectName(QStringLiteral("lblCurrent"));
@@ -78,6 +77,7 @@ TransferProgressDialog::TransferProgressDialog(const AppState& state, Prompter& 
     setWindowTitle(state.language.GetLngText(section, captionKey(mode)));
     SetDialogButtons(this, state.language);
     SetDialogColours(this, state);
+    FitDialogSize(this);
 
     m_timer = new QTimer(this);
     m_timer->setInterval(100);
@@ -96,14 +96,11 @@ TransferProgressDialog::~TransferProgressDialog()
 TransferReport TransferProgressDialog::run()
 {
     FolderTransfer::Hooks hooks;
-    hooks.progress = [this](const TransferProgress& progress) {
-        const QMutexLocker lock(&m_mutex);
-        m_latest = progress;
-    };
+    hooks.progress = [this](const TransferProgress& progress) { report(progress); };
     hooks.conflict = [this](const QString& target) {
         ConflictAnswer answer = ConflictAnswer::Cancel;
-        QMetaObject::invokeMethod(
-            this, [&] { answer = askConflict(target); }, Qt::BlockingQueuedConnection);
+        static_cast<void>(QMetaObject::invokeMethod(
+            this, [&] { answer = askConflict(target); }, Qt::BlockingQueuedConnection));
         return answer;
     };
     QEventLoop loop;
@@ -140,6 +137,12 @@ ConflictAnswer TransferProgressDialog::askConflict(const QString& target)
     return answer == Prompter::Yes  ? ConflictAnswer::Skip
            : answer == Prompter::No ? ConflictAnswer::SkipAll
                                     : ConflictAnswer::Cancel;
+}
+
+void TransferProgressDialog::report(const TransferProgress& progress)
+{
+    const QMutexLocker lock(&m_mutex);
+    m_latest = progress;
 }
 
 void TransferProgressDialog::showProgress()

@@ -31,8 +31,9 @@ public:
     // Cancel, Escape or closing the window: the transfer stops at the next entry.
     void reject() override;
 
-    // Shows the latest progress; the worker only leaves it behind, so a fast transfer cannot flood the
-    // event queue.
+    // What the worker leaves behind after every entry (from any thread); shown by the next showProgress,
+    // so a fast transfer cannot flood the event queue.
+    void report(const TransferProgress& progress);
     void showProgress();
 
 private:

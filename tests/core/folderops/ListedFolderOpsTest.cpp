@@ -11,7 +11,7 @@ namespace {
 
 using namespace ListedFolderOps;
 
-void select(PreviewList& list, std::initializer_list<int> rows)
+void select(PreviewList& list, const std::vector<int>& rows)
 {
     for (const int row : rows)
         list.selectionModel()->select(list.index(row, 0), QItemSelectionModel::Select | QItemSelectionModel::Rows);
@@ -23,7 +23,7 @@ TEST(ListedFolderOpsTest, NameClashLooksAtLaterRowsTargetedOrNot)
     {
         const char* name;
         QStringList names;
-        std::initializer_list<int> selected;
+        std::vector<int> selected;
         int clash;
     };
     const Row rows[] = {

@@ -29,8 +29,9 @@ CommandSet setOf(std::initializer_list<std::initializer_list<CommandId>> groups)
 
 // Usable whatever the list holds.
 constexpr std::initializer_list<CommandId> kAlways = {
-    OpenFolders, OpenFromList, RemoveAll,   RemoveSelected, RemoveNotSelected, RemoveChanged, RemoveUnchanged, History,
-    End,         TakeAll,      ShowMainBar, ShowScriptBar,  ShowColumn4,       ShowColumn5,   ShowColumn6,     Experts};
+    OpenFolders, OpenFromList, RemoveAll, RemoveSelected, RemoveNotSelected, RemoveChanged,   RemoveUnchanged,
+    History,     End,          TakeAll,   ShowMainBar,    ShowScriptBar,     ShowColumn4,     ShowColumn5,
+    ShowColumn6, Experts,      FileList,  CopyFolders,    MoveFolders,       CreateSubFolders};
 // Usable as soon as the list has entries (of the rename slots, the built functions only).
 constexpr std::initializer_list<CommandId> kWithEntries = {
     RemoveMenu, RemoveChosen, EditMenu, ScriptMenu, RenameMenu, SpecialMenu, Rename01, Rename03,
@@ -86,7 +87,8 @@ TEST(CommandRules, EnabledCommandsPerSituation)
                  ChooseScript, HelpContent}})},
         {"saved scripts but no entries", scriptsOnEmptyList, setOf({kAlways})},
         {"loading", loading, setOf({{Cancel}})},
-        {"expert mode: its commands are not built", expert, setOf({kAlways, kWithEntries, {StartRecording}})},
+        {"expert mode: deleting folders", expert,
+         setOf({kAlways, kWithEntries, {StartRecording, DeleteFolders1, DeleteFolders2}})},
     };
     for (const auto& row : rows) {
         SCOPED_TRACE(row.name);
@@ -107,8 +109,7 @@ TEST(CommandRules, CommandsNotBuiltStayDisabledWhateverTheRulesAllow)
         EXPECT_TRUE(contains(allowed, id)) << static_cast<int>(id);
     const CommandSet notBuilt =
         setOf({{Options, Update, TakeSelected, StartRunScript, RunSelectedScript, Rename02, Rename99, NewNamesFromFile,
-                FileList, CopyFolders, MoveFolders, RenameStructure, FolderAttributes, DeleteFolders1, DeleteFolders2,
-                ShowAssistant, Info, CreateSubFolders}});
+                RenameStructure, FolderAttributes, ShowAssistant, Info}});
     for (std::size_t i = 0; i < kCommandCount; ++i)
         EXPECT_EQ(commandBuilt(static_cast<CommandId>(i)), !notBuilt.test(i)) << i;
     // Here the rules allow everything but Cancel, stopping a recording and the fixed columns.
