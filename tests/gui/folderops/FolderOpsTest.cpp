@@ -14,11 +14,7 @@ namespace {
 class FolderOpsTest : public MainWindowFixture
 {
 protected:
-    void SetUp() override
-    {
-        open();
-        controller().setTransferRunner([](TransferProgressDialog& dialog) { return dialog.run(); });
-    }
+    void SetUp() override { open(); }
     FolderOpsController& controller() { return window->folderOpsController(); }
     // The next dialog is worked with these steps; the run says whether it was accepted.
     void answer(const QStringList& steps)
@@ -73,6 +69,20 @@ TEST_F(FolderOpsTest, ExistingTargetIsSkippedAndKeepsItsContent)
     EXPECT_TRUE(tree.exists("a/Trip/new"));
     // The moved folder is followed; the skipped one still names its own folder.
     EXPECT_EQ(Keys(window->list()), QStringList({tree.key("a/Trip"), tree.key("T/Party")}));
+}
+
+TEST_F(FolderOpsTest, CancelInTheProgressWindowStopsTheWork)
+{
+    TestTree tree({"a/Trip/x=10", "T/"});
+    list(tree, {"a/Trip"});
+    answer({"txtTargetPath=" + tree.path("T"), "cmdOK"});
+    controller().setTransferRunner([](TransferProgressDialog& dialog) {
+        dialog.findChild<QPushButton*>(QStringLiteral("cmdCancel"))->click();
+        return dialog.run();
+    });
+    controller().copyFolders();
+    EXPECT_EQ(QDir(tree.path("T")).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot), QStringList());
+    EXPECT_TRUE(tree.exists("a/Trip/x"));
 }
 
 TEST_F(FolderOpsTest, DeleteAsksFirstAndTakesListedSubfoldersAlong)
