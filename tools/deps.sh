@@ -7,7 +7,8 @@ packages=(build-essential cmake ninja-build pkg-config git
           libgtest-dev libgmock-dev googletest libbenchmark-dev
           clang libclang-rt-14-dev clang-format
           xvfb xauth imagemagick
-          desktop-file-utils appstream man-db zsh bash-completion)
+          desktop-file-utils appstream man-db zsh bash-completion
+          mmv rename time bc)
 missing=()
 for p in "${packages[@]}"; do
     dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")

@@ -123,6 +123,30 @@ bool BatchRun::print(QIODevice& device, const QString& text)
     return false;
 }
 
+void BatchRun::printChanges(const PreviewList& list)
+{
+    constexpr qsizetype kBlock = 64 * 1024;
+    QString block;
+    block.reserve(kBlock + 1024);
+    for (const FolderEntry& entry : list.entries()) {
+        if (!entry.isChanged())
+            continue;
+        block += changeLine(entry.parentPath, entry.oldName, entry.newName);
+        if (block.size() < kBlock) {
+            block += QLatin1Char('\n');
+            continue;
+        }
+        // print() ends the block's last line.
+        if (!print(m_out, block))
+            return;
+        block.clear();
+    }
+    if (!block.isEmpty()) {
+        block.chop(1);
+        print(m_out, block);
+    }
+}
+
 void BatchRun::warn(const QString& key, const QStringList& args, qsizetype listing)
 {
     // The arguments are paths and names: escaped, so that every problem stays one line. A listing keeps
@@ -168,6 +192,8 @@ BatchRun::Status BatchRun::run(const BatchOptions& options)
     FolderLoader loader(m_state, list);
     // Nobody can press a cancel button here, and there is no window to repaint.
     loader.onProcessEvents = [] {};
+    // No rename function reads sizes: only sorting by them needs the walk through every folder's files.
+    loader.measureSizes = options.sort == BatchOptions::SortKey::Size;
     return runSteps(options, list, loader);
 }
 
@@ -224,10 +250,7 @@ BatchRun::Status BatchRun::runSteps(const BatchOptions& options, PreviewList& li
     // taken, never a run that renames nothing.
     if (!checkProposals(list))
         return CannotRun;
-    for (const FolderEntry& entry : list.entries()) {
-        if (entry.isChanged())
-            print(m_out, changeLine(entry.parentPath, entry.oldName, entry.newName));
-    }
+    printChanges(list);
     // Whoever called us relies on the list of changes (to log them, to act on them): a list that did not
     // arrive means nothing may be renamed.
     if (!m_outError.isEmpty()) {

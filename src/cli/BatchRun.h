@@ -45,6 +45,9 @@ private:
     void refresh(PreviewList& list, FolderLoader& loader);
     // False when the device took less than all of the text; the first failure on out is kept.
     bool print(QIODevice& device, const QString& text);
+    // The list of changes, in blocks of lines rather than a write per line; written out in full before
+    // anything is renamed.
+    void printChanges(const PreviewList& list);
     // The message of a key, its arguments escaped; the argument at index listing, if any, is a list of
     // names, one a line, and keeps its line breaks.
     void warn(const QString& key, const QStringList& args, qsizetype listing = -1);

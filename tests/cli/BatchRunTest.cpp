@@ -376,3 +376,21 @@ TEST_F(BatchRunTest, ScriptsNumberAndDateTheFolders)
 }
 
 } // namespace
+
+TEST_F(BatchRunTest, AListOfChangesLongerThanOneWriteBlockArrivesWholeInOrder)
+{
+    // Long names make the list cross several of the blocks it is written in.
+    const QString filler(200, QLatin1Char('n'));
+    QStringList names;
+    for (int i = 0; i < 600; ++i) {
+        names.append(QStringLiteral("%1%2").arg(i, 4, 10, QLatin1Char('0')).arg(filler));
+        tree.add(QStringLiteral("P/") + names.last() + QLatin1Char('/'));
+    }
+    ASSERT_EQ(batch({"--dry-run", "--structure", "x<NAME>", "--subfolders", tree.path("P")}), Status::Done)
+        << err.toStdString();
+    QString expected;
+    for (const QString& name : names)
+        expected += change(QStringLiteral("P/") + name, QStringLiteral("x") + name);
+    EXPECT_GT(expected.size(), 3 * 64 * 1024);
+    EXPECT_EQ(out, expected);
+}

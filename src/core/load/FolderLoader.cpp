@@ -157,7 +157,8 @@ void FolderLoader::addFolder(const QString& path, const QString& knownParent, co
 
     // A link is listed as itself and holds no files: its target is not walked (a link to "/" inside a
     // dropped tree must not mean measuring the whole disk).
-    const std::optional<qint64> size = info.isLink ? 0 : m_cache->totalSize(folder, [this] { return keepGoing(); });
+    const std::optional<qint64> size =
+        info.isLink || !measureSizes ? 0 : m_cache->totalSize(folder, [this] { return keepGoing(); });
     if (!size)
         return; // cancelled halfway through the size walk: a wrong size is worse than no row
 

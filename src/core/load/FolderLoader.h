@@ -42,6 +42,9 @@ public:
     // The mounts a walk respects (MountPoints::current unless set): kernel file systems such as /proc and
     // /sys are not walked into.
     std::function<MountPoints()> mountPoints;
+    // Whether rows get the bytes of the files below their folder, which means reading every folder's
+    // contents. The window shows sizes; a run that neither shows nor sorts by them leaves them at 0.
+    bool measureSizes = true;
 
     // The pending paths (lstOpen) that the open dialog leaves for LoadPendingFolders.
     QStringList lstOpen;

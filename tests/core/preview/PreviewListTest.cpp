@@ -176,6 +176,36 @@ TEST(PreviewListSort, NaturalOrderSizeTagsDirectionsAndSelection)
     w.expectKeyIndexRight();
 }
 
+// Number columns sort by their values: times as the local time they show (an unknown time shows as the
+// first of 1980), sizes also beyond twelve digits.
+TEST(PreviewListSort, TimesAndSizesSortAsTheValuesTheyShow)
+{
+    struct Row
+    {
+        const char* name;
+        qint64 created;
+        qint64 size;
+    };
+    const qint64 y1979 = QDateTime(QDate(1979, 12, 31), QTime(23, 59, 59)).toSecsSinceEpoch();
+    const qint64 y1980 = QDateTime(QDate(1980, 1, 1), QTime(0, 0, 1)).toSecsSinceEpoch();
+    const qint64 y2024 = QDateTime(QDate(2024, 3, 1), QTime(8, 0)).toSecsSinceEpoch();
+    const Row rows[] = {{"new", y2024, 1'000'000'000'000},
+                        {"unknown", PathInfo::kUnknownTime, 999'999'999'999},
+                        {"old", y1979, 5},
+                        {"early", y1980, 10'000'000'000'000}};
+    Watched w;
+    for (const Row& row : rows) {
+        FolderEntry e = MakeEntry(Watched::kP, QLatin1String(row.name), QString(), row.size);
+        e.created = row.created;
+        w.list.append(std::move(e));
+    }
+    w.list.SortPreview(4);
+    EXPECT_EQ(OldNames(w.list), (QStringList{"old", "unknown", "early", "new"}));
+    w.list.SortPreview(6);
+    EXPECT_EQ(OldNames(w.list), (QStringList{"old", "unknown", "new", "early"}));
+    w.expectKeyIndexRight();
+}
+
 TEST(PreviewListMove, ThirdOntoFirstAndFirstOntoThird)
 {
     const std::tuple<int, int, const char*> moves[] = {{2, 0, "cab"}, {0, 2, "bca"}, {1, 1, "abc"}};
