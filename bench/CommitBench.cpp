@@ -79,8 +79,8 @@ void listTree(const FileSystem& fs, const QString& folder, std::vector<FolderEnt
         e.parentPath = parent;
         e.oldName = sub.name;
         e.newName = toggled(sub.name);
-        e.history[0] = e.newName;
-        e.history[1] = sub.name;
+        e.history.set(0, e.newName);
+        e.history.set(1, sub.name);
         out.push_back(std::move(e));
         listTree(fs, sub.path, out);
     }

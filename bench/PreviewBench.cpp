@@ -34,7 +34,7 @@ void fill(PreviewList& list)
         e.created = QDateTime(QDate(2024, 1, 1 + i % 28), QTime(10, 0)).toSecsSinceEpoch();
         e.modified = e.created;
         e.size = size;
-        e.history[0] = name;
+        e.history.reset(name);
         list.append(std::move(e));
     }
 }

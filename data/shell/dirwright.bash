@@ -38,6 +38,10 @@ _dirwright()
             --structure)
                 return
                 ;;
+            --touch)
+                COMPREPLY=($(compgen -W "files-earliest files-latest subfolders-earliest subfolders-latest" -- "$cur"))
+                return
+                ;;
         esac
         case $cur in
             --sort=*)
@@ -45,7 +49,7 @@ _dirwright()
                 return
                 ;;
             -*)
-                COMPREPLY=($(compgen -W "--script --structure --dry-run --subfolders --list --sort --help --" -- "$cur"))
+                COMPREPLY=($(compgen -W "--script --structure --touch --dry-run --subfolders --list --sort --help --" -- "$cur"))
                 return
                 ;;
         esac

@@ -1,5 +1,6 @@
 #include "cli/BatchOptions.h"
 
+#include <QDateTime>
 #include <optional>
 
 namespace {
@@ -8,6 +9,7 @@ const QLatin1String kScript("--script");
 const QLatin1String kStructure("--structure");
 const QLatin1String kList("--list");
 const QLatin1String kSort("--sort");
+const QLatin1String kTouch("--touch");
 const QLatin1String kDryRun("--dry-run");
 const QLatin1String kSubfolders("--subfolders");
 const QLatin1String kHistory("--history");
@@ -28,7 +30,39 @@ std::optional<BatchOptions::SortKey> sortKeyOf(const QString& text)
 
 bool takesValue(const QString& option)
 {
-    return option == kScript || option == kStructure || option == kList || option == kSort;
+    return option == kScript || option == kStructure || option == kList || option == kSort || option == kTouch;
+}
+
+// "SOURCE[:OFFSET]": a named source or an ISO date (local time unless it names its zone), then an offset
+// such as "+00:00:01:00:00:00". The offset starts at the first ":+" or ":-", which no ISO date holds.
+std::optional<AttributesParams::TimeRequest> touchRequest(const QString& value)
+{
+    using Source = AttributesParams::Source;
+    qsizetype split = value.indexOf(QLatin1String(":+"));
+    if (const qsizetype minus = value.indexOf(QLatin1String(":-")); minus >= 0 && (split < 0 || minus < split))
+        split = minus;
+    const QString source = split < 0 ? value : value.left(split);
+    AttributesParams::TimeRequest request;
+    request.enabled = true;
+    if (split >= 0) {
+        request.offset = value.mid(split + 1);
+        if (TimeOffset::fromText(request.offset).text() != request.offset)
+            return std::nullopt;
+    }
+    const QStringList names = BatchOptions::touchSourceNames();
+    if (const qsizetype i = names.indexOf(source.toLower()); i >= 0) {
+        request.source = static_cast<Source>(static_cast<int>(Source::FilesEarliest) + i);
+        return request;
+    }
+    QDateTime date = QDateTime::fromString(source, Qt::ISODate);
+    if (!date.isValid())
+        date = QDate::fromString(source, Qt::ISODate).startOfDay();
+    if (!date.isValid())
+        return std::nullopt;
+    request.source = Source::Explicit;
+    request.date = ApplyOffset(date.toLocalTime(), request.offset);
+    request.offset = TimeOffset::zeroText();
+    return request;
 }
 
 } // namespace
@@ -37,6 +71,12 @@ QStringList BatchOptions::sortKeyNames()
 {
     return {QStringLiteral("none"),    QStringLiteral("name"),     QStringLiteral("path"),
             QStringLiteral("created"), QStringLiteral("modified"), QStringLiteral("size")};
+}
+
+QStringList BatchOptions::touchSourceNames()
+{
+    return {QStringLiteral("files-earliest"), QStringLiteral("files-latest"), QStringLiteral("subfolders-earliest"),
+            QStringLiteral("subfolders-latest")};
 }
 
 BatchOptions ParseBatchArguments(const QStringList& arguments)
@@ -106,6 +146,10 @@ BatchOptions ParseBatchArguments(const QStringList& arguments)
             options.actions.append({BatchOptions::Action::Kind::Structure, *value});
         } else if (option == kList) {
             options.inputs.append({BatchOptions::Input::Kind::ListFile, *value});
+        } else if (option == kTouch) {
+            options.touch = touchRequest(*value);
+            if (!options.touch)
+                fail(BatchOptions::Error::BadTouch, *value);
         } else if (const std::optional<BatchOptions::SortKey> key = sortKeyOf(*value)) {
             options.sort = *key;
         } else {
@@ -114,9 +158,10 @@ BatchOptions ParseBatchArguments(const QStringList& arguments)
     }
     if (options.mode != BatchOptions::Mode::Rename) {
         // The history is read and undone as it stands: nothing to load, apply or sort.
-        if (!options.actions.isEmpty() || !options.inputs.isEmpty() || options.dryRun || options.subfolders)
+        if (!options.actions.isEmpty() || !options.inputs.isEmpty() || options.dryRun || options.subfolders ||
+            options.touch)
             fail(BatchOptions::Error::HistoryAlone, options.mode == BatchOptions::Mode::History ? kHistory : kUndoLast);
-    } else if (options.actions.isEmpty()) {
+    } else if (options.actions.isEmpty() && !options.touch) {
         fail(BatchOptions::Error::NoAction, QString());
     }
     return options;

@@ -1,11 +1,15 @@
 #pragma once
 
+#include "core/folderops/AttributesParams.h"
+
 #include <QList>
 #include <QString>
 #include <QStringList>
+#include <optional>
 
 // The command line of a run without a window, the arguments after "--batch":
-//   (--script SCRIPT | --structure TEXT)... [--dry-run] [--subfolders] [--list LISTFILE]... [--sort KEY] [PATH]...
+//   (--script SCRIPT | --structure TEXT)... [--touch SOURCE[:OFFSET]] [--dry-run] [--subfolders]
+//   [--list LISTFILE]... [--sort KEY] [PATH]...
 //   --history | --undo-last
 // Options with a value take it from the next argument or after "=" ("--sort=size"). "--" ends the options:
 // every argument after it is a path, even one that starts with "-". Scripts and structures keep their
@@ -32,13 +36,17 @@ struct BatchOptions
         UnknownOption, // errorArgument: the option
         MissingValue,  // errorArgument: the option that needs a value
         BadSortKey,    // errorArgument: the key given
-        NoAction,      // neither a script nor a structure
+        BadTouch,      // errorArgument: the --touch value that is neither a source nor a date, or a bad offset
+        NoAction,      // neither a script nor a structure nor --touch
         HistoryAlone,  // --history or --undo-last with anything but each other's absence
     };
     // What the run does: rename, print the history, or undo the latest run.
     enum class Mode { Rename, History, UndoLast };
 
     QList<Action> actions;
+    // --touch: the modification time every listed folder gets, after the renames (source and offset; an
+    // explicit date has the offset applied already).
+    std::optional<AttributesParams::TimeRequest> touch;
     QList<Input> inputs;
     bool dryRun = false;
     bool subfolders = false;
@@ -56,6 +64,8 @@ struct BatchOptions
     static QString batchOption() { return QStringLiteral("--batch"); }
     // The sort keys as written on the command line, in the order of SortKey.
     static QStringList sortKeyNames();
+    // The sources of --touch by name, in the order of AttributesParams::Source from FilesEarliest.
+    static QStringList touchSourceNames();
 };
 
 // Reads the arguments that follow "--batch".

@@ -9,6 +9,7 @@
 #include "core/commit/NameClashes.h"
 #include "core/commit/RenameFailure.h"
 #include "core/commit/RenameProtocol.h"
+#include "core/folderops/ApplyAttributesAndTimes.h"
 #include "core/load/FolderLoader.h"
 #include "core/platform/FileNames.h"
 #include "core/platform/FileReadProblem.h"
@@ -268,7 +269,19 @@ BatchRun::Status BatchRun::runSteps(const BatchOptions& options, PreviewList& li
     if (report.protocolFailed)
         warn(QStringLiteral("ProtocolFailed"),
              {Quoted(m_state.settingsFolder + RenameProtocol::fileName()), QString::number(report.unrecorded)});
-    return report.failures.isEmpty() && !report.protocolFailed ? Done : SomeFailed;
+    const bool touched = !options.touch || touch(*options.touch, list);
+    return report.failures.isEmpty() && !report.protocolFailed && touched ? Done : SomeFailed;
+}
+
+bool BatchRun::touch(const AttributesParams::TimeRequest& request, const PreviewList& list)
+{
+    // After the renames, so the folders are reached under the names they have now.
+    AttributesParams params;
+    params.times[AttributesParams::Modified] = request;
+    const FolderChangeReport report = ApplyAttributesAndTimes(m_state, list, 0, params);
+    for (const FolderChangeReport::Failure& failure : report.failures)
+        print(m_err, escaped(failure.message));
+    return report.failures.isEmpty();
 }
 
 bool BatchRun::load(const BatchOptions& options, FolderLoader& loader)

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "cli/BatchTexts.h"
+#include "core/folderops/AttributesParams.h"
 
 #include <QString>
 #include <QStringList>
@@ -15,8 +16,8 @@ struct BatchOptions;
 // It loads the folders, puts them in a fixed order, applies each script step and name structure to all
 // entries through the routines the window's dialogs use (refreshing the list between them as the window
 // does), prints every change, and unless it is a dry run takes the changes with the window's
-// CommitRenames and its protocol. Nothing is renamed unless every script and every proposed name is
-// sound; the routines it calls never ask a question.
+// CommitRenames and its protocol, then gives every folder the modification time --touch asks for. Nothing is renamed
+// unless every script and every proposed name is sound; the routines it calls never ask a question.
 class BatchRun
 {
 public:
@@ -42,6 +43,9 @@ private:
     // False, after naming every wrong input on err, when a path or list file cannot be used.
     bool load(const BatchOptions& options, FolderLoader& loader);
     bool checkProposals(const PreviewList& list);
+    // --touch: sets the modification time of every entry; false, after naming each on err, when some
+    // folders could not be changed.
+    bool touch(const AttributesParams::TimeRequest& request, const PreviewList& list);
     void refresh(PreviewList& list, FolderLoader& loader);
     // False when the device took less than all of the text; the first failure on out is kept.
     bool print(QIODevice& device, const QString& text);

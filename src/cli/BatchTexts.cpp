@@ -71,9 +71,10 @@ QString BatchTexts::helpText() const
     const QString listFile = text(QStringLiteral("ArgListFile"));
     const QString key = text(QStringLiteral("ArgKey"));
     const QString path = text(QStringLiteral("ArgPath"));
-    const QString synopsis = QStringLiteral("dirwright --batch (--script %1 | --structure %2)... [--dry-run] "
-                                            "[--subfolders] [--list %3]... [--sort %4] [%5]...")
-                                 .arg(script, structure, listFile, key, path);
+    const QString touch = text(QStringLiteral("ArgTouch"));
+    const QString synopsis = QStringLiteral("dirwright --batch (--script %1 | --structure %2)... [--touch %6] "
+                                            "[--dry-run] [--subfolders] [--list %3]... [--sort %4] [%5]...")
+                                 .arg(script, structure, listFile, key, path, touch);
 
     // Continuation lines of the synopsis line up under the program name.
     const QString usage = text(QStringLiteral("Usage"), {synopsis});
@@ -87,6 +88,7 @@ QString BatchTexts::helpText() const
     help += text(QStringLiteral("HelpOptions")) + QLatin1Char('\n');
     help += option(QStringLiteral("--script ") + script, QStringLiteral("HelpScript"));
     help += option(QStringLiteral("--structure ") + structure, QStringLiteral("HelpStructure"));
+    help += option(QStringLiteral("--touch ") + touch, QStringLiteral("HelpTouch"));
     help += option(QStringLiteral("--dry-run"), QStringLiteral("HelpDryRun"));
     help += option(QStringLiteral("--subfolders"), QStringLiteral("HelpSubfolders"));
     help += option(QStringLiteral("--list ") + listFile, QStringLiteral("HelpList"));
@@ -115,6 +117,10 @@ QString BatchTexts::usageError(const BatchOptions& options) const
     case BatchOptions::Error::BadSortKey:
         problem = text(QStringLiteral("ErrBadSortKey"),
                        {options.errorArgument, BatchOptions::sortKeyNames().join(QStringLiteral(", "))});
+        break;
+    case BatchOptions::Error::BadTouch:
+        problem = text(QStringLiteral("ErrBadTouch"),
+                       {options.errorArgument, BatchOptions::touchSourceNames().join(QStringLiteral(", "))});
         break;
     case BatchOptions::Error::NoAction:
         problem = text(QStringLiteral("ErrNoAction"));

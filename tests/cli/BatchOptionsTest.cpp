@@ -61,3 +61,49 @@ TEST(BatchOptions, ErrorsNameTheFirstProblemAndHelpWinsOverEveryProblem)
 }
 
 } // namespace
+
+namespace {
+
+TEST(BatchOptions, TouchTakesANamedSourceOrAnIsoDateAndAnOffset)
+{
+    using Source = AttributesParams::Source;
+    struct Row
+    {
+        const char* name;
+        const char* value;
+        Source source;
+        const char* offset;
+        QDateTime date; // explicit dates only, with the offset applied
+    };
+    const Row rows[] = {
+        {"earliest file", "files-earliest", Source::FilesEarliest, "+00:00:00:00:00:00", {}},
+        {"latest subfolder, later",
+         "Subfolders-Latest:+00:00:01:00:00:00",
+         Source::SubfoldersLatest,
+         "+00:00:01:00:00:00",
+         {}},
+        {"latest file, earlier", "files-latest:-00:00:00:02:00:00", Source::FilesLatest, "-00:00:00:02:00:00", {}},
+        {"a day", "2024-05-01", Source::Explicit, "+00:00:00:00:00:00", QDateTime(QDate(2024, 5, 1), QTime(0, 0))},
+        {"a local time plus a month", "2024-01-31T18:30:00:+00:01:00:00:00:00", Source::Explicit, "+00:00:00:00:00:00",
+         QDateTime(QDate(2024, 3, 2), QTime(18, 30))},
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.name);
+        const BatchOptions o = ParseBatchArguments({"--touch", QLatin1String(row.value), "/a"});
+        ASSERT_TRUE(o.ok()) << o.errorArgument.toStdString();
+        ASSERT_TRUE(o.touch);
+        EXPECT_TRUE(o.touch->enabled);
+        EXPECT_EQ(o.touch->source, row.source);
+        EXPECT_EQ(o.touch->offset, QLatin1String(row.offset));
+        EXPECT_EQ(o.touch->date, row.date);
+    }
+    for (const char* bad : {"files", "2024-13-01", "files-latest:+1", "files-latest:+00:00:01"}) {
+        SCOPED_TRACE(bad);
+        const BatchOptions o = ParseBatchArguments({"--touch", QLatin1String(bad), "/a"});
+        EXPECT_EQ(o.error, Error::BadTouch);
+        EXPECT_EQ(o.errorArgument, QLatin1String(bad));
+    }
+    EXPECT_EQ(ParseBatchArguments({"--history", "--touch", "files-latest"}).error, Error::HistoryAlone);
+}
+
+} // namespace

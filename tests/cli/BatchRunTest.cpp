@@ -394,3 +394,45 @@ TEST_F(BatchRunTest, AListOfChangesLongerThanOneWriteBlockArrivesWholeInOrder)
     EXPECT_GT(expected.size(), 3 * 64 * 1024);
     EXPECT_EQ(out, expected);
 }
+
+namespace {
+
+TEST_F(BatchRunTest, TouchGivesEveryFolderTheTimeOfItsNewestFileAfterTheRenames)
+{
+    add({"P/a/x", "P/a/y", "P/empty/"});
+    const QDateTime photo(QDate(2004, 7, 1), QTime(10, 0));
+    const QDateTime own(QDate(2010, 1, 1), QTime(9, 0));
+    for (const auto& [file, time] : {std::pair("P/a/x", photo.addDays(-3)), std::pair("P/a/y", photo)}) {
+        QFile f(tree.path(file));
+        ASSERT_TRUE(f.open(QIODevice::ReadWrite) && f.setFileTime(time, QFileDevice::FileModificationTime));
+    }
+    ASSERT_TRUE(app.state().fs().setFolderTime(tree.path("P/empty"), FolderTimeKind::LastWrite, own));
+    const auto modified = [this](const char* folder) { return QFileInfo(tree.path(folder)).lastModified(); };
+
+    // A dry run touches nothing.
+    EXPECT_EQ(batch({"--dry-run", "--touch", "files-latest", tree.path("P/a")}), Status::Done);
+    EXPECT_NE(modified("P/a"), photo);
+    EXPECT_EQ(batch({"--structure", "<NAME>1", "--touch", "files-latest:+00:00:00:01:00:00", tree.path("P/a"),
+                     tree.path("P/empty")}),
+              Status::Done)
+        << err.toStdString();
+    EXPECT_EQ(modified("P/a1"), photo.addSecs(3600));
+    EXPECT_EQ(modified("P/empty1"), own.addSecs(3600));
+}
+
+TEST_F(BatchRunTest, AFolderTouchCannotChangeIsReportedAndGivesStatusOne)
+{
+    add({"P/a/", "P/b/"});
+    auto fs = std::make_unique<FaultInjectingFileSystem>();
+    fs->fail(FaultInjectingFileSystem::Op::SetTime, tree.path("P/a"));
+    app.state().services.fileSystem = std::move(fs);
+    EXPECT_EQ(batch({"--touch", "2020-02-29T12:00:00", tree.path("P/a"), tree.path("P/b")}), Status::SomeFailed);
+    EXPECT_EQ(err, app.state().message(
+                       QStringLiteral("msgModifiedNotSet"),
+                       {'"' + tree.path("P/a") + '"', app.state().message(QStringLiteral("msgChangeRefused"))}) +
+                       '\n');
+    EXPECT_EQ(QFileInfo(tree.path("P/b")).lastModified(), QDateTime(QDate(2020, 2, 29), QTime(12, 0)));
+    EXPECT_TRUE(out.isEmpty());
+}
+
+} // namespace

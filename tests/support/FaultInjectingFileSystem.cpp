@@ -103,6 +103,24 @@ FileRead FaultInjectingFileSystem::readFile(const QString& path, qint64 maxBytes
     return PosixFileSystem::readFile(path, maxBytes);
 }
 
+bool FaultInjectingFileSystem::setAttributes(const QString& path, int bits)
+{
+    return !faultFor(Op::SetAttributes, path) && PosixFileSystem::setAttributes(path, bits);
+}
+
+bool FaultInjectingFileSystem::setFolderTime(const QString& path, FolderTimeKind which, const QDateTime& localTime)
+{
+    return !faultFor(Op::SetTime, path) && PosixFileSystem::setFolderTime(path, which, localTime);
+}
+
+std::optional<FolderTimes> FaultInjectingFileSystem::folderTimes(const QString& path) const
+{
+    std::optional<FolderTimes> times = PosixFileSystem::folderTimes(path);
+    if (times && faultFor(Op::BirthTime, path))
+        times->created = QDateTime();
+    return times;
+}
+
 FsResult FaultInjectingFileSystem::copyFile(const QString& source, const QString& target, bool overwrite)
 {
     if (const Fault* fault = faultFor(Op::Copy, source, target))

@@ -13,14 +13,16 @@ class FaultInjectingFileSystem : public PosixFileSystem
 {
 public:
     enum class Op {
-        Rename,     // fails with the kind and the system's text for it; either path may match
-        ScanFolder, // the folder reads as unreadable
-        BirthTime,  // not a failure: the path's creation time is unknown
-        WriteFile,  // writeFileAtomic fails with the kind before anything is written
-        Read,       // the file exists but reading it fails with the kind
-        Append,     // every append to the file fails with the kind (a full disk), nothing written
-        Copy,       // copying a file or link from or to the path fails with the kind, nothing written
-        Remove,     // deleting the file or removing the folder fails with the kind
+        Rename,        // fails with the kind and the system's text for it; either path may match
+        ScanFolder,    // the folder reads as unreadable
+        BirthTime,     // not a failure: the path's creation time is unknown
+        WriteFile,     // writeFileAtomic fails with the kind before anything is written
+        Read,          // the file exists but reading it fails with the kind
+        Append,        // every append to the file fails with the kind (a full disk), nothing written
+        SetAttributes, // setAttributes fails, nothing changed
+        SetTime,       // setFolderTime fails, nothing changed
+        Copy,          // copying a file or link from or to the path fails with the kind, nothing written
+        Remove,        // deleting the file or removing the folder fails with the kind
     };
 
     // From now on op fails on path; with below, also on every path under it.
@@ -36,6 +38,9 @@ public:
     PathInfo pathInfo(const QString& path) const override;
     FileRead readFile(const QString& path, qint64 maxBytes = kTextFileLimit) const override;
     std::unique_ptr<AppendFile> openAppend(const QString& path, AppendLock lock, FsResult& result) override;
+    bool setAttributes(const QString& path, int bits) override;
+    bool setFolderTime(const QString& path, FolderTimeKind which, const QDateTime& localTime) override;
+    std::optional<FolderTimes> folderTimes(const QString& path) const override;
 
 private:
     struct Fault

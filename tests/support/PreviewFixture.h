@@ -19,8 +19,7 @@ inline FolderEntry MakeEntry(const QString& parent, const QString& oldName, cons
     e.created = QDateTime(QDate(2024, 1, 31), QTime(15, 30, 45)).toSecsSinceEpoch();
     e.modified = QDateTime(QDate(2024, 2, 1), QTime(10, 0)).toSecsSinceEpoch();
     e.size = size;
-    for (int level = 0; level <= levels; ++level)
-        e.history[level] = oldName;
+    e.history.reset(oldName, levels);
     return e;
 }
 

@@ -105,12 +105,7 @@ int FolderLoader::undoLevels() const
     const FolderEntry* first = !m_list.isEmpty() ? &m_list.entry(0) : !m_batch.empty() ? &m_batch.front() : nullptr;
     if (!first)
         return 0;
-    int levels = 0;
-    for (int level = 1; level < FolderEntry::kHistoryLevels; ++level) {
-        if (!first->history[level].isEmpty())
-            ++levels;
-    }
-    return levels;
+    return first->history.earlierLevels();
 }
 
 void FolderLoader::AddFolder(const QString& path)
@@ -172,9 +167,7 @@ void FolderLoader::addFolder(const QString& path, const QString& knownParent, co
     e.created = info.created;
     e.modified = info.lastWrite;
     e.size = *size;
-    const int levels = undoLevels();
-    for (int level = 0; level <= levels; ++level)
-        e.history[level] = name;
+    e.history.reset(name, undoLevels());
     e.key = key;
 
     m_batchKeys.insert(key);

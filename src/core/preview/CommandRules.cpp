@@ -27,7 +27,6 @@ bool commandBuilt(CommandId id)
     case CommandId::Rename99:
     case CommandId::NewNamesFromFile:
     case CommandId::RenameStructure:
-    case CommandId::FolderAttributes:
     case CommandId::ShowAssistant:
     case CommandId::Info:
         return false;

@@ -34,7 +34,7 @@ QString twelveDigits(qint64 number)
 QString FolderEntry::text(int column) const
 {
     if (column >= ColHistory0 && column < ColHistory0 + kHistoryLevels)
-        return history[static_cast<size_t>(column - ColHistory0)];
+        return history.at(column - ColHistory0);
     switch (column) {
     case ColParentPath:
         return parentPath;

@@ -1,9 +1,9 @@
 #pragma once
 
 #include "core/platform/FileSystem.h"
+#include "core/preview/ProposalHistory.h"
 
 #include <QString>
-#include <array>
 
 // One row of the preview list: a folder, its current and proposed name, the proposal history and what
 // loading read about it. Entries are built, then handed to a PreviewList; from then on only the list
@@ -23,13 +23,13 @@ struct FolderEntry
         ColPosition = 18, // 1-based row position at the last refresh, twelve digits
         ColumnCount = 19
     };
-    static constexpr int kHistoryLevels = 11;
+    static constexpr int kHistoryLevels = ProposalHistory::kLevels;
 
     QString key;        // full path of the folder, ending in one separator; unique in the list
     QString parentPath; // ends in one separator
     QString oldName;
     QString newName;
-    std::array<QString, kHistoryLevels> history;
+    ProposalHistory history;
     qint64 size = 0;                          // bytes of the files below the folder
     qint64 created = PathInfo::kUnknownTime;  // seconds since the epoch
     qint64 modified = PathInfo::kUnknownTime; // last write

@@ -189,11 +189,8 @@ void PreviewList::setNewName(int row, const QString& name)
 void PreviewList::undoProposals()
 {
     for (FolderEntry& e : m_entries) {
-        if (e.history[1].isEmpty())
-            continue;
-        e.newName = e.history[1];
-        std::move(e.history.begin() + 1, e.history.end(), e.history.begin());
-        e.history.back().clear();
+        if (e.history.stepBack())
+            e.newName = e.history.at(0);
     }
     allRowsChanged();
 }
@@ -202,8 +199,7 @@ void PreviewList::rejectProposals()
 {
     for (FolderEntry& e : m_entries) {
         e.newName = e.oldName;
-        e.history.fill(QString());
-        e.history[0] = e.oldName;
+        e.history.reset(e.oldName);
     }
     allRowsChanged();
 }
@@ -222,7 +218,7 @@ void PreviewList::markRenamed(int row, const QString& newKey)
 {
     FolderEntry& e = m_entries[static_cast<size_t>(row)];
     e.oldName = e.newName;
-    e.history[0] = e.newName;
+    e.history.setCurrent(e.newName);
     changeKey(e, row, newKey);
     rowsChanged(row, row);
 }
@@ -245,17 +241,14 @@ bool PreviewList::moveKeyUnder(int row, const QString& oldPath, const QString& n
 void PreviewList::dropEarlierProposals(int row)
 {
     FolderEntry& e = m_entries[static_cast<size_t>(row)];
-    std::fill(e.history.begin() + 1, e.history.end(), QString());
+    e.history.dropEarlier();
     rowsChanged(row, row);
 }
 
 void PreviewList::collapseHistory(int row)
 {
     FolderEntry& e = m_entries[static_cast<size_t>(row)];
-    for (QString& level : e.history) {
-        if (!level.isEmpty())
-            level = e.newName;
-    }
+    e.history.collapseTo(e.newName);
     rowsChanged(row, row);
 }
 
@@ -416,16 +409,14 @@ PreviewList::Summary PreviewList::refreshEntries()
         e.changed = e.isChanged();
         if (e.changed) {
             ++s.changedCount;
-            if (e.newName != e.history[0])
+            if (e.newName != e.history.at(0))
                 push = true;
         }
         e.position = static_cast<int>(i) + 1;
     }
     if (push) {
-        for (FolderEntry& e : m_entries) {
-            std::move_backward(e.history.begin(), e.history.end() - 1, e.history.end());
-            e.history[0] = e.newName;
-        }
+        for (FolderEntry& e : m_entries)
+            e.history.push(e.newName);
     }
     s.pushed = push;
 
@@ -443,13 +434,8 @@ PreviewList::Summary PreviewList::refreshEntries()
         setSortIndicator(m_sortColumn, m_sortOrder);
     }
 
-    if (!m_entries.empty()) {
-        const FolderEntry& first = m_entries.front();
-        for (int level = 1; level < FolderEntry::kHistoryLevels; ++level) {
-            if (!first.history[static_cast<size_t>(level)].isEmpty())
-                ++s.undoLevels;
-        }
-    }
+    if (!m_entries.empty())
+        s.undoLevels = m_entries.front().history.earlierLevels();
     m_summary = s;
     allRowsChanged();
     return s;

@@ -4,8 +4,8 @@
 #include "core/commit/RenameProtocol.h"
 #include "core/preview/PreviewList.h"
 #include "core/settings/ProgramNames.h"
+#include "gui/platform/FailureTable.h"
 #include "gui/platform/Prompter.h"
-#include "gui/platform/TextRowDelegate.h"
 #include "gui/platform/WarnNotWritten.h"
 #include "gui/script/DialogState.h"
 #include "gui/settings/DialogChrome.h"
@@ -13,11 +13,9 @@
 
 #include <QGroupBox>
 #include <QHBoxLayout>
-#include <QHeaderView>
 #include <QLabel>
 #include <QPushButton>
 #include <QRadioButton>
-#include <QTableWidget>
 #include <QVBoxLayout>
 
 namespace {
@@ -41,37 +39,11 @@ NotRenamedDialog::NotRenamedDialog(AppState& state, PreviewList& list, const Com
     intro->setObjectName(QStringLiteral("lblNotRenamed"));
     intro->setWordWrap(true);
 
-    m_failures = new QTableWidget(static_cast<int>(report.failures.size()), 2, this);
-    m_failures->setObjectName(QStringLiteral("lstNotRenamed"));
+    QStringList messages;
+    for (const CommitReport::Failure& failure : report.failures)
+        messages.append(failure.message);
+    m_failures = new FailureTable(messages, QStringLiteral("lstNotRenamed"), this);
     intro->setBuddy(m_failures);
-    m_failures->setHorizontalHeaderLabels({QStringLiteral("No."), QStringLiteral("Message")});
-    m_failures->setProperty("columnTags", QStringList{QStringLiteral("ColNumber"), QStringLiteral("ColMessage")});
-    m_failures->verticalHeader()->hide();
-    m_failures->setShowGrid(false);
-    m_failures->setItemDelegate(new TextRowDelegate(m_failures));
-    m_failures->setAlternatingRowColors(true);
-    m_failures->setEditTriggers(QAbstractItemView::NoEditTriggers);
-    m_failures->setSelectionBehavior(QAbstractItemView::SelectRows);
-    m_failures->setSelectionMode(QAbstractItemView::SingleSelection);
-    m_failures->horizontalHeader()->setStretchLastSection(true);
-    m_failures->horizontalHeader()->setSectionResizeMode(0, QHeaderView::ResizeToContents);
-    m_failures->horizontalHeader()->setDefaultAlignment(Qt::AlignLeft | Qt::AlignVCenter);
-    // Messages name two full paths: each row is as high as its wrapped message.
-    m_failures->setWordWrap(true);
-    m_failures->setTextElideMode(Qt::ElideNone);
-    // Queued: the header settles its widths in several steps while the window is laid out.
-    connect(m_failures->horizontalHeader(), &QHeaderView::sectionResized, m_failures,
-            &QTableWidget::resizeRowsToContents, Qt::QueuedConnection);
-    for (int row = 0; row < report.failures.size(); ++row) {
-        const QString& message = report.failures.at(row).message;
-        auto* number = new QTableWidgetItem(QString::number(row + 1));
-        number->setTextAlignment(Qt::AlignRight | Qt::AlignTop);
-        auto* text = new QTableWidgetItem(message);
-        text->setTextAlignment(Qt::AlignLeft | Qt::AlignTop);
-        text->setToolTip(message);
-        m_failures->setItem(row, 0, number);
-        m_failures->setItem(row, 1, text);
-    }
 
     auto* frame = new QGroupBox(QStringLiteral("Afterwards"), this);
     frame->setObjectName(QStringLiteral("fraAction"));

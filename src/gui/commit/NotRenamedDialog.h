@@ -8,7 +8,7 @@ class Prompter;
 struct AppState;
 class PreviewList;
 class QRadioButton;
-class QTableWidget;
+class FailureTable;
 
 // The report of the renames a take-changes run could not do: one numbered row per failure, and the
 // choice whether the entries the run processed leave the preview list. The choice is remembered in the
@@ -40,7 +40,7 @@ private:
     AppState& m_state;
     PreviewList& m_list;
     QStringList m_processedKeys; // the run's processed entries; never shown
-    QTableWidget* m_failures = nullptr;
+    FailureTable* m_failures = nullptr;
     QRadioButton* m_remove = nullptr;
     QRadioButton* m_noAction = nullptr;
     bool m_listChanged = false;

@@ -1,5 +1,6 @@
 #include "gui/mainwindow/CommandTable.h"
 
+#include "gui/mainwindow/AttributesController.h"
 #include "gui/mainwindow/FolderOpsController.h"
 #include "gui/mainwindow/LoadController.h"
 #include "gui/mainwindow/PreviewController.h"
@@ -84,7 +85,8 @@ constexpr std::array<CommandTable::Command, kCommandCount> kCommands{{
     {Id::MoveFolders, "mnuMoveFolders", nullptr, [](const C& c, bool) { c.folderOps.moveFolders(); }},
     {Id::Experts, "mnuExperts", nullptr, [](const C& c, bool) { c.view.askForExpertMode(); }},
     {Id::RenameStructure, "mnuRenameStructure", nullptr, nullptr},
-    {Id::FolderAttributes, "mnuFolderAttributes", nullptr, nullptr},
+    {Id::FolderAttributes, "mnuFolderAttributes", nullptr,
+     [](const C& c, bool) { c.attributes.openAttributesDialog(); }},
     {Id::DeleteFolders1, "mnuDeleteFolders1", nullptr, [](const C& c, bool) { c.folderOps.DeleteFolders(true); }},
     {Id::DeleteFolders2, "mnuDeleteFolders2", nullptr, [](const C& c, bool) { c.folderOps.DeleteFolders(false); }},
     {Id::ShowAssistant, "mnuShowAssistant", nullptr, nullptr},

@@ -4,6 +4,7 @@
 
 #include <array>
 
+class AttributesController;
 class FolderOpsController;
 class LoadController;
 class PreviewController;
@@ -24,6 +25,7 @@ public:
         RenameController& rename;
         ScriptController& script;
         ViewController& view;
+        AttributesController& attributes;
         FolderOpsController& folderOps;
     };
 

@@ -3,6 +3,7 @@
 #include "core/AppState.h"
 #include "core/settings/HelpGuide.h"
 #include "core/settings/ProgramNames.h"
+#include "gui/mainwindow/AttributesController.h"
 #include "gui/mainwindow/CommandTable.h"
 #include "gui/mainwindow/FolderOpsController.h"
 #include "gui/mainwindow/LoadController.h"
@@ -61,6 +62,7 @@ MainWindow::MainWindow(AppState& state, Prompter& prompter, QWidget* parent)
         [this](int type) { return m_ui.menuItem(renameCommand(type))->text(); }, *m_ui.lstVorschau, this);
     m_script = std::make_unique<ScriptController>(state, m_session, *m_ui.scripts);
     m_view = std::make_unique<ViewController>(state, m_session, m_ui);
+    m_attributes = std::make_unique<AttributesController>(state, m_session, m_list, *m_ui.lstApplyTo, this);
     m_folderOps =
         std::make_unique<FolderOpsController>(state, m_session, m_list, *m_ui.lstApplyTo, m_load->loader(), this);
     connectCommands();
@@ -79,7 +81,8 @@ MainWindow::~MainWindow() = default;
 
 void MainWindow::connectCommands()
 {
-    const CommandTable::Controllers controllers{*m_preview, *m_load, *m_rename, *m_script, *m_view, *m_folderOps};
+    const CommandTable::Controllers controllers{*m_preview, *m_load,       *m_rename,   *m_script,
+                                                *m_view,    *m_attributes, *m_folderOps};
     for (const CommandTable::Command& command : CommandTable::commands()) {
         if (!command.run)
             continue;
@@ -107,6 +110,7 @@ void MainWindow::connectControllers()
     connect(m_preview.get(), &PreviewController::statusText, status, &QLabel::setText);
     connect(m_load.get(), &LoadController::statusText, status, &QLabel::setText);
     connect(m_rename.get(), &RenameController::statusText, status, &QLabel::setText);
+    connect(m_attributes.get(), &AttributesController::statusText, status, &QLabel::setText);
     connect(m_preview.get(), &PreviewController::refreshed, this, &MainWindow::showRefreshed);
     connect(m_preview.get(), &PreviewController::variantChosen, this, &MainWindow::describeChoice);
     connect(m_load.get(), &LoadController::listChanged, this, &MainWindow::refreshPreview);

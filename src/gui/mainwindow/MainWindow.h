@@ -9,6 +9,7 @@
 #include <memory>
 
 struct AppState;
+class AttributesController;
 class FolderOpsController;
 class LoadController;
 class MainWindowSettings;
@@ -38,6 +39,7 @@ public:
     RenameController& renameController() { return *m_rename; }
     ScriptController& scriptController() { return *m_script; }
     ViewController& viewController() { return *m_view; }
+    AttributesController& attributesController() { return *m_attributes; }
     FolderOpsController& folderOpsController() { return *m_folderOps; }
 
     // Runs once after the global initialisation: reads the stored window, column, sort and flag
@@ -95,6 +97,7 @@ private:
     std::unique_ptr<RenameController> m_rename;
     std::unique_ptr<ScriptController> m_script;
     std::unique_ptr<ViewController> m_view;
+    std::unique_ptr<AttributesController> m_attributes;
     std::unique_ptr<FolderOpsController> m_folderOps;
     CommandSet m_enabled;
     bool m_singleSelection = false;

@@ -62,8 +62,9 @@ TEST_F(CommitRenamesTest, RenamesInListOrderAndRecordsEachRenameWhenTheProtocolI
         EXPECT_EQ(report.processedKeys, QStringList({tree.key("B1"), tree.key("A1")}));
         EXPECT_EQ(Keys(list), QStringList({tree.key("B1"), tree.key("c"), tree.key("A1")}));
         const FolderEntry& b = list.entry(0);
-        EXPECT_EQ(QStringList({b.oldName, b.newName, b.history[0], b.history[1]}), QStringList({"B1", "B1", "B1", ""}));
-        EXPECT_EQ(list.entry(1).history[0], QStringLiteral("c")) << "an unchanged entry is not processed";
+        EXPECT_EQ(QStringList({b.oldName, b.newName, b.history.at(0), b.history.at(1)}),
+                  QStringList({"B1", "B1", "B1", ""}));
+        EXPECT_EQ(list.entry(1).history.at(0), QStringLiteral("c")) << "an unchanged entry is not processed";
     }
     EXPECT_EQ(CommitProgressText(app.state(), 2), QStringLiteral("2 renamed"));
 }
@@ -161,20 +162,20 @@ TEST_F(CommitRenamesTest, OneEntryRunLeavesNoEarlierProposals)
 {
     TestTree tree({"A/Sub/", "x/", "y/"});
     FolderEntry a = entryFor(tree, "A", "B");
-    a.history[2] = QStringLiteral("older");
+    a.history.set(2, QStringLiteral("older"));
     list.append(a);
     list.append(entryFor(tree, "A/Sub"));
     list.append(entryFor(tree, "x", "y"));
     app.state().settings.setFlag(Settings::Key::ProtocolRenames, true);
     EXPECT_TRUE(commit(0).processedKeys.isEmpty());
     const FolderEntry& e = list.entry(0);
-    EXPECT_EQ(QStringList({e.key, e.history[0], e.history[1], e.history[2], e.history[3]}),
+    EXPECT_EQ(QStringList({e.key, e.history.at(0), e.history.at(1), e.history.at(2), e.history.at(3)}),
               QStringList({tree.key("B"), "B", "B", "B", ""}));
     EXPECT_EQ(list.entry(1).parentPath, tree.key("B"));
     EXPECT_EQ(TextCodec::splitLines(protocolText()).size(), 1);
     // A failed one keeps its proposal in every level.
     EXPECT_EQ(commit(2).failures.size(), 1);
-    EXPECT_EQ(list.entry(2).history[1], QStringLiteral("y"));
+    EXPECT_EQ(list.entry(2).history.at(1), QStringLiteral("y"));
 }
 
 // A folder "/…/a/" whose subtree holds the same path text again further down ("/…/a/z/…/a/"): only the

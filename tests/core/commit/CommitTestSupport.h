@@ -19,8 +19,8 @@ inline FolderEntry entryFor(const TestTree& tree, const QString& relative, const
     const QFileInfo info(tree.path(relative));
     FolderEntry e = MakeEntry(EnsureTrailingSeparator(info.path()), info.fileName(), newName);
     if (e.isChanged()) {
-        e.history[1] = e.oldName;
-        e.history[0] = e.newName;
+        e.history.set(1, e.oldName);
+        e.history.set(0, e.newName);
     }
     return e;
 }

@@ -37,7 +37,7 @@ TEST(FollowRenames, RenamedEntriesTakeTheRestoredNameAndTheEntriesBelowMove)
         EXPECT_EQ(e.parentPath, QLatin1String(rows[row].parent));
         EXPECT_EQ(e.oldName, QLatin1String(rows[row].oldName));
         EXPECT_EQ(e.newName, QLatin1String(rows[row].newName));
-        EXPECT_EQ(e.history[0], QLatin1String(rows[row].oldName));
+        EXPECT_EQ(e.history.at(0), QLatin1String(rows[row].oldName));
     }
 }
 

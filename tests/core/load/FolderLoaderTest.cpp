@@ -109,7 +109,7 @@ TEST_F(LoaderTest, RowHoldsNamesTimesSizeAndAsManyHistoryLevelsAsTheListHas)
     FolderEntry first;
     first.key = QStringLiteral("/elsewhere/x/");
     for (int level = 0; level <= 3; ++level)
-        first.history[level] = QStringLiteral("x%1").arg(level);
+        first.history.set(level, QStringLiteral("x%1").arg(level));
     ASSERT_TRUE(list.append(first));
 
     loader.AddFolder(tree.path("Data"));
@@ -123,7 +123,7 @@ TEST_F(LoaderTest, RowHoldsNamesTimesSizeAndAsManyHistoryLevelsAsTheListHas)
     EXPECT_EQ(e.size, 1234) << "files in subfolders count, linked files do not";
     EXPECT_EQ(list.data(list.index(1, FolderEntry::ColSize)).toString(), locale.toString(1234));
     for (int level = 0; level < FolderEntry::kHistoryLevels; ++level)
-        EXPECT_EQ(e.history[level], level <= 3 ? QStringLiteral("Data") : QString()) << "level " << level;
+        EXPECT_EQ(e.history.at(level), level <= 3 ? QStringLiteral("Data") : QString()) << "level " << level;
     for (int row : {1, 2}) {
         EXPECT_EQ(list.data(list.index(row, FolderEntry::ColCreated)).toString(),
                   QStringLiteral("1980-01-01 00:00:00"));

@@ -87,8 +87,8 @@ TEST(CommandRules, EnabledCommandsPerSituation)
                  ChooseScript, HelpContent}})},
         {"saved scripts but no entries", scriptsOnEmptyList, setOf({kAlways})},
         {"loading", loading, setOf({{Cancel}})},
-        {"expert mode: deleting folders", expert,
-         setOf({kAlways, kWithEntries, {StartRecording, DeleteFolders1, DeleteFolders2}})},
+        {"expert mode: attributes, times and deleting folders", expert,
+         setOf({kAlways, kWithEntries, {StartRecording, FolderAttributes, DeleteFolders1, DeleteFolders2}})},
     };
     for (const auto& row : rows) {
         SCOPED_TRACE(row.name);
@@ -107,9 +107,8 @@ TEST(CommandRules, CommandsNotBuiltStayDisabledWhateverTheRulesAllow)
     const CommandSet allowed = allowedCommands(context);
     for (const CommandId id : {FolderAttributes, DeleteFolders1, DeleteFolders2, StartRunScript, Rename02, Rename99})
         EXPECT_TRUE(contains(allowed, id)) << static_cast<int>(id);
-    const CommandSet notBuilt =
-        setOf({{Options, Update, TakeSelected, StartRunScript, RunSelectedScript, Rename02, Rename99, NewNamesFromFile,
-                RenameStructure, FolderAttributes, ShowAssistant, Info}});
+    const CommandSet notBuilt = setOf({{Options, Update, TakeSelected, StartRunScript, RunSelectedScript, Rename02,
+                                        Rename99, NewNamesFromFile, RenameStructure, ShowAssistant, Info}});
     for (std::size_t i = 0; i < kCommandCount; ++i)
         EXPECT_EQ(commandBuilt(static_cast<CommandId>(i)), !notBuilt.test(i)) << i;
     // Here the rules allow everything but Cancel, stopping a recording and the fixed columns.

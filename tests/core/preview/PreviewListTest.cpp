@@ -88,8 +88,8 @@ TEST(PreviewListRefresh, PushesALevelOnEveryEntryOnlyForANewChangeAndKeepsTen)
     EXPECT_TRUE(first.pushed);
     EXPECT_EQ(first.undoLevels, 1);
     // The untouched entry got its level too, so all entries keep the same number of levels.
-    EXPECT_EQ(w.list.entry(1).history[1], QStringLiteral("b"));
-    EXPECT_EQ(w.list.entry(0).history[1], QStringLiteral("a"));
+    EXPECT_EQ(w.list.entry(1).history.at(1), QStringLiteral("b"));
+    EXPECT_EQ(w.list.entry(0).history.at(1), QStringLiteral("a"));
     EXPECT_FALSE(w.list.refreshEntries().pushed); // nothing differs from level 0 any more
 
     for (int n = 1; n <= 12; ++n) {
@@ -97,8 +97,8 @@ TEST(PreviewListRefresh, PushesALevelOnEveryEntryOnlyForANewChangeAndKeepsTen)
         w.list.refreshEntries();
     }
     EXPECT_EQ(w.list.summary().undoLevels, 10);
-    EXPECT_EQ(w.list.entry(0).history[0], QStringLiteral("a12"));
-    EXPECT_EQ(w.list.entry(0).history[10], QStringLiteral("a2"));
+    EXPECT_EQ(w.list.entry(0).history.at(0), QStringLiteral("a12"));
+    EXPECT_EQ(w.list.entry(0).history.at(10), QStringLiteral("a2"));
 }
 
 TEST(PreviewListRefresh, ColoursCountsAndPositions)
@@ -325,7 +325,7 @@ TEST(PreviewListTake, RenamedRowsAndKeysBelowThemKeepTheIndexRight)
         EXPECT_EQ(changed.first().at(1).toModelIndex().row(), 2);
         EXPECT_EQ(Keys(w.list), (QStringList{"/r/b/", "/r/b/x/", "/r/b/x/r/a/y/", "/r/ab/"}));
         EXPECT_EQ(w.list.entry(2).parentPath, QStringLiteral("/r/b/x/r/a/")) << "only the leading path changes";
-        EXPECT_EQ(QStringList({w.list.entry(0).oldName, w.list.entry(0).history[0]}), QStringList({"b", "b"}));
+        EXPECT_EQ(QStringList({w.list.entry(0).oldName, w.list.entry(0).history.at(0)}), QStringList({"b", "b"}));
         EXPECT_FALSE(w.list.hasKey(QStringLiteral("/r/a/")));
         w.expectKeyIndexRight();
     }

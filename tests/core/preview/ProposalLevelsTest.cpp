@@ -14,7 +14,7 @@ QStringList described(const PreviewList& list)
     for (const FolderEntry& e : list.entries()) {
         QString text = e.newName + QStringLiteral(" |");
         for (int level = 0; level < FolderEntry::kHistoryLevels; ++level)
-            text += QLatin1Char(' ') + e.history[level];
+            text += QLatin1Char(' ') + e.history.at(level);
         result.append(text.trimmed());
     }
     return result;

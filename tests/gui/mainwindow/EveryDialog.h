@@ -1,9 +1,14 @@
 #pragma once
 
 #include "core/commit/CommitRenames.h"
+#include "core/folderops/FolderChangeReport.h"
 #include "core/folderops/ListedFolderOps.h"
 #include "core/platform/FolderProperties.h"
 #include "core/rename/RenameSteps.h"
+#include "gui/attributes/CalendarDialog.h"
+#include "gui/attributes/FolderAttributesDialog.h"
+#include "gui/attributes/NotChangedDialog.h"
+#include "gui/attributes/OffsetDialog.h"
 #include "gui/commit/HistoryDialog.h"
 #include "gui/commit/NotRenamedDialog.h"
 #include "gui/folderops/CreateSubFoldersDialog.h"
@@ -71,6 +76,18 @@ inline void ForEveryDialog(AppState& state, Prompter& prompter, MainWindow& wind
                                  state.dateTimeFormats.userFormats().last(), &window);
     formats.editFormat();
     visit(formats, DialogTitle::Fixed);
+    FolderAttributesDialog attributes(state, prompter, &window);
+    visit(attributes, DialogTitle::Fixed);
+    CalendarDialog calendar(state, prompter, QDateTime(QDate(2024, 2, 29), QTime(13, 5, 9)), QString(), &window);
+    visit(calendar, DialogTitle::Fixed);
+    OffsetDialog offset(state, prompter, QStringLiteral("-01:02:03:04:05:06"), QString(), &window);
+    visit(offset, DialogTitle::Fixed);
+    FolderChangeReport changes;
+    changes.failures.append({folder, state.message(QStringLiteral("msgModifiedNotSet"),
+                                                   {QLatin1Char('"') + folder + QLatin1Char('"'),
+                                                    state.message(QStringLiteral("msgChangeRefused"))})});
+    NotChangedDialog notChanged(state, changes, &window);
+    visit(notChanged, DialogTitle::Fixed);
     // Copy and move share one form; its title comes from the section its tag names.
     SelActionDialog copy(state, prompter, window.list(), ListedFolderOps::TargetRows(window.list(), 0),
                          SelActionDialog::copyTag(), &window);

@@ -47,7 +47,7 @@ TEST_F(WindowFeedback, UndoingInTheHistoryGivesTheEntriesTheirRestoredNames)
     ASSERT_GE(a, 0);
     EXPECT_EQ(list.entry(a).oldName, QStringLiteral("a"));
     EXPECT_EQ(list.entry(a).newName, QStringLiteral("a"));
-    EXPECT_EQ(list.entry(a).history[0], QStringLiteral("a"));
+    EXPECT_EQ(list.entry(a).history.at(0), QStringLiteral("a"));
     const int sub = list.rowOfKey(parent + QStringLiteral("a/sub/"));
     ASSERT_GE(sub, 0);
     EXPECT_EQ(list.entry(sub).parentPath, parent + QStringLiteral("a/"));

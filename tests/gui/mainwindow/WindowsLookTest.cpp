@@ -132,8 +132,11 @@ TEST_P(WindowsLook, EveryCaptionIsTranslatedAndNothingIsCutOff)
 
     ForEveryDialog(state, app.prompter(), window, archive, [&](QDialog& dialog, DialogTitle title) {
         // The manual edit shows the current name in a label of its own, the format library its preview.
-        checkTexts(dialog, {QStringLiteral("lblCurrentName"), QStringLiteral("lblPreview")},
-                   dialog.objectName() == QLatin1String("frmOpen"));
+        // The calendar's day cells are values too, the empty ones before the 1st included.
+        QStringList values{QStringLiteral("lblCurrentName"), QStringLiteral("lblPreview")};
+        for (int cell = 0; cell < 42; ++cell)
+            values.append(QStringLiteral("lblCal(%1)").arg(cell));
+        checkTexts(dialog, values, dialog.objectName() == QLatin1String("frmOpen"));
         // The dialogs with a fixed title take it from their section.
         if (title == DialogTitle::Fixed) {
             EXPECT_EQ(dialog.windowTitle(), state.language.GetLngText(dialog.objectName(), QStringLiteral("Caption")));
