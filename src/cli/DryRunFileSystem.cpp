@@ -21,6 +21,21 @@ FsResult DryRunFileSystem::createFolder(const QString&)
     return refused();
 }
 
+FsResult DryRunFileSystem::removeFolder(const QString&)
+{
+    return refused();
+}
+
+FsResult DryRunFileSystem::copyLink(const QString&, const QString&)
+{
+    return refused();
+}
+
+FsResult DryRunFileSystem::copyPermissionsAndTimes(const QString&, const QString&)
+{
+    return refused();
+}
+
 FsResult DryRunFileSystem::copyFile(const QString&, const QString&, bool)
 {
     return refused();

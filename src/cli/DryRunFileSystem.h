@@ -10,6 +10,9 @@ class DryRunFileSystem : public PosixFileSystem
 public:
     FsResult renameFolder(const QString& oldPath, const QString& newPath) override;
     FsResult createFolder(const QString& path) override;
+    FsResult removeFolder(const QString& path) override;
+    FsResult copyLink(const QString& source, const QString& target) override;
+    FsResult copyPermissionsAndTimes(const QString& source, const QString& target) override;
     FsResult copyFile(const QString& source, const QString& target, bool overwrite) override;
     FsResult moveFile(const QString& source, const QString& target) override;
     FsResult deleteFile(const QString& path) override;

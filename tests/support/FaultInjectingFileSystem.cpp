@@ -33,6 +33,7 @@ FsResult failureOf(FsResult::Kind kind)
     return PosixFileSystem::fromErrno(kind == NotFound       ? ENOENT
                                       : kind == TargetExists ? EEXIST
                                       : kind == Access       ? EACCES
+                                      : kind == CrossDevice  ? EXDEV
                                                              : EIO);
 }
 
@@ -149,4 +150,32 @@ std::optional<FolderTimes> FaultInjectingFileSystem::folderTimes(const QString& 
     if (times && faultFor(Op::BirthTime, path))
         times->created = QDateTime();
     return times;
+}
+
+FsResult FaultInjectingFileSystem::copyFile(const QString& source, const QString& target, bool overwrite)
+{
+    if (const Fault* fault = faultFor(Op::Copy, source, target))
+        return failureOf(fault->kind);
+    return PosixFileSystem::copyFile(source, target, overwrite);
+}
+
+FsResult FaultInjectingFileSystem::copyLink(const QString& source, const QString& target)
+{
+    if (const Fault* fault = faultFor(Op::Copy, source, target))
+        return failureOf(fault->kind);
+    return PosixFileSystem::copyLink(source, target);
+}
+
+FsResult FaultInjectingFileSystem::deleteFile(const QString& path)
+{
+    if (const Fault* fault = faultFor(Op::Remove, path))
+        return failureOf(fault->kind);
+    return PosixFileSystem::deleteFile(path);
+}
+
+FsResult FaultInjectingFileSystem::removeFolder(const QString& path)
+{
+    if (const Fault* fault = faultFor(Op::Remove, path))
+        return failureOf(fault->kind);
+    return PosixFileSystem::removeFolder(path);
 }

@@ -22,6 +22,8 @@ public:
         Append,        // every append to the file fails with the kind (a full disk), nothing written
         SetAttributes, // setAttributes fails, nothing changed
         SetTime,       // setFolderTime fails, nothing changed
+        Copy,          // copying a file or link from or to the path fails with the kind, nothing written
+        Remove,        // deleting the file or removing the folder fails with the kind
     };
 
     // From now on op fails on path; with below, also on every path under it.
@@ -35,6 +37,10 @@ public:
 
     FsResult renameFolder(const QString& oldPath, const QString& newPath) override;
     FsResult writeFileAtomic(const QString& path, const QByteArray& bytes) override;
+    FsResult copyFile(const QString& source, const QString& target, bool overwrite) override;
+    FsResult copyLink(const QString& source, const QString& target) override;
+    FsResult deleteFile(const QString& path) override;
+    FsResult removeFolder(const QString& path) override;
     FolderScan scanFolder(const QString& folder) const override;
     PathInfo pathInfo(const QString& path) const override;
     FileRead readFile(const QString& path, qint64 maxBytes = kTextFileLimit) const override;

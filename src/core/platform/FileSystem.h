@@ -16,7 +16,7 @@ class AppendFile;
 // failed write or rename, so the compiler refuses it.
 struct [[nodiscard]] FsResult
 {
-    enum class Kind { Ok, NotFound, TargetExists, Access, NotRegularFile, TooLarge, Other };
+    enum class Kind { Ok, NotFound, TargetExists, Access, NotRegularFile, TooLarge, CrossDevice, Other };
 
     Kind kind = Kind::Ok;
     QString systemText;
@@ -91,6 +91,16 @@ struct FolderScan
     quint64 device = 0; // the volume the folder is on (0 when unknown), so size walks can stay on one
 };
 
+// One entry of a folder as it is, links not followed: what a tree copy needs to copy it faithfully.
+struct FolderItem
+{
+    enum class Kind { Folder, File, Link, Other }; // Other: a device, pipe or socket
+    QString name;
+    QString path;
+    Kind kind = Kind::Other;
+    qint64 size = 0; // bytes of a regular file
+};
+
 // Owner, group and permission bits, for showing a folder's properties.
 struct FolderOwnership
 {
@@ -146,6 +156,16 @@ public:
     // look at each; nothing when the folder cannot be read.
     virtual std::optional<QStringList> entryNames(const QString& folder) const = 0;
     virtual FolderScan scanFolder(const QString& folder) const = 0;
+
+    // Every entry of a folder, in the file system's order, links not followed; nothing when the folder
+    // cannot be read (a copy must not pass that over as empty).
+    virtual std::optional<QList<FolderItem>> listItems(const QString& folder) const = 0;
+    // Removes an empty folder.
+    virtual FsResult removeFolder(const QString& path) = 0;
+    // Makes target a symbolic link with the same content as the link source. Never replaces anything.
+    virtual FsResult copyLink(const QString& source, const QString& target) = 0;
+    // Gives target folder the permission bits and the access and modification times of source.
+    virtual FsResult copyPermissionsAndTimes(const QString& source, const QString& target) = 0;
 
     virtual FsResult copyFile(const QString& source, const QString& target, bool overwrite) = 0;
     virtual FsResult moveFile(const QString& source, const QString& target) = 0;

@@ -208,6 +208,8 @@ FsResult PosixFileSystem::fromErrno(int error)
     case EROFS:
     case ETXTBSY:
         return FsResult::failure(FsResult::Kind::Access, text);
+    case EXDEV:
+        return FsResult::failure(FsResult::Kind::CrossDevice, text);
     default:
         return FsResult::failure(FsResult::Kind::Other, text);
     }

@@ -25,6 +25,10 @@ public:
     std::optional<QStringList> entryNames(const QString& folder) const override;
     FolderScan scanFolder(const QString& folder) const override;
 
+    std::optional<QList<FolderItem>> listItems(const QString& folder) const override;
+    FsResult removeFolder(const QString& path) override;
+    FsResult copyLink(const QString& source, const QString& target) override;
+    FsResult copyPermissionsAndTimes(const QString& source, const QString& target) override;
     FsResult copyFile(const QString& source, const QString& target, bool overwrite) override;
     FsResult moveFile(const QString& source, const QString& target) override;
     FsResult deleteFile(const QString& path) override;

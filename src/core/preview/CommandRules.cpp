@@ -22,12 +22,6 @@ bool commandBuilt(CommandId id)
     switch (id) {
     case CommandId::Update:
         return !ProjectWebPage().isEmpty();
-    case CommandId::FileList:
-    case CommandId::CopyFolders:
-    case CommandId::MoveFolders:
-    case CommandId::DeleteFolders1:
-    case CommandId::DeleteFolders2:
-    case CommandId::CreateSubFolders:
         return false;
     default:
         return true;

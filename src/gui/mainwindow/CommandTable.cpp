@@ -1,6 +1,7 @@
 #include "gui/mainwindow/CommandTable.h"
 
 #include "gui/mainwindow/AttributesController.h"
+#include "gui/mainwindow/FolderOpsController.h"
 #include "gui/mainwindow/LoadController.h"
 #include "gui/mainwindow/PreviewController.h"
 #include "gui/mainwindow/RenameController.h"
@@ -79,15 +80,15 @@ constexpr std::array<CommandTable::Command, kCommandCount> kCommands{{
     {Id::NewNamesFromFile, "mnuNewNamesFromFile", nullptr, [](const C& c, bool) { c.rename.newNamesFromFile(); }},
     {Id::EditCurrent, "mnuEditMan", "EditMan", [](const C& c, bool) { c.rename.editManually(); }},
     {Id::SpecialMenu, "mnuSpecial", nullptr, nullptr},
-    {Id::FileList, "mnuFileList", nullptr, nullptr},
-    {Id::CopyFolders, "mnuCopyFolders", nullptr, nullptr},
-    {Id::MoveFolders, "mnuMoveFolders", nullptr, nullptr},
+    {Id::FileList, "mnuFileList", nullptr, [](const C& c, bool) { c.folderOps.ExportList(); }},
+    {Id::CopyFolders, "mnuCopyFolders", nullptr, [](const C& c, bool) { c.folderOps.copyFolders(); }},
+    {Id::MoveFolders, "mnuMoveFolders", nullptr, [](const C& c, bool) { c.folderOps.moveFolders(); }},
     {Id::Experts, "mnuExperts", nullptr, [](const C& c, bool) { c.view.askForExpertMode(); }},
     {Id::RenameStructure, "mnuRenameStructure", nullptr, [](const C& c, bool) { c.rename.openStructureDialog(); }},
     {Id::FolderAttributes, "mnuFolderAttributes", nullptr,
      [](const C& c, bool) { c.attributes.openAttributesDialog(); }},
-    {Id::DeleteFolders1, "mnuDeleteFolders1", nullptr, nullptr},
-    {Id::DeleteFolders2, "mnuDeleteFolders2", nullptr, nullptr},
+    {Id::DeleteFolders1, "mnuDeleteFolders1", nullptr, [](const C& c, bool) { c.folderOps.DeleteFolders(true); }},
+    {Id::DeleteFolders2, "mnuDeleteFolders2", nullptr, [](const C& c, bool) { c.folderOps.DeleteFolders(false); }},
     {Id::ShowAssistant, "mnuShowAssistant", nullptr, [](const C& c, bool shown) { c.view.showAssistant(shown); }},
     {Id::HelpContent, "mnuHelpContent", nullptr, [](const C& c, bool) { c.view.openHelp(); }},
     {Id::Info, "mnuInfo", nullptr, [](const C& c, bool) { c.view.showAbout(); }},
@@ -96,7 +97,7 @@ constexpr std::array<CommandTable::Command, kCommandCount> kCommands{{
     {Id::Cancel, nullptr, "CancelAction", [](const C& c, bool) { c.load.cancel(); }},
     {Id::PopupEdit, "btnBarLeftEditMan", nullptr, [](const C& c, bool) { c.rename.editManually(); }},
     {Id::PopupRemove, "btnBarLeftDel1File", nullptr, [](const C& c, bool) { c.preview.removeCurrentEntry(); }},
-    {Id::CreateSubFolders, "mnuCreateSubFolders", nullptr, nullptr},
+    {Id::CreateSubFolders, "mnuCreateSubFolders", nullptr, [](const C& c, bool) { c.folderOps.CreateSubFolders(); }},
     {Id::PopupProperties, "btnBarLeftProperties", nullptr, [](const C& c, bool) { c.load.showProperties(); }},
     {Id::SelectConflicts, "mnuSelectConflicts", nullptr, [](const C& c, bool) { c.preview.selectConflicts(); }},
 }};

@@ -5,6 +5,7 @@
 #include <array>
 
 class AttributesController;
+class FolderOpsController;
 class LoadController;
 class PreviewController;
 class RenameController;
@@ -25,6 +26,7 @@ public:
         ScriptController& script;
         ViewController& view;
         AttributesController& attributes;
+        FolderOpsController& folderOps;
     };
 
     struct Command

@@ -7,6 +7,7 @@
 #include "gui/mainwindow/AssistantDialog.h"
 #include "gui/mainwindow/AttributesController.h"
 #include "gui/mainwindow/CommandTable.h"
+#include "gui/mainwindow/FolderOpsController.h"
 #include "gui/mainwindow/LoadController.h"
 #include "gui/mainwindow/MainImageList.h"
 #include "gui/mainwindow/MainWindowSettings.h"
@@ -66,6 +67,8 @@ MainWindow::MainWindow(AppState& state, Prompter& prompter, QWidget* parent)
         this);
     m_view = std::make_unique<ViewController>(state, m_session, m_ui);
     m_attributes = std::make_unique<AttributesController>(state, m_session, m_list, *m_ui.lstApplyTo, this);
+    m_folderOps =
+        std::make_unique<FolderOpsController>(state, m_session, m_list, *m_ui.lstApplyTo, m_load->loader(), this);
     connectCommands();
     connectControllers();
     updateCommands();
@@ -82,7 +85,8 @@ MainWindow::~MainWindow() = default;
 
 void MainWindow::connectCommands()
 {
-    const CommandTable::Controllers controllers{*m_preview, *m_load, *m_rename, *m_script, *m_view, *m_attributes};
+    const CommandTable::Controllers controllers{*m_preview, *m_load,       *m_rename,   *m_script,
+                                                *m_view,    *m_attributes, *m_folderOps};
     for (const CommandTable::Command& command : CommandTable::commands()) {
         if (!command.run)
             continue;
@@ -115,6 +119,7 @@ void MainWindow::connectControllers()
     connect(m_preview.get(), &PreviewController::variantChosen, this, &MainWindow::describeChoice);
     connect(m_load.get(), &LoadController::listChanged, this, &MainWindow::refreshPreview);
     connect(m_rename.get(), &RenameController::listChanged, this, &MainWindow::refreshPreview);
+    connect(m_folderOps.get(), &FolderOpsController::listChanged, this, &MainWindow::refreshPreview);
     connect(m_load.get(), &LoadController::loadingChanged, this, &MainWindow::updateCommands);
     connect(m_script.get(), &ScriptController::recordingChanged, this, &MainWindow::showRecording);
     connect(m_script.get(), &ScriptController::scriptsListed, this, &MainWindow::updateCommands);

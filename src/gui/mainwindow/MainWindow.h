@@ -11,6 +11,7 @@
 struct AppState;
 class AssistantDialog;
 class AttributesController;
+class FolderOpsController;
 class LoadController;
 class MainWindowSettings;
 class PreviewController;
@@ -40,6 +41,7 @@ public:
     ScriptController& scriptController() { return *m_script; }
     ViewController& viewController() { return *m_view; }
     AttributesController& attributesController() { return *m_attributes; }
+    FolderOpsController& folderOpsController() { return *m_folderOps; }
 
     // Runs once after the global initialisation: reads the stored window, column, sort and flag
     // settings, prepares the protocol and scratch files, puts the texts on and shows the window.
@@ -103,6 +105,7 @@ private:
     std::unique_ptr<ViewController> m_view;
     AssistantDialog* m_assistant = nullptr;
     std::unique_ptr<AttributesController> m_attributes;
+    std::unique_ptr<FolderOpsController> m_folderOps;
     CommandSet m_enabled;
     bool m_singleSelection = false;
     bool m_helpGuide = false;

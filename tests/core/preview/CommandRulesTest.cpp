@@ -29,9 +29,10 @@ CommandSet setOf(std::initializer_list<std::initializer_list<CommandId>> groups)
 
 // Usable whatever the list holds.
 constexpr std::initializer_list<CommandId> kAlways = {
-    OpenFolders, OpenFromList, RemoveAll,     RemoveSelected,  RemoveNotSelected, RemoveChanged, RemoveUnchanged,
-    Options,     History,      End,           TakeAll,         TakeSelected,      ShowMainBar,   ShowScriptBar,
-    ShowColumn4, ShowColumn5,  ShowColumn6,   Experts,         RenameStructure,   ShowAssistant, Info};
+    OpenFolders,   OpenFromList, RemoveAll,        RemoveSelected, RemoveNotSelected, RemoveChanged, RemoveUnchanged,
+    Options,       History,      End,              TakeAll,        TakeSelected,      ShowMainBar,   ShowScriptBar,
+    ShowColumn4,   ShowColumn5,  ShowColumn6,      Experts,        RenameStructure,   ShowAssistant, Info,
+    FileList,      CopyFolders,  MoveFolders,      CreateSubFolders};
 // Usable as soon as the list has entries (of the rename slots, the built functions only).
 constexpr std::initializer_list<CommandId> kWithEntries = {
     RemoveMenu, RemoveChosen, EditMenu, ScriptMenu, RenameMenu, SpecialMenu, Rename01, Rename02,         Rename03,
@@ -92,8 +93,8 @@ TEST(CommandRules, EnabledCommandsPerSituation)
         {"loading", loading, setOf({{Cancel}})},
         {"conflicts", conflicts,
          setOf({kAlways, kWithEntries, {StartRecording, TakeMenu, TakeChosen, RejectChanges, SelectConflicts}})},
-        {"expert mode: attributes and times, not yet deleting", expert,
-         setOf({kAlways, kWithEntries, {StartRecording, FolderAttributes}})},
+        {"expert mode: attributes, times and deleting folders", expert,
+         setOf({kAlways, kWithEntries, {StartRecording, FolderAttributes, DeleteFolders1, DeleteFolders2}})},
     };
     for (const auto& row : rows) {
         SCOPED_TRACE(row.name);
@@ -114,8 +115,7 @@ TEST(CommandRules, CommandsNotBuiltStayDisabledWhateverTheRulesAllow)
     for (const CommandId id : {FolderAttributes, DeleteFolders1, DeleteFolders2, StartRunScript, Rename02, Rename99})
         EXPECT_TRUE(contains(allowed, id)) << static_cast<int>(id);
     // The update check is built only with a project web page; this build names none.
-    const CommandSet notBuilt = setOf(
-        {{Update, FileList, CopyFolders, MoveFolders, DeleteFolders1, DeleteFolders2, CreateSubFolders}});
+    const CommandSet notBuilt = setOf({{Update}});
     for (std::size_t i = 0; i < kCommandCount; ++i)
         EXPECT_EQ(commandBuilt(static_cast<CommandId>(i)), !notBuilt.test(i)) << i;
     // Here the rules allow everything but Cancel, stopping a recording and the fixed columns.

@@ -2,6 +2,7 @@
 
 #include "core/commit/CommitRenames.h"
 #include "core/folderops/FolderChangeReport.h"
+#include "core/folderops/ListedFolderOps.h"
 #include "core/platform/FolderProperties.h"
 #include "core/rename/RenameSteps.h"
 #include "core/settings/LanguageDiscovery.h"
@@ -11,6 +12,10 @@
 #include "gui/attributes/OffsetDialog.h"
 #include "gui/commit/HistoryDialog.h"
 #include "gui/commit/NotRenamedDialog.h"
+#include "gui/folderops/CreateSubFoldersDialog.h"
+#include "gui/folderops/FileListDialog.h"
+#include "gui/folderops/SelActionDialog.h"
+#include "gui/folderops/TransferProgressDialog.h"
 #include "gui/load/OpenDialog.h"
 #include "gui/mainwindow/AssistantDialog.h"
 #include "gui/mainwindow/MainWindow.h"
@@ -137,4 +142,17 @@ inline void ForEveryDialog(AppState& state, Prompter& prompter, MainWindow& wind
                                                     state.message(QStringLiteral("msgChangeRefused"))})});
     NotChangedDialog notChanged(state, changes, &window);
     visit(notChanged, DialogTitle::Fixed);
+    // Copy and move share one form; its title comes from the section its tag names.
+    SelActionDialog copy(state, prompter, window.list(), ListedFolderOps::TargetRows(window.list(), 0),
+                         SelActionDialog::copyTag(), &window);
+    visit(copy, DialogTitle::FromCommand);
+    FolderTransfer transfer(state.fs(), TransferMode::Move, {});
+    TransferProgressDialog progress(state, prompter, transfer, TransferMode::Move, &window);
+    progress.report({3'500'000, 12'000'000, 41, 160, folder + QStringLiteral("Photos 2004")});
+    progress.showProgress();
+    visit(progress, DialogTitle::FromCommand);
+    CreateSubFoldersDialog subfolders(state, prompter, &window);
+    visit(subfolders, DialogTitle::Fixed);
+    FileListDialog fileList(state, prompter, &window);
+    visit(fileList, DialogTitle::Fixed);
 }

@@ -272,8 +272,8 @@ TEST_F(MainWindowCommands, ExpertModeIsAskedFromTheItemNeverFromAnOpeningMenu)
         app.prompter().expectButton(answer);
         experts->menuAction()->trigger();
         EXPECT_EQ(app.state().settings.flag(Settings::Key::ExpertMode), answer == Prompter::Yes);
-        // Deleting folders is not built yet: expert mode or not, it stays disabled.
-        EXPECT_FALSE(item(CommandId::DeleteFolders2)->isEnabled());
+        // Deleting folders is an expert's command.
+        EXPECT_EQ(item(CommandId::DeleteFolders2)->isEnabled(), answer == Prompter::Yes);
     }
     EXPECT_EQ(experts->menuAction()->menu(), experts); // now it opens its submenu
     window->viewController().askForExpertMode();       // while it is on, nothing is asked
