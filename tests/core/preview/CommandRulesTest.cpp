@@ -29,15 +29,15 @@ CommandSet setOf(std::initializer_list<std::initializer_list<CommandId>> groups)
 
 // Usable whatever the list holds.
 constexpr std::initializer_list<CommandId> kAlways = {
-    OpenFolders,   OpenFromList, RemoveAll,        RemoveSelected, RemoveNotSelected, RemoveChanged, RemoveUnchanged,
-    Options,       History,      End,              TakeAll,        TakeSelected,      ShowMainBar,   ShowScriptBar,
-    ShowColumn4,   ShowColumn5,  ShowColumn6,      Experts,        RenameStructure,   ShowAssistant, Info,
-    FileList,      CopyFolders,  MoveFolders,      CreateSubFolders};
+    OpenFolders, OpenFromList, RemoveAll,   RemoveSelected,  RemoveNotSelected, RemoveChanged, RemoveUnchanged,
+    Options,     History,      End,         TakeAll,         TakeSelected,      ShowMainBar,   ShowScriptBar,
+    ShowColumn4, ShowColumn5,  ShowColumn6, Experts,         RenameStructure,   ShowAssistant, Info,
+    FileList,    CopyFolders,  MoveFolders, CreateSubFolders};
 // Usable as soon as the list has entries (of the rename slots, the built functions only).
 constexpr std::initializer_list<CommandId> kWithEntries = {
-    RemoveMenu, RemoveChosen, EditMenu, ScriptMenu, RenameMenu, SpecialMenu, Rename01, Rename02,         Rename03,
-    Rename04,   Rename05,     Rename06, Rename07,   Rename08,   Rename09,    Rename10, NewNamesFromFile, Rename99,
-    StartRunScript,
+    RemoveMenu, RemoveChosen, EditMenu,         ScriptMenu, RenameMenu,     SpecialMenu, Rename01,
+    Rename02,   Rename03,     Rename04,         Rename05,   Rename06,       Rename07,    Rename08,
+    Rename09,   Rename10,     NewNamesFromFile, Rename99,   StartRunScript,
 };
 
 CommandContext withEntries(int changed = 0, int undoLevels = 0)

@@ -87,6 +87,8 @@ TEST_F(ScriptRun, TheWindowAndTheBatchModeReplayARecordedScriptAlike)
         {10, {"txtPos(0)=2"}},
         {8, {"txtFrom=1", "txtTo=2", "txtPos=1", "chkAdd2All"}},
         {1, {"txtInit=8", "txtInc=-3", "optSuffix", "chkIntChr"}},
+        // Renumbering takes what it proposes for the numbers the step before left at the end.
+        {2, {}},
         {9, {"txtFormat=yymmdd", "opt1(1)"}},
     };
     const QStringList names{"MY TRIP.ABC", "Trip", "Trip.2004", "x y z"};
