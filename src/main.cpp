@@ -11,8 +11,9 @@
 #include "core/settings/ProgramNames.h"
 #include "gui/mainwindow/LoadController.h"
 #include "gui/mainwindow/MainWindow.h"
+#include "gui/mainwindow/ScriptController.h"
 #include "gui/platform/MessageBoxPrompter.h"
-#include "gui/settings/LanguageChooserDialog.h"
+#include "gui/settings/OptionsDialog.h"
 #include "gui/settings/WindowStart.h"
 
 #include <QApplication>
@@ -47,8 +48,9 @@ int main(int argc, char** argv)
     MessageBoxPrompter dialogs;
     state.services.clock = std::make_unique<SystemClock>();
 
-    if (!InitialiseWindowApplication(state, dialogs, ProgramFolderFor(QCoreApplication::applicationDirPath()),
-                                     &LanguageChooserDialog::choose))
+    if (!InitialiseWindowApplication(
+            state, dialogs, ProgramFolderFor(QCoreApplication::applicationDirPath()),
+            [&](const QStringList& files) { return OptionsDialog::chooseAtStart(state, dialogs, files); }))
         return 1;
 
     if (const std::optional<QString> section = GuideRequest(arguments))
@@ -57,9 +59,13 @@ int main(int argc, char** argv)
     MainWindow window(state, dialogs);
     dialogs.setParentWidget(&window);
     window.loadHandler();
-    // The script runner is not part of the program yet: "/runscript=" is then ignored like a missing script.
+    // Scripts run all their steps once every folder of the command line is in the list, from the event
+    // loop, so that their dialogs open over the shown window.
     const QStringList programArguments = ArgumentsFromArgv(argc, argv);
-    HandleArguments(programArguments, state, window.loadController().loader(), {});
+    QStringList scripts;
+    HandleArguments(programArguments, state, window.loadController().loader(),
+                    [&scripts](const QString& path) { scripts.append(path); });
+    window.scriptController().runScriptsLater(scripts);
     if (WantsListFileChoice(programArguments))
         QTimer::singleShot(0, &window.loadController(), &LoadController::openFromListFile);
     return QApplication::exec();

@@ -49,7 +49,7 @@ _dirwright()
                 return
                 ;;
             -*)
-                COMPREPLY=($(compgen -W "--script --structure --structure-name --touch --dry-run --subfolders --list --sort --help --" -- "$cur"))
+                COMPREPLY=($(compgen -W "--script --structure --structure-name --csv --csv-match --csv-new --csv-structure --csv-by --keep-extension --touch --dry-run --list-order --subfolders --list --sort --help --" -- "$cur"))
                 return
                 ;;
         esac

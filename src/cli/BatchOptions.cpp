@@ -1,6 +1,7 @@
 #include "cli/BatchOptions.h"
 
 #include <QDateTime>
+#include <algorithm>
 #include <optional>
 
 namespace {
@@ -10,14 +11,22 @@ const QLatin1String kStructure("--structure");
 const QLatin1String kStructureName("--structure-name");
 const QLatin1String kList("--list");
 const QLatin1String kSort("--sort");
+const QLatin1String kCsv("--csv");
+const QLatin1String kCsvMatch("--csv-match");
+const QLatin1String kCsvNew("--csv-new");
+const QLatin1String kCsvStructure("--csv-structure");
+const QLatin1String kCsvBy("--csv-by");
+const QLatin1String kKeepExtension("--keep-extension");
 const QLatin1String kTouch("--touch");
 const QLatin1String kDryRun("--dry-run");
+const QLatin1String kListOrder("--list-order");
 const QLatin1String kSubfolders("--subfolders");
 const QLatin1String kHistory("--history");
 const QLatin1String kUndoLast("--undo-last");
 const QLatin1String kHelp("--help");
 const QLatin1String kShortHelp("-h");
 const QLatin1String kEndOfOptions("--");
+constexpr qsizetype kCsvTokens = 4; // <F1> to <F4>
 
 std::optional<BatchOptions::SortKey> sortKeyOf(const QString& text)
 {
@@ -32,7 +41,18 @@ std::optional<BatchOptions::SortKey> sortKeyOf(const QString& text)
 bool takesValue(const QString& option)
 {
     return option == kScript || option == kStructure || option == kStructureName || option == kList ||
-           option == kSort || option == kTouch;
+           option == kSort || option == kTouch || option == kCsv || option == kCsvMatch || option == kCsvNew ||
+           option == kCsvStructure || option == kCsvBy;
+}
+
+// A 1-based column number as the 0-based index; nothing for anything else.
+std::optional<int> columnOf(const QString& text)
+{
+    bool ok = false;
+    const int n = text.toInt(&ok);
+    if (!ok || n < 1 || text.startsWith(QLatin1Char('+')))
+        return std::nullopt;
+    return n - 1;
 }
 
 // "SOURCE[:OFFSET]": a named source or an ISO date (local time unless it names its zone), then an offset
@@ -92,6 +112,7 @@ BatchOptions ParseBatchArguments(const QStringList& arguments)
     };
 
     bool optionsEnded = false;
+    bool csvOptions = false; // any --csv-… option or --keep-extension
     for (qsizetype i = 0; i < arguments.size(); ++i) {
         const QString& argument = arguments.at(i);
         // A lone "-" is a name like any other; everything else that starts with "-" is an option.
@@ -111,8 +132,17 @@ BatchOptions ParseBatchArguments(const QStringList& arguments)
             options.dryRun = true;
             continue;
         }
+        if (argument == kListOrder) {
+            options.listOrder = true;
+            continue;
+        }
         if (argument == kSubfolders) {
             options.subfolders = true;
+            continue;
+        }
+        if (argument == kKeepExtension) {
+            options.csv.keepExtension = true;
+            csvOptions = true;
             continue;
         }
         if (argument == kHistory || argument == kUndoLast) {
@@ -150,6 +180,28 @@ BatchOptions ParseBatchArguments(const QStringList& arguments)
             options.actions.append({BatchOptions::Action::Kind::StructureName, *value});
         } else if (option == kList) {
             options.inputs.append({BatchOptions::Input::Kind::ListFile, *value});
+        } else if (option == kCsv) {
+            options.actions.append({BatchOptions::Action::Kind::Csv, *value});
+        } else if (option == kCsvMatch || option == kCsvNew) {
+            csvOptions = true;
+            const std::optional<int> column = columnOf(*value);
+            if (!column)
+                fail(BatchOptions::Error::BadColumn, option);
+            else if (option == kCsvMatch)
+                options.csv.match = *column;
+            else if (options.csv.tokens.size() < kCsvTokens)
+                options.csv.tokens.append(*column);
+            else
+                fail(BatchOptions::Error::CsvTooManyNew, option);
+        } else if (option == kCsvStructure) {
+            csvOptions = true;
+            options.csv.structure = *value;
+        } else if (option == kCsvBy) {
+            csvOptions = true;
+            if (*value == QLatin1String("path") || *value == QLatin1String("name"))
+                options.csv.by = *value;
+            else
+                fail(BatchOptions::Error::BadCsvBy, *value);
         } else if (option == kTouch) {
             options.touch = touchRequest(*value);
             if (!options.touch)
@@ -160,13 +212,18 @@ BatchOptions ParseBatchArguments(const QStringList& arguments)
             fail(BatchOptions::Error::BadSortKey, *value);
         }
     }
+    const bool csvFiles = std::any_of(options.actions.cbegin(), options.actions.cend(), [](const auto& action) {
+        return action.kind == BatchOptions::Action::Kind::Csv;
+    });
     if (options.mode != BatchOptions::Mode::Rename) {
         // The history is read and undone as it stands: nothing to load, apply or sort.
         if (!options.actions.isEmpty() || !options.inputs.isEmpty() || options.dryRun || options.subfolders ||
-            options.touch)
+            options.touch || csvOptions || options.listOrder)
             fail(BatchOptions::Error::HistoryAlone, options.mode == BatchOptions::Mode::History ? kHistory : kUndoLast);
     } else if (options.actions.isEmpty() && !options.touch) {
         fail(BatchOptions::Error::NoAction, QString());
+    } else if (csvFiles ? options.csv.match < 0 || options.csv.tokens.isEmpty() : csvOptions) {
+        fail(BatchOptions::Error::CsvColumnsMissing, QString());
     }
     return options;
 }

@@ -1,5 +1,6 @@
 #include "cli/BatchRun.h"
 
+#include "cli/BatchCsv.h"
 #include "cli/BatchHistory.h"
 #include "cli/BatchOptions.h"
 #include "cli/DryRunFileSystem.h"
@@ -16,6 +17,7 @@
 #include "core/platform/PosixFileSystem.h"
 #include "core/platform/SystemClock.h"
 #include "core/preview/PreviewList.h"
+#include "core/rename/CsvNamesParams.h"
 #include "core/rename/NameStructure.h"
 #include "core/rename/RenameRun.h"
 #include "core/rename/RenameSteps.h"
@@ -219,6 +221,19 @@ BatchRun::Status BatchRun::runSteps(const BatchOptions& options, PreviewList& li
         }
         scripts.push_back(std::move(script));
     }
+    // And every file of names.
+    std::vector<BatchCsv> csvFiles;
+    for (const BatchOptions::Action& action : options.actions) {
+        if (action.kind != BatchOptions::Action::Kind::Csv)
+            continue;
+        BatchCsv csv;
+        if (!csv.load(m_state, m_texts, action.value, options.csv)) {
+            print(m_err, csv.problem());
+            warn(QStringLiteral("NothingRenamed"), {});
+            return CannotRun;
+        }
+        csvFiles.push_back(std::move(csv));
+    }
 
     if (!load(options, loader)) {
         warn(QStringLiteral("NothingRenamed"), {});
@@ -236,7 +251,15 @@ BatchRun::Status BatchRun::runSteps(const BatchOptions& options, PreviewList& li
     refresh(list, loader);
 
     auto script = scripts.cbegin();
+    auto csv = csvFiles.cbegin();
     for (const BatchOptions::Action& action : actions) {
+        if (action.kind == BatchOptions::Action::Kind::Csv) {
+            // Checked already: it names no problem now.
+            applyCsvNames(list, csv->lines(), csv->params());
+            ++csv;
+            refresh(list, loader);
+            continue;
+        }
         if (action.kind == BatchOptions::Action::Kind::Structure) {
             RenameRun run(m_state, list, 0);
             ApplyStructure(run, action.value);
@@ -266,7 +289,12 @@ BatchRun::Status BatchRun::runSteps(const BatchOptions& options, PreviewList& li
     if (options.dryRun)
         return Done;
 
-    const CommitReport report = CommitRenames(m_state, list, kAllEntries);
+    const CommitReport report =
+        options.listOrder ? CommitRenames(m_state, list, kAllEntries) : CommitRenamesSafely(m_state, list);
+    if (!report.refusal.isEmpty()) {
+        print(m_err, escaped(report.refusal));
+        return CannotRun;
+    }
     for (const CommitReport::Failure& failure : report.failures)
         print(m_err, escaped(failure.message));
     // A rename the history misses cannot be undone: the run did not do all it promised.

@@ -72,11 +72,14 @@ QString BatchTexts::helpText() const
     const QString key = text(QStringLiteral("ArgKey"));
     const QString path = text(QStringLiteral("ArgPath"));
     const QString name = text(QStringLiteral("ArgName"));
+    const QString file = text(QStringLiteral("ArgFile"));
+    const QString column = text(QStringLiteral("ArgColumn"));
     const QString touch = text(QStringLiteral("ArgTouch"));
     const QString synopsis =
-        QStringLiteral("dirwright --batch (--script %1 | --structure %2 | --structure-name %7)... "
-                       "[--touch %6] [--dry-run] [--subfolders] [--list %3]... [--sort %4] [%5]...")
-            .arg(script, structure, listFile, key, path, touch, name);
+        QStringLiteral("dirwright --batch (--script %1 | --structure %2 | --structure-name %9 | --csv %6)... "
+                       "[--csv-match %7 --csv-new %7... [--csv-structure %2] [--csv-by path|name] [--keep-extension]] "
+                       "[--touch %8] [--dry-run] [--list-order] [--subfolders] [--list %3]... [--sort %4] [%5]...")
+            .arg(script, structure, listFile, key, path, file, column, touch, name);
 
     // Continuation lines of the synopsis line up under the program name.
     const QString usage = text(QStringLiteral("Usage"), {synopsis});
@@ -91,8 +94,15 @@ QString BatchTexts::helpText() const
     help += option(QStringLiteral("--script ") + script, QStringLiteral("HelpScript"));
     help += option(QStringLiteral("--structure ") + structure, QStringLiteral("HelpStructure"));
     help += option(QStringLiteral("--structure-name ") + name, QStringLiteral("HelpStructureName"));
+    help += option(QStringLiteral("--csv ") + file, QStringLiteral("HelpCsv"));
+    help += option(QStringLiteral("--csv-match ") + column, QStringLiteral("HelpCsvMatch"));
+    help += option(QStringLiteral("--csv-new ") + column, QStringLiteral("HelpCsvNew"));
+    help += option(QStringLiteral("--csv-structure ") + structure, QStringLiteral("HelpCsvStructure"));
+    help += option(QStringLiteral("--csv-by path|name"), QStringLiteral("HelpCsvBy"));
+    help += option(QStringLiteral("--keep-extension"), QStringLiteral("HelpKeepExtension"));
     help += option(QStringLiteral("--touch ") + touch, QStringLiteral("HelpTouch"));
     help += option(QStringLiteral("--dry-run"), QStringLiteral("HelpDryRun"));
+    help += option(QStringLiteral("--list-order"), QStringLiteral("HelpListOrder"));
     help += option(QStringLiteral("--subfolders"), QStringLiteral("HelpSubfolders"));
     help += option(QStringLiteral("--list ") + listFile, QStringLiteral("HelpList"));
     help += option(QStringLiteral("--sort ") + key, QStringLiteral("HelpSort"));
@@ -130,6 +140,18 @@ QString BatchTexts::usageError(const BatchOptions& options) const
         break;
     case BatchOptions::Error::HistoryAlone:
         problem = text(QStringLiteral("ErrHistoryAlone"), {options.errorArgument});
+        break;
+    case BatchOptions::Error::BadColumn:
+        problem = text(QStringLiteral("ErrBadColumn"), {options.errorArgument});
+        break;
+    case BatchOptions::Error::BadCsvBy:
+        problem = text(QStringLiteral("ErrBadCsvBy"), {options.errorArgument});
+        break;
+    case BatchOptions::Error::CsvColumnsMissing:
+        problem = text(QStringLiteral("ErrCsvColumns"));
+        break;
+    case BatchOptions::Error::CsvTooManyNew:
+        problem = text(QStringLiteral("ErrCsvTooManyNew"));
         break;
     case BatchOptions::Error::None:
         break;

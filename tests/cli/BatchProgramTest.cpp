@@ -122,7 +122,7 @@ TEST_F(BatchProgramTest, HelpAndErrorsSpeakTheLanguageOfTheSettings)
     setSetting("lng", "Deutsch");
     EXPECT_EQ(dirwright({"--help"}), 0);
     EXPECT_TRUE(out.startsWith("Aufruf: dirwright --batch (--script SKRIPT | --structure TEXT |\n"
-                               "        --structure-name NAME)..."))
+                               "        --structure-name NAME | --csv DATEI)..."))
         << out.toStdString();
     EXPECT_TRUE(out.contains("\n  --structure-name NAME jedem Ordner den Namen geben, den eine Struktur Ihrer"))
         << out.toStdString();

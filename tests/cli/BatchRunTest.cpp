@@ -64,8 +64,9 @@ TEST_F(BatchRunTest, AFailedRenameIsReportedTheOthersAreTakenAndOnlyTheyAreProto
 {
     add({"P/a/", "P/b/", "P/same/", "P/b1"}); // a file where b wants to go
     app.state().settings.setFlag(Settings::Key::ProtocolRenames, true);
-    EXPECT_EQ(batch({"--structure", "<NAME>1", "--structure", "<NAME_L(4)>", tree.path("P/a"), tree.path("P/same"),
-                     tree.path("P/b")}),
+    // In list order: the safe take would refuse the whole run up front (see below).
+    EXPECT_EQ(batch({"--list-order", "--structure", "<NAME>1", "--structure", "<NAME_L(4)>", tree.path("P/a"),
+                     tree.path("P/same"), tree.path("P/b")}),
               Status::SomeFailed);
     const QString parent = tree.key("P");
     EXPECT_EQ(err,
@@ -240,6 +241,23 @@ TEST_F(BatchRunTest, PathsAndListFilesThatCannotBeUsedStopTheRunBeforeAnythingIs
         EXPECT_EQ(out, QString());
         EXPECT_EQ(tree.folders("L"), QStringList({"one"}));
     }
+}
+
+// By default a chain works whatever the order and a name taken on disk stops the run before anything is
+// renamed; --list-order renames in list order, where the chain's first link fails.
+TEST_F(BatchRunTest, ChangesAreTakenInASafeOrderUnlessListOrderIsAsked)
+{
+    add({"P/x/", "P/x1/", "Q/y/", "Q/y1"});
+    EXPECT_EQ(batch({"--structure", "<NAME>1", tree.path("P/x"), tree.path("P/x1")}), Status::Done);
+    EXPECT_EQ(tree.folders("P"), QStringList({"x1", "x11"}));
+    EXPECT_EQ(batch({"--structure", "<NAME>1", tree.path("P/x1"), tree.path("P/x11"), tree.path("Q/y")}),
+              Status::CannotRun);
+    EXPECT_TRUE(err.contains(Quoted(tree.path("Q/y")))) << err.toStdString();
+    EXPECT_FALSE(err.contains(Quoted(tree.path("P/x1")))) << err.toStdString();
+    EXPECT_EQ(tree.folders("P") + tree.folders("Q"), QStringList({"x1", "x11", "y"}));
+    EXPECT_EQ(batch({"--list-order", "--structure", "<NAME>1", tree.path("P/x1"), tree.path("P/x11")}),
+              Status::SomeFailed);
+    EXPECT_EQ(tree.folders("P"), QStringList({"x1", "x111"}));
 }
 
 TEST_F(BatchRunTest, TwoFoldersGivenOneNewNameStopTheRunBeforeAnythingIsRenamed)

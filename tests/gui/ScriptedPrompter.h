@@ -11,7 +11,7 @@
 
 // A Prompter for tests: the test queues the answers before the code asks. A question that nobody
 // expected fails the running test; so does an answer of the wrong kind. No test answers the folder
-// browser or the colour picker: asking either fails.
+// browser: asking it fails.
 class ScriptedPrompter : public Prompter
 {
 public:
@@ -27,6 +27,7 @@ public:
     void expectButton(Button answer) { m_answers.emplace_back(answer); }
     void expectText(const std::optional<QString>& answer) { m_answers.emplace_back(answer); }
     void expectFiles(const QStringList& answer) { m_answers.emplace_back(answer); }
+    void expectColour(const std::optional<QColor>& answer) { m_answers.emplace_back(answer); }
 
     // Everything asked so far, in order (message boxes and input prompts; the open-file dialog by title,
     // with its start folder as text).
@@ -56,14 +57,14 @@ public:
         ADD_FAILURE() << "unexpected folder browser: " << title.toStdString();
         return {};
     }
-    std::optional<QColor> pickColour(const QColor&) override
+    std::optional<QColor> pickColour(const QColor& initial) override
     {
-        ADD_FAILURE() << "unexpected colour picker";
-        return std::nullopt;
+        m_asked.append({initial.name(), QStringLiteral("colour picker"), NoButton});
+        return take<std::optional<QColor>>("colour picker", std::nullopt);
     }
 
 private:
-    using Answer = std::variant<Button, std::optional<QString>, QStringList>;
+    using Answer = std::variant<Button, std::optional<QString>, QStringList, std::optional<QColor>>;
 
     template <typename T> T take(const char* what, const T& fallback)
     {

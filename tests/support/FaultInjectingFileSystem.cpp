@@ -53,6 +53,26 @@ private:
     FsResult::Kind m_kind;
 };
 
+// A file of a process that may crash: once it has, nothing more is added.
+class CrashingAppendFile : public AppendFile
+{
+public:
+    CrashingAppendFile(std::unique_ptr<AppendFile> file, std::shared_ptr<int> renamesLeft)
+        : m_file(std::move(file))
+        , m_renamesLeft(std::move(renamesLeft))
+    {}
+    FsResult append(const QByteArray& bytes) override
+    {
+        return *m_renamesLeft == 0 ? failureOf(FsResult::Kind::Other) : m_file->append(bytes);
+    }
+    QByteArray readAll() override { return m_file->readAll(); }
+    FsResult clear() override { return *m_renamesLeft == 0 ? failureOf(FsResult::Kind::Other) : m_file->clear(); }
+
+private:
+    std::unique_ptr<AppendFile> m_file;
+    std::shared_ptr<int> m_renamesLeft;
+};
+
 } // namespace
 
 std::unique_ptr<AppendFile> FaultInjectingFileSystem::openAppend(const QString& path, AppendLock lock, FsResult& result)
@@ -60,17 +80,28 @@ std::unique_ptr<AppendFile> FaultInjectingFileSystem::openAppend(const QString& 
     std::unique_ptr<AppendFile> file = PosixFileSystem::openAppend(path, lock, result);
     if (const Fault* f = faultFor(Op::Append, path); f && file)
         return std::make_unique<FullAppendFile>(std::move(file), f->kind);
+    if (file)
+        return std::make_unique<CrashingAppendFile>(std::move(file), m_renamesLeft);
     return file;
 }
 
 FsResult FaultInjectingFileSystem::renameFolder(const QString& oldPath, const QString& newPath)
 {
+    if (*m_renamesLeft == 0)
+        return failureOf(FsResult::Kind::Other);
     const Fault* f = faultFor(Op::Rename, oldPath, newPath);
-    return f ? failureOf(f->kind) : PosixFileSystem::renameFolder(oldPath, newPath);
+    if (f)
+        return failureOf(f->kind);
+    const FsResult result = PosixFileSystem::renameFolder(oldPath, newPath);
+    if (result.ok() && *m_renamesLeft > 0)
+        --*m_renamesLeft;
+    return result;
 }
 
 FsResult FaultInjectingFileSystem::writeFileAtomic(const QString& path, const QByteArray& bytes)
 {
+    if (*m_renamesLeft == 0)
+        return failureOf(FsResult::Kind::Other);
     const Fault* f = faultFor(Op::WriteFile, path);
     return f ? failureOf(f->kind) : PosixFileSystem::writeFileAtomic(path, bytes);
 }

@@ -3,6 +3,7 @@
 #include "core/platform/PosixFileSystem.h"
 
 #include <QList>
+#include <memory>
 
 // The real file system, except for the operations a test makes fail on chosen paths: failures root cannot
 // provoke (CI runs as root, so permissions never stop it), or that no file system here shows (a folder
@@ -25,6 +26,12 @@ public:
 
     // From now on op fails on path; with below, also on every path under it.
     void fail(Op op, const QString& path, FsResult::Kind kind = FsResult::Kind::Access, bool below = false);
+
+    // A crash after the next n renames: from then on the process is taken as dead, so no rename, append
+    // or file write reaches the disk any more (each fails), until restart() brings it back to life.
+    void crashAfterRenames(int n) { *m_renamesLeft = n; }
+    void restart() { *m_renamesLeft = -1; }
+    bool crashed() const { return *m_renamesLeft == 0; }
 
     FsResult renameFolder(const QString& oldPath, const QString& newPath) override;
     FsResult writeFileAtomic(const QString& path, const QByteArray& bytes) override;
@@ -49,4 +56,6 @@ private:
     const Fault* faultFor(Op op, const QString& path, const QString& other = QString()) const;
 
     QList<Fault> m_faults;
+    // Renames until the crash, -1 when none is due; shared with the files opened for appending.
+    std::shared_ptr<int> m_renamesLeft = std::make_shared<int>(-1);
 };

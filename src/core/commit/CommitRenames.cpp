@@ -1,13 +1,17 @@
 #include "core/commit/CommitRenames.h"
 
 #include "core/AppState.h"
+#include "core/commit/DirectoryNames.h"
 #include "core/commit/FolderNameCheck.h"
+#include "core/commit/NameConflicts.h"
 #include "core/commit/PathPrefixIndex.h"
 #include "core/commit/RenameFailure.h"
 #include "core/commit/RenameJournal.h"
 #include "core/commit/RenameProtocol.h"
+#include "core/commit/SiblingRenamePlan.h"
 #include "core/preview/PreviewList.h"
 
+#include <algorithm>
 #include <optional>
 
 namespace {
@@ -30,7 +34,8 @@ QString joined(QStringView a, QStringView b, QStringView c)
 class Run
 {
 public:
-    Run(AppState& state, PreviewList& list, int expectedRenames)
+    // recordAlways: the run's record is kept even with the protocol off, for its temporary names.
+    Run(AppState& state, PreviewList& list, int expectedRenames, bool recordAlways = false)
         : m_state(state)
         , m_list(list)
         , m_bulk(list, expectedRenames > kScanLimit)
@@ -41,7 +46,7 @@ public:
         if (!m_protocol.open().ok() && m_protocolOn)
             m_report.protocolFailed = true;
         // Announcing each rename first keeps the protocol complete when the run is killed half-way.
-        if (m_protocolOn && expectedRenames > 0)
+        if ((m_protocolOn || recordAlways) && expectedRenames > 0)
             m_journal.emplace(state.fs(), state.settingsFolder);
         if (expectedRenames > kScanLimit)
             buildIndex();
@@ -72,10 +77,7 @@ public:
             fail(e.key, RenameFailureMessage(m_state, result, oldPath, newPath, QStringLiteral("   ")));
             return false;
         }
-        if (m_protocolOn && !m_protocol.append(line).ok()) {
-            m_report.protocolFailed = true;
-            ++m_report.unrecorded;
-        }
+        record(line);
 
         if (m_index && e.key != oldPath) {
             // The new key is in the old path's folder; a key that did not match the entry's path may not be.
@@ -88,9 +90,95 @@ public:
         return true;
     }
 
+    // The first step of a cycle: the entry at row moves out of the way to tmpName in its folder. The
+    // record learns the whole cycle first (steps), so a killed run can finish it.
+    bool park(int row, const QString& tmpName, const QList<RenameJournal::CycleStep>& steps)
+    {
+        const FolderEntry& e = m_list.entry(row);
+        const QString key = e.key;
+        const QString oldPath = joined(e.parentPath, e.oldName, u"/");
+        const QString tmpPath = joined(e.parentPath, tmpName, u"/");
+        if (m_journal) {
+            const QString stamp =
+                m_protocolOn ? RenameProtocol::parseLine(m_protocol.line(e.parentPath, e.oldName, tmpName)).stamp
+                             : QString();
+            m_journal->announceCycle(stamp, e.parentPath, tmpName, e.oldName, steps);
+        }
+        const FsResult result = m_state.fs().renameFolder(oldPath, tmpPath);
+        if (!result.ok()) {
+            if (m_journal)
+                m_journal->failed();
+            fail(key, RenameFailureMessage(m_state, result, oldPath, joined(e.parentPath, e.newName, u"/"),
+                                           QStringLiteral("   ")));
+            return false;
+        }
+        moveAlong(row, oldPath, tmpPath);
+        return true;
+    }
+
+    // The last step of a cycle: the parked entry at row takes its new name. The protocol gets the net
+    // rename. When that fails the folder goes back to its old name, or, where that is taken by now, stays
+    // under the temporary name, which the protocol then records so the history can undo it.
+    bool unpark(int row, const QString& tmpName)
+    {
+        const FolderEntry& e = m_list.entry(row);
+        const QString key = e.key;
+        const QString parent = e.parentPath;
+        const QString oldName = e.oldName;
+        const QString newName = e.newName;
+        const QString tmpPath = joined(parent, tmpName, u"/");
+        const QString oldPath = joined(parent, oldName, u"/");
+        const QString newPath = joined(parent, newName, u"/");
+        const QByteArray line = m_protocolOn ? m_protocol.line(parent, oldName, newName) : QByteArray();
+        if (m_journal)
+            m_journal->announce(line);
+        const FsResult result = m_state.fs().renameFolder(tmpPath, newPath);
+        if (result.ok()) {
+            record(line);
+            m_list.markRenamed(row, newPath);
+            moveEntriesBelow(tmpPath, newPath);
+            ++m_report.renamed;
+            return true;
+        }
+        if (m_journal)
+            m_journal->failed();
+        const QString failure = RenameFailureMessage(m_state, result, oldPath, newPath, QStringLiteral("   "));
+        if (m_state.fs().renameFolder(tmpPath, oldPath).ok()) {
+            moveAlong(row, tmpPath, oldPath);
+            fail(key, failure);
+            return false;
+        }
+        const QByteArray parkedLine = m_protocolOn ? m_protocol.line(parent, oldName, tmpName) : QByteArray();
+        if (m_journal)
+            m_journal->announce(parkedLine);
+        record(parkedLine);
+        // The entry follows the folder; its proposal stays.
+        m_list.setNewName(row, tmpName);
+        m_list.markRenamed(row, tmpPath);
+        m_list.setNewName(row, newName);
+        fail(key,
+             failure + QStringLiteral("   ") + m_state.message(QStringLiteral("msgConflictParked"), {Quoted(tmpPath)}));
+        return false;
+    }
+
     CommitReport& report() { return m_report; }
 
 private:
+    void record(const QByteArray& line)
+    {
+        if (m_protocolOn && !m_protocol.append(line).ok()) {
+            m_report.protocolFailed = true;
+            ++m_report.unrecorded;
+        }
+    }
+
+    // The entry at row and the ones below it now stand under another path in the same folder.
+    void moveAlong(int row, const QString& from, const QString& to)
+    {
+        m_list.moveKeyUnder(row, from, to);
+        moveEntriesBelow(from, to);
+    }
+
     void fail(const QString& key, const QString& message) { m_report.failures.append({key, message}); }
 
     void buildIndex()
@@ -170,6 +258,89 @@ CommitReport CommitRenames(AppState& state, PreviewList& list, const std::vector
             run.commit(row);
         // Every level in use takes the new name, so the entry has no earlier proposals to step back to.
         list.collapseHistory(row);
+    }
+    return std::move(run.report());
+}
+
+CommitReport CommitRenamesSafely(AppState& state, PreviewList& list, const std::function<void(int)>& progress)
+{
+    {
+        DirectoryNames names;
+        const std::vector<NameConflict> conflicts =
+            FindNameConflicts(list.entries(), state.fs(), names, state.now().toSecsSinceEpoch());
+        if (!conflicts.empty()) {
+            CommitReport refused;
+            refused.refusal = NameConflictsRefusal(state, list.entries(), conflicts);
+            return refused;
+        }
+    }
+    std::vector<int> changed;
+    for (int i = 0; i < list.size(); ++i) {
+        if (list.entry(i).isChanged())
+            changed.push_back(i);
+    }
+    // Parents before their children: a child is then renamed under its parent's new path, which its
+    // protocol line names, as the history expects of a line written after its parent's. Each folder's
+    // entries stand together, for its plan.
+    std::vector<int> depth(static_cast<size_t>(list.size()), 0);
+    for (int i : changed)
+        depth[static_cast<size_t>(i)] = static_cast<int>(list.entry(i).parentPath.count(QLatin1Char('/')));
+    std::stable_sort(changed.begin(), changed.end(), [&](int a, int b) {
+        const int da = depth[static_cast<size_t>(a)];
+        const int db = depth[static_cast<size_t>(b)];
+        return da != db ? da < db : list.entry(a).parentPath < list.entry(b).parentPath;
+    });
+
+    Run run(state, list, static_cast<int>(changed.size()), true);
+    for (size_t first = 0; first < changed.size();) {
+        const QString parent = list.entry(changed[first]).parentPath;
+        size_t end = first;
+        std::vector<SiblingRename> renames;
+        while (end < changed.size() && list.entry(changed[end]).parentPath == parent) {
+            renames.push_back({list.entry(changed[end]).oldName, list.entry(changed[end]).newName});
+            ++end;
+        }
+        const std::vector<SiblingStep> steps = PlanSiblingRenames(renames);
+        QString tmpName;
+        bool parked = false;
+        for (size_t s = 0; s < steps.size(); ++s) {
+            const SiblingStep& step = steps[s];
+            const int row = changed[first + static_cast<size_t>(step.rename)];
+            bool renamed = false;
+            switch (step.kind) {
+            case SiblingStep::Kind::Direct:
+                renamed = run.commit(row);
+                break;
+            case SiblingStep::Kind::Park: {
+                const std::optional<QStringList> onDisk = state.fs().entryNames(parent);
+                const QStringList taken = onDisk.value_or(QStringList());
+                tmpName = FreeTemporaryName(QSet<QString>(taken.begin(), taken.end()), renames);
+                QList<RenameJournal::CycleStep> cycle;
+                for (size_t t = s + 1; t < steps.size(); ++t) {
+                    const SiblingRename& r = renames[static_cast<size_t>(steps[t].rename)];
+                    const bool last = steps[t].kind == SiblingStep::Kind::Unpark;
+                    cycle.append({last ? tmpName : r.from, r.to});
+                    if (last)
+                        break;
+                }
+                parked = run.park(row, tmpName, cycle);
+                break;
+            }
+            case SiblingStep::Kind::Unpark:
+                renamed = parked && run.unpark(row, tmpName);
+                break;
+            }
+            if (renamed && progress)
+                progress(run.report().renamed);
+        }
+        first = end;
+    }
+    std::sort(changed.begin(), changed.end());
+    QStringList& processed = run.report().processedKeys;
+    processed.reserve(static_cast<qsizetype>(changed.size()));
+    for (int i : changed) {
+        list.dropEarlierProposals(i);
+        processed.append(list.entry(i).key);
     }
     return std::move(run.report());
 }

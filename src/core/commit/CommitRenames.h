@@ -27,6 +27,8 @@ struct CommitReport
     // written); renaming went on regardless. unrecorded counts the renames that miss their line.
     bool protocolFailed = false;
     int unrecorded = 0;
+    // The safe take did not start: why, naming the first conflicts. Nothing was renamed.
+    QString refusal;
 };
 
 // Renames the changed entries on disk, strictly in list order: all entries (row = kAllEntries) or the one
@@ -42,6 +44,14 @@ CommitReport CommitRenames(AppState& state, PreviewList& list, int row,
 // own; for removing many entries with their changes, where one call per entry would look through the
 // whole list each time.
 CommitReport CommitRenames(AppState& state, PreviewList& list, const std::vector<int>& rows);
+
+// The safe take: every changed entry, in an order that works whatever the list order. It refuses to start
+// while a proposal conflicts (see FindNameConflicts). Parents are renamed before their children; in each folder chains
+// run from their free end and each cycle goes through a temporary name there. The protocol gets the net renames only;
+// the run's record covers the temporary names, so a killed run is finished at the next start. Otherwise as the
+// whole-list run of CommitRenames.
+CommitReport CommitRenamesSafely(AppState& state, PreviewList& list,
+                                 const std::function<void(int renamed)>& progress = {});
 
 // The status text while renaming: the running count, a blank and the renaming label.
 QString CommitProgressText(const AppState& state, int renamed);

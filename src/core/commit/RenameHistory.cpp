@@ -3,8 +3,11 @@
 #include "core/AppState.h"
 #include "core/commit/PathPrefixIndex.h"
 #include "core/commit/RenameFailure.h"
+#include "core/commit/SiblingRenamePlan.h"
 #include "core/preview/RowPermutation.h"
 #include "core/settings/TextCodec.h"
+
+#include <QSet>
 
 #include <algorithm>
 #include <numeric>
@@ -168,36 +171,59 @@ QStringList RenameHistory::undo(AppState& state, const std::vector<int>& order, 
             parents.insert(row(r).line.parentPath, r);
     }
     std::vector<bool> undone(m_rows.size(), false);
-    for (int r : order) {
-        if (r < 0 || r >= n || undone[static_cast<size_t>(r)])
-            continue;
+    const auto currentOf = [&](int r) { return row(r).line.parentPath + row(r).line.newName + QLatin1Char('/'); };
+    const auto targetOf = [&](int r) { return row(r).line.parentPath + row(r).line.oldName + QLatin1Char('/'); };
+    // A folder moved on disk: the rows below it follow. The rows stay in the index: those undone are
+    // dropped below, so moving their paths along does no harm.
+    const auto moved = [&](const QString& from, const QString& to) {
+        for (int below : parents.movePrefix(from, to)) {
+            RenameProtocol::Line& line = m_rows[static_cast<size_t>(below)].line;
+            line.parentPath.replace(0, from.size(), to);
+            line.edited = true;
+        }
+        m_undone.push_back({from, to});
+    };
+    const auto done = [&](int r) {
+        undone[static_cast<size_t>(r)] = true;
+        if (undoneLines)
+            undoneLines->append(row(r).line);
+    };
+    const auto undoOne = [&](int r) {
         const RenameProtocol::Line& line = row(r).line;
-        const QString current = line.parentPath + line.newName + QLatin1Char('/');
-        const QString target = line.parentPath + line.oldName + QLatin1Char('/');
+        const QString current = currentOf(r);
+        const QString target = targetOf(r);
         if (!line.usable) {
             failures.append(
                 state.message(QStringLiteral("msgHistoryLineUnusable"), {Quoted(TextCodec::decodeLine(line.stored))}));
-            continue;
+            return;
         }
         if (onlyPresent && !row(r).present) {
             failures.append(state.message(QStringLiteral("MsgText36"), {Quoted(current), Quoted(target)}));
-            continue;
+            return;
         }
         const FsResult result = state.fs().renameFolder(current, target);
         if (!result.ok()) {
             failures.append(RenameFailureMessage(state, result, current, target, separator));
+            return;
+        }
+        moved(current, target);
+        done(r);
+    };
+    const auto valid = [&](int r) { return r >= 0 && r < n && !undone[static_cast<size_t>(r)]; };
+    for (size_t i = 0; i < order.size(); ++i) {
+        if (!valid(order[i]))
             continue;
+        // A swap or ring taken at once stands as consecutive lines of one folder; undone one by one, each
+        // would find its old name taken. Such a group is undone as a whole, through a temporary name.
+        std::vector<int> group{order[i]};
+        for (size_t j = i + 1;
+             j < order.size() && valid(order[j]) && row(order[j]).line.parentPath == row(order[i]).line.parentPath; ++j)
+            group.push_back(order[j]);
+        if (group.size() == 1 || !undoCycle(state, group, onlyPresent, separator, failures, moved, done)) {
+            for (int r : group)
+                undoOne(r);
         }
-        // The row stays in the index: it is dropped below, so moving its path along does no harm.
-        for (int below : parents.movePrefix(current, target)) {
-            RenameProtocol::Line& moved = m_rows[static_cast<size_t>(below)].line;
-            moved.parentPath.replace(0, current.size(), target);
-            moved.edited = true;
-        }
-        undone[static_cast<size_t>(r)] = true;
-        m_undone.push_back({current, target});
-        if (undoneLines)
-            undoneLines->append(line);
+        i += group.size() - 1;
     }
     if (std::find(undone.begin(), undone.end(), true) != undone.end()) {
         beginResetModel();
@@ -214,6 +240,66 @@ QStringList RenameHistory::undo(AppState& state, const std::vector<int>& order, 
         failures.append(state.message(QStringLiteral("msgHistoryNotSaved"),
                                       {Quoted(state.settingsFolder + RenameProtocol::fileName())}));
     return failures;
+}
+
+bool RenameHistory::undoCycle(AppState& state, const std::vector<int>& group, bool onlyPresent,
+                              const QString& separator, QStringList& failures,
+                              const std::function<void(const QString&, const QString&)>& moved,
+                              const std::function<void(int)>& done)
+{
+    const QString parent = row(group.front()).line.parentPath;
+    std::vector<SiblingRename> renames;
+    QSet<QString> froms;
+    QSet<QString> tos;
+    for (int r : group) {
+        const Row& rw = row(r);
+        if (!rw.line.usable || (onlyPresent && !rw.present))
+            return false;
+        renames.push_back({rw.line.newName, rw.line.oldName});
+        froms.insert(rw.line.newName);
+        tos.insert(rw.line.oldName);
+    }
+    // Only renames that hold at once, with a cycle among them, need this; everything else goes line by line.
+    if (froms.size() != static_cast<qsizetype>(group.size()) || tos.size() != static_cast<qsizetype>(group.size()) ||
+        !HasRenameCycle(renames))
+        return false;
+    for (const SiblingRename& r : renames) {
+        if (!state.fs().folderExists(parent + r.from + QLatin1Char('/')))
+            return false;
+    }
+    const QStringList onDisk = state.fs().entryNames(parent).value_or(QStringList());
+    const QString tmp = FreeTemporaryName(QSet<QString>(onDisk.begin(), onDisk.end()), renames);
+    const auto path = [&](const QString& name) { return parent + name + QLatin1Char('/'); };
+    const auto failed = [&](const FsResult& result, const SiblingRename& r) {
+        failures.append(RenameFailureMessage(state, result, path(r.from), path(r.to), separator));
+    };
+    bool parked = false;
+    for (const SiblingStep& step : PlanSiblingRenames(renames)) {
+        const SiblingRename& r = renames[static_cast<size_t>(step.rename)];
+        const int rowNo = group[static_cast<size_t>(step.rename)];
+        const QString from = step.kind == SiblingStep::Kind::Unpark ? tmp : r.from;
+        const QString to = step.kind == SiblingStep::Kind::Park ? tmp : r.to;
+        if (step.kind == SiblingStep::Kind::Unpark && !parked)
+            continue;
+        const FsResult result = state.fs().renameFolder(path(from), path(to));
+        if (result.ok()) {
+            moved(path(from), path(to));
+            if (step.kind == SiblingStep::Kind::Park)
+                parked = true;
+            else
+                done(rowNo);
+            continue;
+        }
+        failed(result, r);
+        // A broken cycle: the parked folder goes back to where it was, when it can.
+        if (step.kind == SiblingStep::Kind::Unpark) {
+            if (state.fs().renameFolder(path(tmp), path(r.from)).ok())
+                moved(path(tmp), path(r.from));
+            else
+                failures.append(state.message(QStringLiteral("msgConflictParked"), {Quoted(path(tmp))}));
+        }
+    }
+    return true;
 }
 
 bool RenameHistory::deleteHistory(const AppState& state)

@@ -6,6 +6,7 @@
 #include <QAbstractTableModel>
 #include <QColor>
 #include <QStringList>
+#include <functional>
 #include <vector>
 
 struct AppState;
@@ -73,6 +74,12 @@ private:
     // Undoes the rows in order; with onlyPresent a row red when loaded is reported, not tried.
     QStringList undo(AppState& state, const std::vector<int>& order, bool onlyPresent, const QString& separator,
                      QList<RenameProtocol::Line>* undoneLines);
+
+    // Undoes the rows of one folder as renames that hold at once, when they form a cycle (a swap taken
+    // in one run); false, with nothing done, when they do not. moved and done report as undo() does.
+    bool undoCycle(AppState& state, const std::vector<int>& group, bool onlyPresent, const QString& separator,
+                   QStringList& failures, const std::function<void(const QString&, const QString&)>& moved,
+                   const std::function<void(int)>& done);
 
     std::vector<Row> m_rows;
     QList<QByteArray> m_loaded; // the protocol's lines as the rows were loaded or last written

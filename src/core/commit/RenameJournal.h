@@ -29,6 +29,17 @@ public:
     // Before a rename: the protocol line it will get. After one that failed: failed().
     void announce(const QByteArray& protocolLine);
     void failed();
+    // Before a cycle of renames in the folder parent (ending in "/"): parked goes to the temporary name
+    // tmp, then each step (from, to) follows in order, the last one from tmp. A killed run that left tmp
+    // behind is finished from here at the next start. stamp is the protocol's for the run, empty when
+    // the protocol is off (then nothing is written to it). Failed steps follow as usual.
+    struct CycleStep
+    {
+        QString from;
+        QString to;
+    };
+    void announceCycle(const QString& stamp, const QString& parent, const QString& tmp, const QString& parked,
+                       const QList<CycleStep>& steps);
 
     // At start: finishes the record of a run that was killed, unless a live run holds it. True when a
     // missing protocol line was written.
@@ -43,8 +54,13 @@ public:
 
 private:
     RenameJournal(FileSystem& fs, const QString& settingsFolder, std::unique_ptr<AppendFile> file);
-    // Reads the record and writes a missing protocol line of a killed run; true when it wrote one.
+    // Reads the record and writes a missing protocol line of a killed run, and finishes a cycle it left
+    // under a temporary name; true when it wrote a line.
     bool finishRecord();
+    // The cycle of a killed run, when its temporary name is still there: the steps that have not happened
+    // are done (a step whose folder is there and whose name is free), and what cannot be done goes back
+    // to its own name or stays, recorded. True when it wrote a protocol line.
+    bool finishCycle(const QByteArray& record);
 
     FileSystem& m_fs;
     QString m_settingsFolder;

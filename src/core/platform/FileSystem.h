@@ -4,6 +4,7 @@
 #include <QDateTime>
 #include <QList>
 #include <QString>
+#include <QStringList>
 #include <functional>
 #include <limits>
 #include <optional>
@@ -141,6 +142,9 @@ public:
     // scanFolder lists them as well.
     virtual QList<SubfolderInfo> listSubfolders(const QString& folder, bool withLinks = false) const = 0;
     virtual QList<FileInfo> listFiles(const QString& folder) const = 0;
+    // The names of every entry directly inside a folder (folders, files, links, anything), read without a
+    // look at each; nothing when the folder cannot be read.
+    virtual std::optional<QStringList> entryNames(const QString& folder) const = 0;
     virtual FolderScan scanFolder(const QString& folder) const = 0;
 
     virtual FsResult copyFile(const QString& source, const QString& target, bool overwrite) = 0;

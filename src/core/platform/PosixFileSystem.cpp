@@ -332,6 +332,15 @@ QList<FileInfo> PosixFileSystem::listFiles(const QString& folder) const
     return files;
 }
 
+std::optional<QStringList> PosixFileSystem::entryNames(const QString& folder) const
+{
+    QStringList names;
+    if (!forEachEntry(native(absolutePath(folder)),
+                      [&](const char* name, unsigned char, int) { names.append(FileNames::decode(name)); }))
+        return std::nullopt;
+    return names;
+}
+
 FsResult PosixFileSystem::copyFile(const QString& source, const QString& target, bool overwrite)
 {
     const QByteArray from = native(source);

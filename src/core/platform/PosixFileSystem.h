@@ -22,6 +22,7 @@ public:
 
     QList<SubfolderInfo> listSubfolders(const QString& folder, bool withLinks = false) const override;
     QList<FileInfo> listFiles(const QString& folder) const override;
+    std::optional<QStringList> entryNames(const QString& folder) const override;
     FolderScan scanFolder(const QString& folder) const override;
 
     FsResult copyFile(const QString& source, const QString& target, bool overwrite) override;

@@ -74,9 +74,10 @@ enum class CommandId {
     PopupRemove,
     CreateSubFolders,
     PopupProperties,
+    SelectConflicts,
 };
 
-inline constexpr std::size_t kCommandCount = static_cast<std::size_t>(CommandId::PopupProperties) + 1;
+inline constexpr std::size_t kCommandCount = static_cast<std::size_t>(CommandId::SelectConflicts) + 1;
 
 // The rename slot of a function's type number (1 to 10).
 constexpr CommandId renameCommand(int type)

@@ -1,6 +1,7 @@
 #include "core/preview/CommandRules.h"
 
 #include "core/rename/RenameSteps.h"
+#include "core/settings/ProjectPage.h"
 
 #include <initializer_list>
 
@@ -19,19 +20,13 @@ bool commandBuilt(CommandId id)
     if (const int type = renameType(id))
         return RenameSteps::available(type);
     switch (id) {
-    case CommandId::Options:
     case CommandId::Update:
-    case CommandId::TakeSelected:
-    case CommandId::StartRunScript:
-    case CommandId::RunSelectedScript:
-    case CommandId::NewNamesFromFile:
+        return !ProjectWebPage().isEmpty();
     case CommandId::FileList:
     case CommandId::CopyFolders:
     case CommandId::MoveFolders:
     case CommandId::DeleteFolders1:
     case CommandId::DeleteFolders2:
-    case CommandId::ShowAssistant:
-    case CommandId::Info:
     case CommandId::CreateSubFolders:
         return false;
     default:
@@ -63,8 +58,6 @@ CommandSet allowedCommands(const CommandContext& context)
                 CommandId::TakeSelected,
                 CommandId::ShowMainBar,
                 CommandId::ShowScriptBar,
-                CommandId::RunSelectedScript,
-                CommandId::NewNamesFromFile,
                 CommandId::FileList,
                 CommandId::CopyFolders,
                 CommandId::MoveFolders,
@@ -79,16 +72,18 @@ CommandSet allowedCommands(const CommandContext& context)
           {CommandId::RemoveMenu, CommandId::RemoveChosen, CommandId::EditMenu, CommandId::ScriptMenu,
            CommandId::RenameMenu, CommandId::SpecialMenu, CommandId::Rename01, CommandId::Rename02, CommandId::Rename03,
            CommandId::Rename04, CommandId::Rename05, CommandId::Rename06, CommandId::Rename07, CommandId::Rename08,
-           CommandId::Rename09, CommandId::Rename10, CommandId::Rename99, CommandId::StartRunScript},
+           CommandId::Rename09, CommandId::Rename10, CommandId::Rename99, CommandId::StartRunScript,
+           CommandId::NewNamesFromFile},
           entries);
     allow(set, {CommandId::TakeMenu, CommandId::TakeChosen, CommandId::RejectChanges}, changes);
     allow(set, {CommandId::Undo}, entries && context.list.undoLevels > 0);
     allow(set, {CommandId::StartRecording}, entries && !context.recording);
     allow(set, {CommandId::StopRecording}, context.recording);
-    allow(set, {CommandId::ChooseScript}, entries && context.scriptsListed);
+    allow(set, {CommandId::ChooseScript, CommandId::RunSelectedScript}, entries && context.scriptsListed);
     allow(set, {CommandId::EditCurrent, CommandId::RemoveCurrent, CommandId::Properties}, context.hasCurrentEntry);
     allow(set, {CommandId::PopupEdit, CommandId::PopupRemove, CommandId::PopupProperties}, context.singleSelection);
     allow(set, {CommandId::HelpContent}, context.helpGuide);
+    allow(set, {CommandId::SelectConflicts}, context.conflicts > 0);
     allow(set, {CommandId::FolderAttributes, CommandId::DeleteFolders1, CommandId::DeleteFolders2}, context.expertMode);
     return set;
 }

@@ -23,6 +23,7 @@ struct CommandContext
     bool expertMode = false;
     bool scriptsListed = false; // the drop-down of saved scripts has entries
     bool helpGuide = false;     // the guide of the chosen language is there
+    int conflicts = 0;          // entries marked as conflicts at the last refresh
 };
 
 // Whether a command does anything in this program yet. Commands that do not stay in their place,

@@ -78,9 +78,16 @@ QVariant PreviewList::data(const QModelIndex& index, int role) const
         return {};
     const FolderEntry& e = entry(index.row());
     const QString* proposed = index.column() == FolderEntry::ColNewName ? m_proposed.at(index.row()) : nullptr;
+    const bool marked =
+        index.column() == FolderEntry::ColNewName && !m_conflicts.isEmpty() && m_conflicts.contains(e.key);
     switch (role) {
-    case Qt::DisplayRole:
+    case Qt::DecorationRole:
+        return marked ? QVariant(m_conflictIcon) : QVariant();
     case Qt::ToolTipRole:
+        if (marked)
+            return m_conflicts.value(e.key);
+        [[fallthrough]];
+    case Qt::DisplayRole:
         if (proposed)
             return *proposed;
         if (index.column() == FolderEntry::ColSortKey)
@@ -101,6 +108,18 @@ QVariant PreviewList::data(const QModelIndex& index, int role) const
         return {};
     default:
         return {};
+    }
+}
+
+void PreviewList::setConflictMarks(QHash<QString, QString> reasons)
+{
+    const QHash<QString, QString> old = std::exchange(m_conflicts, std::move(reasons));
+    const BulkEdit bulk(*this);
+    for (const QHash<QString, QString>* marks : {&old, static_cast<const QHash<QString, QString>*>(&m_conflicts)}) {
+        for (auto it = marks->cbegin(); it != marks->cend(); ++it) {
+            if (const int row = rowOfKey(it.key()); row >= 0)
+                rowsChanged(row, row);
+        }
     }
 }
 

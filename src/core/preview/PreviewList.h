@@ -113,6 +113,12 @@ public:
     void showProposedNames(ProposedNames names);
     void clearProposedNames() { showProposedNames({}); }
 
+    // Conflict marks: entries (by key) whose proposal cannot be taken, with the reason their new-name
+    // cell shows as its tool tip beside the icon. Replaced as a whole after each check.
+    void setConflictMarks(QHash<QString, QString> reasons);
+    void setConflictIcon(const QIcon& icon) { m_conflictIcon = icon; }
+    const QHash<QString, QString>& conflictMarks() const { return m_conflicts; }
+
     // Taking changes. The folder at row was renamed on disk to its new name, which is now its old name
     // and history level 0; newKey is its key from now on.
     void markRenamed(int row, const QString& newKey);
@@ -195,6 +201,8 @@ private:
     int m_lastClickedHeader = -1;
     Summary m_summary;
     ProposedNames m_proposed;
+    QHash<QString, QString> m_conflicts;
+    QIcon m_conflictIcon;
 };
 
 // Which entries a rename function changes, by the index of the apply-to selector: 0 all entries,

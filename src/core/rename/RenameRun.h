@@ -21,7 +21,7 @@ public:
     RenameRun(AppState& state, PreviewList& list, int applyTo, StatusSink status = {});
 
     // Whether the function changes the entry in this row.
-    bool admits(int row) const { return ApplyTarget(selected[static_cast<size_t>(row)], applyTo); }
+    bool admits(int row) const { return everyEntry || ApplyTarget(selected[static_cast<size_t>(row)], applyTo); }
 
     // How many entries the function changes.
     int targetCount() const;
@@ -87,6 +87,8 @@ public:
     AppState& state;
     PreviewList& list;
     int applyTo;
+    // Set by a function that looks at all entries together (renumbering): it changes every one of them.
+    bool everyEntry = false;
     std::vector<bool> selected;
     StatusSink status;
     QLocale locale = QLocale::system();

@@ -8,6 +8,7 @@
 #include "core/rename/NumberingParams.h"
 #include "core/rename/PrefixSuffixParams.h"
 #include "core/rename/RenameRun.h"
+#include "core/rename/RenumberParams.h"
 #include "core/rename/ReplaceParams.h"
 #include "core/rename/TrimParams.h"
 #include "core/script/DialogValues.h"
@@ -38,7 +39,7 @@ void runStep(const DialogValues& values, RenameRun& run)
 // Indexed by type number - 1. Each rename function registers its Params::fromValues + apply here.
 const std::array<StepType, 10> kTypes{{
     {u"frmNumber", &runStep<NumberingParams, &applyNumbering>},
-    {u"frmRenumber", nullptr},
+    {u"frmRenumber", &runStep<RenumberParams, &applyRenumbering>},
     {u"frmFolderExtension", &runStep<FolderExtensionParams, &applyFolderExtension>},
     {u"frmULCase", &runStep<CaseParams, &applyCase>},
     {u"frmPrefixSuffix", &runStep<PrefixSuffixParams, &applyPrefixSuffix>},

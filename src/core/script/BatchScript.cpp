@@ -9,6 +9,7 @@
 
 #include <QIODevice>
 #include <QRegularExpression>
+#include <algorithm>
 #include <memory>
 #include <optional>
 
@@ -73,12 +74,14 @@ QString BatchScript::resolve(const AppState& state, const QString& argument)
 bool BatchScript::fail(const char* key, const QStringList& args)
 {
     m_problem = {QLatin1String(key), args};
+    // Nothing of a script that cannot run is run.
+    m_steps.clear();
     return false;
 }
 
-bool BatchScript::load(const AppState& state, const QString& argument)
+bool BatchScript::load(const AppState& state, const QString& argument, Use use)
 {
-    m_types.clear();
+    m_steps.clear();
     m_problem = {};
     m_path = resolve(state, argument);
     if (m_path.isEmpty()) {
@@ -100,6 +103,8 @@ bool BatchScript::load(const AppState& state, const QString& argument)
     const std::optional<int> count = wholeNumber(steps);
     if (!count || *count < 0)
         return fail("ScriptBadSteps", {m_path, steps});
+    if (use == Use::Window)
+        return checkWindowSteps(*count);
     // A count far beyond the sections fails at the first missing one, so a huge number costs nothing.
     for (int step = 1; step <= *count; ++step) {
         if (!checkStep(step))
@@ -133,7 +138,36 @@ bool BatchScript::checkStep(int step)
     }
     if (const QString key = RenameSteps::refusedKey(*type, stored); !key.isEmpty())
         return fail("ScriptBadValue", {m_path, section, key, stored.text(key)});
-    m_types.append(*type);
+    m_steps.append({step, *type});
+    return true;
+}
+
+bool BatchScript::checkWindowSteps(int count)
+{
+    // Only the sections the file holds are visited, so a huge count costs nothing.
+    QList<int> numbers;
+    for (const QString& section : m_doc.sections()) {
+        const std::optional<int> number = wholeNumber(section);
+        if (number && *number >= 1 && *number <= count && !numbers.contains(*number))
+            numbers.append(*number);
+    }
+    std::sort(numbers.begin(), numbers.end());
+    // A count beyond the last step the file holds is no recording's: it was damaged or never was a script.
+    const int last = numbers.isEmpty() ? 0 : numbers.last();
+    if (count > last)
+        return fail("ScriptStepMissing", {m_path, QString::number(last + 1), QString::number(count)});
+    for (const int step : numbers) {
+        const QString section = QString::number(step);
+        const QString typeText = m_doc.value(section, kType);
+        if (typeText.trimmed().isEmpty())
+            continue;
+        const std::optional<int> type = wholeNumber(typeText);
+        if (!type)
+            return fail("ScriptBadType", {m_path, section, typeText});
+        if (*type < 1)
+            return fail("ScriptUnknownType", {m_path, section, QString::number(*type)});
+        m_steps.append({step, *type});
+    }
     return true;
 }
 

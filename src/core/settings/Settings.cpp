@@ -53,6 +53,8 @@ constexpr std::array kKeys = {
     KeyInfo{K::AssistantVisible, "Assistant", "Visible", Type::Flag, 1},
     KeyInfo{K::BackColor, "Dialogs", "BackColor", Type::Number, Settings::kDefaultBackColor},
     KeyInfo{K::ForeColor, "Dialogs", "ForeColor", Type::Number, Settings::kDefaultForeColor},
+    KeyInfo{K::AssistantLeft, "Assistant", "Left", Type::Number, -1},
+    KeyInfo{K::AssistantTop, "Assistant", "Top", Type::Number, -1},
 };
 
 constexpr bool inEnumerationOrder()

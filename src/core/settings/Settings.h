@@ -43,6 +43,8 @@ public:
         AssistantVisible, // [Assistant] Visible
         BackColor,        // [Dialogs] BackColor
         ForeColor,        // [Dialogs] ForeColor
+        AssistantLeft,    // [Assistant] Left, Top: the assistant's position in twips (-1 when never stored)
+        AssistantTop,
     };
     // The default dialog colours when none are stored: a light orange background with black text.
     static constexpr int kDefaultBackColor = 8438015;

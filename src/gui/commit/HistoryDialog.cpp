@@ -5,6 +5,7 @@
 #include "core/commit/RenameProtocol.h"
 #include "core/settings/ProgramNames.h"
 #include "gui/platform/Prompter.h"
+#include "gui/platform/ShowHelpGuide.h"
 #include "gui/platform/TextRowDelegate.h"
 #include "gui/settings/DialogChrome.h"
 #include "gui/settings/NamedWidget.h"
@@ -89,6 +90,7 @@ HistoryDialog::HistoryDialog(AppState& state, Prompter& prompter, QWidget* paren
     connect(m_history, &QAbstractItemModel::modelReset, this, &HistoryDialog::updateButtons);
 
     TranslateForm(state.language, this);
+    ConnectHelp(this, state, prompter);
     SetDialogButtons(this, state.language);
     SetDialogColours(this, state);
     m_history->LoadHistory(state);

@@ -6,6 +6,7 @@
 #include "core/platform/MountTable.h"
 #include "gui/load/LocationComboWidget.h"
 #include "gui/platform/Prompter.h"
+#include "gui/platform/ShowHelpGuide.h"
 #include "gui/settings/NamedWidget.h"
 #include "gui/settings/SaveSettings.h"
 #include "gui/settings/WidgetTranslator.h"
@@ -79,6 +80,7 @@ OpenDialog::OpenDialog(AppState& app, Prompter& prompter, QWidget* parent)
     buildControls();
     setIcons();
     applyTexts();
+    ConnectHelp(this, m_app, m_prompter);
 
     const OpenChecks checks = OpenChecks::read(app.settings);
     m_takeAll->setChecked(checks.takeAll);

@@ -3,6 +3,8 @@
 #include "core/AppState.h"
 #include "core/settings/HelpGuide.h"
 #include "core/settings/ProgramNames.h"
+#include "core/settings/ProjectPage.h"
+#include "gui/mainwindow/AssistantDialog.h"
 #include "gui/mainwindow/AttributesController.h"
 #include "gui/mainwindow/CommandTable.h"
 #include "gui/mainwindow/LoadController.h"
@@ -59,7 +61,9 @@ MainWindow::MainWindow(AppState& state, Prompter& prompter, QWidget* parent)
     m_rename = std::make_unique<RenameController>(
         state, m_session, m_list, *m_ui.lstApplyTo, [this](CommandId id) { return m_ui.menuItem(id)->text(); },
         *m_ui.lstVorschau, this);
-    m_script = std::make_unique<ScriptController>(state, m_session, *m_ui.scripts);
+    m_script = std::make_unique<ScriptController>(
+        state, m_session, *m_ui.scripts, *m_rename, [this] { return m_ui.menuItem(CommandId::StartRunScript)->text(); },
+        this);
     m_view = std::make_unique<ViewController>(state, m_session, m_ui);
     m_attributes = std::make_unique<AttributesController>(state, m_session, m_list, *m_ui.lstApplyTo, this);
     connectCommands();
@@ -115,9 +119,13 @@ void MainWindow::connectControllers()
     connect(m_script.get(), &ScriptController::recordingChanged, this, &MainWindow::showRecording);
     connect(m_script.get(), &ScriptController::scriptsListed, this, &MainWindow::updateCommands);
     connect(m_script.get(), &ScriptController::scriptChosen, m_ui.lblSelectedScript, &QLabel::setText);
+    connect(m_script.get(), &ScriptController::statusText, status, &QLabel::setText);
+    connect(m_script.get(), &ScriptController::runEnded, this, &MainWindow::refreshPreview);
     connect(m_view.get(), &ViewController::expertModeChanged, this, &MainWindow::updateCommands);
     connect(m_view.get(), &ViewController::columnToggled, this, &MainWindow::showColumn);
     connect(m_view.get(), &ViewController::endRequested, this, &QWidget::close);
+    connect(m_view.get(), &ViewController::optionsChanged, this, &MainWindow::applyTexts);
+    connect(m_view.get(), &ViewController::assistantToggled, this, &MainWindow::showAssistant);
     connect(m_ui.lstVorschau, &PreviewTableView::currentEntryTouched, this, &MainWindow::ShowCurrentEntry);
     connect(m_list.selectionModel(), &QItemSelectionModel::currentChanged, this, &MainWindow::ShowCurrentEntry);
 }
@@ -138,11 +146,14 @@ void MainWindow::updateCommands()
         experts->setMenu(context.expertMode ? m_ui.mnuExperts : nullptr);
     context.scriptsListed = !m_ui.scripts->isEmpty();
     context.helpGuide = m_helpGuide;
-    m_enabled = enabledCommands(context);
+    context.conflicts = m_preview->conflictCount();
+    m_enabled = ::enabledCommands(context);
     for (const CommandTable::Command& command : CommandTable::commands()) {
         for (QAction* action : m_ui.actions(command.id))
             action->setEnabled(isEnabled(command.id));
     }
+    if (m_assistant)
+        m_assistant->updateEnabling();
 }
 
 void MainWindow::showRecording()
@@ -197,6 +208,7 @@ void MainWindow::loadHandler()
     setWindowTitle(ProductName() + QLatin1Char(' ') + m_state.versionText);
     m_list.setSortIcons(MainImageList::image(QStringLiteral("lstSort1")),
                         MainImageList::image(QStringLiteral("lstSort2")));
+    m_list.setConflictIcon(style()->standardIcon(QStyle::SP_MessageBoxWarning));
     m_settings->readButtonBars();
     m_settings->readColumnWidths();
     m_settings->readSortOrder();
@@ -217,6 +229,8 @@ bool MainWindow::closeRequest()
         return true;
     }
     m_settings->writeColumnsAndPlacement();
+    if (m_assistant && m_assistant->isVisible())
+        m_assistant->storePosition();
     if (m_session.recordingState == 1 || m_session.recordingState == 2) {
         const Prompter::Button answer =
             prompter().ask(m_state.message(QStringLiteral("MsgText30")), m_state.message(QStringLiteral("MsgCap11")),
@@ -273,10 +287,12 @@ void MainWindow::applyTexts()
     }
     markCommandsNotBuilt();
 
+    // A new language keeps the user's choice of entries.
+    const int applyTo = std::max(0, m_ui.lstApplyTo->currentIndex());
     m_ui.lstApplyTo->clear();
     for (const CommandId id : {CommandId::RemoveAll, CommandId::RemoveSelected, CommandId::RemoveNotSelected})
         m_ui.lstApplyTo->addItem(plainCaption(id));
-    m_ui.lstApplyTo->setCurrentIndex(0);
+    m_ui.lstApplyTo->setCurrentIndex(applyTo);
     m_ui.lstApplyTo->setToolTip(m_state.language.GetLngText(QStringLiteral("FrmULCASE"), QStringLiteral("Frameapply")));
 
     m_ui.lstVorschau->setEmptyHint(text(QStringLiteral("EmptyListHint")));
@@ -287,14 +303,17 @@ void MainWindow::applyTexts()
     m_helpGuide = !HelpGuidePath(m_state).isEmpty();
     QAction* help = m_ui.menuItem(CommandId::HelpContent);
     help->setToolTip(m_helpGuide ? QString() : notAvailableText(withoutAmpersands(help->text())));
+    // Without a web page to look at there is nothing to check for updates with.
+    m_ui.menuItem(CommandId::Update)->setVisible(!ProjectWebPage().isEmpty());
+    if (m_assistant)
+        m_assistant->retranslate();
     updateCommands();
 }
 
 void MainWindow::markCommandsNotBuilt()
 {
     for (const CommandTable::Command& command : CommandTable::commands()) {
-        // The script drop-down works, but running the chosen script is not built yet.
-        if (commandBuilt(command.id) && command.id != CommandId::ChooseScript)
+        if (commandBuilt(command.id))
             continue;
         for (QAction* action : m_ui.actions(command.id)) {
             const bool onBar = qobject_cast<QToolBar*>(action->parent()) != nullptr;
@@ -362,4 +381,22 @@ void MainWindow::openContextMenu(const QPoint& globalPos)
     m_singleSelection = m_list.selectionModel()->selectedRows().size() == 1;
     updateCommands();
     m_ui.mnuPopup1->popup(globalPos);
+}
+
+void MainWindow::showAssistant(bool shown)
+{
+    if (!m_assistant && shown) {
+        m_assistant = new AssistantDialog(m_state, *this);
+        connect(m_assistant, &AssistantDialog::closedByUser, this,
+                [this] { m_ui.menuItem(CommandId::ShowAssistant)->setChecked(false); });
+        m_assistant->restorePosition();
+    }
+    if (!m_assistant)
+        return;
+    if (shown) {
+        m_assistant->show();
+    } else if (m_assistant->isVisible()) {
+        m_assistant->storePosition();
+        m_assistant->hide();
+    }
 }

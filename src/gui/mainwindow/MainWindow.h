@@ -9,6 +9,7 @@
 #include <memory>
 
 struct AppState;
+class AssistantDialog;
 class AttributesController;
 class LoadController;
 class MainWindowSettings;
@@ -56,6 +57,10 @@ public:
     void ShowCurrentEntry();
 
     bool isEnabled(CommandId id) const { return contains(m_enabled, id); }
+    const CommandSet& enabledCommands() const { return m_enabled; }
+
+    // The assistant window, once it has been shown; null before.
+    AssistantDialog* assistant() const { return m_assistant; }
 
     // Column widths of header positions 1 to 19 (columns 0 to 18) in twips, as the user set them (the
     // name columns show wider on a wide window); 0 hides the column.
@@ -83,6 +88,7 @@ private:
     void describeChoice(CommandId button, CommandId variant);
     void showColumn(int column, bool shown);
     void openContextMenu(const QPoint& globalPos);
+    void showAssistant(bool shown);
     QString notAvailableText(const QString& caption) const;
 
     AppState& m_state;
@@ -95,6 +101,7 @@ private:
     std::unique_ptr<RenameController> m_rename;
     std::unique_ptr<ScriptController> m_script;
     std::unique_ptr<ViewController> m_view;
+    AssistantDialog* m_assistant = nullptr;
     std::unique_ptr<AttributesController> m_attributes;
     CommandSet m_enabled;
     bool m_singleSelection = false;

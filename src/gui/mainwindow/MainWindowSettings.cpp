@@ -128,8 +128,10 @@ void MainWindowSettings::prepareFiles()
 
 void MainWindowSettings::readAssistant()
 {
-    const bool visible = settings().flag(Settings::Key::AssistantVisible);
-    m_window.ui().menuItem(CommandId::ShowAssistant)->setChecked(visible);
+    // The mark starts opposite to the stored flag; running the command once flips it and shows or hides.
+    QAction* item = m_window.ui().menuItem(CommandId::ShowAssistant);
+    item->setChecked(!settings().flag(Settings::Key::AssistantVisible));
+    item->trigger();
 }
 
 void MainWindowSettings::writeColumnsAndPlacement()

@@ -104,6 +104,7 @@ void MainWindowUi::buildMenus(QMainWindow* window)
     QMenu* edit = topCommand(CommandId::EditMenu);
     addItem(edit, CommandId::Undo)->setShortcut(QKeySequence::Undo);
     items(addMenu(edit, CommandId::TakeMenu), {CommandId::TakeAll, CommandId::TakeSelected});
+    addItem(edit, CommandId::SelectConflicts);
     addItem(edit, CommandId::RejectChanges);
 
     QMenu* view = top(QStringLiteral("mnuView"));
@@ -215,9 +216,6 @@ void MainWindowUi::buildBars(QMainWindow* window)
     addButton(btnbarScript, CommandId::StartRunScript);
     QAction* chooser = addButton(btnbarScript, CommandId::ChooseScript);
     scripts = addDropDown(btnbarScript, chooser, {});
-    // Running the chosen script is not part of the program yet, so the whole button opens its drop-down.
-    if (auto* tool = qobject_cast<QToolButton*>(btnbarScript->widgetForAction(chooser)))
-        tool->setPopupMode(QToolButton::InstantPopup);
     lblSelectedScript = NamedWidget<QLabel>(btnbarScript, QStringLiteral("lblSelectedScript"));
     lblSelectedScript->setContentsMargins(8, 0, 8, 0);
     // Script names are the user's own text, never markup.

@@ -3,6 +3,7 @@
 #include "core/AppState.h"
 #include "core/commit/CommitRenames.h"
 #include "core/commit/FollowRenames.h"
+#include "core/commit/NameConflicts.h"
 #include "core/commit/RenameHistory.h"
 #include "core/preview/PreviewList.h"
 #include "core/preview/RemovalPlan.h"
@@ -50,14 +51,49 @@ void PreviewController::refreshPreview()
     Q_EMIT statusText(m_state.language.GetLngText(QStringLiteral("frmMain"), QStringLiteral("RefreshPreview")));
     QApplication::setOverrideCursor(Qt::WaitCursor);
     const PreviewList::Summary summary = m_list.refreshEntries();
+    markConflicts();
     QApplication::restoreOverrideCursor();
     // The list always has a current entry, so the panel and the left bar have something to show.
     if (!m_list.isEmpty() && m_list.currentRow() < 0)
         m_list.selectionModel()->setCurrentIndex(m_list.index(0, 0), QItemSelectionModel::NoUpdate);
     Q_EMIT refreshed();
-    Q_EMIT statusText(
+    QString text =
         SubstituteArgs(m_state.statusText(1), {QString::number(summary.entries), QString::number(summary.folderCount),
-                                               QString::number(summary.changedCount)}));
+                                               QString::number(summary.changedCount)});
+    if (!m_conflictKeys.isEmpty())
+        text += QStringLiteral("   ") +
+                m_state.message(QStringLiteral("msgConflictCount"), {QString::number(m_conflictKeys.size())});
+    Q_EMIT statusText(text);
+}
+
+void PreviewController::markConflicts()
+{
+    const std::vector<NameConflict> conflicts =
+        FindNameConflicts(m_list.entries(), m_state.fs(), m_folderNames, m_state.now().toSecsSinceEpoch());
+    QHash<QString, QString> marks;
+    m_conflictKeys.clear();
+    for (const NameConflict& c : conflicts) {
+        const QString& key = m_list.entry(c.row).key;
+        marks.insert(key, NameConflictText(m_state, m_list.entries(), c));
+        m_conflictKeys.append(key);
+    }
+    m_list.setConflictMarks(std::move(marks));
+}
+
+void PreviewController::selectConflicts()
+{
+    QItemSelection selection;
+    int first = -1;
+    for (const QString& key : std::as_const(m_conflictKeys)) {
+        if (const int row = m_list.rowOfKey(key); row >= 0) {
+            selection.select(m_list.index(row, 0), m_list.index(row, m_list.columnCount() - 1));
+            first = first < 0 ? row : std::min(first, row);
+        }
+    }
+    if (first < 0)
+        return;
+    m_list.selectionModel()->select(selection, QItemSelectionModel::ClearAndSelect);
+    m_list.selectionModel()->setCurrentIndex(m_list.index(first, 0), QItemSelectionModel::NoUpdate);
 }
 
 void PreviewController::showCommitFailures(const CommitReport& report)
@@ -125,9 +161,47 @@ void PreviewController::removeCurrentEntry()
     refreshPreview();
 }
 
+void PreviewController::takeChosen()
+{
+    if (m_take == CommandId::TakeSelected)
+        takeChangesSafely();
+    else
+        takeChanges();
+}
+
+void PreviewController::takeChangesSafely()
+{
+    m_take = CommandId::TakeSelected;
+    Q_EMIT variantChosen(CommandId::TakeChosen, m_take);
+    // Against the disk as it is now; a refusal comes before any question.
+    m_folderNames.clear();
+    markConflicts();
+    if (m_conflictKeys.isEmpty() && !confirmTake())
+        return;
+    QApplication::setOverrideCursor(Qt::WaitCursor);
+    const CommitReport report = CommitRenamesSafely(
+        m_state, m_list, [this](int renamed) { Q_EMIT statusText(CommitProgressText(m_state, renamed)); });
+    QApplication::restoreOverrideCursor();
+    m_folderNames.clear();
+    if (!report.refusal.isEmpty())
+        m_session.prompter.tell(report.refusal, m_state.message(QStringLiteral("MsgCap03")), Prompter::Icon::Warning);
+    else
+        showCommitFailures(report);
+    refreshPreview();
+}
+
 void PreviewController::takeChanges()
 {
-    Q_EMIT variantChosen(CommandId::TakeChosen, CommandId::TakeAll);
+    m_take = CommandId::TakeAll;
+    Q_EMIT variantChosen(CommandId::TakeChosen, m_take);
+    if (!confirmTake())
+        return;
+    commitAll();
+    refreshPreview();
+}
+
+bool PreviewController::confirmTake()
+{
     if (m_state.settings.flag(Settings::Key::ConfirmTake)) {
         const auto changed = std::count_if(m_list.entries().begin(), m_list.entries().end(),
                                            [](const FolderEntry& e) { return e.isChanged(); });
@@ -137,10 +211,9 @@ void PreviewController::takeChanges()
         const Prompter::Button answer = m_session.prompter.ask(question, m_state.message(QStringLiteral("MsgCap03")),
                                                                Prompter::Yes | Prompter::No, Prompter::Icon::Question);
         if (answer != Prompter::Yes)
-            return;
+            return false;
     }
-    commitAll();
-    refreshPreview();
+    return true;
 }
 
 void PreviewController::commitAll()
@@ -149,6 +222,7 @@ void PreviewController::commitAll()
     const CommitReport report = CommitRenames(
         m_state, m_list, kAllEntries, [this](int renamed) { Q_EMIT statusText(CommitProgressText(m_state, renamed)); });
     QApplication::restoreOverrideCursor();
+    m_folderNames.clear();
     showCommitFailures(report);
 }
 
@@ -191,6 +265,7 @@ void PreviewController::showHistory()
     if (undone.empty())
         return;
     FollowRenames(m_list, undone);
+    m_folderNames.clear();
     refreshPreview();
 }
 

@@ -1,8 +1,10 @@
 #pragma once
 
+#include "core/commit/DirectoryNames.h"
 #include "core/preview/CommandId.h"
 
 #include <QObject>
+#include <QStringList>
 #include <functional>
 #include <optional>
 
@@ -29,8 +31,16 @@ public:
     // Removes entries by a variant (RemoveAll … RemoveUnchanged); without one, by the variant chosen last.
     void RemoveEntries(std::optional<CommandId> variant = {});
     void removeCurrentEntry();
-    // Takes every change, the one variant built so far (the bar button names it).
+    // Takes every change in list order (the bar button names the variant chosen last).
     void takeChanges();
+    // Takes every change in an order that works, through temporary names where needed; refuses while
+    // proposals conflict.
+    void takeChangesSafely();
+    // The bar button: the variant chosen last.
+    void takeChosen();
+    // Selects the entries marked as conflicts, the first of them current.
+    void selectConflicts();
+    int conflictCount() const { return static_cast<int>(m_conflictKeys.size()); }
     // Takes every change (whole-list run) and shows what failed; the caller refreshes.
     void commitAll();
     // Steps every proposal back one level, or throws all proposals away (each asks first when set to).
@@ -53,11 +63,18 @@ Q_SIGNALS:
 
 private:
     void showCommitFailures(const CommitReport& report);
+    // Asks before taking changes when the settings say so; true to go on.
+    bool confirmTake();
+    // Marks the entries whose proposals cannot be taken; after each refresh.
+    void markConflicts();
 
     AppState& m_state;
     WindowSession& m_session;
     PreviewList& m_list;
     QWidget* m_dialogParent;
     CommandId m_removal = CommandId::RemoveAll;
+    CommandId m_take = CommandId::TakeAll;
+    DirectoryNames m_folderNames; // the parent folders as last read, for the conflict check
+    QStringList m_conflictKeys;
     std::function<void(HistoryDialog&)> m_runHistory;
 };

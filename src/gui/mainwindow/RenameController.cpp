@@ -2,11 +2,13 @@
 
 #include "core/preview/PreviewList.h"
 #include "core/rename/ManualEdit.h"
+#include "core/script/RunScript.h"
 #include "gui/mainwindow/WindowSession.h"
 #include "gui/platform/Prompter.h"
 #include "gui/rename/EditManDialog.h"
 #include "gui/rename/LivePreview.h"
 #include "gui/rename/NameStructureDialog.h"
+#include "gui/rename/NewNamesFromFileDialog.h"
 #include "gui/rename/RenameDialogFactory.h"
 
 #include <QComboBox>
@@ -38,12 +40,18 @@ RenameDialogHost RenameController::dialogHost(const QString& menuCaption)
 
 bool RenameController::openRenameDialog(int type)
 {
+    return runRenameDialog(type) != StepEnd::NoDialog;
+}
+
+StepEnd RenameController::runRenameDialog(int type)
+{
     const auto dialog = CreateRenameDialog(type, dialogHost(m_menuCaption(renameCommand(type))), m_dialogParent);
     if (!dialog)
-        return false;
+        return StepEnd::NoDialog;
     const LivePreview preview(*dialog, m_list, m_view);
-    m_runDialog(*dialog);
-    return true;
+    if (m_runDialog(*dialog) == QDialog::Accepted)
+        return StepEnd::Applied;
+    return dialog->refusedScriptStep() ? StepEnd::Refused : StepEnd::Cancelled;
 }
 
 void RenameController::openStructureDialog()
@@ -59,6 +67,13 @@ void RenameController::editManually()
         return;
     EditManDialog dialog(
         m_state, m_session.prompter, m_list, row + 1, [this] { Q_EMIT listChanged(); }, m_dialogParent);
+    m_runDialog(dialog);
+}
+
+void RenameController::newNamesFromFile()
+{
+    NewNamesFromFileDialog dialog(
+        m_state, m_session.prompter, m_list, [this] { Q_EMIT listChanged(); }, m_dialogParent);
     m_runDialog(dialog);
 }
 

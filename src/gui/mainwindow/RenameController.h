@@ -14,6 +14,7 @@ class QDialog;
 class QTableView;
 class QWidget;
 struct WindowSession;
+enum class StepEnd;
 
 // The rename commands: the rename slots of the menu and the main bar open the dialog of their type
 // number, modally, with a live preview in the list; manual edit of the current entry from the menu, the
@@ -36,8 +37,13 @@ public:
     bool openRenameDialog(int type);
     // Opens the name structures: the library, its editor, and applying a structure of it.
     void openStructureDialog();
+    // The same, saying how the dialog was closed: what a step of a running script needs (the session
+    // names the script, its run mode and the step).
+    StepEnd runRenameDialog(int type);
     // Manual edit of the current entry.
     void editManually();
+    // New names for the listed folders from a delimited file.
+    void newNamesFromFile();
     // A new name typed in place in the list: taken as the manual edit takes it.
     void takeTypedName(int row, const QString& typed);
 

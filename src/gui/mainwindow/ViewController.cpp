@@ -1,18 +1,25 @@
 #include "gui/mainwindow/ViewController.h"
 
 #include "core/AppState.h"
+#include "core/settings/ProjectPage.h"
 #include "gui/mainwindow/MainWindowUi.h"
+#include "gui/mainwindow/PreviewTableView.h"
 #include "gui/mainwindow/WindowSession.h"
 #include "gui/platform/Prompter.h"
 #include "gui/platform/ShowHelpGuide.h"
+#include "gui/settings/AboutDialog.h"
+#include "gui/settings/OptionsDialog.h"
 
 #include <QAction>
+#include <QDesktopServices>
 #include <QToolBar>
+#include <QUrl>
 
 ViewController::ViewController(AppState& state, WindowSession& session, MainWindowUi& ui)
     : m_state(state)
     , m_session(session)
     , m_ui(ui)
+    , m_runDialog([](QDialog& dialog) { return dialog.exec(); })
 {}
 
 void ViewController::showMainBar(bool shown)
@@ -45,4 +52,22 @@ void ViewController::askForExpertMode()
 void ViewController::openHelp()
 {
     ShowHelpGuide(m_state, m_session.prompter);
+}
+
+void ViewController::openOptions()
+{
+    OptionsDialog dialog(m_state, m_session.prompter, OptionsDialog::Mode::Options, m_ui.lstVorschau->window());
+    if (m_runDialog(dialog) == QDialog::Accepted)
+        Q_EMIT optionsChanged();
+}
+
+void ViewController::showAbout()
+{
+    AboutDialog dialog(m_state, m_session.prompter, m_ui.lstVorschau->window());
+    m_runDialog(dialog);
+}
+
+void ViewController::openProjectPage()
+{
+    QDesktopServices::openUrl(QUrl(ProjectWebPage()));
 }

@@ -13,7 +13,6 @@
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QPushButton>
-#include <QShortcut>
 #include <QVBoxLayout>
 
 EditManDialog::EditManDialog(AppState& state, Prompter& prompter, PreviewList& list, int entryNumber,
@@ -58,8 +57,7 @@ EditManDialog::EditManDialog(AppState& state, Prompter& prompter, PreviewList& l
     okButton->setDefault(true);
     connect(okButton, &QPushButton::clicked, this, &EditManDialog::ok);
     connect(findChild<QPushButton*>(QStringLiteral("cmdCancel")), &QPushButton::clicked, this, &QDialog::reject);
-    connect(new QShortcut(QKeySequence::HelpContents, this), &QShortcut::activated, this,
-            [this] { ShowHelpGuide(m_state, m_prompter); });
+    ConnectHelp(this, m_state, m_prompter);
 
     TranslateForm(state.language, this, objectName());
     const QString title = state.language.GetLngText(QStringLiteral("frmMain"), QStringLiteral("btnBarLeftEditMan"));

@@ -20,7 +20,6 @@
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QRadioButton>
-#include <QShortcut>
 #include <QTimer>
 #include <QVBoxLayout>
 
@@ -50,9 +49,7 @@ RenameDialog::RenameDialog(int type, RenameDialogHost host, QWidget* parent)
     connect(m_ok, &QPushButton::clicked, this, &RenameDialog::ok);
     connect(m_apply, &QPushButton::clicked, this, &RenameDialog::apply);
     connect(m_cancel, &QPushButton::clicked, this, &QDialog::reject);
-    connect(m_help, &QPushButton::clicked, this, &RenameDialog::help);
-    auto* f1 = new QShortcut(QKeySequence::HelpContents, this);
-    connect(f1, &QShortcut::activated, this, &RenameDialog::help);
+    ConnectHelp(this, m_host.state, m_host.window.prompter);
 }
 
 QPushButton* RenameDialog::addButton(const char* name)
@@ -76,7 +73,7 @@ void RenameDialog::load()
     const WindowSession& window = m_host.window;
     if (window.scriptRunning())
         RestoreScriptStep(window.scriptPath, this, window.scriptStep);
-    else if (state.settings.flag(Settings::Key::SaveDialogSettings))
+    else if (keepsSettings() && state.settings.flag(Settings::Key::SaveDialogSettings))
         RestoreDialogState(state, this, objectName());
     valuesRestored();
     WatchDialogValues(this, this, [this] { Q_EMIT changed(); });
@@ -129,7 +126,18 @@ void RenameDialog::activate()
                    QStringLiteral(": ") + windowTitle());
     m_ok->setFocus();
     if (m_host.window.scriptRunMode == 1)
-        QTimer::singleShot(0, this, &RenameDialog::ok);
+        QTimer::singleShot(0, this, &RenameDialog::pressOkUnattended);
+}
+
+void RenameDialog::pressOkUnattended()
+{
+    // Nobody is there to correct the fields: a refused step ends the dialog, and the runner stops.
+    if (apply()) {
+        accept();
+    } else {
+        m_refusedScriptStep = true;
+        reject();
+    }
 }
 
 bool RenameDialog::apply()
@@ -140,7 +148,7 @@ bool RenameDialog::apply()
     RenameRun run(state, m_host.list, m_host.applyTo, m_host.status);
     if (!acceptsRun(run))
         return false;
-    if (state.settings.flag(Settings::Key::SaveDialogSettings) && !m_host.window.scriptRunning() &&
+    if (keepsSettings() && state.settings.flag(Settings::Key::SaveDialogSettings) && !m_host.window.scriptRunning() &&
         !SaveDialogState(state, this, objectName(), 1))
         WarnNotWritten(state, m_host.window.prompter, state.settingsFile);
     if (m_host.window.recordingState != 0 && !SaveDialogState(state, this, QString::number(m_type), 2))
@@ -171,8 +179,13 @@ QStringList RenameDialog::proposedNames(int first, int last)
     // without what Apply does besides (storing, recording, questions).
     RenameRun run(m_host.state, m_host.list, m_host.applyTo);
     run.previewRows(first, last);
-    RenameSteps::run(m_type, ReadDialogValues(this), run);
+    runPreview(run);
     return run.previewNames();
+}
+
+void RenameDialog::runPreview(RenameRun& run)
+{
+    RenameSteps::run(m_type, ReadDialogValues(this), run);
 }
 
 bool RenameDialog::refuseInput(const QString& messageKey, const QString& field, const QStringList& args,
@@ -202,9 +215,4 @@ bool RenameDialog::acceptNumberField(const QString& key, int minimum, int maximu
     return refuseInput(QStringLiteral("msgNumberField"), key,
                        {name.isEmpty() ? key : name, QString::number(minimum), QString::number(maximum)},
                        QStringLiteral("msgCapAttention"));
-}
-
-void RenameDialog::help()
-{
-    ShowHelpGuide(m_host.state, m_host.window.prompter);
 }

@@ -33,8 +33,8 @@ struct RenameDialogHost
 // tips, takes the user's dialog colours, and restores its fields: from the current script step while a
 // script runs, else from its settings section when dialog settings are kept. It opens with the focus on
 // its first input field, so typing and Enter act on what the user sees; while a script runs, its caption says so and OK
-// has the focus; in run-all mode OK is pressed at once. Any change of a field is announced by changed(), so the window
-// can preview it.
+// has the focus; in run-all mode OK is pressed at once, and when the fields are refused the dialog closes as
+// cancelled, having said why. Any change of a field is announced by changed(), so the window can preview it.
 //
 // Apply stores the fields (settings kept and no script running), appends a script step (recording), runs
 // the function over the apply-to entries and refreshes the preview; the dialog stays open, so Apply can
@@ -57,7 +57,9 @@ public:
     // False when the dialog refused its fields: nothing ran.
     bool apply();
     void ok();
-    void help();
+
+    // Whether a run-all script pressed OK and the dialog refused the step's values.
+    bool refusedScriptStep() const { return m_refusedScriptStep; }
 
     // The names Apply would give the rows from first to last now, from the same values, parameters and
     // routine; the list itself is not touched.
@@ -76,6 +78,12 @@ protected:
     QVBoxLayout* contentLayout() const { return m_content; }
 
     void load();
+
+    // Whether the dialog keeps its values in the settings file; one whose proposals come from the names in
+    // the list (renumbering) only records script steps.
+    virtual bool keepsSettings() const { return true; }
+    // Runs the function for the live preview: by default from the values of the fields, as a script step.
+    virtual void runPreview(RenameRun& run);
 
     // Hooks of load: after the texts are on the controls, and after the fields are restored.
     virtual void textsApplied() {}
@@ -103,12 +111,14 @@ protected:
 
 private:
     void activate();
+    void pressOkUnattended();
     QPushButton* addButton(const char* name);
     QWidget* firstInputField() const;
 
     RenameDialogHost m_host;
     int m_type;
     bool m_activated = false;
+    bool m_refusedScriptStep = false;
     QVBoxLayout* m_content = nullptr;
     QPushButton* m_ok = nullptr;
     QPushButton* m_apply = nullptr;

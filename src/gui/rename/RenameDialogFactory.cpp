@@ -7,6 +7,7 @@
 #include "gui/rename/MoveDialog.h"
 #include "gui/rename/NumberDialog.h"
 #include "gui/rename/PrefixSuffixDialog.h"
+#include "gui/rename/RenumberDialog.h"
 #include "gui/rename/ReplaceDialog.h"
 #include "gui/rename/TrimDialog.h"
 
@@ -35,6 +36,7 @@ constexpr std::array kDialogs{
     dialogOf<FolderExtensionDialog>(), dialogOf<CaseDialog>(),     dialogOf<PrefixSuffixDialog>(),
     dialogOf<NumberDialog>(),          dialogOf<DateTimeDialog>(), dialogOf<ReplaceDialog>(),
     dialogOf<InsertDialog>(),          dialogOf<MoveDialog>(),     dialogOf<TrimDialog>(),
+    dialogOf<RenumberDialog>(),
 };
 
 } // namespace

@@ -3,6 +3,7 @@
 #include "core/AppState.h"
 #include "core/settings/DateFormatter.h"
 #include "gui/platform/Prompter.h"
+#include "gui/platform/ShowHelpGuide.h"
 #include "gui/rename/NameFieldWidget.h"
 #include "gui/settings/DialogChrome.h"
 #include "gui/settings/NamedWidget.h"
@@ -99,6 +100,7 @@ DateTimeFormatDialog::DateTimeFormatDialog(AppState& state, Prompter& prompter, 
     m_list->setMinimumWidth(fontMetrics().averageCharWidth() * 30);
 
     TranslateForm(m_state.language, this, kSection);
+    ConnectHelp(this, m_state, m_prompter);
     SetDialogButtons(this, m_state.language);
     SetDialogColours(this, m_state);
     m_type->addItems(types);

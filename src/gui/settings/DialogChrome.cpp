@@ -105,6 +105,11 @@ QColor ColourFromStored(int value)
     return QColor(value & 0xFF, (value >> 8) & 0xFF, (value >> 16) & 0xFF);
 }
 
+int StoredFromColour(const QColor& colour)
+{
+    return colour.red() + 256 * colour.green() + 65536 * colour.blue();
+}
+
 void SetDialogColours(QWidget* form, const AppState& state, int background, int foreground)
 {
     const QColor back =

@@ -25,6 +25,8 @@ void SetDialogColours(QWidget* form, const AppState& state, int background = -1,
 // face (0x8000000F) and button text (0x80000012) give the platform's colours; any other value outside
 // the colour range gives the platform's window background.
 QColor ColourFromStored(int value);
+// A colour as stored: red + 256 green + 65536 blue.
+int StoredFromColour(const QColor& colour);
 
 // Paints the form's background from the top colour to the bottom colour, one line per pixel row.
 void PaintGradient(QWidget* form, QPainter& painter, int topColour, int bottomColour);

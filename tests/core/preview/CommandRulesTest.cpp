@@ -29,13 +29,14 @@ CommandSet setOf(std::initializer_list<std::initializer_list<CommandId>> groups)
 
 // Usable whatever the list holds.
 constexpr std::initializer_list<CommandId> kAlways = {
-    OpenFolders,     OpenFromList, RemoveAll,   RemoveSelected, RemoveNotSelected, RemoveChanged,
-    RemoveUnchanged, History,      End,         TakeAll,        ShowMainBar,       ShowScriptBar,
-    ShowColumn4,     ShowColumn5,  ShowColumn6, Experts,        RenameStructure};
+    OpenFolders, OpenFromList, RemoveAll,     RemoveSelected,  RemoveNotSelected, RemoveChanged, RemoveUnchanged,
+    Options,     History,      End,           TakeAll,         TakeSelected,      ShowMainBar,   ShowScriptBar,
+    ShowColumn4, ShowColumn5,  ShowColumn6,   Experts,         RenameStructure,   ShowAssistant, Info};
 // Usable as soon as the list has entries (of the rename slots, the built functions only).
 constexpr std::initializer_list<CommandId> kWithEntries = {
-    RemoveMenu, RemoveChosen, EditMenu, ScriptMenu, RenameMenu, SpecialMenu, Rename01, Rename03,
-    Rename04,   Rename05,     Rename06, Rename07,   Rename08,   Rename09,    Rename10, Rename99,
+    RemoveMenu, RemoveChosen, EditMenu, ScriptMenu, RenameMenu, SpecialMenu, Rename01, Rename02,         Rename03,
+    Rename04,   Rename05,     Rename06, Rename07,   Rename08,   Rename09,    Rename10, NewNamesFromFile, Rename99,
+    StartRunScript,
 };
 
 CommandContext withEntries(int changed = 0, int undoLevels = 0)
@@ -67,6 +68,8 @@ TEST(CommandRules, EnabledCommandsPerSituation)
     loading.loading = true;
     CommandContext expert = withEntries();
     expert.expertMode = true;
+    CommandContext conflicts = withEntries(2);
+    conflicts.conflicts = 1;
 
     const struct
     {
@@ -84,9 +87,11 @@ TEST(CommandRules, EnabledCommandsPerSituation)
          setOf({kAlways,
                 kWithEntries,
                 {StartRecording, EditCurrent, RemoveCurrent, Properties, PopupEdit, PopupRemove, PopupProperties,
-                 ChooseScript, HelpContent}})},
+                 ChooseScript, RunSelectedScript, HelpContent}})},
         {"saved scripts but no entries", scriptsOnEmptyList, setOf({kAlways})},
         {"loading", loading, setOf({{Cancel}})},
+        {"conflicts", conflicts,
+         setOf({kAlways, kWithEntries, {StartRecording, TakeMenu, TakeChosen, RejectChanges, SelectConflicts}})},
         {"expert mode: attributes and times, not yet deleting", expert,
          setOf({kAlways, kWithEntries, {StartRecording, FolderAttributes}})},
     };
@@ -104,12 +109,13 @@ TEST(CommandRules, CommandsNotBuiltStayDisabledWhateverTheRulesAllow)
     context.scriptsListed = true;
     context.helpGuide = true;
     context.expertMode = true;
+    context.conflicts = 1;
     const CommandSet allowed = allowedCommands(context);
-    for (const CommandId id : {FolderAttributes, DeleteFolders1, DeleteFolders2, StartRunScript, Rename02})
+    for (const CommandId id : {FolderAttributes, DeleteFolders1, DeleteFolders2, StartRunScript, Rename02, Rename99})
         EXPECT_TRUE(contains(allowed, id)) << static_cast<int>(id);
-    const CommandSet notBuilt =
-        setOf({{Options, Update, TakeSelected, StartRunScript, RunSelectedScript, Rename02, NewNamesFromFile, FileList,
-                CopyFolders, MoveFolders, DeleteFolders1, DeleteFolders2, ShowAssistant, Info, CreateSubFolders}});
+    // The update check is built only with a project web page; this build names none.
+    const CommandSet notBuilt = setOf(
+        {{Update, FileList, CopyFolders, MoveFolders, DeleteFolders1, DeleteFolders2, CreateSubFolders}});
     for (std::size_t i = 0; i < kCommandCount; ++i)
         EXPECT_EQ(commandBuilt(static_cast<CommandId>(i)), !notBuilt.test(i)) << i;
     // Here the rules allow everything but Cancel, stopping a recording and the fixed columns.

@@ -5,6 +5,7 @@
 #include "core/platform/FolderProperties.h"
 #include "core/platform/PosixFileSystem.h"
 #include "core/rename/RenameSteps.h"
+#include "core/settings/LanguageDiscovery.h"
 #include "gui/attributes/CalendarDialog.h"
 #include "gui/attributes/FolderAttributesDialog.h"
 #include "gui/attributes/NotChangedDialog.h"
@@ -12,15 +13,20 @@
 #include "gui/commit/HistoryDialog.h"
 #include "gui/commit/NotRenamedDialog.h"
 #include "gui/load/OpenDialog.h"
+#include "gui/mainwindow/AssistantDialog.h"
 #include "gui/mainwindow/MainWindow.h"
 #include "gui/mainwindow/MainWindowUi.h"
 #include "gui/platform/Prompter.h"
 #include "gui/platform/PropertiesDialog.h"
 #include "gui/rename/EditManDialog.h"
 #include "gui/rename/NameStructureDialog.h"
+#include "gui/rename/NewNamesFromFileDialog.h"
 #include "gui/rename/PositionPickerDialog.h"
 #include "gui/rename/RenameDialogFactory.h"
+#include "gui/script/ScriptDialog.h"
+#include "gui/settings/AboutDialog.h"
 #include "gui/settings/DateTimeFormatDialog.h"
+#include "gui/settings/OptionsDialog.h"
 
 #include <QComboBox>
 #include <QFile>
@@ -77,8 +83,24 @@ inline void ForEveryDialog(AppState& state, Prompter& prompter, MainWindow& wind
         }
         visit(structures, DialogTitle::FromCommand);
     }
+    // New names from a file: before a file is chosen, and with a file whose columns are chosen.
+    NewNamesFromFileDialog csvEmpty(state, prompter, window.list(), {}, &window);
+    visit(csvEmpty, DialogTitle::Fixed);
+    QFile csv(folder + QStringLiteral("names.csv"));
+    if (csv.open(QIODevice::WriteOnly))
+        csv.write("Old name;New name;Year\nHoliday.2004;Beach;2004\n");
+    csv.close();
+    NewNamesFromFileDialog csvLoaded(state, prompter, window.list(), {}, &window);
+    csvLoaded.chooseFile(csv.fileName());
+    if (auto* match = csvLoaded.findChild<QComboBox*>(QStringLiteral("cmbOldFN")))
+        match->setCurrentIndex(0);
+    if (auto* newName = csvLoaded.findChild<QComboBox*>(QStringLiteral("cmbNewFN")))
+        newName->setCurrentIndex(1);
+    visit(csvLoaded, DialogTitle::Fixed);
     EditManDialog edit(state, prompter, window.list(), 2, {}, &window);
     visit(edit, DialogTitle::FromCommand);
+    ScriptDialog script(state, prompter, window.plainCaption(CommandId::StartRunScript), &window);
+    visit(script, DialogTitle::FromCommand);
     OpenDialog open(state, prompter);
     visit(open, DialogTitle::Fixed);
     HistoryDialog history(state, prompter);
@@ -97,6 +119,14 @@ inline void ForEveryDialog(AppState& state, Prompter& prompter, MainWindow& wind
                                  state.dateTimeFormats.userFormats().last(), &window);
     formats.editFormat();
     visit(formats, DialogTitle::Fixed);
+    state.languageFiles = ListLanguageFiles(state.programFolder);
+    OptionsDialog options(state, prompter, OptionsDialog::Mode::Options, &window);
+    visit(options, DialogTitle::Fixed);
+    AboutDialog about(state, prompter, &window);
+    visit(about, DialogTitle::Fixed);
+    if (!window.assistant())
+        window.ui().menuItem(CommandId::ShowAssistant)->trigger();
+    visit(*window.assistant(), DialogTitle::Fixed);
     FolderAttributesDialog attributes(state, prompter, &window);
     visit(attributes, DialogTitle::Fixed);
     CalendarDialog calendar(state, prompter, QDateTime(QDate(2024, 2, 29), QTime(13, 5, 9)), QString(), &window);

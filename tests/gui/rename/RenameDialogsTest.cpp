@@ -121,7 +121,6 @@ TEST_F(RenameDialogs, EachDialogGivesTheNamesOfItsRecordedStep)
         ASSERT_TRUE(RenameSteps::run(type, stored, run));
         EXPECT_EQ(newNames(), byDialog);
     }
-    EXPECT_FALSE(window->renameController().openRenameDialog(2));
 }
 
 // The step table decides which rename functions exist; the window offers exactly those, each with its

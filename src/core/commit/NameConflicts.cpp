@@ -1,0 +1,105 @@
+#include "core/commit/NameConflicts.h"
+
+#include "core/AppState.h"
+#include "core/commit/DirectoryNames.h"
+#include "core/commit/NameClashes.h"
+#include "core/commit/RenameFailure.h"
+#include "core/preview/FolderEntry.h"
+
+#include <QHash>
+#include <QSet>
+
+namespace {
+
+// A refusal names this many conflicts; the count says how many more there are.
+constexpr int kNamedInRefusal = 5;
+
+} // namespace
+
+std::vector<NameConflict> FindNameConflicts(const std::vector<FolderEntry>& entries, const FileSystem& fs,
+                                            DirectoryNames& names, qint64 nowSecs)
+{
+    const int n = static_cast<int>(entries.size());
+    std::vector<NameConflict> byRow(static_cast<size_t>(n), NameConflict{-1});
+    bool any = false;
+    for (int row = 0; row < n; ++row) {
+        const FolderEntry& e = entries[static_cast<size_t>(row)];
+        if (!e.isChanged())
+            continue;
+        if (const FolderNameProblem problem = CheckFolderName(e.newName); problem != FolderNameProblem::None) {
+            byRow[static_cast<size_t>(row)] = {row, NameConflict::Reason::BadName, problem};
+            any = true;
+        }
+    }
+    for (const NameClash& clash : FindNameClashes(entries)) {
+        for (const auto& [row, other] : {std::pair{clash.first, clash.second}, std::pair{clash.second, clash.first}}) {
+            NameConflict& c = byRow[static_cast<size_t>(row)];
+            if (c.row < 0 && entries[static_cast<size_t>(row)].isChanged()) {
+                c = {row, NameConflict::Reason::Duplicate, FolderNameProblem::None, other};
+                any = true;
+            }
+        }
+    }
+    // Keys of the folders this run renames away: their names are free by the time anyone needs them.
+    QSet<QString> leaving;
+    for (const FolderEntry& e : entries) {
+        if (e.isChanged())
+            leaving.insert(e.key);
+    }
+    const QString* lastParent = nullptr;
+    const QSet<QString>* onDisk = nullptr;
+    for (int row = 0; row < n; ++row) {
+        const FolderEntry& e = entries[static_cast<size_t>(row)];
+        if (!e.isChanged() || byRow[static_cast<size_t>(row)].row >= 0)
+            continue;
+        // Entries of one folder mostly stand together: one look-up per run of them.
+        if (!lastParent || *lastParent != e.parentPath) {
+            onDisk = names.names(fs, e.parentPath, nowSecs);
+            lastParent = &e.parentPath;
+        }
+        if (onDisk && onDisk->contains(e.newName) && !leaving.contains(e.parentPath + e.newName + QLatin1Char('/'))) {
+            byRow[static_cast<size_t>(row)] = {row, NameConflict::Reason::Exists};
+            any = true;
+        }
+    }
+    std::vector<NameConflict> conflicts;
+    if (any) {
+        for (const NameConflict& c : byRow) {
+            if (c.row >= 0)
+                conflicts.push_back(c);
+        }
+    }
+    return conflicts;
+}
+
+QString NameConflictText(const AppState& state, const std::vector<FolderEntry>& entries, const NameConflict& c)
+{
+    const FolderEntry& e = entries[static_cast<size_t>(c.row)];
+    switch (c.reason) {
+    case NameConflict::Reason::Duplicate:
+        return state.message(QStringLiteral("msgConflictDuplicate"),
+                             {Quoted(e.newName), Quoted(entries[static_cast<size_t>(c.other)].currentPath())});
+    case NameConflict::Reason::Exists:
+        return state.message(QStringLiteral("msgConflictExists"), {Quoted(e.proposedPath())});
+    case NameConflict::Reason::BadName:
+        break;
+    }
+    return FolderNameProblemText(state, c.problem, e.newName);
+}
+
+QString NameConflictsRefusal(const AppState& state, const std::vector<FolderEntry>& entries,
+                             const std::vector<NameConflict>& conflicts)
+{
+    QString named;
+    const int shown = std::min(static_cast<int>(conflicts.size()), kNamedInRefusal);
+    for (int i = 0; i < shown; ++i) {
+        const NameConflict& c = conflicts[static_cast<size_t>(i)];
+        named += QStringLiteral("\n\n") + Quoted(entries[static_cast<size_t>(c.row)].currentPath()) +
+                 QStringLiteral(": ") + NameConflictText(state, entries, c);
+    }
+    QString text = state.message(QStringLiteral("msgConflictRefused"), {QString::number(conflicts.size())}) + named;
+    if (static_cast<int>(conflicts.size()) > shown)
+        text += QStringLiteral("\n\n") +
+                state.message(QStringLiteral("msgConflictMore"), {QString::number(conflicts.size() - shown)});
+    return text;
+}
