@@ -73,12 +73,12 @@ FsResult DryRunFileSystem::rewriteLocked(const QString&,
     return refused();
 }
 
-bool DryRunFileSystem::setAttributes(const QString&, int)
+FsResult DryRunFileSystem::setAttributes(const QString&, int)
 {
-    return false;
+    return refused();
 }
 
-bool DryRunFileSystem::setFolderTime(const QString&, FolderTimeKind, const QDateTime&)
+FsResult DryRunFileSystem::setFolderTime(const QString&, FolderTimeKind, const QDateTime&)
 {
-    return false;
+    return refused();
 }

@@ -21,6 +21,6 @@ public:
     std::unique_ptr<AppendFile> openAppend(const QString& path, AppendLock lock, FsResult& result) override;
     FsResult rewriteLocked(const QString& path,
                            const std::function<std::optional<QByteArray>(const QByteArray&)>& change) override;
-    [[nodiscard]] bool setAttributes(const QString& path, int bits) override;
-    [[nodiscard]] bool setFolderTime(const QString& path, FolderTimeKind which, const QDateTime& localTime) override;
+    FsResult setAttributes(const QString& path, int bits) override;
+    FsResult setFolderTime(const QString& path, FolderTimeKind which, const QDateTime& localTime) override;
 };

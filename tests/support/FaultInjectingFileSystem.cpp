@@ -134,14 +134,16 @@ FileRead FaultInjectingFileSystem::readFile(const QString& path, qint64 maxBytes
     return PosixFileSystem::readFile(path, maxBytes);
 }
 
-bool FaultInjectingFileSystem::setAttributes(const QString& path, int bits)
+FsResult FaultInjectingFileSystem::setAttributes(const QString& path, int bits)
 {
-    return !faultFor(Op::SetAttributes, path) && PosixFileSystem::setAttributes(path, bits);
+    const Fault* f = faultFor(Op::SetAttributes, path);
+    return f ? failureOf(f->kind) : PosixFileSystem::setAttributes(path, bits);
 }
 
-bool FaultInjectingFileSystem::setFolderTime(const QString& path, FolderTimeKind which, const QDateTime& localTime)
+FsResult FaultInjectingFileSystem::setFolderTime(const QString& path, FolderTimeKind which, const QDateTime& localTime)
 {
-    return !faultFor(Op::SetTime, path) && PosixFileSystem::setFolderTime(path, which, localTime);
+    const Fault* f = faultFor(Op::SetTime, path);
+    return f ? failureOf(f->kind) : PosixFileSystem::setFolderTime(path, which, localTime);
 }
 
 std::optional<FolderTimes> FaultInjectingFileSystem::folderTimes(const QString& path) const

@@ -20,8 +20,8 @@ public:
         WriteFile,     // writeFileAtomic fails with the kind before anything is written
         Read,          // the file exists but reading it fails with the kind
         Append,        // every append to the file fails with the kind (a full disk), nothing written
-        SetAttributes, // setAttributes fails, nothing changed
-        SetTime,       // setFolderTime fails, nothing changed
+        SetAttributes, // setAttributes fails with the kind and the system's text for it, nothing changed
+        SetTime,       // setFolderTime fails with the kind and the system's text for it, nothing changed
         Copy,          // copying a file or link from or to the path fails with the kind, nothing written
         Remove,        // deleting the file or removing the folder fails with the kind
     };
@@ -45,8 +45,8 @@ public:
     PathInfo pathInfo(const QString& path) const override;
     FileRead readFile(const QString& path, qint64 maxBytes = kTextFileLimit) const override;
     std::unique_ptr<AppendFile> openAppend(const QString& path, AppendLock lock, FsResult& result) override;
-    bool setAttributes(const QString& path, int bits) override;
-    bool setFolderTime(const QString& path, FolderTimeKind which, const QDateTime& localTime) override;
+    FsResult setAttributes(const QString& path, int bits) override;
+    FsResult setFolderTime(const QString& path, FolderTimeKind which, const QDateTime& localTime) override;
     std::optional<FolderTimes> folderTimes(const QString& path) const override;
 
 private:

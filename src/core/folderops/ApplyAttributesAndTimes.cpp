@@ -124,11 +124,18 @@ const char* notSetKey(int kind)
     return kind == Params::Modified ? "msgModifiedNotSet" : "msgAccessedNotSet";
 }
 
-// Why a write the file system refused failed: the folder went meanwhile, or the system did not allow it.
-QString refusalReason(const AppState& state, const QString& path)
+// Why the file system refused a change: the folder went meanwhile, or the system's own words, after the
+// program's text for the kind where it has one. The generic text stands only where the system gave none.
+QString refusalReason(const AppState& state, const FsResult& result)
 {
-    return state.message(state.fs().folderExists(path) ? QStringLiteral("msgChangeRefused")
-                                                       : QStringLiteral("msgFolderGone"));
+    if (result.kind == FsResult::Kind::NotFound)
+        return state.message(QStringLiteral("msgFolderGone"));
+    if (result.systemText.isEmpty())
+        return state.message(QStringLiteral("msgChangeRefused"));
+    if (result.kind == FsResult::Kind::Access)
+        return state.message(QStringLiteral("msgFileAccess")) + QStringLiteral(" (") + result.systemText +
+               QLatin1Char(')');
+    return state.message(QStringLiteral("msgSystemText")) + QLatin1Char(' ') + result.systemText;
 }
 
 } // namespace
@@ -166,8 +173,8 @@ FolderChangeReport ApplyAttributesAndTimes(const AppState& state, const PreviewL
             if (old < 0) {
                 fail(QStringLiteral("msgFolderUnreadable"));
             } else if (bits != old) {
-                if (!fs.setAttributes(path, bits))
-                    fail(QStringLiteral("msgAttributesNotSet"), {refusalReason(state, path)});
+                if (const FsResult result = fs.setAttributes(path, bits); !result.ok())
+                    fail(QStringLiteral("msgAttributesNotSet"), {refusalReason(state, result)});
             }
         }
 
@@ -187,8 +194,8 @@ FolderChangeReport ApplyAttributesAndTimes(const AppState& state, const PreviewL
                 time = ApplyOffset(time, request.offset);
             // Whole seconds.
             time = time.addMSecs(-time.time().msec());
-            if (!fs.setFolderTime(path, kKinds[kind], time))
-                fail(QLatin1String(notSetKey(kind)), {refusalReason(state, path)});
+            if (const FsResult result = fs.setFolderTime(path, kKinds[kind], time); !result.ok())
+                fail(QLatin1String(notSetKey(kind)), {refusalReason(state, result)});
         }
     }
     return report;

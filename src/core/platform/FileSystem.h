@@ -187,14 +187,15 @@ public:
 
     // Attribute bit set (FolderAttribute), or -1 when the path cannot be read.
     virtual int attributes(const QString& path) const = 0;
-    // Writes the read-only and hidden bits; other bits are ignored. False when a bit could not be written.
-    [[nodiscard]] virtual bool setAttributes(const QString& path, int bits) = 0;
+    // Writes the read-only and hidden bits; other bits are ignored. Fails with the first bit that could not
+    // be written; the other is still written.
+    virtual FsResult setAttributes(const QString& path, int bits) = 0;
     // False for attributes this platform does not have (the archive bit on Linux).
     virtual bool supportsAttribute(FolderAttribute attribute) const = 0;
 
     // Nothing when the folder cannot be read.
     virtual std::optional<FolderTimes> folderTimes(const QString& path) const = 0;
-    [[nodiscard]] virtual bool setFolderTime(const QString& path, FolderTimeKind which, const QDateTime& localTime) = 0;
+    virtual FsResult setFolderTime(const QString& path, FolderTimeKind which, const QDateTime& localTime) = 0;
     virtual bool canSetTime(FolderTimeKind which) const = 0;
 
     // Type, link, root and times of a path in one question. The default asks the single operations.

@@ -431,34 +431,36 @@ int PosixFileSystem::attributes(const QString& path) const
     return bits;
 }
 
-bool PosixFileSystem::setAttributes(const QString& path, int bits)
+FsResult PosixFileSystem::setAttributes(const QString& path, int bits)
 {
     const QByteArray p = native(absolutePath(path));
     struct stat st;
     if (stat(p.constData(), &st) != 0)
-        return false;
-    bool ok = true;
+        return fromErrno(errno);
+    FsResult result;
     const mode_t old = st.st_mode & 07777;
     const mode_t mode = (bits & AttrReadOnly) ? (old & ~(S_IWUSR | S_IWGRP | S_IWOTH)) : (old | S_IWUSR);
-    if (mode != old)
-        ok = chmod(p.constData(), mode) == 0;
+    if (mode != old && chmod(p.constData(), mode) != 0)
+        result = fromErrno(errno);
 
     const QByteArray name = lastComponent(p);
     const bool wantHidden = bits & AttrHidden;
-    if (name.isEmpty())
-        return ok && !wantHidden;
-    if (name.startsWith('.'))
-        return ok && wantHidden; // a dot-name is always hidden
+    // A root has no parent to list it in, and a dot-name is hidden by its name alone.
+    if ((name.isEmpty() && wantHidden) || (name.startsWith('.') && !wantHidden))
+        return result.ok() ? fromErrno(EINVAL) : result;
+    if (name.isEmpty() || name.startsWith('.'))
+        return result;
     const QByteArray parent = parentOf(p);
     QList<QByteArray> hidden = hiddenNames(parent);
     if (hidden.contains(name) == wantHidden)
-        return ok;
+        return result;
     if (wantHidden)
         hidden.append(name);
     else
         hidden.removeAll(name);
     const QByteArray data = hidden.isEmpty() ? QByteArray() : hidden.join('\n') + '\n';
-    return writeFileAtomic(FileNames::decode(parent + kHiddenList), data).ok() && ok;
+    const FsResult listed = writeFileAtomic(FileNames::decode(parent + kHiddenList), data);
+    return result.ok() ? listed : result;
 }
 
 bool PosixFileSystem::supportsAttribute(FolderAttribute attribute) const
@@ -479,17 +481,19 @@ std::optional<FolderTimes> PosixFileSystem::folderTimes(const QString& path) con
     return times;
 }
 
-bool PosixFileSystem::setFolderTime(const QString& path, FolderTimeKind which, const QDateTime& localTime)
+FsResult PosixFileSystem::setFolderTime(const QString& path, FolderTimeKind which, const QDateTime& localTime)
 {
-    if (which == FolderTimeKind::Created || !localTime.isValid())
-        return false;
+    if (which == FolderTimeKind::Created)
+        return fromErrno(EOPNOTSUPP);
+    if (!localTime.isValid())
+        return fromErrno(EINVAL);
     struct timespec times[2];
     times[0].tv_nsec = UTIME_OMIT;
     times[1].tv_nsec = UTIME_OMIT;
     struct timespec& t = which == FolderTimeKind::LastAccess ? times[0] : times[1];
     t.tv_sec = static_cast<time_t>(localTime.toSecsSinceEpoch());
     t.tv_nsec = 0;
-    return utimensat(AT_FDCWD, native(absolutePath(path)).constData(), times, 0) == 0;
+    return fromErrno(utimensat(AT_FDCWD, native(absolutePath(path)).constData(), times, 0) == 0 ? 0 : errno);
 }
 
 bool PosixFileSystem::canSetTime(FolderTimeKind which) const

@@ -39,11 +39,11 @@ public:
                            const std::function<std::optional<QByteArray>(const QByteArray&)>& change) override;
 
     int attributes(const QString& path) const override;
-    [[nodiscard]] bool setAttributes(const QString& path, int bits) override;
+    FsResult setAttributes(const QString& path, int bits) override;
     bool supportsAttribute(FolderAttribute attribute) const override;
 
     std::optional<FolderTimes> folderTimes(const QString& path) const override;
-    [[nodiscard]] bool setFolderTime(const QString& path, FolderTimeKind which, const QDateTime& localTime) override;
+    FsResult setFolderTime(const QString& path, FolderTimeKind which, const QDateTime& localTime) override;
     bool canSetTime(FolderTimeKind which) const override;
 
     PathInfo pathInfo(const QString& path) const override;

@@ -8,6 +8,7 @@
 
 #include <QFile>
 #include <QFileInfo>
+#include <cerrno>
 #include <gtest/gtest.h>
 
 namespace {
@@ -40,8 +41,8 @@ protected:
     }
     void setTimes(const QString& relative, const QDateTime& modified, const QDateTime& accessed)
     {
-        ASSERT_TRUE(fs->setFolderTime(tree.path(relative), FolderTimeKind::LastWrite, modified));
-        ASSERT_TRUE(fs->setFolderTime(tree.path(relative), FolderTimeKind::LastAccess, accessed));
+        ASSERT_TRUE(fs->setFolderTime(tree.path(relative), FolderTimeKind::LastWrite, modified).ok());
+        ASSERT_TRUE(fs->setFolderTime(tree.path(relative), FolderTimeKind::LastAccess, accessed).ok());
     }
     void setFileTime(const QString& relative, const QDateTime& modified)
     {
@@ -71,7 +72,7 @@ TEST_F(ApplyAttributesAndTimesTest, SetsReadOnlyAndShowsAHiddenFolderLeavingTheO
 {
     tree.add(QStringLiteral("Shy/"));
     tree.add(QStringLiteral("Plain/"));
-    ASSERT_TRUE(fs->setAttributes(tree.path("Shy"), AttrHidden));
+    ASSERT_TRUE(fs->setAttributes(tree.path("Shy"), AttrHidden).ok());
     listFolders({QStringLiteral("Shy"), QStringLiteral("Plain")});
     Params params;
     params.readOnly = Params::Choice::Set;
@@ -198,16 +199,46 @@ TEST_F(ApplyAttributesAndTimesTest, ReportsEachFolderThatCouldNotBeChangedAndGoe
             << failure.message.toStdString();
     }
     EXPECT_EQ(paths, (QStringList{"Locked", "Gone", "Stuck", ".dot"}));
-    const QString refused = app.state().message(QStringLiteral("msgChangeRefused"));
-    ASSERT_FALSE(refused.isEmpty());
-    EXPECT_TRUE(report.failures.at(0).message.contains(refused));
-    EXPECT_TRUE(report.failures.at(2).message.contains(refused));
+    // Each refusal says why in the system's words, after the program's own text for the kind.
+    const QString access = app.state().message(QStringLiteral("msgFileAccess"));
+    const QString system = app.state().message(QStringLiteral("msgSystemText")) + QLatin1Char(' ');
+    const struct
+    {
+        const char* name;
+        int failure;
+        QString reason;
+    } rows[] = {
+        {"access denied", 0, access + QStringLiteral(" (") + PosixFileSystem::fromErrno(EACCES).systemText + ')'},
+        {"input/output error", 2, system + PosixFileSystem::fromErrno(EIO).systemText},
+    };
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.name);
+        const QString& message = report.failures.at(row.failure).message;
+        EXPECT_TRUE(message.contains(row.reason)) << message.toStdString();
+        EXPECT_FALSE(message.contains(app.state().message(QStringLiteral("msgChangeRefused"))));
+    }
     // The failed step alone was left out: the rest of each folder changed.
     EXPECT_EQ(timesOf("Locked").lastWrite, at(2020, 2, 2));
     EXPECT_EQ(fs->attributes(tree.path("Stuck")), AttrReadOnly);
     EXPECT_EQ(fs->attributes(tree.path("Fine")), AttrReadOnly);
     EXPECT_EQ(timesOf("Fine").lastWrite, at(2020, 2, 2));
     EXPECT_EQ(fs->attributes(tree.path(".dot")), AttrReadOnly | AttrHidden);
+}
+
+// A refusal that no fault stands in for: the list of hidden names cannot be written where a folder has its name.
+TEST_F(ApplyAttributesAndTimesTest, ARealRefusalShowsTheSystemsMessage)
+{
+    tree.add(QStringLiteral("In/Shy/"));
+    tree.add(QStringLiteral("In/.hidden/"));
+    listFolders({QStringLiteral("In/Shy")});
+    Params params;
+    params.hidden = Params::Choice::Set;
+    const FolderChangeReport report = apply(params);
+    ASSERT_EQ(report.failures.size(), 1);
+    const QString& message = report.failures.first().message;
+    const QString system = app.state().message(QStringLiteral("msgSystemText")) + QLatin1Char(' ');
+    EXPECT_TRUE(message.contains(system)) << message.toStdString();
+    EXPECT_GT(message.size(), message.indexOf(system) + system.size() + 1) << "no system text";
 }
 
 } // namespace

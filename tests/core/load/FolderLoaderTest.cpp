@@ -103,7 +103,7 @@ TEST_F(LoaderTest, RowHoldsNamesTimesSizeAndAsManyHistoryLevelsAsTheListHas)
     ASSERT_TRUE(tree.link(tree.path("Big"), "Data/toBig"));
     const QDateTime modified(QDate(2003, 4, 5), QTime(6, 7, 8));
     for (const char* folder : {"Data", "Data/Sub"})
-        ASSERT_TRUE(fs->setFolderTime(tree.path(folder), FolderTimeKind::LastWrite, modified));
+        ASSERT_TRUE(fs->setFolderTime(tree.path(folder), FolderTimeKind::LastWrite, modified).ok());
     // An unreadable creation time falls back alone; a walk learns the times while reading the parent.
     fs->fail(Op::BirthTime, tree.path("Data"), FsResult::Kind::Other, true);
     FolderEntry first;

@@ -124,13 +124,38 @@ TEST(PosixFileSystem, PathInfoTellsLinksRootsAndTimes)
         EXPECT_TRUE(fs.isRoot(QStringLiteral("/proc/")));
     }
     const QDateTime write(QDate(1999, 12, 31), QTime(23, 59, 58)), access(QDate(2005, 6, 7), QTime(8, 9, 10));
-    EXPECT_TRUE(fs.setFolderTime(tree.path("F"), FolderTimeKind::LastWrite, write));
-    EXPECT_TRUE(fs.setFolderTime(tree.path("F"), FolderTimeKind::LastAccess, access));
-    EXPECT_FALSE(fs.setFolderTime(tree.path("F"), FolderTimeKind::Created, write));
+    EXPECT_TRUE(fs.setFolderTime(tree.path("F"), FolderTimeKind::LastWrite, write).ok());
+    EXPECT_TRUE(fs.setFolderTime(tree.path("F"), FolderTimeKind::LastAccess, access).ok());
     const std::optional<FolderTimes> times = fs.folderTimes(tree.key("F"));
     ASSERT_TRUE(times);
     EXPECT_EQ(std::pair(times->lastWrite, times->lastAccess), std::pair(write, access));
     EXPECT_FALSE(fs.folderTimes(tree.path("none")));
+}
+
+// A refused attribute or time says why in the system's words, so the report can name the reason.
+TEST(PosixFileSystem, RefusedAttributesAndTimesCarryTheReason)
+{
+    TestTree tree({"F/", ".dot/"});
+    PosixFileSystem fs;
+    const QDateTime time(QDate(2020, 2, 29), QTime(12, 0));
+    const struct
+    {
+        const char* name;
+        FsResult result;
+        Kind kind;
+    } rows[] = {
+        {"attributes of a missing folder", fs.setAttributes(tree.path("none"), AttrReadOnly), Kind::NotFound},
+        {"time of a missing folder", fs.setFolderTime(tree.path("none"), FolderTimeKind::LastWrite, time),
+         Kind::NotFound},
+        {"a dot-name shown", fs.setAttributes(tree.path(".dot"), 0), Kind::Other},
+        {"creation time", fs.setFolderTime(tree.path("F"), FolderTimeKind::Created, time), Kind::Other},
+        {"no time", fs.setFolderTime(tree.path("F"), FolderTimeKind::LastWrite, QDateTime()), Kind::Other},
+    };
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.name);
+        EXPECT_EQ(row.result.kind, row.kind);
+        EXPECT_FALSE(row.result.systemText.isEmpty());
+    }
 }
 
 TEST(PosixFileSystem, FileOperationsReplaceOnlyWhenAskedAndNeverAFolder)
@@ -294,10 +319,10 @@ TEST(PosixFileSystem, HidingKeepsTheModeOfTheHiddenList)
 
         PosixFileSystem fs;
         const QString shy = FileNames::decode(folder + "/shy");
-        ASSERT_TRUE(fs.setAttributes(shy, AttrHidden));
+        ASSERT_TRUE(fs.setAttributes(shy, AttrHidden).ok());
         EXPECT_EQ(fs.attributes(shy) & AttrHidden, AttrHidden);
         EXPECT_EQ(modeOf(FileNames::decode(list)), row.mode);
-        ASSERT_TRUE(fs.setAttributes(shy, 0));
+        ASSERT_TRUE(fs.setAttributes(shy, 0).ok());
         EXPECT_EQ(fs.attributes(shy) & AttrHidden, 0);
         EXPECT_EQ(modeOf(FileNames::decode(list)), row.mode);
         EXPECT_EQ(nativeEntries(folder), (QList<QByteArray>{".hidden", "shy"}));

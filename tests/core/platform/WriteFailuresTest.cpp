@@ -80,7 +80,7 @@ const Row kRows[] = {
      [](TestApp& app, const QString& path) {
          const QString folder = QFileInfo(path).path() + QStringLiteral("/shy");
          EXPECT_TRUE(QDir().mkpath(folder));
-         return app.state().fs().setAttributes(folder, AttrHidden);
+         return app.state().fs().setAttributes(folder, AttrHidden).ok();
      }},
 };
 

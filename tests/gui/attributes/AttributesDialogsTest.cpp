@@ -13,6 +13,7 @@
 
 #include <QTest>
 #include <QtWidgets>
+#include <cerrno>
 #include <gtest/gtest.h>
 
 namespace {
@@ -186,11 +187,13 @@ TEST(AttributesController, ReportsTheFoldersThatCouldNotBeChangedAndNothingWhenA
     EXPECT_TRUE(reported.isEmpty());
     EXPECT_EQ(fs->attributes(tree.path("A")), AttrReadOnly);
 
-    fs->fail(FaultInjectingFileSystem::Op::SetAttributes, tree.path("B"));
+    fs->fail(FaultInjectingFileSystem::Op::SetAttributes, tree.path("B"), FsResult::Kind::Other);
     option = QStringLiteral("optHidden(2)");
     controller.openAttributesDialog();
     ASSERT_EQ(reported.size(), 1);
     EXPECT_TRUE(reported.first().contains(QLatin1Char('"') + tree.path("B") + QLatin1Char('"')));
+    EXPECT_TRUE(reported.first().contains(PosixFileSystem::fromErrno(EIO).systemText))
+        << reported.first().toStdString();
     EXPECT_EQ(status, app.state().message(QStringLiteral("msgAttributesDone"), {"2", "1"}));
     EXPECT_EQ(fs->attributes(tree.path("A")), AttrReadOnly | AttrHidden);
 }

@@ -4,6 +4,7 @@
 #include "core/folderops/FolderChangeReport.h"
 #include "core/folderops/ListedFolderOps.h"
 #include "core/platform/FolderProperties.h"
+#include "core/platform/PosixFileSystem.h"
 #include "core/rename/RenameSteps.h"
 #include "core/settings/LanguageDiscovery.h"
 #include "gui/attributes/CalendarDialog.h"
@@ -35,6 +36,7 @@
 #include <QComboBox>
 #include <QFile>
 #include <QLineEdit>
+#include <cerrno>
 #include <functional>
 
 // How a dialog takes its title: from the menu item that opened it, or from its own language section.
@@ -137,9 +139,11 @@ inline void ForEveryDialog(AppState& state, Prompter& prompter, MainWindow& wind
     OffsetDialog offset(state, prompter, QStringLiteral("-01:02:03:04:05:06"), QString(), &window);
     visit(offset, DialogTitle::Fixed);
     FolderChangeReport changes;
-    changes.failures.append({folder, state.message(QStringLiteral("msgModifiedNotSet"),
-                                                   {QLatin1Char('"') + folder + QLatin1Char('"'),
-                                                    state.message(QStringLiteral("msgChangeRefused"))})});
+    changes.failures.append(
+        {folder, state.message(QStringLiteral("msgModifiedNotSet"),
+                               {QLatin1Char('"') + folder + QLatin1Char('"'),
+                                state.message(QStringLiteral("msgFileAccess")) + QStringLiteral(" (") +
+                                    PosixFileSystem::fromErrno(EROFS).systemText + ')'})});
     NotChangedDialog notChanged(state, changes, &window);
     visit(notChanged, DialogTitle::Fixed);
     // Copy and move share one form; its title comes from the section its tag names.

@@ -14,7 +14,8 @@ TEST(FolderProperties, ReadsSizeTimesAndPermissions)
     chmod(QFile::encodeName(tree.path("F")).constData(), 02755);
     PosixFileSystem fs;
     ASSERT_TRUE(
-        fs.setFolderTime(tree.path("F"), FolderTimeKind::LastWrite, QDateTime(QDate(2020, 2, 29), QTime(1, 2, 3))));
+        fs.setFolderTime(tree.path("F"), FolderTimeKind::LastWrite, QDateTime(QDate(2020, 2, 29), QTime(1, 2, 3)))
+            .ok());
     const FolderProperties p = FolderProperties::read(fs, tree.key("F"));
     EXPECT_EQ(p.path, tree.path("F"));
     EXPECT_EQ(p.size, 2048);
