@@ -17,7 +17,6 @@
 #include <QMouseEvent>
 #include <QPushButton>
 #include <QScrollBar>
-#include <QShortcut>
 #include <QToolButton>
 #include <QVBoxLayout>
 
@@ -130,9 +129,7 @@ CalendarDialog::CalendarDialog(const AppState& state, Prompter& prompter, const 
 
     connect(ok, &QPushButton::clicked, this, &QDialog::accept);
     connect(cancel, &QPushButton::clicked, this, &QDialog::reject);
-    const auto showHelp = [this] { ShowHelpGuide(m_state, m_prompter, formName()); };
-    connect(help, &QPushButton::clicked, this, showHelp);
-    connect(new QShortcut(QKeySequence::HelpContents, this), &QShortcut::activated, this, showHelp);
+    ConnectHelp(this, m_state, m_prompter);
     connect(previous, &QToolButton::clicked, this, [this] { moveTo(m_value.date().addMonths(-1)); });
     connect(next, &QToolButton::clicked, this, [this] { moveTo(m_value.date().addMonths(1)); });
     connect(m_month, &QComboBox::currentIndexChanged, this, &CalendarDialog::redraw);

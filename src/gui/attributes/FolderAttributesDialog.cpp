@@ -17,7 +17,6 @@
 #include <QLocale>
 #include <QPushButton>
 #include <QRadioButton>
-#include <QShortcut>
 #include <QStackedWidget>
 #include <QVBoxLayout>
 
@@ -94,9 +93,7 @@ FolderAttributesDialog::FolderAttributesDialog(const AppState& state, Prompter& 
     ok->setDefault(true);
     connect(ok, &QPushButton::clicked, this, &QDialog::accept);
     connect(cancel, &QPushButton::clicked, this, &QDialog::reject);
-    const auto showHelp = [this] { ShowHelpGuide(m_state, m_prompter, formName()); };
-    connect(help, &QPushButton::clicked, this, showHelp);
-    connect(new QShortcut(QKeySequence::HelpContents, this), &QShortcut::activated, this, showHelp);
+    ConnectHelp(this, m_state, m_prompter);
     auto* buttons = new QHBoxLayout;
     buttons->addWidget(help);
     buttons->addStretch(1);

@@ -15,7 +15,6 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QScrollBar>
-#include <QShortcut>
 #include <QVBoxLayout>
 
 namespace {
@@ -73,9 +72,7 @@ OffsetDialog::OffsetDialog(const AppState& state, Prompter& prompter, const QStr
     ok->setDefault(true);
     connect(ok, &QPushButton::clicked, this, &QDialog::accept);
     connect(cancel, &QPushButton::clicked, this, &QDialog::reject);
-    const auto showHelp = [this] { ShowHelpGuide(m_state, m_prompter, formName()); };
-    connect(help, &QPushButton::clicked, this, showHelp);
-    connect(new QShortcut(QKeySequence::HelpContents, this), &QShortcut::activated, this, showHelp);
+    ConnectHelp(this, m_state, m_prompter);
     auto* buttons = new QHBoxLayout;
     buttons->addWidget(help);
     buttons->addStretch(1);

@@ -13,7 +13,6 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRegularExpressionValidator>
-#include <QShortcut>
 #include <QTimer>
 #include <QVBoxLayout>
 
@@ -68,9 +67,7 @@ CreateSubFoldersDialog::CreateSubFoldersDialog(AppState& state, Prompter& prompt
     connect(m_count, &QLineEdit::editingFinished, this, &CreateSubFoldersDialog::tidyCount);
     connect(m_ok, &QPushButton::clicked, this, &CreateSubFoldersDialog::accept);
     connect(cancel, &QPushButton::clicked, this, &CreateSubFoldersDialog::reject);
-    connect(helpButton, &QPushButton::clicked, this, &CreateSubFoldersDialog::help);
-    connect(new QShortcut(QKeySequence::HelpContents, this), &QShortcut::activated, this,
-            &CreateSubFoldersDialog::help);
+    ConnectHelp(this, m_state, m_prompter);
 
     TranslateForm(state.language, this, formName());
     SetDialogButtons(this, state.language);
@@ -113,9 +110,4 @@ void CreateSubFoldersDialog::tidyCount()
     const QString tidy = SubfolderCreation::TidyCount(m_count->text());
     if (tidy != m_count->text())
         m_count->setText(tidy);
-}
-
-void CreateSubFoldersDialog::help()
-{
-    ShowHelpGuide(m_state, m_prompter, formName());
 }

@@ -28,7 +28,6 @@ public:
 private:
     void nameChanged();
     void tidyCount();
-    void help();
 
     AppState& m_state;
     Prompter& m_prompter;

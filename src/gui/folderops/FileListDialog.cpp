@@ -11,7 +11,6 @@
 #include <QHBoxLayout>
 #include <QPushButton>
 #include <QRadioButton>
-#include <QShortcut>
 #include <QVBoxLayout>
 
 FileListDialog::FileListDialog(AppState& state, Prompter& prompter, QWidget* parent)
@@ -52,8 +51,7 @@ FileListDialog::FileListDialog(AppState& state, Prompter& prompter, QWidget* par
 
     connect(ok, &QPushButton::clicked, this, &FileListDialog::accept);
     connect(cancel, &QPushButton::clicked, this, &FileListDialog::reject);
-    connect(helpButton, &QPushButton::clicked, this, &FileListDialog::help);
-    connect(new QShortcut(QKeySequence::HelpContents, this), &QShortcut::activated, this, &FileListDialog::help);
+    ConnectHelp(this, m_state, m_prompter);
 
     TranslateForm(state.language, this, formName());
     SetDialogButtons(this, state.language);
@@ -72,9 +70,4 @@ void FileListDialog::accept()
     if (!SaveDialogState(m_state, this, formName(), 1))
         WarnNotWritten(m_state, m_prompter, m_state.settingsFile);
     QDialog::accept();
-}
-
-void FileListDialog::help()
-{
-    ShowHelpGuide(m_state, m_prompter, formName());
 }

@@ -21,8 +21,6 @@ public:
     void accept() override;
 
 private:
-    void help();
-
     AppState& m_state;
     Prompter& m_prompter;
     QRadioButton* m_formatted = nullptr;

@@ -15,7 +15,6 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
-#include <QShortcut>
 #include <QVBoxLayout>
 
 SelActionDialog::SelActionDialog(AppState& state, Prompter& prompter, const PreviewList& list, std::vector<int> rows,
@@ -69,8 +68,7 @@ SelActionDialog::SelActionDialog(AppState& state, Prompter& prompter, const Prev
     connect(browseButton, &QPushButton::clicked, this, &SelActionDialog::browse);
     connect(m_ok, &QPushButton::clicked, this, &SelActionDialog::accept);
     connect(cancel, &QPushButton::clicked, this, &SelActionDialog::reject);
-    connect(helpButton, &QPushButton::clicked, this, &SelActionDialog::help);
-    connect(new QShortcut(QKeySequence::HelpContents, this), &QShortcut::activated, this, &SelActionDialog::help);
+    ConnectHelp(this, m_state, m_prompter);
 
     TranslateForm(state.language, this, tag);
     SetDialogButtons(this, state.language);
@@ -105,11 +103,6 @@ void SelActionDialog::browse()
     const QString chosen = m_prompter.browseFolder(m_state.message(QStringLiteral("MsgText22")), targetFolder());
     if (!chosen.isEmpty())
         m_target->setText(chosen);
-}
-
-void SelActionDialog::help()
-{
-    ShowHelpGuide(m_state, m_prompter, formName());
 }
 
 void SelActionDialog::accept()

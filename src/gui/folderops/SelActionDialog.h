@@ -36,7 +36,6 @@ public:
 private:
     void targetChanged();
     void browse();
-    void help();
 
     AppState& m_state;
     Prompter& m_prompter;

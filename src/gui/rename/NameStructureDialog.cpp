@@ -24,7 +24,6 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QScrollBar>
-#include <QShortcut>
 #include <QTreeWidget>
 #include <QVBoxLayout>
 
@@ -188,9 +187,7 @@ NameStructureDialog::NameStructureDialog(RenameDialogHost host, QWidget* parent)
     connect(m_ok, &QPushButton::clicked, this, &NameStructureDialog::ok);
     connect(m_apply, &QPushButton::clicked, this, &NameStructureDialog::apply);
     connect(cancel, &QPushButton::clicked, this, &QDialog::reject);
-    connect(help, &QPushButton::clicked, this, &NameStructureDialog::help);
-    auto* f1 = new QShortcut(QKeySequence::HelpContents, this);
-    connect(f1, &QShortcut::activated, this, &NameStructureDialog::help);
+    ConnectHelp(this, m_host.state, m_host.window.prompter);
 
     const int line = fontMetrics().height();
     m_structures->setMinimumSize(fontMetrics().averageCharWidth() * 70, line * 12);
@@ -445,9 +442,4 @@ void NameStructureDialog::ok()
     apply();
     if (!editing())
         accept();
-}
-
-void NameStructureDialog::help()
-{
-    ShowHelpGuide(m_host.state, m_host.window.prompter, kSection);
 }

@@ -52,7 +52,6 @@ public:
     // False when the structure fails its check (the editor then shows it) or nothing could be applied.
     bool apply();
     void ok();
-    void help();
 
 private:
     void showLibrary(int select);

@@ -23,7 +23,6 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
-#include <QShortcut>
 #include <QVBoxLayout>
 
 namespace {
@@ -123,9 +122,7 @@ NewNamesFromFileDialog::NewNamesFromFileDialog(AppState& state, Prompter& prompt
 
     connect(m_ok, &QPushButton::clicked, this, &NewNamesFromFileDialog::ok);
     connect(findChild<QPushButton*>(QStringLiteral("cmdCancel")), &QPushButton::clicked, this, &QDialog::reject);
-    connect(helpButton, &QPushButton::clicked, this, &NewNamesFromFileDialog::help);
-    connect(new QShortcut(QKeySequence::HelpContents, this), &QShortcut::activated, this,
-            &NewNamesFromFileDialog::help);
+    ConnectHelp(this, m_state, m_prompter);
     connect(browse, &QPushButton::clicked, this, &NewNamesFromFileDialog::selectFile);
     connect(m_file, &QLineEdit::textChanged, this, &NewNamesFromFileDialog::updateEnabling);
     connect(m_file, &QLineEdit::editingFinished, this, &NewNamesFromFileDialog::fileEdited);
@@ -273,9 +270,4 @@ bool NewNamesFromFileDialog::ok()
         WarnNotWritten(m_state, m_prompter, m_state.settingsFile);
     accept();
     return true;
-}
-
-void NewNamesFromFileDialog::help()
-{
-    ShowHelpGuide(m_state, m_prompter, kSection);
 }

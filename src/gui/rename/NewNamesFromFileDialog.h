@@ -38,7 +38,6 @@ public:
     void chooseFile(const QString& path);
     // True when names were taken and the dialog closed.
     bool ok();
-    void help();
 
 private:
     void selectFile();

@@ -16,7 +16,6 @@
 #include <QListWidget>
 #include <QPushButton>
 #include <QRadioButton>
-#include <QShortcut>
 #include <QVBoxLayout>
 #include <algorithm>
 
@@ -74,9 +73,7 @@ ScriptDialog::ScriptDialog(AppState& state, Prompter& prompter, const QString& t
 
     connect(m_start, &QPushButton::clicked, this, &ScriptDialog::start);
     connect(cancel, &QPushButton::clicked, this, &QDialog::reject);
-    connect(helpButton, &QPushButton::clicked, this, &ScriptDialog::help);
-    auto* f1 = new QShortcut(QKeySequence::HelpContents, this);
-    connect(f1, &QShortcut::activated, this, &ScriptDialog::help);
+    ConnectHelp(this, m_state, m_prompter);
     connect(m_scripts, &QListWidget::currentRowChanged, this, &ScriptDialog::updateStart);
     connect(m_scripts, &QListWidget::itemActivated, this, &ScriptDialog::start);
 
@@ -108,9 +105,4 @@ void ScriptDialog::start()
     if (!SaveDialogState(m_state, this, kForm, 1))
         WarnNotWritten(m_state, m_prompter, m_state.settingsFile);
     accept();
-}
-
-void ScriptDialog::help()
-{
-    ShowHelpGuide(m_state, m_prompter, kForm);
 }

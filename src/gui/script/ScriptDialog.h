@@ -27,7 +27,6 @@ public:
 
     // Closes with the chosen entry; nothing while none is chosen.
     void start();
-    void help();
 
 private:
     void updateStart();
