@@ -22,5 +22,5 @@ struct TimeOffset
 // The date shifted by the offset in calendar terms: each field is added to (or taken from) its part, and
 // a part that leaves its range carries into the next larger one, so 31 January plus one month is
 // "31 February", which is 3 March (2 March in a leap year); hour 25 is 1:00 of the next day. The result
-// keeps the date's time spec and whole seconds.
+// keeps the date's kind of time (local or UTC) and whole seconds.
 QDateTime ApplyOffset(const QDateTime& date, const QString& offset);
