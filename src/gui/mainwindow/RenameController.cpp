@@ -45,6 +45,9 @@ bool RenameController::openRenameDialog(int type)
 
 StepEnd RenameController::runRenameDialog(int type)
 {
+    // A script may name any number; only the rename slots have a dialog (and a menu caption).
+    if (type <= 0 || renameType(renameCommand(type)) != type)
+        return StepEnd::NoDialog;
     const auto dialog = CreateRenameDialog(type, dialogHost(m_menuCaption(renameCommand(type))), m_dialogParent);
     if (!dialog)
         return StepEnd::NoDialog;
