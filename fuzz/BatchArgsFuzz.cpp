@@ -44,8 +44,9 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
         check(isValueOf(action.value, arguments));
     for (const BatchOptions::Input& input : options.inputs)
         check(isValueOf(input.value, arguments));
+    // A run must do something: apply steps, or at least set times.
     if (options.ok())
-        check(!options.actions.isEmpty());
+        check(!options.actions.isEmpty() || options.touch.has_value());
     if (options.error == BatchOptions::Error::UnknownOption || options.error == BatchOptions::Error::MissingValue)
         check(options.errorArgument.startsWith(QLatin1Char('-')));
 
