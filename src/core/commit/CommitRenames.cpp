@@ -5,11 +5,14 @@
 #include "core/commit/FolderNameCheck.h"
 #include "core/commit/NameConflicts.h"
 #include "core/commit/PathPrefixIndex.h"
+#include "core/commit/RenameBlock.h"
 #include "core/commit/RenameFailure.h"
 #include "core/commit/RenameJournal.h"
 #include "core/commit/RenameProtocol.h"
 #include "core/commit/SiblingRenamePlan.h"
 #include "core/preview/PreviewList.h"
+
+#include <QElapsedTimer>
 
 #include <algorithm>
 #include <optional>
@@ -52,42 +55,38 @@ public:
             buildIndex();
     }
 
-    // Renames the entry at row when it is changed; true when it was renamed.
-    bool commit(int row)
+    // Renames the changed entries at rows, in that order, block by block: the record and the protocol are
+    // written once per block, and at least once a second. progress hears the running count.
+    void commitRows(const std::vector<int>& rows, const std::function<void(int renamed)>& progress)
     {
-        const FolderEntry& e = m_list.entry(row);
-        const QString parent = e.parentPath;
-        const QString oldName = e.oldName;
-        const QString newName = e.newName;
-        const QString oldPath = joined(parent, oldName, u"/");
-        const QString newPath = joined(parent, newName, u"/");
-
-        if (const FolderNameProblem problem = CheckFolderName(newName); problem != FolderNameProblem::None) {
-            fail(e.key, m_state.message(QStringLiteral("MsgText06"), {Quoted(oldPath), Quoted(newPath)}) +
-                            QStringLiteral("   ") + FolderNameProblemText(m_state, problem, newName));
-            return false;
+        size_t next = 0;
+        while (next < rows.size()) {
+            const size_t end = planBlock(rows, next);
+            m_timer.start();
+            if (m_journal && m_protocolOn)
+                m_journal->announce(m_blockLines);
+            size_t done = 0;
+            QList<QByteArray> happened;
+            QList<QByteArray> notDone;
+            for (const RenameBlock::Rename& r : m_block.renames()) {
+                ++done;
+                const bool renamed = commit(r);
+                if (!r.line.isEmpty())
+                    (renamed ? happened : notDone).append(r.line);
+                if (renamed && progress)
+                    progress(m_report.renamed);
+                if (m_timer.elapsed() >= 1000)
+                    break;
+            }
+            // A block cut short goes on from its first rename that did not run; its lines are taken back.
+            const std::vector<RenameBlock::Rename>& renames = m_block.renames();
+            for (size_t i = done; i < renames.size(); ++i) {
+                if (!renames[i].line.isEmpty())
+                    notDone.append(renames[i].line);
+            }
+            next = done < renames.size() ? renames[done].position : end;
+            settle(happened, notDone);
         }
-        const QByteArray line = m_protocolOn ? m_protocol.line(parent, oldName, newName) : QByteArray();
-        if (m_journal)
-            m_journal->announce(line);
-        const FsResult result = m_state.fs().renameFolder(oldPath, newPath);
-        if (!result.ok()) {
-            if (m_journal)
-                m_journal->failed();
-            fail(e.key, RenameFailureMessage(m_state, result, oldPath, newPath, QStringLiteral("   ")));
-            return false;
-        }
-        record(line);
-
-        if (m_index && e.key != oldPath) {
-            // The new key is in the old path's folder; a key that did not match the entry's path may not be.
-            m_index->erase(PathPrefixIndex::holdingFolder(e.key), row);
-            m_index->insert(PathPrefixIndex::holdingFolder(newPath), row);
-        }
-        m_list.markRenamed(row, newPath);
-        moveEntriesBelow(oldPath, newPath);
-        ++m_report.renamed;
-        return true;
     }
 
     // The first step of a cycle: the entry at row moves out of the way to tmpName in its folder. The
@@ -106,8 +105,6 @@ public:
         }
         const FsResult result = m_state.fs().renameFolder(oldPath, tmpPath);
         if (!result.ok()) {
-            if (m_journal)
-                m_journal->failed();
             fail(key, RenameFailureMessage(m_state, result, oldPath, joined(e.parentPath, e.newName, u"/"),
                                            QStringLiteral("   ")));
             return false;
@@ -130,18 +127,16 @@ public:
         const QString oldPath = joined(parent, oldName, u"/");
         const QString newPath = joined(parent, newName, u"/");
         const QByteArray line = m_protocolOn ? m_protocol.line(parent, oldName, newName) : QByteArray();
-        if (m_journal)
-            m_journal->announce(line);
+        announce(line);
         const FsResult result = m_state.fs().renameFolder(tmpPath, newPath);
         if (result.ok()) {
-            record(line);
+            settle({line}, {});
             m_list.markRenamed(row, newPath);
             moveEntriesBelow(tmpPath, newPath);
             ++m_report.renamed;
             return true;
         }
-        if (m_journal)
-            m_journal->failed();
+        settle({}, {line});
         const QString failure = RenameFailureMessage(m_state, result, oldPath, newPath, QStringLiteral("   "));
         if (m_state.fs().renameFolder(tmpPath, oldPath).ok()) {
             moveAlong(row, tmpPath, oldPath);
@@ -149,9 +144,8 @@ public:
             return false;
         }
         const QByteArray parkedLine = m_protocolOn ? m_protocol.line(parent, oldName, tmpName) : QByteArray();
-        if (m_journal)
-            m_journal->announce(parkedLine);
-        record(parkedLine);
+        announce(parkedLine);
+        settle({parkedLine}, {});
         // The entry follows the folder; its proposal stays.
         m_list.setNewName(row, tmpName);
         m_list.markRenamed(row, tmpPath);
@@ -164,12 +158,74 @@ public:
     CommitReport& report() { return m_report; }
 
 private:
-    void record(const QByteArray& line)
+    // Takes the changed entries from rows[first] on into the block, as far as they may go together;
+    // returns where the block ends in rows.
+    size_t planBlock(const std::vector<int>& rows, size_t first)
     {
-        if (m_protocolOn && !m_protocol.append(line).ok()) {
-            m_report.protocolFailed = true;
-            ++m_report.unrecorded;
+        m_block.clear();
+        m_blockLines.clear();
+        size_t at = first;
+        for (; at < rows.size() && !m_block.full(); ++at) {
+            const FolderEntry& e = m_list.entry(rows[at]);
+            if (!e.isChanged())
+                continue;
+            QString oldPath = joined(e.parentPath, e.oldName, u"/");
+            QString newPath = joined(e.parentPath, e.newName, u"/");
+            if (!m_block.accepts(e.parentPath, oldPath, newPath))
+                break;
+            // A name that cannot be given fails without touching the disk: nothing to announce.
+            QByteArray line;
+            if (m_protocolOn && CheckFolderName(e.newName) == FolderNameProblem::None) {
+                line = m_protocol.line(e.parentPath, e.oldName, e.newName);
+                m_blockLines.append(line);
+            }
+            m_block.add({rows[at], at, std::move(oldPath), std::move(newPath), std::move(line)}, e.parentPath);
         }
+        return at;
+    }
+
+    // Renames one entry of the block; true when it was renamed.
+    bool commit(const RenameBlock::Rename& r)
+    {
+        const FolderEntry& e = m_list.entry(r.row);
+        if (const FolderNameProblem problem = CheckFolderName(e.newName); problem != FolderNameProblem::None) {
+            fail(e.key, m_state.message(QStringLiteral("MsgText06"), {Quoted(r.oldPath), Quoted(r.newPath)}) +
+                            QStringLiteral("   ") + FolderNameProblemText(m_state, problem, e.newName));
+            return false;
+        }
+        const FsResult result = m_state.fs().renameFolder(r.oldPath, r.newPath);
+        if (!result.ok()) {
+            fail(e.key, RenameFailureMessage(m_state, result, r.oldPath, r.newPath, QStringLiteral("   ")));
+            return false;
+        }
+        if (m_index && e.key != r.oldPath) {
+            // The new key is in the old path's folder; a key that did not match the entry's path may not be.
+            m_index->erase(PathPrefixIndex::holdingFolder(e.key), r.row);
+            m_index->insert(PathPrefixIndex::holdingFolder(r.newPath), r.row);
+        }
+        m_list.markRenamed(r.row, r.newPath);
+        moveEntriesBelow(r.oldPath, r.newPath);
+        ++m_report.renamed;
+        return true;
+    }
+
+    // One rename outside the blocks: its line before it happens.
+    void announce(const QByteArray& line)
+    {
+        if (m_journal && !line.isEmpty())
+            m_journal->announce({line});
+    }
+
+    // After a block: the protocol gets the lines of the renames that happened, then the record learns
+    // which did not.
+    void settle(const QList<QByteArray>& happened, const QList<QByteArray>& notDone)
+    {
+        if (m_protocolOn && !happened.isEmpty() && !m_protocol.append(happened).ok()) {
+            m_report.protocolFailed = true;
+            m_report.unrecorded += static_cast<int>(happened.size());
+        }
+        if (m_journal && m_protocolOn && (!happened.isEmpty() || !notDone.isEmpty()))
+            m_journal->settle(notDone);
     }
 
     // The entry at row and the ones below it now stand under another path in the same folder.
@@ -207,6 +263,9 @@ private:
     const bool m_protocolOn; // "protren": every rename is written to the history
     std::optional<RenameJournal> m_journal;
     std::optional<PathPrefixIndex> m_index;
+    RenameBlock m_block;
+    QList<QByteArray> m_blockLines; // the protocol lines the block announces
+    QElapsedTimer m_timer;          // since the block was announced
     CommitReport m_report;
 };
 
@@ -232,11 +291,9 @@ CommitReport CommitRenames(AppState& state, PreviewList& list, int row, const st
             changed.push_back(i);
     }
     Run run(state, list, static_cast<int>(changed.size()));
-    for (int i : changed) {
-        if (run.commit(i) && progress)
-            progress(run.report().renamed);
+    run.commitRows(changed, progress);
+    for (int i : changed)
         list.dropEarlierProposals(i);
-    }
     QStringList& processed = run.report().processedKeys;
     processed.reserve(static_cast<qsizetype>(changed.size()));
     for (int i : changed)
@@ -253,12 +310,10 @@ CommitReport CommitRenames(AppState& state, PreviewList& list, const std::vector
             valid.push_back(row);
     }
     Run run(state, list, countChanged(list, valid));
-    for (int row : valid) {
-        if (list.entry(row).isChanged())
-            run.commit(row);
-        // Every level in use takes the new name, so the entry has no earlier proposals to step back to.
+    run.commitRows(valid, {});
+    // Every level in use takes the new name, so the entry has no earlier proposals to step back to.
+    for (int row : valid)
         list.collapseHistory(row);
-    }
     return std::move(run.report());
 }
 
@@ -292,6 +347,12 @@ CommitReport CommitRenamesSafely(AppState& state, PreviewList& list, const std::
     });
 
     Run run(state, list, static_cast<int>(changed.size()), true);
+    // Plain renames wait here to go in blocks; a cycle's own steps go one at a time, after them.
+    std::vector<int> direct;
+    const auto renameWaiting = [&] {
+        run.commitRows(direct, progress);
+        direct.clear();
+    };
     for (size_t first = 0; first < changed.size();) {
         const QString parent = list.entry(changed[first]).parentPath;
         size_t end = first;
@@ -306,13 +367,14 @@ CommitReport CommitRenamesSafely(AppState& state, PreviewList& list, const std::
         for (size_t s = 0; s < steps.size(); ++s) {
             const SiblingStep& step = steps[s];
             const int row = changed[first + static_cast<size_t>(step.rename)];
-            bool renamed = false;
             switch (step.kind) {
             case SiblingStep::Kind::Direct:
-                renamed = run.commit(row);
+                direct.push_back(row);
                 break;
             case SiblingStep::Kind::Park: {
-                const std::optional<QStringList> onDisk = state.fs().entryNames(parent);
+                renameWaiting();
+                // The folder's path as it stands now that the renames above it are done.
+                const std::optional<QStringList> onDisk = state.fs().entryNames(list.entry(row).parentPath);
                 const QStringList taken = onDisk.value_or(QStringList());
                 tmpName = FreeTemporaryName(QSet<QString>(taken.begin(), taken.end()), renames);
                 QList<RenameJournal::CycleStep> cycle;
@@ -327,14 +389,15 @@ CommitReport CommitRenamesSafely(AppState& state, PreviewList& list, const std::
                 break;
             }
             case SiblingStep::Kind::Unpark:
-                renamed = parked && run.unpark(row, tmpName);
+                renameWaiting();
+                if (parked && run.unpark(row, tmpName) && progress)
+                    progress(run.report().renamed);
                 break;
             }
-            if (renamed && progress)
-                progress(run.report().renamed);
         }
         first = end;
     }
+    renameWaiting();
     std::sort(changed.begin(), changed.end());
     QStringList& processed = run.report().processedKeys;
     processed.reserve(static_cast<qsizetype>(changed.size()));

@@ -5,12 +5,14 @@
 #include "core/platform/AppendFile.h"
 
 #include <QIODevice>
+#include <QSet>
 
 namespace {
 
 constexpr char kAnnounced = '+';
 constexpr char kCycle = '@';
-const QByteArray kFailed = QByteArrayLiteral("-");
+constexpr char kNotDone = '-';
+const QByteArray kSettled = QByteArrayLiteral("=");
 const QByteArray kEnded = QByteArrayLiteral(".");
 
 bool isMissing(const FileSystem& fs, const QString& path)
@@ -24,10 +26,13 @@ bool exists(const FileSystem& fs, const QString& path)
     return !isMissing(fs, path);
 }
 
-bool protocolHolds(const FileSystem& fs, const QString& settingsFolder, const QByteArray& line)
+QSet<QByteArray> protocolLines(const FileSystem& fs, const QString& settingsFolder)
 {
     const FileRead file = fs.readFile(settingsFolder + RenameProtocol::fileName());
-    return file.ok() && RenameProtocol::splitLines(file.bytes).contains(line);
+    if (!file.ok())
+        return {};
+    const QList<QByteArray> lines = RenameProtocol::splitLines(file.bytes);
+    return QSet<QByteArray>(lines.begin(), lines.end());
 }
 
 } // namespace
@@ -58,17 +63,33 @@ RenameJournal::~RenameJournal()
         static_cast<void>(m_file->append(kEnded + '\n'));
 }
 
-void RenameJournal::announce(const QByteArray& protocolLine)
+namespace {
+
+QByteArray prefixedLines(char prefix, const QList<QByteArray>& lines)
 {
-    // A record that cannot be written loses only the repair after a crash; the protocol reports itself.
-    if (m_file)
-        static_cast<void>(m_file->append(kAnnounced + protocolLine + '\n'));
+    qsizetype size = 0;
+    for (const QByteArray& line : lines)
+        size += line.size() + 2;
+    QByteArray text;
+    text.reserve(size + 2);
+    for (const QByteArray& line : lines)
+        text.append(prefix).append(line).append('\n');
+    return text;
 }
 
-void RenameJournal::failed()
+} // namespace
+
+void RenameJournal::announce(const QList<QByteArray>& protocolLines)
+{
+    // A record that cannot be written loses only the repair after a crash; the protocol reports itself.
+    if (m_file && !protocolLines.isEmpty())
+        static_cast<void>(m_file->append(prefixedLines(kAnnounced, protocolLines)));
+}
+
+void RenameJournal::settle(const QList<QByteArray>& notDone)
 {
     if (m_file)
-        static_cast<void>(m_file->append(kFailed + '\n'));
+        static_cast<void>(m_file->append(prefixedLines(kNotDone, notDone) + kSettled + '\n'));
 }
 
 void RenameJournal::announceCycle(const QString& stamp, const QString& parent, const QString& tmp,
@@ -84,12 +105,12 @@ void RenameJournal::announceCycle(const QString& stamp, const QString& parent, c
 
 namespace {
 
-bool appendToProtocol(FileSystem& fs, const QString& settingsFolder, const QByteArray& line)
+bool appendToProtocol(FileSystem& fs, const QString& settingsFolder, const QByteArray& lines)
 {
     FsResult result;
     const std::unique_ptr<AppendFile> protocol =
         fs.openAppend(settingsFolder + RenameProtocol::fileName(), AppendLock::PerRecord, result);
-    return protocol && protocol->append(line + '\n').ok();
+    return protocol && protocol->append(lines).ok();
 }
 
 } // namespace
@@ -99,33 +120,74 @@ bool RenameJournal::finishRecord()
     const QList<QByteArray> lines = RenameProtocol::splitLines(m_file->readAll());
     m_latest.clear();
     QByteArray lastCycle;
-    for (qsizetype i = 0; i < lines.size(); ++i) {
-        const bool failed = i + 1 < lines.size() && lines.at(i + 1) == kFailed;
-        if (lines.at(i).startsWith(kAnnounced) && !failed)
-            m_latest.append(lines.at(i).mid(1));
-        if (lines.at(i).startsWith(kCycle))
-            lastCycle = lines.at(i).mid(1);
+    // The announced lines since the last settled block, each with whether it is known not to have happened.
+    QList<std::pair<QByteArray, bool>> open;
+    const auto markNotDone = [&](const QByteArray& line) {
+        for (qsizetype i = open.size() - 1; i >= 0; --i) {
+            if (open.at(i).first == line && !open.at(i).second) {
+                open[i].second = true;
+                return;
+            }
+        }
+    };
+    const auto closeBlock = [&] {
+        for (const auto& [line, notDone] : open) {
+            if (!notDone)
+                m_latest.append(line);
+        }
+        open.clear();
+    };
+    for (const QByteArray& line : lines) {
+        if (line.startsWith(kAnnounced)) {
+            open.append({line.mid(1), false});
+        } else if (line.size() == 1 && line.at(0) == kNotDone) {
+            // An earlier version's mark after a failed rename, which settled every line before it.
+            if (!open.isEmpty())
+                open.last().second = true;
+        } else if (line.startsWith(kNotDone)) {
+            markNotDone(line.mid(1));
+        } else if (line == kSettled || line == kEnded) {
+            closeBlock();
+        } else if (line.startsWith(kCycle)) {
+            closeBlock();
+            lastCycle = line.mid(1);
+        }
     }
-    if (lines.isEmpty() || lines.last() == kEnded)
+    if (lines.isEmpty() || lines.last() == kEnded) {
+        closeBlock();
         return false;
-    // The run was killed. Only its last announced rename can lack its line: every earlier one was
-    // written before the next was announced.
+    }
+    // The run was killed in a block: a rename of it that happened may lack its line. The renames of one
+    // block never touch each other's paths, so each one's paths tell whether it happened.
     bool wrote = false;
-    if (lines.last().startsWith(kAnnounced)) {
-        const QByteArray line = lines.last().mid(1);
+    const QList<QByteArray> cycle = lastCycle.split(RenameProtocol::kSeparator);
+    QSet<QByteArray> recorded;
+    bool recordedRead = false;
+    QByteArray owed;
+    for (const auto& [line, notDone] : open) {
+        if (notDone)
+            continue;
         const RenameProtocol::Line parsed = RenameProtocol::parseLine(line);
+        if (!parsed.usable)
+            continue;
         const QString renamed = parsed.parentPath + parsed.newName + QLatin1Char('/');
-        const QString before = parsed.parentPath + parsed.oldName + QLatin1Char('/');
         // The end of a cycle comes from the temporary name, while the old name is taken again.
-        const QList<QByteArray> cycle = lastCycle.split(RenameProtocol::kSeparator);
         const bool fromTemporary = cycle.size() >= 4 && QString::fromUtf8(cycle.at(1)) == parsed.parentPath &&
                                    QString::fromUtf8(cycle.at(3)) == parsed.oldName;
         const QString source =
-            fromTemporary ? parsed.parentPath + QString::fromUtf8(cycle.at(2)) + QLatin1Char('/') : before;
-        if (parsed.usable && !protocolHolds(m_fs, m_settingsFolder, line) && m_fs.folderExists(renamed) &&
-            isMissing(m_fs, source))
-            wrote = appendToProtocol(m_fs, m_settingsFolder, line);
+            parsed.parentPath + (fromTemporary ? QString::fromUtf8(cycle.at(2)) : parsed.oldName) + QLatin1Char('/');
+        if (!m_fs.folderExists(renamed) || !isMissing(m_fs, source))
+            continue;
+        if (!recordedRead) {
+            recorded = protocolLines(m_fs, m_settingsFolder);
+            recordedRead = true;
+        }
+        if (!recorded.contains(line))
+            owed += line + '\n';
     }
+    if (!owed.isEmpty())
+        wrote = appendToProtocol(m_fs, m_settingsFolder, owed);
+    closeBlock();
     if (!lastCycle.isEmpty())
         wrote = finishCycle(lastCycle) || wrote;
     static_cast<void>(m_file->append(kEnded + '\n'));
@@ -152,7 +214,7 @@ bool RenameJournal::finishCycle(const QByteArray& record)
         if (stamp.isEmpty())
             return;
         const QByteArray line = RenameProtocol::encodeLine(stamp, parent, from, to);
-        if (appendToProtocol(m_fs, m_settingsFolder, line)) {
+        if (appendToProtocol(m_fs, m_settingsFolder, line + '\n')) {
             wrote = true;
             static_cast<void>(m_file->append(kAnnounced + line + '\n'));
         }

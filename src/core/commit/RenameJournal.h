@@ -8,13 +8,16 @@
 class AppendFile;
 class FileSystem;
 
-// The record of the latest take-changes run that wrote to the protocol, "renaming.vlp" beside it. Before
-// each rename it holds the protocol line the rename is going to get ("+" and the line), after a rename
-// that failed "-", and "." once the run is over. A run that was killed between a rename and its protocol
-// line leaves the record without its "."; the next start or run finishes it: when the last announced
-// rename happened and its line is missing, the line goes to the protocol then. The record also tells which
-// protocol lines the latest run wrote, so that run can be undone without a mark in the protocol itself.
-// One run at a time owns the record (its advisory lock): a second run waits for the first to end.
+// The record of the latest take-changes run that wrote to the protocol, "renaming.vlp" beside it. Renames
+// go in blocks (see RenameBlock): before a block the record holds the protocol lines its renames are going
+// to get ("+" and the line, all in one write); after it, once the protocol has the lines of those that
+// happened, the lines of those that did not ("-" and the line) and "=", again in one write; "." once the
+// run is over. A run that was killed in a block leaves the record without its "="; the next start or run
+// finishes it: each rename of that block that happened and misses its line gets it then. The record also
+// tells which protocol lines the latest run wrote, so that run can be undone without a mark in the
+// protocol itself. Records of earlier versions, with a "+" per rename and a lone "-" after one that failed,
+// read the same way. One run at a time owns the record (its advisory lock): a second run waits for the
+// first to end.
 class RenameJournal
 {
 public:
@@ -26,9 +29,10 @@ public:
     ~RenameJournal();
     bool isOpen() const { return m_file != nullptr; }
 
-    // Before a rename: the protocol line it will get. After one that failed: failed().
-    void announce(const QByteArray& protocolLine);
-    void failed();
+    // Before a block of renames: the protocol lines they will get, in order. After it, once the protocol
+    // holds the lines of the renames that happened: the lines of those that did not.
+    void announce(const QList<QByteArray>& protocolLines);
+    void settle(const QList<QByteArray>& notDone);
     // Before a cycle of renames in the folder parent (ending in "/"): parked goes to the temporary name
     // tmp, then each step (from, to) follows in order, the last one from tmp. A killed run that left tmp
     // behind is finished from here at the next start. stamp is the protocol's for the run, empty when
@@ -54,7 +58,7 @@ public:
 
 private:
     RenameJournal(FileSystem& fs, const QString& settingsFolder, std::unique_ptr<AppendFile> file);
-    // Reads the record and writes a missing protocol line of a killed run, and finishes a cycle it left
+    // Reads the record and writes the missing protocol lines of a killed run, and finishes a cycle it left
     // under a temporary name; true when it wrote a line.
     bool finishRecord();
     // The cycle of a killed run, when its temporary name is still there: the steps that have not happened

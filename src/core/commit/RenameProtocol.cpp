@@ -224,9 +224,16 @@ QByteArray RenameProtocol::line(const QString& parentPath, const QString& oldNam
     return encodeLine(currentStamp(), parentPath, oldName, newName);
 }
 
-FsResult RenameProtocol::append(const QByteArray& line)
+FsResult RenameProtocol::append(const QList<QByteArray>& lines)
 {
     if (!m_file)
         return FsResult::failure(FsResult::Kind::Other, QString());
-    return m_file->append(line + '\n');
+    qsizetype size = 0;
+    for (const QByteArray& line : lines)
+        size += line.size() + 1;
+    QByteArray text;
+    text.reserve(size);
+    for (const QByteArray& line : lines)
+        text.append(line).append('\n');
+    return m_file->append(text);
 }

@@ -65,8 +65,8 @@ public:
     // The line for a rename happening now. Stamped with the run's start plus the time elapsed since:
     // asking the time zone for every one of 100 000 renames would cost as much as the renames themselves.
     QByteArray line(const QString& parentPath, const QString& oldName, const QString& newName);
-    // Writes one line; each line reaches the file before the next rename.
-    FsResult append(const QByteArray& line);
+    // Writes the lines of a block of renames that happened, in one go.
+    FsResult append(const QList<QByteArray>& lines);
 
 private:
     const QString& currentStamp();

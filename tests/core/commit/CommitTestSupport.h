@@ -6,7 +6,10 @@
 #include "support/TestApp.h"
 #include "support/TestTree.h"
 
+#include <QDir>
+#include <QDirIterator>
 #include <QFileInfo>
+#include <QStringList>
 #include <gtest/gtest.h>
 #include <utility>
 
@@ -23,6 +26,28 @@ inline FolderEntry entryFor(const TestTree& tree, const QString& relative, const
         e.history.set(0, e.newName);
     }
     return e;
+}
+
+// Every folder below the root (hidden ones too, so a stranded temporary name shows), each with the
+// marker file that says which folder it was at the start: "P/b=a" is the folder that started as "a".
+inline QStringList snapshot(const TestTree& tree)
+{
+    QStringList folders;
+    QDirIterator it(tree.root(), QDir::Dirs | QDir::Hidden | QDir::NoDotAndDotDot, QDirIterator::Subdirectories);
+    while (it.hasNext()) {
+        const QString path = it.next();
+        const QStringList ids = QDir(path).entryList({QStringLiteral("@*")}, QDir::Files);
+        folders.append(path.mid(tree.root().size() + 1) + QLatin1Char('=') + ids.value(0).mid(1));
+    }
+    folders.sort();
+    return folders;
+}
+
+// A tree of folders, each holding its marker.
+inline void build(TestTree& tree, const QStringList& folders)
+{
+    for (const QString& folder : folders)
+        tree.add(folder + QStringLiteral("/@") + folder.section(QLatin1Char('/'), -1));
 }
 
 // Message texts that do not depend on the wording of the language files: the tests check which message

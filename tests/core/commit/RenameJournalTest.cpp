@@ -83,7 +83,8 @@ TEST_F(RenameJournalTest, AKilledRunOwesTheProtocolAtMostItsLastLine)
     }
 }
 
-// Each rename is announced before it happens; the record of a finished run says which lines it wrote.
+// Renames are announced before they happen, in blocks of renames that do not touch each other (b1 twice
+// cuts one); the record of a finished run says which lines it wrote.
 TEST_F(RenameJournalTest, ARunAnnouncesEachRenameAndUndoLastTakesBackOnlyThatRun)
 {
     tree.add("a/");
@@ -91,8 +92,8 @@ TEST_F(RenameJournalTest, ARunAnnouncesEachRenameAndUndoLastTakesBackOnlyThatRun
     tree.add("c/");
     take({{"a", "a0"}});
     take({{"b", "b1"}, {"c", "b1"}, {"a0", "a2"}}); // c fails: b1 is taken
-    EXPECT_EQ(bytes(RenameJournal::fileName()),
-              "+" + lineFor("b", "b1") + "\n+" + lineFor("c", "b1") + "\n-\n+" + lineFor("a0", "a2") + "\n.\n");
+    EXPECT_EQ(bytes(RenameJournal::fileName()), "+" + lineFor("b", "b1") + "\n=\n+" + lineFor("c", "b1") + "\n+" +
+                                                    lineFor("a0", "a2") + "\n-" + lineFor("c", "b1") + "\n=\n.\n");
     const UndoLastReport report = UndoLastRun(app.state());
     EXPECT_TRUE(report.failures.isEmpty()) << report.failures.join('\n').toStdString();
     ASSERT_EQ(report.undone.size(), 2);
@@ -100,6 +101,47 @@ TEST_F(RenameJournalTest, ARunAnnouncesEachRenameAndUndoLastTakesBackOnlyThatRun
     EXPECT_EQ(tree.folders(), QStringList({"a0", "b", "c"}));
     EXPECT_EQ(protocolLines(), QList<QByteArray>({lineFor("a", "a0")}));
     EXPECT_TRUE(UndoLastRun(app.state()).undone.isEmpty()); // nothing twice
+}
+
+// A run killed after each of its renames, for lists whose renames share a block or must not (a folder
+// renamed after the folder below it, or before it): at the next start the protocol gets exactly the
+// renames that happened, and undoing the run brings back the tree.
+TEST_F(RenameJournalTest, AKilledBlockOwesTheProtocolExactlyTheRenamesThatHappened)
+{
+    const struct
+    {
+        const char* name;
+        QStringList folders;
+        QList<std::pair<QString, QString>> rows;
+    } cases[] = {
+        {"siblings", {"a", "b", "c", "d"}, {{"a", "a1"}, {"b", "b1"}, {"c", "c1"}, {"d", "d1"}}},
+        {"deepest first", {"p", "p/c", "p/c/g", "q"}, {{"p/c/g", "g1"}, {"p/c", "c1"}, {"p", "p1"}, {"q", "q1"}}},
+        {"parents first", {"p", "p/c", "q"}, {{"p", "p1"}, {"p/c", "c1"}, {"q", "q1"}}},
+        {"chain", {"a", "b"}, {{"b", "c"}, {"a", "b"}}},
+    };
+    for (const auto& c : cases) {
+        for (int renames = 0; renames <= c.rows.size(); ++renames) {
+            SCOPED_TRACE(std::string(c.name) + " after " + std::to_string(renames));
+            QFile::remove(path(RenameProtocol::fileName()));
+            TestTree fresh;
+            build(fresh, c.folders);
+            const QStringList before = snapshot(fresh);
+            auto owned = std::make_unique<FaultInjectingFileSystem>();
+            FaultInjectingFileSystem& fs = *owned;
+            app.state().services.fileSystem = std::move(owned);
+            fs.crashAfterRenames(renames);
+            list.clear();
+            for (const auto& [folder, newName] : c.rows)
+                ASSERT_TRUE(list.append(entryFor(fresh, folder, newName)));
+            static_cast<void>(CommitRenames(app.state(), list, kAllEntries));
+            fs.restart();
+            RenameJournal::recover(fs, app.state().settingsFolder);
+            EXPECT_EQ(protocolLines().size(), renames);
+            const UndoLastReport undo = UndoLastRun(app.state());
+            EXPECT_TRUE(undo.failures.isEmpty()) << undo.failures.join('\n').toStdString();
+            EXPECT_EQ(snapshot(fresh).join(' ').toStdString(), before.join(' ').toStdString());
+        }
+    }
 }
 
 // A protocol that cannot be written is counted rename by rename.

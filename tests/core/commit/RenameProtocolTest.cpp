@@ -107,13 +107,13 @@ TEST_F(RenameProtocolFileTest, AppendsAndRewritesNeverLoseEachOthersLines)
 {
     RenameProtocol protocol(fs, folder, QDateTime(QDate(2024, 1, 31), QTime(15, 30, 45)));
     ASSERT_TRUE(protocol.open().ok());
-    ASSERT_TRUE(protocol.append(line("A")).ok());
+    ASSERT_TRUE(protocol.append({line("A")}).ok());
     const QList<RenameProtocol::Line> read = RenameProtocol::read(fs, folder);
-    ASSERT_TRUE(protocol.append(line("B")).ok()); // after the reader took its copy
+    ASSERT_TRUE(protocol.append({line("B")}).ok()); // after the reader took its copy
     // The reader drops A: B, which it never saw, stays.
     ASSERT_TRUE(RenameProtocol::rewrite(fs, folder, {read.at(0).stored}, {}).ok());
     EXPECT_EQ(fileBytes(path()), line("B") + "\n");
-    ASSERT_TRUE(protocol.append(line("C")).ok()); // the file was replaced since the appender opened it
+    ASSERT_TRUE(protocol.append({line("C")}).ok()); // the file was replaced since the appender opened it
     EXPECT_EQ(fileBytes(path()), line("B") + "\n" + line("C") + "\n");
 }
 
@@ -122,7 +122,7 @@ TEST_F(RenameProtocolFileTest, AppendingStartsOnAFreshLineAfterALineCutShort)
     ASSERT_TRUE(writeBytes(path(), "2024\"/p/\"a"));
     RenameProtocol protocol(fs, folder, QDateTime(QDate(2024, 2, 29), QTime(23, 5, 9)));
     ASSERT_TRUE(protocol.open().ok());
-    ASSERT_TRUE(protocol.append(protocol.line("/p/", "x", QStringLiteral("y\u00e9"))).ok());
+    ASSERT_TRUE(protocol.append({protocol.line("/p/", "x", QStringLiteral("y\u00e9"))}).ok());
     EXPECT_EQ(fileBytes(path()), QByteArray("2024\"/p/\"a\n20240229230509\"/p/\"x\"y\xc3\xa9\n"));
     EXPECT_FALSE(RenameProtocol::parseLine("2024\"/p/\"a").usable);
 }

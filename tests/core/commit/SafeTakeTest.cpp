@@ -6,35 +6,12 @@
 #include "core/preview/PreviewList.h"
 #include "support/FaultInjectingFileSystem.h"
 
-#include <QDirIterator>
 #include <QRandomGenerator>
 #include <gtest/gtest.h>
 
 using namespace CommitTestSupport;
 
 namespace {
-
-// Every folder below the root (hidden ones too, so a stranded temporary name shows), each with the
-// marker file that says which folder it was at the start: "P/b=a" is the folder that started as "a".
-QStringList snapshot(const TestTree& tree)
-{
-    QStringList folders;
-    QDirIterator it(tree.root(), QDir::Dirs | QDir::Hidden | QDir::NoDotAndDotDot, QDirIterator::Subdirectories);
-    while (it.hasNext()) {
-        const QString path = it.next();
-        const QStringList ids = QDir(path).entryList({QStringLiteral("@*")}, QDir::Files);
-        folders.append(path.mid(tree.root().size() + 1) + QLatin1Char('=') + ids.value(0).mid(1));
-    }
-    folders.sort();
-    return folders;
-}
-
-// A tree of folders, each holding its marker.
-void build(TestTree& tree, const QStringList& folders)
-{
-    for (const QString& folder : folders)
-        tree.add(folder + QStringLiteral("/@") + folder.section(QLatin1Char('/'), -1));
-}
 
 class SafeTakeTest : public ::testing::Test
 {
