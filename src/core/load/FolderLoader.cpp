@@ -141,7 +141,10 @@ void FolderLoader::addFolder(const QString& path, const QString& knownParent, co
     }
 
     // The absolute form has no trailing separator (only the root has one, and roots are never added).
-    QString key = folder + QLatin1Char('/');
+    // Built to size: a million keys with room to grow would take a quarter of the list's memory.
+    QString key;
+    key.reserve(folder.size() + 1);
+    key.append(folder).append(QLatin1Char('/'));
     if (m_list.hasKey(key) || m_batchKeys.contains(key)) {
         ++m_report.alreadyListed;
         return;
@@ -158,9 +161,14 @@ void FolderLoader::addFolder(const QString& path, const QString& knownParent, co
         return; // cancelled halfway through the size walk: a wrong size is worse than no row
 
     FolderEntry e;
-    // Siblings added by a walk share one parent text.
-    const bool parentKnown = knownParent.size() == slash + 1 && folder.startsWith(knownParent);
-    e.parentPath = parentKnown ? knownParent : folder.left(slash + 1);
+    // Siblings share one parent text: those of a walk, and those that follow each other in a list file.
+    const QStringView parent = QStringView(folder).left(slash + 1);
+    if (knownParent.size() == slash + 1 && parent == knownParent)
+        e.parentPath = knownParent;
+    else if (parent != m_lastParent)
+        m_lastParent = parent.toString();
+    if (e.parentPath.isEmpty())
+        e.parentPath = m_lastParent;
     const QString name = folder.mid(slash + 1);
     e.oldName = name;
     e.newName = name;

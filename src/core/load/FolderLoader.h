@@ -138,6 +138,7 @@ private:
     std::unique_ptr<FolderTreeCache> m_cache;
     std::vector<FolderEntry> m_batch;
     QSet<QString> m_batchKeys;
+    QString m_lastParent; // the parent text of the folder added last, for its siblings to share
     QHash<QString, QString> m_resolvedParents;
     int m_depth = 0;
     int m_loadedCount = 0;
