@@ -1,7 +1,7 @@
 // The live preview while a user types into the prefix field with 100 000 entries listed, the view at the
 // top, the middle and the end of the list (the argument, in percent): one keystroke recomputes the names
 // of the rows in view, visiting the rows above them for functions that count. The baseline in the same
-// run is the same function over the whole list.
+// run is the same function over the whole list. Last, the same window with a million rows.
 #include "core/AppState.h"
 #include "core/preview/PreviewList.h"
 #include "core/rename/PrefixSuffixParams.h"
@@ -12,6 +12,7 @@
 #include "gui/rename/PrefixSuffixDialog.h"
 
 #include <QApplication>
+#include <QElapsedTimer>
 #include <QLineEdit>
 #include <QTableView>
 #include <benchmark/benchmark.h>
@@ -22,11 +23,11 @@ constexpr int kEntries = 100000;
 
 struct Window
 {
-    Window()
+    explicit Window(int count = kEntries)
     {
         std::vector<FolderEntry> entries;
-        entries.reserve(kEntries);
-        for (int i = 0; i < kEntries; ++i) {
+        entries.reserve(static_cast<size_t>(count));
+        for (int i = 0; i < count; ++i) {
             FolderEntry e;
             e.parentPath = QStringLiteral("/archive/part %1/").arg(i % 500);
             e.oldName = e.newName = QStringLiteral("Holiday %1.photos").arg(i);
@@ -77,6 +78,38 @@ void BM_BaselineWholeList(benchmark::State& state)
     }
 }
 BENCHMARK(BM_BaselineWholeList)->Unit(benchmark::kMillisecond)->Iterations(10);
+
+// The window with a million rows: a prefix over every entry, then the refresh that shows it, then a jump
+// to the middle of the list and a repaint, each timed on its own.
+void BM_MillionRowsPrefixRefreshScroll(benchmark::State& state)
+{
+    Window window(static_cast<int>(state.range(0)));
+    QElapsedTimer timer;
+    double prefix = 0;
+    double refresh = 0;
+    double scroll = 0;
+    int keystroke = 0;
+    for (auto _ : state) {
+        timer.start();
+        {
+            RenameRun run(window.state, window.list, 0);
+            applyPrefixSuffix(run, {typed(++keystroke), QString()});
+        }
+        prefix += static_cast<double>(timer.nsecsElapsed()) / 1e6;
+        timer.start();
+        benchmark::DoNotOptimize(window.list.refreshEntries());
+        refresh += static_cast<double>(timer.nsecsElapsed()) / 1e6;
+        timer.start();
+        window.view.scrollTo(window.list.index(window.list.size() / 2 + keystroke, 0));
+        window.view.viewport()->repaint();
+        scroll += static_cast<double>(timer.nsecsElapsed()) / 1e6;
+    }
+    const auto rounds = static_cast<double>(state.iterations());
+    state.counters["prefix_ms"] = prefix / rounds;
+    state.counters["refresh_ms"] = refresh / rounds;
+    state.counters["scroll_ms"] = scroll / rounds;
+}
+BENCHMARK(BM_MillionRowsPrefixRefreshScroll)->Arg(1000000)->Unit(benchmark::kMillisecond)->Iterations(3);
 
 } // namespace
 

@@ -8,7 +8,8 @@
 #
 # COUNT folders (100000) as siblings, or nested 10 a level. The fixture is built once below BENCH_DIR
 # (/var/tmp/dirwright-bench) and kept: deleting a million folders slows the file system for minutes.
-# BUILD names the build folder with bin/dirwright (build/default).
+# BUILD names the build folder with bin/dirwright (build/default); BEFORE, when set, names a second one
+# (an earlier version) that is timed the same way in the same run, for before-and-after figures.
 set -euo pipefail
 count=${1:-100000}
 layout=${2:-flat}
@@ -29,6 +30,8 @@ for tool in mmv rename; do
     command -v "$tool" >/dev/null || { echo "$tool is missing (tools/deps.sh installs it)" >&2; exit 1; }
 done
 [ -x "$dirwright" ] || { echo "$dirwright is missing: build first" >&2; exit 1; }
+before=${BEFORE:+$BEFORE/bin/dirwright}
+[ -z "$before" ] || [ -x "$before" ] || { echo "$before is missing" >&2; exit 1; }
 
 if [ ! -e "$work/ready" ]; then
     rm -rf "$tree"
@@ -72,11 +75,17 @@ for ((round = 1; round <= rounds; ++round)); do
         time_tool mmv sh -c "cd '$tree' && mmv '*' 'p_#1'"
     fi
     time_tool perl-rename sh -c "rename 's{/([^/]+)\$}{/p_\$1}' <'$work/list.txt'"
-    time_tool dirwright-list "$dirwright" --batch --script "$work/prefix.vls" --sort none --list "$work/list.txt"
-    if [ "$layout" = flat ]; then
-        time_tool dirwright-subfolders "$dirwright" --batch --script "$work/prefix.vls" --subfolders "$tree"
-    fi
-    rm -f "$XDG_DATA_HOME"/*/renamed.vlp
+    for version in ${before:+before} now; do
+        program=$dirwright
+        suffix=
+        [ "$version" = before ] && program=$before suffix=-before
+        time_tool "dirwright-list$suffix" "$program" --batch --script "$work/prefix.vls" --sort none --list "$work/list.txt"
+        if [ "$layout" = flat ]; then
+            time_tool "dirwright-subfolders$suffix" "$program" --batch --script "$work/prefix.vls" --subfolders "$tree"
+        fi
+        find "$XDG_DATA_HOME" -name renamed.vlp -delete
+    done
+    find "$XDG_DATA_HOME" -name renamed.vlp -delete
 done
 
 # Wall-clock seconds and their ratio to the bare loop; CPU seconds (user + system) too, since a busy

@@ -31,6 +31,7 @@
 #include "core/settings/SettingsStore.h"
 
 #include <QFile>
+#include <algorithm>
 #include <unistd.h>
 #include <utility>
 
@@ -78,6 +79,13 @@ BatchRun::BatchRun(AppState& state, QIODevice& out, QIODevice& err)
 
 QString BatchRun::escaped(const QString& name)
 {
+    const auto plain = [](QChar c) {
+        const char16_t u = c.unicode();
+        return u >= 0x20 && u != '\\' && (u < 0x7F || u > 0x9F) && u != 0x2028 && u != 0x2029;
+    };
+    // Nearly every name is printed as it is: then it is not copied.
+    if (std::all_of(name.begin(), name.end(), plain))
+        return name;
     QString out;
     out.reserve(name.size());
     for (const QChar c : name) {

@@ -145,20 +145,27 @@ void FolderLoader::addFolder(const QString& path, const QString& knownParent, co
     QString key;
     key.reserve(folder.size() + 1);
     key.append(folder).append(QLatin1Char('/'));
-    if (m_list.hasKey(key) || m_batchKeys.contains(key)) {
+    // Taken into the batch's keys at once (one look into the set); a folder that then gets no row gives
+    // its key back.
+    const qsizetype batched = m_batchKeys.size();
+    if (m_list.hasKey(key) || (m_batchKeys.insert(key), m_batchKeys.size() == batched)) {
         ++m_report.alreadyListed;
         return;
     }
     const qsizetype slash = folder.lastIndexOf(QLatin1Char('/'));
-    if (slash < 0)
+    if (slash < 0) {
+        m_batchKeys.remove(key);
         return;
+    }
 
     // A link is listed as itself and holds no files: its target is not walked (a link to "/" inside a
     // dropped tree must not mean measuring the whole disk).
     const std::optional<qint64> size =
         info.isLink || !measureSizes ? 0 : m_cache->totalSize(folder, [this] { return keepGoing(); });
-    if (!size)
+    if (!size) {
+        m_batchKeys.remove(key);
         return; // cancelled halfway through the size walk: a wrong size is worse than no row
+    }
 
     FolderEntry e;
     // Siblings share one parent text: those of a walk, and those that follow each other in a list file.
@@ -178,7 +185,6 @@ void FolderLoader::addFolder(const QString& path, const QString& knownParent, co
     e.history.reset(name, undoLevels());
     e.key = key;
 
-    m_batchKeys.insert(key);
     m_batch.push_back(std::move(e));
     ++m_loadedCount;
     ++m_report.added;

@@ -42,23 +42,41 @@ bool ListFileReader::isUrl(const QByteArray& entry)
     return false;
 }
 
+bool ListFileReader::fill()
+{
+    constexpr qsizetype kChunk = 256 * 1024;
+    m_buffer.remove(0, m_at);
+    m_at = 0;
+    const QByteArray more = m_device.read(kChunk);
+    if (more.isEmpty())
+        return false;
+    m_buffer.append(more);
+    return true;
+}
+
 std::optional<QByteArray> ListFileReader::nextLine()
 {
     for (;;) {
-        QByteArray line = m_device.readLine(kMaxLineBytes + 2);
-        if (line.isEmpty())
-            return std::nullopt;
-        if (!line.endsWith('\n') && !m_device.atEnd()) {
-            // Far too long for a path: drop the rest of the line as it comes.
-            QByteArray rest;
-            do {
-                rest = m_device.readLine(kMaxLineBytes + 2);
-            } while (!rest.isEmpty() && !rest.endsWith('\n'));
+        const qsizetype end = m_buffer.indexOf('\n', m_at);
+        if (end < 0) {
+            if (m_buffer.size() - m_at > kMaxLineBytes) {
+                // Far too long for a path: drop the rest of the line as it comes.
+                m_at = m_buffer.size();
+                m_skipping = true;
+            }
+            if (fill())
+                continue;
+            if (m_at == m_buffer.size())
+                return std::nullopt;
+        }
+        const qsizetype stop = end < 0 ? m_buffer.size() : end;
+        QByteArray line = m_buffer.mid(m_at, stop - m_at);
+        m_at = end < 0 ? m_buffer.size() : end + 1;
+        if (m_skipping) {
+            m_skipping = false;
             m_firstLine = false;
             continue;
         }
-        if (line.endsWith('\n'))
-            line.chop(1);
         if (line.endsWith('\r'))
             line.chop(1);
         if (m_firstLine && line.startsWith("\xEF\xBB\xBF"))

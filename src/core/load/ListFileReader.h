@@ -34,8 +34,14 @@ public:
 
 private:
     std::optional<QByteArray> nextLine();
+    // Reads the next chunk of the file behind what is left in the buffer; false at the end.
+    bool fill();
 
     QIODevice& m_device;
     Kind m_kind;
     bool m_firstLine = true;
+    // Lines are cut out of chunks read in one go: a list of a million folders is one pass over its bytes.
+    QByteArray m_buffer;
+    qsizetype m_at = 0;      // where the next line starts in the buffer
+    bool m_skipping = false; // in a line too long to be a path, until its end
 };

@@ -619,9 +619,12 @@ int PreviewList::appendBatch(std::vector<FolderEntry> entries)
     int count = 0;
     keyIndex(); // rebuilt first if stale, so the loop below can add to it
     for (FolderEntry& e : entries) {
-        if (m_rowOfKey.contains(e.key))
+        // One look into the index per key: a new slot grows it.
+        const qsizetype known = m_rowOfKey.size();
+        int& row = m_rowOfKey[e.key];
+        if (m_rowOfKey.size() == known)
             continue;
-        m_rowOfKey.insert(e.key, first + count);
+        row = first + count;
         if (&entries[static_cast<size_t>(count)] != &e)
             entries[static_cast<size_t>(count)] = std::move(e);
         ++count;
