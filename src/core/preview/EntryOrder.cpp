@@ -48,9 +48,13 @@ bool isNumberColumn(int column)
 // keys share a rank, as they would tie in a sort by parent path.
 std::vector<int> parentRanks(const std::vector<FolderEntry>& entries)
 {
+    // Siblings mostly stand together: an entry with the parent of the one before needs no look-up.
+    const auto sameAsBefore = [&](size_t i) { return i > 0 && entries[i].parentPath == entries[i - 1].parentPath; };
     QHash<QString, int> rankOf;
-    for (const FolderEntry& e : entries)
-        rankOf.insert(e.parentPath, 0);
+    for (size_t i = 0; i < entries.size(); ++i) {
+        if (!sameAsBefore(i))
+            rankOf.insert(entries[i].parentPath, 0);
+    }
     std::vector<std::pair<QString, QString>> parents;
     parents.reserve(static_cast<size_t>(rankOf.size()));
     for (auto it = rankOf.cbegin(); it != rankOf.cend(); ++it)
@@ -65,7 +69,7 @@ std::vector<int> parentRanks(const std::vector<FolderEntry>& entries)
     }
     std::vector<int> ranks(entries.size());
     for (size_t i = 0; i < entries.size(); ++i)
-        ranks[i] = rankOf.value(entries[i].parentPath);
+        ranks[i] = sameAsBefore(i) ? ranks[i - 1] : rankOf.value(entries[i].parentPath);
     return ranks;
 }
 
