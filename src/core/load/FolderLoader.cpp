@@ -2,6 +2,7 @@
 
 #include "core/AppState.h"
 #include "core/load/FolderTreeCache.h"
+#include "core/load/FolderWalkAhead.h"
 #include "core/load/ListFileReader.h"
 #include "core/platform/FileNames.h"
 #include "core/preview/PreviewList.h"
@@ -228,8 +229,16 @@ void FolderLoader::AddSubfolders(const QString& folder)
         QList<SubfolderInfo> children;
         qsizetype next = 0;
     };
+    // Without sizes to sum, nothing read needs keeping: a second thread reads the folders ahead of the
+    // walk, where the file system allows it.
+    std::optional<FolderWalkAhead> ahead;
+    if (!measureSizes && fs.readsInParallel())
+        ahead.emplace(fs, top, [&mounts](const QString& path) { return mounts.isKernel(path); });
+    const auto subfoldersOf = [&](const QString& path) {
+        return ahead ? ahead->subfolders(path) : m_cache->subfolders(path);
+    };
     std::vector<Frame> stack;
-    stack.push_back({EnsureTrailingSeparator(top), m_cache->subfolders(top)});
+    stack.push_back({EnsureTrailingSeparator(top), subfoldersOf(top)});
     while (!stack.empty()) {
         Frame& frame = stack.back();
         if (frame.next >= frame.children.size()) {
@@ -243,7 +252,7 @@ void FolderLoader::AddSubfolders(const QString& folder)
         if (m_cancelRequested)
             return;
         if (!sub.isLink)
-            stack.push_back({sub.path + QLatin1Char('/'), m_cache->subfolders(sub.path)});
+            stack.push_back({sub.path + QLatin1Char('/'), subfoldersOf(sub.path)});
     }
 }
 

@@ -156,6 +156,8 @@ public:
     // look at each; nothing when the folder cannot be read.
     virtual std::optional<QStringList> entryNames(const QString& folder) const = 0;
     virtual FolderScan scanFolder(const QString& folder) const = 0;
+    // scanFolder may be called from several threads at once.
+    virtual bool readsInParallel() const { return false; }
 
     // Every entry of a folder, in the file system's order, links not followed; nothing when the folder
     // cannot be read (a copy must not pass that over as empty).

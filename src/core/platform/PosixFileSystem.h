@@ -24,6 +24,7 @@ public:
     QList<FileInfo> listFiles(const QString& folder) const override;
     std::optional<QStringList> entryNames(const QString& folder) const override;
     FolderScan scanFolder(const QString& folder) const override;
+    bool readsInParallel() const override { return true; }
 
     std::optional<QList<FolderItem>> listItems(const QString& folder) const override;
     FsResult removeFolder(const QString& path) override;

@@ -157,19 +157,28 @@ TEST_F(LoaderTest, PendingFoldersCountInTheStatusUntilCancelled)
     }
 }
 
+// With sizes the walk reads through the loader's cache; without, helper threads read ahead of it. Both
+// give the same rows in the same order.
 TEST_F(LoaderTest, SubfoldersComeDepthFirstNeverThroughLinksNorUnreadableFolders)
 {
     TestTree tree({"Top/A/A1/A11/", "Top/A/A2/", "Top/B/g=7", "Top/C/c=3", "Top/Locked/inner/", "Top/Locked/f=50",
                    "Elsewhere/deep/"});
     ASSERT_TRUE(tree.link(tree.path("Elsewhere"), "Top/Link"));
     ASSERT_TRUE(tree.link(tree.path("Top"), "Top/A/back")); // a loop
+    for (int i = 0; i < 60; ++i)
+        tree.add(QStringLiteral("Top/C/M%1/N/").arg(i, 2, 10, QLatin1Char('0')));
     fs->fail(Op::ScanFolder, tree.path("Top/Locked"));
-    loader.AddFolder(tree.path("Top"));
-    loader.AddSubfolders(tree.path("Top"));
-    EXPECT_EQ(keys().mid(1), expectedWalk(tree.path("Top")));
-    EXPECT_EQ(list.size(), 10) << "Top, A, A1, A11, A2, back, B, C, Locked, Link";
-    EXPECT_EQ(sizeOf(tree.key("Top")), 10);
-    EXPECT_EQ(sizeOf(tree.key("Top/A/back")), 0);
+    for (const bool sizes : {true, false}) {
+        SCOPED_TRACE(sizes ? "with sizes" : "without sizes");
+        list.clear();
+        loader.measureSizes = sizes;
+        loader.AddFolder(tree.path("Top"));
+        loader.AddSubfolders(tree.path("Top"));
+        EXPECT_EQ(keys().mid(1), expectedWalk(tree.path("Top")));
+        EXPECT_EQ(list.size(), 130) << "Top, A, A1, A11, A2, back, B, C, 60 × (M, N), Locked, Link";
+        EXPECT_EQ(sizeOf(tree.key("Top")), sizes ? 10 : 0);
+        EXPECT_EQ(sizeOf(tree.key("Top/A/back")), 0);
+    }
 }
 
 TEST_F(LoaderTest, DroppedFoldersGiveTheirSubfolders)
