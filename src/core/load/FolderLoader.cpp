@@ -85,6 +85,11 @@ void FolderLoader::flush()
 void FolderLoader::serveEvents()
 {
     m_scanCount = 0;
+    if (serveIntervalMs > 0) {
+        if (m_sinceServed.isValid() && m_sinceServed.elapsed() < serveIntervalMs)
+            return;
+        m_sinceServed.start();
+    }
     flush();
     if (onProcessEvents)
         onProcessEvents();

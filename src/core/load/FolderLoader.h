@@ -4,6 +4,7 @@
 #include "core/platform/FileSystem.h"
 #include "core/preview/FolderEntry.h"
 
+#include <QElapsedTimer>
 #include <QHash>
 #include <QSet>
 #include <QString>
@@ -45,6 +46,9 @@ public:
     // Whether rows get the bytes of the files below their folder, which means reading every folder's
     // contents. The window shows sizes; a run that neither shows nor sorts by them leaves them at 0.
     bool measureSizes = true;
+    // The least time between two passes over the event queue (and the rows they add). A window with a
+    // million rows repaints for every pass: serving it every hundred folders would take most of the load.
+    int serveIntervalMs = 0;
 
     // The pending paths (lstOpen) that the open dialog leaves for LoadPendingFolders.
     QStringList lstOpen;
@@ -147,4 +151,5 @@ private:
     bool m_cancelRequested = false;
     qint64 m_callCount = 0;
     qint64 m_scanCount = 0;
+    QElapsedTimer m_sinceServed;
 };

@@ -23,6 +23,7 @@ LoadController::LoadController(AppState& state, WindowSession& session, PreviewL
         Q_EMIT loadingChanged(loading);
     };
     m_loader.onRefresh = [this] { Q_EMIT listChanged(); };
+    m_loader.serveIntervalMs = 100;
 }
 
 void LoadController::openFolders()
