@@ -36,6 +36,7 @@ FolderLoader::Action::Action(FolderLoader& loader)
         m_loader.m_cache = std::make_unique<FolderTreeCache>(m_loader.m_state.fs());
         m_loader.m_cancelRequested = false; // only a press during this action counts
         m_loader.m_report = {};
+        m_loader.m_sinceServed.invalidate(); // the first pass of an action comes as early as ever
         m_loader.setLoading(true);
     }
 }

@@ -157,6 +157,29 @@ TEST_F(LoaderTest, PendingFoldersCountInTheStatusUntilCancelled)
     }
 }
 
+// A pass over the event queue every hundred folders, or, with an interval, at most once per interval: the
+// first pass of each action still comes at the hundredth folder.
+TEST_F(LoaderTest, EventPassesKeepTheirInterval)
+{
+    TestTree tree(manyFolders(QString(), 350));
+    for (const int interval : {0, 60000}) {
+        SCOPED_TRACE(interval);
+        for (int action = 0; action < 2; ++action) {
+            list.clear();
+            eventPasses = 0;
+            loader.serveIntervalMs = interval;
+            for (const QString& name : tree.folders())
+                loader.lstOpen.append(tree.path(name));
+            loader.LoadPendingFolders();
+            if (interval == 0)
+                EXPECT_GE(eventPasses, 3); // the size walk asks too
+            else
+                EXPECT_EQ(eventPasses, 1);
+            EXPECT_EQ(list.size(), 350);
+        }
+    }
+}
+
 // With sizes the walk reads through the loader's cache; without, helper threads read ahead of it. Both
 // give the same rows in the same order.
 TEST_F(LoaderTest, SubfoldersComeDepthFirstNeverThroughLinksNorUnreadableFolders)
