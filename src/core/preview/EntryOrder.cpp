@@ -44,17 +44,18 @@ bool isNumberColumn(int column)
     return numberKey(FolderEntry(), column).has_value();
 }
 
+bool sameParentAsBefore(const std::vector<FolderEntry>& entries, size_t i)
+{
+    return i > 0 && entries[i].parentPath == entries[i - 1].parentPath;
+}
+
 // Each distinct parent path ranked once by its natural key: parent paths repeat a lot. Parents with equal
 // keys share a rank, as they would tie in a sort by parent path.
 std::vector<int> parentRanks(const std::vector<FolderEntry>& entries)
 {
-    // Siblings mostly stand together: an entry with the parent of the one before needs no look-up.
-    const auto sameAsBefore = [&](size_t i) { return i > 0 && entries[i].parentPath == entries[i - 1].parentPath; };
     QHash<QString, int> rankOf;
-    for (size_t i = 0; i < entries.size(); ++i) {
-        if (!sameAsBefore(i))
-            rankOf.insert(entries[i].parentPath, 0);
-    }
+    for (const QString& parent : DistinctParents(entries))
+        rankOf.insert(parent, 0);
     std::vector<std::pair<QString, QString>> parents;
     parents.reserve(static_cast<size_t>(rankOf.size()));
     for (auto it = rankOf.cbegin(); it != rankOf.cend(); ++it)
@@ -69,7 +70,7 @@ std::vector<int> parentRanks(const std::vector<FolderEntry>& entries)
     }
     std::vector<int> ranks(entries.size());
     for (size_t i = 0; i < entries.size(); ++i)
-        ranks[i] = sameAsBefore(i) ? ranks[i - 1] : rankOf.value(entries[i].parentPath);
+        ranks[i] = sameParentAsBefore(entries, i) ? ranks[i - 1] : rankOf.value(entries[i].parentPath);
     return ranks;
 }
 
@@ -129,4 +130,15 @@ std::vector<int> SortedEntryOrder(const std::vector<FolderEntry>& entries, int c
         return direction * c < 0;
     });
     return order;
+}
+
+QSet<QString> DistinctParents(const std::vector<FolderEntry>& entries)
+{
+    // Siblings mostly stand together.
+    QSet<QString> parents;
+    for (size_t i = 0; i < entries.size(); ++i) {
+        if (!sameParentAsBefore(entries, i))
+            parents.insert(entries[i].parentPath);
+    }
+    return parents;
 }

@@ -2,6 +2,7 @@
 
 #include "core/preview/FolderEntry.h"
 
+#include <QSet>
 #include <Qt>
 #include <vector>
 
@@ -13,3 +14,6 @@ QString EntrySortKey(const FolderEntry& e, int column);
 // of a sort by parent path followed by a stable sort by the column). By parent path, siblings go by name.
 std::vector<int> SortedEntryOrder(const std::vector<FolderEntry>& entries, int column, Qt::SortOrder sortOrder,
                                   bool byParentFirst);
+
+// The distinct parent paths of the entries: an entry with the parent of the one before costs no look-up.
+QSet<QString> DistinctParents(const std::vector<FolderEntry>& entries);

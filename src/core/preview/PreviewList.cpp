@@ -439,13 +439,7 @@ PreviewList::Summary PreviewList::refreshEntries()
     }
     s.pushed = push;
 
-    // Siblings mostly stand together: only a parent unlike the one before is looked up.
-    QSet<QString> parents;
-    for (size_t i = 0; i < m_entries.size(); ++i) {
-        if (i == 0 || m_entries[i].parentPath != m_entries[i - 1].parentPath)
-            parents.insert(m_entries[i].parentPath);
-    }
-    s.folderCount = static_cast<int>(parents.size());
+    s.folderCount = static_cast<int>(DistinctParents(m_entries).size());
 
     // The list is re-sorted as if sorted by parent path first and then, stably, by the sort column: one
     // sort with the parent path as the tie-breaker gives that order. The manual order stays untouched.
