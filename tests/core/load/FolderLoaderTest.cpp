@@ -258,6 +258,40 @@ TEST_F(LoaderTest, ListFilesLoadTheFoldersTheyName)
     EXPECT_EQ(FileNames::encode(list.entry(4).key), raw + '/');
 }
 
+// A long list is looked at in chunks on two threads: rows come in the list's order all the same, each
+// folder once, a file as its folder, missing paths counted, and a cancel stops at once.
+TEST_F(LoaderTest, LongListsKeepTheirOrderWhileLookedAtInChunks)
+{
+    TestTree tree(manyFolders(QStringLiteral("F/"), 5000));
+    tree.add("F/F7/file.txt=1");
+    QByteArray text;
+    QStringList expected;
+    for (int i = 4999; i >= 0; --i) {
+        const QString folder = QStringLiteral("F/F%1").arg(i);
+        text += FileNames::encode(tree.path(folder)) + '\n';
+        expected.append(tree.key(folder));
+        if (i % 1000 == 0)
+            text += FileNames::encode(tree.path(QStringLiteral("F/gone%1").arg(i))) + '\n';
+    }
+    text += FileNames::encode(tree.path("F/F7/file.txt")) + "\n" + FileNames::encode(tree.path("F/F3")) + "\n";
+    tree.write("list.txt", text);
+    for (const int cancelPass : {0, 3}) {
+        SCOPED_TRACE(cancelPass);
+        list.clear();
+        eventPasses = 0;
+        cancelOnPass = cancelPass;
+        loader.ReadListFile(tree.path("list.txt"));
+        if (cancelPass) {
+            EXPECT_EQ(keys(), expected.mid(0, list.size()));
+            EXPECT_LT(list.size(), 400);
+            continue;
+        }
+        EXPECT_EQ(keys(), expected);
+        EXPECT_EQ(loader.lastReport().missing, 5);
+        EXPECT_EQ(loader.lastReport().alreadyListed, 2);
+    }
+}
+
 TEST_F(LoaderTest, OpenFromListFileReadsEveryChosenListAndRemembersTheFolder)
 {
     TestTree tree({"A/", "B/", "Lists/"});
