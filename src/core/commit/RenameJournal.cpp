@@ -45,7 +45,7 @@ RenameJournal::RenameJournal(FileSystem& fs, const QString& settingsFolder)
     m_file = fs.openAppend(settingsFolder + fileName(), AppendLock::Held, result);
     if (!m_file)
         return;
-    finishRecord();
+    finishRecord(false);
     if (!m_file->clear().ok())
         m_file.reset();
     m_running = m_file != nullptr;
@@ -115,8 +115,13 @@ bool appendToProtocol(FileSystem& fs, const QString& settingsFolder, const QByte
 
 } // namespace
 
-bool RenameJournal::finishRecord()
+bool RenameJournal::finishRecord(bool keepLatest)
 {
+    if (!keepLatest) {
+        const QByteArray tail = m_file->readTail(3);
+        if (tail.isEmpty() || tail == kEnded + '\n' || tail == '\n' + kEnded + '\n')
+            return false;
+    }
     const QList<QByteArray> lines = RenameProtocol::splitLines(m_file->readAll());
     m_latest.clear();
     QByteArray lastCycle;
@@ -246,7 +251,7 @@ bool RenameJournal::recover(FileSystem& fs, const QString& settingsFolder)
     if (!file)
         return false; // a live run holds it, or it cannot be opened: nothing to finish here
     RenameJournal journal(fs, settingsFolder, std::move(file));
-    return journal.finishRecord();
+    return journal.finishRecord(false);
 }
 
 std::unique_ptr<RenameJournal> RenameJournal::openLatest(FileSystem& fs, const QString& settingsFolder)
@@ -256,7 +261,7 @@ std::unique_ptr<RenameJournal> RenameJournal::openLatest(FileSystem& fs, const Q
     if (!file)
         return nullptr;
     std::unique_ptr<RenameJournal> journal(new RenameJournal(fs, settingsFolder, std::move(file)));
-    journal->finishRecord();
+    journal->finishRecord(true);
     return journal;
 }
 

@@ -59,8 +59,9 @@ public:
 private:
     RenameJournal(FileSystem& fs, const QString& settingsFolder, std::unique_ptr<AppendFile> file);
     // Reads the record and writes the missing protocol lines of a killed run, and finishes a cycle it left
-    // under a temporary name; true when it wrote a line.
-    bool finishRecord();
+    // under a temporary name; true when it wrote a line. Without keepLatest a record that ended properly is
+    // not read at all: after a run of a million renames it is large, and only undoing that run needs it.
+    bool finishRecord(bool keepLatest);
     // The cycle of a killed run, when its temporary name is still there: the steps that have not happened
     // are done (a step whose folder is there and whose name is free), and what cannot be done goes back
     // to its own name or stays, recorded. True when it wrote a protocol line.

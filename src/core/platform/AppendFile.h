@@ -19,6 +19,8 @@ public:
     virtual FsResult append(const QByteArray& bytes) = 0;
     // The whole file as it is now.
     virtual QByteArray readAll() = 0;
+    // Its last bytes (all of it when shorter), without reading the rest.
+    virtual QByteArray readTail(qint64 bytes) { return readAll().right(bytes); }
     // Empties the file in place (the lock stays with it).
     virtual FsResult clear() = 0;
 };

@@ -3,6 +3,7 @@
 #include "core/platform/PosixFileOps.h"
 #include "core/platform/PosixFileSystem.h"
 
+#include <algorithm>
 #include <cerrno>
 #include <fcntl.h>
 #include <sys/file.h>
@@ -132,6 +133,21 @@ QByteArray PosixAppendFile::readAll()
         all.append(buffer, n);
         at += n;
     }
+}
+
+QByteArray PosixAppendFile::readTail(qint64 bytes)
+{
+    struct stat st;
+    if (fstat(m_fd, &st) != 0)
+        return {};
+    const qint64 size = std::min<qint64>(bytes, st.st_size);
+    QByteArray tail(size, Qt::Uninitialized);
+    ssize_t n = -1;
+    do {
+        n = pread(m_fd, tail.data(), static_cast<size_t>(size), st.st_size - size);
+    } while (n < 0 && errno == EINTR);
+    tail.resize(std::max<ssize_t>(n, 0));
+    return tail;
 }
 
 FsResult PosixAppendFile::clear()

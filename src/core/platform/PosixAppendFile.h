@@ -18,6 +18,7 @@ public:
 
     FsResult append(const QByteArray& bytes) override;
     QByteArray readAll() override;
+    QByteArray readTail(qint64 bytes) override;
     FsResult clear() override;
 
 private:

@@ -139,4 +139,16 @@ TEST_F(RenameProtocolFileTest, AHeldLockKeepsOthersOut)
     EXPECT_TRUE(fs.openAppend(path(), AppendLock::HeldIfFree, result));
 }
 
+// The tail of an appended file, shorter and longer than the file, as the whole text's end would give it.
+TEST_F(RenameProtocolFileTest, TheTailIsTheEndOfTheWholeText)
+{
+    FsResult result;
+    std::unique_ptr<AppendFile> file = fs.openAppend(path(), AppendLock::Held, result);
+    ASSERT_TRUE(file);
+    EXPECT_EQ(file->readTail(3), QByteArray());
+    ASSERT_TRUE(file->append("+a\n.\n").ok());
+    for (const qint64 bytes : {0, 1, 3, 5, 6, 100})
+        EXPECT_EQ(file->readTail(bytes), file->readAll().right(bytes)) << bytes;
+}
+
 } // namespace
