@@ -2,6 +2,7 @@
 
 #include "core/AppState.h"
 #include "gui/attributes/TwoDigitField.h"
+#include "gui/platform/DialogButtonRow.h"
 #include "gui/platform/ShowHelpGuide.h"
 #include "gui/settings/DialogChrome.h"
 #include "gui/settings/NamedWidget.h"
@@ -108,27 +109,17 @@ CalendarDialog::CalendarDialog(const AppState& state, Prompter& prompter, const 
     chosenRow->addWidget(chosenCaption);
     chosenRow->addWidget(m_chosen, 1);
 
-    auto* help = NamedWidget<QPushButton>(this, QStringLiteral("cmdHelp"));
-    auto* ok = NamedWidget<QPushButton>(this, QStringLiteral("cmdOK"));
-    auto* cancel = NamedWidget<QPushButton>(this, QStringLiteral("cmdCancel"));
-    help->setAutoDefault(false);
-    cancel->setAutoDefault(false);
-    ok->setDefault(true);
-    auto* buttons = new QHBoxLayout;
-    buttons->addWidget(help);
-    buttons->addStretch(1);
-    buttons->addWidget(ok);
-    buttons->addWidget(cancel);
+    const DialogButtonRow buttons = DialogButtonRow::create(this);
+    buttons.help->setAutoDefault(false);
+    buttons.cancel->setAutoDefault(false);
 
     auto* layout = new QVBoxLayout(this);
     layout->addLayout(monthRow);
     layout->addLayout(grid);
     layout->addLayout(timeGrid);
     layout->addLayout(chosenRow);
-    layout->addLayout(buttons);
+    layout->addLayout(buttons.layout);
 
-    connect(ok, &QPushButton::clicked, this, &QDialog::accept);
-    connect(cancel, &QPushButton::clicked, this, &QDialog::reject);
     ConnectHelp(this, m_state, m_prompter);
     connect(previous, &QToolButton::clicked, this, [this] { moveTo(m_value.date().addMonths(-1)); });
     connect(next, &QToolButton::clicked, this, [this] { moveTo(m_value.date().addMonths(1)); });

@@ -3,6 +3,7 @@
 #include "core/AppState.h"
 #include "gui/attributes/CalendarDialog.h"
 #include "gui/attributes/OffsetDialog.h"
+#include "gui/platform/DialogButtonRow.h"
 #include "gui/platform/ShowHelpGuide.h"
 #include "gui/settings/DialogChrome.h"
 #include "gui/settings/NamedWidget.h"
@@ -85,26 +86,16 @@ FolderAttributesDialog::FolderAttributesDialog(const AppState& state, Prompter& 
         timeGrid->addWidget(m_rows[i].pages, i, 2);
     }
 
-    auto* help = NamedWidget<QPushButton>(this, QStringLiteral("cmdHelp"));
-    auto* ok = NamedWidget<QPushButton>(this, QStringLiteral("cmdOK"));
-    auto* cancel = NamedWidget<QPushButton>(this, QStringLiteral("cmdCancel"));
-    help->setAutoDefault(false);
-    cancel->setAutoDefault(false);
-    ok->setDefault(true);
-    connect(ok, &QPushButton::clicked, this, &QDialog::accept);
-    connect(cancel, &QPushButton::clicked, this, &QDialog::reject);
+    const DialogButtonRow buttons = DialogButtonRow::create(this);
+    buttons.help->setAutoDefault(false);
+    buttons.cancel->setAutoDefault(false);
     ConnectHelp(this, m_state, m_prompter);
-    auto* buttons = new QHBoxLayout;
-    buttons->addWidget(help);
-    buttons->addStretch(1);
-    buttons->addWidget(ok);
-    buttons->addWidget(cancel);
 
     auto* layout = new QVBoxLayout(this);
     layout->addLayout(attributes);
     layout->addWidget(times);
     layout->addStretch(1);
-    layout->addLayout(buttons);
+    layout->addLayout(buttons.layout);
 
     TranslateForm(state.language, this);
     SetDialogButtons(this, state.language);

@@ -3,6 +3,7 @@
 #include "core/AppState.h"
 #include "core/folderops/TimeOffset.h"
 #include "gui/attributes/TwoDigitField.h"
+#include "gui/platform/DialogButtonRow.h"
 #include "gui/platform/ShowHelpGuide.h"
 #include "gui/settings/DialogChrome.h"
 #include "gui/settings/NamedWidget.h"
@@ -64,25 +65,15 @@ OffsetDialog::OffsetDialog(const AppState& state, Prompter& prompter, const QStr
     grid->setColumnStretch(2, 1);
     connect(m_sign, &QComboBox::currentIndexChanged, this, &OffsetDialog::rebuild);
 
-    auto* help = NamedWidget<QPushButton>(this, QStringLiteral("cmdHelp"));
-    auto* ok = NamedWidget<QPushButton>(this, QStringLiteral("cmdOK"));
-    auto* cancel = NamedWidget<QPushButton>(this, QStringLiteral("cmdCancel"));
-    help->setAutoDefault(false);
-    cancel->setAutoDefault(false);
-    ok->setDefault(true);
-    connect(ok, &QPushButton::clicked, this, &QDialog::accept);
-    connect(cancel, &QPushButton::clicked, this, &QDialog::reject);
+    const DialogButtonRow buttons = DialogButtonRow::create(this);
+    buttons.help->setAutoDefault(false);
+    buttons.cancel->setAutoDefault(false);
     ConnectHelp(this, m_state, m_prompter);
-    auto* buttons = new QHBoxLayout;
-    buttons->addWidget(help);
-    buttons->addStretch(1);
-    buttons->addWidget(ok);
-    buttons->addWidget(cancel);
 
     auto* layout = new QVBoxLayout(this);
     layout->addLayout(grid);
     layout->addStretch(1);
-    layout->addLayout(buttons);
+    layout->addLayout(buttons.layout);
 
     TranslateForm(state.language, this);
     TwoDigitField::nameBars(this);

@@ -2,6 +2,7 @@
 
 #include "core/AppState.h"
 #include "core/folderops/SubfolderCreation.h"
+#include "gui/platform/DialogButtonRow.h"
 #include "gui/platform/ShowHelpGuide.h"
 #include "gui/settings/DialogChrome.h"
 #include "gui/settings/WidgetTranslator.h"
@@ -44,29 +45,17 @@ CreateSubFoldersDialog::CreateSubFoldersDialog(AppState& state, Prompter& prompt
     form->labelForField(m_name)->setObjectName(QStringLiteral("lblSubFolder"));
     form->labelForField(m_count)->setObjectName(QStringLiteral("lblCount"));
 
-    m_ok = new QPushButton(QStringLiteral("OK"), this);
-    m_ok->setObjectName(QStringLiteral("cmdOK"));
-    m_ok->setDefault(true);
-    auto* cancel = new QPushButton(QStringLiteral("Cancel"), this);
-    cancel->setObjectName(QStringLiteral("cmdCancel"));
-    auto* helpButton = new QPushButton(QStringLiteral("Help"), this);
-    helpButton->setObjectName(QStringLiteral("cmdHelp"));
-    auto* buttons = new QHBoxLayout;
-    buttons->addWidget(helpButton);
-    buttons->addStretch(1);
-    buttons->addWidget(m_ok);
-    buttons->addWidget(cancel);
+    const DialogButtonRow buttons = DialogButtonRow::create(this);
+    m_ok = buttons.ok;
 
     auto* layout = new QVBoxLayout(this);
     layout->addLayout(form);
     layout->addWidget(m_load);
     layout->addSpacing(8);
-    layout->addLayout(buttons);
+    layout->addLayout(buttons.layout);
 
     connect(m_name, &QLineEdit::textChanged, this, &CreateSubFoldersDialog::nameChanged);
     connect(m_count, &QLineEdit::editingFinished, this, &CreateSubFoldersDialog::tidyCount);
-    connect(m_ok, &QPushButton::clicked, this, &CreateSubFoldersDialog::accept);
-    connect(cancel, &QPushButton::clicked, this, &CreateSubFoldersDialog::reject);
     ConnectHelp(this, m_state, m_prompter);
 
     TranslateForm(state.language, this, formName());

@@ -1,6 +1,7 @@
 #include "gui/folderops/FileListDialog.h"
 
 #include "core/AppState.h"
+#include "gui/platform/DialogButtonRow.h"
 #include "gui/platform/ShowHelpGuide.h"
 #include "gui/platform/WarnNotWritten.h"
 #include "gui/script/DialogState.h"
@@ -32,25 +33,11 @@ FileListDialog::FileListDialog(AppState& state, Prompter& prompter, QWidget* par
     frameLayout->addWidget(m_formatted);
     frameLayout->addWidget(plain);
 
-    auto* ok = new QPushButton(QStringLiteral("OK"), this);
-    ok->setObjectName(QStringLiteral("cmdOK"));
-    ok->setDefault(true);
-    auto* cancel = new QPushButton(QStringLiteral("Cancel"), this);
-    cancel->setObjectName(QStringLiteral("cmdCancel"));
-    auto* helpButton = new QPushButton(QStringLiteral("Help"), this);
-    helpButton->setObjectName(QStringLiteral("cmdHelp"));
-    auto* buttons = new QHBoxLayout;
-    buttons->addWidget(helpButton);
-    buttons->addStretch(1);
-    buttons->addWidget(ok);
-    buttons->addWidget(cancel);
+    const DialogButtonRow buttons = DialogButtonRow::create(this);
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(frame);
     layout->addSpacing(8);
-    layout->addLayout(buttons);
-
-    connect(ok, &QPushButton::clicked, this, &FileListDialog::accept);
-    connect(cancel, &QPushButton::clicked, this, &FileListDialog::reject);
+    layout->addLayout(buttons.layout);
     ConnectHelp(this, m_state, m_prompter);
 
     TranslateForm(state.language, this, formName());

@@ -3,6 +3,7 @@
 #include "core/AppState.h"
 #include "core/folderops/ListedFolderOps.h"
 #include "core/preview/PreviewList.h"
+#include "gui/platform/DialogButtonRow.h"
 #include "gui/platform/Prompter.h"
 #include "gui/platform/ShowHelpGuide.h"
 #include "gui/platform/WarnNotWritten.h"
@@ -41,33 +42,21 @@ SelActionDialog::SelActionDialog(AppState& state, Prompter& prompter, const Prev
     m_update = new QCheckBox(QStringLiteral("Update the list"), this);
     m_update->setObjectName(QStringLiteral("chkUpdateList"));
 
-    m_ok = new QPushButton(QStringLiteral("OK"), this);
-    m_ok->setObjectName(QStringLiteral("cmdOK"));
-    m_ok->setDefault(true);
-    auto* cancel = new QPushButton(QStringLiteral("Cancel"), this);
-    cancel->setObjectName(QStringLiteral("cmdCancel"));
-    auto* helpButton = new QPushButton(QStringLiteral("Help"), this);
-    helpButton->setObjectName(QStringLiteral("cmdHelp"));
+    const DialogButtonRow buttons = DialogButtonRow::create(this);
+    m_ok = buttons.ok;
 
     auto* pathRow = new QHBoxLayout;
     pathRow->addWidget(m_target, 1);
     pathRow->addWidget(browseButton);
-    auto* buttons = new QHBoxLayout;
-    buttons->addWidget(helpButton);
-    buttons->addStretch(1);
-    buttons->addWidget(m_ok);
-    buttons->addWidget(cancel);
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(label);
     layout->addLayout(pathRow);
     layout->addWidget(m_update);
     layout->addSpacing(8);
-    layout->addLayout(buttons);
+    layout->addLayout(buttons.layout);
 
     connect(m_target, &QLineEdit::textChanged, this, &SelActionDialog::targetChanged);
     connect(browseButton, &QPushButton::clicked, this, &SelActionDialog::browse);
-    connect(m_ok, &QPushButton::clicked, this, &SelActionDialog::accept);
-    connect(cancel, &QPushButton::clicked, this, &SelActionDialog::reject);
     ConnectHelp(this, m_state, m_prompter);
 
     TranslateForm(state.language, this, tag);
