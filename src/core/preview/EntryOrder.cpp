@@ -1,6 +1,7 @@
 #include "core/preview/EntryOrder.h"
 
 #include "core/platform/LocalTime.h"
+#include "core/preview/NaturalKeys.h"
 #include "core/preview/SortKey.h"
 
 #include <QHash>
@@ -53,25 +54,45 @@ bool sameParentAsBefore(const std::vector<FolderEntry>& entries, size_t i)
 // keys share a rank, as they would tie in a sort by parent path.
 std::vector<int> parentRanks(const std::vector<FolderEntry>& entries)
 {
+    const QSet<QString> distinct = DistinctParents(entries);
+    std::vector<const QString*> parents;
+    parents.reserve(static_cast<size_t>(distinct.size()));
+    NaturalKeys keys;
+    for (const QString& parent : distinct) {
+        parents.push_back(&parent);
+        keys.append(parent);
+    }
+    std::vector<int> byKey(parents.size());
+    std::iota(byKey.begin(), byKey.end(), 0);
+    std::sort(byKey.begin(), byKey.end(),
+              [&](int a, int b) { return keys.at(static_cast<size_t>(a)) < keys.at(static_cast<size_t>(b)); });
     QHash<QString, int> rankOf;
-    for (const QString& parent : DistinctParents(entries))
-        rankOf.insert(parent, 0);
-    std::vector<std::pair<QString, QString>> parents;
-    parents.reserve(static_cast<size_t>(rankOf.size()));
-    for (auto it = rankOf.cbegin(); it != rankOf.cend(); ++it)
-        parents.emplace_back(FoldSortKey(BuildSortKey(it.key())), it.key());
-    std::sort(parents.begin(), parents.end(),
-              [](const auto& a, const auto& b) { return CompareFoldedKeys(a.first, b.first) < 0; });
+    rankOf.reserve(distinct.size());
     int rank = 0;
-    for (size_t p = 0; p < parents.size(); ++p) {
-        if (p > 0 && CompareFoldedKeys(parents[p - 1].first, parents[p].first) != 0)
+    for (size_t p = 0; p < byKey.size(); ++p) {
+        const auto key = static_cast<size_t>(byKey[p]);
+        if (p > 0 && keys.at(static_cast<size_t>(byKey[p - 1])) != keys.at(key))
             ++rank;
-        rankOf[parents[p].second] = rank;
+        rankOf.insert(*parents[key], rank);
     }
     std::vector<int> ranks(entries.size());
     for (size_t i = 0; i < entries.size(); ++i)
         ranks[i] = sameParentAsBefore(entries, i) ? ranks[i - 1] : rankOf.value(entries[i].parentPath);
     return ranks;
+}
+
+// The column's text of every entry; the text columns are read in place.
+NaturalKeys naturalKeys(const std::vector<FolderEntry>& entries, int column)
+{
+    const QString FolderEntry::*field = column == FolderEntry::ColParentPath ? &FolderEntry::parentPath
+                                        : column == FolderEntry::ColOldName  ? &FolderEntry::oldName
+                                        : column == FolderEntry::ColNewName  ? &FolderEntry::newName
+                                                                             : nullptr;
+    NaturalKeys keys;
+    keys.reserve(entries.size(), entries.size() * 48);
+    for (const FolderEntry& e : entries)
+        keys.append(field ? e.*field : e.text(column));
+    return keys;
 }
 
 template <typename T> int compare(const T& a, const T& b)
@@ -92,43 +113,48 @@ std::vector<int> SortedEntryOrder(const std::vector<FolderEntry>& entries, int c
     const size_t n = entries.size();
     const bool byPath = column == FolderEntry::ColParentPath;
     const std::vector<int> parentRank = byPath || byParentFirst ? parentRanks(entries) : std::vector<int>();
-    // The key of the column: a number, the parent's rank, or the natural key of the text, folded once.
-    std::vector<qint64> numbers;
-    std::vector<QString> texts;
-    if (isNumberColumn(column)) {
-        numbers.resize(n);
-        for (size_t i = 0; i < n; ++i)
-            numbers[i] = *numberKey(entries[i], column);
-    } else if (!byPath) {
-        texts.resize(n);
-        for (size_t i = 0; i < n; ++i)
-            texts[i] = FoldSortKey(EntrySortKey(entries[i], column));
-    }
     // The path column stands for the folders' full paths: siblings follow their names in natural order,
     // so that a list sorted by path reads "Disc 1, Disc 2, Disc 10" whatever order they were loaded in.
-    std::vector<QString> nameKeys;
-    if (byPath) {
-        nameKeys.resize(n);
-        for (size_t i = 0; i < n; ++i)
-            nameKeys[i] = FoldSortKey(EntrySortKey(entries[i], FolderEntry::ColOldName));
+    const bool byNumber = isNumberColumn(column);
+    const NaturalKeys keys =
+        byNumber ? NaturalKeys() : naturalKeys(entries, byPath ? int(FolderEntry::ColOldName) : column);
+    // Each row's first criterion in eight bytes, next to its index: most comparisons end there.
+    struct Row
+    {
+        quint64 head;
+        int index;
+    };
+    std::vector<Row> rows(n);
+    for (size_t i = 0; i < n; ++i) {
+        quint64 head = 0;
+        if (byPath)
+            head = static_cast<quint64>(parentRank[i]);
+        else if (byNumber)
+            head = static_cast<quint64>(*numberKey(entries[i], column)) ^ (quint64(1) << 63);
+        else
+            head = keys.head(i);
+        rows[i] = {head, static_cast<int>(i)};
     }
-    std::vector<int> order(n);
-    std::iota(order.begin(), order.end(), 0);
-    const int direction = sortOrder == Qt::AscendingOrder ? 1 : -1;
-    std::stable_sort(order.begin(), order.end(), [&](int ia, int ib) {
-        const auto a = static_cast<size_t>(ia);
-        const auto b = static_cast<size_t>(ib);
-        int c = 0;
-        if (!numbers.empty())
-            c = compare(numbers[a], numbers[b]);
-        else if (!texts.empty())
-            c = CompareFoldedKeys(texts[a], texts[b]);
-        if (c == 0 && !parentRank.empty())
-            c = parentRank[a] - parentRank[b];
-        if (c == 0 && !nameKeys.empty())
-            c = CompareFoldedKeys(nameKeys[a], nameKeys[b]);
-        return direction * c < 0;
+    const bool ascending = sortOrder == Qt::AscendingOrder;
+    const auto compareRows = [&](const Row& x, const Row& y) {
+        const int c = compare(x.head, y.head);
+        if (c != 0 || (byNumber && !byParentFirst))
+            return c;
+        const auto a = static_cast<size_t>(x.index);
+        const auto b = static_cast<size_t>(y.index);
+        if (byPath || byNumber)
+            return byPath ? NaturalKeys::compare(keys.at(a), keys.at(b)) : compare(parentRank[a], parentRank[b]);
+        const int text = NaturalKeys::compare(keys.at(a), keys.at(b));
+        return (text != 0 || !byParentFirst) ? text : compare(parentRank[a], parentRank[b]);
+    };
+    // Equal rows keep their order in either direction.
+    std::sort(rows.begin(), rows.end(), [&](const Row& x, const Row& y) {
+        const int c = compareRows(x, y);
+        return c != 0 ? (ascending ? c < 0 : c > 0) : x.index < y.index;
     });
+    std::vector<int> order(n);
+    for (size_t r = 0; r < n; ++r)
+        order[r] = rows[r].index;
     return order;
 }
 

@@ -472,10 +472,10 @@ void PreviewList::applyOrder(const std::vector<int>& order)
     for (const QModelIndex& idx : from)
         to.append(index(newRowOfOld[static_cast<size_t>(idx.row())], idx.column()));
     changePersistentIndexList(from, to);
-    // The keys stay the same, only their rows change: update the index in place.
+    // The keys stay the same, only their rows change: update the index in place, without hashing a key.
     if (!m_keysStale) {
-        for (size_t row = 0; row < m_entries.size(); ++row)
-            *m_rowOfKey.find(m_entries[row].key) = static_cast<int>(row);
+        for (auto it = m_rowOfKey.begin(); it != m_rowOfKey.end(); ++it)
+            it.value() = newRowOfOld[static_cast<size_t>(it.value())];
     }
     Q_EMIT layoutChanged({}, QAbstractItemModel::VerticalSortHint);
 }

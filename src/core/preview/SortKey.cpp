@@ -47,8 +47,3 @@ QString BuildSortKey(const QString& text)
     }
     return out;
 }
-
-QString FoldSortKey(const QString& key)
-{
-    return key.toCaseFolded();
-}

@@ -8,12 +8,3 @@
 // digits: ":" follows "9" directly in code order, so such a number sorts after every shorter one and two
 // long numbers sort by length first, then digit by digit. Nothing is ever cut.
 QString BuildSortKey(const QString& text);
-
-// The order of two sort keys: letter case is ignored (Unicode case folding); characters beyond ASCII
-// compare by their code points after folding. Equal keys are left to the stability of the sort.
-// Keys should be folded once with FoldSortKey, then compared with CompareFoldedKeys.
-QString FoldSortKey(const QString& key);
-inline int CompareFoldedKeys(const QString& a, const QString& b)
-{
-    return QString::compare(a, b, Qt::CaseSensitive);
-}

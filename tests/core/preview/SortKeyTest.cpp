@@ -1,8 +1,10 @@
 #include "core/preview/SortKey.h"
+#include "core/preview/NaturalKeys.h"
 
 #include <QStringList>
 #include <algorithm>
 #include <gtest/gtest.h>
+#include <random>
 
 TEST(BuildSortKey, PadsDigitRunsToFifteenDigits)
 {
@@ -27,23 +29,73 @@ TEST(BuildSortKey, PadsDigitRunsToFifteenDigits)
         EXPECT_EQ(BuildSortKey(QString::fromUtf8(c.text)), QString::fromUtf8(c.key)) << c.text;
 }
 
-TEST(BuildSortKey, TextOrderOfKeysIsNaturalOrder)
+namespace {
+
+int naturalOrder(const QString& a, const QString& b)
+{
+    NaturalKeys keys;
+    keys.append(a);
+    keys.append(b);
+    const int c = NaturalKeys::compare(keys.at(0), keys.at(1));
+    // The heads must never contradict the whole keys.
+    if (keys.head(0) != keys.head(1)) {
+        EXPECT_EQ(keys.head(0) < keys.head(1), c < 0) << a.toStdString() << " / " << b.toStdString();
+    }
+    return c;
+}
+
+int sign(int c)
+{
+    return (c > 0) - (c < 0);
+}
+
+} // namespace
+
+TEST(NaturalKeys, OrderIsNaturalOrder)
 {
     // Each name must sort before the next one, including numbers far beyond fifteen digits.
-    const QStringList ordered = {QStringLiteral("Disc 2"),
+    const QStringList ordered = {QStringLiteral("Disc"),
+                                 QStringLiteral("Disc 2"),
                                  QStringLiteral("disc 9"),
                                  QStringLiteral("Disc 10"),
+                                 QStringLiteral("Disc 10 b"),
                                  QStringLiteral("Disc 999999999999999"),
                                  QStringLiteral("Disc 1000000000000000"),
                                  QStringLiteral("Disc 9000000000000000"),
                                  QStringLiteral("Disc 10000000000000000"),
                                  QStringLiteral("Disc 1") + QString(400, QLatin1Char('0')),
                                  QStringLiteral("Disc A"),
-                                 QStringLiteral("disc b")};
-    const auto compare = [](const QString& a, const QString& b) {
-        return CompareFoldedKeys(FoldSortKey(BuildSortKey(a)), FoldSortKey(BuildSortKey(b)));
-    };
+                                 QStringLiteral("disc b"),
+                                 QStringLiteral("Disc \uE000"),
+                                 QStringLiteral("Disc \U0001F600")}; // by code point, not by UTF-16 unit
     for (qsizetype i = 0; i + 1 < ordered.size(); ++i)
-        EXPECT_LT(compare(ordered.at(i), ordered.at(i + 1)), 0) << ordered.at(i).left(30).toStdString();
-    EXPECT_EQ(compare(QStringLiteral("ÄRGER 5"), QStringLiteral("ärger 5")), 0); // letter case is ignored
+        EXPECT_LT(naturalOrder(ordered.at(i), ordered.at(i + 1)), 0) << ordered.at(i).left(30).toStdString();
+    const struct
+    {
+        const char* a;
+        const char* b;
+    } equal[] = {{"ÄRGER 5", "ärger 5"}, {"Take 007", "take 7"}, {"000", "0"}, {"", ""}};
+    for (const auto& e : equal)
+        EXPECT_EQ(naturalOrder(QString::fromUtf8(e.a), QString::fromUtf8(e.b)), 0) << e.a;
+}
+
+TEST(NaturalKeys, AgreeWithTheShownSortKeysOnRandomNames)
+{
+    // The compact keys order as the shown keys (padded numbers, folded case) would, in any mix of letters,
+    // digits, punctuation and accented letters.
+    const QString alphabet = QStringLiteral("aAbB0019 -._:~äÄßéÉ");
+    std::mt19937 random(7);
+    const auto name = [&] {
+        QString text;
+        const auto length = random() % 9;
+        for (unsigned i = 0; i < length; ++i)
+            text.append(alphabet.at(static_cast<qsizetype>(random() % static_cast<unsigned>(alphabet.size()))));
+        return text;
+    };
+    for (int round = 0; round < 20000; ++round) {
+        const QString a = name();
+        const QString b = name();
+        const int shown = QString::compare(BuildSortKey(a).toCaseFolded(), BuildSortKey(b).toCaseFolded());
+        ASSERT_EQ(sign(naturalOrder(a, b)), sign(shown)) << a.toStdString() << " / " << b.toStdString();
+    }
 }
