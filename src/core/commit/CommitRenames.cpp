@@ -69,6 +69,9 @@ public:
             QList<QByteArray> happened;
             QList<QByteArray> notDone;
             for (const RenameBlock::Rename& r : m_block.renames()) {
+                // A folder above it did not take its new name: the rename is planned again from here.
+                if (m_list.entry(r.row).parentPath != r.parentPath)
+                    break;
                 ++done;
                 const bool renamed = commit(r);
                 if (!r.line.isEmpty())
@@ -169,17 +172,18 @@ private:
             const FolderEntry& e = m_list.entry(rows[at]);
             if (!e.isChanged())
                 continue;
-            QString oldPath = joined(e.parentPath, e.oldName, u"/");
-            QString newPath = joined(e.parentPath, e.newName, u"/");
-            if (!m_block.accepts(e.parentPath, oldPath, newPath))
+            QString parent = m_block.parentAfterRenames(e.parentPath);
+            QString oldPath = joined(parent, e.oldName, u"/");
+            QString newPath = joined(parent, e.newName, u"/");
+            if (!m_block.accepts(oldPath, newPath))
                 break;
             // A name that cannot be given fails without touching the disk: nothing to announce.
             QByteArray line;
             if (m_protocolOn && CheckFolderName(e.newName) == FolderNameProblem::None) {
-                line = m_protocol.line(e.parentPath, e.oldName, e.newName);
+                line = m_protocol.line(parent, e.oldName, e.newName);
                 m_blockLines.append(line);
             }
-            m_block.add({rows[at], at, std::move(oldPath), std::move(newPath), std::move(line)}, e.parentPath);
+            m_block.add({rows[at], at, std::move(parent), std::move(oldPath), std::move(newPath), std::move(line)});
         }
         return at;
     }

@@ -1,46 +1,49 @@
 #include "core/commit/RenameBlock.h"
 
-namespace {
+#include "core/commit/PathPrefixIndex.h"
 
-// The path of the folder holding a path that ends in a separator; empty at the root.
-QString holderOf(const QString& path)
+QString RenameBlock::parentAfterRenames(const QString& parentPath)
 {
-    const qsizetype slash = path.lastIndexOf(QLatin1Char('/'), path.size() - 2);
-    return slash < 0 ? QString() : path.left(slash + 1);
-}
-
-} // namespace
-
-bool RenameBlock::underRenamed(const QString& folderPath) const
-{
-    for (QString path = folderPath; path.size() > 1; path = holderOf(path)) {
-        if (m_renamed.contains(path))
-            return true;
+    if (m_moved.isEmpty())
+        return parentPath;
+    if (parentPath == m_lastParent)
+        return m_lastParentAfter;
+    // A folder renamed in the block may hold one renamed later in it: follow the moves downwards. Each
+    // step lands below a new path, where only a later rename of the block can match.
+    QString path = parentPath;
+    for (size_t step = 0; step <= m_renames.size(); ++step) {
+        bool moved = false;
+        for (QString above = path; above.size() > 1; above = PathPrefixIndex::holdingFolder(above).toString()) {
+            const auto to = m_moved.constFind(above);
+            if (to != m_moved.cend()) {
+                path = to.value() + path.mid(above.size());
+                moved = true;
+                break;
+            }
+        }
+        if (!moved)
+            break;
     }
-    return false;
+    m_lastParent = parentPath;
+    m_lastParentAfter = path;
+    return path;
 }
 
-bool RenameBlock::accepts(const QString& parentPath, const QString& oldPath, const QString& newPath)
+bool RenameBlock::accepts(const QString& oldPath, const QString& newPath) const
 {
-    if (m_renames.empty())
-        return true;
-    if (m_renamed.contains(oldPath) || m_renamed.contains(newPath) || m_holding.contains(oldPath) ||
-        m_holding.contains(newPath))
-        return false;
-    if (parentPath != m_checkedParent) {
-        m_checkedParent = parentPath;
-        m_parentFree = !underRenamed(parentPath);
-    }
-    return m_parentFree;
+    return m_renames.empty() || !(m_renamed.contains(oldPath) || m_renamed.contains(newPath) ||
+                                  m_holding.contains(oldPath) || m_holding.contains(newPath));
 }
 
-void RenameBlock::add(Rename rename, const QString& parentPath)
+void RenameBlock::add(Rename rename)
 {
     m_renamed.insert(rename.oldPath);
     m_renamed.insert(rename.newPath);
-    // Paths added now are below the parent, so a check made for it stays true.
-    for (QString path = parentPath; path.size() > 1 && !m_holding.contains(path); path = holderOf(path))
+    m_moved.insert(rename.oldPath, rename.newPath);
+    for (QString path = rename.parentPath; path.size() > 1 && !m_holding.contains(path);
+         path = PathPrefixIndex::holdingFolder(path).toString())
         m_holding.insert(path);
+    // The rename is one level below its parent, so it cannot move the parent: a look-up stays true.
     m_renames.push_back(std::move(rename));
 }
 
@@ -49,6 +52,7 @@ void RenameBlock::clear()
     m_renames.clear();
     m_renamed.clear();
     m_holding.clear();
-    m_checkedParent.clear();
-    m_parentFree = false;
+    m_moved.clear();
+    m_lastParent.clear();
+    m_lastParentAfter.clear();
 }

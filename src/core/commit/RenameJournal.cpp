@@ -1,6 +1,7 @@
 #include "core/commit/RenameJournal.h"
 
 #include "core/commit/FolderNameCheck.h"
+#include "core/commit/PathPrefixIndex.h"
 #include "core/commit/RenameProtocol.h"
 #include "core/platform/AppendFile.h"
 
@@ -162,27 +163,40 @@ bool RenameJournal::finishRecord(bool keepLatest)
         closeBlock();
         return false;
     }
-    // The run was killed in a block: a rename of it that happened may lack its line. The renames of one
-    // block never touch each other's paths, so each one's paths tell whether it happened.
+    // The run was killed in a block: a rename of it that happened may lack its line. No rename of a block
+    // names or holds the paths of one before it, so its own paths tell whether it happened, once the
+    // folders above it have told: below one that was not renamed, nothing was.
     bool wrote = false;
+    QSet<QString> notRenamed; // the new paths of the block's renames that did not happen
+    const auto belowNotRenamed = [&](const QString& parent) {
+        for (QString path = parent; path.size() > 1; path = PathPrefixIndex::holdingFolder(path).toString()) {
+            if (notRenamed.contains(path))
+                return true;
+        }
+        return false;
+    };
     const QList<QByteArray> cycle = lastCycle.split(RenameProtocol::kSeparator);
     QSet<QByteArray> recorded;
     bool recordedRead = false;
     QByteArray owed;
     for (const auto& [line, notDone] : open) {
-        if (notDone)
-            continue;
         const RenameProtocol::Line parsed = RenameProtocol::parseLine(line);
         if (!parsed.usable)
             continue;
         const QString renamed = parsed.parentPath + parsed.newName + QLatin1Char('/');
+        if (notDone || belowNotRenamed(parsed.parentPath)) {
+            notRenamed.insert(renamed);
+            continue;
+        }
         // The end of a cycle comes from the temporary name, while the old name is taken again.
         const bool fromTemporary = cycle.size() >= 4 && QString::fromUtf8(cycle.at(1)) == parsed.parentPath &&
                                    QString::fromUtf8(cycle.at(3)) == parsed.oldName;
         const QString source =
             parsed.parentPath + (fromTemporary ? QString::fromUtf8(cycle.at(2)) : parsed.oldName) + QLatin1Char('/');
-        if (!m_fs.folderExists(renamed) || !isMissing(m_fs, source))
+        if (!m_fs.folderExists(renamed) || !isMissing(m_fs, source)) {
+            notRenamed.insert(renamed);
             continue;
+        }
         if (!recordedRead) {
             recorded = protocolLines(m_fs, m_settingsFolder);
             recordedRead = true;

@@ -10,6 +10,7 @@
 
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <gtest/gtest.h>
 
 using namespace CommitTestSupport;
@@ -117,6 +118,9 @@ TEST_F(RenameJournalTest, AKilledBlockOwesTheProtocolExactlyTheRenamesThatHappen
         {"siblings", {"a", "b", "c", "d"}, {{"a", "a1"}, {"b", "b1"}, {"c", "c1"}, {"d", "d1"}}},
         {"deepest first", {"p", "p/c", "p/c/g", "q"}, {{"p/c/g", "g1"}, {"p/c", "c1"}, {"p", "p1"}, {"q", "q1"}}},
         {"parents first", {"p", "p/c", "q"}, {{"p", "p1"}, {"p/c", "c1"}, {"q", "q1"}}},
+        {"three levels, parents first",
+         {"p", "p/c", "p/c/g", "p/d", "q"},
+         {{"p", "p1"}, {"p/c", "c1"}, {"p/d", "d1"}, {"p/c/g", "g1"}, {"q", "q1"}}},
         {"chain", {"a", "b"}, {{"b", "c"}, {"a", "b"}}},
     };
     for (const auto& c : cases) {
@@ -141,6 +145,50 @@ TEST_F(RenameJournalTest, AKilledBlockOwesTheProtocolExactlyTheRenamesThatHappen
             EXPECT_TRUE(undo.failures.isEmpty()) << undo.failures.join('\n').toStdString();
             EXPECT_EQ(snapshot(fresh).join(' ').toStdString(), before.join(' ').toStdString());
         }
+    }
+}
+
+// A block may hold a folder and the folders below it, planned under its new path. When the folder keeps
+// its name, those below are planned again where they are; and after a crash, nothing below a folder that
+// was not renamed is owed to the protocol, even where another folder's contents look renamed.
+TEST_F(RenameJournalTest, FoldersBelowAFolderThatKeptItsNameAreNotTakenAsRenamed)
+{
+    for (const bool crash : {false, true}) {
+        SCOPED_TRACE(crash ? "killed after the first rename" : "whole run");
+        QFile::remove(path(RenameProtocol::fileName()));
+        TestTree fresh;
+        // "p1" is somebody else's folder that happens to hold "c1" and no "c".
+        build(fresh, {"q", "p", "p/c", "p1", "p1/c1"});
+        const QStringList before = snapshot(fresh);
+        auto owned = std::make_unique<FaultInjectingFileSystem>();
+        FaultInjectingFileSystem& fs = *owned;
+        app.state().services.fileSystem = std::move(owned);
+        if (crash)
+            fs.crashAfterRenames(1);
+        list.clear();
+        for (const auto& [folder, newName] :
+             QList<std::pair<QString, QString>>{{"q", "q1"}, {"p", "p1"}, {"p/c", "c1"}})
+            ASSERT_TRUE(list.append(entryFor(fresh, folder, newName)));
+        const CommitReport report = CommitRenames(app.state(), list, kAllEntries);
+        fs.restart();
+        RenameJournal::recover(fs, app.state().settingsFolder);
+        const QString root = fresh.root() + QLatin1Char('/');
+        QList<QByteArray> expected = {RenameProtocol::encodeLine("", root, "q", "q1")};
+        if (!crash) {
+            EXPECT_EQ(report.renamed, 2);
+            EXPECT_EQ(report.failures.size(), 1); // p1 is taken
+            EXPECT_TRUE(QFileInfo(fresh.path("p/c1")).isDir());
+            expected.append(RenameProtocol::encodeLine("", root + "p/", "c", "c1"));
+        }
+        QList<QByteArray> lines = protocolLines();
+        for (QByteArray& line : lines)
+            line = line.mid(line.indexOf(RenameProtocol::kSeparator)); // without the time
+        for (QByteArray& line : expected)
+            line = line.mid(line.indexOf(RenameProtocol::kSeparator));
+        EXPECT_EQ(lines, expected);
+        const UndoLastReport undo = UndoLastRun(app.state());
+        EXPECT_TRUE(undo.failures.isEmpty()) << undo.failures.join('\n').toStdString();
+        EXPECT_EQ(snapshot(fresh).join(' ').toStdString(), before.join(' ').toStdString());
     }
 }
 
