@@ -1,5 +1,7 @@
 #include "core/platform/FileNames.h"
 
+#include "core/platform/Utf8Writer.h"
+
 #include <cstring>
 
 namespace FileNames {
@@ -37,25 +39,6 @@ int sequenceLength(const unsigned char* p, qsizetype n)
         return 4;
     }
     return 0;
-}
-
-void appendUtf8(QByteArray& out, char32_t cp)
-{
-    if (cp < 0x80) {
-        out.append(static_cast<char>(cp));
-    } else if (cp < 0x800) {
-        out.append(static_cast<char>(0xC0 | (cp >> 6)));
-        out.append(static_cast<char>(0x80 | (cp & 0x3F)));
-    } else if (cp < 0x10000) {
-        out.append(static_cast<char>(0xE0 | (cp >> 12)));
-        out.append(static_cast<char>(0x80 | ((cp >> 6) & 0x3F)));
-        out.append(static_cast<char>(0x80 | (cp & 0x3F)));
-    } else {
-        out.append(static_cast<char>(0xF0 | (cp >> 18)));
-        out.append(static_cast<char>(0x80 | ((cp >> 12) & 0x3F)));
-        out.append(static_cast<char>(0x80 | ((cp >> 6) & 0x3F)));
-        out.append(static_cast<char>(0x80 | (cp & 0x3F)));
-    }
 }
 
 } // namespace
@@ -104,24 +87,27 @@ QString decode(const char* bytes)
 
 QByteArray encode(const QString& name)
 {
-    QByteArray out;
-    out.reserve(name.size());
+    // Three bytes at most for each UTF-16 unit: a pair of them gives four.
     const qsizetype n = name.size();
+    QByteArray out(3 * n, Qt::Uninitialized);
+    char* o = out.data();
+    const char16_t* chars = QStringView(name).utf16();
     for (qsizetype i = 0; i < n; ++i) {
-        const char16_t c = name.at(i).unicode();
+        const char16_t c = chars[i];
         if (c < 0x80) {
-            out.append(static_cast<char>(c));
-        } else if (QChar::isHighSurrogate(c) && i + 1 < n && QChar::isLowSurrogate(name.at(i + 1).unicode())) {
-            appendUtf8(out, QChar::surrogateToUcs4(c, name.at(i + 1).unicode()));
+            *o++ = static_cast<char>(c);
+        } else if (QChar::isHighSurrogate(c) && i + 1 < n && QChar::isLowSurrogate(chars[i + 1])) {
+            o = WriteUtf8(o, QChar::surrogateToUcs4(c, chars[i + 1]));
             ++i;
         } else if (c >= kEscapeBase + 0x80 && c <= kEscapeBase + 0xFF) {
-            out.append(static_cast<char>(c - kEscapeBase));
+            *o++ = static_cast<char>(c - kEscapeBase);
         } else if (QChar::isSurrogate(c)) {
-            appendUtf8(out, 0xFFFD); // a stray surrogate typed or pasted into a name
+            o = WriteUtf8(o, 0xFFFD); // a stray surrogate typed or pasted into a name
         } else {
-            appendUtf8(out, c);
+            o = WriteUtf8(o, c);
         }
     }
+    out.truncate(o - out.constData());
     return out;
 }
 

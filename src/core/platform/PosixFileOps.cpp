@@ -12,9 +12,10 @@ namespace PosixFileOps {
 
 QByteArray native(const QString& path)
 {
-    if (path.isEmpty() || path.contains(QChar(0)))
-        return {};
     QByteArray p = FileNames::encode(path);
+    // A NUL would cut the path short in the system call.
+    if (p.isEmpty() || p.contains('\0'))
+        return {};
     while (p.size() > 1 && p.endsWith('/'))
         p.chop(1);
     return p;

@@ -1,5 +1,7 @@
 #include "core/preview/NaturalKeys.h"
 
+#include "core/platform/Utf8Writer.h"
+
 #include <QChar>
 #include <algorithm>
 
@@ -52,28 +54,11 @@ void NaturalKeys::append(QStringView text)
         char32_t point = c;
         if (QChar::isHighSurrogate(c) && i < n && QChar::isLowSurrogate(chars[i]))
             point = QChar::surrogateToUcs4(c, chars[i++]);
-        out = appendCodePoint(out, QChar::toCaseFolded(point));
+        // UTF-8, whose byte order is code point order.
+        out = WriteUtf8(out, QChar::toCaseFolded(point));
     }
     m_bytes.resize(static_cast<size_t>(out - m_bytes.data()));
     m_ends.push_back(m_bytes.size());
-}
-
-char* NaturalKeys::appendCodePoint(char* out, char32_t c)
-{
-    // UTF-8, whose byte order is code point order. A lone surrogate is written like any other point.
-    if (c < 0x800) {
-        *out++ = static_cast<char>(0xC0 | (c >> 6));
-    } else {
-        if (c < 0x10000) {
-            *out++ = static_cast<char>(0xE0 | (c >> 12));
-        } else {
-            *out++ = static_cast<char>(0xF0 | (c >> 18));
-            *out++ = static_cast<char>(0x80 | ((c >> 12) & 0x3F));
-        }
-        *out++ = static_cast<char>(0x80 | ((c >> 6) & 0x3F));
-    }
-    *out++ = static_cast<char>(0x80 | (c & 0x3F));
-    return out;
 }
 
 quint64 NaturalKeys::head(size_t i) const

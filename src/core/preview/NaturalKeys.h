@@ -29,8 +29,6 @@ public:
     static int compare(std::string_view a, std::string_view b) { return a.compare(b); }
 
 private:
-    static char* appendCodePoint(char* out, char32_t c);
-
     std::string m_bytes;
     std::vector<size_t> m_ends;
 };
