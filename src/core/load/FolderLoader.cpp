@@ -281,7 +281,8 @@ void FolderLoader::AddSubfolders(const QString& folder)
         addFolder(sub.path, frame.parentKey, &sub.info);
         if (m_cancelRequested)
             return;
-        if (!sub.isLink)
+        // A folder known to hold no subfolder is only read for the sizes of its files.
+        if (!sub.isLink && (measureSizes || !sub.info.holdsNoFolder))
             stack.push_back({sub.path + QLatin1Char('/'), subfoldersOf(sub.path)});
     }
 }

@@ -37,7 +37,7 @@ void FolderWalkAhead::run()
         std::vector<QString> next;
         for (qsizetype i = subfolders.size() - 1; i >= 0; --i) {
             const SubfolderInfo& sub = subfolders.at(i);
-            if (!sub.isLink && !m_skip(sub.path))
+            if (!sub.isLink && !sub.info.holdsNoFolder && !m_skip(sub.path))
                 next.push_back(sub.path);
         }
         lock.lock();

@@ -11,11 +11,10 @@
 #include <vector>
 
 // Reads the folders of a walk ahead of it on helper threads, nearly in the order the walk visits them
-// (each folder before its subfolders, subfolders in the order read, links and skipped folders not
-// entered), so the walk finds most folders read already while it builds the rows of the ones before, and
-// both cores read. Only a bounded
-// number of readings wait at any time. A folder the helper does not bring (the walk went another way) is
-// read by the caller itself: the answer is the same either way.
+// (each folder before its subfolders, subfolders in the order read; links, skipped folders and folders
+// known to hold no subfolder not entered), so the walk finds most folders read already while it builds the rows of the
+// ones before, and both cores read. Only a bounded number of readings wait at any time. A folder the helper does not
+// bring (the walk went another way) is read by the caller itself: the answer is the same either way.
 class FolderWalkAhead
 {
 public:

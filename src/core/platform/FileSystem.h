@@ -58,6 +58,9 @@ struct PathInfo
     qint64 created = kUnknownTime; // kUnknownTime where the file system keeps no birth time
     qint64 lastWrite = kUnknownTime;
     qint64 lastAccess = kUnknownTime;
+    // The folder holds no subfolder, as its link count proves on a file system that counts a link for
+    // each subfolder: a walk need not read it. False where that is not known.
+    bool holdsNoFolder = false;
 };
 
 struct SubfolderInfo

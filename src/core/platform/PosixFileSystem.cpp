@@ -17,6 +17,7 @@
 #include <memory>
 #include <pwd.h>
 #include <sys/stat.h>
+#include <sys/statfs.h>
 #include <sys/sysmacros.h>
 #include <unistd.h>
 
@@ -114,12 +115,31 @@ PathInfo folderInfo(const struct statx& sx, bool isLink, bool isRoot)
     return info;
 }
 
+// File systems whose folders have two links plus one for each subfolder: there a folder with two links
+// holds no subfolder. Others (btrfs, network and FUSE file systems) may not count them.
+bool countsSubfolderLinks(int fd)
+{
+    struct statfs fs;
+    if (fstatfs(fd, &fs) != 0)
+        return false;
+    switch (static_cast<unsigned long>(fs.f_type)) {
+    case 0xEF53:     // ext2, ext3, ext4
+    case 0x58465342: // xfs
+    case 0x01021994: // tmpfs
+    case 0xF2F52010: // f2fs
+        return true;
+    default:
+        return false;
+    }
+}
+
 // With details, every subfolder is looked at (relative to the open folder, which is cheaper than by
 // its full path later) and the regular files are measured.
 FolderScan scan(const QString& base, bool withDetails)
 {
     FolderScan result;
     dev_t device = 0;
+    int countsLinks = -1; // asked once, when the first subfolder is looked at
     result.readable = forEachEntry(
         native(base),
         [&](const char* name, unsigned char type, int fd) {
@@ -142,6 +162,11 @@ FolderScan scan(const QString& base, bool withDetails)
                                                   ? (sx.stx_attributes & STATX_ATTR_MOUNT_ROOT) != 0
                                                   : makedev(sx.stx_dev_major, sx.stx_dev_minor) != device);
                 sub.info = folderInfo(sx, isLink, root);
+                if (!isLink && !root && sx.stx_nlink == 2) {
+                    if (countsLinks < 0)
+                        countsLinks = countsSubfolderLinks(fd) ? 1 : 0;
+                    sub.info.holdsNoFolder = countsLinks == 1;
+                }
             } else if (isLink && !isLinkToFolder(fd, name)) {
                 return;
             }

@@ -16,6 +16,7 @@
 #include <fcntl.h>
 #include <sys/resource.h>
 #include <sys/stat.h>
+#include <sys/statfs.h>
 #include <unistd.h>
 
 namespace {
@@ -83,6 +84,31 @@ TEST(PosixFileSystem, RenamesLinksAsThemselvesAndANameTakenByTheFolderItself)
     EXPECT_TRUE(fs.renameFolder(tree.path("Real/A"), tree.path("Alias/A")).ok());
     EXPECT_TRUE(tree.exists("Real/A/x"));
     EXPECT_TRUE(leftovers(tree.path("Real")).isEmpty());
+}
+
+// A walk skips reading the folders a scan marks as holding no subfolder, so the mark must never be wrong;
+// on the file systems that count subfolder links (the test folder's, mostly) every leaf gets it.
+TEST(PosixFileSystem, OnlyFoldersWithoutSubfoldersAreMarkedSo)
+{
+    TestTree tree({"leaf/", "files/a=1", "files/b=2", "parent/child/", "deep/x/y/"});
+    ASSERT_TRUE(tree.link(tree.path("leaf"), "link"));
+    struct statfs info;
+    ASSERT_EQ(statfs(QFile::encodeName(tree.root()).constData(), &info), 0);
+    const bool counts = info.f_type == 0xEF53 || info.f_type == 0x58465342 || info.f_type == 0x01021994;
+    const struct
+    {
+        const char* name;
+        bool leaf;
+    } expected[] = {{"leaf", true}, {"files", true}, {"parent", false}, {"deep", false}, {"link", false}};
+    const FolderScan scan = PosixFileSystem().scanFolder(tree.root());
+    ASSERT_EQ(scan.subfolders.size(), std::size(expected));
+    for (const auto& e : expected) {
+        SCOPED_TRACE(e.name);
+        const auto sub = std::find_if(scan.subfolders.begin(), scan.subfolders.end(),
+                                      [&](const SubfolderInfo& s) { return s.name == QLatin1String(e.name); });
+        ASSERT_NE(sub, scan.subfolders.end());
+        EXPECT_EQ(sub->info.holdsNoFolder, e.leaf && counts);
+    }
 }
 
 TEST(PosixFileSystem, NamesThatAreNotUtf8WorkAndAPathWithNulNamesNothing)
