@@ -232,13 +232,34 @@ QString FolderLoader::resolvedPath(const QString& path)
     const QStringView name = p.sliced(slash + 1);
     if (slash < 0 || !p.startsWith(u'/') || name.isEmpty() || name == u"." || name == u"..")
         return m_state.fs().resolvedPath(path);
-    const QString parent = slash == 0 ? QStringLiteral("/") : p.first(slash).toString();
-    auto it = m_resolvedParents.constFind(parent);
-    if (it == m_resolvedParents.cend())
-        it = m_resolvedParents.insert(parent, m_state.fs().resolvedPath(parent + QStringLiteral("/.")));
-    if (it->isEmpty())
+    const QString parent = resolvedFolder(slash == 0 ? QStringLiteral("/") : p.first(slash).toString());
+    if (parent.isEmpty())
         return {};
-    return EnsureTrailingSeparator(*it) + name.toString();
+    return EnsureTrailingSeparator(parent) + name.toString();
+}
+
+QString FolderLoader::resolvedFolder(const QString& folder)
+{
+    if (const auto it = m_resolvedParents.constFind(folder); it != m_resolvedParents.cend())
+        return *it;
+    // A folder that is no link, inside a resolved one, is resolved by that alone: one look instead of one
+    // for every component. Links, dot names and anything missing go to the system.
+    QString resolved;
+    const qsizetype slash = folder.lastIndexOf(QLatin1Char('/'));
+    const QStringView name = QStringView(folder).sliced(slash + 1);
+    if (slash >= 0 && !name.isEmpty() && name != u"." && name != u"..") {
+        const QString above = resolvedFolder(slash == 0 ? QStringLiteral("/") : folder.first(slash));
+        if (!above.isEmpty()) {
+            QString candidate = EnsureTrailingSeparator(above) + name.toString();
+            const PathInfo info = m_state.fs().pathInfo(candidate);
+            if (info.type == PathInfo::Type::Folder && !info.isLink)
+                resolved = std::move(candidate);
+        }
+    }
+    if (resolved.isEmpty())
+        resolved = m_state.fs().resolvedPath(folder + QStringLiteral("/."));
+    m_resolvedParents.insert(folder, resolved);
+    return resolved;
 }
 
 void FolderLoader::AddSubfolders(const QString& folder)

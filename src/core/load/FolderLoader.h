@@ -129,6 +129,8 @@ private:
     void addFolder(const QString& path, const QString& knownParent, const PathInfo* known);
     // FileSystem::resolvedPath, with the parents resolved once per loading action.
     QString resolvedPath(const QString& path);
+    // The real path of an absolute folder path, remembered for the loading action; empty when missing.
+    QString resolvedFolder(const QString& folder);
     FsResult readListFile(const QString& listFile);
     QString listedPath(const QByteArray& entry, const QString& listFolder) const;
     int undoLevels() const;

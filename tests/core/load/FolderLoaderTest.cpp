@@ -258,6 +258,24 @@ TEST_F(LoaderTest, ListFilesLoadTheFoldersTheyName)
     EXPECT_EQ(FileNames::encode(list.entry(4).key), raw + '/');
 }
 
+// Listed paths name folders through links and dot names: each real folder comes once, under its real path,
+// however its parents were spelled.
+TEST_F(LoaderTest, ListedFoldersGoByTheirRealPathsWhateverTheirParentsAreCalled)
+{
+    TestTree tree({"Top/A/B/", "Top/A/C/", "Elsewhere/x/y/", "Lists/"});
+    ASSERT_TRUE(tree.link(tree.path("Elsewhere"), "Top/Link"));
+    ASSERT_TRUE(tree.link(QStringLiteral("A"), "Top/Near")); // relative to its own folder
+    const QByteArray root = FileNames::encode(tree.root());
+    QByteArray lines;
+    for (const char* path : {"/Top/Link/x/y", "/Top/A/./B", "/Top/A/../A/B", "/Top/Near/C", "/Top/A//C", "/Top/A/B",
+                             "/Elsewhere/x", "/Top/Link/x", "/Top/Link/gone/z"})
+        lines += root + path + '\n';
+    tree.write("Lists/l.txt", lines);
+    loader.ReadListFile(tree.path(QStringLiteral("Lists/l.txt")));
+    EXPECT_EQ(keys(), QStringList({tree.key("Elsewhere/x/y"), tree.key("Top/A/B"), tree.key("Top/A/C"),
+                                   tree.key("Elsewhere/x")}));
+}
+
 // A long list is looked at in chunks on two threads: rows come in the list's order all the same, each
 // folder once, a file as its folder, missing paths counted, and a cancel stops at once.
 TEST_F(LoaderTest, LongListsKeepTheirOrderWhileLookedAtInChunks)
