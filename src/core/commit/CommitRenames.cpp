@@ -13,6 +13,7 @@
 #include "core/preview/PreviewList.h"
 
 #include <QElapsedTimer>
+#include <QHash>
 
 #include <algorithm>
 #include <optional>
@@ -341,13 +342,24 @@ CommitReport CommitRenamesSafely(AppState& state, PreviewList& list, const std::
     // Parents before their children: a child is then renamed under its parent's new path, which its
     // protocol line names, as the history expects of a line written after its parent's. Each folder's
     // entries stand together, for its plan.
-    std::vector<int> depth(static_cast<size_t>(list.size()), 0);
-    for (int i : changed)
-        depth[static_cast<size_t>(i)] = static_cast<int>(list.entry(i).parentPath.count(QLatin1Char('/')));
+    // Folders of one depth go by where their parent first comes in the list.
+    std::vector<std::pair<int, int>> depthAndParent(static_cast<size_t>(list.size()));
+    QHash<QString, int> parentNumber;
+    const QString* lastParent = nullptr;
+    std::pair<int, int> last;
+    for (int i : changed) {
+        const QString& parent = list.entry(i).parentPath;
+        if (!lastParent || *lastParent != parent) {
+            auto number = parentNumber.constFind(parent);
+            if (number == parentNumber.cend())
+                number = parentNumber.insert(parent, static_cast<int>(parentNumber.size()));
+            last = {static_cast<int>(parent.count(QLatin1Char('/'))), *number};
+            lastParent = &parent;
+        }
+        depthAndParent[static_cast<size_t>(i)] = last;
+    }
     std::stable_sort(changed.begin(), changed.end(), [&](int a, int b) {
-        const int da = depth[static_cast<size_t>(a)];
-        const int db = depth[static_cast<size_t>(b)];
-        return da != db ? da < db : list.entry(a).parentPath < list.entry(b).parentPath;
+        return depthAndParent[static_cast<size_t>(a)] < depthAndParent[static_cast<size_t>(b)];
     });
 
     Run run(state, list, static_cast<int>(changed.size()), true);
