@@ -147,11 +147,14 @@ std::vector<int> SortedEntryOrder(const std::vector<FolderEntry>& entries, int c
         const int text = NaturalKeys::compare(keys.at(a), keys.at(b));
         return (text != 0 || !byParentFirst) ? text : compare(parentRank[a], parentRank[b]);
     };
-    // Equal rows keep their order in either direction.
-    std::sort(rows.begin(), rows.end(), [&](const Row& x, const Row& y) {
+    // Equal rows keep their order in either direction. A list sorted already (refreshed after a change that
+    // left the column alone) costs one look at each pair of neighbours.
+    const auto before = [&](const Row& x, const Row& y) {
         const int c = compareRows(x, y);
         return c != 0 ? (ascending ? c < 0 : c > 0) : x.index < y.index;
-    });
+    };
+    if (!std::is_sorted(rows.begin(), rows.end(), before))
+        std::sort(rows.begin(), rows.end(), before);
     std::vector<int> order(n);
     for (size_t r = 0; r < n; ++r)
         order[r] = rows[r].index;
