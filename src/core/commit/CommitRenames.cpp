@@ -70,8 +70,12 @@ public:
             QList<QByteArray> happened;
             QList<QByteArray> notDone;
             for (const RenameBlock::Rename& r : m_block.renames()) {
-                // A folder above it did not take its new name: the rename is planned again from here.
-                if (m_list.entry(r.row).parentPath != r.parentPath)
+                // A folder above it did not take its new name: the rename is planned again from here. The
+                // texts are mostly one shared text, which needs no comparing.
+                const QString& parent = m_list.entry(r.row).parentPath;
+                const bool shared =
+                    parent.constData() == r.parentPath.constData() && parent.size() == r.parentPath.size();
+                if (!shared && parent != r.parentPath)
                     break;
                 ++done;
                 const bool renamed = commit(r);
