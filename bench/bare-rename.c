@@ -1,8 +1,11 @@
 // The baseline of bench/batch-vs-peers.sh: the least a program can do to rename every folder of a tree,
-// one renameat2 with RENAME_NOREPLACE per folder, nothing read but the directories themselves.
+// one renameat2 with RENAME_NOREPLACE per folder named in a list, nothing else read or written.
 //
 //   bare-rename make DIR COUNT [PER_LEVEL]   creates COUNT folders (siblings, or nested PER_LEVEL a level)
-//   bare-rename add DIR PREFIX               renames every folder below DIR to PREFIX + name, deepest first
+//   bare-rename listed LIST PREFIX           renames every folder LIST names, one path a line, deepest
+//                                            first, to PREFIX + name: the timed loop
+//   bare-rename add DIR PREFIX               the same for every folder below DIR, found by a walk that
+//                                            opens every folder
 //   bare-rename strip DIR PREFIX             takes PREFIX off again
 #define _GNU_SOURCE
 #include <dirent.h>
@@ -89,8 +92,38 @@ static int make(const char* path, long count, long perLevel)
     return 0;
 }
 
+// Each path is still valid when its turn comes, since the list names the folders deepest first.
+static int renameListed(const char* listPath, const char* prefix)
+{
+    FILE* list = fopen(listPath, "r");
+    if (!list) {
+        perror(listPath);
+        return -1;
+    }
+    char path[4096];
+    char target[4096 + 256];
+    int status = 0;
+    while (status == 0 && fgets(path, sizeof path, list)) {
+        size_t length = strlen(path);
+        if (length > 0 && path[length - 1] == '\n')
+            path[--length] = 0;
+        const char* slash = strrchr(path, '/');
+        if (!slash)
+            continue;
+        snprintf(target, sizeof target, "%.*s%s%s", (int)(slash + 1 - path), path, prefix, slash + 1);
+        status = renameOne(AT_FDCWD, path, target);
+    }
+    fclose(list);
+    return status;
+}
+
 int main(int argc, char** argv)
 {
+    if (argc == 4 && !strcmp(argv[1], "listed")) {
+        const int status = renameListed(argv[2], argv[3]);
+        fprintf(stderr, "%ld renamed\n", renamed);
+        return status ? 1 : 0;
+    }
     if (argc >= 4 && !strcmp(argv[1], "make")) {
         const int status = make(argv[2], atol(argv[3]), argc > 4 ? atol(argv[4]) : 0);
         printf("%ld folders made\n", made);
@@ -106,6 +139,6 @@ int main(int argc, char** argv)
         fprintf(stderr, "%ld renamed\n", renamed);
         return status ? 1 : 0;
     }
-    fprintf(stderr, "usage: %s make DIR COUNT [PER_LEVEL] | add DIR PREFIX | strip DIR PREFIX\n", argv[0]);
+    fprintf(stderr, "usage: %s make DIR COUNT [PER_LEVEL] | listed LIST PREFIX | add DIR PREFIX | strip DIR PREFIX\n", argv[0]);
     return 2;
 }

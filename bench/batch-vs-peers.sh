@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Times the batch mode against its peers on the same folders, in one run:
-#   the bare renameat2 loop (bench/bare-rename.c, = 1.00), mmv, perl rename with names on stdin, and
-#   dirwright --batch with a prefix script, given the folders as a --list file and as --subfolders DIR.
+#   the bare renameat2 loop over the list dirwright gets (bench/bare-rename.c, = 1.00), mmv, perl
+#   rename with names on stdin, and dirwright --batch with a prefix script, given the folders as a --list
+#   file and as --subfolders DIR.
 # Every tool adds the prefix "p_" to every folder; the bare loop takes it off again, untimed.
 #
 #   bench/batch-vs-peers.sh [COUNT] [flat|nested] [ROUNDS]
@@ -70,7 +71,7 @@ time_tool() {
 }
 
 for ((round = 1; round <= rounds; ++round)); do
-    time_tool bare "$bare" add "$tree" p_
+    time_tool bare "$bare" listed "$work/list.txt" p_
     if [ "$layout" = flat ]; then
         time_tool mmv sh -c "cd '$tree' && mmv '*' 'p_#1'"
     fi
