@@ -1,6 +1,7 @@
 #include "core/commit/CommitRenames.h"
 
 #include "core/AppState.h"
+#include "core/commit/BlockRenamer.h"
 #include "core/commit/DirectoryNames.h"
 #include "core/commit/FolderNameCheck.h"
 #include "core/commit/NameConflicts.h"
@@ -61,37 +62,60 @@ public:
     void commitRows(const std::vector<int>& rows, const std::function<void(int renamed)>& progress)
     {
         size_t next = 0;
+        std::optional<size_t> plannedEnd; // the next block, from `next` to here, is planned already
         while (next < rows.size()) {
-            const size_t end = planBlock(rows, next);
+            size_t end = 0;
+            if (plannedEnd) {
+                std::swap(m_block, m_nextBlock);
+                std::swap(m_blockLines, m_nextLines);
+                end = *plannedEnd;
+                plannedEnd.reset();
+            } else {
+                end = planBlock(m_block, m_blockLines, rows, next, nullptr);
+            }
+            const std::vector<RenameBlock::Rename>& renames = m_block.renames();
             m_timer.start();
             if (m_journal && m_protocolOn)
                 m_journal->announce(m_blockLines);
             size_t done = 0;
+            bool allRenamed = true;
             QList<QByteArray> happened;
             QList<QByteArray> notDone;
-            for (const RenameBlock::Rename& r : m_block.renames()) {
-                // A folder above it did not take its new name: the rename is planned again from here. The
-                // texts are mostly one shared text, which needs no comparing.
-                const QString& parent = m_list.entry(r.row).parentPath;
-                const bool shared =
-                    parent.constData() == r.parentPath.constData() && parent.size() == r.parentPath.size();
-                if (!shared && parent != r.parentPath)
-                    break;
-                ++done;
-                const bool renamed = commit(r);
-                if (!r.line.isEmpty())
-                    (renamed ? happened : notDone).append(r.line);
-                if (renamed && progress)
-                    progress(m_report.renamed);
-                if (m_timer.elapsed() >= 1000)
-                    break;
+            std::vector<std::pair<size_t, FsResult>> failed;
+            {
+                BlockRenamer renamer(m_state.fs(), renames, standingAsPlanned(renames), m_timer);
+                // While the disk works, the next block is planned as if every rename of this one happens.
+                if (end < rows.size())
+                    plannedEnd = planBlock(m_nextBlock, m_nextLines, rows, end, &m_block);
+                for (BlockRenamer::Progress p; !p.finished || done < p.ready;) {
+                    p = renamer.waitPast(done);
+                    for (; done < p.ready; ++done) {
+                        const RenameBlock::Rename& r = renames[done];
+                        if (renamer.renamed(done)) {
+                            moveOn(r);
+                            if (!r.line.isEmpty())
+                                happened.append(r.line);
+                            if (progress)
+                                progress(m_report.renamed);
+                        } else {
+                            failed.emplace_back(done, renamer.result(done));
+                            allRenamed = false;
+                            if (!r.line.isEmpty())
+                                notDone.append(r.line);
+                        }
+                    }
+                }
             }
+            // The renamer has let go of the file system: the messages may look at it.
+            for (const auto& [i, result] : failed)
+                failRename(renames[i], result);
             // A block cut short goes on from its first rename that did not run; its lines are taken back.
-            const std::vector<RenameBlock::Rename>& renames = m_block.renames();
             for (size_t i = done; i < renames.size(); ++i) {
                 if (!renames[i].line.isEmpty())
                     notDone.append(renames[i].line);
             }
+            if (done < renames.size() || !allRenamed)
+                plannedEnd.reset(); // planned on renames that did not all happen
             next = done < renames.size() ? renames[done].position : end;
             settle(happened, notDone);
         }
@@ -167,46 +191,56 @@ public:
 
 private:
     // Takes the changed entries from rows[first] on into the block, as far as they may go together;
-    // returns where the block ends in rows.
-    size_t planBlock(const std::vector<int>& rows, size_t first)
+    // returns where the block ends in rows. The renames of `before`, when given, run first.
+    size_t planBlock(RenameBlock& block, QList<QByteArray>& lines, const std::vector<int>& rows, size_t first,
+                     const RenameBlock* before)
     {
-        m_block.clear();
-        m_blockLines.clear();
+        block.clear();
+        lines.clear();
         size_t at = first;
-        for (; at < rows.size() && !m_block.full(); ++at) {
+        for (; at < rows.size() && !block.full(); ++at) {
             const FolderEntry& e = m_list.entry(rows[at]);
             if (!e.isChanged())
                 continue;
-            QString parent = m_block.parentAfterRenames(e.parentPath);
-            QString oldPath = joined(parent, e.oldName, u"/");
-            QString newPath = joined(parent, e.newName, u"/");
-            if (!m_block.accepts(oldPath, newPath))
+            RenameBlock::Place place = block.placeAfterRenames(e.parentPath, before);
+            QString oldPath = joined(place.parentPath, e.oldName, u"/");
+            QString newPath = joined(place.parentPath, e.newName, u"/");
+            if (!block.accepts(oldPath, newPath))
                 break;
             // A name that cannot be given fails without touching the disk: nothing to announce.
+            const bool allowed = CheckFolderName(e.newName) == FolderNameProblem::None;
             QByteArray line;
-            if (m_protocolOn && CheckFolderName(e.newName) == FolderNameProblem::None) {
-                line = m_protocol.line(parent, e.oldName, e.newName);
-                m_blockLines.append(line);
+            if (m_protocolOn && allowed) {
+                line = m_protocol.line(place.parentPath, e.oldName, e.newName);
+                lines.append(line);
             }
-            m_block.add({rows[at], at, std::move(parent), std::move(oldPath), std::move(newPath), std::move(line)});
+            block.add({rows[at], at, std::move(place.parentPath), std::move(oldPath), std::move(newPath),
+                       std::move(line), place.after, allowed});
         }
         return at;
     }
 
-    // Renames one entry of the block; true when it was renamed.
-    bool commit(const RenameBlock::Rename& r)
+    // How many renames from the first on find their folder where the plan expects it. One that waits for
+    // a rename of its block cannot tell yet; the renamer sees to it.
+    size_t standingAsPlanned(const std::vector<RenameBlock::Rename>& renames) const
+    {
+        for (size_t i = 0; i < renames.size(); ++i) {
+            if (renames[i].after >= 0)
+                continue;
+            // The texts are mostly one shared text, which needs no comparing.
+            const QString& parent = m_list.entry(renames[i].row).parentPath;
+            const QString& planned = renames[i].parentPath;
+            const bool shared = parent.constData() == planned.constData() && parent.size() == planned.size();
+            if (!shared && parent != planned)
+                return i;
+        }
+        return renames.size();
+    }
+
+    // The list follows a rename that happened.
+    void moveOn(const RenameBlock::Rename& r)
     {
         const FolderEntry& e = m_list.entry(r.row);
-        if (const FolderNameProblem problem = CheckFolderName(e.newName); problem != FolderNameProblem::None) {
-            fail(e.key, m_state.message(QStringLiteral("MsgText06"), {Quoted(r.oldPath), Quoted(r.newPath)}) +
-                            QStringLiteral("   ") + FolderNameProblemText(m_state, problem, e.newName));
-            return false;
-        }
-        const FsResult result = m_state.fs().renameFolder(r.oldPath, r.newPath);
-        if (!result.ok()) {
-            fail(e.key, RenameFailureMessage(m_state, result, r.oldPath, r.newPath, QStringLiteral("   ")));
-            return false;
-        }
         if (m_index && e.key != r.oldPath) {
             // The new key is in the old path's folder; a key that did not match the entry's path may not be.
             m_index->erase(PathPrefixIndex::holdingFolder(e.key), r.row);
@@ -215,7 +249,18 @@ private:
         m_list.markRenamed(r.row, r.newPath);
         moveEntriesBelow(r.oldPath, r.newPath);
         ++m_report.renamed;
-        return true;
+    }
+
+    void failRename(const RenameBlock::Rename& r, const FsResult& result)
+    {
+        const FolderEntry& e = m_list.entry(r.row);
+        if (!r.nameAllowed) {
+            fail(e.key, m_state.message(QStringLiteral("MsgText06"), {Quoted(r.oldPath), Quoted(r.newPath)}) +
+                            QStringLiteral("   ") +
+                            FolderNameProblemText(m_state, CheckFolderName(e.newName), e.newName));
+            return;
+        }
+        fail(e.key, RenameFailureMessage(m_state, result, r.oldPath, r.newPath, QStringLiteral("   ")));
     }
 
     // One rename outside the blocks: its line before it happens.
@@ -274,7 +319,9 @@ private:
     std::optional<PathPrefixIndex> m_index;
     RenameBlock m_block;
     QList<QByteArray> m_blockLines; // the protocol lines the block announces
-    QElapsedTimer m_timer;          // since the block was announced
+    RenameBlock m_nextBlock;        // planned while m_block's renames run
+    QList<QByteArray> m_nextLines;
+    QElapsedTimer m_timer; // since the block was announced
     CommitReport m_report;
 };
 

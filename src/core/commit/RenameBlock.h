@@ -26,12 +26,21 @@ public:
         QString oldPath;     // both ending in a separator
         QString newPath;
         QByteArray line; // its protocol line; empty when nothing is recorded for it
+        // The rename of the block that moves the folder above this one there, -1 for none: this one can
+        // only run when that one did.
+        int after = -1;
+        bool nameAllowed = true; // false: the new name cannot be given, so the rename fails untried
     };
 
-    // Where a folder now in parentPath will stand once the block's renames have run: below a folder the
-    // block renames, its path follows that folder's new path.
-    QString parentAfterRenames(const QString& parentPath);
-    // True when a rename of oldPath to newPath, both in parentPath as parentAfterRenames gives it, may
+    // Where a folder now in parentPath will stand once the renames of `before` (a block that runs first,
+    // if any) and of this block have run, and which rename of this block moves it there.
+    struct Place
+    {
+        QString parentPath;
+        int after = -1;
+    };
+    Place placeAfterRenames(const QString& parentPath, const RenameBlock* before = nullptr);
+    // True when a rename of oldPath to newPath, both in the parent path placeAfterRenames gives, may
     // join: it neither names nor holds a path of the block.
     bool accepts(const QString& oldPath, const QString& newPath) const;
     void add(Rename rename);
@@ -41,11 +50,14 @@ public:
     const std::vector<Rename>& renames() const { return m_renames; }
 
 private:
+    // path once the block's renames have run; mover hears the last rename that moved it (-1 for none).
+    QString followMoves(const QString& path, int* mover) const;
+
     std::vector<Rename> m_renames;
-    QSet<QString> m_renamed;         // old and new paths of the block's renames
-    QSet<QString> m_holding;         // every folder path above one of them
-    QHash<QString, QString> m_moved; // old path to new path
-    // Renames of one folder come in runs; its path after the renames is looked up once per run.
+    QSet<QString> m_renamed;     // old and new paths of the block's renames
+    QSet<QString> m_holding;     // every folder path above one of them
+    QHash<QString, int> m_moved; // old path to the rename that moves it
+    // Renames of one folder come in runs; its place after the renames is looked up once per run.
     QString m_lastParent;
-    QString m_lastParentAfter;
+    Place m_lastPlace;
 };

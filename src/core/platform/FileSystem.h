@@ -159,7 +159,8 @@ public:
     // look at each; nothing when the folder cannot be read.
     virtual std::optional<QStringList> entryNames(const QString& folder) const = 0;
     virtual FolderScan scanFolder(const QString& folder) const = 0;
-    // scanFolder may be called from several threads at once.
+    // scanFolder and pathInfo may be called from several threads at once, and renameFolder from another
+    // thread than the caller's while the caller leaves the file system alone.
     virtual bool readsInParallel() const { return false; }
 
     // Every entry of a folder, in the file system's order, links not followed; nothing when the folder

@@ -1,6 +1,7 @@
 #include "core/commit/CommitRenames.h"
 
 #include "core/commit/CommitTestSupport.h"
+#include "core/commit/RenameBlock.h"
 #include "core/preview/PreviewList.h"
 #include "core/settings/TextCodec.h"
 #include "support/FaultInjectingFileSystem.h"
@@ -229,6 +230,56 @@ TEST_F(CommitRenamesTest, AProtocolThatCannotBeWrittenDoesNotStopRenaming)
         }
     }
     QDir(protocolPath()).removeRecursively();
+}
+
+// The renames run in blocks, and the next block is planned while one runs, as if all of its renames take
+// place. A folder below one renamed in the same block or in the block before is renamed at its parent's
+// new path; when the parent keeps its name, at the path it really has.
+TEST_F(CommitRenamesTest, FoldersBelowARenamedOneFollowItAcrossBlocksOrStayWhenItFails)
+{
+    // {siblings before the parent, so that it ends a full block or stands in the middle of one; parent fails}
+    const int full = RenameBlock::kMaxRenames - 1;
+    const std::tuple<int, bool> cases[] = {{full, false}, {full, true}, {100, false}, {100, true}};
+    app.state().settings.setFlag(Settings::Key::ProtocolRenames, true);
+    for (const auto& [before, parentFails] : cases) {
+        SCOPED_TRACE(testing::Message() << before << (parentFails ? " parent fails" : " parent renamed"));
+        QFile::remove(protocolPath());
+        TestTree tree({"P/c/g/", "P/e/"});
+        QList<std::pair<QString, QString>> rows;
+        for (int i = 0; i < before; ++i) {
+            const QString name = QStringLiteral("s%1").arg(i, 4, 10, QLatin1Char('0'));
+            tree.add(name + QLatin1Char('/'));
+            rows.append({name, name + QStringLiteral("x")});
+        }
+        rows.append({{"P", "Q"}, {"P/c", "d"}, {"P/c/g", "h"}, {"P/e", "f"}});
+        auto fs = std::make_unique<FaultInjectingFileSystem>();
+        if (parentFails)
+            fs->fail(FaultInjectingFileSystem::Op::Rename, tree.path("P"), FsResult::Kind::Access);
+        app.state().services.fileSystem = std::move(fs);
+        listOf(tree, rows);
+        messages.clear();
+        const CommitReport report = commit();
+
+        const QString parent = parentFails ? QStringLiteral("P") : QStringLiteral("Q");
+        EXPECT_EQ(report.renamed, before + (parentFails ? 3 : 4));
+        EXPECT_EQ(messages.size(), parentFails ? 1 : 0);
+        EXPECT_TRUE(tree.isFolder(parent + QStringLiteral("/d/h")));
+        EXPECT_TRUE(tree.isFolder(parent + QStringLiteral("/f")));
+        EXPECT_EQ(Keys(list).mid(before),
+                  QStringList({tree.key(parent), tree.key(parent + QStringLiteral("/d")),
+                               tree.key(parent + QStringLiteral("/d/h")), tree.key(parent + QStringLiteral("/f"))}));
+        // The history names each rename where it happened, parents before their children.
+        const QStringList lines = TextCodec::splitLines(protocolText()).mid(before);
+        const QString r = tree.root() + QLatin1Char('/');
+        QStringList expected{QStringLiteral("%1\"c\"d").arg(r + parent + QLatin1Char('/')),
+                             QStringLiteral("%1\"g\"h").arg(r + parent + QStringLiteral("/d/")),
+                             QStringLiteral("%1\"e\"f").arg(r + parent + QLatin1Char('/'))};
+        if (!parentFails)
+            expected.prepend(QStringLiteral("%1\"P\"Q").arg(r));
+        ASSERT_EQ(lines.size(), expected.size());
+        for (qsizetype i = 0; i < lines.size(); ++i)
+            EXPECT_EQ(lines.at(i).mid(15), expected.at(i));
+    }
 }
 
 // The sorted key index gives what a walk over the whole list gives: a random tree, partly listed in random
