@@ -2,19 +2,58 @@
 
 #include "core/platform/FileSystem.h"
 
-const QSet<QString>* DirectoryNames::names(const FileSystem& fs, const QString& folder, qint64 nowSecs)
+#include <atomic>
+#include <optional>
+#include <thread>
+
+namespace {
+
+// Folders go to the threads in runs of this many: small enough to share out a few thousand evenly.
+constexpr size_t kRun = 16;
+
+} // namespace
+
+std::vector<const QSet<QString>*> DirectoryNames::names(const FileSystem& fs, const std::vector<QString>& folders,
+                                                        qint64 nowSecs)
 {
-    const qint64 modified = fs.pathInfo(folder).lastWrite;
-    auto it = m_folders.find(folder);
-    if (it == m_folders.end() || it->modified != modified || it->readAt <= modified) {
-        Folder fresh;
-        fresh.modified = modified;
-        fresh.readAt = nowSecs;
-        if (const std::optional<QStringList> listed = fs.entryNames(folder)) {
-            fresh.names = QSet<QString>(listed->begin(), listed->end());
-            fresh.readable = true;
+    // What each folder needs: nothing when the copy kept is still true, else a fresh read.
+    std::vector<std::optional<Folder>> fresh(folders.size());
+    std::atomic<size_t> next{0};
+    const auto look = [&] {
+        for (size_t from; (from = next.fetch_add(kRun)) < folders.size();) {
+            for (size_t i = from; i < std::min(from + kRun, folders.size()); ++i) {
+                const qint64 modified = fs.pathInfo(folders[i]).lastWrite;
+                const auto kept = std::as_const(m_folders).find(folders[i]);
+                if (kept != m_folders.cend() && kept->modified == modified && kept->readAt > modified)
+                    continue;
+                Folder folder;
+                folder.modified = modified;
+                folder.readAt = nowSecs;
+                if (const std::optional<QStringList> listed = fs.entryNames(folders[i])) {
+                    folder.names = QSet<QString>(listed->begin(), listed->end());
+                    folder.readable = true;
+                }
+                fresh[i] = std::move(folder);
+            }
         }
-        it = m_folders.insert(folder, std::move(fresh));
+    };
+    if (fs.readsInParallel() && folders.size() > kRun) {
+        std::thread helper(look);
+        look();
+        helper.join();
+    } else {
+        look();
     }
-    return it->readable ? &it->names : nullptr;
+    for (size_t i = 0; i < folders.size(); ++i) {
+        if (fresh[i])
+            m_folders.insert(folders[i], std::move(*fresh[i]));
+    }
+    // Taken only now that nothing is added any more, which could move what they point at.
+    std::vector<const QSet<QString>*> found(folders.size(), nullptr);
+    for (size_t i = 0; i < folders.size(); ++i) {
+        const auto it = std::as_const(m_folders).find(folders[i]);
+        if (it != m_folders.cend() && it->readable)
+            found[i] = &it->names;
+    }
+    return found;
 }

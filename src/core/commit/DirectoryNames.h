@@ -3,6 +3,7 @@
 #include <QHash>
 #include <QSet>
 #include <QString>
+#include <vector>
 
 class FileSystem;
 
@@ -12,9 +13,10 @@ class FileSystem;
 class DirectoryNames
 {
 public:
-    // The names in a folder (a path ending in one separator); nullptr when it cannot be read. nowSecs is
-    // the clock's reading, seconds since the epoch. The pointer stays valid until the next call.
-    const QSet<QString>* names(const FileSystem& fs, const QString& folder, qint64 nowSecs);
+    // The names in each folder (a path ending in one separator); nullptr for one that cannot be read.
+    // nowSecs is the clock's reading, seconds since the epoch. The folders are looked at on two threads
+    // where the file system allows it. The pointers stay valid until the next call.
+    std::vector<const QSet<QString>*> names(const FileSystem& fs, const std::vector<QString>& folders, qint64 nowSecs);
     // Forgets every folder: after renames of our own, which may fall in the second of an earlier read.
     void clear() { m_folders.clear(); }
 

@@ -8,6 +8,7 @@
 
 #include <QHash>
 #include <QSet>
+#include <optional>
 
 namespace {
 
@@ -40,24 +41,41 @@ std::vector<NameConflict> FindNameConflicts(const std::vector<FolderEntry>& entr
             }
         }
     }
-    // Keys of the folders this run renames away: their names are free by the time anyone needs them.
-    QSet<QString> leaving;
-    for (const FolderEntry& e : entries) {
-        if (e.isChanged())
-            leaving.insert(e.key);
-    }
+    // The folders that hold a name still to check, read together; entries of one folder mostly stand
+    // together, so one look-up per run of them.
+    std::vector<QString> folders;
+    std::vector<int> folderOf(static_cast<size_t>(n), -1);
     const QString* lastParent = nullptr;
-    const QSet<QString>* onDisk = nullptr;
     for (int row = 0; row < n; ++row) {
         const FolderEntry& e = entries[static_cast<size_t>(row)];
         if (!e.isChanged() || byRow[static_cast<size_t>(row)].row >= 0)
             continue;
-        // Entries of one folder mostly stand together: one look-up per run of them.
         if (!lastParent || *lastParent != e.parentPath) {
-            onDisk = names.names(fs, e.parentPath, nowSecs);
+            folders.push_back(e.parentPath);
             lastParent = &e.parentPath;
         }
-        if (onDisk && onDisk->contains(e.newName) && !leaving.contains(e.parentPath + e.newName + QLatin1Char('/'))) {
+        folderOf[static_cast<size_t>(row)] = static_cast<int>(folders.size()) - 1;
+    }
+    const std::vector<const QSet<QString>*> onDisk = names.names(fs, folders, nowSecs);
+    // Keys of the folders this run renames away: their names are free by the time anyone needs them.
+    // Gathered only when a proposed name is taken on disk.
+    std::optional<QSet<QString>> leaving;
+    for (int row = 0; row < n; ++row) {
+        const int folder = folderOf[static_cast<size_t>(row)];
+        if (folder < 0)
+            continue;
+        const FolderEntry& e = entries[static_cast<size_t>(row)];
+        const QSet<QString>* taken = onDisk[static_cast<size_t>(folder)];
+        if (!taken || !taken->contains(e.newName))
+            continue;
+        if (!leaving) {
+            leaving.emplace();
+            for (const FolderEntry& other : entries) {
+                if (other.isChanged())
+                    leaving->insert(other.key);
+            }
+        }
+        if (!leaving->contains(e.parentPath + e.newName + QLatin1Char('/'))) {
             byRow[static_cast<size_t>(row)] = {row, NameConflict::Reason::Exists};
             any = true;
         }

@@ -6,6 +6,7 @@
 
 #include <QFile>
 #include <gtest/gtest.h>
+#include <limits>
 #include <utime.h>
 
 using namespace CommitTestSupport;
@@ -65,19 +66,49 @@ TEST(NameConflictsTest, FolderNamesAreReadAgainWhenTheFolderChanges)
     };
     setModified(1000);
     DirectoryNames names;
-    EXPECT_EQ(*names.names(app.state().fs(), folder, 2000), QSet<QString>({"a"}));
+    const auto namesIn = [&](qint64 now) { return names.names(app.state().fs(), {folder}, now).front(); };
+    EXPECT_EQ(*namesIn(2000), QSet<QString>({"a"}));
     tree.add("b/");
     setModified(1000);
-    EXPECT_EQ(*names.names(app.state().fs(), folder, 2000), QSet<QString>({"a"})); // cached
+    EXPECT_EQ(*namesIn(2000), QSet<QString>({"a"})); // cached
     setModified(1500);
-    EXPECT_EQ(*names.names(app.state().fs(), folder, 2000), QSet<QString>({"a", "b"}));
+    EXPECT_EQ(*namesIn(2000), QSet<QString>({"a", "b"}));
     // Read in the second of the last change: a change later in that second would not show, so read again.
     tree.add("c/");
     setModified(2000);
-    EXPECT_EQ(names.names(app.state().fs(), folder, 2000)->size(), 3);
+    EXPECT_EQ(namesIn(2000)->size(), 3);
     tree.add("d/");
     setModified(2000);
-    EXPECT_EQ(names.names(app.state().fs(), folder, 2001)->size(), 4);
+    EXPECT_EQ(namesIn(2001)->size(), 4);
+}
+
+// Many folders are read together, on both cores; each gets its own names, one that is missing none.
+TEST(NameConflictsTest, ManyFoldersAreReadTogetherEachWithItsOwnNames)
+{
+    TestApp app;
+    TestTree tree;
+    std::vector<QString> folders;
+    for (int i = 0; i < 40; ++i) {
+        tree.add(QStringLiteral("f%1/x%1/").arg(i));
+        tree.add(QStringLiteral("f%1/y/").arg(i));
+        folders.push_back(tree.key(QStringLiteral("f%1").arg(i)));
+    }
+    folders.insert(folders.begin() + 20, tree.key(QStringLiteral("missing")));
+    DirectoryNames names;
+    for (const qint64 now : {qint64(1), std::numeric_limits<qint64>::max()}) { // read, then kept
+        const std::vector<const QSet<QString>*> found = names.names(app.state().fs(), folders, now);
+        ASSERT_EQ(found.size(), folders.size());
+        for (size_t i = 0; i < folders.size(); ++i) {
+            SCOPED_TRACE(folders[i].toStdString());
+            if (i == 20) {
+                EXPECT_EQ(found[i], nullptr);
+                continue;
+            }
+            ASSERT_NE(found[i], nullptr);
+            const QString n = QString::number(i < 20 ? i : i - 1);
+            EXPECT_EQ(*found[i], QSet<QString>({QStringLiteral("x") + n, QStringLiteral("y")}));
+        }
+    }
 }
 
 } // namespace
