@@ -15,34 +15,14 @@
 #include <QIODevice>
 #include <QStringDecoder>
 #include <QUrl>
+#include <functional>
 #include <thread>
+#include <utility>
 #include <vector>
 
 namespace {
 
 const QString kListFileFilter = QStringLiteral("*.*|*.*|m3u Playlist|*.m3u|pls Playlist|*.pls");
-
-// What the paths name, looked at on two threads where the file system allows it (empty paths name
-// nothing).
-std::vector<PathInfo> lookAt(const FileSystem& fs, const std::vector<QString>& paths)
-{
-    std::vector<PathInfo> infos(paths.size());
-    const auto look = [&](size_t from, size_t to) {
-        for (size_t i = from; i < to; ++i) {
-            if (!paths[i].isEmpty())
-                infos[i] = fs.pathInfo(paths[i]);
-        }
-    };
-    const size_t half = paths.size() / 2;
-    if (fs.readsInParallel() && paths.size() >= 256) {
-        std::thread helper(look, 0, half);
-        look(half, paths.size());
-        helper.join();
-    } else {
-        look(0, paths.size());
-    }
-    return infos;
-}
 
 bool isValidUtf8(const QByteArray& bytes)
 {
@@ -386,23 +366,50 @@ FsResult FolderLoader::readListFile(const QString& listFile)
     device.open(QIODevice::ReadOnly);
     const QString listFolder = file.left(std::max<qsizetype>(file.lastIndexOf(QLatin1Char('/')), 1));
     ListFileReader reader(device, ListFileReader::kindOf(file));
-    // The entries go in chunks: each chunk's folders are looked at on both cores, then added in order.
+    // The entries go in chunks. While one chunk's folders are added in order here, the next chunk's are
+    // looked at on the other core.
     constexpr size_t kChunk = 4096;
-    std::vector<QString> paths;
-    const auto addChunk = [&] {
-        std::vector<QString> folders(paths.size());
-        for (size_t i = 0; i < paths.size(); ++i)
-            folders[i] = resolvedPath(paths[i]);
-        const std::vector<PathInfo> infos = lookAt(fs, folders);
-        for (size_t i = 0; i < paths.size() && !m_cancelRequested; ++i) {
+    struct Chunk
+    {
+        std::vector<QString> paths;
+        std::vector<QString> folders; // resolved; empty where nothing can be resolved
+        std::vector<PathInfo> infos;
+    };
+    const auto lookAll = [&fs](Chunk& chunk) {
+        for (size_t i = 0; i < chunk.folders.size(); ++i) {
+            if (!chunk.folders[i].isEmpty())
+                chunk.infos[i] = fs.pathInfo(chunk.folders[i]);
+        }
+    };
+    const auto addAll = [this](const Chunk& chunk) {
+        for (size_t i = 0; i < chunk.paths.size() && !m_cancelRequested; ++i) {
             // A folder is added as it was looked at; anything else (a file stands for its folder, a
             // missing path is counted) goes the whole way.
-            if (infos[i].type == PathInfo::Type::Folder)
-                addFolder(folders[i], QString(), &infos[i]);
+            if (chunk.infos[i].type == PathInfo::Type::Folder)
+                addFolder(chunk.folders[i], QString(), &chunk.infos[i]);
             else
-                AddFolder(paths[i]);
+                AddFolder(chunk.paths[i]);
         }
+    };
+    Chunk looked; // the chunk the other core is looking at
+    std::thread looker;
+    std::vector<QString> paths;
+    const auto addChunk = [&] {
+        Chunk next;
+        next.folders.resize(paths.size());
+        for (size_t i = 0; i < paths.size(); ++i)
+            next.folders[i] = resolvedPath(paths[i]);
+        next.paths = std::move(paths);
         paths.clear();
+        next.infos.resize(next.paths.size());
+        if (looker.joinable())
+            looker.join();
+        Chunk ready = std::exchange(looked, std::move(next));
+        if (fs.readsInParallel())
+            looker = std::thread(lookAll, std::ref(looked));
+        else
+            lookAll(looked);
+        addAll(ready);
     };
     while (const std::optional<QByteArray> entry = reader.next()) {
         paths.push_back(listedPath(*entry, listFolder));
@@ -413,6 +420,10 @@ FsResult FolderLoader::readListFile(const QString& listFile)
     }
     if (!m_cancelRequested)
         addChunk();
+    if (looker.joinable())
+        looker.join();
+    if (!m_cancelRequested)
+        addAll(looked);
     return FsResult::success();
 }
 
