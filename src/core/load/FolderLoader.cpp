@@ -15,7 +15,9 @@
 #include <QIODevice>
 #include <QStringDecoder>
 #include <QUrl>
+#include <atomic>
 #include <functional>
+#include <memory>
 #include <thread>
 #include <utility>
 #include <vector>
@@ -367,18 +369,22 @@ FsResult FolderLoader::readListFile(const QString& listFile)
     const QString listFolder = file.left(std::max<qsizetype>(file.lastIndexOf(QLatin1Char('/')), 1));
     ListFileReader reader(device, ListFileReader::kindOf(file));
     // The entries go in chunks. While one chunk's folders are added in order here, the next chunk's are
-    // looked at on the other core.
+    // looked at on the other core; this one helps once it is through.
     constexpr size_t kChunk = 4096;
+    constexpr size_t kRun = 64; // folders a core takes at a time
     struct Chunk
     {
         std::vector<QString> paths;
         std::vector<QString> folders; // resolved; empty where nothing can be resolved
         std::vector<PathInfo> infos;
+        std::atomic<size_t> next{0}; // the first folder no core has taken yet
     };
     const auto lookAll = [&fs](Chunk& chunk) {
-        for (size_t i = 0; i < chunk.folders.size(); ++i) {
-            if (!chunk.folders[i].isEmpty())
-                chunk.infos[i] = fs.pathInfo(chunk.folders[i]);
+        for (size_t from; (from = chunk.next.fetch_add(kRun)) < chunk.folders.size();) {
+            for (size_t i = from; i < std::min(from + kRun, chunk.folders.size()); ++i) {
+                if (!chunk.folders[i].isEmpty())
+                    chunk.infos[i] = fs.pathInfo(chunk.folders[i]);
+            }
         }
     };
     const auto addAll = [this](const Chunk& chunk) {
@@ -391,25 +397,24 @@ FsResult FolderLoader::readListFile(const QString& listFile)
                 AddFolder(chunk.paths[i]);
         }
     };
-    Chunk looked; // the chunk the other core is looking at
+    auto looked = std::make_unique<Chunk>(); // the chunk the other core is looking at
     std::thread looker;
     std::vector<QString> paths;
     const auto addChunk = [&] {
-        Chunk next;
-        next.folders.resize(paths.size());
+        auto next = std::make_unique<Chunk>();
+        next->folders.resize(paths.size());
         for (size_t i = 0; i < paths.size(); ++i)
-            next.folders[i] = resolvedPath(paths[i]);
-        next.paths = std::move(paths);
+            next->folders[i] = resolvedPath(paths[i]);
+        next->paths = std::move(paths);
         paths.clear();
-        next.infos.resize(next.paths.size());
+        next->infos.resize(next->paths.size());
+        lookAll(*looked); // whatever the other core has not taken yet
         if (looker.joinable())
             looker.join();
-        Chunk ready = std::exchange(looked, std::move(next));
+        const std::unique_ptr<Chunk> ready = std::exchange(looked, std::move(next));
         if (fs.readsInParallel())
-            looker = std::thread(lookAll, std::ref(looked));
-        else
-            lookAll(looked);
-        addAll(ready);
+            looker = std::thread(lookAll, std::ref(*looked));
+        addAll(*ready);
     };
     while (const std::optional<QByteArray> entry = reader.next()) {
         paths.push_back(listedPath(*entry, listFolder));
@@ -420,10 +425,11 @@ FsResult FolderLoader::readListFile(const QString& listFile)
     }
     if (!m_cancelRequested)
         addChunk();
+    lookAll(*looked);
     if (looker.joinable())
         looker.join();
     if (!m_cancelRequested)
-        addAll(looked);
+        addAll(*looked);
     return FsResult::success();
 }
 
