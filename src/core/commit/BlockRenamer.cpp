@@ -34,6 +34,11 @@ BlockRenamer::BlockRenamer(FileSystem& fs, const std::vector<RenameBlock::Rename
 
 BlockRenamer::~BlockRenamer()
 {
+    finish();
+}
+
+void BlockRenamer::finish()
+{
     if (m_thread.joinable())
         m_thread.join();
 }
@@ -57,6 +62,7 @@ void BlockRenamer::publish(size_t ready, bool finished)
 void BlockRenamer::run()
 {
     size_t i = 0;
+    size_t failures = 0;
     for (; i < m_count; ++i) {
         const RenameBlock::Rename& r = m_renames[i];
         // The folder above kept its name: this folder is not where the rename expects it.
@@ -66,6 +72,7 @@ void BlockRenamer::run()
             m_results[i] = m_fs.renameFolder(r.oldPath, r.newPath);
             m_renamed[i] = m_results[i].ok() ? 1 : 0;
         }
+        failures += m_renamed[i] ? 0 : 1;
         if ((i + 1) % kPublishEvery == 0)
             publish(i + 1, false);
         if (m_since.elapsed() >= kBlockMilliseconds) {
@@ -73,5 +80,6 @@ void BlockRenamer::run()
             break;
         }
     }
+    m_renamedAll = i == m_renames.size() && failures == 0;
     publish(i, true);
 }

@@ -31,6 +31,10 @@ public:
 
     // Waits until more than `seen` renames have an outcome, or until the renamer has finished.
     Progress waitPast(size_t seen);
+    // Once finished: true when every rename of the block was done.
+    bool renamedAll() const { return m_renamedAll; }
+    // Waits for the thread to end; the outcomes stay.
+    void finish();
     // Whether rename i was done, and else why not; only for i below the ready count.
     bool renamed(size_t i) const { return m_renamed[i] != 0; }
     const FsResult& result(size_t i) const { return m_results[i]; }
@@ -45,6 +49,7 @@ private:
     const QElapsedTimer m_since;
     std::vector<FsResult> m_results;
     std::vector<char> m_renamed;
+    bool m_renamedAll = false; // set before the renamer is finished
     // The ready count times two, plus one once finished.
     std::atomic<quint32> m_progress{0};
     std::thread m_thread;

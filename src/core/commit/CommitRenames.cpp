@@ -17,6 +17,7 @@
 #include <QHash>
 
 #include <algorithm>
+#include <memory>
 #include <optional>
 
 namespace {
@@ -38,6 +39,14 @@ QString joined(QStringView a, QStringView b, QStringView c)
 // the end; with many renames the list's key index is rebuilt once then instead of updated per key.
 class Run
 {
+    // A block with the protocol lines it announces, and where it ends in the caller's rows.
+    struct Slot
+    {
+        RenameBlock block;
+        QList<QByteArray> lines;
+        size_t end = 0;
+    };
+
 public:
     // recordAlways: the run's record is kept even with the protocol off, for its temporary names.
     Run(AppState& state, PreviewList& list, int expectedRenames, bool recordAlways = false)
@@ -59,53 +68,58 @@ public:
 
     // Renames the changed entries at rows, in that order, block by block: the record and the protocol are
     // written once per block, and at least once a second. progress hears the running count.
+    //
+    // Two blocks are under way at a time. While one block's renames run, the list catches up with them and
+    // the next block is planned as if all of them happen. When they did, the next block's renames start
+    // at once, while the list still catches up; else the next block is planned again from what happened.
     void commitRows(const std::vector<int>& rows, const std::function<void(int renamed)>& progress)
     {
+        Slot* running = &m_slots[0];
+        Slot* following = &m_slots[1];
+        std::unique_ptr<BlockRenamer> renamer; // of the running block
         size_t next = 0;
-        std::optional<size_t> plannedEnd; // the next block, from `next` to here, is planned already
-        while (next < rows.size()) {
-            size_t end = 0;
-            if (plannedEnd) {
-                std::swap(m_block, m_nextBlock);
-                std::swap(m_blockLines, m_nextLines);
-                end = *plannedEnd;
-                plannedEnd.reset();
-            } else {
-                end = planBlock(m_block, m_blockLines, rows, next, nullptr);
+        while (renamer || next < rows.size()) {
+            if (!renamer) {
+                running->end = planBlock(*running, rows, next, nullptr);
+                renamer = startBlock(*running, standingAsPlanned(running->block.renames()));
             }
-            const std::vector<RenameBlock::Rename>& renames = m_block.renames();
-            m_timer.start();
-            if (m_journal && m_protocolOn)
-                m_journal->announce(m_blockLines);
+            const std::vector<RenameBlock::Rename>& renames = running->block.renames();
+            const bool planned = running->end < rows.size();
+            if (planned)
+                planBlock(*following, rows, running->end, &running->block);
+            std::unique_ptr<BlockRenamer> followingRenamer;
             size_t done = 0;
-            bool allRenamed = true;
             QList<QByteArray> happened;
             QList<QByteArray> notDone;
             std::vector<std::pair<size_t, FsResult>> failed;
-            {
-                BlockRenamer renamer(m_state.fs(), renames, standingAsPlanned(renames), m_timer);
-                // While the disk works, the next block is planned as if every rename of this one happens.
-                if (end < rows.size())
-                    plannedEnd = planBlock(m_nextBlock, m_nextLines, rows, end, &m_block);
-                for (BlockRenamer::Progress p; !p.finished || done < p.ready;) {
-                    p = renamer.waitPast(done);
-                    for (; done < p.ready; ++done) {
-                        const RenameBlock::Rename& r = renames[done];
-                        if (renamer.renamed(done)) {
-                            moveOn(r);
-                            if (!r.line.isEmpty())
-                                happened.append(r.line);
-                            if (progress)
-                                progress(m_report.renamed);
-                        } else {
-                            failed.emplace_back(done, renamer.result(done));
-                            allRenamed = false;
-                            if (!r.line.isEmpty())
-                                notDone.append(r.line);
-                        }
+            for (BlockRenamer::Progress p; !p.finished || done < p.ready;) {
+                p = renamer->waitPast(done);
+                if (p.finished && planned && !followingRenamer && renamer->renamedAll()) {
+                    renamer->finish();
+                    settle(running->lines, {});
+                    followingRenamer = startBlock(*following, following->block.renames().size());
+                }
+                for (; done < p.ready; ++done) {
+                    const RenameBlock::Rename& r = renames[done];
+                    if (renamer->renamed(done)) {
+                        moveOn(r);
+                        if (!r.line.isEmpty())
+                            happened.append(r.line);
+                        if (progress)
+                            progress(m_report.renamed);
+                    } else {
+                        failed.emplace_back(done, renamer->result(done));
+                        if (!r.line.isEmpty())
+                            notDone.append(r.line);
                     }
                 }
             }
+            if (followingRenamer) {
+                std::swap(running, following);
+                renamer = std::move(followingRenamer);
+                continue;
+            }
+            renamer.reset();
             // The renamer has let go of the file system: the messages may look at it.
             for (const auto& [i, result] : failed)
                 failRename(renames[i], result);
@@ -114,9 +128,7 @@ public:
                 if (!renames[i].line.isEmpty())
                     notDone.append(renames[i].line);
             }
-            if (done < renames.size() || !allRenamed)
-                plannedEnd.reset(); // planned on renames that did not all happen
-            next = done < renames.size() ? renames[done].position : end;
+            next = done < renames.size() ? renames[done].position : running->end;
             settle(happened, notDone);
         }
     }
@@ -192,9 +204,10 @@ public:
 private:
     // Takes the changed entries from rows[first] on into the block, as far as they may go together;
     // returns where the block ends in rows. The renames of `before`, when given, run first.
-    size_t planBlock(RenameBlock& block, QList<QByteArray>& lines, const std::vector<int>& rows, size_t first,
-                     const RenameBlock* before)
+    size_t planBlock(Slot& slot, const std::vector<int>& rows, size_t first, const RenameBlock* before)
     {
+        RenameBlock& block = slot.block;
+        QList<QByteArray>& lines = slot.lines;
         block.clear();
         lines.clear();
         size_t at = first;
@@ -217,7 +230,18 @@ private:
             block.add({rows[at], at, std::move(place.parentPath), std::move(oldPath), std::move(newPath),
                        std::move(line), place.after, allowed});
         }
+        slot.end = at;
         return at;
+    }
+
+    // Announces the block's renames, then starts the first `count` of them.
+    std::unique_ptr<BlockRenamer> startBlock(const Slot& slot, size_t count)
+    {
+        QElapsedTimer since;
+        since.start();
+        if (m_journal && m_protocolOn)
+            m_journal->announce(slot.lines);
+        return std::make_unique<BlockRenamer>(m_state.fs(), slot.block.renames(), count, since);
     }
 
     // How many renames from the first on find their folder where the plan expects it. One that waits for
@@ -317,11 +341,7 @@ private:
     const bool m_protocolOn; // "protren": every rename is written to the history
     std::optional<RenameJournal> m_journal;
     std::optional<PathPrefixIndex> m_index;
-    RenameBlock m_block;
-    QList<QByteArray> m_blockLines; // the protocol lines the block announces
-    RenameBlock m_nextBlock;        // planned while m_block's renames run
-    QList<QByteArray> m_nextLines;
-    QElapsedTimer m_timer; // since the block was announced
+    Slot m_slots[2];
     CommitReport m_report;
 };
 
