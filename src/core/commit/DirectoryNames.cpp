@@ -1,8 +1,8 @@
 #include "core/commit/DirectoryNames.h"
 
 #include "core/platform/FileSystem.h"
+#include "core/platform/ParallelRuns.h"
 
-#include <atomic>
 #include <optional>
 #include <thread>
 
@@ -18,24 +18,22 @@ std::vector<const QSet<QString>*> DirectoryNames::names(const FileSystem& fs, co
 {
     // What each folder needs: nothing when the copy kept is still true, else a fresh read.
     std::vector<std::optional<Folder>> fresh(folders.size());
-    std::atomic<size_t> next{0};
+    ParallelRuns runs(kRun);
     const auto look = [&] {
-        for (size_t from; (from = next.fetch_add(kRun)) < folders.size();) {
-            for (size_t i = from; i < std::min(from + kRun, folders.size()); ++i) {
-                const qint64 modified = fs.pathInfo(folders[i]).lastWrite;
-                const auto kept = std::as_const(m_folders).find(folders[i]);
-                if (kept != m_folders.cend() && kept->modified == modified && kept->readAt > modified)
-                    continue;
-                Folder folder;
-                folder.modified = modified;
-                folder.readAt = nowSecs;
-                if (const std::optional<QStringList> listed = fs.entryNames(folders[i])) {
-                    folder.names = QSet<QString>(listed->begin(), listed->end());
-                    folder.readable = true;
-                }
-                fresh[i] = std::move(folder);
+        runs.take(folders.size(), [&](size_t i) {
+            const qint64 modified = fs.pathInfo(folders[i]).lastWrite;
+            const auto kept = std::as_const(m_folders).find(folders[i]);
+            if (kept != m_folders.cend() && kept->modified == modified && kept->readAt > modified)
+                return;
+            Folder folder;
+            folder.modified = modified;
+            folder.readAt = nowSecs;
+            if (const std::optional<QStringList> listed = fs.entryNames(folders[i])) {
+                folder.names = QSet<QString>(listed->begin(), listed->end());
+                folder.readable = true;
             }
-        }
+            fresh[i] = std::move(folder);
+        });
     };
     if (fs.readsInParallel() && folders.size() > kRun) {
         std::thread helper(look);

@@ -5,6 +5,7 @@
 #include "core/load/FolderWalkAhead.h"
 #include "core/load/ListFileReader.h"
 #include "core/platform/FileNames.h"
+#include "core/platform/ParallelRuns.h"
 #include "core/preview/PreviewList.h"
 #include "core/settings/Paths.h"
 #include "core/settings/SettingsStore.h"
@@ -15,7 +16,6 @@
 #include <QIODevice>
 #include <QStringDecoder>
 #include <QUrl>
-#include <atomic>
 #include <functional>
 #include <memory>
 #include <thread>
@@ -377,15 +377,13 @@ FsResult FolderLoader::readListFile(const QString& listFile)
         std::vector<QString> paths;
         std::vector<QString> folders; // resolved; empty where nothing can be resolved
         std::vector<PathInfo> infos;
-        std::atomic<size_t> next{0}; // the first folder no core has taken yet
+        ParallelRuns looks{kRun}; // shares the looking out among the cores
     };
     const auto lookAll = [&fs](Chunk& chunk) {
-        for (size_t from; (from = chunk.next.fetch_add(kRun)) < chunk.folders.size();) {
-            for (size_t i = from; i < std::min(from + kRun, chunk.folders.size()); ++i) {
-                if (!chunk.folders[i].isEmpty())
-                    chunk.infos[i] = fs.pathInfo(chunk.folders[i]);
-            }
-        }
+        chunk.looks.take(chunk.folders.size(), [&](size_t i) {
+            if (!chunk.folders[i].isEmpty())
+                chunk.infos[i] = fs.pathInfo(chunk.folders[i]);
+        });
     };
     const auto addAll = [this](const Chunk& chunk) {
         for (size_t i = 0; i < chunk.paths.size() && !m_cancelRequested; ++i) {
