@@ -80,7 +80,7 @@ public:
         size_t next = 0;
         while (renamer || next < rows.size()) {
             if (!renamer) {
-                running->end = planBlock(*running, rows, next, nullptr);
+                planBlock(*running, rows, next, nullptr);
                 renamer = startBlock(*running, standingAsPlanned(running->block.renames()));
             }
             const std::vector<RenameBlock::Rename>& renames = running->block.renames();
@@ -202,9 +202,9 @@ public:
     CommitReport& report() { return m_report; }
 
 private:
-    // Takes the changed entries from rows[first] on into the block, as far as they may go together;
-    // returns where the block ends in rows. The renames of `before`, when given, run first.
-    size_t planBlock(Slot& slot, const std::vector<int>& rows, size_t first, const RenameBlock* before)
+    // Takes the changed entries from rows[first] on into the slot's block, as far as they may go together,
+    // and notes where the block ends in rows. The renames of `before`, when given, run first.
+    void planBlock(Slot& slot, const std::vector<int>& rows, size_t first, const RenameBlock* before)
     {
         RenameBlock& block = slot.block;
         QList<QByteArray>& lines = slot.lines;
@@ -231,7 +231,6 @@ private:
                        std::move(line), place.after, allowed});
         }
         slot.end = at;
-        return at;
     }
 
     // Announces the block's renames, then starts the first `count` of them.
