@@ -8,7 +8,8 @@
 class DryRunFileSystem : public PosixFileSystem
 {
 public:
-    FsResult renameFolder(const QString& oldPath, const QString& newPath) override;
+    using FileSystem::renameFolder;
+    FsResult renameFolder(const QString& oldPath, const QString& newPath, RenameCursor* cursor) override;
     FsResult createFolder(const QString& path) override;
     FsResult removeFolder(const QString& path) override;
     FsResult copyLink(const QString& source, const QString& target) override;

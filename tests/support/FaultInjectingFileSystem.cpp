@@ -86,14 +86,14 @@ std::unique_ptr<AppendFile> FaultInjectingFileSystem::openAppend(const QString& 
     return file;
 }
 
-FsResult FaultInjectingFileSystem::renameFolder(const QString& oldPath, const QString& newPath)
+FsResult FaultInjectingFileSystem::renameFolder(const QString& oldPath, const QString& newPath, RenameCursor* cursor)
 {
     if (*m_renamesLeft == 0)
         return failureOf(FsResult::Kind::Other);
     const Fault* f = faultFor(Op::Rename, oldPath, newPath);
     if (f)
         return failureOf(f->kind);
-    const FsResult result = PosixFileSystem::renameFolder(oldPath, newPath);
+    const FsResult result = PosixFileSystem::renameFolder(oldPath, newPath, cursor);
     if (result.ok() && *m_renamesLeft > 0)
         --*m_renamesLeft;
     return result;

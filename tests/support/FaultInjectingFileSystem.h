@@ -35,7 +35,8 @@ public:
     void restart() { *m_renamesLeft = -1; }
     bool crashed() const { return *m_renamesLeft == 0; }
 
-    FsResult renameFolder(const QString& oldPath, const QString& newPath) override;
+    using FileSystem::renameFolder;
+    FsResult renameFolder(const QString& oldPath, const QString& newPath, RenameCursor* cursor) override;
     FsResult writeFileAtomic(const QString& path, const QByteArray& bytes) override;
     FsResult copyFile(const QString& source, const QString& target, bool overwrite) override;
     FsResult copyLink(const QString& source, const QString& target) override;

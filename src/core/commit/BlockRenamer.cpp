@@ -63,13 +63,14 @@ void BlockRenamer::run()
 {
     size_t i = 0;
     size_t failures = 0;
+    RenameCursor cursor; // most renames of a block are in one folder
     for (; i < m_count; ++i) {
         const RenameBlock::Rename& r = m_renames[i];
         // The folder above kept its name: this folder is not where the rename expects it.
         if (r.after >= 0 && !m_renamed[static_cast<size_t>(r.after)])
             break;
         if (r.nameAllowed) {
-            m_results[i] = m_fs.renameFolder(r.oldPath, r.newPath);
+            m_results[i] = m_fs.renameFolder(r.oldPath, r.newPath, &cursor);
             m_renamed[i] = m_results[i].ok() ? 1 : 0;
         }
         failures += m_renamed[i] ? 0 : 1;

@@ -7,6 +7,7 @@
 #include <QStringList>
 #include <functional>
 #include <limits>
+#include <memory>
 #include <optional>
 
 class AppendFile;
@@ -124,6 +125,14 @@ enum class AppendLock {
 
 enum class FolderTimeKind { Created = 1, LastWrite = 2, LastAccess = 3 };
 
+// What one thread keeps between the renames of a run: the file system may hold the folder of the last
+// rename open in it, so that the next rename in the same folder need not look that folder up again.
+struct RenameCursor
+{
+    QString folder;                     // the path the folder was opened by, ending in a separator
+    std::shared_ptr<const void> handle; // the file system's own; empty while nothing is open
+};
+
 // Everything the program asks of the operating system's file system. Paths are full paths; a trailing
 // separator on a folder path is ignored. PosixFileSystem is the real one; tests may wrap it in a
 // fault-injecting decorator.
@@ -133,7 +142,13 @@ public:
     virtual ~FileSystem() = default;
 
     // Renames a folder (or a symbolic link to one) in place. Never replaces an existing file or folder.
-    virtual FsResult renameFolder(const QString& oldPath, const QString& newPath) = 0;
+    FsResult renameFolder(const QString& oldPath, const QString& newPath)
+    {
+        return renameFolder(oldPath, newPath, nullptr);
+    }
+    // The same for one of many renames on one thread, which keeps the cursor between them. The outcome
+    // is the same as without it; a rename in the folder of the one before is only quicker.
+    virtual FsResult renameFolder(const QString& oldPath, const QString& newPath, RenameCursor* cursor) = 0;
 
     virtual bool folderExists(const QString& path) const = 0;
     virtual bool fileExists(const QString& path) const = 0;

@@ -245,8 +245,58 @@ FsResult PosixFileSystem::renameByPlaceholder(const QByteArray& from, const QByt
     return fromErrno(placeholderRename(from, to));
 }
 
-FsResult PosixFileSystem::renameFolder(const QString& oldPath, const QString& newPath)
+namespace {
+
+// A rename inside the folder the cursor holds open (opened now when it holds another): the system need
+// not look up the whole path of every rename in one folder. True only when the rename happened; anything
+// else goes the whole way again, so that a failure reads as it always has.
+bool renamedInOpenFolder(QStringView oldPath, QStringView newPath, RenameCursor& cursor)
 {
+    // A folder path may end in its separator.
+    if (oldPath.endsWith(u'/'))
+        oldPath.chop(1);
+    if (newPath.endsWith(u'/'))
+        newPath.chop(1);
+    const qsizetype slash = oldPath.lastIndexOf(u'/');
+    if (slash < 0 || !oldPath.startsWith(u'/') || newPath.size() <= slash + 1 ||
+        !newPath.startsWith(oldPath.first(slash + 1)) || newPath.indexOf(u'/', slash + 1) >= 0)
+        return false;
+    const QStringView folder = oldPath.first(slash + 1);
+    const QStringView oldName = oldPath.sliced(slash + 1);
+    const QStringView newName = newPath.sliced(slash + 1);
+    const auto plain = [](QStringView name) { return !name.isEmpty() && name != u"." && name != u".."; };
+    if (!plain(oldName) || !plain(newName))
+        return false;
+    const QByteArray from = FileNames::encode(oldName.toString());
+    const QByteArray to = FileNames::encode(newName.toString());
+    // A NUL would cut a name short; a path that may be too long for the system (UTF-8 takes at most three
+    // bytes for a UTF-16 unit) fails the whole way, as it would have without the open folder.
+    if (from.contains('\0') || to.contains('\0') || folder.size() * 3 + std::max(from.size(), to.size()) >= PATH_MAX)
+        return false;
+    if (cursor.folder != folder) {
+        cursor.handle.reset();
+        cursor.folder.clear();
+        const QByteArray path = native(folder.toString());
+        const int fd = path.isEmpty() ? -1 : open(path.constData(), O_PATH | O_DIRECTORY | O_CLOEXEC);
+        if (fd < 0)
+            return false;
+        cursor.handle = std::shared_ptr<const void>(new int(fd), [](const void* held) {
+            const int* fd = static_cast<const int*>(held);
+            close(*fd);
+            delete fd;
+        });
+        cursor.folder = folder.toString();
+    }
+    const int fd = *static_cast<const int*>(cursor.handle.get());
+    return renameat2(fd, from.constData(), fd, to.constData(), RENAME_NOREPLACE) == 0;
+}
+
+} // namespace
+
+FsResult PosixFileSystem::renameFolder(const QString& oldPath, const QString& newPath, RenameCursor* cursor)
+{
+    if (cursor && renamedInOpenFolder(oldPath, newPath, *cursor))
+        return FsResult::success();
     const QByteArray from = native(oldPath);
     const QByteArray to = native(newPath);
     if (from.isEmpty())

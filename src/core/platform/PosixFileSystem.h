@@ -10,7 +10,8 @@
 class PosixFileSystem : public FileSystem
 {
 public:
-    FsResult renameFolder(const QString& oldPath, const QString& newPath) override;
+    using FileSystem::renameFolder;
+    FsResult renameFolder(const QString& oldPath, const QString& newPath, RenameCursor* cursor) override;
 
     bool folderExists(const QString& path) const override;
     bool fileExists(const QString& path) const override;

@@ -48,19 +48,22 @@ TEST(PosixFileSystem, RenameNeverReplacesWithOrWithoutTheNoReplaceFlag)
                           {{"A/"}, "A", "none/B", Kind::NotFound},
                           {{"A/"}, "A", "A/B", Kind::Other}};
     PosixFileSystem fs;
-    for (const bool fallback : {false, true}) {
+    enum class Way { Plain, Placeholder, Cursor };
+    for (const Way way : {Way::Plain, Way::Placeholder, Way::Cursor}) {
         for (const Case& c : cases) {
-            SCOPED_TRACE((c.from + " -> " + c.to + (fallback ? " by placeholder" : "")).toStdString());
+            SCOPED_TRACE((c.from + " -> " + c.to + QString::number(static_cast<int>(way))).toStdString());
             TestTree tree(c.tree);
             const auto target = [&] {
                 return QDir(tree.path(c.to)).entryList(QDir::AllEntries)
                        << QString::number(QFileInfo(tree.path(c.to)).size());
             };
             const QStringList before = target();
-            const FsResult result = fallback
-                                        ? PosixFileSystem::renameByPlaceholder(FileNames::encode(tree.path(c.from)),
-                                                                               FileNames::encode(tree.path(c.to)))
-                                        : fs.renameFolder(tree.path(c.from), tree.path(c.to));
+            RenameCursor cursor;
+            const FsResult result =
+                way == Way::Placeholder
+                    ? PosixFileSystem::renameByPlaceholder(FileNames::encode(tree.path(c.from)),
+                                                           FileNames::encode(tree.path(c.to)))
+                    : fs.renameFolder(tree.path(c.from), tree.path(c.to), way == Way::Cursor ? &cursor : nullptr);
             EXPECT_EQ(result.kind, c.expected) << result.systemText.toStdString();
             EXPECT_EQ(result.ok(), result.systemText.isEmpty());
             EXPECT_EQ(tree.exists(c.from), !result.ok() && c.from != "missing");
@@ -68,6 +71,40 @@ TEST(PosixFileSystem, RenameNeverReplacesWithOrWithoutTheNoReplaceFlag)
             EXPECT_TRUE(leftovers(tree.root()).isEmpty());
         }
     }
+}
+
+// A cursor keeps a folder open between renames; it must never make a rename reach a folder that the path
+// no longer names.
+TEST(PosixFileSystem, RenamesThroughACursorGoWhereThePathsNowLead)
+{
+    TestTree tree({"P/a/", "P/b/", "P/c/"});
+    const QByteArray raw = FileNames::encode(tree.path("P")) + QByteArray("/caf\xE9", 5);
+    ASSERT_EQ(mkdir(raw.constData(), 0755), 0);
+    const QString notUtf8 = FileNames::decode(raw);
+    PosixFileSystem fs;
+    RenameCursor cursor;
+    const struct
+    {
+        QString from, to;
+        Kind expected;
+    } steps[] = {
+        {tree.path("P/a"), tree.path("P/a2"), Kind::Ok},
+        {notUtf8, tree.path("P/cafe"), Kind::Ok},
+        {tree.path("P/b"), tree.path("P/a2"), Kind::TargetExists},
+        {tree.path("P"), tree.path("Q"), Kind::Ok},
+        {tree.path("P/b"), tree.path("P/b2"), Kind::NotFound}, // P is gone, though its folder is still open
+        {tree.path("Q/b"), tree.path("Q/b2"), Kind::Ok},
+        {tree.key("Q/b2"), tree.key("Q/b4"), Kind::Ok}, // as folder paths, ending in a separator
+        {tree.path("Q/c"), tree.path("P"), Kind::Ok},   // a new P
+        {tree.path("P/b2"), tree.path("P/b3"), Kind::NotFound},
+    };
+    for (const auto& step : steps) {
+        SCOPED_TRACE((step.from + " -> " + step.to).toStdString());
+        EXPECT_EQ(fs.renameFolder(step.from, step.to, &cursor).kind, step.expected);
+    }
+    for (const char* folder : {"Q/a2", "Q/b4", "Q/cafe", "P"})
+        EXPECT_TRUE(tree.isFolder(folder)) << folder;
+    EXPECT_FALSE(tree.exists("Q/b") || tree.exists("Q/c") || tree.exists("P/b3"));
 }
 
 TEST(PosixFileSystem, RenamesLinksAsThemselvesAndANameTakenByTheFolderItself)
