@@ -26,11 +26,17 @@ public:
     // Back one step: level 1 becomes level 0. False, with nothing changed, without an earlier proposal.
     bool stepBack();
     // Forgets every earlier proposal.
-    void dropEarlier() { m_earlier.clear(); }
+    void dropEarlier();
     // Every level in use holds this name.
     void collapseTo(const QString& name);
 
 private:
+    // Drops empty levels at the end of m_older.
+    void trim();
+
     QString m_current;
-    QList<QString> m_earlier; // level 1 first; never ends in an empty level
+    // Level 1 stands apart: most entries that hold an earlier proposal hold just that one, and a list per
+    // entry would cost far more than the name itself.
+    QString m_previous;
+    QList<QString> m_older; // levels 2 and on, level 2 first; never ends in an empty level
 };

@@ -1,5 +1,9 @@
 #include "core/commit/CommitTestSupport.h"
 #include "core/preview/PreviewList.h"
+#include "core/preview/ProposalHistory.h"
+
+#include <algorithm>
+#include <vector>
 
 #include <gtest/gtest.h>
 
@@ -66,3 +70,85 @@ TEST_F(ProposalLevelsTest, UndoStepsBackOneLevelOfEachEntryAndRejectThrowsEveryt
 }
 
 } // namespace
+
+namespace {
+
+// The levels as a plain row of eleven names: what the history must behave like, however it stores them.
+struct PlainLevels
+{
+    std::vector<QString> levels = std::vector<QString>(ProposalHistory::kLevels);
+
+    void push(const QString& name)
+    {
+        levels.insert(levels.begin(), name);
+        levels.pop_back();
+    }
+    bool stepBack()
+    {
+        if (levels[1].isEmpty())
+            return false;
+        levels.erase(levels.begin());
+        levels.emplace_back();
+        return true;
+    }
+};
+
+} // namespace
+
+// Random runs of every change, compared level by level with the plain row after each step.
+TEST(ProposalHistory, BehavesLikeAPlainRowOfElevenLevels)
+{
+    const QString names[] = {QString(), QStringLiteral("a"), QStringLiteral("b"), QStringLiteral("c")};
+    unsigned seed = 7;
+    const auto next = [&seed](unsigned n) {
+        seed = seed * 1103515245u + 12345u;
+        return (seed >> 16) % n;
+    };
+    for (int run = 0; run < 200; ++run) {
+        ProposalHistory history;
+        PlainLevels plain;
+        for (int step = 0; step < 40; ++step) {
+            const QString& name = names[next(4)];
+            const int level = static_cast<int>(next(ProposalHistory::kLevels + 1)) - 1;
+            switch (next(7)) {
+            case 0:
+            case 1:
+                history.push(name);
+                plain.push(name);
+                break;
+            case 2:
+                ASSERT_EQ(history.stepBack(), plain.stepBack());
+                break;
+            case 3:
+                history.set(level, name);
+                if (level >= 0 && level < ProposalHistory::kLevels)
+                    plain.levels[static_cast<size_t>(level)] = name;
+                break;
+            case 4: {
+                const int earlier = static_cast<int>(next(13));
+                history.reset(name, earlier);
+                for (int l = 0; l < ProposalHistory::kLevels; ++l)
+                    plain.levels[static_cast<size_t>(l)] = l <= earlier && !name.isEmpty() ? name : QString();
+                plain.levels[0] = name;
+                break;
+            }
+            case 5:
+                history.collapseTo(name);
+                for (QString& l : plain.levels)
+                    l = l.isEmpty() ? l : name;
+                break;
+            default:
+                history.dropEarlier();
+                std::fill(plain.levels.begin() + 1, plain.levels.end(), QString());
+                break;
+            }
+            int used = 0;
+            for (int l = 0; l < ProposalHistory::kLevels; ++l) {
+                ASSERT_EQ(history.at(l), plain.levels[static_cast<size_t>(l)]) << "run " << run << " level " << l;
+                used += l > 0 && !plain.levels[static_cast<size_t>(l)].isEmpty() ? 1 : 0;
+            }
+            ASSERT_EQ(history.earlierLevels(), used);
+            ASSERT_TRUE(history.at(ProposalHistory::kLevels).isEmpty());
+        }
+    }
+}
