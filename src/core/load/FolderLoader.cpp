@@ -16,7 +16,9 @@
 #include <QIODevice>
 #include <QStringDecoder>
 #include <QUrl>
+#include <algorithm>
 #include <functional>
+#include <limits>
 #include <memory>
 #include <thread>
 #include <utility>
@@ -364,6 +366,9 @@ FsResult FolderLoader::readListFile(const QString& listFile)
     FileRead read = fs.readFile(file);
     if (!read.ok())
         return read.result;
+    // Mostly one folder a line.
+    const qsizetype lines = std::count(read.bytes.cbegin(), read.bytes.cend(), '\n') + 1;
+    m_list.reserve(static_cast<int>(std::min<qsizetype>(m_list.size() + lines, std::numeric_limits<int>::max())));
     QBuffer device(&read.bytes);
     device.open(QIODevice::ReadOnly);
     const QString listFolder = file.left(std::max<qsizetype>(file.lastIndexOf(QLatin1Char('/')), 1));

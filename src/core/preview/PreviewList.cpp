@@ -34,7 +34,7 @@ PreviewList::BulkEdit::BulkEdit(PreviewList& list, bool manyKeys)
 {
     ++m_list.m_bulkDepth;
     if (manyKeys)
-        m_list.m_keysStale = true;
+        m_list.forgetKeys();
 }
 
 PreviewList::BulkEdit::~BulkEdit()
@@ -172,6 +172,13 @@ const QHash<QString, int>& PreviewList::keyIndex() const
     return m_rowOfKey;
 }
 
+void PreviewList::forgetKeys()
+{
+    // Emptied at once: an index kept until the rebuild would keep every replaced key alive meanwhile.
+    m_rowOfKey = QHash<QString, int>();
+    m_keysStale = true;
+}
+
 void PreviewList::changeKey(FolderEntry& e, int row, QString key)
 {
     if (!m_keysStale) {
@@ -288,7 +295,7 @@ void PreviewList::removeEntry(int row)
         return;
     beginRemoveRows(QModelIndex(), row, row);
     m_entries.erase(m_entries.begin() + row);
-    m_keysStale = true;
+    forgetKeys();
     endRemoveRows();
 }
 
@@ -315,7 +322,7 @@ void PreviewList::removeEntries(const std::vector<bool>& remove)
         for (auto it = blocks.rbegin(); it != blocks.rend(); ++it) {
             beginRemoveRows(QModelIndex(), it->first, it->second);
             m_entries.erase(m_entries.begin() + it->first, m_entries.begin() + it->second + 1);
-            m_keysStale = true;
+            forgetKeys();
             endRemoveRows();
         }
         return;
@@ -340,7 +347,7 @@ void PreviewList::removeEntries(const std::vector<bool>& remove)
         ++out;
     }
     m_entries.resize(out);
-    m_keysStale = true;
+    forgetKeys();
     endResetModel();
 
     QItemSelection selection;
@@ -538,6 +545,13 @@ bool PreviewList::moveRows(const QModelIndex& sourceParent, int sourceRow, int c
     setSortIndicator(-1, m_sortOrder);
     m_sortColumn = FolderEntry::ColPosition;
     return true;
+}
+
+void PreviewList::reserve(int rows)
+{
+    m_entries.reserve(static_cast<size_t>(std::max(rows, 0)));
+    if (!m_keysStale)
+        m_rowOfKey.reserve(rows);
 }
 
 int PreviewList::appendBatch(std::vector<FolderEntry> entries)

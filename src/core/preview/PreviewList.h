@@ -92,6 +92,9 @@ public:
     // Appends many entries with one row insert (loading 100 000 folders row by row keeps the view busy);
     // entries whose key is listed already, or earlier in the batch, are left out. Returns how many were added.
     int appendBatch(std::vector<FolderEntry> entries);
+    // Room for this many rows in all, so a long load grows the list once instead of step by step (each
+    // step holds the old and the new room at once).
+    void reserve(int rows);
     void removeEntry(int row);
     // Removes every row marked true in one pass; the key index is rebuilt once. Selection and the
     // current entry stay on the entries that remain.
@@ -176,6 +179,8 @@ private:
     const QHash<QString, int>& keyIndex() const;
     // A row's key changes: the index follows unless it is stale anyway.
     void changeKey(FolderEntry& e, int row, QString key);
+    // Until the next look into it, the key index is rebuilt rather than kept up to date.
+    void forgetKeys();
     // The rows from first to last changed: views hear of it now, or when the bulk edit ends.
     void rowsChanged(int first, int last);
     void allRowsChanged();

@@ -1,9 +1,11 @@
 #include "core/preview/SortKey.h"
 #include "core/preview/NaturalKeys.h"
+#include "core/preview/RowPermutation.h"
 
 #include <QStringList>
 #include <algorithm>
 #include <gtest/gtest.h>
+#include <numeric>
 #include <random>
 
 TEST(BuildSortKey, PadsDigitRunsToFifteenDigits)
@@ -97,5 +99,28 @@ TEST(NaturalKeys, AgreeWithTheShownSortKeysOnRandomNames)
         const QString b = name();
         const int shown = QString::compare(BuildSortKey(a).toCaseFolded(), BuildSortKey(b).toCaseFolded());
         ASSERT_EQ(sign(naturalOrder(a, b)), sign(shown)) << a.toStdString() << " / " << b.toStdString();
+    }
+}
+
+// Rows move in place round their cycles; every order must come out as a copy into a new vector would.
+TEST(RowPermutation, PutsEveryRowWhereTheOrderSaysAndTellsWhereEachWent)
+{
+    std::mt19937 random(11);
+    for (const size_t n : {size_t{0}, size_t{1}, size_t{2}, size_t{3}, size_t{7}, size_t{100}}) {
+        for (int round = 0; round < 20; ++round) {
+            std::vector<int> order(n);
+            std::iota(order.begin(), order.end(), 0);
+            std::shuffle(order.begin(), order.end(), random);
+            std::vector<QString> rows;
+            for (size_t i = 0; i < n; ++i)
+                rows.push_back(QString::number(i));
+            const std::vector<QString> before = rows;
+            const std::vector<int> newRowOfOld = PermuteRows(rows, order);
+            ASSERT_EQ(rows.size(), n);
+            for (size_t r = 0; r < n; ++r) {
+                ASSERT_EQ(rows[r], before[static_cast<size_t>(order[r])]) << n << " rows, row " << r;
+                ASSERT_EQ(newRowOfOld[static_cast<size_t>(order[r])], static_cast<int>(r));
+            }
+        }
     }
 }
