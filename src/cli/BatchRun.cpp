@@ -252,8 +252,10 @@ BatchRun::Status BatchRun::runSteps(const BatchOptions& options, PreviewList& li
         list.setSortColumn(FolderEntry::ColPosition);
     } else {
         // Sorting by name first makes ties of the chosen key (equal sizes or times in one folder) come
-        // out by name, not in the order the file system happened to list the folders.
-        list.SortPreview(headerPosition(BatchOptions::SortKey::Name));
+        // out by name, not in the order the file system happened to list the folders. The path orders the
+        // folders of one parent by name itself.
+        if (options.sort != BatchOptions::SortKey::Name && options.sort != BatchOptions::SortKey::Path)
+            list.SortPreview(headerPosition(BatchOptions::SortKey::Name));
         list.SortPreview(headerPosition(options.sort));
     }
     refresh(list, loader);
