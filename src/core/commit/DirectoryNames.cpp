@@ -13,7 +13,7 @@ constexpr size_t kRun = 16;
 
 } // namespace
 
-std::vector<const QSet<QString>*> DirectoryNames::names(const FileSystem& fs, const std::vector<QString>& folders,
+std::vector<const FolderNameSet*> DirectoryNames::names(const FileSystem& fs, const std::vector<QString>& folders,
                                                         qint64 nowSecs)
 {
     // What each folder needs: nothing when the copy kept is still true, else a fresh read.
@@ -28,10 +28,7 @@ std::vector<const QSet<QString>*> DirectoryNames::names(const FileSystem& fs, co
             Folder folder;
             folder.modified = modified;
             folder.readAt = nowSecs;
-            if (const std::optional<QStringList> listed = fs.entryNames(folders[i])) {
-                folder.names = QSet<QString>(listed->begin(), listed->end());
-                folder.readable = true;
-            }
+            folder.readable = fs.readEntryNames(folders[i], [&folder](const QString& name) { folder.names.add(name); });
             fresh[i] = std::move(folder);
         });
     };
@@ -47,7 +44,7 @@ std::vector<const QSet<QString>*> DirectoryNames::names(const FileSystem& fs, co
             m_folders.insert(folders[i], std::move(*fresh[i]));
     }
     // Taken only now that nothing is added any more, which could move what they point at.
-    std::vector<const QSet<QString>*> found(folders.size(), nullptr);
+    std::vector<const FolderNameSet*> found(folders.size(), nullptr);
     for (size_t i = 0; i < folders.size(); ++i) {
         const auto it = std::as_const(m_folders).find(folders[i]);
         if (it != m_folders.cend() && it->readable)

@@ -1,7 +1,8 @@
 #pragma once
 
+#include "core/commit/FolderNameSet.h"
+
 #include <QHash>
-#include <QSet>
 #include <QString>
 #include <vector>
 
@@ -16,14 +17,14 @@ public:
     // The names in each folder (a path ending in one separator); nullptr for one that cannot be read.
     // nowSecs is the clock's reading, seconds since the epoch. The folders are looked at on two threads
     // where the file system allows it. The pointers stay valid until the next call.
-    std::vector<const QSet<QString>*> names(const FileSystem& fs, const std::vector<QString>& folders, qint64 nowSecs);
+    std::vector<const FolderNameSet*> names(const FileSystem& fs, const std::vector<QString>& folders, qint64 nowSecs);
     // Forgets every folder: after renames of our own, which may fall in the second of an earlier read.
     void clear() { m_folders.clear(); }
 
 private:
     struct Folder
     {
-        QSet<QString> names;
+        FolderNameSet names;
         qint64 modified = 0;
         qint64 readAt = 0;
         bool readable = false;

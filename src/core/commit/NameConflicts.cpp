@@ -56,7 +56,7 @@ std::vector<NameConflict> FindNameConflicts(const std::vector<FolderEntry>& entr
         }
         folderOf[static_cast<size_t>(row)] = static_cast<int>(folders.size()) - 1;
     }
-    const std::vector<const QSet<QString>*> onDisk = names.names(fs, folders, nowSecs);
+    const std::vector<const FolderNameSet*> onDisk = names.names(fs, folders, nowSecs);
     // Keys of the folders this run renames away: their names are free by the time anyone needs them.
     // Gathered only when a proposed name is taken on disk.
     std::optional<QSet<QString>> leaving;
@@ -65,7 +65,7 @@ std::vector<NameConflict> FindNameConflicts(const std::vector<FolderEntry>& entr
         if (folder < 0)
             continue;
         const FolderEntry& e = entries[static_cast<size_t>(row)];
-        const QSet<QString>* taken = onDisk[static_cast<size_t>(folder)];
+        const FolderNameSet* taken = onDisk[static_cast<size_t>(folder)];
         if (!taken || !taken->contains(e.newName))
             continue;
         if (!leaving) {

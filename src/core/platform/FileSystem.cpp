@@ -21,6 +21,14 @@ PathInfo FileSystem::pathInfo(const QString& path) const
     return info;
 }
 
+std::optional<QStringList> FileSystem::entryNames(const QString& folder) const
+{
+    QStringList names;
+    if (!readEntryNames(folder, [&names](const QString& name) { names.append(name); }))
+        return std::nullopt;
+    return names;
+}
+
 std::optional<FolderOwnership> FileSystem::ownership(const QString&) const
 {
     return std::nullopt;

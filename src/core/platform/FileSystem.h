@@ -172,7 +172,10 @@ public:
     virtual QList<FileInfo> listFiles(const QString& folder) const = 0;
     // The names of every entry directly inside a folder (folders, files, links, anything), read without a
     // look at each; nothing when the folder cannot be read.
-    virtual std::optional<QStringList> entryNames(const QString& folder) const = 0;
+    std::optional<QStringList> entryNames(const QString& folder) const;
+    // The same, one name at a time to take, so a folder of a million entries needs no list of them all;
+    // false when the folder cannot be read.
+    virtual bool readEntryNames(const QString& folder, const std::function<void(const QString&)>& take) const = 0;
     virtual FolderScan scanFolder(const QString& folder) const = 0;
     // scanFolder and pathInfo may be called from several threads at once, and renameFolder from another
     // thread than the caller's while the caller leaves the file system alone.

@@ -409,13 +409,10 @@ QList<FileInfo> PosixFileSystem::listFiles(const QString& folder) const
     return files;
 }
 
-std::optional<QStringList> PosixFileSystem::entryNames(const QString& folder) const
+bool PosixFileSystem::readEntryNames(const QString& folder, const std::function<void(const QString&)>& take) const
 {
-    QStringList names;
-    if (!forEachEntry(native(absolutePath(folder)),
-                      [&](const char* name, unsigned char, int) { names.append(FileNames::decode(name)); }))
-        return std::nullopt;
-    return names;
+    return forEachEntry(native(absolutePath(folder)),
+                        [&](const char* name, unsigned char, int) { take(FileNames::decode(name)); });
 }
 
 FsResult PosixFileSystem::copyFile(const QString& source, const QString& target, bool overwrite)
