@@ -11,7 +11,7 @@ FsResult refused()
 
 } // namespace
 
-FsResult DryRunFileSystem::renameFolder(const QString&, const QString&, RenameCursor*)
+FsResult DryRunFileSystem::renameFolder(const QString&, const QString&, FolderCursor*)
 {
     return refused();
 }

@@ -9,7 +9,7 @@ class DryRunFileSystem : public PosixFileSystem
 {
 public:
     using FileSystem::renameFolder;
-    FsResult renameFolder(const QString& oldPath, const QString& newPath, RenameCursor* cursor) override;
+    FsResult renameFolder(const QString& oldPath, const QString& newPath, FolderCursor* cursor) override;
     FsResult createFolder(const QString& path) override;
     FsResult removeFolder(const QString& path) override;
     FsResult copyLink(const QString& source, const QString& target) override;

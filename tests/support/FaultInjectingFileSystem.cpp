@@ -86,7 +86,7 @@ std::unique_ptr<AppendFile> FaultInjectingFileSystem::openAppend(const QString& 
     return file;
 }
 
-FsResult FaultInjectingFileSystem::renameFolder(const QString& oldPath, const QString& newPath, RenameCursor* cursor)
+FsResult FaultInjectingFileSystem::renameFolder(const QString& oldPath, const QString& newPath, FolderCursor* cursor)
 {
     if (*m_renamesLeft == 0)
         return failureOf(FsResult::Kind::Other);
@@ -119,9 +119,9 @@ FolderScan FaultInjectingFileSystem::scanFolder(const QString& folder) const
     return scan;
 }
 
-PathInfo FaultInjectingFileSystem::pathInfo(const QString& path) const
+PathInfo FaultInjectingFileSystem::pathInfo(const QString& path, FolderCursor* cursor) const
 {
-    PathInfo info = PosixFileSystem::pathInfo(path);
+    PathInfo info = PosixFileSystem::pathInfo(path, cursor);
     if (faultFor(Op::BirthTime, path))
         info.created = PathInfo::kUnknownTime;
     return info;

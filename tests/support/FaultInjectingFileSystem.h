@@ -36,14 +36,15 @@ public:
     bool crashed() const { return *m_renamesLeft == 0; }
 
     using FileSystem::renameFolder;
-    FsResult renameFolder(const QString& oldPath, const QString& newPath, RenameCursor* cursor) override;
+    FsResult renameFolder(const QString& oldPath, const QString& newPath, FolderCursor* cursor) override;
     FsResult writeFileAtomic(const QString& path, const QByteArray& bytes) override;
     FsResult copyFile(const QString& source, const QString& target, bool overwrite) override;
     FsResult copyLink(const QString& source, const QString& target) override;
     FsResult deleteFile(const QString& path) override;
     FsResult removeFolder(const QString& path) override;
     FolderScan scanFolder(const QString& folder) const override;
-    PathInfo pathInfo(const QString& path) const override;
+    using FileSystem::pathInfo;
+    PathInfo pathInfo(const QString& path, FolderCursor* cursor) const override;
     FileRead readFile(const QString& path, qint64 maxBytes = kTextFileLimit) const override;
     std::unique_ptr<AppendFile> openAppend(const QString& path, AppendLock lock, FsResult& result) override;
     FsResult setAttributes(const QString& path, int bits) override;

@@ -63,7 +63,7 @@ void BlockRenamer::run()
 {
     size_t i = 0;
     size_t failures = 0;
-    RenameCursor cursor; // most renames of a block are in one folder
+    FolderCursor cursor; // most renames of a block are in one folder
     for (; i < m_count; ++i) {
         const RenameBlock::Rename& r = m_renames[i];
         // The folder above kept its name: this folder is not where the rename expects it.

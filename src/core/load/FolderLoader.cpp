@@ -385,9 +385,10 @@ FsResult FolderLoader::readListFile(const QString& listFile)
         ParallelRuns looks{kRun}; // shares the looking out among the cores
     };
     const auto lookAll = [&fs](Chunk& chunk) {
+        FolderCursor cursor; // this thread's: listed folders mostly share their parent
         chunk.looks.take(chunk.folders.size(), [&](size_t i) {
             if (!chunk.folders[i].isEmpty())
-                chunk.infos[i] = fs.pathInfo(chunk.folders[i]);
+                chunk.infos[i] = fs.pathInfo(chunk.folders[i], &cursor);
         });
     };
     const auto addAll = [this](const Chunk& chunk) {

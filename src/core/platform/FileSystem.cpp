@@ -1,6 +1,6 @@
 #include "core/platform/FileSystem.h"
 
-PathInfo FileSystem::pathInfo(const QString& path) const
+PathInfo FileSystem::pathInfo(const QString& path, FolderCursor*) const
 {
     PathInfo info;
     if (folderExists(path))

@@ -125,9 +125,10 @@ enum class AppendLock {
 
 enum class FolderTimeKind { Created = 1, LastWrite = 2, LastAccess = 3 };
 
-// What one thread keeps between the renames of a run: the file system may hold the folder of the last
-// rename open in it, so that the next rename in the same folder need not look that folder up again.
-struct RenameCursor
+// What one thread keeps between many renames or looks in mostly the same folders: the file system may
+// hold the folder of the last one open in it, so that the next one in that folder need not look the
+// folder up again.
+struct FolderCursor
 {
     QString folder;                     // the path the folder was opened by, ending in a separator
     std::shared_ptr<const void> handle; // the file system's own; empty while nothing is open
@@ -148,7 +149,7 @@ public:
     }
     // The same for one of many renames on one thread, which keeps the cursor between them. The outcome
     // is the same as without it; a rename in the folder of the one before is only quicker.
-    virtual FsResult renameFolder(const QString& oldPath, const QString& newPath, RenameCursor* cursor) = 0;
+    virtual FsResult renameFolder(const QString& oldPath, const QString& newPath, FolderCursor* cursor) = 0;
 
     virtual bool folderExists(const QString& path) const = 0;
     virtual bool fileExists(const QString& path) const = 0;
@@ -223,7 +224,9 @@ public:
     virtual bool canSetTime(FolderTimeKind which) const = 0;
 
     // Type, link, root and times of a path in one question. The default asks the single operations.
-    virtual PathInfo pathInfo(const QString& path) const;
+    PathInfo pathInfo(const QString& path) const { return pathInfo(path, nullptr); }
+    // The same for one of many looks on one thread, which keeps the cursor between them.
+    virtual PathInfo pathInfo(const QString& path, FolderCursor* cursor) const;
     // Nothing when the path cannot be read or the platform has no owners.
     virtual std::optional<FolderOwnership> ownership(const QString& path) const;
     // The largest file the program reads: settings, history, scripts, structures, language, list and CSV

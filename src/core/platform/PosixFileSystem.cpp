@@ -15,6 +15,7 @@
 #include <fcntl.h>
 #include <grp.h>
 #include <memory>
+#include <optional>
 #include <pwd.h>
 #include <sys/stat.h>
 #include <sys/statfs.h>
@@ -45,20 +46,24 @@ bool hasBirthTime(const struct statx& sx)
     return (sx.stx_mask & STATX_BTIME) && (sx.stx_btime.tv_sec != 0 || sx.stx_btime.tv_nsec != 0);
 }
 
-bool statxPath(const QByteArray& path, struct statx* out, bool follow)
+bool statxAt(int folder, const char* path, struct statx* out, bool follow)
 {
     const int flags = AT_STATX_SYNC_AS_STAT | (follow ? 0 : AT_SYMLINK_NOFOLLOW);
-    return statx(AT_FDCWD, path.constData(), flags, STATX_BASIC_STATS | STATX_BTIME, out) == 0;
+    return statx(folder, path, flags, STATX_BASIC_STATS | STATX_BTIME, out) == 0;
 }
 
-// "/" and the roots of mounted volumes. The kernel says so directly; older kernels are asked by device
-// number: a mount root lives on another device than its parent.
-bool isMountRoot(const QByteArray& path, const struct statx& sx)
+bool statxPath(const QByteArray& path, struct statx* out, bool follow)
 {
-    if (path == "/")
-        return true;
+    return statxAt(AT_FDCWD, path.constData(), out, follow);
+}
+
+// The roots of mounted volumes ("/" aside). The kernel says so directly; older kernels are asked by device
+// number: a mount root lives on another device than its parent. The path is asked for only then.
+template <typename PathOf> bool isMountRoot(const struct statx& sx, const PathOf& pathOf)
+{
     if (sx.stx_attributes_mask & STATX_ATTR_MOUNT_ROOT)
         return (sx.stx_attributes & STATX_ATTR_MOUNT_ROOT) != 0;
+    const QByteArray path = pathOf();
     struct stat parent;
     if (stat((path + "/..").constData(), &parent) != 0)
         return false;
@@ -247,55 +252,72 @@ FsResult PosixFileSystem::renameByPlaceholder(const QByteArray& from, const QByt
 
 namespace {
 
-// A rename inside the folder the cursor holds open (opened now when it holds another): the system need
-// not look up the whole path of every rename in one folder. True only when the rename happened; anything
-// else goes the whole way again, so that a failure reads as it always has.
-bool renamedInOpenFolder(QStringView oldPath, QStringView newPath, RenameCursor& cursor)
+// A path as a folder (ending in a separator) and a last name, for work in the folder a cursor holds open.
+struct InFolder
 {
-    // A folder path may end in its separator.
-    if (oldPath.endsWith(u'/'))
-        oldPath.chop(1);
-    if (newPath.endsWith(u'/'))
-        newPath.chop(1);
-    const qsizetype slash = oldPath.lastIndexOf(u'/');
-    if (slash < 0 || !oldPath.startsWith(u'/') || newPath.size() <= slash + 1 ||
-        !newPath.startsWith(oldPath.first(slash + 1)) || newPath.indexOf(u'/', slash + 1) >= 0)
+    QStringView folder;
+    QByteArray name;
+};
+
+// Nothing for a path that must go the whole way: relative, with dot names or doubled separators (which
+// the path's own reading may take apart differently), a NUL, or perhaps too long for the system (UTF-8
+// takes at most three bytes for a UTF-16 unit).
+std::optional<InFolder> inFolder(QStringView path)
+{
+    if (path.endsWith(u'/'))
+        path.chop(1);
+    const qsizetype slash = path.lastIndexOf(u'/');
+    if (slash < 0 || !path.startsWith(u'/'))
+        return std::nullopt;
+    const QStringView folder = path.first(slash + 1);
+    const QStringView name = path.sliced(slash + 1);
+    if (name.isEmpty() || name == u"." || name == u".." || folder.contains(u"//") || folder.contains(u"/./") ||
+        folder.contains(u"/../"))
+        return std::nullopt;
+    QByteArray bytes = FileNames::encode(name.toString());
+    if (bytes.contains('\0') || folder.size() * 3 + bytes.size() >= PATH_MAX)
+        return std::nullopt;
+    return InFolder{folder, std::move(bytes)};
+}
+
+// The cursor's folder, opened now when it holds another; -1 when it cannot be opened.
+int heldFolder(FolderCursor& cursor, QStringView folder)
+{
+    if (cursor.folder == folder && cursor.handle)
+        return *static_cast<const int*>(cursor.handle.get());
+    cursor.handle.reset();
+    cursor.folder.clear();
+    const QByteArray path = native(folder.toString());
+    const int fd = path.isEmpty() ? -1 : open(path.constData(), O_PATH | O_DIRECTORY | O_CLOEXEC);
+    if (fd < 0)
+        return -1;
+    cursor.handle = std::shared_ptr<const void>(new int(fd), [](const void* held) {
+        const int* fd = static_cast<const int*>(held);
+        close(*fd);
+        delete fd;
+    });
+    cursor.folder = folder.toString();
+    return fd;
+}
+
+// A rename inside the folder the cursor holds: the system need not look up the whole path of every rename
+// in one folder. True only when the rename happened; anything else goes the whole way again, so that a
+// failure reads as it always has.
+bool renamedInHeldFolder(const QString& oldPath, const QString& newPath, FolderCursor& cursor)
+{
+    const std::optional<InFolder> from = inFolder(oldPath);
+    const std::optional<InFolder> to = inFolder(newPath);
+    if (!from || !to || from->folder != to->folder)
         return false;
-    const QStringView folder = oldPath.first(slash + 1);
-    const QStringView oldName = oldPath.sliced(slash + 1);
-    const QStringView newName = newPath.sliced(slash + 1);
-    const auto plain = [](QStringView name) { return !name.isEmpty() && name != u"." && name != u".."; };
-    if (!plain(oldName) || !plain(newName))
-        return false;
-    const QByteArray from = FileNames::encode(oldName.toString());
-    const QByteArray to = FileNames::encode(newName.toString());
-    // A NUL would cut a name short; a path that may be too long for the system (UTF-8 takes at most three
-    // bytes for a UTF-16 unit) fails the whole way, as it would have without the open folder.
-    if (from.contains('\0') || to.contains('\0') || folder.size() * 3 + std::max(from.size(), to.size()) >= PATH_MAX)
-        return false;
-    if (cursor.folder != folder) {
-        cursor.handle.reset();
-        cursor.folder.clear();
-        const QByteArray path = native(folder.toString());
-        const int fd = path.isEmpty() ? -1 : open(path.constData(), O_PATH | O_DIRECTORY | O_CLOEXEC);
-        if (fd < 0)
-            return false;
-        cursor.handle = std::shared_ptr<const void>(new int(fd), [](const void* held) {
-            const int* fd = static_cast<const int*>(held);
-            close(*fd);
-            delete fd;
-        });
-        cursor.folder = folder.toString();
-    }
-    const int fd = *static_cast<const int*>(cursor.handle.get());
-    return renameat2(fd, from.constData(), fd, to.constData(), RENAME_NOREPLACE) == 0;
+    const int fd = heldFolder(cursor, from->folder);
+    return fd >= 0 && renameat2(fd, from->name.constData(), fd, to->name.constData(), RENAME_NOREPLACE) == 0;
 }
 
 } // namespace
 
-FsResult PosixFileSystem::renameFolder(const QString& oldPath, const QString& newPath, RenameCursor* cursor)
+FsResult PosixFileSystem::renameFolder(const QString& oldPath, const QString& newPath, FolderCursor* cursor)
 {
-    if (cursor && renamedInOpenFolder(oldPath, newPath, *cursor))
+    if (cursor && renamedInHeldFolder(oldPath, newPath, *cursor))
         return FsResult::success();
     const QByteArray from = native(oldPath);
     const QByteArray to = native(newPath);
@@ -573,9 +595,26 @@ bool PosixFileSystem::canSetTime(FolderTimeKind which) const
     return which != FolderTimeKind::Created;
 }
 
-PathInfo PosixFileSystem::pathInfo(const QString& path) const
+PathInfo PosixFileSystem::pathInfo(const QString& path, FolderCursor* cursor) const
 {
     PathInfo info;
+    // In the folder the cursor holds; what cannot be looked at there (a missing entry, too) goes the
+    // whole way, so that it reads as it always has.
+    const std::optional<InFolder> in = cursor ? inFolder(path) : std::nullopt;
+    if (const int fd = in ? heldFolder(*cursor, in->folder) : -1; fd >= 0) {
+        struct statx sx;
+        const char* name = in->name.constData();
+        if (statxAt(fd, name, &sx, false)) {
+            if (S_ISLNK(sx.stx_mode)) {
+                info.isLink = true;
+                if (!statxAt(fd, name, &sx, true))
+                    return info; // a dangling link names nothing
+            }
+            const bool mountRoot =
+                !info.isLink && S_ISDIR(sx.stx_mode) && isMountRoot(sx, [&] { return native(absolutePath(path)); });
+            return folderInfo(sx, info.isLink, mountRoot);
+        }
+    }
     const QByteArray p = native(absolutePath(path));
     struct statx sx;
     if (!statxPath(p, &sx, false))
@@ -585,7 +624,8 @@ PathInfo PosixFileSystem::pathInfo(const QString& path) const
         if (!statxPath(p, &sx, true))
             return info; // a dangling link names nothing
     }
-    return folderInfo(sx, info.isLink, !info.isLink && S_ISDIR(sx.stx_mode) && isMountRoot(p, sx));
+    return folderInfo(sx, info.isLink,
+                      !info.isLink && S_ISDIR(sx.stx_mode) && (p == "/" || isMountRoot(sx, [&] { return p; })));
 }
 
 std::optional<FolderOwnership> PosixFileSystem::ownership(const QString& path) const

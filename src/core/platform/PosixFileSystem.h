@@ -11,7 +11,7 @@ class PosixFileSystem : public FileSystem
 {
 public:
     using FileSystem::renameFolder;
-    FsResult renameFolder(const QString& oldPath, const QString& newPath, RenameCursor* cursor) override;
+    FsResult renameFolder(const QString& oldPath, const QString& newPath, FolderCursor* cursor) override;
 
     bool folderExists(const QString& path) const override;
     bool fileExists(const QString& path) const override;
@@ -48,7 +48,8 @@ public:
     FsResult setFolderTime(const QString& path, FolderTimeKind which, const QDateTime& localTime) override;
     bool canSetTime(FolderTimeKind which) const override;
 
-    PathInfo pathInfo(const QString& path) const override;
+    using FileSystem::pathInfo;
+    PathInfo pathInfo(const QString& path, FolderCursor* cursor) const override;
     std::optional<FolderOwnership> ownership(const QString& path) const override;
     FileRead readFile(const QString& path, qint64 maxBytes = kTextFileLimit) const override;
 

@@ -17,6 +17,7 @@
 #include <sys/resource.h>
 #include <sys/stat.h>
 #include <sys/statfs.h>
+#include <tuple>
 #include <unistd.h>
 
 namespace {
@@ -58,7 +59,7 @@ TEST(PosixFileSystem, RenameNeverReplacesWithOrWithoutTheNoReplaceFlag)
                        << QString::number(QFileInfo(tree.path(c.to)).size());
             };
             const QStringList before = target();
-            RenameCursor cursor;
+            FolderCursor cursor;
             const FsResult result =
                 way == Way::Placeholder
                     ? PosixFileSystem::renameByPlaceholder(FileNames::encode(tree.path(c.from)),
@@ -82,7 +83,7 @@ TEST(PosixFileSystem, RenamesThroughACursorGoWhereThePathsNowLead)
     ASSERT_EQ(mkdir(raw.constData(), 0755), 0);
     const QString notUtf8 = FileNames::decode(raw);
     PosixFileSystem fs;
-    RenameCursor cursor;
+    FolderCursor cursor;
     const struct
     {
         QString from, to;
@@ -193,6 +194,30 @@ TEST(PosixFileSystem, PathInfoTellsLinksRootsAndTimes)
     ASSERT_TRUE(times);
     EXPECT_EQ(std::pair(times->lastWrite, times->lastAccess), std::pair(write, access));
     EXPECT_FALSE(fs.folderTimes(tree.path("none")));
+
+    // A cursor only makes the looks quicker: every path reads the same through one, also the ones that
+    // must go the whole way (dot names, doubled separators, the root, a mount root, a missing folder).
+    FolderCursor cursor;
+    const QStringList paths = {tree.path("F"),
+                               tree.key("F"),
+                               tree.path("toF"),
+                               tree.path("f"),
+                               tree.path("dangling"),
+                               tree.path("none"),
+                               tree.path("ToRoot"),
+                               tree.path("F/../f"),
+                               tree.root() + "//F",
+                               tree.path("F/.."),
+                               QStringLiteral("/"),
+                               QStringLiteral("/proc"),
+                               QStringLiteral("relative")};
+    for (const QString& path : paths) {
+        SCOPED_TRACE(path.toStdString());
+        const PathInfo plain = fs.pathInfo(path);
+        const PathInfo held = fs.pathInfo(path, &cursor);
+        EXPECT_EQ(std::tuple(held.type, held.isLink, held.isRoot, held.lastWrite, held.created),
+                  std::tuple(plain.type, plain.isLink, plain.isRoot, plain.lastWrite, plain.created));
+    }
 }
 
 // A refused attribute or time says why in the system's words, so the report can name the reason.
