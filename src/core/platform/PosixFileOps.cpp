@@ -1,10 +1,13 @@
 #include "core/platform/PosixFileOps.h"
 
 #include "core/platform/FileNames.h"
+#include "core/platform/FileSystem.h"
 
 #include <atomic>
 #include <cerrno>
+#include <climits>
 #include <fcntl.h>
+#include <memory>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -146,6 +149,44 @@ int copyContents(int in, const struct stat& st, const QByteArray& temp, bool dur
     if (close(out) != 0 && error == 0)
         error = errno;
     return error;
+}
+
+std::optional<InFolder> inFolder(QStringView path)
+{
+    if (path.endsWith(u'/'))
+        path.chop(1);
+    const qsizetype slash = path.lastIndexOf(u'/');
+    if (slash < 0 || !path.startsWith(u'/'))
+        return std::nullopt;
+    const QStringView folder = path.first(slash + 1);
+    const QStringView name = path.sliced(slash + 1);
+    if (name.isEmpty() || name == u"." || name == u".." || folder.contains(u"//") || folder.contains(u"/./") ||
+        folder.contains(u"/../"))
+        return std::nullopt;
+    QByteArray bytes = FileNames::encode(name.toString());
+    // UTF-8 takes at most three bytes for a UTF-16 unit.
+    if (bytes.contains('\0') || folder.size() * 3 + bytes.size() >= PATH_MAX)
+        return std::nullopt;
+    return InFolder{folder, std::move(bytes)};
+}
+
+int heldFolder(FolderCursor& cursor, QStringView folder)
+{
+    if (cursor.folder == folder && cursor.handle)
+        return *static_cast<const int*>(cursor.handle.get());
+    cursor.handle.reset();
+    cursor.folder.clear();
+    const QByteArray path = native(folder.toString());
+    const int fd = path.isEmpty() ? -1 : open(path.constData(), O_PATH | O_DIRECTORY | O_CLOEXEC);
+    if (fd < 0)
+        return -1;
+    cursor.handle = std::shared_ptr<const void>(new int(fd), [](const void* held) {
+        const int* fd = static_cast<const int*>(held);
+        close(*fd);
+        delete fd;
+    });
+    cursor.folder = folder.toString();
+    return fd;
 }
 
 } // namespace PosixFileOps

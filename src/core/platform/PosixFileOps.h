@@ -2,6 +2,10 @@
 
 #include <QByteArray>
 #include <QString>
+#include <QStringView>
+#include <optional>
+
+struct FolderCursor;
 
 struct stat;
 
@@ -27,6 +31,19 @@ int placeholderRename(const QByteArray& from, const QByteArray& to);
 // A rename whose new name is taken by the source itself (a case-only change on a case-insensitive file
 // system) goes through a temporary name in the same folder.
 int renameThroughTemporary(const QByteArray& from, const QByteArray& to);
+
+// A path as the folder that holds it (ending in a separator) and its last name in the system's bytes, for
+// work in the folder a cursor holds open.
+struct InFolder
+{
+    QStringView folder;
+    QByteArray name;
+};
+// Nothing for a path that must go the whole way: relative, with dot names or doubled separators (which
+// the path's own reading may take apart differently), a NUL, or perhaps too long for the system.
+std::optional<InFolder> inFolder(QStringView path);
+// The cursor's folder, opened now when it holds another; -1 when it cannot be opened.
+int heldFolder(FolderCursor& cursor, QStringView folder);
 
 [[nodiscard]] bool writeAll(int fd, const char* data, qsizetype size);
 // Copies the bytes, permissions and times of an open file into a new file (flushed to disk when

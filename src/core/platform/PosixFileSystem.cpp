@@ -252,54 +252,6 @@ FsResult PosixFileSystem::renameByPlaceholder(const QByteArray& from, const QByt
 
 namespace {
 
-// A path as a folder (ending in a separator) and a last name, for work in the folder a cursor holds open.
-struct InFolder
-{
-    QStringView folder;
-    QByteArray name;
-};
-
-// Nothing for a path that must go the whole way: relative, with dot names or doubled separators (which
-// the path's own reading may take apart differently), a NUL, or perhaps too long for the system (UTF-8
-// takes at most three bytes for a UTF-16 unit).
-std::optional<InFolder> inFolder(QStringView path)
-{
-    if (path.endsWith(u'/'))
-        path.chop(1);
-    const qsizetype slash = path.lastIndexOf(u'/');
-    if (slash < 0 || !path.startsWith(u'/'))
-        return std::nullopt;
-    const QStringView folder = path.first(slash + 1);
-    const QStringView name = path.sliced(slash + 1);
-    if (name.isEmpty() || name == u"." || name == u".." || folder.contains(u"//") || folder.contains(u"/./") ||
-        folder.contains(u"/../"))
-        return std::nullopt;
-    QByteArray bytes = FileNames::encode(name.toString());
-    if (bytes.contains('\0') || folder.size() * 3 + bytes.size() >= PATH_MAX)
-        return std::nullopt;
-    return InFolder{folder, std::move(bytes)};
-}
-
-// The cursor's folder, opened now when it holds another; -1 when it cannot be opened.
-int heldFolder(FolderCursor& cursor, QStringView folder)
-{
-    if (cursor.folder == folder && cursor.handle)
-        return *static_cast<const int*>(cursor.handle.get());
-    cursor.handle.reset();
-    cursor.folder.clear();
-    const QByteArray path = native(folder.toString());
-    const int fd = path.isEmpty() ? -1 : open(path.constData(), O_PATH | O_DIRECTORY | O_CLOEXEC);
-    if (fd < 0)
-        return -1;
-    cursor.handle = std::shared_ptr<const void>(new int(fd), [](const void* held) {
-        const int* fd = static_cast<const int*>(held);
-        close(*fd);
-        delete fd;
-    });
-    cursor.folder = folder.toString();
-    return fd;
-}
-
 // A rename inside the folder the cursor holds: the system need not look up the whole path of every rename
 // in one folder. True only when the rename happened; anything else goes the whole way again, so that a
 // failure reads as it always has.
