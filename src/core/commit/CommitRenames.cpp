@@ -103,7 +103,8 @@ public:
                     const RenameBlock::Rename& r = renames[done];
                     if (renamer->renamed(done)) {
                         moveOn(r);
-                        if (!r.line.isEmpty())
+                        // Once the next block runs, this one's lines are settled already.
+                        if (!r.line.isEmpty() && !followingRenamer)
                             happened.append(r.line);
                         if (progress)
                             progress(m_report.renamed);

@@ -549,35 +549,32 @@ bool PosixFileSystem::canSetTime(FolderTimeKind which) const
 
 PathInfo PosixFileSystem::pathInfo(const QString& path, FolderCursor* cursor) const
 {
-    PathInfo info;
     // In the folder the cursor holds; what cannot be looked at there (a missing entry, too) goes the
-    // whole way, so that it reads as it always has.
+    // whole way, so that it reads as it always has. The whole path is made only when needed.
     const std::optional<InFolder> in = cursor ? inFolder(path) : std::nullopt;
-    if (const int fd = in ? heldFolder(*cursor, in->folder) : -1; fd >= 0) {
-        struct statx sx;
-        const char* name = in->name.constData();
-        if (statxAt(fd, name, &sx, false)) {
-            if (S_ISLNK(sx.stx_mode)) {
-                info.isLink = true;
-                if (!statxAt(fd, name, &sx, true))
-                    return info; // a dangling link names nothing
-            }
-            const bool mountRoot =
-                !info.isLink && S_ISDIR(sx.stx_mode) && isMountRoot(sx, [&] { return native(absolutePath(path)); });
-            return folderInfo(sx, info.isLink, mountRoot);
-        }
-    }
-    const QByteArray p = native(absolutePath(path));
+    const int fd = in ? heldFolder(*cursor, in->folder) : -1;
+    QByteArray whole;
+    const auto wholePath = [&]() -> const QByteArray& {
+        if (whole.isEmpty())
+            whole = native(absolutePath(path));
+        return whole;
+    };
     struct statx sx;
-    if (!statxPath(p, &sx, false))
+    const bool held = fd >= 0 && statxAt(fd, in->name.constData(), &sx, false);
+    const auto look = [&](bool follow) {
+        return held ? statxAt(fd, in->name.constData(), &sx, follow) : statxPath(wholePath(), &sx, follow);
+    };
+    PathInfo info;
+    if (!held && !look(false))
         return info;
     if (S_ISLNK(sx.stx_mode)) {
         info.isLink = true;
-        if (!statxPath(p, &sx, true))
+        if (!look(true))
             return info; // a dangling link names nothing
     }
-    return folderInfo(sx, info.isLink,
-                      !info.isLink && S_ISDIR(sx.stx_mode) && (p == "/" || isMountRoot(sx, [&] { return p; })));
+    const bool isRoot =
+        !info.isLink && S_ISDIR(sx.stx_mode) && ((!held && wholePath() == "/") || isMountRoot(sx, wholePath));
+    return folderInfo(sx, info.isLink, isRoot);
 }
 
 std::optional<FolderOwnership> PosixFileSystem::ownership(const QString& path) const
