@@ -1,5 +1,7 @@
 #pragma once
 
+#include "core/preview/NumberTable.h"
+
 #include <QString>
 #include <QStringView>
 #include <vector>
@@ -16,11 +18,8 @@ public:
 
 private:
     QStringView nameAt(size_t number) const;
-    // The slot for name: where it stands, or the free slot where it would go.
-    size_t slotOf(QStringView name) const;
-    void grow();
 
     QString m_text;                   // the names one after another
     std::vector<quint32> m_starts{0}; // where name i starts in m_text, and one past the last name
-    std::vector<quint32> m_slots;     // 0 for a free slot, else 1 + a name's number
+    NumberTable m_table;              // of name numbers
 };

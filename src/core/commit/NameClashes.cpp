@@ -1,23 +1,22 @@
 #include "core/commit/NameClashes.h"
 
 #include "core/preview/FolderEntry.h"
+#include "core/preview/NumberTable.h"
 
 #include <QHash>
 
 namespace {
 
-// A proposed path as its two parts, pointing into the entry: a list of a million rows needs no million
-// joined paths to compare them.
-struct ProposedPath
+// A proposed path hashed from its two parts in the entry: a list of a million rows needs no million joined
+// paths to compare them.
+size_t hashOfProposedPath(const FolderEntry& e)
 {
-    QStringView parent;
-    QStringView name;
-    bool operator==(const ProposedPath& other) const { return parent == other.parent && name == other.name; }
-};
+    return qHashMulti(0, e.parentPath, e.newName);
+}
 
-size_t qHash(const ProposedPath& path, size_t seed = 0)
+bool sameProposedPath(const FolderEntry& a, const FolderEntry& b)
 {
-    return qHashMulti(seed, path.parent, path.name);
+    return a.newName == b.newName && a.parentPath == b.parentPath;
 }
 
 } // namespace
@@ -25,16 +24,15 @@ size_t qHash(const ProposedPath& path, size_t seed = 0)
 QList<NameClash> FindNameClashes(const std::vector<FolderEntry>& entries)
 {
     QList<NameClash> clashes;
-    QHash<ProposedPath, int> firstWithPath;
-    firstWithPath.reserve(static_cast<qsizetype>(entries.size()));
-    for (int row = 0; row < static_cast<int>(entries.size()); ++row) {
-        const FolderEntry& e = entries[static_cast<size_t>(row)];
-        const ProposedPath path{e.parentPath, e.newName};
-        const auto it = firstWithPath.constFind(path);
-        if (it == firstWithPath.cend())
-            firstWithPath.insert(path, row);
-        else if (e.isChanged() || entries[static_cast<size_t>(it.value())].isChanged())
-            clashes.append({it.value(), row});
+    const auto hashOf = [&](quint32 row) { return hashOfProposedPath(entries[row]); };
+    NumberTable firstWithPath;
+    firstWithPath.reserve(entries.size(), hashOf);
+    for (quint32 row = 0; row < entries.size(); ++row) {
+        const FolderEntry& e = entries[row];
+        const auto first = firstWithPath.add(
+            row, hashOfProposedPath(e), [&](quint32 held) { return sameProposedPath(entries[held], e); }, hashOf);
+        if (first && (e.isChanged() || entries[*first].isChanged()))
+            clashes.append({static_cast<int>(*first), static_cast<int>(row)});
     }
     return clashes;
 }

@@ -1,5 +1,7 @@
 #include "core/commit/SiblingRenamePlan.h"
 
+#include "core/preview/NumberTable.h"
+
 #include <QHash>
 
 namespace {
@@ -9,14 +11,20 @@ namespace {
 std::vector<int> waiters(const std::vector<SiblingRename>& renames, std::vector<bool>& targetFree)
 {
     const int n = static_cast<int>(renames.size());
-    QHash<QString, int> byFrom;
-    byFrom.reserve(n);
-    for (int i = 0; i < n; ++i)
-        byFrom.insert(renames[static_cast<size_t>(i)].from, i);
+    const auto hashOf = [&](quint32 i) { return qHash(renames[i].from); };
+    NumberTable byFrom;
+    byFrom.reserve(renames.size(), hashOf);
+    for (quint32 i = 0; i < renames.size(); ++i) {
+        const QString& from = renames[i].from;
+        byFrom.add(
+            i, qHash(from), [&](quint32 held) { return renames[held].from == from; }, hashOf);
+    }
     std::vector<int> waiter(static_cast<size_t>(n), -1);
     targetFree.assign(static_cast<size_t>(n), true);
     for (int i = 0; i < n; ++i) {
-        const int j = byFrom.value(renames[static_cast<size_t>(i)].to, -1);
+        const QString& to = renames[static_cast<size_t>(i)].to;
+        const int j = static_cast<int>(
+            byFrom.find(qHash(to), [&](quint32 held) { return renames[held].from == to; }).value_or(quint32(-1)));
         if (j >= 0 && j != i) {
             waiter[static_cast<size_t>(j)] = i;
             targetFree[static_cast<size_t>(i)] = false;

@@ -27,6 +27,17 @@ namespace {
 // every announced block shifts the rest of the vector, which would make a scattered removal quadratic.
 constexpr int kMaxRemovalBlocks = 64;
 
+// The key index holds row numbers; these hash and compare the keys of those rows.
+auto hashOfKeyAt(const std::vector<FolderEntry>& entries)
+{
+    return [&entries](quint32 row) { return qHash(entries[row].key); };
+}
+
+auto rowWithKey(const std::vector<FolderEntry>& entries, const QString& key)
+{
+    return [&entries, &key](quint32 row) { return entries[row].key == key; };
+}
+
 } // namespace
 
 PreviewList::BulkEdit::BulkEdit(PreviewList& list, bool manyKeys)
@@ -157,36 +168,41 @@ Qt::ItemFlags PreviewList::flags(const QModelIndex& index) const
 
 int PreviewList::rowOfKey(const QString& key) const
 {
-    return keyIndex().value(key, -1);
+    ensureKeyIndex();
+    const std::optional<quint32> row = m_rowOfKey.find(qHash(key), rowWithKey(m_entries, key));
+    return row ? static_cast<int>(*row) : -1;
 }
 
-const QHash<QString, int>& PreviewList::keyIndex() const
+void PreviewList::ensureKeyIndex() const
 {
-    if (m_keysStale) {
-        m_rowOfKey.clear();
-        m_rowOfKey.reserve(size());
-        for (int row = 0; row < size(); ++row)
-            m_rowOfKey.insert(m_entries[static_cast<size_t>(row)].key, row);
-        m_keysStale = false;
+    if (!m_keysStale)
+        return;
+    m_rowOfKey = NumberTable();
+    m_rowOfKey.reserve(m_entries.size(), hashOfKeyAt(m_entries));
+    // A key held twice finds the later row, as a plain map would.
+    for (quint32 row = 0; row < m_entries.size(); ++row) {
+        const QString& key = m_entries[row].key;
+        m_rowOfKey.put(row, qHash(key), rowWithKey(m_entries, key), hashOfKeyAt(m_entries));
     }
-    return m_rowOfKey;
+    m_keysStale = false;
 }
 
 void PreviewList::forgetKeys()
 {
-    // Emptied at once: an index kept until the rebuild would keep every replaced key alive meanwhile.
-    m_rowOfKey = QHash<QString, int>();
+    m_rowOfKey = NumberTable();
     m_keysStale = true;
 }
 
 void PreviewList::changeKey(FolderEntry& e, int row, QString key)
 {
-    if (!m_keysStale) {
-        if (m_rowOfKey.value(e.key, -1) == row)
-            m_rowOfKey.remove(e.key);
-        m_rowOfKey.insert(key, row);
+    if (m_keysStale) {
+        e.key = std::move(key);
+        return;
     }
+    const auto sameRow = [row](quint32 held) { return held == static_cast<quint32>(row); };
+    m_rowOfKey.remove(qHash(e.key), sameRow, hashOfKeyAt(m_entries));
     e.key = std::move(key);
+    m_rowOfKey.put(static_cast<quint32>(row), qHash(e.key), rowWithKey(m_entries, e.key), hashOfKeyAt(m_entries));
 }
 
 void PreviewList::rowsChanged(int first, int last)
@@ -279,12 +295,13 @@ void PreviewList::collapseHistory(int row)
 
 bool PreviewList::append(FolderEntry entry)
 {
-    if (keyIndex().contains(entry.key))
+    if (hasKey(entry.key))
         return false;
     const int row = size();
     beginInsertRows(QModelIndex(), row, row);
-    m_rowOfKey.insert(entry.key, row);
     m_entries.push_back(std::move(entry));
+    const QString& key = m_entries.back().key;
+    m_rowOfKey.add(static_cast<quint32>(row), qHash(key), rowWithKey(m_entries, key), hashOfKeyAt(m_entries));
     endInsertRows();
     return true;
 }
@@ -370,7 +387,7 @@ void PreviewList::clear()
 {
     beginResetModel();
     m_entries.clear();
-    m_rowOfKey.clear();
+    m_rowOfKey = NumberTable();
     m_keysStale = false;
     endResetModel();
 }
@@ -479,10 +496,8 @@ void PreviewList::applyOrder(const std::vector<int>& order)
         to.append(index(newRowOfOld[static_cast<size_t>(idx.row())], idx.column()));
     changePersistentIndexList(from, to);
     // The keys stay the same, only their rows change: update the index in place, without hashing a key.
-    if (!m_keysStale) {
-        for (auto it = m_rowOfKey.begin(); it != m_rowOfKey.end(); ++it)
-            it.value() = newRowOfOld[static_cast<size_t>(it.value())];
-    }
+    if (!m_keysStale)
+        m_rowOfKey.renumber([&](quint32 old) { return newRowOfOld[old]; });
     Q_EMIT layoutChanged({}, QAbstractItemModel::VerticalSortHint);
 }
 
@@ -526,20 +541,26 @@ bool PreviewList::moveRows(const QModelIndex& sourceParent, int sourceRow, int c
         return false;
     // The block and the rows it passes swap places; only those rows change their index entries.
     const auto begin = m_entries.begin();
-    int first = 0;
-    int end = 0;
+    // [first, middle) and [middle, end) change places.
+    quint32 first = 0;
+    quint32 middle = 0;
+    quint32 end = 0;
     if (destinationChild > sourceRow) {
-        std::rotate(begin + sourceRow, begin + sourceRow + count, begin + destinationChild);
-        first = sourceRow;
-        end = destinationChild;
+        first = static_cast<quint32>(sourceRow);
+        middle = static_cast<quint32>(sourceRow + count);
+        end = static_cast<quint32>(destinationChild);
     } else {
-        std::rotate(begin + destinationChild, begin + sourceRow, begin + sourceRow + count);
-        first = destinationChild;
-        end = sourceRow + count;
+        first = static_cast<quint32>(destinationChild);
+        middle = static_cast<quint32>(sourceRow);
+        end = static_cast<quint32>(sourceRow + count);
     }
+    std::rotate(begin + first, begin + middle, begin + end);
     if (!m_keysStale) {
-        for (int row = first; row < end; ++row)
-            m_rowOfKey.insert(m_entries[static_cast<size_t>(row)].key, row);
+        m_rowOfKey.renumber([&](quint32 old) {
+            if (old < first || old >= end)
+                return old;
+            return old < middle ? old + (end - middle) : old - (middle - first);
+        });
     }
     endMoveRows();
     setSortIndicator(-1, m_sortOrder);
@@ -551,7 +572,7 @@ void PreviewList::reserve(int rows)
 {
     m_entries.reserve(static_cast<size_t>(std::max(rows, 0)));
     if (!m_keysStale)
-        m_rowOfKey.reserve(rows);
+        m_rowOfKey.reserve(static_cast<size_t>(std::max(rows, 0)), hashOfKeyAt(m_entries));
 }
 
 int PreviewList::appendBatch(std::vector<FolderEntry> entries)
@@ -559,14 +580,16 @@ int PreviewList::appendBatch(std::vector<FolderEntry> entries)
     // The key index learns the new rows first; that also leaves out a key repeated within the batch.
     const int first = size();
     int count = 0;
-    keyIndex(); // rebuilt first if stale, so the loop below can add to it
+    ensureKeyIndex(); // so the loop below can add to it
+    // The rows taken from the batch stand at its front until they move into the list.
+    const auto keyAt = [&](quint32 row) -> const QString& {
+        return row < static_cast<quint32>(first) ? m_entries[row].key : entries[row - static_cast<quint32>(first)].key;
+    };
+    const auto hashOf = [&](quint32 row) { return qHash(keyAt(row)); };
     for (FolderEntry& e : entries) {
-        // One look into the index per key: a new slot grows it.
-        const qsizetype known = m_rowOfKey.size();
-        int& row = m_rowOfKey[e.key];
-        if (m_rowOfKey.size() == known)
+        const auto sameKey = [&](quint32 held) { return keyAt(held) == e.key; };
+        if (m_rowOfKey.add(static_cast<quint32>(first + count), qHash(e.key), sameKey, hashOf))
             continue;
-        row = first + count;
         if (&entries[static_cast<size_t>(count)] != &e)
             entries[static_cast<size_t>(count)] = std::move(e);
         ++count;

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "core/preview/FolderEntry.h"
+#include "core/preview/NumberTable.h"
 #include "core/preview/ProposedNames.h"
 
 #include <QAbstractTableModel>
@@ -84,7 +85,7 @@ public:
     const std::vector<FolderEntry>& entries() const { return m_entries; }
 
     // Keys are unique; the list keeps an index of them.
-    bool hasKey(const QString& key) const { return keyIndex().contains(key); }
+    bool hasKey(const QString& key) const { return rowOfKey(key) >= 0; }
     int rowOfKey(const QString& key) const; // -1 when absent
 
     // Appends an entry; false (nothing added) when its key is already listed.
@@ -175,8 +176,8 @@ public:
     bool MoveEntry(int from, int target);
 
 private:
-    // The key index, rebuilt first when changes left it stale.
-    const QHash<QString, int>& keyIndex() const;
+    // Rebuilds the key index when changes left it stale.
+    void ensureKeyIndex() const;
     // A row's key changes: the index follows unless it is stale anyway.
     void changeKey(FolderEntry& e, int row, QString key);
     // Until the next look into it, the key index is rebuilt rather than kept up to date.
@@ -190,7 +191,7 @@ private:
     std::optional<std::pair<int, int>> droppedBlock(const QMimeData* data) const;
 
     std::vector<FolderEntry> m_entries;
-    mutable QHash<QString, int> m_rowOfKey;
+    mutable NumberTable m_rowOfKey; // rows by their keys
     mutable bool m_keysStale = false;
     int m_bulkDepth = 0;
     int m_dirtyFirst = -1; // rows changed during a bulk edit, -1 when none

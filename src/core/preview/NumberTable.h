@@ -1,0 +1,125 @@
+#pragma once
+
+#include <QtGlobal>
+
+#include <algorithm>
+#include <optional>
+#include <vector>
+
+// An open table of item numbers: the items stand elsewhere (rows of a list, names in one text), so the
+// table holds four bytes a slot and the caller hashes and compares. A million items take eight or sixteen
+// megabytes, against forty and more in a hash of strings or paths. Never more than half full, so a look
+// ends soon on a free slot.
+//
+// hash is what the caller's hash gives for the item looked for; matches(number) tells whether a held item
+// is it; hashOf(number) hashes a held item again when the table grows.
+class NumberTable
+{
+public:
+    template <typename HashOf> void reserve(size_t count, HashOf hashOf)
+    {
+        size_t slots = 16;
+        while (slots < count * 2)
+            slots *= 2;
+        if (slots > m_slots.size())
+            rehash(slots, hashOf);
+    }
+
+    // The number of the held item that matches, if any.
+    template <typename Matches> std::optional<quint32> find(size_t hash, Matches matches) const
+    {
+        if (m_slots.empty())
+            return std::nullopt;
+        const quint32 held = m_slots[slotFor(hash, matches)];
+        return held == 0 ? std::nullopt : std::optional<quint32>(held - 1);
+    }
+
+    // Adds number, unless an item that matches is held: then that one's number, and nothing is added.
+    template <typename Matches, typename HashOf>
+    std::optional<quint32> add(quint32 number, size_t hash, Matches matches, HashOf hashOf)
+    {
+        if ((m_count + 1) * 2 > m_slots.size())
+            rehash(std::max<size_t>(16, m_slots.size() * 2), hashOf);
+        quint32& slot = m_slots[slotFor(hash, matches)];
+        if (slot != 0)
+            return slot - 1;
+        slot = number + 1;
+        ++m_count;
+        return std::nullopt;
+    }
+
+    // Adds number, or puts it in the place of the held item that matches.
+    template <typename Matches, typename HashOf> void put(quint32 number, size_t hash, Matches matches, HashOf hashOf)
+    {
+        if ((m_count + 1) * 2 > m_slots.size())
+            rehash(std::max<size_t>(16, m_slots.size() * 2), hashOf);
+        quint32& slot = m_slots[slotFor(hash, matches)];
+        if (slot == 0)
+            ++m_count;
+        slot = number + 1;
+    }
+
+    // Takes out the held item that matches, looked for from hash; the items after it close the gap.
+    template <typename Matches, typename HashOf> void remove(size_t hash, Matches matches, HashOf hashOf)
+    {
+        if (m_slots.empty())
+            return;
+        const size_t mask = m_slots.size() - 1;
+        size_t hole = slotFor(hash, matches);
+        if (m_slots[hole] == 0)
+            return;
+        m_slots[hole] = 0;
+        --m_count;
+        for (size_t next = (hole + 1) & mask; m_slots[next] != 0; next = (next + 1) & mask) {
+            // An item stays where a look that starts at its home slot still reaches it without the hole.
+            const size_t home = hashOf(m_slots[next] - 1) & mask;
+            const bool reached = hole < next ? hole < home && home <= next : hole < home || home <= next;
+            if (reached)
+                continue;
+            m_slots[hole] = m_slots[next];
+            m_slots[next] = 0;
+            hole = next;
+        }
+    }
+
+    // Every held number becomes renumbered(number); the items stay where they are.
+    template <typename Renumbered> void renumber(Renumbered renumbered)
+    {
+        for (quint32& held : m_slots) {
+            if (held != 0)
+                held = static_cast<quint32>(renumbered(held - 1)) + 1;
+        }
+    }
+
+    size_t size() const { return m_count; }
+
+private:
+    // Where the item stands, or the free slot where it would go.
+    template <typename Matches> size_t slotFor(size_t hash, Matches matches) const
+    {
+        const size_t mask = m_slots.size() - 1;
+        for (size_t slot = hash & mask;; slot = (slot + 1) & mask) {
+            const quint32 held = m_slots[slot];
+            if (held == 0 || matches(held - 1))
+                return slot;
+        }
+    }
+
+    template <typename HashOf> void rehash(size_t size, HashOf hashOf)
+    {
+        std::vector<quint32> old(size, 0);
+        m_slots.swap(old);
+        const size_t mask = size - 1;
+        for (const quint32 held : old) {
+            if (held == 0)
+                continue;
+            size_t slot = hashOf(held - 1) & mask;
+            while (m_slots[slot] != 0)
+                slot = (slot + 1) & mask;
+            m_slots[slot] = held;
+        }
+    }
+
+    std::vector<quint32> m_slots; // 0 for a free slot, else 1 + an item's number
+    size_t m_count = 0;
+};

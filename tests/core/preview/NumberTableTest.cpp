@@ -1,0 +1,107 @@
+#include "core/preview/NumberTable.h"
+
+#include <QHash>
+#include <QString>
+
+#include <algorithm>
+#include <map>
+#include <numeric>
+#include <vector>
+
+#include <gtest/gtest.h>
+
+namespace {
+
+// Random runs of adds, puts, removals and renumberings, compared after each step with a plain map from
+// key to number. A weak hash piles the keys into long runs that wrap round the table's end, where
+// closing the gap after a removal goes wrong first.
+TEST(NumberTable, BehavesLikeAMapFromKeyToNumberWithAnyHash)
+{
+    using Hash = size_t (*)(const QString&);
+    const Hash hashes[] = {[](const QString& key) -> size_t { return qHash(key); },
+                           [](const QString& key) -> size_t { return static_cast<size_t>(key.size() % 3) + 13; }};
+    unsigned seed = 11;
+    const auto next = [&seed](unsigned n) {
+        seed = seed * 1103515245u + 12345u;
+        return (seed >> 16) % n;
+    };
+    for (const Hash hash : hashes) {
+        for (int run = 0; run < 40; ++run) {
+            SCOPED_TRACE(run);
+            std::vector<QString> keyOf; // what each number stands for
+            std::map<QString, quint32> model;
+            NumberTable table;
+            const auto hashOf = [&](quint32 number) { return hash(keyOf[number]); };
+            const unsigned keys = 4 + next(60);
+            for (int step = 0; step < 300; ++step) {
+                const QString key = QStringLiteral("k%1").arg(next(keys));
+                const auto isKey = [&](quint32 held) { return keyOf[held] == key; };
+                const auto number = static_cast<quint32>(keyOf.size());
+                switch (next(6)) {
+                case 0:
+                case 1: {
+                    keyOf.push_back(key);
+                    const std::optional<quint32> held = table.add(number, hash(key), isKey, hashOf);
+                    const auto known = model.find(key);
+                    ASSERT_EQ(held.has_value(), known != model.end());
+                    if (held) {
+                        ASSERT_EQ(*held, known->second);
+                    } else {
+                        model[key] = number;
+                    }
+                    break;
+                }
+                case 2:
+                    keyOf.push_back(key);
+                    table.put(number, hash(key), isKey, hashOf);
+                    model[key] = number;
+                    break;
+                case 3:
+                case 4:
+                    table.remove(hash(key), isKey, hashOf);
+                    model.erase(key);
+                    break;
+                case 5: {
+                    // Numbers reversed: every item now stands for what its new number names.
+                    std::vector<QString> reversed(keyOf.rbegin(), keyOf.rend());
+                    const auto last = static_cast<quint32>(keyOf.size()) - 1;
+                    table.renumber([&](quint32 old) { return last - old; });
+                    keyOf.swap(reversed);
+                    for (auto& [k, n] : model)
+                        n = last - n;
+                    break;
+                }
+                }
+                ASSERT_EQ(table.size(), model.size());
+                for (unsigned k = 0; k < keys; ++k) {
+                    const QString probe = QStringLiteral("k%1").arg(k);
+                    const std::optional<quint32> found =
+                        table.find(hash(probe), [&](quint32 held) { return keyOf[held] == probe; });
+                    const auto known = model.find(probe);
+                    ASSERT_EQ(found.has_value(), known != model.end()) << probe.toStdString();
+                    if (found) {
+                        ASSERT_EQ(*found, known->second) << probe.toStdString();
+                    }
+                }
+            }
+        }
+    }
+}
+
+TEST(NumberTable, ReservedRoomTakesTheCountWithoutGrowingAndFindsNothingEmpty)
+{
+    std::vector<int> values(5000);
+    std::iota(values.begin(), values.end(), 0);
+    const auto hashOf = [&](quint32 number) { return qHash(values[number]); };
+    NumberTable table;
+    EXPECT_FALSE(table.find(0, [](quint32) { return true; }).has_value());
+    table.reserve(values.size(), hashOf);
+    for (quint32 i = 0; i < values.size(); ++i)
+        table.add(
+            i, hashOf(i), [&](quint32 held) { return values[held] == values[i]; }, hashOf);
+    EXPECT_EQ(table.size(), values.size());
+    for (quint32 i = 0; i < values.size(); i += 97)
+        EXPECT_EQ(table.find(hashOf(i), [&](quint32 held) { return values[held] == values[i]; }), i);
+}
+
+} // namespace
