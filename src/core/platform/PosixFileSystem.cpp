@@ -2,6 +2,7 @@
 
 #include "core/platform/FileNames.h"
 #include "core/platform/PosixFileOps.h"
+#include "core/platform/PosixFolderScan.h"
 
 #include <QDir>
 #include <QFile>
@@ -30,20 +31,9 @@ namespace {
 const QByteArray kHiddenList = QByteArrayLiteral("/.hidden");
 constexpr qint64 kHiddenListLimit = 16 * 1024 * 1024;
 
-QString joined(const QString& folder, const QString& name)
-{
-    return folder.endsWith(QLatin1Char('/')) ? folder + name : folder + QLatin1Char('/') + name;
-}
-
 QDateTime localFrom(const struct statx_timestamp& ts)
 {
     return QDateTime::fromSecsSinceEpoch(ts.tv_sec);
-}
-
-// Some file systems and unpacked images report a birth time of exactly the epoch when they keep none.
-bool hasBirthTime(const struct statx& sx)
-{
-    return (sx.stx_mask & STATX_BTIME) && (sx.stx_btime.tv_sec != 0 || sx.stx_btime.tv_nsec != 0);
 }
 
 bool statxAt(int folder, const char* path, struct statx* out, bool follow)
@@ -68,121 +58,6 @@ template <typename PathOf> bool isMountRoot(const struct statx& sx, const PathOf
     if (stat((path + "/..").constData(), &parent) != 0)
         return false;
     return makedev(sx.stx_dev_major, sx.stx_dev_minor) != parent.st_dev || sx.stx_ino == parent.st_ino;
-}
-
-struct DirCloser
-{
-    void operator()(DIR* d) const { closedir(d); }
-};
-
-// Walks the entries of a folder; the callback receives the name, the entry type (DT_*) and the
-// descriptor of the open folder for fstatat.
-template <typename F> bool forEachEntry(const QByteArray& folder, F&& callback, dev_t* device = nullptr)
-{
-    std::unique_ptr<DIR, DirCloser> dir(opendir(folder.constData()));
-    if (!dir)
-        return false;
-    const int fd = dirfd(dir.get());
-    struct stat self;
-    if (device && fstat(fd, &self) == 0)
-        *device = self.st_dev;
-    while (const dirent* e = readdir(dir.get())) {
-        if (std::strcmp(e->d_name, ".") == 0 || std::strcmp(e->d_name, "..") == 0)
-            continue;
-        unsigned char type = e->d_type;
-        if (type == DT_UNKNOWN) {
-            struct stat st;
-            if (fstatat(fd, e->d_name, &st, AT_SYMLINK_NOFOLLOW) != 0)
-                continue;
-            type = S_ISDIR(st.st_mode) ? DT_DIR : S_ISREG(st.st_mode) ? DT_REG : S_ISLNK(st.st_mode) ? DT_LNK : 0;
-        }
-        callback(e->d_name, type, fd);
-    }
-    return true;
-}
-
-bool isLinkToFolder(int fd, const char* name)
-{
-    struct stat st;
-    return fstatat(fd, name, &st, 0) == 0 && S_ISDIR(st.st_mode);
-}
-
-PathInfo folderInfo(const struct statx& sx, bool isLink, bool isRoot)
-{
-    PathInfo info;
-    info.type = S_ISDIR(sx.stx_mode) ? PathInfo::Type::Folder : PathInfo::Type::File;
-    info.isLink = isLink;
-    info.isRoot = isRoot;
-    if (hasBirthTime(sx))
-        info.created = sx.stx_btime.tv_sec;
-    info.lastWrite = sx.stx_mtime.tv_sec;
-    info.lastAccess = sx.stx_atime.tv_sec;
-    return info;
-}
-
-// File systems whose folders have two links plus one for each subfolder: there a folder with two links
-// holds no subfolder. Others (btrfs, network and FUSE file systems) may not count them.
-bool countsSubfolderLinks(int fd)
-{
-    struct statfs fs;
-    if (fstatfs(fd, &fs) != 0)
-        return false;
-    switch (static_cast<unsigned long>(fs.f_type)) {
-    case 0xEF53:     // ext2, ext3, ext4
-    case 0x58465342: // xfs
-    case 0x01021994: // tmpfs
-    case 0xF2F52010: // f2fs
-        return true;
-    default:
-        return false;
-    }
-}
-
-// With details, every subfolder is looked at (relative to the open folder, which is cheaper than by
-// its full path later) and the regular files are measured.
-FolderScan scan(const QString& base, bool withDetails)
-{
-    FolderScan result;
-    dev_t device = 0;
-    int countsLinks = -1; // asked once, when the first subfolder is looked at
-    result.readable = forEachEntry(
-        native(base),
-        [&](const char* name, unsigned char type, int fd) {
-            if (type == DT_REG) {
-                struct stat st;
-                if (withDetails && fstatat(fd, name, &st, AT_SYMLINK_NOFOLLOW) == 0)
-                    result.fileBytes += st.st_size;
-                return;
-            }
-            if (type != DT_DIR && type != DT_LNK)
-                return;
-            const bool isLink = type == DT_LNK;
-            SubfolderInfo sub;
-            if (withDetails) {
-                struct statx sx;
-                const int flags = AT_STATX_SYNC_AS_STAT | (isLink ? 0 : AT_SYMLINK_NOFOLLOW);
-                if (statx(fd, name, flags, STATX_BASIC_STATS | STATX_BTIME, &sx) != 0 || !S_ISDIR(sx.stx_mode))
-                    return;
-                const bool root = !isLink && (sx.stx_attributes_mask & STATX_ATTR_MOUNT_ROOT
-                                                  ? (sx.stx_attributes & STATX_ATTR_MOUNT_ROOT) != 0
-                                                  : makedev(sx.stx_dev_major, sx.stx_dev_minor) != device);
-                sub.info = folderInfo(sx, isLink, root);
-                if (!isLink && !root && sx.stx_nlink == 2) {
-                    if (countsLinks < 0)
-                        countsLinks = countsSubfolderLinks(fd) ? 1 : 0;
-                    sub.info.holdsNoFolder = countsLinks == 1;
-                }
-            } else if (isLink && !isLinkToFolder(fd, name)) {
-                return;
-            }
-            sub.name = FileNames::decode(name);
-            sub.path = joined(base, sub.name);
-            sub.isLink = isLink;
-            result.subfolders.append(std::move(sub));
-        },
-        &device);
-    result.device = device;
-    return result;
 }
 
 QList<QByteArray> hiddenNames(const QByteArray& parent)
@@ -349,7 +224,7 @@ FsResult PosixFileSystem::createFolder(const QString& path)
 
 QList<SubfolderInfo> PosixFileSystem::listSubfolders(const QString& folder, bool withLinks) const
 {
-    QList<SubfolderInfo> folders = scan(absolutePath(folder), false).subfolders;
+    QList<SubfolderInfo> folders = scanFolderAt(absolutePath(folder), false).subfolders;
     if (!withLinks)
         folders.removeIf([](const SubfolderInfo& s) { return s.isLink; });
     return folders;
@@ -357,7 +232,7 @@ QList<SubfolderInfo> PosixFileSystem::listSubfolders(const QString& folder, bool
 
 FolderScan PosixFileSystem::scanFolder(const QString& folder) const
 {
-    return scan(absolutePath(folder), true);
+    return scanFolderAt(absolutePath(folder), true);
 }
 
 QList<FileInfo> PosixFileSystem::listFiles(const QString& folder) const
@@ -372,7 +247,7 @@ QList<FileInfo> PosixFileSystem::listFiles(const QString& folder) const
             return;
         FileInfo info;
         info.name = FileNames::decode(name);
-        info.path = joined(base, info.name);
+        info.path = joinedPath(base, info.name);
         info.size = static_cast<qint64>(sx.stx_size);
         if (hasBirthTime(sx))
             info.created = localFrom(sx.stx_btime);

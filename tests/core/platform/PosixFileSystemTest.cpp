@@ -149,6 +149,46 @@ TEST(PosixFileSystem, OnlyFoldersWithoutSubfoldersAreMarkedSo)
     }
 }
 
+// A large folder is looked at in runs, on two threads: the subfolders come in the order the folder lists
+// them, each with what a look at it alone tells, and every file's bytes count once.
+TEST(PosixFileSystem, AScanOfAnyLengthListsEverySubfolderInOrderWithItsDetails)
+{
+    for (const int count : {3, 2500, 9000}) {
+        SCOPED_TRACE(count);
+        TestTree tree;
+        qint64 bytes = 0;
+        for (int i = 0; i < count; ++i) {
+            if (i % 7 == 3) {
+                tree.write(QStringLiteral("f%1").arg(i), QByteArray(i % 50, 'x'));
+                bytes += i % 50;
+            } else {
+                tree.add((i % 11 == 5 ? QStringLiteral("d%1/sub/") : QStringLiteral("d%1/")).arg(i));
+            }
+        }
+        ASSERT_TRUE(tree.link(tree.path("d0"), "link"));
+        ASSERT_TRUE(tree.link(tree.path("gone"), "dangling"));
+        PosixFileSystem fs;
+        const FolderScan scan = fs.scanFolder(tree.root());
+        const QList<SubfolderInfo> plain = fs.listSubfolders(tree.root(), true);
+        EXPECT_TRUE(scan.readable);
+        EXPECT_EQ(scan.fileBytes, bytes);
+        ASSERT_EQ(scan.subfolders.size(), plain.size());
+        for (qsizetype i = 0; i < plain.size(); ++i) {
+            const SubfolderInfo& sub = scan.subfolders[i];
+            ASSERT_EQ(sub.name, plain[i].name);
+            ASSERT_EQ(sub.path, tree.path(sub.name));
+            const PathInfo alone = fs.pathInfo(sub.path);
+            ASSERT_EQ(sub.isLink, sub.name == QLatin1String("link"));
+            ASSERT_EQ(sub.info.isLink, alone.isLink);
+            ASSERT_EQ(sub.info.lastWrite, alone.lastWrite);
+            ASSERT_EQ(sub.info.created, alone.created);
+            if (sub.info.holdsNoFolder) {
+                ASSERT_TRUE(fs.listSubfolders(sub.path, true).isEmpty()) << sub.name.toStdString();
+            }
+        }
+    }
+}
+
 TEST(PosixFileSystem, NamesThatAreNotUtf8WorkAndAPathWithNulNamesNothing)
 {
     TestTree tree({"A/"});
