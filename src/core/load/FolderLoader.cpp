@@ -280,7 +280,10 @@ void FolderLoader::AddSubfolders(const QString& folder)
             stack.pop_back();
             continue;
         }
-        const SubfolderInfo sub = frame.children.at(frame.next++);
+        // A list of the walk's own is emptied as the walk goes: the rows of a folder of a million
+        // subfolders then grow while its reading shrinks, instead of on top of it.
+        const qsizetype at = frame.next++;
+        const SubfolderInfo sub = frame.children.isDetached() ? std::move(frame.children[at]) : frame.children.at(at);
         if (mounts.isKernel(sub.path))
             continue;
         addFolder(sub.path, frame.parentKey, &sub.info);
