@@ -5,6 +5,8 @@
 
 #include <QString>
 
+#include <algorithm>
+
 // One row of the preview list: a folder, its current and proposed name, the proposal history and what
 // loading read about it. Entries are built, then handed to a PreviewList; from then on only the list
 // changes them, so its key index and its views stay in step.
@@ -40,6 +42,15 @@ struct FolderEntry
     // The folder as it is on disk, and as it would be after taking the change (no trailing separator).
     QString currentPath() const { return parentPath + oldName; }
     QString proposedPath() const { return parentPath + newName; }
+
+    // The room for a key of this many characters that its allocation holds anyway: the allocator hands out
+    // blocks in steps of sixteen bytes, eight of them its own, and a text takes sixteen bytes of header and
+    // a closing zero besides its characters.
+    static qsizetype keyRoom(qsizetype length)
+    {
+        const qsizetype block = (16 + 2 * (length + 1) + 8 + 15) / 16 * 16;
+        return std::max(length, (block - 8 - 16) / 2 - 1);
+    }
 
     // What the table shows in a column; the sort key column is the list's business and empty here.
     QString text(int column) const;

@@ -33,6 +33,19 @@ auto hashOfKeyAt(const std::vector<FolderEntry>& entries)
     return [&entries](quint32 row) { return qHash(entries[row].key); };
 }
 
+// A key that has the room takes the new text in place: keys are loaded with the room their allocation
+// has anyway (FolderEntry::keyRoom), so a rename that lengthens a name a little needs no new text, and leaves no hole
+// of the old text's size behind (a million of those, scattered in list order, are memory the take never gets back).
+void setKey(FolderEntry& e, QString key)
+{
+    if (e.key.isDetached() && e.key.capacity() >= key.size()) {
+        e.key.resize(0);
+        e.key.append(key);
+    } else {
+        e.key = std::move(key);
+    }
+}
+
 auto rowWithKey(const std::vector<FolderEntry>& entries, const QString& key)
 {
     return [&entries, &key](quint32 row) { return entries[row].key == key; };
@@ -196,12 +209,12 @@ void PreviewList::forgetKeys()
 void PreviewList::changeKey(FolderEntry& e, int row, QString key)
 {
     if (m_keysStale) {
-        e.key = std::move(key);
+        setKey(e, std::move(key));
         return;
     }
     const auto sameRow = [row](quint32 held) { return held == static_cast<quint32>(row); };
     m_rowOfKey.remove(qHash(e.key), sameRow, hashOfKeyAt(m_entries));
-    e.key = std::move(key);
+    setKey(e, std::move(key));
     m_rowOfKey.put(static_cast<quint32>(row), qHash(e.key), rowWithKey(m_entries, e.key), hashOfKeyAt(m_entries));
 }
 
