@@ -156,9 +156,10 @@ void FolderLoader::addFolder(const QString& path, const QString& knownParent, co
     }
 
     // The absolute form has no trailing separator (only the root has one, and roots are never added).
-    // Built to size: a million keys with room to grow would take a quarter of the list's memory.
+    // Built to the size its allocation has anyway: a million keys with more room would take a quarter of
+    // the list's memory, and with less a rename would need a new text for each.
     QString key;
-    key.reserve(folder.size() + 1);
+    key.reserve(FolderEntry::keyRoom(folder.size() + 1));
     key.append(folder).append(QLatin1Char('/'));
     // Taken into the batch's keys at once (one look into the set); a folder that then gets no row gives
     // its key back.
@@ -270,7 +271,15 @@ void FolderLoader::AddSubfolders(const QString& folder)
     if (!measureSizes && fs.readsInParallel())
         ahead.emplace(fs, top, [&mounts](const QString& path) { return mounts.isKernel(path); });
     const auto subfoldersOf = [&](const QString& path) {
-        return ahead ? ahead->subfolders(path) : m_cache->subfolders(path);
+        QList<SubfolderInfo> children = ahead ? ahead->subfolders(path) : m_cache->subfolders(path);
+        // A huge folder's rows come in one go: the list makes room for all of them at once, instead of
+        // doubling its way up to them and holding the old and the new room at each step.
+        constexpr qsizetype kReserveFrom = 4096;
+        if (children.size() >= kReserveFrom)
+            m_list.reserve(static_cast<int>(
+                std::min<qsizetype>(m_list.size() + static_cast<qsizetype>(m_batch.size()) + children.size(),
+                                    std::numeric_limits<int>::max())));
+        return children;
     };
     std::vector<Frame> stack;
     stack.push_back({EnsureTrailingSeparator(top), subfoldersOf(top)});
