@@ -283,11 +283,20 @@ bool PreviewList::moveKeyUnder(int row, const QString& oldPath, const QString& n
     if (!e.key.startsWith(oldPath))
         return false;
     QString key;
-    key.reserve(newPath.size() + e.key.size() - oldPath.size());
+    key.reserve(FolderEntry::keyRoom(newPath.size() + e.key.size() - oldPath.size()));
     key.append(newPath).append(QStringView(e.key).mid(oldPath.size()));
     changeKey(e, row, std::move(key));
-    if (e.parentPath.startsWith(oldPath))
-        e.parentPath.replace(0, oldPath.size(), newPath);
+    if (e.parentPath.startsWith(oldPath)) {
+        MovedParent& last = m_movedParent;
+        const bool shared =
+            e.parentPath.constData() == last.from.constData() && e.parentPath.size() == last.from.size();
+        if (!(shared || e.parentPath == last.from) || last.oldPath != oldPath || last.newPath != newPath) {
+            QString moved = e.parentPath;
+            moved.replace(0, oldPath.size(), newPath);
+            last = {oldPath, newPath, e.parentPath, std::move(moved)};
+        }
+        e.parentPath = last.to;
+    }
     rowsChanged(row, row);
     return true;
 }

@@ -209,6 +209,12 @@ private:
     ProposedNames m_proposed;
     QHash<QString, QString> m_conflicts;
     QIcon m_conflictIcon;
+    // The last parent path moveKeyUnder rewrote, and what it became: siblings that move together keep
+    // sharing one parent text instead of each getting a copy.
+    struct MovedParent
+    {
+        QString oldPath, newPath, from, to;
+    } m_movedParent;
 };
 
 // Which entries a rename function changes, by the index of the apply-to selector: 0 all entries,
