@@ -1,4 +1,5 @@
 #include "core/preview/SortKey.h"
+#include "core/preview/EntryOrder.h"
 #include "core/preview/NaturalKeys.h"
 #include "core/preview/RowPermutation.h"
 
@@ -99,6 +100,39 @@ TEST(NaturalKeys, AgreeWithTheShownSortKeysOnRandomNames)
         const QString b = name();
         const int shown = QString::compare(BuildSortKey(a).toCaseFolded(), BuildSortKey(b).toCaseFolded());
         ASSERT_EQ(sign(naturalOrder(a, b)), sign(shown)) << a.toStdString() << " / " << b.toStdString();
+    }
+}
+
+// A list long enough to be sorted in two halves comes out as a plain stable sort by the shown keys would
+// have it: by name and by path, either way up, equal keys in the order they stood.
+TEST(SortedEntryOrder, ALongListSortsAsTheShownKeysWithTiesInTheirOrder)
+{
+    const QString alphabet = QStringLiteral("aAb09 ä");
+    const QStringList parents = {QStringLiteral("/m/Disc 10/"), QStringLiteral("/m/disc 2/"), QStringLiteral("/m/")};
+    std::mt19937 random(3);
+    std::vector<FolderEntry> entries(20000);
+    for (FolderEntry& e : entries) {
+        for (auto length = random() % 4 + 1; length > 0; --length)
+            e.oldName.append(alphabet.at(static_cast<qsizetype>(random() % static_cast<unsigned>(alphabet.size()))));
+        e.parentPath = parents.at(static_cast<qsizetype>(random() % 3));
+    }
+    const auto shown = [](const QString& text) { return BuildSortKey(text).toCaseFolded(); };
+    for (const int column : {int(FolderEntry::ColOldName), int(FolderEntry::ColParentPath)}) {
+        for (const Qt::SortOrder order : {Qt::AscendingOrder, Qt::DescendingOrder}) {
+            SCOPED_TRACE(testing::Message() << column << " " << order);
+            std::vector<std::pair<QString, QString>> keys;
+            for (const FolderEntry& e : entries)
+                keys.emplace_back(column == FolderEntry::ColParentPath ? shown(e.parentPath) : QString(),
+                                  shown(e.oldName));
+            std::vector<int> expected(entries.size());
+            std::iota(expected.begin(), expected.end(), 0);
+            std::stable_sort(expected.begin(), expected.end(), [&](int a, int b) {
+                const auto& x = keys[static_cast<size_t>(a)];
+                const auto& y = keys[static_cast<size_t>(b)];
+                return order == Qt::AscendingOrder ? x < y : y < x;
+            });
+            ASSERT_EQ(SortedEntryOrder(entries, column, order, false), expected);
+        }
     }
 }
 
