@@ -15,8 +15,8 @@ void FolderNameSet::add(QStringView name)
     if (m_text.size() + name.size() > std::numeric_limits<quint32>::max() || count + 1 >= (1u << 31))
         return; // far beyond any folder
     const auto held = m_table.add(
-        static_cast<quint32>(count), qHash(name), [&](quint32 number) { return nameAt(number) == name; },
-        [this](quint32 number) { return qHash(nameAt(number)); });
+        static_cast<quint32>(count), NumberTable::hashOf(name), [&](quint32 number) { return nameAt(number) == name; },
+        [this](quint32 number) { return NumberTable::hashOf(nameAt(number)); });
     if (held)
         return;
     m_text.append(name);
@@ -25,5 +25,5 @@ void FolderNameSet::add(QStringView name)
 
 bool FolderNameSet::contains(QStringView name) const
 {
-    return m_table.find(qHash(name), [&](quint32 number) { return nameAt(number) == name; }).has_value();
+    return m_table.find(NumberTable::hashOf(name), [&](quint32 number) { return nameAt(number) == name; }).has_value();
 }

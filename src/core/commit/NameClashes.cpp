@@ -11,7 +11,7 @@ namespace {
 // paths to compare them.
 size_t hashOfProposedPath(const FolderEntry& e)
 {
-    return qHashMulti(0, e.parentPath, e.newName);
+    return NumberTable::hashOf(e.parentPath, e.newName);
 }
 
 bool sameProposedPath(const FolderEntry& a, const FolderEntry& b)

@@ -11,20 +11,21 @@ namespace {
 std::vector<int> waiters(const std::vector<SiblingRename>& renames, std::vector<bool>& targetFree)
 {
     const int n = static_cast<int>(renames.size());
-    const auto hashOf = [&](quint32 i) { return qHash(renames[i].from); };
+    const auto hashOf = [&](quint32 i) { return NumberTable::hashOf(renames[i].from); };
     NumberTable byFrom;
     byFrom.reserve(renames.size(), hashOf);
     for (quint32 i = 0; i < renames.size(); ++i) {
         const QString& from = renames[i].from;
         byFrom.add(
-            i, qHash(from), [&](quint32 held) { return renames[held].from == from; }, hashOf);
+            i, NumberTable::hashOf(from), [&](quint32 held) { return renames[held].from == from; }, hashOf);
     }
     std::vector<int> waiter(static_cast<size_t>(n), -1);
     targetFree.assign(static_cast<size_t>(n), true);
     for (int i = 0; i < n; ++i) {
         const QString& to = renames[static_cast<size_t>(i)].to;
         const int j = static_cast<int>(
-            byFrom.find(qHash(to), [&](quint32 held) { return renames[held].from == to; }).value_or(quint32(-1)));
+            byFrom.find(NumberTable::hashOf(to), [&](quint32 held) { return renames[held].from == to; })
+                .value_or(quint32(-1)));
         if (j >= 0 && j != i) {
             waiter[static_cast<size_t>(j)] = i;
             targetFree[static_cast<size_t>(i)] = false;

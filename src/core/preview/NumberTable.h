@@ -1,5 +1,7 @@
 #pragma once
 
+#include <QHash>
+#include <QStringView>
 #include <QtGlobal>
 
 #include <algorithm>
@@ -16,6 +18,11 @@
 class NumberTable
 {
 public:
+    // A hash of a text for the table, with the process's random seed as QHash uses it, so that no set of
+    // names can be made to pile up in one run of slots.
+    static size_t hashOf(QStringView text) { return qHash(text, QHashSeed::globalSeed()); }
+    static size_t hashOf(QStringView a, QStringView b) { return qHashMulti(QHashSeed::globalSeed(), a, b); }
+
     template <typename HashOf> void reserve(size_t count, HashOf hashOf)
     {
         size_t slots = 16;
