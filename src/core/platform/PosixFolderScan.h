@@ -9,8 +9,8 @@
 #include <dirent.h>
 #include <fcntl.h>
 #include <memory>
-#include <type_traits>
 #include <sys/stat.h>
+#include <type_traits>
 
 // Reading folders for PosixFileSystem: their entries, and what a walk learns of each subfolder.
 namespace PosixFileOps {
