@@ -3,7 +3,9 @@
 #include "core/platform/FileNames.h"
 #include "core/platform/PosixFileOps.h"
 
+#include <exception>
 #include <fcntl.h>
+#include <optional>
 #include <string>
 #include <sys/statfs.h>
 #include <sys/sysmacros.h>
@@ -116,13 +118,31 @@ void lookAtAll(const Scan& scan, const ReadEntries& read, FolderScan& result)
     };
     bool shared = false;
     if (n >= kSharedFrom) {
+        // Whatever either half throws (memory running out) reaches the caller, after both halves ended.
+        std::exception_ptr otherFailed;
+        std::optional<std::thread> other;
         try {
-            std::thread other(lookRange, n / 2, n, std::ref(bytes[1]));
-            lookRange(0, n / 2, bytes[0]);
-            other.join();
-            shared = true;
+            other.emplace([&] {
+                try {
+                    lookRange(n / 2, n, bytes[1]);
+                } catch (...) {
+                    otherFailed = std::current_exception();
+                }
+            });
         } catch (const std::system_error&) {
             // No thread to be had: one does it all.
+        }
+        if (other) {
+            try {
+                lookRange(0, n / 2, bytes[0]);
+            } catch (...) {
+                other->join();
+                throw;
+            }
+            other->join();
+            if (otherFailed)
+                std::rethrow_exception(otherFailed);
+            shared = true;
         }
     }
     if (!shared)
