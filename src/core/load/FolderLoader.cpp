@@ -273,12 +273,14 @@ void FolderLoader::AddSubfolders(const QString& folder)
     const auto subfoldersOf = [&](const QString& path) {
         QList<SubfolderInfo> children = ahead ? ahead->subfolders(path) : m_cache->subfolders(path);
         // A huge folder's rows come in one go: the list makes room for all of them at once, instead of
-        // doubling its way up to them and holding the old and the new room at each step.
+        // doubling its way up to them and holding the old and the new room at each step. When it must grow
+        // again, it at least doubles, so that many such folders still make it grow only now and then.
         constexpr qsizetype kReserveFrom = 4096;
-        if (children.size() >= kReserveFrom)
-            m_list.reserve(static_cast<int>(
-                std::min<qsizetype>(m_list.size() + static_cast<qsizetype>(m_batch.size()) + children.size(),
-                                    std::numeric_limits<int>::max())));
+        const qsizetype needed = m_list.size() + static_cast<qsizetype>(m_batch.size()) + children.size();
+        if (children.size() >= kReserveFrom && needed > m_list.capacity()) {
+            const qsizetype room = m_list.capacity() == 0 ? needed : std::max(needed, 2 * m_list.capacity());
+            m_list.reserve(static_cast<int>(std::min<qsizetype>(room, std::numeric_limits<int>::max())));
+        }
         return children;
     };
     std::vector<Frame> stack;

@@ -96,6 +96,7 @@ public:
     // Room for this many rows in all, so a long load grows the list once instead of step by step (each
     // step holds the old and the new room at once).
     void reserve(int rows);
+    qsizetype capacity() const { return static_cast<qsizetype>(m_entries.capacity()); }
     void removeEntry(int row);
     // Removes every row marked true in one pass; the key index is rebuilt once. Selection and the
     // current entry stay on the entries that remain.
