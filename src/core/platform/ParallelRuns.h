@@ -3,6 +3,10 @@
 #include <algorithm>
 #include <atomic>
 #include <cstddef>
+#include <exception>
+#include <optional>
+#include <system_error>
+#include <thread>
 
 // Shares the indexes 0 to count out among threads in runs of a few, each run to whichever thread asks
 // next, so that uneven work still keeps every thread busy to the end. Every thread calls take with the
@@ -27,3 +31,34 @@ private:
     const size_t m_run;
     std::atomic<size_t> m_next{0};
 };
+
+// Runs half(from, to, which) for the first half of 0 to count on this thread and for the second half on
+// another (which is 0 and 1), and waits for both. Whatever either half throws reaches the caller once both
+// have ended. False, with nothing run, when no second thread is to be had: the caller then does it all.
+template <class Half> bool RunInTwoHalves(size_t count, Half&& half)
+{
+    const size_t middle = count / 2;
+    std::exception_ptr otherFailed;
+    std::optional<std::thread> other;
+    try {
+        other.emplace([&] {
+            try {
+                half(middle, count, 1);
+            } catch (...) {
+                otherFailed = std::current_exception();
+            }
+        });
+    } catch (const std::system_error&) {
+        return false;
+    }
+    try {
+        half(size_t(0), middle, 0);
+    } catch (...) {
+        other->join();
+        throw;
+    }
+    other->join();
+    if (otherFailed)
+        std::rethrow_exception(otherFailed);
+    return true;
+}

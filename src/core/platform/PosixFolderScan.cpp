@@ -1,16 +1,13 @@
 #include "core/platform/PosixFolderScan.h"
 
 #include "core/platform/FileNames.h"
+#include "core/platform/ParallelRuns.h"
 #include "core/platform/PosixFileOps.h"
 
-#include <exception>
 #include <fcntl.h>
-#include <optional>
 #include <string>
 #include <sys/statfs.h>
 #include <sys/sysmacros.h>
-#include <system_error>
-#include <thread>
 #include <vector>
 
 namespace PosixFileOps {
@@ -116,35 +113,8 @@ void lookAtAll(const Scan& scan, const ReadEntries& read, FolderScan& result)
         for (size_t i = from; i < to; ++i)
             listed[i] = lookAt(scan, read.name(i), read.type(i), subs[i], fileBytes) ? 1 : 0;
     };
-    bool shared = false;
-    if (n >= kSharedFrom) {
-        // Whatever either half throws (memory running out) reaches the caller, after both halves ended.
-        std::exception_ptr otherFailed;
-        std::optional<std::thread> other;
-        try {
-            other.emplace([&] {
-                try {
-                    lookRange(n / 2, n, bytes[1]);
-                } catch (...) {
-                    otherFailed = std::current_exception();
-                }
-            });
-        } catch (const std::system_error&) {
-            // No thread to be had: one does it all.
-        }
-        if (other) {
-            try {
-                lookRange(0, n / 2, bytes[0]);
-            } catch (...) {
-                other->join();
-                throw;
-            }
-            other->join();
-            if (otherFailed)
-                std::rethrow_exception(otherFailed);
-            shared = true;
-        }
-    }
+    const bool shared = n >= kSharedFrom &&
+                        RunInTwoHalves(n, [&](size_t from, size_t to, int half) { lookRange(from, to, bytes[half]); });
     if (!shared)
         lookRange(0, n, bytes[0]);
     result.fileBytes += bytes[0] + bytes[1];

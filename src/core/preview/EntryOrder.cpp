@@ -1,6 +1,7 @@
 #include "core/preview/EntryOrder.h"
 
 #include "core/platform/LocalTime.h"
+#include "core/platform/ParallelRuns.h"
 #include "core/preview/NaturalKeys.h"
 #include "core/preview/SortKey.h"
 
@@ -8,8 +9,6 @@
 #include <algorithm>
 #include <numeric>
 #include <optional>
-#include <system_error>
-#include <thread>
 
 namespace {
 
@@ -102,17 +101,11 @@ NaturalKeys naturalKeys(const std::vector<FolderEntry>& entries, int column)
 template <typename Row, typename Less> void sortShared(std::vector<Row>& rows, Less less)
 {
     constexpr size_t kSharedFrom = 16384;
-    if (rows.size() >= kSharedFrom) {
-        const auto middle = rows.begin() + static_cast<std::ptrdiff_t>(rows.size() / 2);
-        try {
-            std::thread other([&] { std::sort(middle, rows.end(), less); });
-            std::sort(rows.begin(), middle, less);
-            other.join();
-            std::inplace_merge(rows.begin(), middle, rows.end(), less);
-            return;
-        } catch (const std::system_error&) {
-            // No thread to be had: one sorts it all.
-        }
+    const auto at = [&](size_t i) { return rows.begin() + static_cast<std::ptrdiff_t>(i); };
+    if (rows.size() >= kSharedFrom &&
+        RunInTwoHalves(rows.size(), [&](size_t from, size_t to, int) { std::sort(at(from), at(to), less); })) {
+        std::inplace_merge(rows.begin(), at(rows.size() / 2), rows.end(), less);
+        return;
     }
     std::sort(rows.begin(), rows.end(), less);
 }
