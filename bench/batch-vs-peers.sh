@@ -56,6 +56,9 @@ time_tool() {
     local name=$1
     shift
     sync
+    # The tree was just renamed back. A real archive was not changed in the second before a run, and a
+    # folder read in the second of its last change cannot be trusted until it is read again.
+    sleep 1
     local start end rss user sys
     start=$(date +%s.%N)
     /usr/bin/time -f '%M %U %S' -o "$work/rss" "$@" >"$work/out.txt" 2>"$work/err.txt" || {

@@ -6,8 +6,10 @@
 #include "cli/DryRunFileSystem.h"
 #include "core/AppState.h"
 #include "core/commit/CommitRenames.h"
+#include "core/commit/DirectoryNames.h"
 #include "core/commit/FolderNameCheck.h"
 #include "core/commit/NameClashes.h"
+#include "core/commit/NameConflicts.h"
 #include "core/commit/RenameFailure.h"
 #include "core/commit/RenameProtocol.h"
 #include "core/folderops/ApplyAttributesAndTimes.h"
@@ -284,6 +286,11 @@ BatchRun::Status BatchRun::runSteps(const BatchOptions& options, PreviewList& li
         ++script;
     }
 
+    // The safe take first reads every folder that gets a new name in it, to look for names taken there. It
+    // may as well read them now, on the other core, while the proposals are checked and printed.
+    DirectoryNames folderNames;
+    if (!options.dryRun && !options.listOrder)
+        folderNames.readAhead(m_state.fs(), FoldersOfChanges(list.entries()), m_state.now().toSecsSinceEpoch());
     // Refused proposals come first: the list of changes on stdout is only ever what is (or, dry, would be)
     // taken, never a run that renames nothing.
     if (!checkProposals(list))
@@ -299,8 +306,8 @@ BatchRun::Status BatchRun::runSteps(const BatchOptions& options, PreviewList& li
     if (options.dryRun)
         return Done;
 
-    const CommitReport report =
-        options.listOrder ? CommitRenames(m_state, list, kAllEntries) : CommitRenamesSafely(m_state, list);
+    const CommitReport report = options.listOrder ? CommitRenames(m_state, list, kAllEntries)
+                                                  : CommitRenamesSafely(m_state, list, {}, &folderNames);
     if (!report.refusal.isEmpty()) {
         print(m_err, escaped(report.refusal));
         return CannotRun;

@@ -393,12 +393,16 @@ CommitReport CommitRenames(AppState& state, PreviewList& list, const std::vector
     return std::move(run.report());
 }
 
-CommitReport CommitRenamesSafely(AppState& state, PreviewList& list, const std::function<void(int)>& progress)
+CommitReport CommitRenamesSafely(AppState& state, PreviewList& list, const std::function<void(int)>& progress,
+                                 DirectoryNames* names)
 {
     {
-        DirectoryNames names;
+        DirectoryNames fresh;
         const std::vector<NameConflict> conflicts =
-            FindNameConflicts(list.entries(), state.fs(), names, state.now().toSecsSinceEpoch());
+            FindNameConflicts(list.entries(), state.fs(), names ? *names : fresh, state.now().toSecsSinceEpoch());
+        // The renames below make every folder read stale, and a big folder's names take room.
+        if (names)
+            names->clear();
         if (!conflicts.empty()) {
             CommitReport refused;
             refused.refusal = NameConflictsRefusal(state, list.entries(), conflicts);
@@ -443,11 +447,13 @@ CommitReport CommitRenamesSafely(AppState& state, PreviewList& list, const std::
     for (size_t first = 0; first < changed.size();) {
         const QString parent = list.entry(changed[first]).parentPath;
         size_t end = first;
-        std::vector<SiblingRename> renames;
-        while (end < changed.size() && list.entry(changed[end]).parentPath == parent) {
-            renames.push_back({list.entry(changed[end]).oldName, list.entry(changed[end]).newName});
+        while (end < changed.size() && list.entry(changed[end]).parentPath == parent)
             ++end;
-        }
+        // A folder may hold a million of them: no room is given twice.
+        std::vector<SiblingRename> renames;
+        renames.reserve(end - first);
+        for (size_t i = first; i < end; ++i)
+            renames.push_back({list.entry(changed[i]).oldName, list.entry(changed[i]).newName});
         const std::vector<SiblingStep> steps = PlanSiblingRenames(renames);
         QString tmpName;
         bool parked = false;

@@ -7,6 +7,7 @@
 #include <vector>
 
 struct AppState;
+class DirectoryNames;
 class PreviewList;
 
 // What one take-changes run did: the failures for the not-renamed report (in order, numbered from 1 when
@@ -49,9 +50,11 @@ CommitReport CommitRenames(AppState& state, PreviewList& list, const std::vector
 // while a proposal conflicts (see FindNameConflicts). Parents are renamed before their children; in each folder chains
 // run from their free end and each cycle goes through a temporary name there. The protocol gets the net renames only;
 // the run's record covers the temporary names, so a killed run is finished at the next start. Otherwise as the
-// whole-list run of CommitRenames.
+// whole-list run of CommitRenames. The conflict check reads the folders through names when given (one
+// that may have read them ahead), else through a fresh read.
 CommitReport CommitRenamesSafely(AppState& state, PreviewList& list,
-                                 const std::function<void(int renamed)>& progress = {});
+                                 const std::function<void(int renamed)>& progress = {},
+                                 DirectoryNames* names = nullptr);
 
 // The status text while renaming: the running count, a blank and the renaming label.
 QString CommitProgressText(const AppState& state, int renamed);

@@ -13,8 +13,53 @@ constexpr size_t kRun = 16;
 
 } // namespace
 
+DirectoryNames::~DirectoryNames()
+{
+    waitForReadAhead();
+}
+
+void DirectoryNames::waitForReadAhead()
+{
+    if (m_ahead.joinable())
+        m_ahead.join();
+}
+
+void DirectoryNames::clear()
+{
+    waitForReadAhead();
+    m_folders.clear();
+}
+
+void DirectoryNames::readAhead(const FileSystem& fs, std::vector<QString> folders, qint64 nowSecs)
+{
+    waitForReadAhead();
+    if (!fs.readsInParallel() || folders.empty())
+        return;
+    m_ahead = std::thread([this, &fs, folders = std::move(folders), nowSecs] {
+        try {
+            read(fs, folders, nowSecs);
+        } catch (...) {
+            // Nothing is lost: names() reads whatever is missing itself, and meets the problem there.
+        }
+    });
+}
+
 std::vector<const FolderNameSet*> DirectoryNames::names(const FileSystem& fs, const std::vector<QString>& folders,
                                                         qint64 nowSecs)
+{
+    waitForReadAhead();
+    read(fs, folders, nowSecs);
+    // Taken only now that nothing is added any more, which could move what they point at.
+    std::vector<const FolderNameSet*> found(folders.size(), nullptr);
+    for (size_t i = 0; i < folders.size(); ++i) {
+        const auto it = std::as_const(m_folders).find(folders[i]);
+        if (it != m_folders.cend() && it->readable)
+            found[i] = &it->names;
+    }
+    return found;
+}
+
+void DirectoryNames::read(const FileSystem& fs, const std::vector<QString>& folders, qint64 nowSecs)
 {
     // What each folder needs: nothing when the copy kept is still true, else a fresh read.
     std::vector<std::optional<Folder>> fresh(folders.size());
@@ -43,12 +88,4 @@ std::vector<const FolderNameSet*> DirectoryNames::names(const FileSystem& fs, co
         if (fresh[i])
             m_folders.insert(folders[i], std::move(*fresh[i]));
     }
-    // Taken only now that nothing is added any more, which could move what they point at.
-    std::vector<const FolderNameSet*> found(folders.size(), nullptr);
-    for (size_t i = 0; i < folders.size(); ++i) {
-        const auto it = std::as_const(m_folders).find(folders[i]);
-        if (it != m_folders.cend() && it->readable)
-            found[i] = &it->names;
-    }
-    return found;
 }

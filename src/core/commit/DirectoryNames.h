@@ -4,6 +4,7 @@
 
 #include <QHash>
 #include <QString>
+#include <thread>
 #include <vector>
 
 class FileSystem;
@@ -14,12 +15,21 @@ class FileSystem;
 class DirectoryNames
 {
 public:
+    DirectoryNames() = default;
+    DirectoryNames(const DirectoryNames&) = delete;
+    DirectoryNames& operator=(const DirectoryNames&) = delete;
+    ~DirectoryNames();
+
     // The names in each folder (a path ending in one separator); nullptr for one that cannot be read.
     // nowSecs is the clock's reading, seconds since the epoch. The folders are looked at on two threads
     // where the file system allows it. The pointers stay valid until the next call.
     std::vector<const FolderNameSet*> names(const FileSystem& fs, const std::vector<QString>& folders, qint64 nowSecs);
+    // Starts reading the folders on a thread of its own, for a later call of names() that wants them: the
+    // reads it finished are kept as any other, and it waits for them. Only where the file system allows
+    // reading in parallel; the file system must outlive the read.
+    void readAhead(const FileSystem& fs, std::vector<QString> folders, qint64 nowSecs);
     // Forgets every folder: after renames of our own, which may fall in the second of an earlier read.
-    void clear() { m_folders.clear(); }
+    void clear();
 
 private:
     struct Folder
@@ -29,5 +39,9 @@ private:
         qint64 readAt = 0;
         bool readable = false;
     };
+    void read(const FileSystem& fs, const std::vector<QString>& folders, qint64 nowSecs);
+    void waitForReadAhead();
+
     QHash<QString, Folder> m_folders;
+    std::thread m_ahead; // a read ahead under way; it alone touches m_folders until joined
 };

@@ -90,6 +90,23 @@ std::vector<NameConflict> FindNameConflicts(const std::vector<FolderEntry>& entr
     return conflicts;
 }
 
+std::vector<QString> FoldersOfChanges(const std::vector<FolderEntry>& entries)
+{
+    std::vector<QString> folders;
+    QSet<QString> seen;
+    const QString* lastParent = nullptr;
+    for (const FolderEntry& e : entries) {
+        if (!e.isChanged() || (lastParent && *lastParent == e.parentPath))
+            continue;
+        lastParent = &e.parentPath;
+        if (!seen.contains(e.parentPath)) {
+            seen.insert(e.parentPath);
+            folders.push_back(e.parentPath);
+        }
+    }
+    return folders;
+}
+
 QString NameConflictText(const AppState& state, const std::vector<FolderEntry>& entries, const NameConflict& c)
 {
     const FolderEntry& e = entries[static_cast<size_t>(c.row)];

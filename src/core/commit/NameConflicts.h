@@ -32,6 +32,9 @@ struct NameConflict
 std::vector<NameConflict> FindNameConflicts(const std::vector<FolderEntry>& entries, const FileSystem& fs,
                                             DirectoryNames& names, qint64 nowSecs);
 
+// The folders FindNameConflicts reads: the parents of the changed entries, each once, in list order.
+std::vector<QString> FoldersOfChanges(const std::vector<FolderEntry>& entries);
+
 // What the tool tip of a marked entry says.
 QString NameConflictText(const AppState& state, const std::vector<FolderEntry>& entries, const NameConflict& c);
 

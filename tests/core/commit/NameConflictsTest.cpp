@@ -85,6 +85,35 @@ TEST(NameConflictsTest, FolderNamesAreReadAgainWhenTheFolderChanges)
     EXPECT_EQ(namesIn(2001)->size(), 4);
 }
 
+// A read ahead counts as any read: what it found stands until the folder changes.
+TEST(NameConflictsTest, AReadAheadIsKeptLikeAnyRead)
+{
+    TestApp app;
+    TestTree tree({"a/"});
+    const QString folder = tree.key(QString());
+    const auto setModified = [&](qint64 secs) {
+        const utimbuf times{static_cast<time_t>(secs), static_cast<time_t>(secs)};
+        ASSERT_EQ(utime(QFile::encodeName(tree.root()).constData(), &times), 0);
+    };
+    setModified(1000);
+    for (const bool changed : {false, true}) {
+        SCOPED_TRACE(changed ? "changed after the read ahead" : "unchanged");
+        DirectoryNames names;
+        names.readAhead(app.state().fs(), {folder, tree.key(QStringLiteral("missing"))}, 2000);
+        EXPECT_TRUE(names.names(app.state().fs(), {}, 2000).empty()); // waits for the read ahead
+        // The new name only shows when the folder says it changed.
+        tree.add(changed ? "c/" : "b/");
+        setModified(changed ? 1500 : 1000);
+        const FolderNameSet* found = names.names(app.state().fs(), {folder}, 2000).front();
+        ASSERT_NE(found, nullptr);
+        EXPECT_EQ(found->contains(changed ? u"c" : u"b"), changed);
+        EXPECT_TRUE(found->contains(u"a"));
+    }
+    // One left running when the cache goes.
+    DirectoryNames unused;
+    unused.readAhead(app.state().fs(), {folder}, 2000);
+}
+
 // Many folders are read together, on both cores; each gets its own names, one that is missing none.
 TEST(NameConflictsTest, ManyFoldersAreReadTogetherEachWithItsOwnNames)
 {
