@@ -62,6 +62,9 @@ int headerPosition(BatchOptions::SortKey key)
 // The marker a structure left in a new name where it went wrong, unless the old name had it already.
 QString markerIn(const FolderEntry& entry)
 {
+    // Every marker starts with "<", which hardly any name holds: one quick look settles nearly all.
+    if (!entry.newName.contains(QLatin1Char('<')))
+        return {};
     for (const QString& marker :
          {StructureMarkers::error(), StructureMarkers::noNumber(), StructureMarkers::checkDateTime()}) {
         if (entry.newName.contains(marker, Qt::CaseInsensitive) && !entry.oldName.contains(marker, Qt::CaseInsensitive))
