@@ -82,9 +82,13 @@ void FolderLoader::setLoading(bool loading)
 void FolderLoader::flush()
 {
     if (!m_batch.empty()) {
-        m_list.appendBatch(std::move(m_batch));
+        // The list leaves out a key it holds already, which is one named twice in this batch.
+        const int batched = static_cast<int>(m_batch.size());
+        const int repeated = batched - m_list.appendBatch(std::move(m_batch));
         m_batch.clear();
-        m_batchKeys.clear();
+        m_report.alreadyListed += repeated;
+        m_report.added -= repeated;
+        m_loadedCount -= repeated;
     }
     if (m_statusDirty && onStatusText)
         onStatusText(QString::number(m_loadedCount) + QLatin1Char(' ') + m_state.statusText(2));
@@ -161,27 +165,21 @@ void FolderLoader::addFolder(const QString& path, const QString& knownParent, co
     QString key;
     key.reserve(FolderEntry::keyRoom(folder.size() + 1));
     key.append(folder).append(QLatin1Char('/'));
-    // Taken into the batch's keys at once (one look into the set); a folder that then gets no row gives
-    // its key back.
-    const qsizetype batched = m_batchKeys.size();
-    if (m_list.hasKey(key) || (m_batchKeys.insert(key), m_batchKeys.size() == batched)) {
+    // A folder named twice in one batch is left out when the batch joins the list (see flush).
+    if (m_list.hasKey(key)) {
         ++m_report.alreadyListed;
         return;
     }
     const qsizetype slash = folder.lastIndexOf(QLatin1Char('/'));
-    if (slash < 0) {
-        m_batchKeys.remove(key);
+    if (slash < 0)
         return;
-    }
 
     // A link is listed as itself and holds no files: its target is not walked (a link to "/" inside a
     // dropped tree must not mean measuring the whole disk).
     const std::optional<qint64> size =
         info.isLink || !measureSizes ? 0 : m_cache->totalSize(folder, [this] { return keepGoing(); });
-    if (!size) {
-        m_batchKeys.remove(key);
+    if (!size)
         return; // cancelled halfway through the size walk: a wrong size is worse than no row
-    }
 
     FolderEntry e;
     // Siblings share one parent text: those of a walk, and those that follow each other in a list file.

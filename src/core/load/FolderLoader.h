@@ -6,7 +6,6 @@
 
 #include <QElapsedTimer>
 #include <QHash>
-#include <QSet>
 #include <QString>
 #include <QStringList>
 #include <functional>
@@ -143,7 +142,6 @@ private:
     PreviewList& m_list;
     std::unique_ptr<FolderTreeCache> m_cache;
     std::vector<FolderEntry> m_batch;
-    QSet<QString> m_batchKeys;
     QString m_lastParent; // the parent text of the folder added last, for its siblings to share
     QHash<QString, QString> m_resolvedParents;
     int m_depth = 0;
