@@ -85,13 +85,13 @@ QString decode(const char* bytes)
     return decode(QByteArray::fromRawData(bytes, static_cast<qsizetype>(std::strlen(bytes))));
 }
 
-QByteArray encode(const QString& name)
+QByteArray encode(QStringView name)
 {
     // Three bytes at most for each UTF-16 unit: a pair of them gives four.
     const qsizetype n = name.size();
     QByteArray out(3 * n, Qt::Uninitialized);
     char* o = out.data();
-    const char16_t* chars = QStringView(name).utf16();
+    const char16_t* chars = name.utf16();
     for (qsizetype i = 0; i < n; ++i) {
         const char16_t c = chars[i];
         if (c < 0x80) {

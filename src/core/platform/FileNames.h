@@ -12,6 +12,6 @@ namespace FileNames {
 
 QString decode(const QByteArray& bytes);
 QString decode(const char* bytes);
-QByteArray encode(const QString& name);
+QByteArray encode(QStringView name);
 
 } // namespace FileNames

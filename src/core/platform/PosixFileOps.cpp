@@ -151,7 +151,7 @@ int copyContents(int in, const struct stat& st, const QByteArray& temp, bool dur
     return error;
 }
 
-std::optional<InFolder> inFolder(QStringView path)
+std::optional<InFolder> inFolder(QStringView path, QStringView checked)
 {
     if (path.endsWith(u'/'))
         path.chop(1);
@@ -160,10 +160,11 @@ std::optional<InFolder> inFolder(QStringView path)
         return std::nullopt;
     const QStringView folder = path.first(slash + 1);
     const QStringView name = path.sliced(slash + 1);
-    if (name.isEmpty() || name == u"." || name == u".." || folder.contains(u"//") || folder.contains(u"/./") ||
-        folder.contains(u"/../"))
+    if (name.isEmpty() || name == u"." || name == u"..")
         return std::nullopt;
-    QByteArray bytes = FileNames::encode(name.toString());
+    if (folder != checked && (folder.contains(u"//") || folder.contains(u"/./") || folder.contains(u"/../")))
+        return std::nullopt;
+    QByteArray bytes = FileNames::encode(name);
     // UTF-8 takes at most three bytes for a UTF-16 unit.
     if (bytes.contains('\0') || folder.size() * 3 + bytes.size() >= PATH_MAX)
         return std::nullopt;

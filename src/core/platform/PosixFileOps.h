@@ -40,9 +40,11 @@ struct InFolder
     QByteArray name;
 };
 // Nothing for a path that must go the whole way: relative, with dot names or doubled separators (which
-// the path's own reading may take apart differently), a NUL, or perhaps too long for the system.
-std::optional<InFolder> inFolder(QStringView path);
-// The cursor's folder, opened now when it holds another; -1 when it cannot be opened.
+// the path's own reading may take apart differently), a NUL, or perhaps too long for the system. A
+// folder equal to checked (one that passed before) is not looked through again.
+std::optional<InFolder> inFolder(QStringView path, QStringView checked = {});
+// The cursor's folder (one that inFolder gave), opened now when it holds another; -1 when it cannot be
+// opened.
 int heldFolder(FolderCursor& cursor, QStringView folder);
 
 [[nodiscard]] bool writeAll(int fd, const char* data, qsizetype size);

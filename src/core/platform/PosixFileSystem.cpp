@@ -132,8 +132,8 @@ namespace {
 // failure reads as it always has.
 bool renamedInHeldFolder(const QString& oldPath, const QString& newPath, FolderCursor& cursor)
 {
-    const std::optional<InFolder> from = inFolder(oldPath);
-    const std::optional<InFolder> to = inFolder(newPath);
+    const std::optional<InFolder> from = inFolder(oldPath, cursor.folder);
+    const std::optional<InFolder> to = inFolder(newPath, cursor.folder);
     if (!from || !to || from->folder != to->folder)
         return false;
     const int fd = heldFolder(cursor, from->folder);
@@ -426,7 +426,7 @@ PathInfo PosixFileSystem::pathInfo(const QString& path, FolderCursor* cursor) co
 {
     // In the folder the cursor holds; what cannot be looked at there (a missing entry, too) goes the
     // whole way, so that it reads as it always has. The whole path is made only when needed.
-    const std::optional<InFolder> in = cursor ? inFolder(path) : std::nullopt;
+    const std::optional<InFolder> in = cursor ? inFolder(path, cursor->folder) : std::nullopt;
     const int fd = in ? heldFolder(*cursor, in->folder) : -1;
     QByteArray whole;
     const auto wholePath = [&]() -> const QByteArray& {
