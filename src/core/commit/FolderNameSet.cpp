@@ -14,9 +14,8 @@ void FolderNameSet::add(QStringView name)
     const size_t count = m_starts.size() - 1;
     if (m_text.size() + name.size() > std::numeric_limits<quint32>::max() || count + 1 >= (1u << 31))
         return; // far beyond any folder
-    const auto held = m_table.add(
-        static_cast<quint32>(count), NumberTable::hashOf(name), [&](quint32 number) { return nameAt(number) == name; },
-        [this](quint32 number) { return NumberTable::hashOf(nameAt(number)); });
+    const auto held = m_table.add(static_cast<quint32>(count), NumberTable::hashOf(name),
+                                  [&](quint32 number) { return nameAt(number) == name; });
     if (held)
         return;
     m_text.append(name);

@@ -24,13 +24,12 @@ bool sameProposedPath(const FolderEntry& a, const FolderEntry& b)
 QList<NameClash> FindNameClashes(const std::vector<FolderEntry>& entries)
 {
     QList<NameClash> clashes;
-    const auto hashOf = [&](quint32 row) { return hashOfProposedPath(entries[row]); };
     NumberTable firstWithPath;
-    firstWithPath.reserve(entries.size(), hashOf);
+    firstWithPath.reserve(entries.size());
     for (quint32 row = 0; row < entries.size(); ++row) {
         const FolderEntry& e = entries[row];
-        const auto first = firstWithPath.add(
-            row, hashOfProposedPath(e), [&](quint32 held) { return sameProposedPath(entries[held], e); }, hashOf);
+        const auto first = firstWithPath.add(row, hashOfProposedPath(e),
+                                             [&](quint32 held) { return sameProposedPath(entries[held], e); });
         if (first && (e.isChanged() || entries[*first].isChanged()))
             clashes.append({static_cast<int>(*first), static_cast<int>(row)});
     }

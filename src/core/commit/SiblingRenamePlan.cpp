@@ -11,13 +11,11 @@ namespace {
 std::vector<int> waiters(const std::vector<SiblingRename>& renames, std::vector<bool>& targetFree)
 {
     const int n = static_cast<int>(renames.size());
-    const auto hashOf = [&](quint32 i) { return NumberTable::hashOf(renames[i].from); };
     NumberTable byFrom;
-    byFrom.reserve(renames.size(), hashOf);
+    byFrom.reserve(renames.size());
     for (quint32 i = 0; i < renames.size(); ++i) {
         const QString& from = renames[i].from;
-        byFrom.add(
-            i, NumberTable::hashOf(from), [&](quint32 held) { return renames[held].from == from; }, hashOf);
+        byFrom.add(i, NumberTable::hashOf(from), [&](quint32 held) { return renames[held].from == from; });
     }
     std::vector<int> waiter(static_cast<size_t>(n), -1);
     targetFree.assign(static_cast<size_t>(n), true);

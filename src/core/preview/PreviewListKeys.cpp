@@ -8,12 +8,7 @@
 
 namespace {
 
-// The key index holds row numbers; these hash and compare the keys of those rows.
-auto hashOfKeyAt(const std::vector<FolderEntry>& entries)
-{
-    return [&entries](quint32 row) { return NumberTable::hashOf(entries[row].key); };
-}
-
+// The key index holds row numbers; this compares the key of such a row.
 auto rowWithKey(const std::vector<FolderEntry>& entries, const QString& key)
 {
     return [&entries, &key](quint32 row) { return entries[row].key == key; };
@@ -47,11 +42,11 @@ void PreviewList::ensureKeyIndex() const
     if (!m_keysStale)
         return;
     m_rowOfKey = NumberTable();
-    m_rowOfKey.reserve(m_entries.size(), hashOfKeyAt(m_entries));
+    m_rowOfKey.reserve(m_entries.size());
     // A key held twice finds the later row, as a plain map would.
     for (quint32 row = 0; row < m_entries.size(); ++row) {
         const QString& key = m_entries[row].key;
-        m_rowOfKey.put(row, NumberTable::hashOf(key), rowWithKey(m_entries, key), hashOfKeyAt(m_entries));
+        m_rowOfKey.put(row, NumberTable::hashOf(key), rowWithKey(m_entries, key));
     }
     m_keysStale = false;
 }
@@ -69,10 +64,9 @@ void PreviewList::changeKey(FolderEntry& e, int row, QString key)
         return;
     }
     const auto sameRow = [row](quint32 held) { return held == static_cast<quint32>(row); };
-    m_rowOfKey.remove(NumberTable::hashOf(e.key), sameRow, hashOfKeyAt(m_entries));
+    m_rowOfKey.remove(NumberTable::hashOf(e.key), sameRow);
     setKey(e, std::move(key));
-    m_rowOfKey.put(static_cast<quint32>(row), NumberTable::hashOf(e.key), rowWithKey(m_entries, e.key),
-                   hashOfKeyAt(m_entries));
+    m_rowOfKey.put(static_cast<quint32>(row), NumberTable::hashOf(e.key), rowWithKey(m_entries, e.key));
 }
 
 void PreviewList::markRenamed(int row, const QString& newKey)
@@ -116,8 +110,7 @@ bool PreviewList::append(FolderEntry entry)
     beginInsertRows(QModelIndex(), row, row);
     m_entries.push_back(std::move(entry));
     const QString& key = m_entries.back().key;
-    m_rowOfKey.add(static_cast<quint32>(row), NumberTable::hashOf(key), rowWithKey(m_entries, key),
-                   hashOfKeyAt(m_entries));
+    m_rowOfKey.add(static_cast<quint32>(row), NumberTable::hashOf(key), rowWithKey(m_entries, key));
     endInsertRows();
     return true;
 }
@@ -126,7 +119,7 @@ void PreviewList::reserve(int rows)
 {
     m_entries.reserve(static_cast<size_t>(std::max(rows, 0)));
     if (!m_keysStale)
-        m_rowOfKey.reserve(static_cast<size_t>(std::max(rows, 0)), hashOfKeyAt(m_entries));
+        m_rowOfKey.reserve(static_cast<size_t>(std::max(rows, 0)));
 }
 
 int PreviewList::appendBatch(std::vector<FolderEntry> entries)
@@ -139,10 +132,9 @@ int PreviewList::appendBatch(std::vector<FolderEntry> entries)
     const auto keyAt = [&](quint32 row) -> const QString& {
         return row < static_cast<quint32>(first) ? m_entries[row].key : entries[row - static_cast<quint32>(first)].key;
     };
-    const auto hashOf = [&](quint32 row) { return NumberTable::hashOf(keyAt(row)); };
     for (FolderEntry& e : entries) {
         const auto sameKey = [&](quint32 held) { return keyAt(held) == e.key; };
-        if (m_rowOfKey.add(static_cast<quint32>(first + count), NumberTable::hashOf(e.key), sameKey, hashOf))
+        if (m_rowOfKey.add(static_cast<quint32>(first + count), NumberTable::hashOf(e.key), sameKey))
             continue;
         if (&entries[static_cast<size_t>(count)] != &e)
             entries[static_cast<size_t>(count)] = std::move(e);

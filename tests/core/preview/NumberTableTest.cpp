@@ -31,7 +31,6 @@ TEST(NumberTable, BehavesLikeAMapFromKeyToNumberWithAnyHash)
             std::vector<QString> keyOf; // what each number stands for
             std::map<QString, quint32> model;
             NumberTable table;
-            const auto hashOf = [&](quint32 number) { return hash(keyOf[number]); };
             const unsigned keys = 4 + next(60);
             for (int step = 0; step < 300; ++step) {
                 const QString key = QStringLiteral("k%1").arg(next(keys));
@@ -41,7 +40,7 @@ TEST(NumberTable, BehavesLikeAMapFromKeyToNumberWithAnyHash)
                 case 0:
                 case 1: {
                     keyOf.push_back(key);
-                    const std::optional<quint32> held = table.add(number, hash(key), isKey, hashOf);
+                    const std::optional<quint32> held = table.add(number, hash(key), isKey);
                     const auto known = model.find(key);
                     ASSERT_EQ(held.has_value(), known != model.end());
                     if (held) {
@@ -53,12 +52,12 @@ TEST(NumberTable, BehavesLikeAMapFromKeyToNumberWithAnyHash)
                 }
                 case 2:
                     keyOf.push_back(key);
-                    table.put(number, hash(key), isKey, hashOf);
+                    table.put(number, hash(key), isKey);
                     model[key] = number;
                     break;
                 case 3:
                 case 4:
-                    table.remove(hash(key), isKey, hashOf);
+                    table.remove(hash(key), isKey);
                     model.erase(key);
                     break;
                 case 5: {
@@ -95,10 +94,9 @@ TEST(NumberTable, ReservedRoomTakesTheCountWithoutGrowingAndFindsNothingEmpty)
     const auto hashOf = [&](quint32 number) { return qHash(values[number]); };
     NumberTable table;
     EXPECT_FALSE(table.find(0, [](quint32) { return true; }).has_value());
-    table.reserve(values.size(), hashOf);
+    table.reserve(values.size());
     for (quint32 i = 0; i < values.size(); ++i)
-        table.add(
-            i, hashOf(i), [&](quint32 held) { return values[held] == values[i]; }, hashOf);
+        table.add(i, hashOf(i), [&](quint32 held) { return values[held] == values[i]; });
     EXPECT_EQ(table.size(), values.size());
     for (quint32 i = 0; i < values.size(); i += 97)
         EXPECT_EQ(table.find(hashOf(i), [&](quint32 held) { return values[held] == values[i]; }), i);
