@@ -143,7 +143,11 @@ void FolderLoader::addFolder(const QString& path, const QString& knownParent, co
     // A walk knows its folders already: resolved paths, looked at while their parent was read. Any other
     // path means what the kernel makes of it, so one folder named two ways gives one key.
     const bool walked = known && known->type == PathInfo::Type::Folder;
-    QString folder = walked ? path : resolvedPath(path);
+    QString resolved;
+    if (!walked)
+        resolved = resolvedPath(path);
+    // A resolved path is used as it is, not copied.
+    const QString& folder = walked ? path : resolved;
     if (folder.isEmpty()) {
         ++m_report.missing;
         return;
@@ -151,7 +155,7 @@ void FolderLoader::addFolder(const QString& path, const QString& knownParent, co
     PathInfo info = walked ? *known : fs.pathInfo(folder);
     if (info.type == PathInfo::Type::File) {
         const qsizetype slash = folder.lastIndexOf(QLatin1Char('/'));
-        folder = slash <= 0 ? QStringLiteral("/") : folder.left(slash);
+        resolved = slash <= 0 ? QStringLiteral("/") : resolved.left(slash); // folder is resolved here
         info = fs.pathInfo(folder);
     }
     if (info.type != PathInfo::Type::Folder || info.isRoot) {
@@ -165,8 +169,9 @@ void FolderLoader::addFolder(const QString& path, const QString& knownParent, co
     QString key;
     key.reserve(FolderEntry::keyRoom(folder.size() + 1));
     key.append(folder).append(QLatin1Char('/'));
-    // A folder named twice in one batch is left out when the batch joins the list (see flush).
-    if (m_list.hasKey(key)) {
+    // A folder listed already, or named twice in one batch, is left out when the batch joins the list (see
+    // flush). Only a folder whose size is to be measured is looked for at once, to spare the walk.
+    if (measureSizes && m_list.hasKey(key)) {
         ++m_report.alreadyListed;
         return;
     }

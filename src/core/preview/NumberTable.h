@@ -34,6 +34,14 @@ public:
             rehash(slots);
     }
 
+    // Asks the processor for the slot where a look for hash starts. Looks for many items at once go
+    // faster when every slot is asked for first: in a big table each one is far from the last.
+    void prefetch(size_t hash) const
+    {
+        if (!m_slots.empty())
+            __builtin_prefetch(&m_slots[static_cast<quint32>(hash) & (m_slots.size() - 1)]);
+    }
+
     // The number of the held item that matches, if any.
     template <typename Matches> std::optional<quint32> find(size_t hash, Matches matches) const
     {

@@ -128,13 +128,21 @@ int PreviewList::appendBatch(std::vector<FolderEntry> entries)
     const int first = size();
     int count = 0;
     ensureKeyIndex(); // so the loop below can add to it
+    // Room for all first, so that no slot asked for moves before it is used.
+    m_rowOfKey.reserve(static_cast<size_t>(first) + entries.size());
+    std::vector<size_t> hashes(entries.size());
+    for (size_t i = 0; i < entries.size(); ++i) {
+        hashes[i] = NumberTable::hashOf(entries[i].key);
+        m_rowOfKey.prefetch(hashes[i]);
+    }
+    size_t at = 0;
     // The rows taken from the batch stand at its front until they move into the list.
     const auto keyAt = [&](quint32 row) -> const QString& {
         return row < static_cast<quint32>(first) ? m_entries[row].key : entries[row - static_cast<quint32>(first)].key;
     };
     for (FolderEntry& e : entries) {
         const auto sameKey = [&](quint32 held) { return keyAt(held) == e.key; };
-        if (m_rowOfKey.add(static_cast<quint32>(first + count), NumberTable::hashOf(e.key), sameKey))
+        if (m_rowOfKey.add(static_cast<quint32>(first + count), hashes[at++], sameKey))
             continue;
         if (&entries[static_cast<size_t>(count)] != &e)
             entries[static_cast<size_t>(count)] = std::move(e);
