@@ -24,6 +24,10 @@ BlockRenamer::BlockRenamer(FileSystem& fs, const std::vector<RenameBlock::Rename
     if (m_fs.readsInParallel() && m_count >= kThreadFrom) {
         try {
             m_thread = std::thread([this] { run(); });
+            // The scheduler tends to queue a new thread behind the one that made it, and the caller goes
+            // on planning the next block at once: the renames would wait for it up to a few milliseconds
+            // a block. Handing over the processor lets them start now.
+            std::this_thread::yield();
             return;
         } catch (const std::system_error&) {
             // No thread to be had: the renames run here, only slower.
