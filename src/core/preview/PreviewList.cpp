@@ -381,8 +381,13 @@ PreviewList::Summary PreviewList::refreshEntries()
     // sort with the parent path as the tie-breaker gives that order. The manual order stays untouched.
     if (m_sortColumn >= 0 && m_sortColumn < kVisibleColumns) {
         m_sortKeyColumn = m_sortColumn;
-        applyOrder(SortedEntryOrder(m_entries, m_sortColumn, m_sortOrder, true));
+        if (m_refreshSortedBy != m_sortColumn || m_refreshSortedOrder != m_sortOrder)
+            applyOrder(SortedEntryOrder(m_entries, m_sortColumn, m_sortOrder, true));
         setSortIndicator(m_sortColumn, m_sortOrder);
+        if (m_sortColumn != FolderEntry::ColNewName) {
+            m_refreshSortedBy = m_sortColumn;
+            m_refreshSortedOrder = m_sortOrder;
+        }
     }
 
     if (!m_entries.empty())
@@ -394,6 +399,7 @@ PreviewList::Summary PreviewList::refreshEntries()
 
 void PreviewList::applyOrder(const std::vector<int>& order)
 {
+    orderMayHaveChanged();
     bool identity = true;
     for (size_t r = 0; r < order.size() && identity; ++r)
         identity = order[r] == static_cast<int>(r);
@@ -467,6 +473,7 @@ bool PreviewList::moveRows(const QModelIndex& sourceParent, int sourceRow, int c
         middle = static_cast<quint32>(sourceRow);
         end = static_cast<quint32>(sourceRow + count);
     }
+    orderMayHaveChanged();
     std::rotate(begin + first, begin + middle, begin + end);
     if (!m_keysStale) {
         m_rowOfKey.renumber([&](quint32 old) {

@@ -193,6 +193,12 @@ private:
 
     std::vector<FolderEntry> m_entries;
     mutable NumberTable m_rowOfKey; // rows by their keys
+    // The column and order refreshEntries last sorted by, while nothing that column shows has changed
+    // since (-1 when that is not known): then the next refresh need not sort again. New names change with
+    // every step, so a sort by them is never known to hold.
+    int m_refreshSortedBy = -1;
+    Qt::SortOrder m_refreshSortedOrder = Qt::AscendingOrder;
+    void orderMayHaveChanged() { m_refreshSortedBy = -1; }
     mutable bool m_keysStale = false;
     int m_bulkDepth = 0;
     int m_dirtyFirst = -1; // rows changed during a bulk edit, -1 when none

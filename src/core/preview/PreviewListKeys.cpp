@@ -59,6 +59,7 @@ void PreviewList::forgetKeys()
 
 void PreviewList::changeKey(FolderEntry& e, int row, QString key)
 {
+    orderMayHaveChanged(); // a new key comes with a new name or parent
     if (m_keysStale) {
         setKey(e, std::move(key));
         return;
@@ -108,6 +109,7 @@ bool PreviewList::append(FolderEntry entry)
         return false;
     const int row = size();
     beginInsertRows(QModelIndex(), row, row);
+    orderMayHaveChanged();
     m_entries.push_back(std::move(entry));
     const QString& key = m_entries.back().key;
     m_rowOfKey.add(static_cast<quint32>(row), NumberTable::hashOf(key), rowWithKey(m_entries, key));
@@ -150,6 +152,7 @@ int PreviewList::appendBatch(std::vector<FolderEntry> entries)
     }
     if (count == 0)
         return 0;
+    orderMayHaveChanged();
     beginInsertRows(QModelIndex(), first, first + count - 1);
     std::move(entries.begin(), entries.begin() + count, std::back_inserter(m_entries));
     endInsertRows();

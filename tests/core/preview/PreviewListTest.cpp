@@ -6,6 +6,7 @@
 #include <QAbstractItemModelTester>
 #include <QMimeData>
 #include <QSignalSpy>
+#include <functional>
 #include <gtest/gtest.h>
 #include <memory>
 
@@ -132,6 +133,64 @@ TEST(PreviewListRefresh, ResortsByTheSortColumnWithParentPathAsTieBreak)
     EXPECT_EQ(w.list.entry(0).parentPath, QStringLiteral("/a/"));
     EXPECT_EQ(w.list.sortIndicatorColumn(), FolderEntry::ColOldName);
     w.expectKeyIndexRight();
+}
+
+// A refresh skips the sort while nothing it sorts by changed; every change to that sorts again.
+TEST(PreviewListRefresh, SortsAgainAfterEveryChangeToWhatItSortsBy)
+{
+    const struct
+    {
+        const char* row;
+        int column;
+        std::function<void(Watched&)> change;
+        QStringList order;
+    } cases[] = {
+        {"new names only",
+         FolderEntry::ColOldName,
+         [](Watched& w) {
+             for (int row = 0; row < w.list.size(); ++row)
+                 w.list.setNewName(row, QStringLiteral("x%1").arg(2 - row));
+         },
+         {"b", "c", "zz"}},
+        {"an added folder",
+         FolderEntry::ColOldName,
+         [](Watched& w) { w.add(Watched::kP, QStringLiteral("a")); },
+         {"a", "b", "c", "zz"}},
+        {"a rename taken",
+         FolderEntry::ColOldName,
+         [](Watched& w) {
+             w.list.setNewName(2, QStringLiteral("aa"));
+             w.list.markRenamed(2, Watched::kP + QStringLiteral("aa/"));
+         },
+         {"aa", "b", "c"}},
+        {"a parent renamed",
+         FolderEntry::ColParentPath,
+         [](Watched& w) { w.list.moveKeyUnder(2, Watched::kP, QStringLiteral("/a/")); },
+         {"zz", "b", "c"}},
+        {"sorted by new names",
+         FolderEntry::ColNewName,
+         [](Watched& w) { w.list.setNewName(2, QStringLiteral("a")); },
+         {"zz", "b", "c"}},
+        {"sorted by another column between",
+         FolderEntry::ColOldName,
+         [](Watched& w) {
+             w.list.setSortOrder(Qt::DescendingOrder);
+             w.list.SortPreview(FolderEntry::ColOldName + 1);
+             w.list.setSortOrder(Qt::AscendingOrder);
+         },
+         {"b", "c", "zz"}},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.row);
+        Watched w;
+        w.addAll({"zz", "c", "b"});
+        w.list.setSortColumn(c.column);
+        w.list.refreshEntries();
+        c.change(w);
+        w.list.refreshEntries();
+        EXPECT_EQ(OldNames(w.list), c.order);
+        w.expectKeyIndexRight();
+    }
 }
 
 TEST(PreviewListRefresh, SortedByPathSiblingsReadInNaturalOrderAndAManualOrderAppends)
