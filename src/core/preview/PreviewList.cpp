@@ -427,6 +427,11 @@ void PreviewList::SortPreview(int headerPosition)
     const int column = headerPosition - 1;
     m_sortKeyColumn = column;
     applyOrder(SortedEntryOrder(m_entries, column, m_sortOrder, false));
+    // By path, ties do not come up (siblings go by name): a refresh would sort the same way.
+    if (column == FolderEntry::ColParentPath) {
+        m_refreshSortedBy = column;
+        m_refreshSortedOrder = m_sortOrder;
+    }
     setSortIndicator(column, m_sortOrder);
     m_sortColumn = column;
 }

@@ -179,6 +179,13 @@ TEST(PreviewListRefresh, SortsAgainAfterEveryChangeToWhatItSortsBy)
              w.list.setSortOrder(Qt::AscendingOrder);
          },
          {"b", "c", "zz"}},
+        {"sorted by path with a new folder",
+         FolderEntry::ColParentPath,
+         [](Watched& w) {
+             w.list.SortPreview(FolderEntry::ColParentPath + 1);
+             w.add(Watched::kP, QStringLiteral("a"));
+         },
+         {"a", "b", "c", "zz"}},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.row);
