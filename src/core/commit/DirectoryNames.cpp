@@ -4,6 +4,7 @@
 #include "core/platform/ParallelRuns.h"
 
 #include <optional>
+#include <system_error>
 #include <thread>
 
 namespace {
@@ -35,13 +36,17 @@ void DirectoryNames::readAhead(const FileSystem& fs, std::vector<QString> folder
     waitForReadAhead();
     if (!fs.readsInParallel() || folders.empty())
         return;
-    m_ahead = std::thread([this, &fs, folders = std::move(folders), nowSecs] {
-        try {
-            read(fs, folders, nowSecs);
-        } catch (...) {
-            // Nothing is lost: names() reads whatever is missing itself, and meets the problem there.
-        }
-    });
+    try {
+        m_ahead = std::thread([this, &fs, folders = std::move(folders), nowSecs] {
+            try {
+                read(fs, folders, nowSecs);
+            } catch (...) {
+                // Nothing is lost: names() reads whatever is missing itself, and meets the problem there.
+            }
+        });
+    } catch (const std::system_error&) {
+        // No thread to be had: names() reads the folders itself.
+    }
 }
 
 std::vector<const FolderNameSet*> DirectoryNames::names(const FileSystem& fs, const std::vector<QString>& folders,
@@ -77,13 +82,8 @@ void DirectoryNames::read(const FileSystem& fs, const std::vector<QString>& fold
             fresh[i] = std::move(folder);
         });
     };
-    if (fs.readsInParallel() && folders.size() > kRun) {
-        std::thread helper(look);
+    if (!fs.readsInParallel() || folders.size() <= kRun || !RunOnTwoThreads(look))
         look();
-        helper.join();
-    } else {
-        look();
-    }
     for (size_t i = 0; i < folders.size(); ++i) {
         if (fresh[i])
             m_folders.insert(folders[i], std::move(*fresh[i]));

@@ -62,3 +62,10 @@ template <class Half> bool RunInTwoHalves(size_t count, Half&& half)
         std::rethrow_exception(otherFailed);
     return true;
 }
+
+// Runs work on another thread and on this one at once (work shares itself out, as through ParallelRuns),
+// as safely as RunInTwoHalves; false, and nothing run, when no thread can be had.
+template <class Work> bool RunOnTwoThreads(Work&& work)
+{
+    return RunInTwoHalves(2, [&](size_t, size_t, int) { work(); });
+}

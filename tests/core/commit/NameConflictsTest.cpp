@@ -5,10 +5,13 @@
 #include "core/commit/FolderNameSet.h"
 #include "core/preview/FolderEntry.h"
 
+#include "core/platform/PosixFileSystem.h"
+
 #include <QFile>
 #include <algorithm>
 #include <gtest/gtest.h>
 #include <limits>
+#include <stdexcept>
 #include <utime.h>
 
 using namespace CommitTestSupport;
@@ -134,6 +137,39 @@ TEST(NameConflictsTest, ParentFoldersNamesEachFolderOnceUpToALimit)
     for (const auto& row : cases) {
         SCOPED_TRACE(testing::Message() << row.changedOnly << " " << row.most);
         EXPECT_EQ(ParentFolders(entries, row.changedOnly, row.most), row.folders);
+    }
+}
+
+// A folder whose reading throws (memory running out in a huge folder, say) hands the exception to the
+// caller, from either thread, read ahead or not, instead of ending the program.
+TEST(NameConflictsTest, AReadThatThrowsReachesTheCaller)
+{
+    struct ThrowingFileSystem : PosixFileSystem
+    {
+        bool readEntryNames(const QString& folder, const std::function<void(const QString&)>& take) const override
+        {
+            if (folder.contains(QLatin1String("bad")))
+                throw std::runtime_error("no memory");
+            return PosixFileSystem::readEntryNames(folder, take);
+        }
+    };
+    const ThrowingFileSystem fs;
+    TestTree tree;
+    std::vector<QString> folders;
+    for (int i = 0; i < 40; ++i) {
+        const QString name = QStringLiteral("%1%2").arg(i % 7 == 6 ? "bad" : "f").arg(i);
+        tree.add(name + QStringLiteral("/x/"));
+        folders.push_back(tree.key(name));
+    }
+    for (const size_t count : {size_t(7), folders.size()}) { // read on one thread, and on two
+        for (const bool ahead : {false, true}) {
+            SCOPED_TRACE(testing::Message() << count << (ahead ? " read ahead" : ""));
+            const std::vector<QString> some(folders.begin(), folders.begin() + static_cast<qsizetype>(count));
+            DirectoryNames names;
+            if (ahead)
+                names.readAhead(fs, some, 2000);
+            EXPECT_THROW(names.names(fs, some, 2000), std::runtime_error);
+        }
     }
 }
 
