@@ -436,6 +436,9 @@ CommitReport CommitRenamesSafely(AppState& state, PreviewList& list, const std::
     std::stable_sort(changed.begin(), changed.end(), [&](int a, int b) {
         return depthAndParent[static_cast<size_t>(a)] < depthAndParent[static_cast<size_t>(b)];
     });
+    // Eight bytes a row that the plans below, the take's largest need of memory, can have.
+    std::vector<std::pair<int, int>>().swap(depthAndParent);
+    parentNumber = {};
 
     Run run(state, list, static_cast<int>(changed.size()), true);
     // Plain renames wait here to go in blocks; a cycle's own steps go one at a time, after them.

@@ -8,6 +8,7 @@
 
 #include <QHash>
 #include <QSet>
+#include <algorithm>
 #include <optional>
 
 namespace {
@@ -21,24 +22,24 @@ std::vector<NameConflict> FindNameConflicts(const std::vector<FolderEntry>& entr
                                             DirectoryNames& names, qint64 nowSecs)
 {
     const int n = static_cast<int>(entries.size());
-    std::vector<NameConflict> byRow(static_cast<size_t>(n), NameConflict{-1});
-    bool any = false;
+    // Conflicts are few: a mark a row, and the conflicts themselves as they are found.
+    std::vector<bool> marked(static_cast<size_t>(n), false);
+    std::vector<NameConflict> conflicts;
+    const auto mark = [&](const NameConflict& c) {
+        marked[static_cast<size_t>(c.row)] = true;
+        conflicts.push_back(c);
+    };
     for (int row = 0; row < n; ++row) {
         const FolderEntry& e = entries[static_cast<size_t>(row)];
         if (!e.isChanged())
             continue;
-        if (const FolderNameProblem problem = CheckFolderName(e.newName); problem != FolderNameProblem::None) {
-            byRow[static_cast<size_t>(row)] = {row, NameConflict::Reason::BadName, problem};
-            any = true;
-        }
+        if (const FolderNameProblem problem = CheckFolderName(e.newName); problem != FolderNameProblem::None)
+            mark({row, NameConflict::Reason::BadName, problem});
     }
     for (const NameClash& clash : FindNameClashes(entries)) {
         for (const auto& [row, other] : {std::pair{clash.first, clash.second}, std::pair{clash.second, clash.first}}) {
-            NameConflict& c = byRow[static_cast<size_t>(row)];
-            if (c.row < 0 && entries[static_cast<size_t>(row)].isChanged()) {
-                c = {row, NameConflict::Reason::Duplicate, FolderNameProblem::None, other};
-                any = true;
-            }
+            if (!marked[static_cast<size_t>(row)] && entries[static_cast<size_t>(row)].isChanged())
+                mark({row, NameConflict::Reason::Duplicate, FolderNameProblem::None, other});
         }
     }
     // The folders that hold a name still to check, read together; entries of one folder mostly stand
@@ -48,7 +49,7 @@ std::vector<NameConflict> FindNameConflicts(const std::vector<FolderEntry>& entr
     const QString* lastParent = nullptr;
     for (int row = 0; row < n; ++row) {
         const FolderEntry& e = entries[static_cast<size_t>(row)];
-        if (!e.isChanged() || byRow[static_cast<size_t>(row)].row >= 0)
+        if (!e.isChanged() || marked[static_cast<size_t>(row)])
             continue;
         if (!lastParent || *lastParent != e.parentPath) {
             folders.push_back(e.parentPath);
@@ -75,18 +76,11 @@ std::vector<NameConflict> FindNameConflicts(const std::vector<FolderEntry>& entr
                     leaving->insert(other.key);
             }
         }
-        if (!leaving->contains(e.parentPath + e.newName + QLatin1Char('/'))) {
-            byRow[static_cast<size_t>(row)] = {row, NameConflict::Reason::Exists};
-            any = true;
-        }
+        if (!leaving->contains(e.parentPath + e.newName + QLatin1Char('/')))
+            mark({row, NameConflict::Reason::Exists});
     }
-    std::vector<NameConflict> conflicts;
-    if (any) {
-        for (const NameConflict& c : byRow) {
-            if (c.row >= 0)
-                conflicts.push_back(c);
-        }
-    }
+    std::sort(conflicts.begin(), conflicts.end(),
+              [](const NameConflict& a, const NameConflict& b) { return a.row < b.row; });
     return conflicts;
 }
 
