@@ -39,9 +39,6 @@
 
 namespace {
 
-// Up to this many parent folders of the loaded entries are read for the safe take before the steps run.
-constexpr size_t kFoldersReadEarly = 8;
-
 // The header position (1 to 6) of a sort key: the columns parent path, old name, created, modified, size.
 int headerPosition(BatchOptions::SortKey key)
 {
@@ -269,15 +266,11 @@ BatchRun::Status BatchRun::runSteps(const BatchOptions& options, PreviewList& li
     refresh(list, loader);
 
     // The safe take first reads every folder that gets a new name in it, to look for names taken there.
-    // That is done on the other core ahead of it: when the entries stand in a few folders, those are read
-    // from here on, while the steps run, since the take will want nearly all of them; else only the
-    // folders of the changes, once the steps are done.
+    // The folders of all entries are read ahead on the other core while the steps run and the changes are
+    // checked and printed; the take stops that read and reads whatever it still wants itself.
     DirectoryNames folderNames;
-    const bool takesSafely = !options.dryRun && !options.listOrder;
-    const std::optional<std::vector<QString>> fewFolders =
-        takesSafely ? ParentFolders(list.entries(), false, kFoldersReadEarly) : std::nullopt;
-    if (fewFolders)
-        folderNames.readAhead(m_state.fs(), *fewFolders, m_state.now().toSecsSinceEpoch());
+    if (!options.dryRun && !options.listOrder)
+        folderNames.readAhead(m_state.fs(), *ParentFolders(list.entries(), false), m_state.now().toSecsSinceEpoch());
 
     auto script = scripts.cbegin();
     auto csv = csvFiles.cbegin();
@@ -303,8 +296,6 @@ BatchRun::Status BatchRun::runSteps(const BatchOptions& options, PreviewList& li
         ++script;
     }
 
-    if (takesSafely && !fewFolders)
-        folderNames.readAhead(m_state.fs(), *ParentFolders(list.entries(), true), m_state.now().toSecsSinceEpoch());
     // Refused proposals come first: the list of changes on stdout is only ever what is (or, dry, would be)
     // taken, never a run that renames nothing.
     if (!checkProposals(list))

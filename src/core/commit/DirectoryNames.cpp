@@ -19,10 +19,18 @@ DirectoryNames::~DirectoryNames()
     waitForReadAhead();
 }
 
-void DirectoryNames::waitForReadAhead()
+void DirectoryNames::finishReadAhead()
 {
     if (m_ahead.joinable())
         m_ahead.join();
+}
+
+void DirectoryNames::waitForReadAhead()
+{
+    // The folders it has not begun are left to whoever wants them.
+    m_stopAhead = true;
+    finishReadAhead();
+    m_stopAhead = false;
 }
 
 void DirectoryNames::clear()
@@ -39,7 +47,7 @@ void DirectoryNames::readAhead(const FileSystem& fs, std::vector<QString> folder
     try {
         m_ahead = std::thread([this, &fs, folders = std::move(folders), nowSecs] {
             try {
-                read(fs, folders, nowSecs);
+                read(fs, folders, nowSecs, &m_stopAhead);
             } catch (...) {
                 // Nothing is lost: names() reads whatever is missing itself, and meets the problem there.
             }
@@ -64,13 +72,16 @@ std::vector<const FolderNameSet*> DirectoryNames::names(const FileSystem& fs, co
     return found;
 }
 
-void DirectoryNames::read(const FileSystem& fs, const std::vector<QString>& folders, qint64 nowSecs)
+void DirectoryNames::read(const FileSystem& fs, const std::vector<QString>& folders, qint64 nowSecs,
+                          const std::atomic<bool>* stop)
 {
     // What each folder needs: nothing when the copy kept is still true, else a fresh read.
     std::vector<std::optional<Folder>> fresh(folders.size());
     ParallelRuns runs(kRun);
     const auto look = [&] {
         runs.take(folders.size(), [&](size_t i) {
+            if (stop && stop->load(std::memory_order_relaxed))
+                return;
             const qint64 modified = fs.pathInfo(folders[i]).lastWrite;
             const auto kept = std::as_const(m_folders).find(folders[i]);
             if (kept != m_folders.cend() && kept->modified == modified && kept->readAt > modified)

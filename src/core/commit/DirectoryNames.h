@@ -4,6 +4,7 @@
 
 #include <QHash>
 #include <QString>
+#include <atomic>
 #include <thread>
 #include <vector>
 
@@ -24,10 +25,13 @@ public:
     // nowSecs is the clock's reading, seconds since the epoch. The folders are looked at on two threads
     // where the file system allows it. The pointers stay valid until the next call.
     std::vector<const FolderNameSet*> names(const FileSystem& fs, const std::vector<QString>& folders, qint64 nowSecs);
-    // Starts reading the folders on a thread of its own, for a later call of names() that wants them: the
-    // reads it finished are kept as any other, and it waits for them. Only where the file system allows
+    // Starts reading the folders on a thread of its own, for a later call of names() that may want them:
+    // the reads it finished are kept as any other. The next call of names() or clear() stops it after the
+    // folders it is reading, and reads what it still wants itself. Only where the file system allows
     // reading in parallel; the file system must outlive the read.
     void readAhead(const FileSystem& fs, std::vector<QString> folders, qint64 nowSecs);
+    // Waits until a read ahead has read all its folders.
+    void finishReadAhead();
     // Forgets every folder: after renames of our own, which may fall in the second of an earlier read.
     void clear();
 
@@ -39,9 +43,12 @@ private:
         qint64 readAt = 0;
         bool readable = false;
     };
-    void read(const FileSystem& fs, const std::vector<QString>& folders, qint64 nowSecs);
+    // stop, when set, makes the read leave the folders it has not begun.
+    void read(const FileSystem& fs, const std::vector<QString>& folders, qint64 nowSecs,
+              const std::atomic<bool>* stop = nullptr);
     void waitForReadAhead();
 
     QHash<QString, Folder> m_folders;
     std::thread m_ahead; // a read ahead under way; it alone touches m_folders until joined
+    std::atomic<bool> m_stopAhead{false};
 };

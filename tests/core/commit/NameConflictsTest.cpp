@@ -103,7 +103,7 @@ TEST(NameConflictsTest, AReadAheadIsKeptLikeAnyRead)
         SCOPED_TRACE(changed ? "changed after the read ahead" : "unchanged");
         DirectoryNames names;
         names.readAhead(app.state().fs(), {folder, tree.key(QStringLiteral("missing"))}, 2000);
-        EXPECT_TRUE(names.names(app.state().fs(), {}, 2000).empty()); // waits for the read ahead
+        names.finishReadAhead();
         // The new name only shows when the folder says it changed.
         tree.add(changed ? "c/" : "b/");
         setModified(changed ? 1500 : 1000);
@@ -115,6 +115,29 @@ TEST(NameConflictsTest, AReadAheadIsKeptLikeAnyRead)
     // One left running when the cache goes.
     DirectoryNames unused;
     unused.readAhead(app.state().fs(), {folder}, 2000);
+}
+
+// names() stops a read ahead after the folders it has begun and reads what it still wants itself; what
+// the read ahead read stays kept.
+TEST(NameConflictsTest, NamesStopsAReadAheadAndReadsTheRestItself)
+{
+    TestApp app;
+    TestTree tree;
+    std::vector<QString> folders;
+    for (int i = 0; i < 300; ++i) {
+        tree.add(QStringLiteral("f%1/x%1/").arg(i));
+        folders.push_back(tree.key(QStringLiteral("f%1").arg(i)));
+    }
+    DirectoryNames names;
+    names.readAhead(app.state().fs(), folders, std::numeric_limits<qint64>::max());
+    const std::vector<QString> wanted(folders.end() - 3, folders.end());
+    const std::vector<const FolderNameSet*> found =
+        names.names(app.state().fs(), wanted, std::numeric_limits<qint64>::max());
+    for (size_t i = 0; i < wanted.size(); ++i) {
+        ASSERT_NE(found[i], nullptr);
+        EXPECT_TRUE(found[i]->contains(QStringLiteral("x%1").arg(folders.size() - 3 + i)));
+        EXPECT_EQ(found[i]->size(), 1);
+    }
 }
 
 // The folders to read: each parent once, in list order, of all entries or of the changed ones, and none
