@@ -42,21 +42,31 @@ std::vector<NameConflict> FindNameConflicts(const std::vector<FolderEntry>& entr
                 mark({row, NameConflict::Reason::Duplicate, FolderNameProblem::None, other});
         }
     }
-    // The folders that hold a name still to check, read together; entries of one folder mostly stand
-    // together, so one look-up per run of them.
+    // The folders that hold a name still to check, each once, read together; entries of one folder mostly
+    // stand together, so one look-up per run of them.
     std::vector<QString> folders;
+    QHash<QString, int> folderNumber;
     std::vector<int> folderOf(static_cast<size_t>(n), -1);
     const QString* lastParent = nullptr;
+    int lastFolder = -1;
     for (int row = 0; row < n; ++row) {
         const FolderEntry& e = entries[static_cast<size_t>(row)];
         if (!e.isChanged() || marked[static_cast<size_t>(row)])
             continue;
         if (!lastParent || *lastParent != e.parentPath) {
-            folders.push_back(e.parentPath);
             lastParent = &e.parentPath;
+            const auto known = folderNumber.constFind(e.parentPath);
+            if (known != folderNumber.cend()) {
+                lastFolder = *known;
+            } else {
+                lastFolder = static_cast<int>(folders.size());
+                folderNumber.insert(e.parentPath, lastFolder);
+                folders.push_back(e.parentPath);
+            }
         }
-        folderOf[static_cast<size_t>(row)] = static_cast<int>(folders.size()) - 1;
+        folderOf[static_cast<size_t>(row)] = lastFolder;
     }
+    folderNumber = {};
     const std::vector<const FolderNameSet*> onDisk = names.names(fs, folders, nowSecs);
     // Keys of the folders this run renames away: their names are free by the time anyone needs them.
     // Gathered only when a proposed name is taken on disk.
