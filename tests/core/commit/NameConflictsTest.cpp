@@ -20,6 +20,26 @@ namespace {
 
 using Reason = NameConflict::Reason;
 
+// Folders f0, f1 … below the tree, each holding x0, x1 … (and y); their keys.
+std::vector<QString> numberedFolders(TestTree& tree, int count, bool withY)
+{
+    std::vector<QString> folders;
+    for (int i = 0; i < count; ++i) {
+        tree.add(QStringLiteral("f%1/x%1/").arg(i));
+        if (withY)
+            tree.add(QStringLiteral("f%1/y/").arg(i));
+        folders.push_back(tree.key(QStringLiteral("f%1").arg(i)));
+    }
+    return folders;
+}
+
+// The tree's own folder was last changed at secs.
+void setModified(const TestTree& tree, qint64 secs)
+{
+    const utimbuf times{static_cast<time_t>(secs), static_cast<time_t>(secs)};
+    ASSERT_EQ(utime(QFile::encodeName(tree.root()).constData(), &times), 0);
+}
+
 // What the check marks, row by row, for proposals over one folder holding a, b, c and the file f.
 TEST(NameConflictsTest, MarksEveryProposalThatCannotWork)
 {
@@ -65,26 +85,22 @@ TEST(NameConflictsTest, FolderNamesAreReadAgainWhenTheFolderChanges)
     TestApp app;
     TestTree tree({"a/"});
     const QString folder = tree.key(QString());
-    const auto setModified = [&](qint64 secs) {
-        const utimbuf times{static_cast<time_t>(secs), static_cast<time_t>(secs)};
-        ASSERT_EQ(utime(QFile::encodeName(tree.root()).constData(), &times), 0);
-    };
-    setModified(1000);
+    setModified(tree, 1000);
     DirectoryNames names;
     const auto namesIn = [&](qint64 now) { return names.names(app.state().fs(), {folder}, now).front(); };
     EXPECT_EQ(namesIn(2000)->size(), 1);
     tree.add("b/");
-    setModified(1000);
+    setModified(tree, 1000);
     EXPECT_FALSE(namesIn(2000)->contains(u"b")); // cached
-    setModified(1500);
+    setModified(tree, 1500);
     EXPECT_TRUE(namesIn(2000)->contains(u"b"));
     EXPECT_EQ(namesIn(2000)->size(), 2);
     // Read in the second of the last change: a change later in that second would not show, so read again.
     tree.add("c/");
-    setModified(2000);
+    setModified(tree, 2000);
     EXPECT_EQ(namesIn(2000)->size(), 3);
     tree.add("d/");
-    setModified(2000);
+    setModified(tree, 2000);
     EXPECT_EQ(namesIn(2001)->size(), 4);
 }
 
@@ -94,11 +110,7 @@ TEST(NameConflictsTest, AReadAheadIsKeptLikeAnyRead)
     TestApp app;
     TestTree tree({"a/"});
     const QString folder = tree.key(QString());
-    const auto setModified = [&](qint64 secs) {
-        const utimbuf times{static_cast<time_t>(secs), static_cast<time_t>(secs)};
-        ASSERT_EQ(utime(QFile::encodeName(tree.root()).constData(), &times), 0);
-    };
-    setModified(1000);
+    setModified(tree, 1000);
     for (const bool changed : {false, true}) {
         SCOPED_TRACE(changed ? "changed after the read ahead" : "unchanged");
         DirectoryNames names;
@@ -106,7 +118,7 @@ TEST(NameConflictsTest, AReadAheadIsKeptLikeAnyRead)
         names.finishReadAhead();
         // The new name only shows when the folder says it changed.
         tree.add(changed ? "c/" : "b/");
-        setModified(changed ? 1500 : 1000);
+        setModified(tree, changed ? 1500 : 1000);
         const FolderNameSet* found = names.names(app.state().fs(), {folder}, 2000).front();
         ASSERT_NE(found, nullptr);
         EXPECT_EQ(found->contains(changed ? u"c" : u"b"), changed);
@@ -123,11 +135,7 @@ TEST(NameConflictsTest, NamesStopsAReadAheadAndReadsTheRestItself)
 {
     TestApp app;
     TestTree tree;
-    std::vector<QString> folders;
-    for (int i = 0; i < 300; ++i) {
-        tree.add(QStringLiteral("f%1/x%1/").arg(i));
-        folders.push_back(tree.key(QStringLiteral("f%1").arg(i)));
-    }
+    const std::vector<QString> folders = numberedFolders(tree, 300, false);
     DirectoryNames names;
     names.readAhead(app.state().fs(), folders, std::numeric_limits<qint64>::max());
     const std::vector<QString> wanted(folders.end() - 3, folders.end());
@@ -201,12 +209,7 @@ TEST(NameConflictsTest, ManyFoldersAreReadTogetherEachWithItsOwnNames)
 {
     TestApp app;
     TestTree tree;
-    std::vector<QString> folders;
-    for (int i = 0; i < 40; ++i) {
-        tree.add(QStringLiteral("f%1/x%1/").arg(i));
-        tree.add(QStringLiteral("f%1/y/").arg(i));
-        folders.push_back(tree.key(QStringLiteral("f%1").arg(i)));
-    }
+    std::vector<QString> folders = numberedFolders(tree, 40, true);
     folders.insert(folders.begin() + 20, tree.key(QStringLiteral("missing")));
     DirectoryNames names;
     for (const qint64 now : {qint64(1), std::numeric_limits<qint64>::max()}) { // read, then kept
