@@ -9,7 +9,6 @@
 #include "core/commit/DirectoryNames.h"
 #include "core/commit/FolderNameCheck.h"
 #include "core/commit/NameClashes.h"
-#include "core/commit/NameConflicts.h"
 #include "core/commit/RenameFailure.h"
 #include "core/commit/RenameProtocol.h"
 #include "core/folderops/ApplyAttributesAndTimes.h"
@@ -18,6 +17,7 @@
 #include "core/platform/FileReadProblem.h"
 #include "core/platform/PosixFileSystem.h"
 #include "core/platform/SystemClock.h"
+#include "core/preview/EntryOrder.h"
 #include "core/preview/PreviewList.h"
 #include "core/rename/CsvNamesParams.h"
 #include "core/rename/NameStructure.h"
@@ -269,8 +269,10 @@ BatchRun::Status BatchRun::runSteps(const BatchOptions& options, PreviewList& li
     // The folders of all entries are read ahead on the other core while the steps run and the changes are
     // checked and printed; the take stops that read and reads whatever it still wants itself.
     DirectoryNames folderNames;
-    if (!options.dryRun && !options.listOrder)
-        folderNames.readAhead(m_state.fs(), *ParentFolders(list.entries(), false), m_state.now().toSecsSinceEpoch());
+    if (!options.dryRun && !options.listOrder) {
+        const QSet<QString> parents = DistinctParents(list.entries());
+        folderNames.readAhead(m_state.fs(), {parents.cbegin(), parents.cend()}, m_state.now().toSecsSinceEpoch());
+    }
 
     auto script = scripts.cbegin();
     auto csv = csvFiles.cbegin();

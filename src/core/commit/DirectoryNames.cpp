@@ -16,7 +16,7 @@ constexpr size_t kRun = 16;
 
 DirectoryNames::~DirectoryNames()
 {
-    waitForReadAhead();
+    stopReadAhead();
 }
 
 void DirectoryNames::finishReadAhead()
@@ -25,7 +25,7 @@ void DirectoryNames::finishReadAhead()
         m_ahead.join();
 }
 
-void DirectoryNames::waitForReadAhead()
+void DirectoryNames::stopReadAhead()
 {
     // The folders it has not begun are left to whoever wants them.
     m_stopAhead = true;
@@ -35,13 +35,13 @@ void DirectoryNames::waitForReadAhead()
 
 void DirectoryNames::clear()
 {
-    waitForReadAhead();
+    stopReadAhead();
     m_folders.clear();
 }
 
 void DirectoryNames::readAhead(const FileSystem& fs, std::vector<QString> folders, qint64 nowSecs)
 {
-    waitForReadAhead();
+    stopReadAhead();
     if (!fs.readsInParallel() || folders.empty())
         return;
     try {
@@ -60,7 +60,7 @@ void DirectoryNames::readAhead(const FileSystem& fs, std::vector<QString> folder
 std::vector<const FolderNameSet*> DirectoryNames::names(const FileSystem& fs, const std::vector<QString>& folders,
                                                         qint64 nowSecs)
 {
-    waitForReadAhead();
+    stopReadAhead();
     read(fs, folders, nowSecs);
     // Taken only now that nothing is added any more, which could move what they point at.
     std::vector<const FolderNameSet*> found(folders.size(), nullptr);

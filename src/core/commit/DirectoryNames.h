@@ -46,7 +46,7 @@ private:
     // stop, when set, makes the read leave the folders it has not begun.
     void read(const FileSystem& fs, const std::vector<QString>& folders, qint64 nowSecs,
               const std::atomic<bool>* stop = nullptr);
-    void waitForReadAhead();
+    void stopReadAhead();
 
     QHash<QString, Folder> m_folders;
     std::thread m_ahead; // a read ahead under way; it alone touches m_folders until joined

@@ -94,26 +94,6 @@ std::vector<NameConflict> FindNameConflicts(const std::vector<FolderEntry>& entr
     return conflicts;
 }
 
-std::optional<std::vector<QString>> ParentFolders(const std::vector<FolderEntry>& entries, bool changedOnly,
-                                                  size_t most)
-{
-    std::vector<QString> folders;
-    QSet<QString> seen;
-    const QString* lastParent = nullptr;
-    for (const FolderEntry& e : entries) {
-        if ((changedOnly && !e.isChanged()) || (lastParent && *lastParent == e.parentPath))
-            continue;
-        lastParent = &e.parentPath;
-        if (!seen.contains(e.parentPath)) {
-            if (folders.size() == most)
-                return std::nullopt;
-            seen.insert(e.parentPath);
-            folders.push_back(e.parentPath);
-        }
-    }
-    return folders;
-}
-
 QString NameConflictText(const AppState& state, const std::vector<FolderEntry>& entries, const NameConflict& c)
 {
     const FolderEntry& e = entries[static_cast<size_t>(c.row)];

@@ -4,8 +4,6 @@
 
 #include <QString>
 #include <QStringList>
-#include <limits>
-#include <optional>
 #include <vector>
 
 struct AppState;
@@ -33,11 +31,6 @@ struct NameConflict
 // reading for the cache.
 std::vector<NameConflict> FindNameConflicts(const std::vector<FolderEntry>& entries, const FileSystem& fs,
                                             DirectoryNames& names, qint64 nowSecs);
-
-// The parent folders of the entries, or of the changed ones only (which FindNameConflicts reads), each
-// once, in list order; nothing when there are more than `most`.
-std::optional<std::vector<QString>> ParentFolders(const std::vector<FolderEntry>& entries, bool changedOnly,
-                                                  size_t most = std::numeric_limits<size_t>::max());
 
 // What the tool tip of a marked entry says.
 QString NameConflictText(const AppState& state, const std::vector<FolderEntry>& entries, const NameConflict& c);

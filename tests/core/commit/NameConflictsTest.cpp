@@ -148,29 +148,6 @@ TEST(NameConflictsTest, NamesStopsAReadAheadAndReadsTheRestItself)
     }
 }
 
-// The folders to read: each parent once, in list order, of all entries or of the changed ones, and none
-// beyond the number asked for.
-TEST(NameConflictsTest, ParentFoldersNamesEachFolderOnceUpToALimit)
-{
-    TestTree tree({"A/x/", "A/y/", "B/z/", "C/w/"});
-    const std::vector<FolderEntry> entries = {entryFor(tree, "A/x", "x2"), entryFor(tree, "B/z"), entryFor(tree, "A/y"),
-                                              entryFor(tree, "C/w", "w2")};
-    const QString a = tree.key("A"), b = tree.key("B"), c = tree.key("C");
-    const struct
-    {
-        bool changedOnly;
-        size_t most;
-        std::optional<std::vector<QString>> folders;
-    } cases[] = {
-        {false, 10, std::vector<QString>{a, b, c}}, {false, 3, std::vector<QString>{a, b, c}}, {false, 2, std::nullopt},
-        {true, 10, std::vector<QString>{a, c}},     {true, 2, std::vector<QString>{a, c}},     {true, 1, std::nullopt},
-    };
-    for (const auto& row : cases) {
-        SCOPED_TRACE(testing::Message() << row.changedOnly << " " << row.most);
-        EXPECT_EQ(ParentFolders(entries, row.changedOnly, row.most), row.folders);
-    }
-}
-
 // A folder whose reading throws (memory running out in a huge folder, say) hands the exception to the
 // caller, from either thread, read ahead or not, instead of ending the program.
 TEST(NameConflictsTest, AReadThatThrowsReachesTheCaller)
