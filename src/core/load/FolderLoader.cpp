@@ -17,9 +17,11 @@
 #include <QStringDecoder>
 #include <QUrl>
 #include <algorithm>
+#include <exception>
 #include <functional>
 #include <limits>
 #include <memory>
+#include <system_error>
 #include <thread>
 #include <utility>
 #include <vector>
@@ -420,6 +422,15 @@ FsResult FolderLoader::readListFile(const QString& listFile)
     };
     auto looked = std::make_unique<Chunk>(); // the chunk the other core is looking at
     std::thread looker;
+    std::exception_ptr lookerFailed;
+    // Whatever the other core threw reaches the caller once it has ended, as does anything thrown here
+    // while it looks.
+    const auto joinLooker = [&] {
+        if (looker.joinable())
+            looker.join();
+        if (lookerFailed)
+            std::rethrow_exception(std::exchange(lookerFailed, nullptr));
+    };
     std::vector<QString> paths;
     const auto addChunk = [&] {
         auto next = std::make_unique<Chunk>();
@@ -430,25 +441,40 @@ FsResult FolderLoader::readListFile(const QString& listFile)
         paths.clear();
         next->infos.resize(next->paths.size());
         lookAll(*looked); // whatever the other core has not taken yet
-        if (looker.joinable())
-            looker.join();
+        joinLooker();
         const std::unique_ptr<Chunk> ready = std::exchange(looked, std::move(next));
-        if (fs.readsInParallel())
-            looker = std::thread(lookAll, std::ref(*looked));
+        if (fs.readsInParallel()) {
+            try {
+                looker = std::thread([&lookAll, &lookerFailed, chunk = looked.get()] {
+                    try {
+                        lookAll(*chunk);
+                    } catch (...) {
+                        lookerFailed = std::current_exception();
+                    }
+                });
+            } catch (const std::system_error&) {
+                // No thread to be had: this core looks at the chunk itself, next time round.
+            }
+        }
         addAll(*ready);
     };
-    while (const std::optional<QByteArray> entry = reader.next()) {
-        paths.push_back(listedPath(*entry, listFolder));
-        if (paths.size() == kChunk)
+    try {
+        while (const std::optional<QByteArray> entry = reader.next()) {
+            paths.push_back(listedPath(*entry, listFolder));
+            if (paths.size() == kChunk)
+                addChunk();
+            if (m_cancelRequested)
+                break;
+        }
+        if (!m_cancelRequested)
             addChunk();
-        if (m_cancelRequested)
-            break;
+        lookAll(*looked);
+    } catch (...) {
+        if (looker.joinable())
+            looker.join();
+        throw;
     }
-    if (!m_cancelRequested)
-        addChunk();
-    lookAll(*looked);
-    if (looker.joinable())
-        looker.join();
+    joinLooker();
     if (!m_cancelRequested)
         addAll(*looked);
     return FsResult::success();

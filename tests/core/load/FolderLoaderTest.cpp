@@ -1,5 +1,6 @@
 #include "core/load/FolderLoader.h"
 #include "core/platform/FileNames.h"
+#include "core/platform/PosixFileSystem.h"
 #include "core/preview/PreviewList.h"
 #include "core/settings/SettingsStore.h"
 #include "support/FaultInjectingFileSystem.h"
@@ -11,6 +12,7 @@
 #include <QLocale>
 #include <QUrl>
 #include <gtest/gtest.h>
+#include <stdexcept>
 
 #include <sys/stat.h>
 #include <unistd.h>
@@ -310,6 +312,36 @@ TEST_F(LoaderTest, LongListsKeepTheirOrderWhileLookedAtInChunks)
         EXPECT_EQ(loader.lastReport().missing, 5);
         EXPECT_EQ(loader.lastReport().alreadyListed, 3);
         EXPECT_EQ(loader.lastReport().added, expected.size());
+    }
+}
+
+// A look that throws (memory running out, say) reaches the caller from either core, in any chunk, instead
+// of ending the program with a thread still running.
+TEST_F(LoaderTest, ALookThatThrowsInALongListReachesTheCaller)
+{
+    struct ThrowingFileSystem : PosixFileSystem
+    {
+        using PosixFileSystem::pathInfo;
+        PathInfo pathInfo(const QString& path, FolderCursor* cursor) const override
+        {
+            if (path.endsWith(bad))
+                throw std::runtime_error("no memory");
+            return PosixFileSystem::pathInfo(path, cursor);
+        }
+        QString bad;
+    };
+    TestTree tree(manyFolders(QStringLiteral("F/"), 9000));
+    QByteArray text;
+    for (int i = 0; i < 9000; ++i)
+        text += FileNames::encode(tree.path(QStringLiteral("F/F%1").arg(i))) + '\n';
+    tree.write("list.txt", text);
+    for (const int bad : {10, 4500, 8999}) {
+        SCOPED_TRACE(bad);
+        auto throwing = std::make_unique<ThrowingFileSystem>();
+        throwing->bad = QStringLiteral("/F%1").arg(bad);
+        app.state().services.fileSystem = std::move(throwing);
+        list.clear();
+        EXPECT_THROW(loader.ReadListFile(tree.path("list.txt")), std::runtime_error);
     }
 }
 
