@@ -75,7 +75,6 @@ void listTree(const FileSystem& fs, const QString& folder, std::vector<FolderEnt
     const QString parent = folder + QLatin1Char('/');
     for (const SubfolderInfo& sub : fs.listSubfolders(folder)) {
         FolderEntry e;
-        e.key = parent + sub.name + QLatin1Char('/');
         e.parentPath = parent;
         e.oldName = sub.name;
         e.newName = toggled(sub.name);
@@ -167,7 +166,7 @@ void NestedBaseline(benchmark::State& bench)
         std::vector<FolderEntry> entries;
         listTree(fs, root, entries);
         std::stable_sort(entries.begin(), entries.end(), [](const FolderEntry& a, const FolderEntry& b) {
-            return a.key.count(QLatin1Char('/')) > b.key.count(QLatin1Char('/'));
+            return a.parentPath.count(QLatin1Char('/')) > b.parentPath.count(QLatin1Char('/'));
         });
         std::vector<std::pair<QByteArray, QByteArray>> paths;
         paths.reserve(entries.size());

@@ -38,7 +38,6 @@ void fill(PreviewList& list, const QString& root)
             FolderEntry e;
             e.parentPath = parent;
             e.oldName = QStringLiteral("Folder %1").arg(i);
-            e.key = parent + e.oldName + QLatin1Char('/');
             e.newName = i % 3 == 0 ? QStringLiteral("Renamed %1").arg(i) : e.oldName;
             e.history.set(0, e.oldName);
             list.append(std::move(e));

@@ -53,7 +53,6 @@ void BM_ReadAndApplyCsvNames(benchmark::State& state)
         e.parentPath = QStringLiteral("/archive/photos/");
         // Reversed, so that no entry finds its row by position.
         e.oldName = e.newName = QStringLiteral("HOLIDAY %1").arg(kRows - 1 - i);
-        e.key = e.parentPath + e.oldName + u'/';
         list.append(std::move(e));
     }
     CsvNamesParams params;

@@ -31,7 +31,6 @@ struct Window
             FolderEntry e;
             e.parentPath = QStringLiteral("/archive/part %1/").arg(i % 500);
             e.oldName = e.newName = QStringLiteral("Holiday %1.photos").arg(i);
-            e.key = e.parentPath + e.oldName + QLatin1Char('/');
             e.history.set(0, e.oldName);
             entries.push_back(std::move(e));
         }

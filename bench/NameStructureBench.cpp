@@ -25,7 +25,6 @@ std::vector<FolderEntry> makeEntries()
         e.parentPath = QStringLiteral("/archive/photos/");
         e.oldName = name;
         e.newName = name;
-        e.key = e.parentPath + name + u'/';
     }
     return entries;
 }

@@ -27,7 +27,6 @@ void runOverList(benchmark::State& state, const std::function<void(RenameRun&)>&
         FolderEntry e;
         e.parentPath = QStringLiteral("/archive/photos/");
         e.oldName = e.newName = QStringLiteral("Holiday %1.2004").arg(i);
-        e.key = e.parentPath + e.oldName + u'/';
         e.created = 1078480800 + qint64(i) * 3600;
         list.append(std::move(e));
     }

@@ -47,7 +47,6 @@ void BM_Step(benchmark::State& state)
         FolderEntry e;
         e.parentPath = QStringLiteral("/archive/photos/");
         e.oldName = e.newName = QStringLiteral("SUMMER holiday-%1 trip.2004").arg(i);
-        e.key = e.parentPath + e.oldName + u'/';
         list.append(std::move(e));
     }
     const auto& [type, stored] = step(static_cast<int>(state.range(0)));

@@ -28,7 +28,6 @@ void fill(PreviewList& list)
                              QLatin1Char(' ') + QString::number(random() % 100000) + QStringLiteral(" #") +
                              QString::number(i);
         const qint64 size = static_cast<qint64>(random() % 100000000);
-        e.key = parent + name + QLatin1Char('/');
         e.parentPath = parent;
         e.oldName = name;
         e.newName = i % 3 == 0 ? name + QStringLiteral(" x") : name;

@@ -91,6 +91,8 @@ FsResult FaultInjectingFileSystem::renameFolder(const QString& oldPath, const QS
     if (*m_renamesLeft == 0)
         return failureOf(FsResult::Kind::Other);
     const Fault* f = faultFor(Op::Rename, oldPath, newPath);
+    if (!f)
+        f = faultFor(Op::RenameInto, newPath);
     if (f)
         return failureOf(f->kind);
     const FsResult result = PosixFileSystem::renameFolder(oldPath, newPath, cursor);

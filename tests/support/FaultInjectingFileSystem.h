@@ -15,6 +15,7 @@ class FaultInjectingFileSystem : public PosixFileSystem
 public:
     enum class Op {
         Rename,        // fails with the kind and the system's text for it; either path may match
+        RenameInto,    // as Rename, for the new path only
         ScanFolder,    // the folder reads as unreadable
         BirthTime,     // not a failure: the path's creation time is unknown
         WriteFile,     // writeFileAtomic fails with the kind before anything is written

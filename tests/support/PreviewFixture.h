@@ -6,13 +6,12 @@
 #include <QDateTime>
 #include <QString>
 
-// Preview entries for tests, shaped as loading makes them: key = parent + name + "/", new name = old
+// Preview entries for tests, shaped as loading makes them: new name = old
 // name unless given, the old name in history levels 0 to levels.
 inline FolderEntry MakeEntry(const QString& parent, const QString& oldName, const QString& newName = QString(),
                              qint64 size = 0, int levels = 0)
 {
     FolderEntry e;
-    e.key = parent + oldName + QLatin1Char('/');
     e.parentPath = parent;
     e.oldName = oldName;
     e.newName = newName.isNull() ? oldName : newName;
@@ -28,7 +27,7 @@ inline QStringList Keys(const PreviewList& list)
 {
     QStringList keys;
     for (const FolderEntry& e : list.entries())
-        keys.append(e.key);
+        keys.append(e.key());
     return keys;
 }
 

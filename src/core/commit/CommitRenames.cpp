@@ -12,6 +12,7 @@
 #include "core/commit/RenameProtocol.h"
 #include "core/commit/SiblingRenamePlan.h"
 #include "core/preview/PreviewList.h"
+#include "core/settings/Paths.h"
 
 #include <QElapsedTimer>
 #include <QHash>
@@ -25,15 +26,6 @@ namespace {
 // Up to this many renames a run looks through the list for the entries below each renamed folder;
 // beyond it, sorting the keys once pays for itself.
 constexpr int kScanLimit = 16;
-
-// a + b + c with one allocation: these are built for every rename and every entry below one.
-QString joined(QStringView a, QStringView b, QStringView c)
-{
-    QString text;
-    text.reserve(a.size() + b.size() + c.size());
-    text.append(a).append(b).append(c);
-    return text;
-}
 
 // One run: renames entries and keeps the list in step with the disk. Views hear of the changes once, at
 // the end; with many renames the list's key index is rebuilt once then instead of updated per key.
@@ -139,9 +131,9 @@ public:
     bool park(int row, const QString& tmpName, const QList<RenameJournal::CycleStep>& steps)
     {
         const FolderEntry& e = m_list.entry(row);
-        const QString key = e.key;
-        const QString oldPath = joined(e.parentPath, e.oldName, u"/");
-        const QString tmpPath = joined(e.parentPath, tmpName, u"/");
+        const QString key = e.key();
+        const QString oldPath = JoinedPath(e.parentPath, e.oldName, u"/");
+        const QString tmpPath = JoinedPath(e.parentPath, tmpName, u"/");
         if (m_journal) {
             const QString stamp =
                 m_protocolOn ? RenameProtocol::parseLine(m_protocol.line(e.parentPath, e.oldName, tmpName)).stamp
@@ -150,10 +142,12 @@ public:
         }
         const FsResult result = m_state.fs().renameFolder(oldPath, tmpPath);
         if (!result.ok()) {
-            fail(key, RenameFailureMessage(m_state, result, oldPath, joined(e.parentPath, e.newName, u"/"),
+            fail(key, RenameFailureMessage(m_state, result, oldPath, JoinedPath(e.parentPath, e.newName, u"/"),
                                            QStringLiteral("   ")));
             return false;
         }
+        // The entry follows the folder to its temporary name; unpark still needs the one it had.
+        m_parkedName = e.oldName;
         moveAlong(row, oldPath, tmpPath);
         return true;
     }
@@ -164,13 +158,13 @@ public:
     bool unpark(int row, const QString& tmpName)
     {
         const FolderEntry& e = m_list.entry(row);
-        const QString key = e.key;
+        const QString key = e.key();
         const QString parent = e.parentPath;
-        const QString oldName = e.oldName;
+        const QString oldName = m_parkedName;
         const QString newName = e.newName;
-        const QString tmpPath = joined(parent, tmpName, u"/");
-        const QString oldPath = joined(parent, oldName, u"/");
-        const QString newPath = joined(parent, newName, u"/");
+        const QString tmpPath = JoinedPath(parent, tmpName, u"/");
+        const QString oldPath = JoinedPath(parent, oldName, u"/");
+        const QString newPath = JoinedPath(parent, newName, u"/");
         const QByteArray line = m_protocolOn ? m_protocol.line(parent, oldName, newName) : QByteArray();
         announce(line);
         const FsResult result = m_state.fs().renameFolder(tmpPath, newPath);
@@ -217,8 +211,8 @@ private:
             if (!e.isChanged())
                 continue;
             RenameBlock::Place place = block.placeAfterRenames(e.parentPath, before);
-            QString oldPath = joined(place.parentPath, e.oldName, u"/");
-            QString newPath = joined(place.parentPath, e.newName, u"/");
+            QString oldPath = JoinedPath(place.parentPath, e.oldName, u"/");
+            QString newPath = JoinedPath(place.parentPath, e.newName, u"/");
             if (!block.accepts(oldPath, newPath))
                 break;
             // A name that cannot be given fails without touching the disk: nothing to announce.
@@ -265,9 +259,9 @@ private:
     void moveOn(const RenameBlock::Rename& r)
     {
         const FolderEntry& e = m_list.entry(r.row);
-        if (m_index && e.key != r.oldPath) {
+        if (m_index && !e.hasKey(r.oldPath)) {
             // The new key is in the old path's folder; a key that did not match the entry's path may not be.
-            m_index->erase(PathPrefixIndex::holdingFolder(e.key), r.row);
+            m_index->erase(e.parentPath, r.row);
             m_index->insert(PathPrefixIndex::holdingFolder(r.newPath), r.row);
         }
         m_list.markRenamed(r.row, r.newPath);
@@ -279,12 +273,12 @@ private:
     {
         const FolderEntry& e = m_list.entry(r.row);
         if (!r.nameAllowed) {
-            fail(e.key, m_state.message(QStringLiteral("MsgText06"), {Quoted(r.oldPath), Quoted(r.newPath)}) +
-                            QStringLiteral("   ") +
-                            FolderNameProblemText(m_state, CheckFolderName(e.newName), e.newName));
+            fail(e.key(), m_state.message(QStringLiteral("MsgText06"), {Quoted(r.oldPath), Quoted(r.newPath)}) +
+                              QStringLiteral("   ") +
+                              FolderNameProblemText(m_state, CheckFolderName(e.newName), e.newName));
             return;
         }
-        fail(e.key, RenameFailureMessage(m_state, result, r.oldPath, r.newPath, QStringLiteral("   ")));
+        fail(e.key(), RenameFailureMessage(m_state, result, r.oldPath, r.newPath, QStringLiteral("   ")));
     }
 
     // One rename outside the blocks: its line before it happens.
@@ -319,7 +313,7 @@ private:
     {
         m_index.emplace();
         for (int row = 0; row < m_list.size(); ++row)
-            m_index->insert(PathPrefixIndex::holdingFolder(m_list.entry(row).key), row);
+            m_index->insert(m_list.entry(row).parentPath, row);
     }
 
     // The folders below a renamed one moved with it: their keys and parent paths begin with its old path.
@@ -342,8 +336,20 @@ private:
     std::optional<RenameJournal> m_journal;
     std::optional<PathPrefixIndex> m_index;
     Slot m_slots[2];
+    QString m_parkedName; // the name of the entry parked last, before it was parked
     CommitReport m_report;
 };
+
+// Only the not-renamed report wants the processed entries; a run without failures does not build a key
+// for every one.
+void noteProcessed(CommitReport& report, const PreviewList& list, const std::vector<int>& rows)
+{
+    if (report.failures.isEmpty())
+        return;
+    report.processedKeys.reserve(static_cast<qsizetype>(rows.size()));
+    for (int row : rows)
+        report.processedKeys.append(list.entry(row).key());
+}
 
 int countChanged(const PreviewList& list, const std::vector<int>& rows)
 {
@@ -370,10 +376,7 @@ CommitReport CommitRenames(AppState& state, PreviewList& list, int row, const st
     run.commitRows(changed, progress);
     for (int i : changed)
         list.dropEarlierProposals(i);
-    QStringList& processed = run.report().processedKeys;
-    processed.reserve(static_cast<qsizetype>(changed.size()));
-    for (int i : changed)
-        processed.append(list.entry(i).key);
+    noteProcessed(run.report(), list, changed);
     return std::move(run.report());
 }
 
@@ -495,12 +498,9 @@ CommitReport CommitRenamesSafely(AppState& state, PreviewList& list, const std::
     }
     renameWaiting();
     std::sort(changed.begin(), changed.end());
-    QStringList& processed = run.report().processedKeys;
-    processed.reserve(static_cast<qsizetype>(changed.size()));
-    for (int i : changed) {
+    for (int i : changed)
         list.dropEarlierProposals(i);
-        processed.append(list.entry(i).key);
-    }
+    noteProcessed(run.report(), list, changed);
     return std::move(run.report());
 }
 

@@ -11,7 +11,8 @@ class DirectoryNames;
 class PreviewList;
 
 // What one take-changes run did: the failures for the not-renamed report (in order, numbered from 1 when
-// shown), the keys of the entries a whole-list run processed (renamed or failed), and the count of renames.
+// shown), the keys of the entries a whole-list run with failures processed (renamed or failed), and the
+// count of renames.
 struct CommitReport
 {
     struct Failure
@@ -21,7 +22,8 @@ struct CommitReport
     };
     QList<Failure> failures;
     // Keys as they stand at the end of the run: an entry renamed early keeps being found even when a
-    // folder above it was renamed later in the same run.
+    // folder above it was renamed later in the same run. Only a run with failures lists them, for the
+    // report that offers to remove them.
     QStringList processedKeys;
     int renamed = 0;
     // The protocol is switched on but a rename could not be recorded (the file could not be opened or

@@ -11,7 +11,7 @@ void FollowRenames(PreviewList& list, const std::vector<FolderRename>& renames)
     // The entries below a renamed folder are found through their holding folders, not a walk per rename.
     PathPrefixIndex below;
     for (int row = 0; row < list.size(); ++row)
-        below.insert(PathPrefixIndex::holdingFolder(list.entry(row).key), row);
+        below.insert(list.entry(row).parentPath, row);
     for (const FolderRename& rename : renames) {
         if (const int row = list.rowOfKey(rename.from); row >= 0) {
             const FolderEntry& e = list.entry(row);

@@ -83,7 +83,7 @@ std::vector<NameConflict> FindNameConflicts(const std::vector<FolderEntry>& entr
             leaving.emplace();
             for (const FolderEntry& other : entries) {
                 if (other.isChanged())
-                    leaving->insert(other.key);
+                    leaving->insert(other.key());
             }
         }
         if (!leaving->contains(e.parentPath + e.newName + QLatin1Char('/')))

@@ -1,5 +1,7 @@
 #include "core/commit/PathPrefixIndex.h"
 
+#include "core/settings/Paths.h"
+
 #include <algorithm>
 
 QStringView PathPrefixIndex::holdingFolder(const QString& path)
@@ -39,9 +41,7 @@ std::vector<int> PathPrefixIndex::movePrefix(const QString& from, const QString&
         nodes.push_back(m_groups.extract(it++));
     for (auto& node : nodes) {
         moved.insert(moved.end(), node.mapped().begin(), node.mapped().end());
-        QString folder = to;
-        folder += QStringView(node.key()).mid(from.size());
-        node.key() = std::move(folder);
+        node.key() = JoinedPath(to, QStringView(node.key()).sliced(from.size()));
         const auto result = m_groups.insert(std::move(node));
         if (!result.inserted) {
             std::vector<int>& ids = result.position->second;

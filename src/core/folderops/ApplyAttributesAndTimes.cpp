@@ -150,7 +150,7 @@ FolderChangeReport ApplyAttributesAndTimes(const AppState& state, const PreviewL
     for (int row = 0; row < list.size(); ++row) {
         if (!ApplyTarget(selected[static_cast<size_t>(row)], applyTo))
             continue;
-        const QString path = StripTrailingSeparator(list.entry(row).key);
+        const QString path = StripTrailingSeparator(list.entry(row).key());
         const auto fail = [&](const QString& key, const QStringList& more = {}) {
             report.failures.append({path, state.message(key, QStringList{Quoted(path)} + more)});
         };

@@ -62,7 +62,7 @@ void PointAtDestinations(PreviewList& list, const std::vector<int>& rows, const 
         if (moved) {
             for (int other = 0; other < list.size(); ++other) {
                 if (other != row)
-                    static_cast<void>(list.moveKeyUnder(other, e.key, destination));
+                    static_cast<void>(list.moveKeyUnder(other, e.key(), destination));
             }
         }
         static_cast<void>(list.moveKeyUnder(row, e.parentPath, target));
@@ -74,7 +74,7 @@ int RemoveVanished(PreviewList& list, const FileSystem& fs)
     std::vector<bool> remove(static_cast<std::size_t>(list.size()), false);
     int count = 0;
     for (int row = list.size() - 1; row >= 0; --row) {
-        if (!fs.folderExists(list.entry(row).key)) {
+        if (!fs.folderExists(list.entry(row).key())) {
             remove[static_cast<std::size_t>(row)] = true;
             ++count;
         }

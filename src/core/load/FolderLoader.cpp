@@ -165,15 +165,10 @@ void FolderLoader::addFolder(const QString& path, const QString& knownParent, co
         return;
     }
 
-    // The absolute form has no trailing separator (only the root has one, and roots are never added).
-    // Built to the size its allocation has anyway: a million keys with more room would take a quarter of
-    // the list's memory, and with less a rename would need a new text for each.
-    QString key;
-    key.reserve(FolderEntry::keyRoom(folder.size() + 1));
-    key.append(folder).append(QLatin1Char('/'));
     // A folder listed already, or named twice in one batch, is left out when the batch joins the list (see
-    // flush). Only a folder whose size is to be measured is looked for at once, to spare the walk.
-    if (measureSizes && m_list.hasKey(key)) {
+    // flush). Only a folder whose size is to be measured is looked for at once, to spare the walk. The
+    // absolute form has no trailing separator (only the root has one, and roots are never added).
+    if (measureSizes && m_list.hasKey(folder + QLatin1Char('/'))) {
         ++m_report.alreadyListed;
         return;
     }
@@ -204,7 +199,6 @@ void FolderLoader::addFolder(const QString& path, const QString& knownParent, co
     e.modified = info.lastWrite;
     e.size = *size;
     e.history.reset(name, undoLevels());
-    e.key = key;
 
     m_batch.push_back(std::move(e));
     ++m_loadedCount;

@@ -5,7 +5,6 @@
 
 #include <QString>
 
-#include <algorithm>
 
 // One row of the preview list: a folder, its current and proposed name, the proposal history and what
 // loading read about it. Entries are built, then handed to a PreviewList; from then on only the list
@@ -27,7 +26,6 @@ struct FolderEntry
     };
     static constexpr int kHistoryLevels = ProposalHistory::kLevels;
 
-    QString key;        // full path of the folder, ending in one separator; unique in the list
     QString parentPath; // ends in one separator
     QString oldName;
     QString newName;
@@ -42,14 +40,29 @@ struct FolderEntry
     // The folder as it is on disk, and as it would be after taking the change (no trailing separator).
     QString currentPath() const { return parentPath + oldName; }
     QString proposedPath() const { return parentPath + newName; }
-
-    // The room for a key of this many characters that its allocation holds anyway: the allocator hands out
-    // blocks in steps of sixteen bytes, eight of them its own, and a text takes sixteen bytes of header and
-    // a closing zero besides its characters.
-    static qsizetype keyRoom(qsizetype length)
+    // The entry's key: its full path ending in one separator, unique in the list. It is not stored: a
+    // million rows would hold a second copy of every path, and a renamed folder would have to rewrite the
+    // key of every row below it.
+    QString key() const { return parentPath + oldName + QLatin1Char('/'); }
+    // key() == text, without building the key.
+    bool hasKey(QStringView text) const
     {
-        const qsizetype block = (16 + 2 * (length + 1) + 8 + 15) / 16 * 16;
-        return std::max(length, (block - 8 - 16) / 2 - 1);
+        const qsizetype p = parentPath.size();
+        const qsizetype n = oldName.size();
+        return text.size() == p + n + 1 && text.endsWith(u'/') && text.startsWith(parentPath) &&
+               text.sliced(p, n) == oldName;
+    }
+    // key().startsWith(text), without building the key.
+    bool keyStartsWith(QStringView text) const
+    {
+        if (text.size() <= parentPath.size())
+            return QStringView(parentPath).startsWith(text);
+        const QStringView rest = text.sliced(parentPath.size());
+        if (!text.startsWith(parentPath))
+            return false;
+        if (rest.size() <= oldName.size())
+            return QStringView(oldName).startsWith(rest);
+        return rest.size() == oldName.size() + 1 && rest.endsWith(u'/') && rest.startsWith(oldName);
     }
 
     // What the table shows in a column; the sort key column is the list's business and empty here.

@@ -78,13 +78,13 @@ QVariant PreviewList::data(const QModelIndex& index, int role) const
     const FolderEntry& e = entry(index.row());
     const QString* proposed = index.column() == FolderEntry::ColNewName ? m_proposed.at(index.row()) : nullptr;
     const bool marked =
-        index.column() == FolderEntry::ColNewName && !m_conflicts.isEmpty() && m_conflicts.contains(e.key);
+        index.column() == FolderEntry::ColNewName && !m_conflicts.isEmpty() && m_conflicts.contains(e.key());
     switch (role) {
     case Qt::DecorationRole:
         return marked ? QVariant(m_conflictIcon) : QVariant();
     case Qt::ToolTipRole:
         if (marked)
-            return m_conflicts.value(e.key);
+            return m_conflicts.value(e.key());
         [[fallthrough]];
     case Qt::DisplayRole:
         if (proposed)

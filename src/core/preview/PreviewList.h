@@ -125,7 +125,7 @@ public:
     const QHash<QString, QString>& conflictMarks() const { return m_conflicts; }
 
     // Taking changes. The folder at row was renamed on disk to its new name, which is now its old name
-    // and history level 0; newKey is its key from now on.
+    // and history level 0; newKey (its parent path, its new name and a separator) is its key from now on.
     void markRenamed(int row, const QString& newKey);
     // The folder at row moved with a renamed folder when its key begins with oldPath: the leading oldPath
     // of its key and parent path becomes newPath (the same text further on names another folder).
@@ -179,8 +179,9 @@ public:
 private:
     // Rebuilds the key index when changes left it stale.
     void ensureKeyIndex() const;
-    // A row's key changes: the index follows unless it is stale anyway.
-    void changeKey(FolderEntry& e, int row, QString key);
+    // A row's key is about to change, and has changed: the index follows unless it is stale anyway.
+    void unindexKey(const FolderEntry& e, int row);
+    void indexKey(const FolderEntry& e, int row);
     // Until the next look into it, the key index is rebuilt rather than kept up to date.
     void forgetKeys();
     // The rows from first to last changed: views hear of it now, or when the bulk edit ends.

@@ -23,7 +23,7 @@ QMimeData* PreviewList::mimeData(const QModelIndexList& indexes) const
         return nullptr;
     QStringList keys;
     for (int row : rows)
-        keys.append(entry(row).key);
+        keys.append(entry(row).key());
     auto* mime = new QMimeData;
     mime->setData(kEntryMimeType, keys.join(QLatin1Char('\n')).toUtf8());
     return mime;

@@ -1,31 +1,66 @@
 #include "core/preview/PreviewList.h"
 
+#include "core/settings/Paths.h"
+
 #include <algorithm>
 #include <limits>
 
 // The entries' keys: the index that finds the row of a key (and keeps keys unique), and the changes of keys
-// when folders are renamed or added. The index holds row numbers only; the keys stay in the entries.
+// when folders are renamed or added. The index holds row numbers only; a key is its entry's parent path and
+// name.
 
 namespace {
 
-// The key index holds row numbers; this compares the key of such a row.
-auto rowWithKey(const std::vector<FolderEntry>& entries, const QString& key)
+// A key splits into the folder that holds it and its name, the two texts an entry keeps; hashing those
+// needs no key built. A text that does not end in a separator splits the same way and matches no entry.
+std::pair<QStringView, QStringView> splitKey(QStringView key)
 {
-    return [&entries, &key](quint32 row) { return entries[row].key == key; };
+    if (key.endsWith(u'/'))
+        key.chop(1);
+    const qsizetype slash = key.lastIndexOf(u'/');
+    return {key.first(slash + 1), key.sliced(slash + 1)};
 }
 
-// A key that has the room takes the new text in place. Keys are loaded with the room their allocation has
-// anyway (FolderEntry::keyRoom), so a rename that lengthens a name a little needs no new text and leaves no
-// hole of the old text's size behind: a million of those, scattered in list order, are memory the take
-// never gets back.
-void setKey(FolderEntry& e, QString key)
+size_t hashOfKey(QStringView key)
 {
-    if (e.key.isDetached() && e.key.capacity() >= key.size()) {
-        e.key.resize(0);
-        e.key.append(key);
-    } else {
-        e.key = std::move(key);
-    }
+    const auto [parent, name] = splitKey(key);
+    return NumberTable::hashOf(parent, name);
+}
+
+size_t hashOfEntry(const FolderEntry& e)
+{
+    // An entry's parent path ends in a separator and its name holds none, so they are what its key
+    // splits into; anything else goes the long way, for the same hash as the key.
+    if ((e.parentPath.isEmpty() || e.parentPath.endsWith(u'/')) && !e.oldName.contains(u'/'))
+        return NumberTable::hashOf(e.parentPath, e.oldName);
+    return hashOfKey(e.key());
+}
+
+bool sameKey(const FolderEntry& a, const FolderEntry& b)
+{
+    if (a.parentPath.size() == b.parentPath.size())
+        return a.oldName == b.oldName && a.parentPath == b.parentPath;
+    return a.parentPath.size() + a.oldName.size() == b.parentPath.size() + b.oldName.size() && a.key() == b.key();
+}
+
+// The key index holds row numbers; these compare the key of such a row.
+auto rowWithKey(const std::vector<FolderEntry>& entries, QStringView key)
+{
+    return [&entries, key](quint32 row) { return entries[row].hasKey(key); };
+}
+
+auto rowWithKeyOf(const std::vector<FolderEntry>& entries, const FolderEntry& e)
+{
+    return [&entries, &e](quint32 row) { return sameKey(entries[row], e); };
+}
+
+// The folder and the name a key names, the name sharing the entry's own text where it is the same.
+void setPlace(FolderEntry& e, QStringView key, const QString& nameToShare)
+{
+    const auto [parent, name] = splitKey(key);
+    if (e.parentPath != parent)
+        e.parentPath = parent.toString();
+    e.oldName = name == nameToShare ? nameToShare : name.toString();
 }
 
 } // namespace
@@ -33,7 +68,7 @@ void setKey(FolderEntry& e, QString key)
 int PreviewList::rowOfKey(const QString& key) const
 {
     ensureKeyIndex();
-    const std::optional<quint32> row = m_rowOfKey.find(NumberTable::hashOf(key), rowWithKey(m_entries, key));
+    const std::optional<quint32> row = m_rowOfKey.find(hashOfKey(key), rowWithKey(m_entries, key));
     return row ? static_cast<int>(*row) : -1;
 }
 
@@ -45,8 +80,8 @@ void PreviewList::ensureKeyIndex() const
     m_rowOfKey.reserve(m_entries.size());
     // A key held twice finds the later row, as a plain map would.
     for (quint32 row = 0; row < m_entries.size(); ++row) {
-        const QString& key = m_entries[row].key;
-        m_rowOfKey.put(row, NumberTable::hashOf(key), rowWithKey(m_entries, key));
+        const FolderEntry& e = m_entries[row];
+        m_rowOfKey.put(row, hashOfEntry(e), rowWithKeyOf(m_entries, e));
     }
     m_keysStale = false;
 }
@@ -57,62 +92,66 @@ void PreviewList::forgetKeys()
     m_keysStale = true;
 }
 
-void PreviewList::changeKey(FolderEntry& e, int row, QString key)
+void PreviewList::unindexKey(const FolderEntry& e, int row)
 {
     orderMayHaveChanged(); // a new key comes with a new name or parent
-    if (m_keysStale) {
-        setKey(e, std::move(key));
-        return;
+    if (!m_keysStale) {
+        m_rowOfKey.remove(hashOfEntry(e), [row](quint32 held) { return held == static_cast<quint32>(row); });
     }
-    const auto sameRow = [row](quint32 held) { return held == static_cast<quint32>(row); };
-    m_rowOfKey.remove(NumberTable::hashOf(e.key), sameRow);
-    setKey(e, std::move(key));
-    m_rowOfKey.put(static_cast<quint32>(row), NumberTable::hashOf(e.key), rowWithKey(m_entries, e.key));
+}
+
+void PreviewList::indexKey(const FolderEntry& e, int row)
+{
+    if (!m_keysStale)
+        m_rowOfKey.put(static_cast<quint32>(row), hashOfEntry(e), rowWithKeyOf(m_entries, e));
 }
 
 void PreviewList::markRenamed(int row, const QString& newKey)
 {
     FolderEntry& e = m_entries[static_cast<size_t>(row)];
-    e.oldName = e.newName;
+    unindexKey(e, row);
+    setPlace(e, newKey, e.newName);
     e.history.setCurrent(e.newName);
-    changeKey(e, row, newKey);
+    indexKey(e, row);
     rowsChanged(row, row);
 }
 
 bool PreviewList::moveKeyUnder(int row, const QString& oldPath, const QString& newPath)
 {
     FolderEntry& e = m_entries[static_cast<size_t>(row)];
-    if (!e.key.startsWith(oldPath))
+    if (!e.keyStartsWith(oldPath))
         return false;
-    QString key;
-    key.reserve(FolderEntry::keyRoom(newPath.size() + e.key.size() - oldPath.size()));
-    key.append(newPath).append(QStringView(e.key).mid(oldPath.size()));
-    changeKey(e, row, std::move(key));
-    if (e.parentPath.startsWith(oldPath)) {
+    unindexKey(e, row);
+    if (oldPath.size() <= e.parentPath.size()) {
         MovedParent& last = m_movedParent;
         const bool shared =
             e.parentPath.constData() == last.from.constData() && e.parentPath.size() == last.from.size();
         if (!(shared || e.parentPath == last.from) || last.oldPath != oldPath || last.newPath != newPath) {
-            QString moved = e.parentPath;
-            moved.replace(0, oldPath.size(), newPath);
-            last = {oldPath, newPath, e.parentPath, std::move(moved)};
+            last = {oldPath, newPath, e.parentPath,
+                    JoinedPath(newPath, QStringView(e.parentPath).sliced(oldPath.size()))};
         }
         e.parentPath = last.to;
+    } else {
+        // The folder itself moved: its key is newPath and whatever followed oldPath.
+        const QString key = JoinedPath(newPath, QStringView(e.key()).sliced(oldPath.size()));
+        setPlace(e, key, e.oldName);
     }
+    indexKey(e, row);
     rowsChanged(row, row);
     return true;
 }
 
 bool PreviewList::append(FolderEntry entry)
 {
-    if (hasKey(entry.key))
+    ensureKeyIndex();
+    const size_t hash = hashOfEntry(entry);
+    if (m_rowOfKey.find(hash, rowWithKeyOf(m_entries, entry)))
         return false;
     const int row = size();
     beginInsertRows(QModelIndex(), row, row);
     orderMayHaveChanged();
     m_entries.push_back(std::move(entry));
-    const QString& key = m_entries.back().key;
-    m_rowOfKey.add(static_cast<quint32>(row), NumberTable::hashOf(key), rowWithKey(m_entries, key));
+    m_rowOfKey.add(static_cast<quint32>(row), hash, rowWithKeyOf(m_entries, m_entries.back()));
     endInsertRows();
     return true;
 }
@@ -134,17 +173,17 @@ int PreviewList::appendBatch(std::vector<FolderEntry> entries)
     m_rowOfKey.reserve(static_cast<size_t>(first) + entries.size());
     std::vector<size_t> hashes(entries.size());
     for (size_t i = 0; i < entries.size(); ++i) {
-        hashes[i] = NumberTable::hashOf(entries[i].key);
+        hashes[i] = hashOfEntry(entries[i]);
         m_rowOfKey.prefetch(hashes[i]);
     }
     size_t at = 0;
     // The rows taken from the batch stand at its front until they move into the list.
-    const auto keyAt = [&](quint32 row) -> const QString& {
-        return row < static_cast<quint32>(first) ? m_entries[row].key : entries[row - static_cast<quint32>(first)].key;
+    const auto entryAt = [&](quint32 row) -> const FolderEntry& {
+        return row < static_cast<quint32>(first) ? m_entries[row] : entries[row - static_cast<quint32>(first)];
     };
     for (FolderEntry& e : entries) {
-        const auto sameKey = [&](quint32 held) { return keyAt(held) == e.key; };
-        if (m_rowOfKey.add(static_cast<quint32>(first + count), hashes[at++], sameKey))
+        const auto heldKey = [&](quint32 held) { return sameKey(entryAt(held), e); };
+        if (m_rowOfKey.add(static_cast<quint32>(first + count), hashes[at++], heldKey))
             continue;
         if (&entries[static_cast<size_t>(count)] != &e)
             entries[static_cast<size_t>(count)] = std::move(e);

@@ -114,7 +114,7 @@ CsvNamesProblem applyCsvNames(PreviewList& list, const QStringList& lines, const
     for (int i = 0; i < list.size(); ++i) {
         const FolderEntry& entry = list.entry(i);
         const auto name = byName.constFind(entry.oldName.toCaseFolded());
-        const auto path = byPath.constFind(entry.key.toCaseFolded());
+        const auto path = byPath.constFind(entry.key().toCaseFolded());
         qsizetype r = -1;
         if (name != byName.cend())
             r = *name;

@@ -167,7 +167,7 @@ public:
         if (source != u"C" && source != u"M" && source != u"A")
             return StructureMarkers::checkDateTime();
         if (!m_asked) {
-            m_times = m_fs.folderTimes(m_entry.key);
+            m_times = m_fs.folderTimes(m_entry.key());
             m_asked = true;
         }
         // A time that cannot be read is written as the zero time, which the formatter substitutes.

@@ -78,7 +78,6 @@ bool StructureUnderstands(const QString& text, const FileSystem& fs)
     // does not exist: date elements then show the zero time, which is still a name.
     FolderEntry sample;
     sample.parentPath = QStringLiteral("/Sample/");
-    sample.key = sample.parentPath + QStringLiteral("Summer-trip.2004/");
     sample.oldName = QStringLiteral("Summer-trip.2004");
     sample.newName = sample.oldName;
     const bool argument =

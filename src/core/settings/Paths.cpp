@@ -16,6 +16,14 @@ QString StripTrailingSeparator(const QString& path)
     return path;
 }
 
+QString JoinedPath(QStringView a, QStringView b, QStringView c)
+{
+    QString text;
+    text.reserve(a.size() + b.size() + c.size());
+    text.append(a).append(b).append(c);
+    return text;
+}
+
 bool CreateFolderPath(FileSystem& fs, const QString& path)
 {
     const QString target = StripTrailingSeparator(path);

@@ -77,7 +77,7 @@ void FolderOpsController::CreateSubFolders()
     const std::vector<bool> selected = m_list.selectedRows();
     for (int row = 0; row < m_list.size(); ++row) {
         if (selected[static_cast<std::size_t>(row)])
-            folders << m_list.entry(row).key;
+            folders << m_list.entry(row).key();
     }
     const QStringList created =
         SubfolderCreation::CreateSubFolders(m_state.fs(), folders, dialog.subfolderName(), dialog.count());
@@ -95,7 +95,7 @@ void FolderOpsController::ExportList()
         return;
     QStringList paths;
     for (const int row : ListedFolderOps::TargetRows(m_list, m_applyTo.currentIndex()))
-        paths << m_list.entry(row).key;
+        paths << m_list.entry(row).key();
     const QString stamp = m_state.now().toString(QStringLiteral("yyyy-MM-dd, HH:mm:ss"));
     auto* data = new QMimeData;
     if (dialog.formatted()) {

@@ -73,7 +73,7 @@ void PreviewController::markConflicts()
     QHash<QString, QString> marks;
     m_conflictKeys.clear();
     for (const NameConflict& c : conflicts) {
-        const QString& key = m_list.entry(c.row).key;
+        const QString key = m_list.entry(c.row).key();
         marks.insert(key, NameConflictText(m_state, m_list.entries(), c));
         m_conflictKeys.append(key);
     }

@@ -149,7 +149,7 @@ bool PreviewTableView::isOwnDrag(const QMimeData* mime) const
 {
     // A drag counts as the list's own only when it carries the key of the entry the press remembered.
     return mime && mime->hasFormat(PreviewList::kEntryMimeType) && m_dragEntry.isValid() &&
-           QString::fromUtf8(mime->data(PreviewList::kEntryMimeType)) == m_list.entry(m_dragEntry.row()).key;
+           QString::fromUtf8(mime->data(PreviewList::kEntryMimeType)) == m_list.entry(m_dragEntry.row()).key();
 }
 
 QStringList PreviewTableView::droppedFolders(const QMimeData* mime) const

@@ -60,7 +60,7 @@ TEST_F(CommitRenamesTest, RenamesInListOrderAndRecordsEachRenameWhenTheProtocolI
                   protocolOn ? QStringLiteral("20240131153045\"%1\"b\"B1\n20240131153045\"%1\"a\"A1\n").arg(root)
                              : QString());
         EXPECT_TRUE(QFileInfo::exists(protocolPath())) << "the protocol file exists even when off";
-        EXPECT_EQ(report.processedKeys, QStringList({tree.key("B1"), tree.key("A1")}));
+        EXPECT_TRUE(report.processedKeys.isEmpty()) << "only a run with failures lists them";
         EXPECT_EQ(Keys(list), QStringList({tree.key("B1"), tree.key("c"), tree.key("A1")}));
         const FolderEntry& b = list.entry(0);
         EXPECT_EQ(QStringList({b.oldName, b.newName, b.history.at(0), b.history.at(1)}),
@@ -75,16 +75,19 @@ TEST_F(CommitRenamesTest, EntriesBelowARenamedFolderFollowItWhateverTheOrder)
 {
     for (const bool parentFirst : {true, false}) {
         SCOPED_TRACE(parentFirst ? "parent first" : "child first");
-        TestTree tree({"A/Sub/Deep/"});
+        // The last rename fails, so that the report lists the processed entries.
+        TestTree tree({"A/Sub/Deep/", "x/", "y/"});
         listOf(tree, {{parentFirst ? "A" : "A/Sub", parentFirst ? "B" : "Sub2"},
                       {parentFirst ? "A/Sub" : "A", parentFirst ? "Sub2" : "B"},
-                      {"A/Sub/Deep", ""}});
+                      {"A/Sub/Deep", ""},
+                      {"x", "y"}});
+        messages.clear();
         const CommitReport report = commit();
-        EXPECT_TRUE(messages.isEmpty()) << messages.join(QLatin1Char('\n')).toStdString();
+        EXPECT_EQ(messages.size(), 1) << messages.join(QLatin1Char('\n')).toStdString();
         EXPECT_TRUE(tree.isFolder("B/Sub2/Deep"));
         const QString parent = tree.key("B"), child = tree.key("B/Sub2");
-        EXPECT_EQ(Keys(list),
-                  QStringList({parentFirst ? parent : child, parentFirst ? child : parent, tree.key("B/Sub2/Deep")}));
+        EXPECT_EQ(Keys(list), QStringList({parentFirst ? parent : child, parentFirst ? child : parent,
+                                           tree.key("B/Sub2/Deep"), tree.key("x")}));
         EXPECT_EQ(list.entry(parentFirst ? 1 : 0).parentPath, parent);
         EXPECT_EQ(list.entry(2).parentPath, child);
         EXPECT_TRUE(report.processedKeys.contains(parent));
@@ -110,7 +113,7 @@ TEST_F(CommitRenamesTest, SwapsFailAndChainsDependOnListOrder)
         EXPECT_EQ(messages.size(), expectedFailures);
         for (const QString& message : std::as_const(messages))
             EXPECT_TRUE(message.startsWith(QStringLiteral("exists \""))) << message.toStdString();
-        EXPECT_EQ(report.processedKeys.size(), 2);
+        EXPECT_EQ(report.processedKeys.size(), expectedFailures > 0 ? 2 : 0);
     }
 }
 
@@ -130,7 +133,7 @@ TEST_F(CommitRenamesTest, FailuresNameBothPathsAndTheRunGoesOn)
                                      QStringLiteral("access \"%1locked/\" -> \"%1free/\"").arg(r)}));
     EXPECT_EQ(tree.folders(), QStringList({"ABC", "a1", "b", "locked", "taken"}));
     EXPECT_TRUE(tree.folders("taken").isEmpty());
-    EXPECT_EQ(list.entry(1).key + list.entry(1).newName, tree.key("b") + QStringLiteral("taken"));
+    EXPECT_EQ(list.entry(1).key() + list.entry(1).newName, tree.key("b") + QStringLiteral("taken"));
 }
 
 TEST_F(CommitRenamesTest, RefusesNamesThatDoNotNameOneFolder)
@@ -170,7 +173,7 @@ TEST_F(CommitRenamesTest, OneEntryRunLeavesNoEarlierProposals)
     app.state().settings.setFlag(Settings::Key::ProtocolRenames, true);
     EXPECT_TRUE(commit(0).processedKeys.isEmpty());
     const FolderEntry& e = list.entry(0);
-    EXPECT_EQ(QStringList({e.key, e.history.at(0), e.history.at(1), e.history.at(2), e.history.at(3)}),
+    EXPECT_EQ(QStringList({e.key(), e.history.at(0), e.history.at(1), e.history.at(2), e.history.at(3)}),
               QStringList({tree.key("B"), "B", "B", "B", ""}));
     EXPECT_EQ(list.entry(1).parentPath, tree.key("B"));
     EXPECT_EQ(TextCodec::splitLines(protocolText()).size(), 1);
@@ -324,10 +327,10 @@ TEST_F(CommitRenamesTest, KeyIndexAgreesWithAWalkOverTheWholeList)
         EXPECT_TRUE(messages.isEmpty()) << messages.join(QLatin1Char('\n')).toStdString();
         for (int i = 0; i < list.size(); ++i) {
             const FolderEntry& e = list.entry(i);
-            EXPECT_EQ(e.key, tree.key(model.at(i)));
-            EXPECT_EQ(e.parentPath + e.oldName + QLatin1Char('/'), e.key);
-            EXPECT_TRUE(app.state().fs().folderExists(e.key)) << e.key.toStdString();
-            EXPECT_EQ(list.rowOfKey(e.key), i);
+            EXPECT_EQ(e.key(), tree.key(model.at(i)));
+            EXPECT_EQ(e.parentPath + e.oldName + QLatin1Char('/'), e.key());
+            EXPECT_TRUE(app.state().fs().folderExists(e.key())) << e.key().toStdString();
+            EXPECT_EQ(list.rowOfKey(e.key()), i);
         }
     }
 }

@@ -32,8 +32,8 @@ TEST(FollowRenames, RenamedEntriesTakeTheRestoredNameAndTheEntriesBelowMove)
     for (int row = 0; row < 4; ++row) {
         SCOPED_TRACE(rows[row].key);
         const FolderEntry& e = list.entry(row);
-        EXPECT_EQ(e.key, QLatin1String(rows[row].key));
-        EXPECT_EQ(list.rowOfKey(e.key), row);
+        EXPECT_EQ(e.key(), QLatin1String(rows[row].key));
+        EXPECT_EQ(list.rowOfKey(e.key()), row);
         EXPECT_EQ(e.parentPath, QLatin1String(rows[row].parent));
         EXPECT_EQ(e.oldName, QLatin1String(rows[row].oldName));
         EXPECT_EQ(e.newName, QLatin1String(rows[row].newName));

@@ -73,7 +73,7 @@ TEST_F(SafeTakeTest, ChainsSwapsRingsAndParentsWithChildren)
         // The list follows: every entry names its folder as it is now, and has nothing left to take.
         for (const FolderEntry& e : list.entries()) {
             EXPECT_FALSE(e.isChanged());
-            EXPECT_TRUE(QDir(e.key).exists()) << e.key.toStdString();
+            EXPECT_TRUE(QDir(e.key()).exists()) << e.key().toStdString();
         }
         EXPECT_EQ(RenameProtocol::read(app.state().fs(), app.state().settingsFolder).size(), c.renames.size());
         const UndoLastReport undo = UndoLastRun(app.state());
@@ -125,6 +125,35 @@ TEST_F(SafeTakeTest, AKilledRingIsFinishedAtTheNextStart)
         EXPECT_TRUE(undo.failures.isEmpty()) << undo.failures.join('\n').toStdString();
         EXPECT_EQ(snapshot(*tree).join(' ').toStdString(), before.join(' ').toStdString());
     }
+}
+
+// A swap whose last step fails: the parked folder cannot go back either, as its old name is taken by now.
+// It stays under its temporary name, which the history records from its old name, and its entry follows
+// it there with the proposal kept.
+TEST_F(SafeTakeTest, AParkedFolderThatCannotTakeItsNameStaysParkedAndIsRecorded)
+{
+    build(*tree, {"a", "b"});
+    auto owned = std::make_unique<FaultInjectingFileSystem>();
+    owned->fail(FaultInjectingFileSystem::Op::RenameInto, tree->path("b"));
+    app.state().services.fileSystem = std::move(owned);
+    listOf({{"a", "b"}, {"b", "a"}});
+    const CommitReport report = take();
+    EXPECT_EQ(report.renamed, 1);
+    ASSERT_EQ(report.failures.size(), 1);
+    const QStringList folders = tree->folders();
+    ASSERT_EQ(folders.size(), 2);
+    const QString parked = folders.first();
+    EXPECT_TRUE(parked.startsWith(QLatin1Char('.'))) << parked.toStdString();
+    EXPECT_EQ(folders.last(), QStringLiteral("a"));
+    const FolderEntry& e = list.entry(0);
+    EXPECT_EQ(QStringList({e.key(), e.oldName, e.newName}), QStringList({tree->key(parked), parked, "b"}));
+    EXPECT_EQ(report.failures.first().key, tree->key(parked));
+    EXPECT_EQ(list.rowOfKey(tree->key(parked)), 0);
+    EXPECT_EQ(list.rowOfKey(tree->key("a")), 1);
+    const QList<RenameProtocol::Line> lines = RenameProtocol::read(app.state().fs(), app.state().settingsFolder);
+    ASSERT_EQ(lines.size(), 2);
+    EXPECT_EQ(QStringList({lines[0].oldName, lines[0].newName, lines[1].oldName, lines[1].newName}),
+              QStringList({"b", "a", "a", parked}));
 }
 
 // Random rename maps over small trees of two levels, checked against a model: where each folder ends up

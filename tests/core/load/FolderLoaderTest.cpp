@@ -109,7 +109,8 @@ TEST_F(LoaderTest, RowHoldsNamesTimesSizeAndAsManyHistoryLevelsAsTheListHas)
     // An unreadable creation time falls back alone; a walk learns the times while reading the parent.
     fs->fail(Op::BirthTime, tree.path("Data"), FsResult::Kind::Other, true);
     FolderEntry first;
-    first.key = QStringLiteral("/elsewhere/x/");
+    first.parentPath = QStringLiteral("/elsewhere/");
+    first.oldName = QStringLiteral("x");
     for (int level = 0; level <= 3; ++level)
         first.history.set(level, QStringLiteral("x%1").arg(level));
     ASSERT_TRUE(list.append(first));
@@ -118,7 +119,7 @@ TEST_F(LoaderTest, RowHoldsNamesTimesSizeAndAsManyHistoryLevelsAsTheListHas)
     loader.AddSubfolders(tree.path("Data"));
     ASSERT_EQ(list.size(), 3) << "a link to a file is no folder";
     const FolderEntry& e = list.entry(1);
-    EXPECT_EQ(QStringList({e.key, e.parentPath, e.oldName, e.newName}),
+    EXPECT_EQ(QStringList({e.key(), e.parentPath, e.oldName, e.newName}),
               QStringList({tree.key("Data"), tree.key(""), "Data", "Data"}));
     QLocale locale;
     locale.setNumberOptions(locale.numberOptions() & ~QLocale::OmitGroupSeparator);
@@ -257,7 +258,7 @@ TEST_F(LoaderTest, ListFilesLoadTheFoldersTheyName)
     ASSERT_EQ(list.size(), 5);
     EXPECT_EQ(keys().mid(0, 3), QStringList({tree.key("Music/A"), tree.key("Music/B"), tree.key("Music/C")}));
     EXPECT_EQ(list.entry(3).oldName, QString::fromUtf8("Caf\xC3\xA9"));
-    EXPECT_EQ(FileNames::encode(list.entry(4).key), raw + '/');
+    EXPECT_EQ(FileNames::encode(list.entry(4).key()), raw + '/');
 }
 
 // Listed paths name folders through links and dot names: each real folder comes once, under its real path,

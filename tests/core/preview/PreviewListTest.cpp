@@ -53,7 +53,7 @@ struct Watched
     void expectKeyIndexRight() const
     {
         for (int row = 0; row < list.size(); ++row)
-            EXPECT_EQ(list.rowOfKey(list.entry(row).key), row);
+            EXPECT_EQ(list.rowOfKey(list.entry(row).key()), row);
     }
     QColor colour(int row) const { return list.data(list.index(row, 1), Qt::ForegroundRole).value<QColor>(); }
 
@@ -363,6 +363,49 @@ TEST(PreviewListData, ColumnsShowTheTypedFieldsAsTheTableShowsThem)
     EXPECT_EQ(w.list.data(w.list.index(1, FolderEntry::ColSortKey)).toString(), QStringLiteral("000001234567"));
     w.list.SortPreview(2);
     EXPECT_EQ(w.list.data(w.list.index(0, FolderEntry::ColSortKey)).toString(), BuildSortKey(QStringLiteral("a")));
+}
+
+// A key is the parent path, the name and a separator, and is found only as that whole text, however an
+// entry holds its parts.
+TEST(PreviewList, KeysAreFoundAsTheWholePathWhateverTheirParts)
+{
+    Watched w;
+    w.add(QStringLiteral("/p/a/"), QStringLiteral("b"));
+    w.add(QStringLiteral("/p/"), QStringLiteral("a"));
+    EXPECT_FALSE(w.list.append(MakeEntry(QStringLiteral("/p/"), QStringLiteral("a/b"))))
+        << "the same key from other parts";
+    EXPECT_FALSE(w.list.append(MakeEntry(QStringLiteral("/p/a"), QStringLiteral("/b"))));
+    const struct
+    {
+        const char* key;
+        int row;
+    } cases[] = {{"/p/a/b/", 0}, {"/p/a/", 1}, {"/p/a/b", -1}, {"/p/a", -1}, {"/p/", -1},
+                 {"/p//a/", -1}, {"/", -1},      {"", -1},      {"b/", -1}};
+    for (const auto& c : cases)
+        EXPECT_EQ(w.list.rowOfKey(QLatin1String(c.key)), c.row) << c.key;
+}
+
+// The folder itself moves (as a take parks it under a temporary name): its name follows, and only the
+// new key finds it, whether the index follows each change or is rebuilt afterwards.
+TEST(PreviewListTake, AFolderMovedItselfTakesTheNameItMovedTo)
+{
+    for (const bool manyKeys : {false, true}) {
+        SCOPED_TRACE(manyKeys ? "many keys" : "few keys");
+        Watched w;
+        w.add(QStringLiteral("/r/"), QStringLiteral("a"), QStringLiteral("b"));
+        w.add(QStringLiteral("/r/a/"), QStringLiteral("x"));
+        {
+            const PreviewList::BulkEdit bulk(w.list, manyKeys);
+            EXPECT_TRUE(w.list.moveKeyUnder(0, QStringLiteral("/r/a/"), QStringLiteral("/r/.t/")));
+            EXPECT_TRUE(w.list.moveKeyUnder(1, QStringLiteral("/r/a/"), QStringLiteral("/r/.t/")));
+            EXPECT_FALSE(w.list.moveKeyUnder(0, QStringLiteral("/r/a/"), QStringLiteral("/r/.t/")));
+        }
+        const FolderEntry& e = w.list.entry(0);
+        EXPECT_EQ(QStringList({e.parentPath, e.oldName, e.newName}), QStringList({"/r/", ".t", "b"}));
+        EXPECT_EQ(Keys(w.list), (QStringList{"/r/.t/", "/r/.t/x/"}));
+        EXPECT_FALSE(w.list.hasKey(QStringLiteral("/r/a/")));
+        w.expectKeyIndexRight();
+    }
 }
 
 TEST(PreviewListTake, RenamedRowsAndKeysBelowThemKeepTheIndexRight)

@@ -154,7 +154,7 @@ TEST_F(NameStructureTest, DateTimeOfTheFolder)
     };
     for (const auto& [structure, expected] : cases)
         EXPECT_EQ(eval(e, QString::fromUtf8(structure)), QString::fromUtf8(expected)) << structure;
-    const std::optional<FolderTimes> read = fs.folderTimes(e.key);
+    const std::optional<FolderTimes> read = fs.folderTimes(e.key());
     ASSERT_TRUE(read.has_value());
     EXPECT_EQ(eval(e, QStringLiteral("<DT(C,yyyy)>")),
               read->created.isValid() ? read->created.toString(QStringLiteral("yyyy")) : QStringLiteral("1899"));

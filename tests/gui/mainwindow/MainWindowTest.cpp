@@ -259,7 +259,7 @@ TEST_F(MainWindowCommands, TakeChangesAsksWhenConfirmationIsOnAndSaysHowMany)
     app.prompter().expectButton(Prompter::Yes);
     item(CommandId::TakeAll)->trigger();
     EXPECT_EQ(tree.folders(), (QStringList{"A", "C", "b"}));
-    EXPECT_EQ(window->list().entry(0).key, parent + QStringLiteral("A/"));
+    EXPECT_EQ(window->list().entry(0).key(), parent + QStringLiteral("A/"));
 }
 
 TEST_F(MainWindowCommands, ExpertModeIsAskedFromTheItemNeverFromAnOpeningMenu)
@@ -322,7 +322,7 @@ TEST_F(MainWindowCommands, ADroppedFolderWhoseNameIsNotUtf8AddsItsSubfolders)
     QDropEvent event(QPointF(5, 5), Qt::CopyAction, &mime, Qt::LeftButton, Qt::NoModifier);
     QCoreApplication::sendEvent(viewport, &event);
     ASSERT_EQ(window->list().size(), 1);
-    EXPECT_EQ(FileNames::encode(window->list().entry(0).key), raw + "/sub/");
+    EXPECT_EQ(FileNames::encode(window->list().entry(0).key()), raw + "/sub/");
     // Removed here: the temporary folder cannot remove a name that is not UTF-8.
     EXPECT_EQ(rmdir(raw + "/sub"), 0);
     EXPECT_EQ(rmdir(raw), 0);
