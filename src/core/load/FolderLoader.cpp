@@ -29,6 +29,8 @@
 namespace {
 
 const QString kListFileFilter = QStringLiteral("*.*|*.*|m3u Playlist|*.m3u|pls Playlist|*.pls");
+// The resolved parents a loading action keeps at most; beyond, it starts afresh.
+constexpr qsizetype kRememberedParents = 4096;
 
 bool isValidUtf8(const QByteArray& bytes)
 {
@@ -242,6 +244,10 @@ QString FolderLoader::resolvedFolder(const QString& folder)
     }
     if (resolved.isEmpty())
         resolved = m_state.fs().resolvedPath(folder + QStringLiteral("/."));
+    // A list file names its folders mostly parent by parent, so the parents of lately are the ones asked
+    // for again. Remembering every one would take a tenth of the memory of a million nested rows.
+    if (m_resolvedParents.size() >= kRememberedParents)
+        m_resolvedParents.clear();
     m_resolvedParents.insert(folder, resolved);
     return resolved;
 }
