@@ -380,11 +380,9 @@ bool BatchRun::load(const BatchOptions& options, FolderLoader& loader)
     for (const BatchOptions::Input& input : options.inputs) {
         const QString path = Quoted(input.value);
         if (input.kind == BatchOptions::Input::Kind::ListFile) {
-            const FileRead read = fs.readFile(input.value, FileSystem::kTextFileLimit);
-            if (!read.ok())
-                refuse("ListMissing", {path, FileReadProblemText(m_state, read.result)});
-            else
-                loader.ReadListFile(input.value);
+            // Read once: a list of a million folders is over a hundred megabytes.
+            if (const FsResult result = loader.ReadListFile(input.value); !result.ok())
+                refuse("ListMissing", {path, FileReadProblemText(m_state, result)});
             continue;
         }
         const PathInfo info = fs.pathInfo(fs.resolvedPath(input.value));

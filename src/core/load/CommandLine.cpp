@@ -87,7 +87,7 @@ void HandleArguments(const QStringList& arguments, AppState& state, FolderLoader
         if (fs.folderExists(argument) || fs.fileExists(argument)) {
             loader.AddFolder(argument);
         } else if (const std::optional<QString> list = optionValue(argument, kOpenFromFile)) {
-            loader.ReadListFile(*list);
+            static_cast<void>(loader.ReadListFile(*list));
         } else if (const std::optional<QString> script = optionValue(argument, kRunScript)) {
             const QString path =
                 fs.fileExists(*script) ? *script : state.settingsFolder + QStringLiteral("Script/") + *script;

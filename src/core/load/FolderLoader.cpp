@@ -372,10 +372,10 @@ QString FolderLoader::listedPath(const QByteArray& entry, const QString& listFol
     return resolved(TextCodec::decode(entry));
 }
 
-void FolderLoader::ReadListFile(const QString& listFile)
+FsResult FolderLoader::ReadListFile(const QString& listFile)
 {
     Action action(*this);
-    static_cast<void>(readListFile(listFile));
+    return readListFile(listFile);
 }
 
 FsResult FolderLoader::readListFile(const QString& listFile)

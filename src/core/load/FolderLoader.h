@@ -63,8 +63,8 @@ public:
     // Adds the paths of lstOpen in order, then empties it.
     void LoadPendingFolders();
     // Adds every folder a list file names (plain, ".m3u" or ".pls"). Relative entries are taken relative
-    // to the list file's folder. A file that cannot be opened adds nothing.
-    void ReadListFile(const QString& listFile);
+    // to the list file's folder. A file that cannot be read adds nothing; the result tells why.
+    FsResult ReadListFile(const QString& listFile);
     // A list file that could not be read, and why.
     struct UnreadableFile
     {

@@ -252,8 +252,11 @@ TEST_F(LoaderTest, ListFilesLoadTheFoldersTheyName)
     tree.write("Lists/b.pls", "[playlist]\nfile1=" + root + "/Music/C\nTitle1=" + root + "/Music/A\n");
     tree.write("Lists/c.txt",
                root + "/Music" + QByteArray(1, '\0') + "/A\n" + root + QByteArray("/Caf\xE9\n", 6) + raw + "\n");
-    for (const char* file : {"a.M3U", "b.pls", "c.txt", "missing.m3u"})
-        loader.ReadListFile(tree.path(QStringLiteral("Lists/") + QLatin1String(file)));
+    for (const char* file : {"a.M3U", "b.pls", "c.txt", "missing.m3u"}) {
+        const FsResult result = loader.ReadListFile(tree.path(QStringLiteral("Lists/") + QLatin1String(file)));
+        EXPECT_EQ(result.kind, QLatin1String(file) == u"missing.m3u" ? FsResult::Kind::NotFound : FsResult::Kind::Ok)
+            << file;
+    }
     rmdir(raw.constData()); // a name that is no text defeats the temporary folder's own clean-up
     ASSERT_EQ(list.size(), 5);
     EXPECT_EQ(keys().mid(0, 3), QStringList({tree.key("Music/A"), tree.key("Music/B"), tree.key("Music/C")}));
@@ -274,7 +277,7 @@ TEST_F(LoaderTest, ListedFoldersGoByTheirRealPathsWhateverTheirParentsAreCalled)
                              "/Elsewhere/x", "/Top/Link/x", "/Top/Link/gone/z"})
         lines += root + path + '\n';
     tree.write("Lists/l.txt", lines);
-    loader.ReadListFile(tree.path(QStringLiteral("Lists/l.txt")));
+    EXPECT_TRUE(loader.ReadListFile(tree.path(QStringLiteral("Lists/l.txt"))).ok());
     EXPECT_EQ(keys(), QStringList({tree.key("Elsewhere/x/y"), tree.key("Top/A/B"), tree.key("Top/A/C"),
                                    tree.key("Elsewhere/x")}));
 }
@@ -303,7 +306,7 @@ TEST_F(LoaderTest, LongListsKeepTheirOrderWhileLookedAtInChunks)
         list.clear();
         eventPasses = 0;
         cancelOnPass = cancelPass;
-        loader.ReadListFile(tree.path("list.txt"));
+        EXPECT_TRUE(loader.ReadListFile(tree.path("list.txt")).ok());
         if (cancelPass) {
             EXPECT_EQ(keys(), expected.mid(0, list.size()));
             EXPECT_LT(list.size(), 400);

@@ -223,7 +223,7 @@ TEST_F(MainWindowCommands, WhileFoldersLoadOnlyCancelWorks)
              loader.lstOpen = paths("d");
              loader.LoadPendingFolders();
          }},
-        {"list file", [&] { loader.ReadListFile(listFile); }},
+        {"list file", [&] { EXPECT_TRUE(loader.ReadListFile(listFile).ok()); }},
     };
     int expectedSize = 1;
     for (const auto& [name, load] : loads) {
