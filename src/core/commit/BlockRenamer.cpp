@@ -57,6 +57,12 @@ BlockRenamer::Progress BlockRenamer::waitPast(size_t seen)
     return {static_cast<size_t>(progress / 2), (progress & 1) != 0};
 }
 
+BlockRenamer::Progress BlockRenamer::progress() const
+{
+    const quint32 progress = m_progress.load(std::memory_order_acquire);
+    return {static_cast<size_t>(progress / 2), (progress & 1) != 0};
+}
+
 void BlockRenamer::publish(size_t ready, bool finished)
 {
     m_progress.store(static_cast<quint32>(ready * 2 + (finished ? 1 : 0)), std::memory_order_release);

@@ -31,6 +31,8 @@ public:
 
     // Waits until more than `seen` renames have an outcome, or until the renamer has finished.
     Progress waitPast(size_t seen);
+    // The progress now, without waiting.
+    Progress progress() const;
     // Once finished: true when every rename of the block was done.
     bool renamedAll() const { return m_renamedAll; }
     // Waits for the thread to end; the outcomes stay.

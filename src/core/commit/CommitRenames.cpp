@@ -26,6 +26,8 @@ namespace {
 // Up to this many renames a run looks through the list for the entries below each renamed folder;
 // beyond it, sorting the keys once pays for itself.
 constexpr int kScanLimit = 16;
+// While the list catches up with a block, it looks this often whether the block's renamer has finished.
+constexpr size_t kLookEvery = 16;
 
 // One run: renames entries and keeps the list in step with the disk. Views hear of the changes once, at
 // the end; with many renames the list's key index is rebuilt once then instead of updated per key.
@@ -80,18 +82,25 @@ public:
             if (planned)
                 planBlock(*following, rows, running->end, &running->block);
             std::unique_ptr<BlockRenamer> followingRenamer;
+            // Once every rename of the running block is done, the next block starts, however far the list
+            // has caught up: a rename that moves a folder with many rows below it keeps the list busy.
+            const auto followOnWhenDone = [&](const BlockRenamer::Progress& p) {
+                if (p.finished && planned && !followingRenamer && renamer->renamedAll()) {
+                    renamer->finish();
+                    settle(running->lines, {});
+                    followingRenamer = startBlock(*following, following->block.renames().size());
+                }
+            };
             size_t done = 0;
             QList<QByteArray> happened;
             QList<QByteArray> notDone;
             std::vector<std::pair<size_t, FsResult>> failed;
             for (BlockRenamer::Progress p; !p.finished || done < p.ready;) {
                 p = renamer->waitPast(done);
-                if (p.finished && planned && !followingRenamer && renamer->renamedAll()) {
-                    renamer->finish();
-                    settle(running->lines, {});
-                    followingRenamer = startBlock(*following, following->block.renames().size());
-                }
+                followOnWhenDone(p);
                 for (; done < p.ready; ++done) {
+                    if (!followingRenamer && done % kLookEvery == 0)
+                        followOnWhenDone(renamer->progress());
                     const RenameBlock::Rename& r = renames[done];
                     if (renamer->renamed(done)) {
                         moveOn(r);
