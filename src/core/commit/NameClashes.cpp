@@ -7,13 +7,6 @@
 
 namespace {
 
-// A proposed path hashed from its two parts in the entry: a list of a million rows needs no million joined
-// paths to compare them.
-size_t hashOfProposedPath(const FolderEntry& e)
-{
-    return NumberTable::hashOf(e.parentPath, e.newName);
-}
-
 bool sameProposedPath(const FolderEntry& a, const FolderEntry& b)
 {
     return a.newName == b.newName && a.parentPath == b.parentPath;
@@ -26,9 +19,12 @@ QList<NameClash> FindNameClashes(const std::vector<FolderEntry>& entries)
     QList<NameClash> clashes;
     NumberTable firstWithPath;
     firstWithPath.reserve(entries.size());
+    // A proposed path is hashed from its two parts in the entry: a list of a million rows needs no million
+    // joined paths to compare them.
+    NumberTable::PairHash hashOf;
     for (quint32 row = 0; row < entries.size(); ++row) {
         const FolderEntry& e = entries[row];
-        const auto first = firstWithPath.add(row, hashOfProposedPath(e),
+        const auto first = firstWithPath.add(row, hashOf(e.parentPath, e.newName),
                                              [&](quint32 held) { return sameProposedPath(entries[held], e); });
         if (first && (e.isChanged() || entries[*first].isChanged()))
             clashes.append({static_cast<int>(*first), static_cast<int>(row)});

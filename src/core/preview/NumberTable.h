@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QHash>
+#include <QString>
 #include <QStringView>
 #include <QtGlobal>
 
@@ -23,7 +24,29 @@ public:
     // A hash of a text for the table, with the process's random seed as QHash uses it, so that no set of
     // names can be made to pile up in one run of slots.
     static size_t hashOf(QStringView text) { return qHash(text, QHashSeed::globalSeed()); }
-    static size_t hashOf(QStringView a, QStringView b) { return qHashMulti(QHashSeed::globalSeed(), a, b); }
+    // Two texts hash as the second seeded with the hash of the first: rows of one folder share their
+    // parent path, which the caller then hashes once for all of them.
+    static size_t hashOf(QStringView a, QStringView b) { return hashAfter(hashOf(a), b); }
+    static size_t hashAfter(size_t first, QStringView b) { return qHash(b, first); }
+
+    // hashOf(first, second) for pairs whose first text mostly repeats from one to the next, as the parent
+    // paths of rows in one folder do: a first text that is the last one's, shared, is not hashed again.
+    class PairHash
+    {
+    public:
+        size_t operator()(const QString& first, QStringView second)
+        {
+            if (first.constData() != m_first.constData() || first.size() != m_first.size()) {
+                m_first = first; // held, so that its memory cannot pass to another text meanwhile
+                m_firstHash = hashOf(m_first);
+            }
+            return hashAfter(m_firstHash, second);
+        }
+
+    private:
+        QString m_first;
+        size_t m_firstHash = 0;
+    };
 
     void reserve(size_t count)
     {

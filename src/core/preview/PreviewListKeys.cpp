@@ -27,13 +27,19 @@ size_t hashOfKey(QStringView key)
     return NumberTable::hashOf(parent, name);
 }
 
+// An entry's parent path ends in a separator and its name holds none, so they are what its key splits
+// into; anything else goes the long way, for the same hash as the key. Pass one PairHash for many rows.
+size_t hashOfEntry(const FolderEntry& e, NumberTable::PairHash& pairHash)
+{
+    if ((e.parentPath.isEmpty() || e.parentPath.endsWith(u'/')) && !e.oldName.contains(u'/'))
+        return pairHash(e.parentPath, e.oldName);
+    return hashOfKey(e.key());
+}
+
 size_t hashOfEntry(const FolderEntry& e)
 {
-    // An entry's parent path ends in a separator and its name holds none, so they are what its key
-    // splits into; anything else goes the long way, for the same hash as the key.
-    if ((e.parentPath.isEmpty() || e.parentPath.endsWith(u'/')) && !e.oldName.contains(u'/'))
-        return NumberTable::hashOf(e.parentPath, e.oldName);
-    return hashOfKey(e.key());
+    NumberTable::PairHash once;
+    return hashOfEntry(e, once);
 }
 
 bool sameKey(const FolderEntry& a, const FolderEntry& b)
@@ -79,9 +85,10 @@ void PreviewList::ensureKeyIndex() const
     m_rowOfKey = NumberTable();
     m_rowOfKey.reserve(m_entries.size());
     // A key held twice finds the later row, as a plain map would.
+    NumberTable::PairHash pairHash;
     for (quint32 row = 0; row < m_entries.size(); ++row) {
         const FolderEntry& e = m_entries[row];
-        m_rowOfKey.put(row, hashOfEntry(e), rowWithKeyOf(m_entries, e));
+        m_rowOfKey.put(row, hashOfEntry(e, pairHash), rowWithKeyOf(m_entries, e));
     }
     m_keysStale = false;
 }
@@ -172,8 +179,9 @@ int PreviewList::appendBatch(std::vector<FolderEntry> entries)
     // Room for all first, so that no slot asked for moves before it is used.
     m_rowOfKey.reserve(static_cast<size_t>(first) + entries.size());
     std::vector<size_t> hashes(entries.size());
+    NumberTable::PairHash pairHash;
     for (size_t i = 0; i < entries.size(); ++i) {
-        hashes[i] = hashOfEntry(entries[i]);
+        hashes[i] = hashOfEntry(entries[i], pairHash);
         m_rowOfKey.prefetch(hashes[i]);
     }
     size_t at = 0;
