@@ -14,7 +14,6 @@
 #include <QBuffer>
 #include <QCoreApplication>
 #include <QIODevice>
-#include <QStringDecoder>
 #include <QUrl>
 #include <algorithm>
 #include <exception>
@@ -31,13 +30,6 @@ namespace {
 const QString kListFileFilter = QStringLiteral("*.*|*.*|m3u Playlist|*.m3u|pls Playlist|*.pls");
 // The resolved parents a loading action keeps at most; beyond, it starts afresh.
 constexpr qsizetype kRememberedParents = 4096;
-
-bool isValidUtf8(const QByteArray& bytes)
-{
-    QStringDecoder decoder(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);
-    const QString text = decoder.decode(bytes); // the decoder works only when its result is taken
-    return !decoder.hasError();
-}
 
 } // namespace
 
@@ -362,7 +354,7 @@ QString FolderLoader::listedPath(const QByteArray& entry, const QString& listFol
     const auto resolved = [&](const QString& text) {
         return text.startsWith(QLatin1Char('/')) ? text : listFolder + QLatin1Char('/') + text;
     };
-    if (isValidUtf8(entry))
+    if (QByteArrayView(entry).isValidUtf8())
         return resolved(QString::fromUtf8(entry));
     // Not UTF-8: either the raw bytes of a file name (a list written on this system) or Windows-1252
     // text (a list brought over); the one that names something wins.
