@@ -73,6 +73,15 @@ QString markerIn(const FolderEntry& entry)
     return {};
 }
 
+// Printed as it is.
+bool isPlain(QStringView text)
+{
+    return std::all_of(text.begin(), text.end(), [](QChar c) {
+        const char16_t u = c.unicode();
+        return u >= 0x20 && u != '\\' && (u < 0x7F || u > 0x9F) && u != 0x2028 && u != 0x2029;
+    });
+}
+
 } // namespace
 
 BatchRun::BatchRun(AppState& state, QIODevice& out, QIODevice& err)
@@ -84,15 +93,21 @@ BatchRun::BatchRun(AppState& state, QIODevice& out, QIODevice& err)
 
 QString BatchRun::escaped(const QString& name)
 {
-    const auto plain = [](QChar c) {
-        const char16_t u = c.unicode();
-        return u >= 0x20 && u != '\\' && (u < 0x7F || u > 0x9F) && u != 0x2028 && u != 0x2029;
-    };
     // Nearly every name is printed as it is: then it is not copied.
-    if (std::all_of(name.begin(), name.end(), plain))
+    if (isPlain(name))
         return name;
     QString out;
     out.reserve(name.size());
+    appendEscaped(out, name);
+    return out;
+}
+
+void BatchRun::appendEscaped(QString& out, QStringView name)
+{
+    if (isPlain(name)) {
+        out.append(name);
+        return;
+    }
     for (const QChar c : name) {
         const char16_t u = c.unicode();
         switch (u) {
@@ -121,12 +136,22 @@ QString BatchRun::escaped(const QString& name)
                 out += c;
         }
     }
-    return out;
 }
 
 QString BatchRun::changeLine(const QString& parentPath, const QString& oldName, const QString& newName)
 {
-    return escaped(parentPath) + QLatin1Char('\t') + escaped(oldName) + QLatin1Char('\t') + escaped(newName);
+    QString line;
+    appendChangeLine(line, escaped(parentPath), oldName, newName);
+    return line;
+}
+
+void BatchRun::appendChangeLine(QString& out, const QString& shownParent, const QString& oldName,
+                                const QString& newName)
+{
+    out.append(shownParent).append(QLatin1Char('\t'));
+    appendEscaped(out, oldName);
+    out.append(QLatin1Char('\t'));
+    appendEscaped(out, newName);
 }
 
 bool BatchRun::print(QIODevice& device, const QString& text)
@@ -145,10 +170,17 @@ void BatchRun::printChanges(const PreviewList& list)
     constexpr qsizetype kBlock = 64 * 1024;
     QString block;
     block.reserve(kBlock + 1024);
+    // Rows of one folder share their parent text, which is escaped once for all of them.
+    QString parent;
+    QString shownParent;
     for (const FolderEntry& entry : list.entries()) {
         if (!entry.isChanged())
             continue;
-        block += changeLine(entry.parentPath, entry.oldName, entry.newName);
+        if (entry.parentPath.constData() != parent.constData() || entry.parentPath.size() != parent.size()) {
+            parent = entry.parentPath;
+            shownParent = escaped(parent);
+        }
+        appendChangeLine(block, shownParent, entry.oldName, entry.newName);
         if (block.size() < kBlock) {
             block += QLatin1Char('\n');
             continue;

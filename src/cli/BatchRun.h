@@ -39,6 +39,11 @@ public:
     static QString escaped(const QString& name);
 
 private:
+    // Appends name as escaped() shows it.
+    static void appendEscaped(QString& out, QStringView name);
+    // Appends the line of a change whose parent path is escaped already.
+    static void appendChangeLine(QString& out, const QString& shownParent, const QString& oldName,
+                                 const QString& newName);
     Status runSteps(const BatchOptions& options, PreviewList& list, FolderLoader& loader);
     // False, after naming every wrong input on err, when a path or list file cannot be used.
     bool load(const BatchOptions& options, FolderLoader& loader);
