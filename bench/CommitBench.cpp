@@ -10,7 +10,7 @@
 //   Siblings/N        CommitRenames over a list of N changed sibling folders (protocol off, then on)
 //   NestedBaseline/N  renameat2 of the same tree's folders, deepest first, paths prepared beforehand
 //   Nested/N          CommitRenames over a three-level tree of about N folders, every folder renamed,
-//                     listed parents first, so each parent's rename moves the keys of everything below it
+//                     listed parents first, so each parent's rename moves the paths of everything below it
 
 #include "BenchFolder.h"
 #include "core/AppState.h"
