@@ -5,9 +5,9 @@
 #include "core/commit/NameClashes.h"
 #include "core/commit/RenameFailure.h"
 #include "core/preview/FolderEntry.h"
+#include "core/preview/NumberTable.h"
 
 #include <QHash>
-#include <QSet>
 #include <algorithm>
 #include <optional>
 
@@ -68,9 +68,10 @@ std::vector<NameConflict> FindNameConflicts(const std::vector<FolderEntry>& entr
     }
     folderNumber = {};
     const std::vector<const FolderNameSet*> onDisk = names.names(fs, folders, nowSecs);
-    // Keys of the folders this run renames away: their names are free by the time anyone needs them.
-    // Gathered only when a proposed name is taken on disk.
-    std::optional<QSet<QString>> leaving;
+    // The rows this run renames away, by folder and name: their names are free by the time anyone needs
+    // them. Gathered only when a proposed name is taken on disk, as when every name of a numbered series
+    // moves up by one.
+    std::optional<NumberTable> leaving;
     for (int row = 0; row < n; ++row) {
         const int folder = folderOf[static_cast<size_t>(row)];
         if (folder < 0)
@@ -81,12 +82,19 @@ std::vector<NameConflict> FindNameConflicts(const std::vector<FolderEntry>& entr
             continue;
         if (!leaving) {
             leaving.emplace();
-            for (const FolderEntry& other : entries) {
-                if (other.isChanged())
-                    leaving->insert(other.key());
+            leaving->reserve(entries.size());
+            NumberTable::PairHash hashOf;
+            for (quint32 other = 0; other < entries.size(); ++other) {
+                const FolderEntry& o = entries[other];
+                if (o.isChanged())
+                    leaving->put(other, hashOf(o.parentPath, o.oldName), [](quint32) { return false; });
             }
         }
-        if (!leaving->contains(e.parentPath + e.newName + QLatin1Char('/')))
+        const auto leavesName = [&](quint32 other) {
+            const FolderEntry& o = entries[other];
+            return o.oldName == e.newName && o.parentPath == e.parentPath;
+        };
+        if (!leaving->find(NumberTable::hashOf(e.parentPath, e.newName), leavesName))
             mark({row, NameConflict::Reason::Exists});
     }
     std::sort(conflicts.begin(), conflicts.end(),
