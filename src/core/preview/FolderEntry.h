@@ -5,7 +5,6 @@
 
 #include <QString>
 
-
 // One row of the preview list: a folder, its current and proposed name, the proposal history and what
 // loading read about it. Entries are built, then handed to a PreviewList; from then on only the list
 // changes them, so its key index and its views stay in step.

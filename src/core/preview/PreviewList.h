@@ -128,8 +128,9 @@ public:
     // and history level 0; newKey (its parent path, its new name and a separator) is its key from now on.
     void markRenamed(int row, const QString& newKey);
     // The folder at row moved with a renamed folder when its key begins with oldPath: the leading oldPath
-    // of its key and parent path becomes newPath (the same text further on names another folder).
-    // False when the key does not begin with oldPath.
+    // of its parent path becomes newPath (the same text further on names another folder). When oldPath is
+    // the key itself, the folder itself moved: its parent path and old name become those of newPath, as
+    // when a take parks it under a temporary name. False when the key does not begin with oldPath.
     bool moveKeyUnder(int row, const QString& oldPath, const QString& newPath);
     // The entry keeps only history level 0: no earlier proposals to step back to.
     void dropEarlierProposals(int row);

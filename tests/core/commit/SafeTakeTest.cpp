@@ -127,33 +127,56 @@ TEST_F(SafeTakeTest, AKilledRingIsFinishedAtTheNextStart)
     }
 }
 
-// A swap whose last step fails: the parked folder cannot go back either, as its old name is taken by now.
-// It stays under its temporary name, which the history records from its old name, and its entry follows
-// it there with the proposal kept.
-TEST_F(SafeTakeTest, AParkedFolderThatCannotTakeItsNameStaysParkedAndIsRecorded)
+// A swap whose last step fails, the parked folder holding a listed subfolder. Where its old name is free
+// again (the other half of the swap failed too) it goes back; else it stays under its temporary name, which
+// the history records from its old name. Its entry and the subfolder's follow it either way, with the
+// proposal kept, in a short take and in one long enough to index the folders below the renamed ones.
+TEST_F(SafeTakeTest, AParkedFolderThatCannotTakeItsNameGoesBackOrStaysParked)
 {
-    build(*tree, {"a", "b"});
-    auto owned = std::make_unique<FaultInjectingFileSystem>();
-    owned->fail(FaultInjectingFileSystem::Op::RenameInto, tree->path("b"));
-    app.state().services.fileSystem = std::move(owned);
-    listOf({{"a", "b"}, {"b", "a"}});
-    const CommitReport report = take();
-    EXPECT_EQ(report.renamed, 1);
-    ASSERT_EQ(report.failures.size(), 1);
-    const QStringList folders = tree->folders();
-    ASSERT_EQ(folders.size(), 2);
-    const QString parked = folders.first();
-    EXPECT_TRUE(parked.startsWith(QLatin1Char('.'))) << parked.toStdString();
-    EXPECT_EQ(folders.last(), QStringLiteral("a"));
-    const FolderEntry& e = list.entry(0);
-    EXPECT_EQ(QStringList({e.key(), e.oldName, e.newName}), QStringList({tree->key(parked), parked, "b"}));
-    EXPECT_EQ(report.failures.first().key, tree->key(parked));
-    EXPECT_EQ(list.rowOfKey(tree->key(parked)), 0);
-    EXPECT_EQ(list.rowOfKey(tree->key("a")), 1);
-    const QList<RenameProtocol::Line> lines = RenameProtocol::read(app.state().fs(), app.state().settingsFolder);
-    ASSERT_EQ(lines.size(), 2);
-    EXPECT_EQ(QStringList({lines[0].oldName, lines[0].newName, lines[1].oldName, lines[1].newName}),
-              QStringList({"b", "a", "a", parked}));
+    for (const bool goesBack : {true, false}) {
+        for (const int plain : {0, 20}) {
+            SCOPED_TRACE(
+                QStringLiteral("%1, %2 plain renames").arg(goesBack ? "back" : "parked").arg(plain).toStdString());
+            tree.emplace();
+            QFile::remove(app.settingsPath(RenameProtocol::fileName()));
+            QStringList folders{"a", "a/x", "b"};
+            QList<std::pair<QString, QString>> renames{{"a", "b"}, {"a/x", "x"}, {"b", "a"}};
+            for (int i = 0; i < plain; ++i) {
+                folders.append(QStringLiteral("p%1").arg(i));
+                renames.append({QStringLiteral("p%1").arg(i), QStringLiteral("q%1").arg(i)});
+            }
+            build(*tree, folders);
+            auto owned = std::make_unique<FaultInjectingFileSystem>();
+            // Into b fails the last step only; b itself fails the other half of the swap as well.
+            owned->fail(goesBack ? FaultInjectingFileSystem::Op::Rename : FaultInjectingFileSystem::Op::RenameInto,
+                        tree->path("b"));
+            app.state().services.fileSystem = std::move(owned);
+            listOf(renames);
+            const CommitReport report = take();
+            EXPECT_TRUE(report.refusal.isEmpty()) << report.refusal.toStdString();
+            EXPECT_EQ(report.renamed, plain + (goesBack ? 0 : 1));
+            EXPECT_EQ(report.failures.size(), goesBack ? 2 : 1);
+            const QStringList names = tree->folders();
+            const QString parked = goesBack ? QStringLiteral("a") : names.first();
+            EXPECT_TRUE(goesBack || parked.startsWith(QLatin1Char('.'))) << parked.toStdString();
+            EXPECT_TRUE(tree->isFolder(parked + QStringLiteral("/x")));
+            const FolderEntry& e = list.entry(0);
+            EXPECT_EQ(QStringList({e.key(), e.oldName, e.newName}), QStringList({tree->key(parked), parked, "b"}));
+            EXPECT_EQ(list.entry(1).parentPath, tree->key(parked));
+            for (int row = 0; row < list.size(); ++row) {
+                EXPECT_EQ(list.rowOfKey(list.entry(row).key()), row);
+                EXPECT_TRUE(QDir(list.entry(row).key()).exists()) << list.entry(row).key().toStdString();
+            }
+            const QList<RenameProtocol::Line> lines =
+                RenameProtocol::read(app.state().fs(), app.state().settingsFolder);
+            ASSERT_EQ(lines.size(), plain + (goesBack ? 0 : 2));
+            if (!goesBack) {
+                EXPECT_EQ(QStringList({lines[plain].oldName, lines[plain].newName, lines[plain + 1].oldName,
+                                       lines[plain + 1].newName}),
+                          QStringList({"b", "a", "a", parked}));
+            }
+        }
+    }
 }
 
 // Random rename maps over small trees of two levels, checked against a model: where each folder ends up

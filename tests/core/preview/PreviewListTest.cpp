@@ -380,7 +380,7 @@ TEST(PreviewList, KeysAreFoundAsTheWholePathWhateverTheirParts)
         const char* key;
         int row;
     } cases[] = {{"/p/a/b/", 0}, {"/p/a/", 1}, {"/p/a/b", -1}, {"/p/a", -1}, {"/p/", -1},
-                 {"/p//a/", -1}, {"/", -1},      {"", -1},      {"b/", -1}};
+                 {"/p//a/", -1}, {"/", -1},    {"", -1},       {"b/", -1}};
     for (const auto& c : cases)
         EXPECT_EQ(w.list.rowOfKey(QLatin1String(c.key)), c.row) << c.key;
 }
