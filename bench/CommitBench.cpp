@@ -81,7 +81,7 @@ void listTree(const FileSystem& fs, const QString& folder, std::vector<FolderEnt
         e.history.set(0, e.newName);
         e.history.set(1, sub.name);
         out.push_back(std::move(e));
-        listTree(fs, sub.path, out);
+        listTree(fs, sub.pathIn(folder), out);
     }
 }
 
@@ -109,7 +109,7 @@ void renameSiblings(benchmark::State& bench, bool withStat)
         std::vector<std::pair<QByteArray, QByteArray>> paths;
         paths.reserve(static_cast<size_t>(n));
         for (const SubfolderInfo& sub : fs.listSubfolders(root))
-            paths.emplace_back(QFile::encodeName(sub.path),
+            paths.emplace_back(QFile::encodeName(sub.pathIn(root)),
                                QFile::encodeName(root + QLatin1Char('/') + toggled(sub.name)));
         bench.ResumeTiming();
         for (const auto& [from, to] : paths) {

@@ -93,7 +93,7 @@ QStringList plainWalk(const FileSystem& fs, const QString& root)
     for (qsizetype next = 0; next < work.size(); ++next) {
         const QList<SubfolderInfo> children = fs.listSubfolders(work.at(next));
         for (const SubfolderInfo& child : children)
-            work.append(child.path + u'/');
+            work.append(child.pathIn(work.at(next)) + u'/');
     }
     return work;
 }

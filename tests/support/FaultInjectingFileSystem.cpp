@@ -115,7 +115,7 @@ FolderScan FaultInjectingFileSystem::scanFolder(const QString& folder) const
         return {};
     FolderScan scan = PosixFileSystem::scanFolder(folder);
     for (SubfolderInfo& sub : scan.subfolders) { // what the scan tells of its subfolders
-        if (faultFor(Op::BirthTime, sub.path))
+        if (faultFor(Op::BirthTime, sub.pathIn(folder)))
             sub.info.created = PathInfo::kUnknownTime;
     }
     return scan;

@@ -96,7 +96,7 @@ private:
         if (!m_subfolders) {
             m_subfolders.emplace();
             for (const SubfolderInfo& sub : m_state.fs().listSubfolders(m_path)) {
-                if (const std::optional<FolderTimes> times = m_state.fs().folderTimes(sub.path))
+                if (const std::optional<FolderTimes> times = m_state.fs().folderTimes(sub.pathIn(m_path)))
                     m_subfolders->append(*times);
             }
         }

@@ -56,7 +56,7 @@ QStringList expand(const FileSystem& fs, const QStringList& taken, bool withSubf
             QList<SubfolderInfo> children = fs.listSubfolders(work.at(next));
             OpenLocations::sortSubfolders(children);
             for (const SubfolderInfo& child : std::as_const(children)) {
-                QString key = EnsureTrailingSeparator(child.path);
+                QString key = EnsureTrailingSeparator(child.pathIn(work.at(next)));
                 if (mounts.isKernel(key) || seen.contains(key))
                     continue;
                 seen.insert(key);

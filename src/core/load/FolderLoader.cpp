@@ -128,7 +128,8 @@ void FolderLoader::AddFolder(const QString& path)
     addFolder(path, QString(), nullptr);
 }
 
-void FolderLoader::addFolder(const QString& path, const QString& knownParent, const PathInfo* known)
+void FolderLoader::addFolder(const QString& path, const QString& knownParent, const PathInfo* known,
+                             const QString& knownName)
 {
     Action action(*this);
     if (++m_callCount % 100 == 0)
@@ -186,7 +187,9 @@ void FolderLoader::addFolder(const QString& path, const QString& knownParent, co
         m_lastParent = parent.toString();
     if (e.parentPath.isEmpty())
         e.parentPath = m_lastParent;
-    const QString name = folder.mid(slash + 1);
+    // A walk's row shares the name its reading holds.
+    const QStringView nameInPath = QStringView(folder).sliced(slash + 1);
+    const QString name = nameInPath == knownName ? knownName : nameInPath.toString();
     e.oldName = name;
     e.newName = name;
     e.created = info.created;
@@ -292,14 +295,15 @@ void FolderLoader::AddSubfolders(const QString& folder)
         // subfolders then grow while its reading shrinks, instead of on top of it.
         const qsizetype at = frame.next++;
         const SubfolderInfo sub = frame.children.isDetached() ? std::move(frame.children[at]) : frame.children.at(at);
-        if (mounts.isKernel(sub.path))
+        const QString path = sub.pathIn(frame.parentKey);
+        if (mounts.isKernel(path))
             continue;
-        addFolder(sub.path, frame.parentKey, &sub.info);
+        addFolder(path, frame.parentKey, &sub.info, sub.name);
         if (m_cancelRequested)
             return;
         // A folder known to hold no subfolder is only read for the sizes of its files.
         if (!sub.isLink && (measureSizes || !sub.info.holdsNoFolder))
-            stack.push_back({sub.path + QLatin1Char('/'), subfoldersOf(sub.path)});
+            stack.push_back({path + QLatin1Char('/'), subfoldersOf(path)});
     }
 }
 

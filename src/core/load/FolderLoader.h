@@ -125,7 +125,10 @@ public:
     };
 
 private:
-    void addFolder(const QString& path, const QString& knownParent, const PathInfo* known);
+    // knownParent and knownName, when given, are the texts of the parent path and the name that the row
+    // shares; known is what a walk learned of the folder.
+    void addFolder(const QString& path, const QString& knownParent, const PathInfo* known,
+                   const QString& knownName = QString());
     // FileSystem::resolvedPath, with the parents resolved once per loading action.
     QString resolvedPath(const QString& path);
     // The real path of an absolute folder path, remembered for the loading action; empty when missing.

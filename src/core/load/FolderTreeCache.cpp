@@ -34,18 +34,20 @@ std::optional<qint64> FolderTreeCache::totalSize(const QString& folder, const st
     struct Frame
     {
         Node* node;
+        QString path;
         qsizetype next = 0;
         qint64 sum = 0;
     };
     std::vector<Frame> stack;
-    stack.push_back({&scanned(folder)});
+    stack.push_back({&scanned(folder), folder});
     while (!stack.empty()) {
         Frame& frame = stack.back();
         if (frame.next < frame.node->subfolders.size()) {
             const SubfolderInfo& sub = frame.node->subfolders.at(frame.next++);
             if (sub.isLink)
                 continue;
-            Node& child = scanned(sub.path, &read);
+            QString childPath = sub.pathIn(frame.path);
+            Node& child = scanned(childPath, &read);
             if (read && keepGoing && !keepGoing())
                 return std::nullopt;
             if (child.device != frame.node->device && child.device != 0 && frame.node->device != 0)
@@ -53,7 +55,7 @@ std::optional<qint64> FolderTreeCache::totalSize(const QString& folder, const st
             if (child.total >= 0)
                 frame.sum += child.total;
             else
-                stack.push_back({&child}); // invalidates frame; the loop takes back() again
+                stack.push_back({&child, std::move(childPath)}); // invalidates frame; the loop takes back() again
             continue;
         }
         const qint64 total = frame.node->fileBytes + frame.sum;

@@ -37,8 +37,11 @@ void FolderWalkAhead::run()
         std::vector<QString> next;
         for (qsizetype i = subfolders.size() - 1; i >= 0; --i) {
             const SubfolderInfo& sub = subfolders.at(i);
-            if (!sub.isLink && !sub.info.holdsNoFolder && !m_skip(sub.path))
-                next.push_back(sub.path);
+            if (sub.isLink || sub.info.holdsNoFolder)
+                continue;
+            QString path = sub.pathIn(folder);
+            if (!m_skip(path))
+                next.push_back(std::move(path));
         }
         lock.lock();
         // Last to first on the stack, so the first subfolder is read next, as the walk goes.

@@ -178,7 +178,7 @@ QList<Entry> listEntries(const FileSystem& fs, const QString& path, const QList<
     sortSubfolders(folders);
     result.reserve(folders.size());
     for (const SubfolderInfo& s : std::as_const(folders))
-        result.append({s.name, EnsureTrailingSeparator(s.path), Kind::Folder, 0});
+        result.append({s.name, EnsureTrailingSeparator(s.pathIn(path)), Kind::Folder, 0});
     if (!withFiles)
         return result;
 

@@ -67,11 +67,22 @@ struct PathInfo
 struct SubfolderInfo
 {
     QString name;
-    QString path;        // full path, no trailing separator
     bool isLink = false; // a symbolic link to a folder: listed, but a walk must never go through it
     // What scanFolder learned of the subfolder in passing (type Missing where it did not look), so a
     // walk need not ask again for every folder.
     PathInfo info;
+
+    // The full path, no trailing separator, given the folder that was read. Not kept: a folder of a
+    // million subfolders would hold a million paths besides their names.
+    QString pathIn(QStringView folder) const
+    {
+        QString path;
+        path.reserve(folder.size() + 1 + name.size());
+        path.append(folder);
+        if (!folder.endsWith(u'/'))
+            path.append(u'/');
+        return path.append(name);
+    }
 };
 
 struct FileInfo

@@ -69,7 +69,6 @@ private:
 struct Scan
 {
     int fd = -1;
-    QString base;
     dev_t device = 0;
     bool countsLinks = false;
 };
@@ -96,7 +95,6 @@ bool lookAt(const Scan& scan, const char* name, unsigned char type, SubfolderInf
     sub.info = folderInfo(sx, isLink, root);
     sub.info.holdsNoFolder = !isLink && !root && sx.stx_nlink == 2 && scan.countsLinks;
     sub.name = FileNames::decode(name);
-    sub.path = joinedPath(scan.base, sub.name);
     sub.isLink = isLink;
     return true;
 }
@@ -161,7 +159,6 @@ FolderScan scanFolderAt(const QString& base, bool withDetails)
                     return;
                 SubfolderInfo sub;
                 sub.name = FileNames::decode(name);
-                sub.path = joinedPath(base, sub.name);
                 sub.isLink = type == DT_LNK;
                 result.subfolders.append(std::move(sub));
             },
@@ -170,7 +167,6 @@ FolderScan scanFolderAt(const QString& base, bool withDetails)
         return result;
     }
     Scan scan;
-    scan.base = base;
     ReadEntries read;
     const auto lookAtRead = [&](int fd) {
         if (read.size() == 0)

@@ -60,9 +60,9 @@ protected:
     {
         QStringList result;
         for (const SubfolderInfo& s : fs->scanFolder(folder).subfolders) {
-            result.append(s.path + QLatin1Char('/'));
+            result.append(s.pathIn(folder) + QLatin1Char('/'));
             if (!s.isLink)
-                result += expectedWalk(s.path);
+                result += expectedWalk(s.pathIn(folder));
         }
         return result;
     }
