@@ -18,7 +18,6 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     entry.parentPath = QStringLiteral("/nonexistent-dirwright-fuzz/") + parts[2] + u'/';
     entry.oldName = parts[0];
     entry.newName = parts[0];
-    entry.key = entry.parentPath + parts[0] + u'/';
     const QString result = EvaluateStructure(entry, parts[1], fs, locale);
     if (!result.isValidUtf16())
         abort();
