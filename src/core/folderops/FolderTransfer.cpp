@@ -35,11 +35,6 @@ QString parentOf(const QString& path)
     return path.left(std::max<qsizetype>(path.lastIndexOf(QLatin1Char('/')), 1));
 }
 
-QString joined(const QString& folder, const QString& name)
-{
-    return folder.endsWith(QLatin1Char('/')) ? folder + name : folder + QLatin1Char('/') + name;
-}
-
 } // namespace
 
 int TransferReport::count(TransferResult::State state) const
@@ -179,7 +174,7 @@ TransferResult FolderTransfer::copyInto(const TransferItem& item, bool moving)
         }
     }
     // Built under a name no one else uses, next to the target: the target name appears only when complete.
-    const QString temp = joined(
+    const QString temp = PathInFolder(
         parentOf(target),
         QStringLiteral(".dirwright-part-%1").arg(QRandomGenerator::global()->generate64(), 16, 16, QLatin1Char('0')));
     m_error = FsResult::success();
@@ -245,7 +240,7 @@ FolderTransfer::Step FolderTransfer::copyEntry(const QString& source, Kind kind,
     if (!items)
         return fail(FsResult::failure(FsResult::Kind::Access, source));
     for (const FolderItem& item : *items) {
-        const Step step = copyEntry(item.path, item.kind, joined(target, item.name), item.size);
+        const Step step = copyEntry(item.path, item.kind, PathInFolder(target, item.name), item.size);
         if (step != Step::Ok)
             return step;
     }

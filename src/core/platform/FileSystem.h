@@ -64,6 +64,17 @@ struct PathInfo
     bool holdsNoFolder = false;
 };
 
+// The path of name in folder, with one separator between them, in a text of just that size.
+inline QString PathInFolder(QStringView folder, QStringView name)
+{
+    QString path;
+    path.reserve(folder.size() + 1 + name.size());
+    path.append(folder);
+    if (!folder.endsWith(u'/'))
+        path.append(u'/');
+    return path.append(name);
+}
+
 struct SubfolderInfo
 {
     QString name;
@@ -74,15 +85,7 @@ struct SubfolderInfo
 
     // The full path, no trailing separator, given the folder that was read. Not kept: a folder of a
     // million subfolders would hold a million paths besides their names.
-    QString pathIn(QStringView folder) const
-    {
-        QString path;
-        path.reserve(folder.size() + 1 + name.size());
-        path.append(folder);
-        if (!folder.endsWith(u'/'))
-            path.append(u'/');
-        return path.append(name);
-    }
+    QString pathIn(QStringView folder) const { return PathInFolder(folder, name); }
 };
 
 struct FileInfo

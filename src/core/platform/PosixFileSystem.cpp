@@ -247,7 +247,7 @@ QList<FileInfo> PosixFileSystem::listFiles(const QString& folder) const
             return;
         FileInfo info;
         info.name = FileNames::decode(name);
-        info.path = joinedPath(base, info.name);
+        info.path = PathInFolder(base, info.name);
         info.size = static_cast<qint64>(sx.stx_size);
         if (hasBirthTime(sx))
             info.created = localFrom(sx.stx_btime);

@@ -124,11 +124,6 @@ void lookAtAll(const Scan& scan, const ReadEntries& read, FolderScan& result)
 
 } // namespace
 
-QString joinedPath(const QString& folder, const QString& name)
-{
-    return folder.endsWith(QLatin1Char('/')) ? folder + name : folder + QLatin1Char('/') + name;
-}
-
 bool hasBirthTime(const struct statx& sx)
 {
     return (sx.stx_mask & STATX_BTIME) && (sx.stx_btime.tv_sec != 0 || sx.stx_btime.tv_nsec != 0);

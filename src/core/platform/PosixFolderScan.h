@@ -49,8 +49,6 @@ bool forEachEntry(const QByteArray& folder, F&& callback, dev_t* device = nullpt
     return true;
 }
 
-QString joinedPath(const QString& folder, const QString& name);
-
 // Some file systems and unpacked images report a birth time of exactly the epoch when they keep none.
 bool hasBirthTime(const struct statx& sx);
 
