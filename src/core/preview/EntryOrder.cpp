@@ -55,30 +55,44 @@ bool sameParentAsBefore(const std::vector<FolderEntry>& entries, size_t i)
 // keys share a rank, as they would tie in a sort by parent path.
 std::vector<int> parentRanks(const std::vector<FolderEntry>& entries)
 {
-    const QSet<QString> distinct = DistinctParents(entries);
+    // Each row's parent as an index into the distinct parents, looked up once per run of siblings.
+    QHash<QString, int> indexOf;
     std::vector<const QString*> parents;
-    parents.reserve(static_cast<size_t>(distinct.size()));
-    NaturalKeys keys;
-    for (const QString& parent : distinct) {
-        parents.push_back(&parent);
-        keys.append(parent);
+    std::vector<int> ranks(entries.size());
+    constexpr size_t kAhead = 8;
+    for (size_t i = 0; i < entries.size(); ++i) {
+        if (i + kAhead < entries.size())
+            __builtin_prefetch(entries[i + kAhead].parentPath.constData());
+        if (sameParentAsBefore(entries, i)) {
+            ranks[i] = ranks[i - 1];
+            continue;
+        }
+        const auto found = indexOf.constFind(entries[i].parentPath);
+        if (found != indexOf.cend()) {
+            ranks[i] = *found;
+            continue;
+        }
+        ranks[i] = static_cast<int>(parents.size());
+        parents.push_back(&entries[i].parentPath);
+        indexOf.insert(entries[i].parentPath, ranks[i]);
     }
+    NaturalKeys keys;
+    for (const QString* parent : parents)
+        keys.append(*parent);
     std::vector<int> byKey(parents.size());
     std::iota(byKey.begin(), byKey.end(), 0);
     std::sort(byKey.begin(), byKey.end(),
               [&](int a, int b) { return keys.at(static_cast<size_t>(a)) < keys.at(static_cast<size_t>(b)); });
-    QHash<QString, int> rankOf;
-    rankOf.reserve(distinct.size());
+    std::vector<int> rankOfIndex(parents.size());
     int rank = 0;
     for (size_t p = 0; p < byKey.size(); ++p) {
         const auto key = static_cast<size_t>(byKey[p]);
         if (p > 0 && keys.at(static_cast<size_t>(byKey[p - 1])) != keys.at(key))
             ++rank;
-        rankOf.insert(*parents[key], rank);
+        rankOfIndex[key] = rank;
     }
-    std::vector<int> ranks(entries.size());
-    for (size_t i = 0; i < entries.size(); ++i)
-        ranks[i] = sameParentAsBefore(entries, i) ? ranks[i - 1] : rankOf.value(entries[i].parentPath);
+    for (int& r : ranks)
+        r = rankOfIndex[static_cast<size_t>(r)];
     return ranks;
 }
 
@@ -91,8 +105,13 @@ NaturalKeys naturalKeys(const std::vector<FolderEntry>& entries, int column)
                                                                              : nullptr;
     NaturalKeys keys;
     keys.reserve(entries.size(), entries.size() * 48);
-    for (const FolderEntry& e : entries)
-        keys.append(field ? e.*field : e.text(column));
+    // After a sort the entries' texts lie scattered in memory: fetch a few rows ahead.
+    constexpr size_t kAhead = 8;
+    for (size_t i = 0; i < entries.size(); ++i) {
+        if (field && i + kAhead < entries.size())
+            __builtin_prefetch((entries[i + kAhead].*field).constData());
+        keys.append(field ? entries[i].*field : entries[i].text(column));
+    }
     return keys;
 }
 
@@ -140,9 +159,16 @@ std::vector<int> SortedEntryOrder(const std::vector<FolderEntry>& entries, int c
         int index;
     };
     std::vector<Row> rows(n);
+    // By path, the head holds the parent's rank and, below it, the name's first bytes while the ranks fit:
+    // siblings then mostly part without reading their keys.
+    constexpr int kNameBits = 40;
+    const bool nameInHead = byPath && (parentRank.empty() || *std::max_element(parentRank.begin(), parentRank.end()) <
+                                                                 (1 << (64 - kNameBits)));
     for (size_t i = 0; i < n; ++i) {
         quint64 head = 0;
-        if (byPath)
+        if (nameInHead)
+            head = static_cast<quint64>(parentRank[i]) << kNameBits | keys.head(i) >> (64 - kNameBits);
+        else if (byPath)
             head = static_cast<quint64>(parentRank[i]);
         else if (byNumber)
             head = static_cast<quint64>(*numberKey(entries[i], column)) ^ (quint64(1) << 63);
