@@ -51,6 +51,8 @@ FolderLoader::Action::~Action()
         m_loader.flush();
         m_loader.m_cache.reset();
         m_loader.m_resolvedParents.clear();
+        m_loader.m_lastFolder = QString();
+        m_loader.m_lastFolderResolved = QString();
         m_loader.m_cancelRequested = false;
         m_loader.setLoading(false);
     }
@@ -213,10 +215,19 @@ QString FolderLoader::resolvedPath(const QString& path)
     const QStringView name = p.sliced(slash + 1);
     if (slash < 0 || !p.startsWith(u'/') || name.isEmpty() || name == u"." || name == u"..")
         return m_state.fs().resolvedPath(path);
-    const QString parent = resolvedFolder(slash == 0 ? QStringLiteral("/") : p.first(slash).toString());
+    // Siblings follow each other: their folder is resolved once for all of them.
+    const QStringView folder = slash == 0 ? QStringView(u"/") : p.first(slash);
+    if (m_lastFolder.isNull() || folder != m_lastFolder) {
+        m_lastFolder = folder.toString();
+        m_lastFolderResolved = resolvedFolder(m_lastFolder);
+    }
+    const QString& parent = m_lastFolderResolved;
     if (parent.isEmpty())
         return {};
-    return EnsureTrailingSeparator(parent) + name.toString();
+    // A path that is resolved already is kept as it is, not copied.
+    if (p.size() == path.size() && (slash == 0 ? parent == u"/" : QStringView(parent) == folder))
+        return path;
+    return PathInFolder(parent, name);
 }
 
 QString FolderLoader::resolvedFolder(const QString& folder)
@@ -231,7 +242,7 @@ QString FolderLoader::resolvedFolder(const QString& folder)
     if (slash >= 0 && !name.isEmpty() && name != u"." && name != u"..") {
         const QString above = resolvedFolder(slash == 0 ? QStringLiteral("/") : folder.first(slash));
         if (!above.isEmpty()) {
-            QString candidate = EnsureTrailingSeparator(above) + name.toString();
+            QString candidate = PathInFolder(above, name);
             const PathInfo info = m_state.fs().pathInfo(candidate);
             if (info.type == PathInfo::Type::Folder && !info.isLink)
                 resolved = std::move(candidate);

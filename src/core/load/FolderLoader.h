@@ -147,6 +147,9 @@ private:
     std::vector<FolderEntry> m_batch;
     QString m_lastParent; // the parent text of the folder added last, for its siblings to share
     QHash<QString, QString> m_resolvedParents;
+    // The folder of the path resolved last, and what it resolved to.
+    QString m_lastFolder;
+    QString m_lastFolderResolved;
     int m_depth = 0;
     int m_loadedCount = 0;
     Report m_report;
