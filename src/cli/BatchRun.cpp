@@ -156,9 +156,15 @@ void BatchRun::appendChangeLine(QString& out, const QString& shownParent, const 
 
 bool BatchRun::print(QIODevice& device, const QString& text)
 {
+    return write(device, text + QLatin1Char('\n'));
+}
+
+bool BatchRun::write(QIODevice& device, QStringView text)
+{
     // Names keep their own bytes, also those that are not UTF-8.
-    const QByteArray bytes = FileNames::encode(text + QLatin1Char('\n'));
-    if (device.write(bytes) == bytes.size())
+    m_encoded.resize(0);
+    FileNames::appendEncoded(m_encoded, text);
+    if (device.write(m_encoded) == m_encoded.size())
         return true;
     if (&device == &m_out && m_outError.isEmpty())
         m_outError = device.errorString();
@@ -167,7 +173,9 @@ bool BatchRun::print(QIODevice& device, const QString& text)
 
 void BatchRun::printChanges(const PreviewList& list)
 {
-    constexpr qsizetype kBlock = 64 * 1024;
+    // A block of lines stays below the size the C library hands out as pages of its own, which would be
+    // mapped and unmapped for every block.
+    constexpr qsizetype kBlock = 16 * 1024;
     QString block;
     block.reserve(kBlock + 1024);
     // Rows of one folder share their parent text, which is escaped once for all of them.
@@ -181,19 +189,15 @@ void BatchRun::printChanges(const PreviewList& list)
             shownParent = escaped(parent);
         }
         appendChangeLine(block, shownParent, entry.oldName, entry.newName);
-        if (block.size() < kBlock) {
-            block += QLatin1Char('\n');
+        block += QLatin1Char('\n');
+        if (block.size() < kBlock)
             continue;
-        }
-        // print() ends the block's last line.
-        if (!print(m_out, block))
+        if (!write(m_out, block))
             return;
-        block.clear();
+        block.resize(0); // keeps its room
     }
-    if (!block.isEmpty()) {
-        block.chop(1);
-        print(m_out, block);
-    }
+    if (!block.isEmpty())
+        write(m_out, block);
 }
 
 void BatchRun::warn(const QString& key, const QStringList& args, qsizetype listing)

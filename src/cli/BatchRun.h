@@ -57,6 +57,8 @@ private:
     void refresh(PreviewList& list, FolderLoader& loader);
     // False when the device took less than all of the text; the first failure on out is kept.
     bool print(QIODevice& device, const QString& text);
+    // The same for text that ends its lines itself.
+    bool write(QIODevice& device, QStringView text);
     // The list of changes, in blocks of lines rather than a write per line; written out in full before
     // anything is renamed.
     void printChanges(const PreviewList& list);
@@ -69,6 +71,7 @@ private:
     QIODevice& m_err;
     BatchTexts m_texts;
     QString m_outError;
+    QByteArray m_encoded; // what write() hands to the device, kept for its room
 };
 
 // Start-up of a run without a window: the settings folder as the window prepares it, the language the

@@ -87,10 +87,18 @@ QString decode(const char* bytes)
 
 QByteArray encode(QStringView name)
 {
+    QByteArray out;
+    appendEncoded(out, name);
+    return out;
+}
+
+void appendEncoded(QByteArray& out, QStringView name)
+{
     // Three bytes at most for each UTF-16 unit: a pair of them gives four.
     const qsizetype n = name.size();
-    QByteArray out(3 * n, Qt::Uninitialized);
-    char* o = out.data();
+    const qsizetype start = out.size();
+    out.resize(start + 3 * n);
+    char* o = out.data() + start;
     const char16_t* chars = name.utf16();
     for (qsizetype i = 0; i < n; ++i) {
         const char16_t c = chars[i];
@@ -108,7 +116,6 @@ QByteArray encode(QStringView name)
         }
     }
     out.truncate(o - out.constData());
-    return out;
 }
 
 } // namespace FileNames

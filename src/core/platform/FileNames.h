@@ -13,5 +13,7 @@ namespace FileNames {
 QString decode(const QByteArray& bytes);
 QString decode(const char* bytes);
 QByteArray encode(QStringView name);
+// The same, appended to out: a buffer used again keeps its room.
+void appendEncoded(QByteArray& out, QStringView name);
 
 } // namespace FileNames
