@@ -306,8 +306,7 @@ BatchRun::Status BatchRun::runSteps(const BatchOptions& options, PreviewList& li
     // checked and printed; the take stops that read and reads whatever it still wants itself.
     DirectoryNames folderNames;
     if (!options.dryRun && !options.listOrder) {
-        const QSet<QString> parents = DistinctParents(list.entries());
-        folderNames.readAhead(m_state.fs(), {parents.cbegin(), parents.cend()}, m_state.now().toSecsSinceEpoch());
+        folderNames.readAhead(m_state.fs(), DistinctParents(list.entries()), m_state.now().toSecsSinceEpoch());
     }
 
     auto script = scripts.cbegin();

@@ -79,10 +79,11 @@ void DirectoryNames::read(const FileSystem& fs, const std::vector<QString>& fold
     std::vector<std::optional<Folder>> fresh(folders.size());
     ParallelRuns runs(kRun);
     const auto look = [&] {
+        FolderCursor cursor; // this thread's: folders in list order mostly share their parent
         runs.take(folders.size(), [&](size_t i) {
             if (stop && stop->load(std::memory_order_relaxed))
                 return;
-            const qint64 modified = fs.pathInfo(folders[i]).lastWrite;
+            const qint64 modified = fs.pathInfo(folders[i], &cursor).lastWrite;
             const auto kept = std::as_const(m_folders).find(folders[i]);
             if (kept != m_folders.cend() && kept->modified == modified && kept->readAt > modified)
                 return;

@@ -202,13 +202,18 @@ std::vector<int> SortedEntryOrder(const std::vector<FolderEntry>& entries, int c
     return order;
 }
 
-QSet<QString> DistinctParents(const std::vector<FolderEntry>& entries)
+std::vector<QString> DistinctParents(const std::vector<FolderEntry>& entries)
 {
     // Siblings mostly stand together.
-    QSet<QString> parents;
+    QSet<QString> seen;
+    std::vector<QString> parents;
     for (size_t i = 0; i < entries.size(); ++i) {
-        if (!sameParentAsBefore(entries, i))
-            parents.insert(entries[i].parentPath);
+        if (sameParentAsBefore(entries, i))
+            continue;
+        const qsizetype before = seen.size();
+        seen.insert(entries[i].parentPath);
+        if (seen.size() != before)
+            parents.push_back(entries[i].parentPath);
     }
     return parents;
 }

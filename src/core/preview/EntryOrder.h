@@ -15,5 +15,6 @@ QString EntrySortKey(const FolderEntry& e, int column);
 std::vector<int> SortedEntryOrder(const std::vector<FolderEntry>& entries, int column, Qt::SortOrder sortOrder,
                                   bool byParentFirst);
 
-// The distinct parent paths of the entries: an entry with the parent of the one before costs no look-up.
-QSet<QString> DistinctParents(const std::vector<FolderEntry>& entries);
+// The distinct parent paths of the entries, in the order they first come: an entry with the parent of the
+// one before costs no look-up.
+std::vector<QString> DistinctParents(const std::vector<FolderEntry>& entries);

@@ -14,6 +14,7 @@
 #include <csignal>
 #include <dirent.h>
 #include <fcntl.h>
+#include <optional>
 #include <sys/resource.h>
 #include <sys/stat.h>
 #include <sys/statfs.h>
@@ -168,6 +169,16 @@ TEST(PosixFileSystem, AScanOfAnyLengthListsEverySubfolderInOrderWithItsDetails)
         ASSERT_TRUE(tree.link(tree.path("d0"), "link"));
         ASSERT_TRUE(tree.link(tree.path("gone"), "dangling"));
         PosixFileSystem fs;
+        // The names alone: every entry of any kind, in however many reads it takes.
+        std::optional<QStringList> names = fs.entryNames(tree.root());
+        ASSERT_TRUE(names);
+        QStringList expected =
+            QDir(tree.root()).entryList(QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot);
+        std::sort(names->begin(), names->end());
+        std::sort(expected.begin(), expected.end());
+        EXPECT_EQ(*names, expected);
+        EXPECT_FALSE(fs.entryNames(tree.path("gone")));
+
         const FolderScan scan = fs.scanFolder(tree.root());
         const QList<SubfolderInfo> plain = fs.listSubfolders(tree.root(), true);
         EXPECT_TRUE(scan.readable);
