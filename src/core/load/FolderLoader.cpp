@@ -16,6 +16,7 @@
 #include <QIODevice>
 #include <QUrl>
 #include <algorithm>
+#include <cstring>
 #include <exception>
 #include <functional>
 #include <limits>
@@ -30,6 +31,8 @@ namespace {
 const QString kListFileFilter = QStringLiteral("*.*|*.*|m3u Playlist|*.m3u|pls Playlist|*.pls");
 // The resolved parents a loading action keeps at most; beyond, it starts afresh.
 constexpr qsizetype kRememberedParents = 4096;
+// The room a new batch gets at most before it fills: a window's batches can be much larger.
+constexpr int kBatchRoom = 4096;
 
 } // namespace
 
@@ -53,6 +56,8 @@ FolderLoader::Action::~Action()
         m_loader.m_resolvedParents.clear();
         m_loader.m_lastFolder = QString();
         m_loader.m_lastFolderResolved = QString();
+        m_loader.m_resolveCursor = {};
+        m_loader.m_batch = {};
         m_loader.m_cancelRequested = false;
         m_loader.setLoading(false);
     }
@@ -83,7 +88,9 @@ void FolderLoader::flush()
         // The list leaves out a key it holds already, which is one named twice in this batch.
         const int batched = static_cast<int>(m_batch.size());
         const int repeated = batched - m_list.appendBatch(std::move(m_batch));
-        m_batch.clear();
+        // The next batch is mostly as large: room for it at once, not grown step by step.
+        m_batch = {};
+        m_batch.reserve(static_cast<size_t>(std::min(batched, kBatchRoom)));
         m_report.alreadyListed += repeated;
         m_report.added -= repeated;
         m_loadedCount -= repeated;
@@ -243,7 +250,7 @@ QString FolderLoader::resolvedFolder(const QString& folder)
         const QString above = resolvedFolder(slash == 0 ? QStringLiteral("/") : folder.first(slash));
         if (!above.isEmpty()) {
             QString candidate = PathInFolder(above, name);
-            const PathInfo info = m_state.fs().pathInfo(candidate);
+            const PathInfo info = m_state.fs().pathInfo(candidate, &m_resolveCursor);
             if (info.type == PathInfo::Type::Folder && !info.isLink)
                 resolved = std::move(candidate);
         }
@@ -393,7 +400,10 @@ FsResult FolderLoader::readListFile(const QString& listFile)
     if (!read.ok())
         return read.result;
     // Mostly one folder a line.
-    const qsizetype lines = std::count(read.bytes.cbegin(), read.bytes.cend(), '\n') + 1;
+    qsizetype lines = 1;
+    const char* const end = read.bytes.cend();
+    for (const char* at = read.bytes.cbegin(); (at = static_cast<const char*>(std::memchr(at, '\n', end - at))); ++at)
+        ++lines;
     m_list.reserve(static_cast<int>(std::min<qsizetype>(m_list.size() + lines, std::numeric_limits<int>::max())));
     QBuffer device(&read.bytes);
     device.open(QIODevice::ReadOnly);

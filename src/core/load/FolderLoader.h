@@ -150,6 +150,7 @@ private:
     // The folder of the path resolved last, and what it resolved to.
     QString m_lastFolder;
     QString m_lastFolderResolved;
+    FolderCursor m_resolveCursor; // folders resolved one after another mostly share their parent
     int m_depth = 0;
     int m_loadedCount = 0;
     Report m_report;
