@@ -4,7 +4,6 @@
 #include "core/load/CommandLine.h"
 #include "core/load/StartOptions.h"
 #include "core/platform/FileNames.h"
-#include "core/platform/MemoryUse.h"
 #include "core/platform/PosixFileSystem.h"
 #include "core/platform/SystemClock.h"
 #include "core/settings/GlobalInit.h"
@@ -21,10 +20,19 @@
 #include <QIcon>
 #include <QTimer>
 #include <cstdio>
+#ifdef __GLIBC__
+#include <malloc.h>
+#endif
 
 int main(int argc, char** argv)
 {
-    SetUpMemoryUse();
+#ifdef __GLIBC__
+    // Large blocks (a list's rows, a big folder's names, sort keys) come from the system and go back to it
+    // when freed. Left to itself, glibc raises this bound each time such a block is freed, and the next
+    // ones of that size stay in the heap as holes: a sort or a walk over a million folders left over a
+    // hundred megabytes there.
+    mallopt(M_MMAP_THRESHOLD, 128 * 1024);
+#endif
     // A run without a window never creates the GUI application, so it needs no display.
     if (argc > 1 && FileNames::decode(argv[1]) == BatchOptions::batchOption()) {
         QCoreApplication app(argc, argv);

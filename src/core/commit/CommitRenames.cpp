@@ -11,7 +11,6 @@
 #include "core/commit/RenameJournal.h"
 #include "core/commit/RenameProtocol.h"
 #include "core/commit/SiblingRenamePlan.h"
-#include "core/platform/MemoryUse.h"
 #include "core/preview/PreviewList.h"
 #include "core/settings/Paths.h"
 
@@ -29,9 +28,6 @@ namespace {
 constexpr int kScanLimit = 16;
 // While the list catches up with a block, it looks this often whether the block's renamer has finished.
 constexpr size_t kLookEvery = 16;
-// Renames rewrite the parent paths of the rows below each renamed folder: the old texts leave holes in
-// the heap, which go back to the system after this many blocks.
-constexpr int kReturnMemoryEvery = 16;
 
 // One run: renames entries and keeps the list in step with the disk. Views hear of the changes once, at
 // the end; with many renames the list's key index is rebuilt once then instead of updated per key.
@@ -120,8 +116,6 @@ public:
                     }
                 }
             }
-            if (++m_blocks % kReturnMemoryEvery == 0)
-                ReturnFreeMemory();
             if (followingRenamer) {
                 std::swap(running, following);
                 renamer = std::move(followingRenamer);
@@ -352,7 +346,6 @@ private:
     std::optional<PathPrefixIndex> m_index;
     Slot m_slots[2];
     QString m_parkedName; // the name of the entry parked last, before it was parked
-    int m_blocks = 0;     // blocks run so far
     CommitReport m_report;
 };
 
@@ -428,9 +421,6 @@ CommitReport CommitRenamesSafely(AppState& state, PreviewList& list, const std::
             return refused;
         }
     }
-    // The folders' names and the check's tables are gone; their room goes back before the renames want
-    // theirs.
-    ReturnFreeMemory();
     std::vector<int> changed;
     for (int i = 0; i < list.size(); ++i) {
         if (list.entry(i).isChanged())
