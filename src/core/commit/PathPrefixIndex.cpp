@@ -9,14 +9,24 @@ QStringView PathPrefixIndex::holdingFolder(const QString& path)
     return QStringView(path).left(path.lastIndexOf(QLatin1Char('/'), path.size() - 2) + 1);
 }
 
-void PathPrefixIndex::insert(QStringView folder, int id)
+std::vector<int>& PathPrefixIndex::groupOf(QStringView folder, const QString* text)
 {
     if (m_last == m_groups.end() || QStringView(m_last->first) != folder) {
         m_last = m_groups.find(folder);
         if (m_last == m_groups.end())
-            m_last = m_groups.emplace(folder.toString(), std::vector<int>{}).first;
+            m_last = m_groups.emplace(text ? *text : folder.toString(), std::vector<int>{}).first;
     }
-    m_last->second.push_back(id);
+    return m_last->second;
+}
+
+void PathPrefixIndex::insert(QStringView folder, int id)
+{
+    groupOf(folder, nullptr).push_back(id);
+}
+
+void PathPrefixIndex::insert(const QString& folder, int id)
+{
+    groupOf(folder, &folder).push_back(id);
 }
 
 void PathPrefixIndex::erase(QStringView folder, int id)

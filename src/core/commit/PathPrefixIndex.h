@@ -18,6 +18,8 @@ public:
     static QStringView holdingFolder(const QString& path);
 
     void insert(QStringView folder, int id);
+    // The same; a new group keeps the folder's text itself, shared with whoever holds it too.
+    void insert(const QString& folder, int id);
     // Removes id from the folder's group; nothing when it is not there.
     void erase(QStringView folder, int id);
     // Every group whose folder begins with `from` gets `to` in place of that beginning (groups that meet
@@ -28,6 +30,9 @@ public:
     int groupCount() const { return static_cast<int>(m_groups.size()); }
 
 private:
+    // The ids of the folder's group, made when missing with text as its key (or a copy of folder).
+    std::vector<int>& groupOf(QStringView folder, const QString* text);
+
     std::map<QString, std::vector<int>, std::less<>> m_groups;
     // The group of the last insert: lists hold siblings next to each other, so most inserts find it here.
     std::map<QString, std::vector<int>, std::less<>>::iterator m_last = m_groups.end();
