@@ -91,6 +91,7 @@ void DirectoryNames::read(const FileSystem& fs, const std::vector<QString>& fold
             folder.modified = modified;
             folder.readAt = nowSecs;
             folder.readable = fs.readEntryNames(folders[i], [&folder](const QString& name) { folder.names.add(name); });
+            folder.names.squeeze(); // a set is kept for every folder
             fresh[i] = std::move(folder);
         });
     };

@@ -4,6 +4,7 @@
 
 #include <QString>
 #include <QStringView>
+#include <optional>
 #include <vector>
 
 // The names in one folder, packed: one text holds them all, and an open table points into it. A folder of
@@ -15,11 +16,19 @@ public:
     void add(QStringView name);
     bool contains(QStringView name) const;
     qsizetype size() const { return static_cast<qsizetype>(m_starts.size()) - 1; }
+    // Gives back the room kept for more names, once all are in.
+    void squeeze();
 
 private:
+    // Up to this many names are looked through one by one, without a table: most folders hold only a
+    // few, and a program that checks a million of them holds a set for each.
+    static constexpr size_t kWithoutTable = 16;
+
     QStringView nameAt(size_t number) const;
+    // The number of the name, if held.
+    std::optional<quint32> find(QStringView name, size_t hash) const;
 
     QString m_text;                   // the names one after another
     std::vector<quint32> m_starts{0}; // where name i starts in m_text, and one past the last name
-    NumberTable m_table;              // of name numbers
+    NumberTable m_table;              // of name numbers, once there are more than kWithoutTable
 };

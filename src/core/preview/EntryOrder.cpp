@@ -51,31 +51,39 @@ bool sameParentAsBefore(const std::vector<FolderEntry>& entries, size_t i)
     return i > 0 && entries[i].parentPath == entries[i - 1].parentPath;
 }
 
-// Each distinct parent path ranked once by its natural key: parent paths repeat a lot. Parents with equal
-// keys share a rank, as they would tie in a sort by parent path.
-std::vector<int> parentRanks(const std::vector<FolderEntry>& entries)
+// Each row's parent as an index into parents, the distinct parent paths in the order they first come:
+// looked up once per run of siblings, and the texts fetched a few rows ahead (after a sort they lie
+// scattered in memory).
+std::vector<int> parentIndexes(const std::vector<FolderEntry>& entries, std::vector<const QString*>& parents)
 {
-    // Each row's parent as an index into the distinct parents, looked up once per run of siblings.
     QHash<QString, int> indexOf;
-    std::vector<const QString*> parents;
-    std::vector<int> ranks(entries.size());
+    std::vector<int> indexes(entries.size());
     constexpr size_t kAhead = 8;
     for (size_t i = 0; i < entries.size(); ++i) {
         if (i + kAhead < entries.size())
             __builtin_prefetch(entries[i + kAhead].parentPath.constData());
         if (sameParentAsBefore(entries, i)) {
-            ranks[i] = ranks[i - 1];
+            indexes[i] = indexes[i - 1];
             continue;
         }
         const auto found = indexOf.constFind(entries[i].parentPath);
         if (found != indexOf.cend()) {
-            ranks[i] = *found;
+            indexes[i] = *found;
             continue;
         }
-        ranks[i] = static_cast<int>(parents.size());
+        indexes[i] = static_cast<int>(parents.size());
         parents.push_back(&entries[i].parentPath);
-        indexOf.insert(entries[i].parentPath, ranks[i]);
+        indexOf.insert(entries[i].parentPath, indexes[i]);
     }
+    return indexes;
+}
+
+// Each distinct parent path ranked once by its natural key: parent paths repeat a lot. Parents with equal
+// keys share a rank, as they would tie in a sort by parent path.
+std::vector<int> parentRanks(const std::vector<FolderEntry>& entries)
+{
+    std::vector<const QString*> parents;
+    std::vector<int> ranks = parentIndexes(entries, parents);
     NaturalKeys keys;
     for (const QString* parent : parents)
         keys.append(*parent);
@@ -204,16 +212,11 @@ std::vector<int> SortedEntryOrder(const std::vector<FolderEntry>& entries, int c
 
 std::vector<QString> DistinctParents(const std::vector<FolderEntry>& entries)
 {
-    // Siblings mostly stand together.
-    QSet<QString> seen;
+    std::vector<const QString*> found;
+    parentIndexes(entries, found);
     std::vector<QString> parents;
-    for (size_t i = 0; i < entries.size(); ++i) {
-        if (sameParentAsBefore(entries, i))
-            continue;
-        const qsizetype before = seen.size();
-        seen.insert(entries[i].parentPath);
-        if (seen.size() != before)
-            parents.push_back(entries[i].parentPath);
-    }
+    parents.reserve(found.size());
+    for (const QString* parent : found)
+        parents.push_back(*parent);
     return parents;
 }
