@@ -231,8 +231,10 @@ QString FolderLoader::resolvedPath(const QString& path)
     const QString& parent = m_lastFolderResolved;
     if (parent.isEmpty())
         return {};
-    // A path that is resolved already is kept as it is, not copied.
-    if (p.size() == path.size() && (slash == 0 ? parent == u"/" : QStringView(parent) == folder))
+    // A path that is resolved already is kept as it is, not copied: the resolved folder and a separator
+    // are what the path has before its name ("//a" is not, its folder resolves to "/").
+    const QStringView asListed = parent.endsWith(u'/') ? p.first(slash + 1) : p.first(slash);
+    if (p.size() == path.size() && QStringView(parent) == asListed)
         return path;
     return PathInFolder(parent, name);
 }

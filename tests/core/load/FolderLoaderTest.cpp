@@ -280,6 +280,15 @@ TEST_F(LoaderTest, ListedFoldersGoByTheirRealPathsWhateverTheirParentsAreCalled)
     EXPECT_TRUE(loader.ReadListFile(tree.path(QStringLiteral("Lists/l.txt"))).ok());
     EXPECT_EQ(keys(), QStringList({tree.key("Elsewhere/x/y"), tree.key("Top/A/B"), tree.key("Top/A/C"),
                                    tree.key("Elsewhere/x")}));
+
+    // A folder right below the root, named with a doubled first separator, goes by its one real path
+    // (or not at all, where it is a mount of its own).
+    const QString top = tree.root().section(QLatin1Char('/'), 1, 1);
+    tree.write("Lists/top.txt", "//" + FileNames::encode(top) + '\n');
+    loader.measureSizes = false; // not the whole of that folder
+    EXPECT_TRUE(loader.ReadListFile(tree.path(QStringLiteral("Lists/top.txt"))).ok());
+    for (const QString& key : keys())
+        EXPECT_FALSE(key.startsWith(QStringLiteral("//"))) << key.toStdString();
 }
 
 // A long list is looked at in chunks on two threads: rows come in the list's order all the same, each
