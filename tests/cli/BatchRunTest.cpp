@@ -437,7 +437,7 @@ TEST_F(BatchRunTest, AListOfChangesLongerThanOneWriteBlockArrivesWholeInOrder)
     QString expected;
     for (const QString& name : names)
         expected += change(QStringLiteral("P/") + name, QStringLiteral("x") + name);
-    EXPECT_GT(expected.size(), 3 * 64 * 1024);
+    EXPECT_GT(expected.size(), 3 * 16 * 1024);
     EXPECT_EQ(out, expected);
 }
 

@@ -85,7 +85,7 @@ void DirectoryNames::read(const FileSystem& fs, const std::vector<QString>& fold
                 return;
             const qint64 modified = fs.pathInfo(folders[i], &cursor).lastWrite;
             const auto kept = std::as_const(m_folders).find(folders[i]);
-            if (kept != m_folders.cend() && kept->modified == modified && kept->readAt > modified)
+            if (kept != m_folders.cend() && kept->readable && kept->modified == modified && kept->readAt > modified)
                 return;
             Folder folder;
             folder.modified = modified;

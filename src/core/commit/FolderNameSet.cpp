@@ -31,7 +31,7 @@ void FolderNameSet::add(QStringView name)
         return;
     m_text.append(name);
     m_starts.push_back(static_cast<quint32>(m_text.size()));
-    if (count + 1 < kWithoutTable + 1)
+    if (count < kWithoutTable)
         return;
     // Past the size that is looked through: every name goes into the table, the new one last.
     const auto never = [](quint32) { return false; };

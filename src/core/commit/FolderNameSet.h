@@ -7,9 +7,9 @@
 #include <optional>
 #include <vector>
 
-// The names in one folder, packed: one text holds them all, and an open table points into it. A folder of
-// a million entries takes some thirty bytes a name this way, against a hundred and more in a set of
-// strings.
+// The names in one folder, packed: one text holds them all, and beyond a few names an open table points
+// into it. A folder of a million entries takes some thirty bytes a name this way, against a hundred and
+// more in a set of strings.
 class FolderNameSet
 {
 public:

@@ -97,6 +97,7 @@ void appendEncoded(QByteArray& out, QStringView name)
     // Three bytes at most for each UTF-16 unit: a pair of them gives four.
     const qsizetype n = name.size();
     const qsizetype start = out.size();
+    out.reserve(start + 3 * n); // just that much, where there is no room yet
     out.resize(start + 3 * n);
     char* o = out.data() + start;
     const char16_t* chars = name.utf16();

@@ -264,19 +264,27 @@ bool PosixFileSystem::readEntryNames(const QString& folder, const std::function<
     // where we may without marking the folder as read (a check should not write to the disk).
     const QByteArray path = native(absolutePath(folder));
     constexpr int kFlags = O_RDONLY | O_DIRECTORY | O_CLOEXEC;
-    int fd = open(path.constData(), kFlags | O_NOATIME);
+    const auto openFolder = [&](int flags) {
+        int fd = -1;
+        do
+            fd = open(path.constData(), flags);
+        while (fd < 0 && errno == EINTR);
+        return fd;
+    };
+    int fd = openFolder(kFlags | O_NOATIME);
     if (fd < 0 && errno == EPERM) // not the folder's owner
-        fd = open(path.constData(), kFlags);
+        fd = openFolder(kFlags);
     if (fd < 0)
         return false;
+    // Closed however the reading ends, also when take throws.
+    const std::unique_ptr<int, void (*)(const int*)> closer(&fd, [](const int* held) { close(*held); });
     alignas(dirent64) char buffer[32 * 1024];
-    bool complete = true;
     for (;;) {
         const ssize_t filled = getdents64(fd, buffer, sizeof buffer);
-        if (filled <= 0) {
-            complete = filled == 0;
-            break;
-        }
+        if (filled < 0 && errno == EINTR)
+            continue;
+        if (filled <= 0)
+            return filled == 0;
         for (ssize_t at = 0; at < filled;) {
             const auto* e = reinterpret_cast<const dirent64*>(buffer + at);
             at += e->d_reclen;
@@ -284,8 +292,6 @@ bool PosixFileSystem::readEntryNames(const QString& folder, const std::function<
                 take(FileNames::decode(e->d_name));
         }
     }
-    close(fd);
-    return complete;
 }
 
 FsResult PosixFileSystem::copyFile(const QString& source, const QString& target, bool overwrite)

@@ -2,7 +2,7 @@
 
 #include "core/preview/FolderEntry.h"
 
-#include <QSet>
+#include <QString>
 #include <Qt>
 #include <vector>
 

@@ -287,6 +287,9 @@ TEST_F(LoaderTest, ListedFoldersGoByTheirRealPathsWhateverTheirParentsAreCalled)
     tree.write("Lists/top.txt", "//" + FileNames::encode(top) + '\n');
     loader.measureSizes = false; // not the whole of that folder
     EXPECT_TRUE(loader.ReadListFile(tree.path(QStringLiteral("Lists/top.txt"))).ok());
+    const QString real = QLatin1Char('/') + top;
+    const bool ownMount = PosixFileSystem().pathInfo(real).isRoot;
+    EXPECT_EQ(keys().contains(real + QLatin1Char('/')), !ownMount);
     for (const QString& key : keys())
         EXPECT_FALSE(key.startsWith(QStringLiteral("//"))) << key.toStdString();
 }
