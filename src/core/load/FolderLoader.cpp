@@ -21,6 +21,7 @@
 #include <functional>
 #include <limits>
 #include <memory>
+#include <optional>
 #include <system_error>
 #include <thread>
 #include <utility>
@@ -420,23 +421,33 @@ FsResult FolderLoader::readListFile(const QString& listFile)
         std::vector<QString> paths;
         std::vector<QString> folders; // resolved; empty where nothing can be resolved
         std::vector<PathInfo> infos;
-        ParallelRuns looks{kRun}; // shares the looking out among the cores
+        std::vector<std::optional<FolderScan>> scans; // of the folders, where sizes are measured
+        ParallelRuns looks{kRun};                     // shares the looking out among the cores
     };
-    const auto lookAll = [&fs](Chunk& chunk) {
+    // A folder whose size is measured is read here too: the walk for its size then finds it read.
+    const bool readFolders = measureSizes;
+    const auto lookAll = [&fs, readFolders](Chunk& chunk) {
         FolderCursor cursor; // this thread's: listed folders mostly share their parent
         chunk.looks.take(chunk.folders.size(), [&](size_t i) {
-            if (!chunk.folders[i].isEmpty())
-                chunk.infos[i] = fs.pathInfo(chunk.folders[i], &cursor);
+            if (chunk.folders[i].isEmpty())
+                return;
+            chunk.infos[i] = fs.pathInfo(chunk.folders[i], &cursor);
+            const PathInfo& info = chunk.infos[i];
+            if (readFolders && info.type == PathInfo::Type::Folder && !info.isLink && !info.isRoot)
+                chunk.scans[i] = fs.scanFolder(chunk.folders[i]);
         });
     };
-    const auto addAll = [this](const Chunk& chunk) {
+    const auto addAll = [this](Chunk& chunk) {
         for (size_t i = 0; i < chunk.paths.size() && !m_cancelRequested; ++i) {
             // A folder is added as it was looked at; anything else (a file stands for its folder, a
             // missing path is counted) goes the whole way.
-            if (chunk.infos[i].type == PathInfo::Type::Folder)
-                addFolder(chunk.folders[i], QString(), &chunk.infos[i]);
-            else
+            if (chunk.infos[i].type != PathInfo::Type::Folder) {
                 AddFolder(chunk.paths[i]);
+                continue;
+            }
+            if (chunk.scans[i] && m_cache)
+                m_cache->addScan(chunk.folders[i], *std::exchange(chunk.scans[i], std::nullopt));
+            addFolder(chunk.folders[i], QString(), &chunk.infos[i]);
         }
     };
     auto looked = std::make_unique<Chunk>(); // the chunk the other core is looking at
@@ -459,6 +470,7 @@ FsResult FolderLoader::readListFile(const QString& listFile)
         next->paths = std::move(paths);
         paths.clear();
         next->infos.resize(next->paths.size());
+        next->scans.resize(next->paths.size());
         lookAll(*looked); // whatever the other core has not taken yet
         joinLooker();
         const std::unique_ptr<Chunk> ready = std::exchange(looked, std::move(next));

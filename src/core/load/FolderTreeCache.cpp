@@ -9,12 +9,21 @@ FolderTreeCache::Node& FolderTreeCache::scanned(const QString& folder, bool* was
         *wasRead = found == m_nodes.end();
     if (found != m_nodes.end())
         return found->second;
-    FolderScan scan = m_fs.scanFolder(folder);
-    Node& node = m_nodes[folder];
+    return m_nodes.emplace(folder, nodeOf(m_fs.scanFolder(folder))).first->second;
+}
+
+FolderTreeCache::Node FolderTreeCache::nodeOf(FolderScan scan)
+{
+    Node node;
     node.subfolders = std::move(scan.subfolders);
     node.fileBytes = scan.fileBytes;
     node.device = scan.device;
     return node;
+}
+
+void FolderTreeCache::addScan(const QString& folder, FolderScan scan)
+{
+    m_nodes.try_emplace(folder, nodeOf(std::move(scan)));
 }
 
 QList<SubfolderInfo> FolderTreeCache::subfolders(const QString& folder)

@@ -24,6 +24,10 @@ public:
     // keepGoing is asked after every folder that had to be read; nothing when it said stop.
     std::optional<qint64> totalSize(const QString& folder, const std::function<bool()>& keepGoing);
 
+    // A folder read elsewhere (on another thread, ahead of its turn), kept as if read here; nothing when
+    // the folder was read already.
+    void addScan(const QString& folder, FolderScan scan);
+
     // The direct subfolders of a folder, links included and flagged; read at most once per action.
     QList<SubfolderInfo> subfolders(const QString& folder);
 
@@ -41,6 +45,7 @@ private:
 
     // Keys are folder paths as the file system gives them: absolute, no trailing separator.
     Node& scanned(const QString& folder, bool* wasRead = nullptr);
+    static Node nodeOf(FolderScan scan);
 
     const FileSystem& m_fs;
     std::unordered_map<QString, Node> m_nodes; // node-based: references stay valid while it grows

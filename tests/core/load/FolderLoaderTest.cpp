@@ -295,11 +295,15 @@ TEST_F(LoaderTest, ListedFoldersGoByTheirRealPathsWhateverTheirParentsAreCalled)
 }
 
 // A long list is looked at in chunks on two threads: rows come in the list's order all the same, each
-// folder once, a file as its folder, missing paths counted, and a cancel stops at once.
+// folder once, a file as its folder, missing paths counted, sizes whole although the folders were read
+// ahead, and a cancel stops at once.
 TEST_F(LoaderTest, LongListsKeepTheirOrderWhileLookedAtInChunks)
 {
     TestTree tree(manyFolders(QStringLiteral("F/"), 5000));
     tree.add("F/F7/file.txt=1");
+    tree.add("F/F7/deep/g.txt=5");    // not listed: walked for F7's size
+    tree.add("F/F4500/h.txt=20");     // in the first chunk
+    tree.add("F/F100/inner/i.txt=7"); // in the second
     QByteArray text;
     QStringList expected;
     for (int i = 4999; i >= 0; --i) {
@@ -325,6 +329,11 @@ TEST_F(LoaderTest, LongListsKeepTheirOrderWhileLookedAtInChunks)
             continue;
         }
         EXPECT_EQ(keys(), expected);
+        for (int row = 0; row < list.size(); ++row) {
+            const FolderEntry& e = list.entry(row);
+            const qint64 size = e.oldName == u"F7" ? 6 : e.oldName == u"F4500" ? 20 : e.oldName == u"F100" ? 7 : 0;
+            ASSERT_EQ(e.size, size) << e.oldName.toStdString();
+        }
         EXPECT_EQ(loader.lastReport().missing, 5);
         EXPECT_EQ(loader.lastReport().alreadyListed, 3);
         EXPECT_EQ(loader.lastReport().added, expected.size());
