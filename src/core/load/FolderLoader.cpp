@@ -16,6 +16,7 @@
 #include <QIODevice>
 #include <QUrl>
 #include <algorithm>
+#include <atomic>
 #include <cstring>
 #include <exception>
 #include <functional>
@@ -426,10 +427,12 @@ FsResult FolderLoader::readListFile(const QString& listFile)
     };
     // A folder whose size is measured is read here too: the walk for its size then finds it read.
     const bool readFolders = measureSizes;
-    const auto lookAll = [&fs, readFolders](Chunk& chunk) {
+    // Set once a cancel is seen: the looks still to come are left, reads of large folders included.
+    std::atomic<bool> cancelled{false};
+    const auto lookAll = [&fs, readFolders, &cancelled](Chunk& chunk) {
         FolderCursor cursor; // this thread's: listed folders mostly share their parent
         chunk.looks.take(chunk.folders.size(), [&](size_t i) {
-            if (chunk.folders[i].isEmpty())
+            if (chunk.folders[i].isEmpty() || cancelled.load(std::memory_order_relaxed))
                 return;
             chunk.infos[i] = fs.pathInfo(chunk.folders[i], &cursor);
             const PathInfo& info = chunk.infos[i];
@@ -488,6 +491,7 @@ FsResult FolderLoader::readListFile(const QString& listFile)
             }
         }
         addAll(*ready);
+        cancelled = m_cancelRequested;
     };
     try {
         while (const std::optional<QByteArray> entry = reader.next()) {
