@@ -16,6 +16,7 @@
 #include "core/platform/FileNames.h"
 #include "core/platform/FileReadProblem.h"
 #include "core/platform/PosixFileSystem.h"
+#include "core/platform/SharedText.h"
 #include "core/platform/SystemClock.h"
 #include "core/preview/EntryOrder.h"
 #include "core/preview/PreviewList.h"
@@ -184,7 +185,7 @@ void BatchRun::printChanges(const PreviewList& list)
     for (const FolderEntry& entry : list.entries()) {
         if (!entry.isChanged())
             continue;
-        if (entry.parentPath.constData() != parent.constData() || entry.parentPath.size() != parent.size()) {
+        if (!IsSharedText(entry.parentPath, parent)) {
             parent = entry.parentPath;
             shownParent = escaped(parent);
         }

@@ -11,6 +11,7 @@
 #include "core/commit/RenameJournal.h"
 #include "core/commit/RenameProtocol.h"
 #include "core/commit/SiblingRenamePlan.h"
+#include "core/platform/SharedText.h"
 #include "core/preview/PreviewList.h"
 #include "core/settings/Paths.h"
 
@@ -257,8 +258,7 @@ private:
             // The texts are mostly one shared text, which needs no comparing.
             const QString& parent = m_list.entry(renames[i].row).parentPath;
             const QString& planned = renames[i].parentPath;
-            const bool shared = parent.constData() == planned.constData() && parent.size() == planned.size();
-            if (!shared && parent != planned)
+            if (!IsSharedText(parent, planned) && parent != planned)
                 return i;
         }
         return renames.size();

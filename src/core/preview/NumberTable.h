@@ -1,5 +1,7 @@
 #pragma once
 
+#include "core/platform/SharedText.h"
+
 #include <QHash>
 #include <QString>
 #include <QStringView>
@@ -36,7 +38,7 @@ public:
     public:
         size_t operator()(const QString& first, QStringView second)
         {
-            if (first.constData() != m_first.constData() || first.size() != m_first.size()) {
+            if (!IsSharedText(first, m_first)) {
                 m_first = first; // held, so that its memory cannot pass to another text meanwhile
                 m_firstHash = hashOf(m_first);
             }

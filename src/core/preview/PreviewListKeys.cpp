@@ -1,5 +1,6 @@
 #include "core/preview/PreviewList.h"
 
+#include "core/platform/SharedText.h"
 #include "core/settings/Paths.h"
 
 #include <algorithm>
@@ -131,9 +132,8 @@ bool PreviewList::moveKeyUnder(int row, const QString& oldPath, const QString& n
     unindexKey(e, row);
     if (oldPath.size() <= e.parentPath.size()) {
         MovedParent& last = m_movedParent;
-        const bool shared =
-            e.parentPath.constData() == last.from.constData() && e.parentPath.size() == last.from.size();
-        if (!(shared || e.parentPath == last.from) || last.oldPath != oldPath || last.newPath != newPath) {
+        const bool sameFrom = IsSharedText(e.parentPath, last.from) || e.parentPath == last.from;
+        if (!sameFrom || last.oldPath != oldPath || last.newPath != newPath) {
             last = {oldPath, newPath, e.parentPath,
                     JoinedPath(newPath, QStringView(e.parentPath).sliced(oldPath.size()))};
         }
