@@ -1,6 +1,8 @@
 #include "core/commit/BlockRenamer.h"
 
-#include <system_error>
+#include "core/platform/WorkerThread.h"
+
+#include <thread>
 
 namespace {
 
@@ -13,7 +15,7 @@ constexpr qint64 kBlockMilliseconds = 1000;
 } // namespace
 
 BlockRenamer::BlockRenamer(FileSystem& fs, const std::vector<RenameBlock::Rename>& renames, size_t count,
-                           const QElapsedTimer& since)
+                           const QElapsedTimer& since, WorkerThread& worker)
     : m_fs(fs)
     , m_renames(renames)
     , m_count(std::min(count, renames.size()))
@@ -21,30 +23,30 @@ BlockRenamer::BlockRenamer(FileSystem& fs, const std::vector<RenameBlock::Rename
     , m_results(m_count)
     , m_renamed(m_count, 0)
 {
-    if (m_fs.readsInParallel() && m_count >= kThreadFrom) {
-        try {
-            m_thread = std::thread([this] { run(); });
-            // The scheduler tends to queue a new thread behind the one that made it, and the caller goes
-            // on planning the next block at once: the renames would wait for it up to a few milliseconds
-            // a block. Handing over the processor lets them start now.
-            std::this_thread::yield();
-            return;
-        } catch (const std::system_error&) {
-            // No thread to be had: the renames run here, only slower.
-        }
+    if (m_fs.readsInParallel() && m_count >= kThreadFrom && worker.start([this] { run(); })) {
+        m_worker = &worker;
+        // The caller goes on planning the next block at once; handing over the processor first lets the
+        // renames start now, should the worker wake up on this one.
+        std::this_thread::yield();
+        return;
     }
+    // No thread to be had: the renames run here, only slower.
     run();
 }
 
 BlockRenamer::~BlockRenamer()
 {
-    finish();
+    try {
+        finish();
+    } catch (...) {
+        // Only when the caller is on its way out already; else it finished first and heard of it.
+    }
 }
 
 void BlockRenamer::finish()
 {
-    if (m_thread.joinable())
-        m_thread.join();
+    if (WorkerThread* worker = std::exchange(m_worker, nullptr))
+        worker->wait();
 }
 
 BlockRenamer::Progress BlockRenamer::waitPast(size_t seen)
@@ -73,6 +75,14 @@ void BlockRenamer::run()
 {
     size_t i = 0;
     size_t failures = 0;
+    // Whoever waits must hear that the renamer stopped, even when it stopped by throwing; the renames from
+    // i on have no outcome then.
+    struct Finished
+    {
+        BlockRenamer& renamer;
+        const size_t& at;
+        ~Finished() { renamer.publish(at, true); }
+    } finished{*this, i};
     FolderCursor cursor; // most renames of a block are in one folder
     for (; i < m_count; ++i) {
         const RenameBlock::Rename& r = m_renames[i];
@@ -92,5 +102,4 @@ void BlockRenamer::run()
         }
     }
     m_renamedAll = i == m_renames.size() && failures == 0;
-    publish(i, true);
 }

@@ -5,10 +5,11 @@
 
 #include <QElapsedTimer>
 #include <atomic>
-#include <thread>
 #include <vector>
 
-// Runs the renames of a block in order on a thread of its own, so that the caller keeps its books and
+class WorkerThread;
+
+// Runs the renames of a block in order on another thread, so that the caller keeps its books and
 // plans the next block while the disk works. A rename runs only when the one it waits for (Rename::after)
 // did; the block stops there, and after the first rename that ends a second past the start. The caller
 // must leave the file system alone until finished.
@@ -21,10 +22,10 @@ public:
         bool finished = false;
     };
 
-    // Renames the first `count` renames of the block, on another thread where the file system allows it
-    // and the block is large enough to gain from one.
+    // Renames the first `count` renames of the block, on the worker where the file system allows it and
+    // the block is large enough to gain from it. The worker runs nothing else until this is finished.
     BlockRenamer(FileSystem& fs, const std::vector<RenameBlock::Rename>& renames, size_t count,
-                 const QElapsedTimer& since);
+                 const QElapsedTimer& since, WorkerThread& worker);
     ~BlockRenamer();
     BlockRenamer(const BlockRenamer&) = delete;
     BlockRenamer& operator=(const BlockRenamer&) = delete;
@@ -35,7 +36,7 @@ public:
     Progress progress() const;
     // Once finished: true when every rename of the block was done.
     bool renamedAll() const { return m_renamedAll; }
-    // Waits for the thread to end; the outcomes stay.
+    // Waits for the worker to be through; the outcomes stay. Whatever the renames threw is thrown here.
     void finish();
     // Whether rename i was done, and else why not; only for i below the ready count.
     bool renamed(size_t i) const { return m_renamed[i] != 0; }
@@ -54,5 +55,5 @@ private:
     bool m_renamedAll = false; // set before the renamer is finished
     // The ready count times two, plus one once finished.
     std::atomic<quint32> m_progress{0};
-    std::thread m_thread;
+    WorkerThread* m_worker = nullptr; // while it runs the renames
 };

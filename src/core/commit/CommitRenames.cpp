@@ -12,6 +12,7 @@
 #include "core/commit/RenameProtocol.h"
 #include "core/commit/SiblingRenamePlan.h"
 #include "core/platform/SharedText.h"
+#include "core/platform/WorkerThread.h"
 #include "core/preview/PreviewList.h"
 #include "core/settings/Paths.h"
 
@@ -39,6 +40,10 @@ class Run
     {
         RenameBlock block;
         QList<QByteArray> lines;
+        // What the record and the protocol get for the block, made while the block before runs: between
+        // two blocks only the writes are left.
+        QByteArray announcement;
+        QByteArray protocolText; // should every rename happen
         size_t end = 0;
     };
 
@@ -75,20 +80,20 @@ public:
         size_t next = 0;
         while (renamer || next < rows.size()) {
             if (!renamer) {
-                planBlock(*running, rows, next, nullptr);
+                planBlock(*running, rows, next, nullptr, RenameBlock::kFirstRenames);
                 renamer = startBlock(*running, standingAsPlanned(running->block.renames()));
             }
             const std::vector<RenameBlock::Rename>& renames = running->block.renames();
             const bool planned = running->end < rows.size();
             if (planned)
-                planBlock(*following, rows, running->end, &running->block);
+                planBlock(*following, rows, running->end, &running->block, 2 * renames.size());
             std::unique_ptr<BlockRenamer> followingRenamer;
             // Once every rename of the running block is done, the next block starts, however far the list
             // has caught up: a rename that moves a folder with many rows below it keeps the list busy.
             const auto followOnWhenDone = [&](const BlockRenamer::Progress& p) {
                 if (p.finished && planned && !followingRenamer && renamer->renamedAll()) {
                     renamer->finish();
-                    settle(running->lines, {});
+                    settle(running->lines, {}, &running->protocolText);
                     followingRenamer = startBlock(*following, following->block.renames().size());
                 }
             };
@@ -122,6 +127,7 @@ public:
                 renamer = std::move(followingRenamer);
                 continue;
             }
+            renamer->finish();
             renamer.reset();
             // The renamer has let go of the file system: the messages may look at it.
             for (const auto& [i, result] : failed)
@@ -209,14 +215,15 @@ public:
 private:
     // Takes the changed entries from rows[first] on into the slot's block, as far as they may go together,
     // and notes where the block ends in rows. The renames of `before`, when given, run first.
-    void planBlock(Slot& slot, const std::vector<int>& rows, size_t first, const RenameBlock* before)
+    void planBlock(Slot& slot, const std::vector<int>& rows, size_t first, const RenameBlock* before,
+                   size_t most = RenameBlock::kMaxRenames)
     {
         RenameBlock& block = slot.block;
         QList<QByteArray>& lines = slot.lines;
         block.clear();
         lines.clear();
         size_t at = first;
-        for (; at < rows.size() && !block.full(); ++at) {
+        for (; at < rows.size() && !block.full() && block.renames().size() < most; ++at) {
             const FolderEntry& e = m_list.entry(rows[at]);
             if (!e.isChanged())
                 continue;
@@ -236,6 +243,8 @@ private:
                        std::move(line), place.after, allowed});
         }
         slot.end = at;
+        slot.announcement = m_journal && m_protocolOn ? RenameJournal::announcement(lines) : QByteArray();
+        slot.protocolText = m_protocolOn ? RenameProtocol::text(lines) : QByteArray();
     }
 
     // Announces the block's renames, then starts the first `count` of them.
@@ -244,8 +253,8 @@ private:
         QElapsedTimer since;
         since.start();
         if (m_journal && m_protocolOn)
-            m_journal->announce(slot.lines);
-        return std::make_unique<BlockRenamer>(m_state.fs(), slot.block.renames(), count, since);
+            m_journal->announceText(slot.announcement);
+        return std::make_unique<BlockRenamer>(m_state.fs(), slot.block.renames(), count, since, m_renamer);
     }
 
     // How many renames from the first on find their folder where the plan expects it. One that waits for
@@ -297,11 +306,13 @@ private:
             m_journal->announce({line});
     }
 
-    // After a block: the protocol gets the lines of the renames that happened, then the record learns
-    // which did not.
-    void settle(const QList<QByteArray>& happened, const QList<QByteArray>& notDone)
+    // After a block: the protocol gets the lines of the renames that happened (happenedText, when given,
+    // is their text made beforehand), then the record learns which did not.
+    void settle(const QList<QByteArray>& happened, const QList<QByteArray>& notDone,
+                const QByteArray* happenedText = nullptr)
     {
-        if (m_protocolOn && !happened.isEmpty() && !m_protocol.append(happened).ok()) {
+        if (m_protocolOn && !happened.isEmpty() &&
+            !(happenedText ? m_protocol.appendText(*happenedText) : m_protocol.append(happened)).ok()) {
             m_report.protocolFailed = true;
             m_report.unrecorded += static_cast<int>(happened.size());
         }
@@ -344,6 +355,7 @@ private:
     const bool m_protocolOn; // "protren": every rename is written to the history
     std::optional<RenameJournal> m_journal;
     std::optional<PathPrefixIndex> m_index;
+    WorkerThread m_renamer; // runs the blocks' renames, one block after another
     Slot m_slots[2];
     QString m_parkedName; // the name of the entry parked last, before it was parked
     CommitReport m_report;

@@ -17,6 +17,10 @@ class RenameBlock
 public:
     // Enough to make the record's writes vanish among the renames, small enough to write in one go.
     static constexpr int kMaxRenames = 4096;
+    // The renames of a run's first block: nothing runs while it is planned, so a small one gets the disk
+    // going soon. Planning a rename takes half its time on disk or less, so each block after, planned while
+    // the one before runs, may have twice its renames.
+    static constexpr int kFirstRenames = 256;
 
     struct Rename
     {

@@ -80,11 +80,16 @@ QByteArray prefixedLines(char prefix, const QList<QByteArray>& lines)
 
 } // namespace
 
-void RenameJournal::announce(const QList<QByteArray>& protocolLines)
+QByteArray RenameJournal::announcement(const QList<QByteArray>& protocolLines)
+{
+    return prefixedLines(kAnnounced, protocolLines);
+}
+
+void RenameJournal::announceText(const QByteArray& announcement)
 {
     // A record that cannot be written loses only the repair after a crash; the protocol reports itself.
-    if (m_file && !protocolLines.isEmpty())
-        static_cast<void>(m_file->append(prefixedLines(kAnnounced, protocolLines)));
+    if (m_file && !announcement.isEmpty())
+        static_cast<void>(m_file->append(announcement));
 }
 
 void RenameJournal::settle(const QList<QByteArray>& notDone)

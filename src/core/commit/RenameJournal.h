@@ -31,7 +31,10 @@ public:
 
     // Before a block of renames: the protocol lines they will get, in order. After it, once the protocol
     // holds the lines of the renames that happened: the lines of those that did not.
-    void announce(const QList<QByteArray>& protocolLines);
+    void announce(const QList<QByteArray>& protocolLines) { announceText(announcement(protocolLines)); }
+    // The same with the text that announce writes for the lines, made beforehand.
+    void announceText(const QByteArray& announcement);
+    static QByteArray announcement(const QList<QByteArray>& protocolLines);
     void settle(const QList<QByteArray>& notDone);
     // Before a cycle of renames in the folder parent (ending in "/"): parked goes to the temporary name
     // tmp, then each step (from, to) follows in order, the last one from tmp. A killed run that left tmp

@@ -224,10 +224,15 @@ QByteArray RenameProtocol::line(const QString& parentPath, const QString& oldNam
     return encodeLine(currentStamp(), parentPath, oldName, newName);
 }
 
-FsResult RenameProtocol::append(const QList<QByteArray>& lines)
+FsResult RenameProtocol::appendText(const QByteArray& text)
 {
     if (!m_file)
         return FsResult::failure(FsResult::Kind::Other, QString());
+    return m_file->append(text);
+}
+
+QByteArray RenameProtocol::text(const QList<QByteArray>& lines)
+{
     qsizetype size = 0;
     for (const QByteArray& line : lines)
         size += line.size() + 1;
@@ -235,5 +240,5 @@ FsResult RenameProtocol::append(const QList<QByteArray>& lines)
     text.reserve(size);
     for (const QByteArray& line : lines)
         text.append(line).append('\n');
-    return m_file->append(text);
+    return text;
 }

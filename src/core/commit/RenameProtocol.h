@@ -66,7 +66,11 @@ public:
     // asking the time zone for every one of 100 000 renames would cost as much as the renames themselves.
     QByteArray line(const QString& parentPath, const QString& oldName, const QString& newName);
     // Writes the lines of a block of renames that happened, in one go.
-    FsResult append(const QList<QByteArray>& lines);
+    FsResult append(const QList<QByteArray>& lines) { return appendText(text(lines)); }
+    // The same with the text that append writes for them, made beforehand.
+    FsResult appendText(const QByteArray& text);
+    // The lines one after another, each with its line end.
+    static QByteArray text(const QList<QByteArray>& lines);
 
 private:
     const QString& currentStamp();

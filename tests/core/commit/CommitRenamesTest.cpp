@@ -240,9 +240,12 @@ TEST_F(CommitRenamesTest, AProtocolThatCannotBeWrittenDoesNotStopRenaming)
 // new path; when the parent keeps its name, at the path it really has.
 TEST_F(CommitRenamesTest, FoldersBelowARenamedOneFollowItAcrossBlocksOrStayWhenItFails)
 {
-    // {siblings before the parent, so that it ends a full block or stands in the middle of one; parent fails}
-    const int full = RenameBlock::kMaxRenames - 1;
-    const std::tuple<int, bool> cases[] = {{full, false}, {full, true}, {100, false}, {100, true}};
+    // {siblings before the parent, so that it ends the first or the second block or stands in the middle
+    // of one; parent fails}. The second block is planned while the first runs, and has twice its renames.
+    const int first = RenameBlock::kFirstRenames - 1;
+    const int second = 3 * RenameBlock::kFirstRenames - 1;
+    const std::tuple<int, bool> cases[] = {{first, false}, {first, true}, {second, false},
+                                           {second, true}, {100, false},  {100, true}};
     app.state().settings.setFlag(Settings::Key::ProtocolRenames, true);
     for (const auto& [before, parentFails] : cases) {
         SCOPED_TRACE(testing::Message() << before << (parentFails ? " parent fails" : " parent renamed"));
