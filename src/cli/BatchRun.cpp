@@ -285,6 +285,22 @@ BatchRun::Status BatchRun::runSteps(const BatchOptions& options, PreviewList& li
         csvFiles.push_back(std::move(csv));
     }
 
+    // The safe take first reads every folder that gets a new name in it, to look for names taken there.
+    // A run that learns no times finds the listed folders in those reads, made while loading; else the
+    // folders of all entries are read ahead on the other core while the steps run and the changes are
+    // checked and printed. The take reads whatever it still wants itself.
+    DirectoryNames folderNames;
+    const bool needsTimes = options.sort == BatchOptions::SortKey::Created ||
+                            options.sort == BatchOptions::SortKey::Modified ||
+                            std::any_of(scripts.cbegin(), scripts.cend(), [](const BatchScript& script) {
+                                for (int step = 1; step <= script.stepCount(); ++step) {
+                                    if (RenameSteps::readsTimes(script.type(step)))
+                                        return true;
+                                }
+                                return false;
+                            });
+    if (!needsTimes)
+        loader.parentListings = &folderNames;
     if (!load(options, loader)) {
         warn(QStringLiteral("NothingRenamed"), {});
         return CannotRun;
@@ -302,10 +318,6 @@ BatchRun::Status BatchRun::runSteps(const BatchOptions& options, PreviewList& li
     }
     refresh(list, loader);
 
-    // The safe take first reads every folder that gets a new name in it, to look for names taken there.
-    // The folders of all entries are read ahead on the other core while the steps run and the changes are
-    // checked and printed; the take stops that read and reads whatever it still wants itself.
-    DirectoryNames folderNames;
     if (!options.dryRun && !options.listOrder) {
         folderNames.readAhead(m_state.fs(), DistinctParents(list.entries()), m_state.now().toSecsSinceEpoch());
     }

@@ -166,18 +166,23 @@ TEST_F(BatchRunTest, SortKeysPutTheEntriesInTheirOrder)
     const std::pair<const char*, QStringList> cases[] = {
         {nullptr, {"b9", "b10", "a", "c"}}, {"path", {"b9", "b10", "a", "c"}},     {"name", {"a", "b9", "b10", "c"}},
         {"size", {"b10", "c", "a", "b9"}},  {"modified", {"a", "b10", "c", "b9"}}, {"none", {"c", "b10", "a", "b9"}}};
-    for (const auto& [key, expected] : cases) {
-        QStringList arguments{"--dry-run", "--structure", "<NAME>_"};
-        if (key)
-            arguments << "--sort" << key;
-        ASSERT_EQ(
-            batch(arguments << tree.path("R2/c") << tree.path("R1/b10") << tree.path("R2/a") << tree.path("R1/b9")),
-            Status::Done)
-            << err.toStdString();
-        QStringList order;
-        for (const QString& line : out.split('\n', Qt::SkipEmptyParts))
-            order.append(line.section('\t', 1, 1));
-        EXPECT_EQ(order, expected) << (key ? key : "default");
+    // The folders given one by one, or in a list file (where a run that needs no times finds them in
+    // their parents' listings).
+    const QStringList folders{tree.path("R2/c"), tree.path("R1/b10"), tree.path("R2/a"), tree.path("R1/b9")};
+    const QString list = tree.path("folders.txt");
+    ASSERT_TRUE(WriteTextFile(list, folders.join(QLatin1Char('\n'))));
+    for (const bool listed : {false, true}) {
+        for (const auto& [key, expected] : cases) {
+            QStringList arguments{"--dry-run", "--structure", "<NAME>_"};
+            if (key)
+                arguments << "--sort" << key;
+            ASSERT_EQ(batch(arguments << (listed ? QStringList{"--list", list} : folders)), Status::Done)
+                << err.toStdString();
+            QStringList order;
+            for (const QString& line : out.split('\n', Qt::SkipEmptyParts))
+                order.append(line.section('\t', 1, 1));
+            EXPECT_EQ(order, expected) << (key ? key : "default") << (listed ? " listed" : "");
+        }
     }
 }
 
@@ -410,14 +415,21 @@ TEST_F(BatchRunTest, ScriptsNumberAndDateTheFolders)
                                       "[Main]\nSteps=2\nName=Number and date\n"
                                       "[1]\nType=1\ntxtInit=9\ntxtInc=-4\noptSuffix=-1\nchkIntChr=1\ncmbIChr=4\n"
                                       "[2]\nType=9\ntxtFormat=yyyy\nopt1(0)=-1\nchkIChr=1\ncmbIChr=2\n");
-    EXPECT_EQ(batch({"--script", script, "--dry-run", "--sort", "name", tree.path("N/a"), tree.path("N/b"),
-                     tree.path("N/c")}),
-              Status::Done)
-        << err.toStdString();
     // The year as the list shows the creation time: the birth time, or 1980 where there is none.
     const QDateTime born = QFileInfo(tree.path("N/a")).birthTime();
     const QString year = born.isValid() ? QString::number(born.date().year()) : QStringLiteral("1980");
-    EXPECT_EQ(out, change("N/a", year + "-a_9") + change("N/b", year + "-b_5") + change("N/c", year + "-c_1"));
+    // Given one by one or in a list file: the date step needs the times either way.
+    const QStringList folders{tree.path("N/a"), tree.path("N/b"), tree.path("N/c")};
+    const QString list = tree.path("folders.txt");
+    ASSERT_TRUE(WriteTextFile(list, folders.join(QLatin1Char('\n'))));
+    for (const bool listed : {false, true}) {
+        SCOPED_TRACE(listed);
+        EXPECT_EQ(batch(QStringList{"--script", script, "--dry-run", "--sort", "name"} +
+                        (listed ? QStringList{"--list", list} : folders)),
+                  Status::Done)
+            << err.toStdString();
+        EXPECT_EQ(out, change("N/a", year + "-a_9") + change("N/b", year + "-b_5") + change("N/c", year + "-c_1"));
+    }
     EXPECT_EQ(tree.folders("N"), (QStringList{"a", "b", "c"}));
 }
 

@@ -57,6 +57,26 @@ void DirectoryNames::readAhead(const FileSystem& fs, std::vector<QString> folder
     }
 }
 
+std::optional<EntryKind> DirectoryNames::Folder::kindOf(QStringView name) const
+{
+    const std::optional<quint32> number = names.numberOf(name);
+    if (!number || *number >= kinds.size())
+        return std::nullopt;
+    return kinds[*number];
+}
+
+void DirectoryNames::readHere(const FileSystem& fs, const std::vector<QString>& folders, qint64 nowSecs)
+{
+    stopReadAhead();
+    read(fs, folders, nowSecs, nullptr, true);
+}
+
+const DirectoryNames::Folder* DirectoryNames::kept(const QString& folder) const
+{
+    const auto it = m_folders.find(folder);
+    return it != m_folders.cend() && it->readable ? &*it : nullptr;
+}
+
 std::vector<const FolderNameSet*> DirectoryNames::names(const FileSystem& fs, const std::vector<QString>& folders,
                                                         qint64 nowSecs)
 {
@@ -65,15 +85,14 @@ std::vector<const FolderNameSet*> DirectoryNames::names(const FileSystem& fs, co
     // Taken only now that nothing is added any more, which could move what they point at.
     std::vector<const FolderNameSet*> found(folders.size(), nullptr);
     for (size_t i = 0; i < folders.size(); ++i) {
-        const auto it = std::as_const(m_folders).find(folders[i]);
-        if (it != m_folders.cend() && it->readable)
-            found[i] = &it->names;
+        if (const Folder* folder = kept(folders[i]))
+            found[i] = &folder->names;
     }
     return found;
 }
 
 void DirectoryNames::read(const FileSystem& fs, const std::vector<QString>& folders, qint64 nowSecs,
-                          const std::atomic<bool>* stop)
+                          const std::atomic<bool>* stop, bool onTwoThreads)
 {
     // What each folder needs: nothing when the copy kept is still true, else a fresh read.
     std::vector<std::optional<Folder>> fresh(folders.size());
@@ -83,19 +102,28 @@ void DirectoryNames::read(const FileSystem& fs, const std::vector<QString>& fold
         runs.take(folders.size(), [&](size_t i) {
             if (stop && stop->load(std::memory_order_relaxed))
                 return;
-            const qint64 modified = fs.pathInfo(folders[i], &cursor).lastWrite;
-            const auto kept = std::as_const(m_folders).find(folders[i]);
-            if (kept != m_folders.cend() && kept->readable && kept->modified == modified && kept->readAt > modified)
-                return;
+            // A folder kept is looked at for a change; any other is read at once, which tells its time too.
+            const auto held = std::as_const(m_folders).find(folders[i]);
+            if (held != m_folders.cend() && held->readable) {
+                const qint64 modified = fs.pathInfo(folders[i], &cursor).lastWrite;
+                if (held->modified == modified && held->readAt > modified)
+                    return;
+            }
             Folder folder;
-            folder.modified = modified;
             folder.readAt = nowSecs;
-            folder.readable = fs.readEntryNames(folders[i], [&folder](const QString& name) { folder.names.add(name); });
+            folder.readable = fs.readEntryNames(
+                folders[i],
+                [&folder](const QString& name, EntryKind kind) {
+                    if (folder.names.add(name))
+                        folder.kinds.push_back(kind);
+                },
+                &folder.modified);
             folder.names.squeeze(); // a set is kept for every folder
+            folder.kinds.shrink_to_fit();
             fresh[i] = std::move(folder);
         });
     };
-    if (!fs.readsInParallel() || folders.size() <= kRun || !RunOnTwoThreads(look))
+    if (!onTwoThreads || !fs.readsInParallel() || folders.size() <= kRun || !RunOnTwoThreads(look))
         look();
     for (size_t i = 0; i < folders.size(); ++i) {
         if (fresh[i])

@@ -1,14 +1,14 @@
 #pragma once
 
 #include "core/commit/FolderNameSet.h"
+#include "core/platform/FileSystem.h"
 
 #include <QHash>
 #include <QString>
 #include <atomic>
+#include <optional>
 #include <thread>
 #include <vector>
-
-class FileSystem;
 
 // The names on disk in the parent folders of the preview, read once per folder and kept until the folder
 // changes. A folder's modification time tells of every entry added, removed or renamed in it; since it
@@ -16,6 +16,19 @@ class FileSystem;
 class DirectoryNames
 {
 public:
+    // One folder as read.
+    struct Folder
+    {
+        FolderNameSet names;
+        std::vector<EntryKind> kinds; // what the listing told of each name, by its number
+        qint64 modified = 0;
+        qint64 readAt = 0;
+        bool readable = false;
+
+        // What the listing told of the entry of that name; nothing when the folder holds none.
+        std::optional<EntryKind> kindOf(QStringView name) const;
+    };
+
     DirectoryNames() = default;
     DirectoryNames(const DirectoryNames&) = delete;
     DirectoryNames& operator=(const DirectoryNames&) = delete;
@@ -32,20 +45,19 @@ public:
     void readAhead(const FileSystem& fs, std::vector<QString> folders, qint64 nowSecs);
     // Waits until a read ahead has read all its folders.
     void finishReadAhead();
+    // Reads the folders not kept (or changed since) on this thread alone, for a caller that keeps the
+    // other core busy itself. A read ahead under way stops first, as for names().
+    void readHere(const FileSystem& fs, const std::vector<QString>& folders, qint64 nowSecs);
+    // A folder as last read, if it could be; valid until the next read. Several threads may ask at once
+    // while nothing is read.
+    const Folder* kept(const QString& folder) const;
     // Forgets every folder: after renames of our own, which may fall in the second of an earlier read.
     void clear();
 
 private:
-    struct Folder
-    {
-        FolderNameSet names;
-        qint64 modified = 0;
-        qint64 readAt = 0;
-        bool readable = false;
-    };
     // stop, when set, makes the read leave the folders it has not begun.
     void read(const FileSystem& fs, const std::vector<QString>& folders, qint64 nowSecs,
-              const std::atomic<bool>* stop = nullptr);
+              const std::atomic<bool>* stop = nullptr, bool onTwoThreads = true);
     void stopReadAhead();
 
     QHash<QString, Folder> m_folders;

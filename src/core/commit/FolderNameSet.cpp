@@ -21,18 +21,18 @@ std::optional<quint32> FolderNameSet::find(QStringView name, size_t hash) const
     return std::nullopt;
 }
 
-void FolderNameSet::add(QStringView name)
+bool FolderNameSet::add(QStringView name)
 {
     const size_t count = m_starts.size() - 1;
     if (m_text.size() + name.size() > std::numeric_limits<quint32>::max() || count + 1 >= (1u << 31))
-        return; // far beyond any folder
+        return false; // far beyond any folder
     const size_t hash = m_table.size() > 0 || count >= kWithoutTable ? NumberTable::hashOf(name) : 0;
     if (find(name, hash))
-        return;
+        return false;
     m_text.append(name);
     m_starts.push_back(static_cast<quint32>(m_text.size()));
     if (count < kWithoutTable)
-        return;
+        return true;
     // Past the size that is looked through: every name goes into the table, the new one last.
     const auto never = [](quint32) { return false; };
     if (m_table.size() == 0) {
@@ -40,11 +40,12 @@ void FolderNameSet::add(QStringView name)
             m_table.put(number, NumberTable::hashOf(nameAt(number)), never);
     }
     m_table.put(static_cast<quint32>(count), hash, never);
+    return true;
 }
 
-bool FolderNameSet::contains(QStringView name) const
+std::optional<quint32> FolderNameSet::numberOf(QStringView name) const
 {
-    return find(name, m_table.size() > 0 ? NumberTable::hashOf(name) : 0).has_value();
+    return find(name, m_table.size() > 0 ? NumberTable::hashOf(name) : 0);
 }
 
 void FolderNameSet::squeeze()

@@ -13,8 +13,11 @@
 class FolderNameSet
 {
 public:
-    void add(QStringView name);
-    bool contains(QStringView name) const;
+    // False when the name was held already (or the set is full beyond any folder): only names added
+    // get a number, from 0 on in the order of adding.
+    bool add(QStringView name);
+    bool contains(QStringView name) const { return numberOf(name).has_value(); }
+    std::optional<quint32> numberOf(QStringView name) const;
     qsizetype size() const { return static_cast<qsizetype>(m_starts.size()) - 1; }
     // Gives back the room kept for more names, once all are in.
     void squeeze();
@@ -25,7 +28,6 @@ private:
     static constexpr size_t kWithoutTable = 16;
 
     QStringView nameAt(size_t number) const;
-    // The number of the name, if held.
     std::optional<quint32> find(QStringView name, size_t hash) const;
 
     QString m_text;                   // the names one after another

@@ -1,6 +1,7 @@
 #include "core/load/FolderLoader.h"
 
 #include "core/AppState.h"
+#include "core/commit/DirectoryNames.h"
 #include "core/load/FolderTreeCache.h"
 #include "core/load/FolderWalkAhead.h"
 #include "core/load/ListFileReader.h"
@@ -22,6 +23,7 @@
 #include <functional>
 #include <limits>
 #include <memory>
+#include <mutex>
 #include <optional>
 #include <system_error>
 #include <thread>
@@ -423,18 +425,50 @@ FsResult FolderLoader::readListFile(const QString& listFile)
         std::vector<QString> folders; // resolved; empty where nothing can be resolved
         std::vector<PathInfo> infos;
         std::vector<std::optional<FolderScan>> scans; // of the folders, where sizes are measured
-        ParallelRuns looks{kRun};                     // shares the looking out among the cores
+        std::vector<QString> parents;                 // of the folders, where their listings are read
+        std::once_flag parentsRead;
+        ParallelRuns looks{kRun}; // shares the looking out among the cores
     };
     // A folder whose size is measured is read here too: the walk for its size then finds it read.
     const bool readFolders = measureSizes;
+    // Else a folder may be found in its parent's listing: one read for all the folders in it, instead of
+    // a look at each. A folder that holds a mount lists the mounted folder as any other: those go the
+    // whole way, to tell that they are roots.
+    DirectoryNames* const listings = measureSizes ? nullptr : parentListings;
+    const qint64 nowSecs = listings ? m_state.now().toSecsSinceEpoch() : 0;
+    QSet<QString> holdingMounts;
+    if (listings) {
+        const MountPoints mounts = mountPoints ? mountPoints() : MountPoints::current();
+        for (const QString& root : mounts.roots)
+            holdingMounts.insert(root.left(root.lastIndexOf(QLatin1Char('/'), -2) + 1));
+    }
     // Set once a cancel is seen: the looks still to come are left, reads of large folders included.
     std::atomic<bool> cancelled{false};
-    const auto lookAll = [&fs, readFolders, &cancelled](Chunk& chunk) {
+    const auto lookAll = [&](Chunk& chunk) {
+        // Whichever thread comes first reads the chunk's parents; the other waits for it.
+        if (listings && !chunk.parents.empty())
+            std::call_once(chunk.parentsRead, [&] { listings->readHere(fs, chunk.parents, nowSecs); });
         FolderCursor cursor; // this thread's: listed folders mostly share their parent
+        QStringView lastParent;
+        const DirectoryNames::Folder* listing = nullptr; // of lastParent
         chunk.looks.take(chunk.folders.size(), [&](size_t i) {
-            if (chunk.folders[i].isEmpty() || cancelled.load(std::memory_order_relaxed))
+            const QString& folder = chunk.folders[i];
+            if (folder.isEmpty() || cancelled.load(std::memory_order_relaxed))
                 return;
-            chunk.infos[i] = fs.pathInfo(chunk.folders[i], &cursor);
+            if (listings) {
+                const qsizetype slash = folder.lastIndexOf(QLatin1Char('/'));
+                const QStringView parent = QStringView(folder).first(slash + 1);
+                if (parent != lastParent) {
+                    lastParent = parent;
+                    const QString text = parent.toString();
+                    listing = holdingMounts.contains(text) ? nullptr : listings->kept(text);
+                }
+                if (listing && listing->kindOf(QStringView(folder).sliced(slash + 1)) == EntryKind::Folder) {
+                    chunk.infos[i].type = PathInfo::Type::Folder;
+                    return;
+                }
+            }
+            chunk.infos[i] = fs.pathInfo(folder, &cursor);
             const PathInfo& info = chunk.infos[i];
             if (readFolders && info.type == PathInfo::Type::Folder && !info.isLink && !info.isRoot)
                 chunk.scans[i] = fs.scanFolder(chunk.folders[i]);
@@ -474,6 +508,20 @@ FsResult FolderLoader::readListFile(const QString& listFile)
         paths.clear();
         next->infos.resize(next->paths.size());
         next->scans.resize(next->paths.size());
+        if (listings) {
+            // Siblings mostly follow each other.
+            QSet<QStringView> seen;
+            for (const QString& folder : next->folders) {
+                const QStringView parent =
+                    QStringView(folder).first(std::max<qsizetype>(folder.lastIndexOf(u'/') + 1, 0));
+                if (parent.isEmpty() || (!next->parents.empty() && parent == next->parents.back()))
+                    continue;
+                if (!seen.contains(parent)) {
+                    seen.insert(parent);
+                    next->parents.push_back(parent.toString());
+                }
+            }
+        }
         lookAll(*looked); // whatever the other core has not taken yet
         joinLooker();
         const std::unique_ptr<Chunk> ready = std::exchange(looked, std::move(next));

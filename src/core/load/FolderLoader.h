@@ -14,6 +14,7 @@
 
 struct AppState;
 struct PathInfo;
+class DirectoryNames;
 class FolderTreeCache;
 class PreviewList;
 class QUrl;
@@ -45,6 +46,11 @@ public:
     // Whether rows get the bytes of the files below their folder, which means reading every folder's
     // contents. The window shows sizes; a run that neither shows nor sorts by them leaves them at 0.
     bool measureSizes = true;
+    // When set and sizes are not measured, the folders a list file names are found in a listing of their
+    // parent, read once for all of them and kept here, instead of being looked at one by one: the rows
+    // learn no times. A take's check then finds the parents read. For runs that neither show nor use
+    // times.
+    DirectoryNames* parentListings = nullptr;
     // The least time between two passes over the event queue (and the rows they add). A window with a
     // million rows repaints for every pass: serving it every hundred folders would take most of the load.
     int serveIntervalMs = 0;

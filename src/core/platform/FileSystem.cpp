@@ -24,7 +24,8 @@ PathInfo FileSystem::pathInfo(const QString& path, FolderCursor*) const
 std::optional<QStringList> FileSystem::entryNames(const QString& folder) const
 {
     QStringList names;
-    if (!readEntryNames(folder, [&names](const QString& name) { names.append(name); }))
+    if (!readEntryNames(
+            folder, [&names](const QString& name, EntryKind) { names.append(name); }, nullptr))
         return std::nullopt;
     return names;
 }

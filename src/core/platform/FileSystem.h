@@ -139,6 +139,14 @@ enum class AppendLock {
 
 enum class FolderTimeKind { Created = 1, LastWrite = 2, LastAccess = 3 };
 
+// What a folder's listing tells of an entry without a look at it.
+enum class EntryKind : quint8 {
+    Unknown, // the file system does not say
+    Folder,  // a real folder, no link
+    Link,    // a symbolic link, to whatever
+    Other,   // a file or anything else
+};
+
 // What one thread keeps between many renames or looks in mostly the same folders: the file system may
 // hold the folder of the last one open in it, so that the next one in that folder need not look the
 // folder up again.
@@ -188,9 +196,12 @@ public:
     // The names of every entry directly inside a folder (folders, files, links, anything), read without a
     // look at each; nothing when the folder cannot be read.
     std::optional<QStringList> entryNames(const QString& folder) const;
-    // The same, one name at a time to take, so a folder of a million entries needs no list of them all;
-    // false when the folder cannot be read.
-    virtual bool readEntryNames(const QString& folder, const std::function<void(const QString&)>& take) const = 0;
+    // The same, one name at a time to take with what the listing tells of the entry, so a folder of a
+    // million entries needs no list of them all; false when the folder cannot be read. modified, when
+    // given, learns the folder's last change (seconds since the epoch) as it was before the reading.
+    virtual bool readEntryNames(const QString& folder,
+                                const std::function<void(const QString& name, EntryKind kind)>& take,
+                                qint64* modified) const = 0;
     virtual FolderScan scanFolder(const QString& folder) const = 0;
     // scanFolder and pathInfo may be called from several threads at once, and renameFolder from another
     // thread than the caller's while the caller leaves the file system alone.

@@ -258,7 +258,9 @@ QList<FileInfo> PosixFileSystem::listFiles(const QString& folder) const
     return files;
 }
 
-bool PosixFileSystem::readEntryNames(const QString& folder, const std::function<void(const QString&)>& take) const
+bool PosixFileSystem::readEntryNames(const QString& folder,
+                                     const std::function<void(const QString& name, EntryKind kind)>& take,
+                                     qint64* modified) const
 {
     // Only the names: read in large steps straight from the kernel, without a look at each entry, and
     // where we may without marking the folder as read (a check should not write to the disk).
@@ -278,6 +280,12 @@ bool PosixFileSystem::readEntryNames(const QString& folder, const std::function<
         return false;
     // Closed however the reading ends, also when take throws.
     const std::unique_ptr<int, void (*)(const int*)> closer(&fd, [](const int* held) { close(*held); });
+    if (modified) {
+        struct stat st;
+        if (fstat(fd, &st) != 0)
+            return false;
+        *modified = st.st_mtim.tv_sec;
+    }
     alignas(dirent64) char buffer[32 * 1024];
     for (;;) {
         const ssize_t filled = getdents64(fd, buffer, sizeof buffer);
@@ -288,8 +296,13 @@ bool PosixFileSystem::readEntryNames(const QString& folder, const std::function<
         for (ssize_t at = 0; at < filled;) {
             const auto* e = reinterpret_cast<const dirent64*>(buffer + at);
             at += e->d_reclen;
-            if (std::strcmp(e->d_name, ".") != 0 && std::strcmp(e->d_name, "..") != 0)
-                take(FileNames::decode(e->d_name));
+            if (std::strcmp(e->d_name, ".") == 0 || std::strcmp(e->d_name, "..") == 0)
+                continue;
+            const EntryKind kind = e->d_type == DT_DIR       ? EntryKind::Folder
+                                   : e->d_type == DT_LNK     ? EntryKind::Link
+                                   : e->d_type == DT_UNKNOWN ? EntryKind::Unknown
+                                                             : EntryKind::Other;
+            take(FileNames::decode(e->d_name), kind);
         }
     }
 }

@@ -23,7 +23,8 @@ public:
 
     QList<SubfolderInfo> listSubfolders(const QString& folder, bool withLinks = false) const override;
     QList<FileInfo> listFiles(const QString& folder) const override;
-    bool readEntryNames(const QString& folder, const std::function<void(const QString&)>& take) const override;
+    bool readEntryNames(const QString& folder, const std::function<void(const QString& name, EntryKind kind)>& take,
+                        qint64* modified) const override;
     FolderScan scanFolder(const QString& folder) const override;
     bool readsInParallel() const override { return true; }
 

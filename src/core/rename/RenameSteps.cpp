@@ -27,6 +27,7 @@ struct StepType
     const char16_t* formName;
     StepFunction apply;            // null while the function is not built
     CheckFunction check = nullptr; // the key of a value the function refuses; null when it takes any
+    bool readsTimes = false;       // of the entries
 };
 
 // Each function reads its values exactly as its dialog's Apply does, through its Params.
@@ -46,7 +47,7 @@ const std::array<StepType, 10> kTypes{{
     {u"frmReplace", &runStep<ReplaceParams, &applyReplace>, &ReplaceParams::refusedKey},
     {u"frmInsert", &runStep<InsertParams, &applyInsert>, &InsertParams::refusedKey},
     {u"frmMove", &runStep<MoveParams, &applyMove>, &MoveParams::refusedKey},
-    {u"frmDateTime", &runStep<DateTimeParams, &applyDateTime>},
+    {u"frmDateTime", &runStep<DateTimeParams, &applyDateTime>, nullptr, true},
     {u"frmTrim", &runStep<TrimParams, &applyTrim>, &TrimParams::refusedKey},
 }};
 
@@ -76,6 +77,12 @@ QString refusedKey(int type, const DialogValues& values)
 {
     const StepType* t = typeOf(type);
     return t && t->check ? t->check(values) : QString();
+}
+
+bool readsTimes(int type)
+{
+    const StepType* t = typeOf(type);
+    return t && t->readsTimes;
 }
 
 QString formName(int type)

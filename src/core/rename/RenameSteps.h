@@ -24,4 +24,8 @@ QString refusedKey(int type, const DialogValues& values);
 // The dialog's form name of a type number ("frmPrefixSuffix" for 5), empty for unknown numbers.
 QString formName(int type);
 
+// Whether the function of this type reads the entries' times (the date function does): a run without
+// one need not learn them.
+bool readsTimes(int type);
+
 } // namespace RenameSteps

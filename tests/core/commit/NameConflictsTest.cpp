@@ -154,11 +154,12 @@ TEST(NameConflictsTest, AReadThatThrowsReachesTheCaller)
 {
     struct ThrowingFileSystem : PosixFileSystem
     {
-        bool readEntryNames(const QString& folder, const std::function<void(const QString&)>& take) const override
+        bool readEntryNames(const QString& folder, const std::function<void(const QString&, EntryKind)>& take,
+                            qint64* modified) const override
         {
             if (folder.contains(QLatin1String("bad")))
                 throw std::runtime_error("no memory");
-            return PosixFileSystem::readEntryNames(folder, take);
+            return PosixFileSystem::readEntryNames(folder, take, modified);
         }
     };
     const ThrowingFileSystem fs;

@@ -1,4 +1,5 @@
 #include "core/load/FolderLoader.h"
+#include "core/commit/DirectoryNames.h"
 #include "core/platform/FileNames.h"
 #include "core/platform/PosixFileSystem.h"
 #include "core/preview/PreviewList.h"
@@ -338,6 +339,76 @@ TEST_F(LoaderTest, LongListsKeepTheirOrderWhileLookedAtInChunks)
         EXPECT_EQ(loader.lastReport().alreadyListed, 3);
         EXPECT_EQ(loader.lastReport().added, expected.size());
     }
+}
+
+// A run that learns no times finds listed folders in one listing of their parent, read for all of them and
+// kept for the take's check: the rows are the ones a look at each folder gives, across chunks, with files,
+// links, missing paths and names given twice.
+TEST_F(LoaderTest, FoldersFoundInTheirParentsListingsAreTheOnesALookAtEachFinds)
+{
+    TestTree tree(manyFolders(QStringLiteral("F/"), 4200)); // more than a chunk
+    for (int i = 0; i < 300; ++i)
+        tree.add(QStringLiteral("N/F%1/G/").arg(i));
+    tree.add("P/a/");
+    tree.add("P/file.txt=1");
+    ASSERT_TRUE(tree.link(tree.path("P/a"), "P/link"));
+    QByteArray text;
+    for (int i = 4199; i >= 0; --i)
+        text += FileNames::encode(tree.path(QStringLiteral("F/F%1").arg(i))) + '\n';
+    for (int i = 0; i < 300; ++i) { // a parent and its child fall in different chunks
+        text += FileNames::encode(tree.path(QStringLiteral("N/F%1/G").arg(i))) + '\n';
+        text += FileNames::encode(tree.path(QStringLiteral("N/F%1").arg(i))) + '\n';
+    }
+    for (const char* path : {"P/a", "P/./a", "P/link", "P/file.txt", "P/gone", "F/F7"})
+        text += FileNames::encode(tree.path(QLatin1String(path))) + '\n';
+    tree.write("list.txt", text);
+
+    loader.measureSizes = false;
+    ASSERT_TRUE(loader.ReadListFile(tree.path("list.txt")).ok());
+    const QStringList lookedAt = keys();
+    const FolderLoader::Report report = loader.lastReport();
+    ASSERT_EQ(lookedAt.size(), 4200 + 600 + 3); // the file stands for P
+    EXPECT_NE(list.entry(0).modified, PathInfo::kUnknownTime);
+
+    DirectoryNames listings;
+    loader.parentListings = &listings;
+    list.clear();
+    ASSERT_TRUE(loader.ReadListFile(tree.path("list.txt")).ok());
+    EXPECT_EQ(keys(), lookedAt);
+    EXPECT_EQ(loader.lastReport().added, report.added);
+    EXPECT_EQ(loader.lastReport().missing, report.missing);
+    EXPECT_EQ(loader.lastReport().alreadyListed, report.alreadyListed);
+    EXPECT_EQ(list.entry(0).modified, PathInfo::kUnknownTime) << "learnt from the listing, which tells no times";
+    for (const char* parent : {"F", "N", "N/F3", "P"})
+        EXPECT_NE(listings.kept(tree.key(QLatin1String(parent))), nullptr) << parent;
+}
+
+// The folder that holds a mount lists the mounted folder as any folder: its folders are looked at one by
+// one, so that a mount root is still left out.
+TEST_F(LoaderTest, FoldersBesideAMountAreLookedAtOneByOne)
+{
+    struct MountingFileSystem : PosixFileSystem
+    {
+        using PosixFileSystem::pathInfo;
+        PathInfo pathInfo(const QString& path, FolderCursor* cursor) const override
+        {
+            PathInfo info = PosixFileSystem::pathInfo(path, cursor);
+            info.isRoot = info.isRoot || path == mountRoot;
+            return info;
+        }
+        QString mountRoot;
+    };
+    TestTree tree({"M/mnt/", "M/plain/"});
+    auto mounting = std::make_unique<MountingFileSystem>();
+    mounting->mountRoot = tree.path("M/mnt");
+    app.state().services.fileSystem = std::move(mounting);
+    loader.mountPoints = [&tree] { return MountPoints::fromMounts({{tree.key("M/mnt"), "ext4", QString()}}); };
+    tree.write("list.txt", FileNames::encode(tree.path("M/mnt")) + '\n' + FileNames::encode(tree.path("M/plain")));
+    DirectoryNames listings;
+    loader.parentListings = &listings;
+    loader.measureSizes = false;
+    ASSERT_TRUE(loader.ReadListFile(tree.path("list.txt")).ok());
+    EXPECT_EQ(keys(), QStringList({tree.key("M/plain")}));
 }
 
 // A look that throws (memory running out, say) reaches the caller from either core, in any chunk, instead
