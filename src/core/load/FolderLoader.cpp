@@ -1,12 +1,11 @@
 #include "core/load/FolderLoader.h"
 
 #include "core/AppState.h"
-#include "core/commit/DirectoryNames.h"
 #include "core/load/FolderTreeCache.h"
 #include "core/load/FolderWalkAhead.h"
 #include "core/load/ListFileReader.h"
+#include "core/load/ListedFolderLooks.h"
 #include "core/platform/FileNames.h"
-#include "core/platform/ParallelRuns.h"
 #include "core/preview/PreviewList.h"
 #include "core/settings/Paths.h"
 #include "core/settings/SettingsStore.h"
@@ -17,16 +16,11 @@
 #include <QIODevice>
 #include <QUrl>
 #include <algorithm>
-#include <atomic>
 #include <cstring>
-#include <exception>
 #include <functional>
 #include <limits>
 #include <memory>
-#include <mutex>
 #include <optional>
-#include <system_error>
-#include <thread>
 #include <utility>
 #include <vector>
 
@@ -415,66 +409,19 @@ FsResult FolderLoader::readListFile(const QString& listFile)
     device.open(QIODevice::ReadOnly);
     const QString listFolder = file.left(std::max<qsizetype>(file.lastIndexOf(QLatin1Char('/')), 1));
     ListFileReader reader(device, ListFileReader::kindOf(file));
-    // The entries go in chunks. While one chunk's folders are added in order here, the next chunk's are
-    // looked at on the other core; this one helps once it is through.
-    constexpr size_t kChunk = 4096;
-    constexpr size_t kRun = 64; // folders a core takes at a time
-    struct Chunk
-    {
-        std::vector<QString> paths;
-        std::vector<QString> folders; // resolved; empty where nothing can be resolved
-        std::vector<PathInfo> infos;
-        std::vector<std::optional<FolderScan>> scans; // of the folders, where sizes are measured
-        std::vector<QString> parents;                 // of the folders, where their listings are read
-        std::once_flag parentsRead;
-        ParallelRuns looks{kRun}; // shares the looking out among the cores
-    };
-    // A folder whose size is measured is read here too: the walk for its size then finds it read.
-    const bool readFolders = measureSizes;
-    // Else a folder may be found in its parent's listing: one read for all the folders in it, instead of
-    // a look at each. A folder that holds a mount lists the mounted folder as any other: those go the
-    // whole way, to tell that they are roots.
-    DirectoryNames* const listings = measureSizes ? nullptr : parentListings;
-    const qint64 nowSecs = listings ? m_state.now().toSecsSinceEpoch() : 0;
-    QSet<QString> holdingMounts;
-    if (listings) {
+    ListedFolderLooks::Options options;
+    // A folder whose size is measured is read while it is looked at: the walk for its size then finds it
+    // read. Else a run that learns no times finds folders in their parents' listings.
+    options.readFolders = measureSizes;
+    options.listings = measureSizes ? nullptr : parentListings;
+    if (options.listings) {
+        options.nowSecs = m_state.now().toSecsSinceEpoch();
         const MountPoints mounts = mountPoints ? mountPoints() : MountPoints::current();
         for (const QString& root : mounts.roots)
-            holdingMounts.insert(root.left(root.lastIndexOf(QLatin1Char('/'), -2) + 1));
+            options.holdingMounts.insert(root.left(root.lastIndexOf(QLatin1Char('/'), -2) + 1));
     }
-    // Set once a cancel is seen: the looks still to come are left, reads of large folders included.
-    std::atomic<bool> cancelled{false};
-    const auto lookAll = [&](Chunk& chunk) {
-        // Whichever thread comes first reads the chunk's parents; the other waits for it.
-        if (listings && !chunk.parents.empty())
-            std::call_once(chunk.parentsRead, [&] { listings->readHere(fs, chunk.parents, nowSecs); });
-        FolderCursor cursor; // this thread's: listed folders mostly share their parent
-        QStringView lastParent;
-        const DirectoryNames::Folder* listing = nullptr; // of lastParent
-        chunk.looks.take(chunk.folders.size(), [&](size_t i) {
-            const QString& folder = chunk.folders[i];
-            if (folder.isEmpty() || cancelled.load(std::memory_order_relaxed))
-                return;
-            if (listings) {
-                const qsizetype slash = folder.lastIndexOf(QLatin1Char('/'));
-                const QStringView parent = QStringView(folder).first(slash + 1);
-                if (parent != lastParent) {
-                    lastParent = parent;
-                    const QString text = parent.toString();
-                    listing = holdingMounts.contains(text) ? nullptr : listings->kept(text);
-                }
-                if (listing && listing->kindOf(QStringView(folder).sliced(slash + 1)) == EntryKind::Folder) {
-                    chunk.infos[i].type = PathInfo::Type::Folder;
-                    return;
-                }
-            }
-            chunk.infos[i] = fs.pathInfo(folder, &cursor);
-            const PathInfo& info = chunk.infos[i];
-            if (readFolders && info.type == PathInfo::Type::Folder && !info.isLink && !info.isRoot)
-                chunk.scans[i] = fs.scanFolder(chunk.folders[i]);
-        });
-    };
-    const auto addAll = [this](Chunk& chunk) {
+    ListedFolderLooks looks(fs, std::move(options));
+    const auto addAll = [this, &looks](ListedFolderLooks::Chunk& chunk) {
         for (size_t i = 0; i < chunk.paths.size() && !m_cancelRequested; ++i) {
             // A folder is added as it was looked at; anything else (a file stands for its folder, a
             // missing path is counted) goes the whole way.
@@ -486,80 +433,26 @@ FsResult FolderLoader::readListFile(const QString& listFile)
                 m_cache->addScan(chunk.folders[i], *std::exchange(chunk.scans[i], std::nullopt));
             addFolder(chunk.folders[i], QString(), &chunk.infos[i]);
         }
+        if (m_cancelRequested)
+            looks.cancel();
     };
-    auto looked = std::make_unique<Chunk>(); // the chunk the other core is looking at
-    std::thread looker;
-    std::exception_ptr lookerFailed;
-    // Whatever the other core threw reaches the caller once it has ended, as does anything thrown here
-    // while it looks.
-    const auto joinLooker = [&] {
-        if (looker.joinable())
-            looker.join();
-        if (lookerFailed)
-            std::rethrow_exception(std::exchange(lookerFailed, nullptr));
+    auto chunk = std::make_unique<ListedFolderLooks::Chunk>();
+    const auto pushChunk = [&] {
+        chunk->folders.reserve(chunk->paths.size());
+        for (const QString& path : chunk->paths)
+            chunk->folders.push_back(resolvedPath(path));
+        looks.push(std::exchange(chunk, std::make_unique<ListedFolderLooks::Chunk>()), addAll);
     };
-    std::vector<QString> paths;
-    const auto addChunk = [&] {
-        auto next = std::make_unique<Chunk>();
-        next->folders.resize(paths.size());
-        for (size_t i = 0; i < paths.size(); ++i)
-            next->folders[i] = resolvedPath(paths[i]);
-        next->paths = std::move(paths);
-        paths.clear();
-        next->infos.resize(next->paths.size());
-        next->scans.resize(next->paths.size());
-        if (listings) {
-            // Siblings mostly follow each other.
-            QSet<QStringView> seen;
-            for (const QString& folder : next->folders) {
-                const QStringView parent =
-                    QStringView(folder).first(std::max<qsizetype>(folder.lastIndexOf(u'/') + 1, 0));
-                if (parent.isEmpty() || (!next->parents.empty() && parent == next->parents.back()))
-                    continue;
-                if (!seen.contains(parent)) {
-                    seen.insert(parent);
-                    next->parents.push_back(parent.toString());
-                }
-            }
-        }
-        lookAll(*looked); // whatever the other core has not taken yet
-        joinLooker();
-        const std::unique_ptr<Chunk> ready = std::exchange(looked, std::move(next));
-        if (fs.readsInParallel()) {
-            try {
-                looker = std::thread([&lookAll, &lookerFailed, chunk = looked.get()] {
-                    try {
-                        lookAll(*chunk);
-                    } catch (...) {
-                        lookerFailed = std::current_exception();
-                    }
-                });
-            } catch (const std::system_error&) {
-                // No thread to be had: this core looks at the chunk itself, next time round.
-            }
-        }
-        addAll(*ready);
-        cancelled = m_cancelRequested;
-    };
-    try {
-        while (const std::optional<QByteArray> entry = reader.next()) {
-            paths.push_back(listedPath(*entry, listFolder));
-            if (paths.size() == kChunk)
-                addChunk();
-            if (m_cancelRequested)
-                break;
-        }
-        if (!m_cancelRequested)
-            addChunk();
-        lookAll(*looked);
-    } catch (...) {
-        if (looker.joinable())
-            looker.join();
-        throw;
+    while (const std::optional<QByteArray> entry = reader.next()) {
+        chunk->paths.push_back(listedPath(*entry, listFolder));
+        if (chunk->paths.size() == ListedFolderLooks::kChunk)
+            pushChunk();
+        if (m_cancelRequested)
+            break;
     }
-    joinLooker();
-    if (!m_cancelRequested)
-        addAll(*looked);
+    if (!m_cancelRequested && !chunk->paths.empty())
+        pushChunk();
+    looks.finish(addAll);
     return FsResult::success();
 }
 

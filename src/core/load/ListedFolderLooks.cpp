@@ -1,0 +1,119 @@
+#include "core/load/ListedFolderLooks.h"
+
+#include "core/commit/DirectoryNames.h"
+
+#include <algorithm>
+#include <utility>
+
+namespace {
+
+// Chunks resolved and waiting for their look, at most: enough to read a few thousand folders of the list
+// while the first large folder is read, little next to the rows they become.
+constexpr size_t kWaitingMost = 16;
+
+} // namespace
+
+ListedFolderLooks::ListedFolderLooks(const FileSystem& fs, Options options)
+    : m_fs(fs)
+    , m_options(std::move(options))
+{}
+
+ListedFolderLooks::~ListedFolderLooks()
+{
+    m_cancelled = true;
+    try {
+        m_looker.wait();
+    } catch (...) {
+        // Only when the caller is on its way out already.
+    }
+}
+
+void ListedFolderLooks::lookAt(Chunk& chunk)
+{
+    DirectoryNames* const listings = m_options.listings;
+    // Whichever thread comes first reads the chunk's parents; the other waits for it.
+    if (listings && !chunk.parents.empty())
+        std::call_once(chunk.parentsRead, [&] { listings->readHere(m_fs, chunk.parents, m_options.nowSecs); });
+    FolderCursor cursor; // this thread's: listed folders mostly share their parent
+    QStringView lastParent;
+    const DirectoryNames::Folder* listing = nullptr; // of lastParent
+    chunk.looks.take(chunk.folders.size(), [&](size_t i) {
+        const QString& folder = chunk.folders[i];
+        if (folder.isEmpty() || m_cancelled.load(std::memory_order_relaxed))
+            return;
+        if (listings) {
+            const qsizetype slash = folder.lastIndexOf(QLatin1Char('/'));
+            const QStringView parent = QStringView(folder).first(slash + 1);
+            if (parent != lastParent) {
+                lastParent = parent;
+                const QString text = parent.toString();
+                listing = m_options.holdingMounts.contains(text) ? nullptr : listings->kept(text);
+            }
+            if (listing && listing->kindOf(QStringView(folder).sliced(slash + 1)) == EntryKind::Folder) {
+                chunk.infos[i].type = PathInfo::Type::Folder;
+                return;
+            }
+        }
+        chunk.infos[i] = m_fs.pathInfo(folder, &cursor);
+        const PathInfo& info = chunk.infos[i];
+        if (m_options.readFolders && info.type == PathInfo::Type::Folder && !info.isLink && !info.isRoot)
+            chunk.scans[i] = m_fs.scanFolder(folder);
+    });
+}
+
+bool ListedFolderLooks::lookingOn() const
+{
+    return m_lookerStarted && !m_lookerDone.load(std::memory_order_acquire);
+}
+
+void ListedFolderLooks::push(std::unique_ptr<Chunk> chunk, const std::function<void(Chunk&)>& add)
+{
+    chunk->infos.resize(chunk->paths.size());
+    chunk->scans.resize(chunk->paths.size());
+    if (m_options.listings) {
+        // Siblings mostly follow each other.
+        QSet<QStringView> seen;
+        for (const QString& folder : chunk->folders) {
+            const QStringView parent = QStringView(folder).first(std::max<qsizetype>(folder.lastIndexOf(u'/') + 1, 0));
+            if (parent.isEmpty() || (!chunk->parents.empty() && parent == chunk->parents.back()))
+                continue;
+            if (!seen.contains(parent)) {
+                seen.insert(parent);
+                chunk->parents.push_back(parent.toString());
+            }
+        }
+    }
+    m_waiting.push_back(std::move(chunk));
+    if (m_waiting.size() < kWaitingMost && lookingOn())
+        return;
+    advance(add);
+}
+
+void ListedFolderLooks::advance(const std::function<void(Chunk&)>& add)
+{
+    if (m_looked)
+        lookAt(*m_looked); // whatever the other core has not taken yet
+    m_lookerStarted = false;
+    m_looker.wait();
+    std::unique_ptr<Chunk> ready = std::exchange(m_looked, nullptr);
+    if (!m_waiting.empty()) {
+        m_looked = std::move(m_waiting.front());
+        m_waiting.pop_front();
+        if (m_fs.readsInParallel()) {
+            m_lookerDone = false;
+            m_lookerStarted = m_looker.start([this, chunk = m_looked.get()] {
+                lookAt(*chunk);
+                m_lookerDone.store(true, std::memory_order_release);
+            });
+            // No thread to be had: this core looks at the chunk itself, next time round.
+        }
+    }
+    if (ready)
+        add(*ready);
+}
+
+void ListedFolderLooks::finish(const std::function<void(Chunk&)>& add)
+{
+    while (!m_waiting.empty() || m_looked)
+        advance(add);
+}

@@ -1,0 +1,83 @@
+#pragma once
+
+#include "core/platform/FileSystem.h"
+#include "core/platform/ParallelRuns.h"
+#include "core/platform/WorkerThread.h"
+
+#include <QSet>
+#include <QString>
+#include <atomic>
+#include <deque>
+#include <functional>
+#include <memory>
+#include <mutex>
+#include <optional>
+#include <vector>
+
+class DirectoryNames;
+
+// Looks at the folders a list file names, a chunk at a time, on the other core, while the caller adds the
+// chunks looked at before in their order. The caller hands over each chunk once its paths are resolved
+// and goes on reading the list while the other core looks, a few chunks ahead; once that many wait, it
+// helps with the look under way.
+//
+// A folder is looked at (PathInfo), and read as well when sizes are measured: the size walk then finds
+// it read. With parent listings, a folder is found in the listing of its parent instead, read once for
+// all the folders in it.
+class ListedFolderLooks
+{
+public:
+    static constexpr size_t kChunk = 4096; // paths a chunk holds at most
+
+    struct Chunk
+    {
+        std::vector<QString> paths;
+        std::vector<QString> folders;                 // resolved; empty where nothing can be resolved
+        std::vector<PathInfo> infos;                  // type Missing where not looked at
+        std::vector<std::optional<FolderScan>> scans; // where sizes are measured
+
+    private:
+        friend class ListedFolderLooks;
+        std::vector<QString> parents; // of the folders, whose listings are read
+        std::once_flag parentsRead;
+        ParallelRuns looks{64}; // shares the looking out among the cores, 64 folders at a time
+    };
+
+    struct Options
+    {
+        bool readFolders = false; // for their sizes
+        // Where listings are kept (and read), null for a look at each folder. Folders of the holding
+        // mounts are looked at one by one all the same: their listing lists a mount root as any folder.
+        DirectoryNames* listings = nullptr;
+        QSet<QString> holdingMounts; // folders with a mount root in them, one trailing separator
+        qint64 nowSecs = 0;
+    };
+
+    ListedFolderLooks(const FileSystem& fs, Options options);
+    // Waits for a look under way; whatever it threw is lost then.
+    ~ListedFolderLooks();
+    ListedFolderLooks(const ListedFolderLooks&) = delete;
+    ListedFolderLooks& operator=(const ListedFolderLooks&) = delete;
+
+    // Takes the next chunk; add hears of the chunks whose look has ended, in order, and may throw.
+    void push(std::unique_ptr<Chunk> chunk, const std::function<void(Chunk&)>& add);
+    // Hands every chunk still waiting or looked at to add, in order.
+    void finish(const std::function<void(Chunk&)>& add);
+    // The looks still to come are left, reads of large folders included.
+    void cancel() { m_cancelled = true; }
+
+private:
+    void lookAt(Chunk& chunk);
+    // Once the look under way has ended, the next waiting chunk is looked at and the one before added.
+    void advance(const std::function<void(Chunk&)>& add);
+    bool lookingOn() const;
+
+    const FileSystem& m_fs;
+    const Options m_options;
+    std::deque<std::unique_ptr<Chunk>> m_waiting;
+    std::unique_ptr<Chunk> m_looked; // the chunk the other core looks at
+    WorkerThread m_looker;
+    bool m_lookerStarted = false;
+    std::atomic<bool> m_lookerDone{true};
+    std::atomic<bool> m_cancelled{false};
+};
