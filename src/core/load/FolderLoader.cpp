@@ -452,6 +452,10 @@ FsResult FolderLoader::readListFile(const QString& listFile)
     }
     if (!m_cancelRequested && !chunk->paths.empty())
         pushChunk();
+    // The list is read through: its bytes (over a hundred megabytes for a million nested folders) go
+    // before the last chunks become rows.
+    device.close();
+    read.bytes = QByteArray();
     looks.finish(addAll);
     return FsResult::success();
 }
