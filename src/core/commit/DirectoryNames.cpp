@@ -57,11 +57,13 @@ void DirectoryNames::readAhead(const FileSystem& fs, std::vector<QString> folder
     }
 }
 
-std::optional<EntryKind> DirectoryNames::Folder::kindOf(QStringView name) const
+std::optional<EntryKind> DirectoryNames::Folder::kindOf(QStringView name, quint32* next) const
 {
-    const std::optional<quint32> number = names.numberOf(name);
+    const std::optional<quint32> number = next ? names.numberOf(name, *next) : names.numberOf(name);
     if (!number || *number >= kinds.size())
         return std::nullopt;
+    if (next)
+        *next = *number + 1;
     return kinds[*number];
 }
 
@@ -114,8 +116,9 @@ void DirectoryNames::read(const FileSystem& fs, const std::vector<QString>& fold
             folder.readable = fs.readEntryNames(
                 folders[i],
                 [&folder](const QString& name, EntryKind kind) {
-                    if (folder.names.add(name))
-                        folder.kinds.push_back(kind);
+                    // A folder's names differ from each other.
+                    folder.names.addNew(name);
+                    folder.kinds.push_back(kind);
                 },
                 &folder.modified);
             folder.names.squeeze(); // a set is kept for every folder

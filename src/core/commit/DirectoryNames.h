@@ -25,8 +25,10 @@ public:
         qint64 readAt = 0;
         bool readable = false;
 
-        // What the listing told of the entry of that name; nothing when the folder holds none.
-        std::optional<EntryKind> kindOf(QStringView name) const;
+        // What the listing told of the entry of that name; nothing when the folder holds none. next, when
+        // given, is the number of the name expected (the one after the name asked for last), and learns
+        // the next one.
+        std::optional<EntryKind> kindOf(QStringView name, quint32* next = nullptr) const;
     };
 
     DirectoryNames() = default;

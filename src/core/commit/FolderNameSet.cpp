@@ -24,11 +24,23 @@ std::optional<quint32> FolderNameSet::find(QStringView name, size_t hash) const
 bool FolderNameSet::add(QStringView name)
 {
     const size_t count = m_starts.size() - 1;
-    if (m_text.size() + name.size() > std::numeric_limits<quint32>::max() || count + 1 >= (1u << 31))
-        return false; // far beyond any folder
     const size_t hash = m_table.size() > 0 || count >= kWithoutTable ? NumberTable::hashOf(name) : 0;
     if (find(name, hash))
         return false;
+    return append(name, hash);
+}
+
+void FolderNameSet::addNew(QStringView name)
+{
+    const size_t count = m_starts.size() - 1;
+    append(name, m_table.size() > 0 || count >= kWithoutTable ? NumberTable::hashOf(name) : 0);
+}
+
+bool FolderNameSet::append(QStringView name, size_t hash)
+{
+    const size_t count = m_starts.size() - 1;
+    if (m_text.size() + name.size() > std::numeric_limits<quint32>::max() || count + 1 >= (1u << 31))
+        return false; // far beyond any folder
     m_text.append(name);
     m_starts.push_back(static_cast<quint32>(m_text.size()));
     if (count < kWithoutTable)
@@ -46,6 +58,13 @@ bool FolderNameSet::add(QStringView name)
 std::optional<quint32> FolderNameSet::numberOf(QStringView name) const
 {
     return find(name, m_table.size() > 0 ? NumberTable::hashOf(name) : 0);
+}
+
+std::optional<quint32> FolderNameSet::numberOf(QStringView name, quint32 guess) const
+{
+    if (guess + 1 < m_starts.size() && nameAt(guess) == name)
+        return guess;
+    return numberOf(name);
 }
 
 void FolderNameSet::squeeze()

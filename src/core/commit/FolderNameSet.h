@@ -16,8 +16,13 @@ public:
     // False when the name was held already (or the set is full beyond any folder): only names added
     // get a number, from 0 on in the order of adding.
     bool add(QStringView name);
+    // Adds a name the set cannot hold yet (one of a folder's listing, whose names differ), without looking.
+    void addNew(QStringView name);
     bool contains(QStringView name) const { return numberOf(name).has_value(); }
     std::optional<quint32> numberOf(QStringView name) const;
+    // The same, trying the number guess first: names asked for in the order they were added (a list made
+    // from a listing) are then found without a look in the table.
+    std::optional<quint32> numberOf(QStringView name, quint32 guess) const;
     qsizetype size() const { return static_cast<qsizetype>(m_starts.size()) - 1; }
     // Gives back the room kept for more names, once all are in.
     void squeeze();
@@ -29,6 +34,8 @@ private:
 
     QStringView nameAt(size_t number) const;
     std::optional<quint32> find(QStringView name, size_t hash) const;
+    // Appends the name as the next number; false when the set is full beyond any folder.
+    bool append(QStringView name, size_t hash);
 
     QString m_text;                   // the names one after another
     std::vector<quint32> m_starts{0}; // where name i starts in m_text, and one past the last name

@@ -37,6 +37,7 @@ void ListedFolderLooks::lookAt(Chunk& chunk)
     FolderCursor cursor; // this thread's: listed folders mostly share their parent
     QStringView lastParent;
     const DirectoryNames::Folder* listing = nullptr; // of lastParent
+    quint32 next = 0; // in the listing: a list made from listings names the folders in their order
     chunk.looks.take(chunk.folders.size(), [&](size_t i) {
         const QString& folder = chunk.folders[i];
         if (folder.isEmpty() || m_cancelled.load(std::memory_order_relaxed))
@@ -48,8 +49,9 @@ void ListedFolderLooks::lookAt(Chunk& chunk)
                 lastParent = parent;
                 const QString text = parent.toString();
                 listing = m_options.holdingMounts.contains(text) ? nullptr : listings->kept(text);
+                next = 0;
             }
-            if (listing && listing->kindOf(QStringView(folder).sliced(slash + 1)) == EntryKind::Folder) {
+            if (listing && listing->kindOf(QStringView(folder).sliced(slash + 1), &next) == EntryKind::Folder) {
                 chunk.infos[i].type = PathInfo::Type::Folder;
                 return;
             }
