@@ -3,6 +3,7 @@
 #include "core/platform/AppendFile.h"
 #include "core/settings/Paths.h"
 
+#include <QFileDevice>
 #include <QIODevice>
 #include <cerrno>
 
@@ -134,6 +135,15 @@ FileRead FaultInjectingFileSystem::readFile(const QString& path, qint64 maxBytes
     if (const Fault* fault = faultFor(Op::Read, path))
         return {FsResult::failure(fault->kind, QStringLiteral("injected")), {}};
     return PosixFileSystem::readFile(path, maxBytes);
+}
+
+std::unique_ptr<QFileDevice> FaultInjectingFileSystem::openFile(const QString& path, FsResult& result) const
+{
+    if (const Fault* fault = faultFor(Op::Read, path)) {
+        result = FsResult::failure(fault->kind, QStringLiteral("injected"));
+        return nullptr;
+    }
+    return PosixFileSystem::openFile(path, result);
 }
 
 FsResult FaultInjectingFileSystem::setAttributes(const QString& path, int bits)

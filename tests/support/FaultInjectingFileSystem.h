@@ -47,6 +47,7 @@ public:
     using FileSystem::pathInfo;
     PathInfo pathInfo(const QString& path, FolderCursor* cursor) const override;
     FileRead readFile(const QString& path, qint64 maxBytes = kTextFileLimit) const override;
+    std::unique_ptr<QFileDevice> openFile(const QString& path, FsResult& result) const override;
     std::unique_ptr<AppendFile> openAppend(const QString& path, AppendLock lock, FsResult& result) override;
     FsResult setAttributes(const QString& path, int bits) override;
     FsResult setFolderTime(const QString& path, FolderTimeKind which, const QDateTime& localTime) override;

@@ -11,8 +11,8 @@
 #include "core/settings/SettingsStore.h"
 #include "core/settings/TextCodec.h"
 
-#include <QBuffer>
 #include <QCoreApplication>
+#include <QFileDevice>
 #include <QIODevice>
 #include <QUrl>
 #include <algorithm>
@@ -396,19 +396,24 @@ FsResult FolderLoader::readListFile(const QString& listFile)
 {
     const FileSystem& fs = m_state.fs();
     const QString file = fs.absolutePath(listFile);
-    FileRead read = fs.readFile(file);
-    if (!read.ok())
-        return read.result;
-    // Mostly one folder a line.
+    // Read piece by piece: a list of a million nested folders is over a hundred megabytes, room better
+    // left to the rows.
+    FsResult opened;
+    const std::unique_ptr<QFileDevice> device = fs.openFile(file, opened);
+    if (!device)
+        return opened;
+    // Mostly one folder a line: counted first, so the list makes room for all of them at once.
     qsizetype lines = 1;
-    const char* const end = read.bytes.cend();
-    for (const char* at = read.bytes.cbegin(); (at = static_cast<const char*>(std::memchr(at, '\n', end - at))); ++at)
-        ++lines;
+    for (QByteArray block; !(block = device->read(1024 * 1024)).isEmpty();) {
+        const char* const end = block.cend();
+        for (const char* at = block.cbegin(); (at = static_cast<const char*>(std::memchr(at, '\n', end - at))); ++at)
+            ++lines;
+    }
+    if (device->error() != QFileDevice::NoError || !device->seek(0))
+        return FsResult::failure(FsResult::Kind::Other, device->errorString());
     m_list.reserve(static_cast<int>(std::min<qsizetype>(m_list.size() + lines, std::numeric_limits<int>::max())));
-    QBuffer device(&read.bytes);
-    device.open(QIODevice::ReadOnly);
     const QString listFolder = file.left(std::max<qsizetype>(file.lastIndexOf(QLatin1Char('/')), 1));
-    ListFileReader reader(device, ListFileReader::kindOf(file));
+    ListFileReader reader(*device, ListFileReader::kindOf(file));
     ListedFolderLooks::Options options;
     // A folder whose size is measured is read while it is looked at: the walk for its size then finds it
     // read. Else a run that learns no times finds folders in their parents' listings.
@@ -452,11 +457,10 @@ FsResult FolderLoader::readListFile(const QString& listFile)
     }
     if (!m_cancelRequested && !chunk->paths.empty())
         pushChunk();
-    // The list is read through: its bytes (over a hundred megabytes for a million nested folders) go
-    // before the last chunks become rows.
-    device.close();
-    read.bytes = QByteArray();
     looks.finish(addAll);
+    // A list that broke off while read is not passed over as complete.
+    if (device->error() != QFileDevice::NoError)
+        return FsResult::failure(FsResult::Kind::Other, device->errorString());
     return FsResult::success();
 }
 

@@ -10,6 +10,8 @@
 #include <memory>
 #include <optional>
 
+class QFileDevice;
+
 class AppendFile;
 
 // The outcome of a file-system operation that can fail. The kind lets callers pick their message; the
@@ -254,11 +256,15 @@ public:
     virtual PathInfo pathInfo(const QString& path, FolderCursor* cursor) const;
     // Nothing when the path cannot be read or the platform has no owners.
     virtual std::optional<FolderOwnership> ownership(const QString& path) const;
-    // The largest file the program reads: settings, history, scripts, structures, language, list and CSV
+    // The largest file the program reads whole: settings, history, scripts, structures, language and CSV
     // files are all far smaller, and a bound keeps a mistaken path from filling the memory.
     static constexpr qint64 kTextFileLimit = 128 * 1024 * 1024;
     // The one way the program reads a file: whole, and only a regular file (links followed) of at most
     // maxBytes. A pipe, a device, a socket or a folder is refused without being read (NotRegularFile): a
     // pipe could block forever, a device never end. A larger file is refused as TooLarge.
     virtual FileRead readFile(const QString& path, qint64 maxBytes = kTextFileLimit) const = 0;
+    // The other way: a file to read piece by piece, of any size (a list of a million nested folders
+    // comes near the bound above), refused as readFile refuses what is no regular file. Null, with the
+    // reason in result, when it cannot be opened; a read that fails later shows in the device's error.
+    virtual std::unique_ptr<QFileDevice> openFile(const QString& path, FsResult& result) const = 0;
 };

@@ -117,6 +117,33 @@ FileRead PosixFileSystem::readFile(const QString& path, qint64 maxBytes) const
     return readRegularFile(native(absolutePath(path)), maxBytes);
 }
 
+std::unique_ptr<QFileDevice> PosixFileSystem::openFile(const QString& path, FsResult& result) const
+{
+    const QByteArray nativePath = native(absolutePath(path));
+    if (nativePath.isEmpty()) {
+        result = fromErrno(ENOENT);
+        return nullptr;
+    }
+    // As readRegularFile: opened without blocking, then refused unless it is a regular file.
+    const int fd = open(nativePath.constData(), O_RDONLY | O_CLOEXEC | O_NONBLOCK | O_NOCTTY);
+    if (fd < 0) {
+        result = fromErrno(errno);
+        return nullptr;
+    }
+    struct stat st;
+    result = fstat(fd, &st) != 0    ? fromErrno(errno)
+             : !S_ISREG(st.st_mode) ? FsResult::failure(FsResult::Kind::NotRegularFile, {})
+                                    : FsResult::success();
+    auto file = std::make_unique<QFile>();
+    if (result.ok() && !file->open(fd, QIODevice::ReadOnly, QFileDevice::AutoCloseHandle))
+        result = FsResult::failure(FsResult::Kind::Other, file->errorString());
+    if (!result.ok()) {
+        close(fd);
+        return nullptr;
+    }
+    return file;
+}
+
 FileRead PosixFileSystem::readRegularFile(const QByteArray& path, qint64 maxBytes)
 {
     FileRead read;

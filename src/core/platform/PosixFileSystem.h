@@ -53,6 +53,7 @@ public:
     PathInfo pathInfo(const QString& path, FolderCursor* cursor) const override;
     std::optional<FolderOwnership> ownership(const QString& path) const override;
     FileRead readFile(const QString& path, qint64 maxBytes = kTextFileLimit) const override;
+    std::unique_ptr<QFileDevice> openFile(const QString& path, FsResult& result) const override;
 
     // readFile on a native path; for readers below the service (a folder's ".hidden" list, text files
     // read by path).

@@ -253,11 +253,16 @@ TEST_F(LoaderTest, ListFilesLoadTheFoldersTheyName)
     tree.write("Lists/b.pls", "[playlist]\nfile1=" + root + "/Music/C\nTitle1=" + root + "/Music/A\n");
     tree.write("Lists/c.txt",
                root + "/Music" + QByteArray(1, '\0') + "/A\n" + root + QByteArray("/Caf\xE9\n", 6) + raw + "\n");
-    for (const char* file : {"a.M3U", "b.pls", "c.txt", "missing.m3u"}) {
-        const FsResult result = loader.ReadListFile(tree.path(QStringLiteral("Lists/") + QLatin1String(file)));
-        EXPECT_EQ(result.kind, QLatin1String(file) == u"missing.m3u" ? FsResult::Kind::NotFound : FsResult::Kind::Ok)
-            << file;
-    }
+    // One that cannot be read adds nothing and tells why.
+    tree.write("Lists/d.txt", root + "/Caf\xC3\xA9\n");
+    fs->fail(Op::Read, tree.path("Lists/d.txt"), FsResult::Kind::Access);
+    const std::pair<const char*, FsResult::Kind> files[] = {{"a.M3U", FsResult::Kind::Ok},
+                                                            {"b.pls", FsResult::Kind::Ok},
+                                                            {"d.txt", FsResult::Kind::Access},
+                                                            {"c.txt", FsResult::Kind::Ok},
+                                                            {"missing.m3u", FsResult::Kind::NotFound}};
+    for (const auto& [file, kind] : files)
+        EXPECT_EQ(loader.ReadListFile(tree.path(QStringLiteral("Lists/") + QLatin1String(file))).kind, kind) << file;
     rmdir(raw.constData()); // a name that is no text defeats the temporary folder's own clean-up
     ASSERT_EQ(list.size(), 5);
     EXPECT_EQ(keys().mid(0, 3), QStringList({tree.key("Music/A"), tree.key("Music/B"), tree.key("Music/C")}));
