@@ -286,9 +286,10 @@ BatchRun::Status BatchRun::runSteps(const BatchOptions& options, PreviewList& li
     }
 
     // The safe take first reads every folder that gets a new name in it, to look for names taken there.
-    // A run that learns no times finds the listed folders in those reads, made while loading; else the
-    // folders of all entries are read ahead on the other core while the steps run and the changes are
-    // checked and printed. The take reads whatever it still wants itself.
+    // A run that learns no times finds the folders of its list files in those reads, made while loading.
+    // The folders of all entries are read ahead on the other core while the steps run and the changes are
+    // checked and printed, which finds the ones read while loading kept; the take reads whatever it
+    // still wants itself.
     DirectoryNames folderNames;
     const bool needsTimes = options.sort == BatchOptions::SortKey::Created ||
                             options.sort == BatchOptions::SortKey::Modified ||
@@ -318,9 +319,10 @@ BatchRun::Status BatchRun::runSteps(const BatchOptions& options, PreviewList& li
     }
     refresh(list, loader);
 
-    if (!options.dryRun && !options.listOrder) {
+    if (!options.dryRun && !options.listOrder)
         folderNames.readAhead(m_state.fs(), DistinctParents(list.entries()), m_state.now().toSecsSinceEpoch());
-    }
+    else
+        folderNames.clear(); // no check wants what loading read
 
     auto script = scripts.cbegin();
     auto csv = csvFiles.cbegin();
@@ -428,7 +430,7 @@ bool BatchRun::load(const BatchOptions& options, FolderLoader& loader)
     for (const BatchOptions::Input& input : options.inputs) {
         const QString path = Quoted(input.value);
         if (input.kind == BatchOptions::Input::Kind::ListFile) {
-            // Read once: a list of a million folders is over a hundred megabytes.
+            // Read piece by piece: a list of a million folders is over a hundred megabytes.
             if (const FsResult result = loader.ReadListFile(input.value); !result.ok())
                 refuse("ListMissing", {path, FileReadProblemText(m_state, result)});
             continue;

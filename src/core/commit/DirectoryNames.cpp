@@ -67,10 +67,10 @@ std::optional<EntryKind> DirectoryNames::Folder::kindOf(QStringView name, quint3
     return kinds[*number];
 }
 
-void DirectoryNames::readHere(const FileSystem& fs, const std::vector<QString>& folders, qint64 nowSecs)
+void DirectoryNames::readNow(const FileSystem& fs, const std::vector<QString>& folders, qint64 nowSecs)
 {
     stopReadAhead();
-    read(fs, folders, nowSecs, nullptr, true);
+    read(fs, folders, nowSecs);
 }
 
 const DirectoryNames::Folder* DirectoryNames::kept(const QString& folder) const
@@ -94,7 +94,7 @@ std::vector<const FolderNameSet*> DirectoryNames::names(const FileSystem& fs, co
 }
 
 void DirectoryNames::read(const FileSystem& fs, const std::vector<QString>& folders, qint64 nowSecs,
-                          const std::atomic<bool>* stop, bool onTwoThreads)
+                          const std::atomic<bool>* stop)
 {
     // What each folder needs: nothing when the copy kept is still true, else a fresh read.
     std::vector<std::optional<Folder>> fresh(folders.size());
@@ -117,8 +117,8 @@ void DirectoryNames::read(const FileSystem& fs, const std::vector<QString>& fold
                 folders[i],
                 [&folder](const QString& name, EntryKind kind) {
                     // A folder's names differ from each other.
-                    folder.names.addNew(name);
-                    folder.kinds.push_back(kind);
+                    if (folder.names.addNew(name))
+                        folder.kinds.push_back(kind);
                 },
                 &folder.modified);
             folder.names.squeeze(); // a set is kept for every folder
@@ -126,7 +126,7 @@ void DirectoryNames::read(const FileSystem& fs, const std::vector<QString>& fold
             fresh[i] = std::move(folder);
         });
     };
-    if (!onTwoThreads || !fs.readsInParallel() || folders.size() <= kRun || !RunOnTwoThreads(look))
+    if (!fs.readsInParallel() || folders.size() <= kRun || !RunOnTwoThreads(look))
         look();
     for (size_t i = 0; i < folders.size(); ++i) {
         if (fresh[i])

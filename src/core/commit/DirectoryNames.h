@@ -47,9 +47,9 @@ public:
     void readAhead(const FileSystem& fs, std::vector<QString> folders, qint64 nowSecs);
     // Waits until a read ahead has read all its folders.
     void finishReadAhead();
-    // Reads the folders not kept (or changed since) on this thread alone, for a caller that keeps the
-    // other core busy itself. A read ahead under way stops first, as for names().
-    void readHere(const FileSystem& fs, const std::vector<QString>& folders, qint64 nowSecs);
+    // Reads the folders not kept (or changed since) now, as names() does, without handing them out. A
+    // read ahead under way stops first.
+    void readNow(const FileSystem& fs, const std::vector<QString>& folders, qint64 nowSecs);
     // A folder as last read, if it could be; valid until the next read. Several threads may ask at once
     // while nothing is read.
     const Folder* kept(const QString& folder) const;
@@ -59,7 +59,7 @@ public:
 private:
     // stop, when set, makes the read leave the folders it has not begun.
     void read(const FileSystem& fs, const std::vector<QString>& folders, qint64 nowSecs,
-              const std::atomic<bool>* stop = nullptr, bool onTwoThreads = true);
+              const std::atomic<bool>* stop = nullptr);
     void stopReadAhead();
 
     QHash<QString, Folder> m_folders;

@@ -30,10 +30,10 @@ bool FolderNameSet::add(QStringView name)
     return append(name, hash);
 }
 
-void FolderNameSet::addNew(QStringView name)
+bool FolderNameSet::addNew(QStringView name)
 {
     const size_t count = m_starts.size() - 1;
-    append(name, m_table.size() > 0 || count >= kWithoutTable ? NumberTable::hashOf(name) : 0);
+    return append(name, m_table.size() > 0 || count >= kWithoutTable ? NumberTable::hashOf(name) : 0);
 }
 
 bool FolderNameSet::append(QStringView name, size_t hash)
@@ -62,7 +62,7 @@ std::optional<quint32> FolderNameSet::numberOf(QStringView name) const
 
 std::optional<quint32> FolderNameSet::numberOf(QStringView name, quint32 guess) const
 {
-    if (guess + 1 < m_starts.size() && nameAt(guess) == name)
+    if (guess < static_cast<size_t>(size()) && nameAt(guess) == name)
         return guess;
     return numberOf(name);
 }

@@ -16,8 +16,9 @@ public:
     // False when the name was held already (or the set is full beyond any folder): only names added
     // get a number, from 0 on in the order of adding.
     bool add(QStringView name);
-    // Adds a name the set cannot hold yet (one of a folder's listing, whose names differ), without looking.
-    void addNew(QStringView name);
+    // Adds a name the set cannot hold yet (one of a folder's listing, whose names differ), without
+    // looking; false only when the set is full beyond any folder.
+    bool addNew(QStringView name);
     bool contains(QStringView name) const { return numberOf(name).has_value(); }
     std::optional<quint32> numberOf(QStringView name) const;
     // The same, trying the number guess first: names asked for in the order they were added (a list made

@@ -424,6 +424,9 @@ FsResult FolderLoader::readListFile(const QString& listFile)
         const MountPoints mounts = mountPoints ? mountPoints() : MountPoints::current();
         for (const QString& root : mounts.roots)
             options.holdingMounts.insert(root.left(root.lastIndexOf(QLatin1Char('/'), -2) + 1));
+        // Without the mount table (no /proc) no listing can tell which folders are mount roots.
+        if (mounts.roots.isEmpty())
+            options.listings = nullptr;
     }
     ListedFolderLooks looks(fs, std::move(options));
     const auto addAll = [this, &looks](ListedFolderLooks::Chunk& chunk) {
@@ -459,7 +462,7 @@ FsResult FolderLoader::readListFile(const QString& listFile)
         pushChunk();
     looks.finish(addAll);
     // A list that broke off while read is not passed over as complete.
-    if (device->error() != QFileDevice::NoError)
+    if (reader.failed())
         return FsResult::failure(FsResult::Kind::Other, device->errorString());
     return FsResult::success();
 }

@@ -1,5 +1,6 @@
 #include "core/load/ListFileReader.h"
 
+#include <QFileDevice>
 #include <QIODevice>
 
 namespace {
@@ -48,8 +49,12 @@ bool ListFileReader::fill()
     m_buffer.remove(0, m_at);
     m_at = 0;
     const QByteArray more = m_device.read(kChunk);
-    if (more.isEmpty())
+    if (more.isEmpty()) {
+        // A file device tells a failed read from the end only until its next read.
+        if (const auto* file = qobject_cast<const QFileDevice*>(&m_device))
+            m_failed = file->error() != QFileDevice::NoError;
         return false;
+    }
     m_buffer.append(more);
     return true;
 }
@@ -66,7 +71,7 @@ std::optional<QByteArray> ListFileReader::nextLine()
             }
             if (fill())
                 continue;
-            if (m_at == m_buffer.size())
+            if (m_at == m_buffer.size() || m_failed)
                 return std::nullopt;
         }
         const qsizetype stop = end < 0 ? m_buffer.size() : end;

@@ -29,8 +29,11 @@ public:
         , m_kind(kind)
     {}
 
-    // The next entry; nothing at the end of the file.
+    // The next entry; nothing at the end of the file, or where reading it failed.
     std::optional<QByteArray> next();
+    // Reading the file failed before its end (a file device's error): the entries so far are not all.
+    // The line the failure cut short was not given as an entry.
+    bool failed() const { return m_failed; }
 
 private:
     std::optional<QByteArray> nextLine();
@@ -44,4 +47,5 @@ private:
     QByteArray m_buffer;
     qsizetype m_at = 0;      // where the next line starts in the buffer
     bool m_skipping = false; // in a line too long to be a path, until its end
+    bool m_failed = false;
 };

@@ -7,8 +7,8 @@
 
 namespace {
 
-// Chunks resolved and waiting for their look, at most: enough to read a few thousand folders of the list
-// while the first large folder is read, little next to the rows they become.
+// Chunks resolved and waiting for their look, at most: enough to read tens of thousands of folders of the
+// list while the first large folder is read, little next to the rows they become.
 constexpr size_t kWaitingMost = 16;
 
 } // namespace
@@ -32,8 +32,12 @@ void ListedFolderLooks::lookAt(Chunk& chunk)
 {
     DirectoryNames* const listings = m_options.listings;
     // Whichever thread comes first reads the chunk's parents; the other waits for it.
-    if (listings && !chunk.parents.empty())
-        std::call_once(chunk.parentsRead, [&] { listings->readHere(m_fs, chunk.parents, m_options.nowSecs); });
+    if (listings && !chunk.parents.empty()) {
+        const std::lock_guard lock(chunk.parentsMutex);
+        if (!chunk.parentsRead)
+            listings->readNow(m_fs, chunk.parents, m_options.nowSecs);
+        chunk.parentsRead = true;
+    }
     FolderCursor cursor; // this thread's: listed folders mostly share their parent
     QStringView lastParent;
     const DirectoryNames::Folder* listing = nullptr; // of lastParent
@@ -73,15 +77,18 @@ void ListedFolderLooks::push(std::unique_ptr<Chunk> chunk, const std::function<v
     chunk->infos.resize(chunk->paths.size());
     chunk->scans.resize(chunk->paths.size());
     if (m_options.listings) {
-        // Siblings mostly follow each other.
-        QSet<QStringView> seen;
+        // Siblings mostly follow each other. A parent that holds a mount is not read: its folders are
+        // looked at one by one.
+        QStringView last;
         for (const QString& folder : chunk->folders) {
             const QStringView parent = QStringView(folder).first(std::max<qsizetype>(folder.lastIndexOf(u'/') + 1, 0));
-            if (parent.isEmpty() || (!chunk->parents.empty() && parent == chunk->parents.back()))
+            if (parent.isEmpty() || parent == last)
                 continue;
-            if (!seen.contains(parent)) {
-                seen.insert(parent);
-                chunk->parents.push_back(parent.toString());
+            last = parent;
+            QString text = parent.toString();
+            if (!m_options.holdingMounts.contains(text) && !m_parentsRead.contains(text)) {
+                m_parentsRead.insert(text);
+                chunk->parents.push_back(std::move(text));
             }
         }
     }

@@ -38,8 +38,10 @@ public:
 
     private:
         friend class ListedFolderLooks;
-        std::vector<QString> parents; // of the folders, whose listings are read
-        std::once_flag parentsRead;
+        std::vector<QString> parents; // of the folders, whose listings no chunk before read
+        // The first thread to come reads the parents; should that throw, the next one tries again.
+        std::mutex parentsMutex;
+        bool parentsRead = false;
         ParallelRuns looks{64}; // shares the looking out among the cores, 64 folders at a time
     };
 
@@ -75,6 +77,9 @@ private:
     const FileSystem& m_fs;
     const Options m_options;
     std::deque<std::unique_ptr<Chunk>> m_waiting;
+    // Every parent a chunk reads: a listing is read once for the whole list, even of a folder that
+    // changes while it loads (a list file written into it just before).
+    QSet<QString> m_parentsRead;
     std::unique_ptr<Chunk> m_looked; // the chunk the other core looks at
     WorkerThread m_looker;
     bool m_lookerStarted = false;

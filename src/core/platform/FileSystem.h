@@ -259,7 +259,7 @@ public:
     // The largest file the program reads whole: settings, history, scripts, structures, language and CSV
     // files are all far smaller, and a bound keeps a mistaken path from filling the memory.
     static constexpr qint64 kTextFileLimit = 128 * 1024 * 1024;
-    // The one way the program reads a file: whole, and only a regular file (links followed) of at most
+    // The way the program reads a file: whole, and only a regular file (links followed) of at most
     // maxBytes. A pipe, a device, a socket or a folder is refused without being read (NotRegularFile): a
     // pipe could block forever, a device never end. A larger file is refused as TooLarge.
     virtual FileRead readFile(const QString& path, qint64 maxBytes = kTextFileLimit) const = 0;

@@ -16,6 +16,36 @@
 
 using namespace PosixFileOps;
 
+namespace {
+
+// A regular file opened for reading, with its size, or why not: opened without blocking, so that a pipe
+// without a writer cannot stall the program, then refused unless it is a regular file (a link to
+// /dev/zero would never end). -1 for none.
+int openRegularFile(const QByteArray& path, FsResult& result, qint64* size)
+{
+    if (path.isEmpty()) {
+        result = PosixFileSystem::fromErrno(ENOENT);
+        return -1;
+    }
+    const int fd = open(path.constData(), O_RDONLY | O_CLOEXEC | O_NONBLOCK | O_NOCTTY);
+    if (fd < 0) {
+        result = PosixFileSystem::fromErrno(errno);
+        return -1;
+    }
+    struct stat st;
+    result = fstat(fd, &st) != 0    ? PosixFileSystem::fromErrno(errno)
+             : !S_ISREG(st.st_mode) ? FsResult::failure(FsResult::Kind::NotRegularFile, {})
+                                    : FsResult::success();
+    if (!result.ok()) {
+        close(fd);
+        return -1;
+    }
+    *size = static_cast<qint64>(st.st_size);
+    return fd;
+}
+
+} // namespace
+
 // What PosixFileSystem does with the contents of files: reading them whole, replacing them atomically,
 // appending records under a lock.
 
@@ -119,25 +149,13 @@ FileRead PosixFileSystem::readFile(const QString& path, qint64 maxBytes) const
 
 std::unique_ptr<QFileDevice> PosixFileSystem::openFile(const QString& path, FsResult& result) const
 {
-    const QByteArray nativePath = native(absolutePath(path));
-    if (nativePath.isEmpty()) {
-        result = fromErrno(ENOENT);
+    qint64 size = 0;
+    const int fd = openRegularFile(native(absolutePath(path)), result, &size);
+    if (fd < 0)
         return nullptr;
-    }
-    // As readRegularFile: opened without blocking, then refused unless it is a regular file.
-    const int fd = open(nativePath.constData(), O_RDONLY | O_CLOEXEC | O_NONBLOCK | O_NOCTTY);
-    if (fd < 0) {
-        result = fromErrno(errno);
-        return nullptr;
-    }
-    struct stat st;
-    result = fstat(fd, &st) != 0    ? fromErrno(errno)
-             : !S_ISREG(st.st_mode) ? FsResult::failure(FsResult::Kind::NotRegularFile, {})
-                                    : FsResult::success();
     auto file = std::make_unique<QFile>();
-    if (result.ok() && !file->open(fd, QIODevice::ReadOnly, QFileDevice::AutoCloseHandle))
+    if (!file->open(fd, QIODevice::ReadOnly, QFileDevice::AutoCloseHandle)) {
         result = FsResult::failure(FsResult::Kind::Other, file->errorString());
-    if (!result.ok()) {
         close(fd);
         return nullptr;
     }
@@ -147,27 +165,15 @@ std::unique_ptr<QFileDevice> PosixFileSystem::openFile(const QString& path, FsRe
 FileRead PosixFileSystem::readRegularFile(const QByteArray& path, qint64 maxBytes)
 {
     FileRead read;
-    if (path.isEmpty()) {
-        read.result = fromErrno(ENOENT);
+    qint64 size = 0;
+    const int fd = openRegularFile(path, read.result, &size);
+    if (fd < 0)
         return read;
-    }
-    // Opened without blocking, so that a pipe without a writer cannot stall the program, then refused
-    // unless it is a regular file: a link to /dev/zero would never end.
-    const int fd = open(path.constData(), O_RDONLY | O_CLOEXEC | O_NONBLOCK | O_NOCTTY);
-    if (fd < 0) {
-        read.result = fromErrno(errno);
-        return read;
-    }
-    struct stat st;
-    if (fstat(fd, &st) != 0) {
-        read.result = fromErrno(errno);
-    } else if (!S_ISREG(st.st_mode)) {
-        read.result = FsResult::failure(FsResult::Kind::NotRegularFile, {});
-    } else if (st.st_size > maxBytes) {
+    if (size > maxBytes) {
         read.result = FsResult::failure(FsResult::Kind::TooLarge, {});
     } else {
         // The size is a hint only (the file may grow while it is read): the limit holds for what is read.
-        read.bytes.reserve(static_cast<qsizetype>(st.st_size));
+        read.bytes.reserve(static_cast<qsizetype>(size));
         char buffer[65536];
         for (;;) {
             const ssize_t n = ::read(fd, buffer, sizeof buffer);

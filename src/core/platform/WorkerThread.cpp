@@ -1,5 +1,6 @@
 #include "core/platform/WorkerThread.h"
 
+#include <QtGlobal>
 #include <system_error>
 #include <utility>
 
@@ -27,6 +28,7 @@ bool WorkerThread::start(std::function<void()> job)
     }
     {
         const std::lock_guard lock(m_mutex);
+        Q_ASSERT(!m_running); // the job before was waited for
         m_job = std::move(job);
         m_running = true;
     }

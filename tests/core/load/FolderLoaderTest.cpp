@@ -10,6 +10,7 @@
 #include "support/TestTree.h"
 
 #include <QFile>
+#include <QHash>
 #include <QLocale>
 #include <QUrl>
 #include <gtest/gtest.h>
@@ -386,6 +387,54 @@ TEST_F(LoaderTest, FoldersFoundInTheirParentsListingsAreTheOnesALookAtEachFinds)
     EXPECT_EQ(list.entry(0).modified, PathInfo::kUnknownTime) << "learnt from the listing, which tells no times";
     for (const char* parent : {"F", "N", "N/F3", "P"})
         EXPECT_NE(listings.kept(tree.key(QLatin1String(parent))), nullptr) << parent;
+}
+
+// A parent's listing is read once for the whole list, even when it counts as changed since (a list file
+// written into it in the same second); a read that throws reaches the caller from any chunk, with no
+// thread left waiting for it.
+TEST_F(LoaderTest, AParentIsReadOnceAndAReadThatThrowsReachesTheCaller)
+{
+    struct CountingFileSystem : PosixFileSystem
+    {
+        bool readEntryNames(const QString& folder, const std::function<void(const QString&, EntryKind)>& take,
+                            qint64* modified) const override
+        {
+            if (!bad.isEmpty() && folder.endsWith(bad))
+                throw std::runtime_error("no memory");
+            ++reads[folder];
+            return PosixFileSystem::readEntryNames(folder, take, modified);
+        }
+        QString bad;
+        mutable QHash<QString, int> reads;
+    };
+    TestTree tree(manyFolders(QStringLiteral("F/"), 9000));
+    tree.add("G/x/");
+    tree.add("H/y/");
+    QByteArray text = FileNames::encode(tree.path("H/y")) + '\n'; // first chunk
+    for (int i = 0; i < 9000; ++i) {
+        text += FileNames::encode(tree.path(QStringLiteral("F/F%1").arg(i))) + '\n';
+        if (i == 4500) // second chunk
+            text += FileNames::encode(tree.path("G/x")) + '\n';
+    }
+    tree.write("F/list.txt", text); // F changes now, as the load starts
+    loader.measureSizes = false;
+    for (const char* bad : {"", "/H/", "/G/"}) {
+        SCOPED_TRACE(bad);
+        auto counting = std::make_unique<CountingFileSystem>();
+        counting->bad = QLatin1String(bad);
+        const CountingFileSystem* fs = counting.get();
+        app.state().services.fileSystem = std::move(counting);
+        DirectoryNames listings;
+        loader.parentListings = &listings;
+        list.clear();
+        if (*bad) {
+            EXPECT_THROW(loader.ReadListFile(tree.path("F/list.txt")), std::runtime_error);
+            continue;
+        }
+        ASSERT_TRUE(loader.ReadListFile(tree.path("F/list.txt")).ok());
+        EXPECT_EQ(list.size(), 9002);
+        EXPECT_EQ(fs->reads.value(tree.key("F")), 1);
+    }
 }
 
 // The folder that holds a mount lists the mounted folder as any folder: its folders are looked at one by
