@@ -421,12 +421,7 @@ FsResult FolderLoader::readListFile(const QString& listFile)
     options.listings = measureSizes ? nullptr : parentListings;
     if (options.listings) {
         options.nowSecs = m_state.now().toSecsSinceEpoch();
-        const MountPoints mounts = mountPoints ? mountPoints() : MountPoints::current();
-        for (const QString& root : mounts.roots)
-            options.holdingMounts.insert(root.left(root.lastIndexOf(QLatin1Char('/'), -2) + 1));
-        // Without the mount table (no /proc) no listing can tell which folders are mount roots.
-        if (mounts.roots.isEmpty())
-            options.listings = nullptr;
+        options.mounts = mountPoints ? mountPoints() : MountPoints::current();
     }
     ListedFolderLooks looks(fs, std::move(options));
     const auto addAll = [this, &looks](ListedFolderLooks::Chunk& chunk) {

@@ -16,7 +16,11 @@ constexpr size_t kWaitingMost = 16;
 ListedFolderLooks::ListedFolderLooks(const FileSystem& fs, Options options)
     : m_fs(fs)
     , m_options(std::move(options))
-{}
+    , m_listings(m_options.mounts.roots.isEmpty() ? nullptr : m_options.listings)
+{
+    for (const QString& root : m_options.mounts.roots)
+        m_holdingMounts.insert(root.left(root.lastIndexOf(QLatin1Char('/'), -2) + 1));
+}
 
 ListedFolderLooks::~ListedFolderLooks()
 {
@@ -30,7 +34,7 @@ ListedFolderLooks::~ListedFolderLooks()
 
 void ListedFolderLooks::lookAt(Chunk& chunk)
 {
-    DirectoryNames* const listings = m_options.listings;
+    DirectoryNames* const listings = m_listings;
     // Whichever thread comes first reads the chunk's parents; the other waits for it.
     if (listings && !chunk.parents.empty()) {
         const std::lock_guard lock(chunk.parentsMutex);
@@ -52,7 +56,7 @@ void ListedFolderLooks::lookAt(Chunk& chunk)
             if (parent != lastParent) {
                 lastParent = parent;
                 const QString text = parent.toString();
-                listing = m_options.holdingMounts.contains(text) ? nullptr : listings->kept(text);
+                listing = m_holdingMounts.contains(text) ? nullptr : listings->kept(text);
                 next = 0;
             }
             if (listing && listing->kindOf(QStringView(folder).sliced(slash + 1), &next) == EntryKind::Folder) {
@@ -76,7 +80,7 @@ void ListedFolderLooks::push(std::unique_ptr<Chunk> chunk, const std::function<v
 {
     chunk->infos.resize(chunk->paths.size());
     chunk->scans.resize(chunk->paths.size());
-    if (m_options.listings) {
+    if (m_listings) {
         // Siblings mostly follow each other. A parent that holds a mount is not read: its folders are
         // looked at one by one.
         QStringView last;
@@ -86,7 +90,7 @@ void ListedFolderLooks::push(std::unique_ptr<Chunk> chunk, const std::function<v
                 continue;
             last = parent;
             QString text = parent.toString();
-            if (!m_options.holdingMounts.contains(text) && !m_parentsRead.contains(text)) {
+            if (!m_holdingMounts.contains(text) && !m_parentsRead.contains(text)) {
                 m_parentsRead.insert(text);
                 chunk->parents.push_back(std::move(text));
             }

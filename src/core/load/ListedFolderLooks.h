@@ -1,5 +1,6 @@
 #pragma once
 
+#include "core/load/FolderExpansion.h"
 #include "core/platform/FileSystem.h"
 #include "core/platform/ParallelRuns.h"
 #include "core/platform/WorkerThread.h"
@@ -48,10 +49,11 @@ public:
     struct Options
     {
         bool readFolders = false; // for their sizes
-        // Where listings are kept (and read), null for a look at each folder. Folders of the holding
-        // mounts are looked at one by one all the same: their listing lists a mount root as any folder.
+        // Where listings are kept (and read), null for a look at each folder.
         DirectoryNames* listings = nullptr;
-        QSet<QString> holdingMounts; // folders with a mount root in them, one trailing separator
+        // With listings: the mounts of the computer. A folder that holds a mount lists the mount root as
+        // any folder, so its folders are looked at one by one; without a mount table no listing is used.
+        MountPoints mounts;
         qint64 nowSecs = 0;
     };
 
@@ -76,6 +78,8 @@ private:
 
     const FileSystem& m_fs;
     const Options m_options;
+    DirectoryNames* const m_listings; // of the options, unless no mount table tells the roots
+    QSet<QString> m_holdingMounts;    // folders with a mount root in them, one trailing separator
     std::deque<std::unique_ptr<Chunk>> m_waiting;
     // Every parent a chunk reads: a listing is read once for the whole list, even of a folder that
     // changes while it loads (a list file written into it just before).
