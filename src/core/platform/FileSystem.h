@@ -150,12 +150,12 @@ enum class EntryKind : quint8 {
 };
 
 // What one thread keeps between many renames or looks in mostly the same folders: the file system may
-// hold the folder of the last one open in it, so that the next one in that folder need not look the
-// folder up again.
+// hold the folder of the last one open in it (and folders around it), so that the next one in that
+// folder, or near it, need not look the whole path up again.
 struct FolderCursor
 {
-    QString folder;                     // the path the folder was opened by, ending in a separator
-    std::shared_ptr<const void> handle; // the file system's own; empty while nothing is open
+    QString folder;               // the path the folder was opened by, ending in a separator
+    std::shared_ptr<void> handle; // the file system's own; empty while nothing is open
 };
 
 // Everything the program asks of the operating system's file system. Paths are full paths; a trailing

@@ -10,6 +10,7 @@
 #include <memory>
 #include <sys/stat.h>
 #include <unistd.h>
+#include <vector>
 
 namespace PosixFileOps {
 
@@ -171,21 +172,91 @@ std::optional<InFolder> inFolder(QStringView path, QStringView checked)
     return InFolder{folder, std::move(bytes)};
 }
 
+namespace {
+
+// The folders a cursor holds open: a chain, each folder inside the one before it, the last one the
+// cursor's folder. A folder below one of them is opened from there, which looks up only the names
+// between them; lists that go through a tree folder by folder mostly go down one level or back up.
+class HeldFolders
+{
+public:
+    HeldFolders() = default;
+    HeldFolders(const HeldFolders&) = delete;
+    HeldFolders& operator=(const HeldFolders&) = delete;
+    ~HeldFolders()
+    {
+        while (!m_chain.empty())
+            drop();
+    }
+
+    int open(QStringView folder)
+    {
+        // Leave the folders the new one is not inside.
+        while (!m_chain.empty() && !folder.startsWith(m_chain.back().path))
+            drop();
+        if (!m_chain.empty() && m_chain.back().path.size() == folder.size())
+            return current();
+        if (m_chain.empty()) {
+            // Nothing held above it: the folder above is held too, for the folders beside this one and for
+            // the rename of this one itself, which come next in most lists.
+            const qsizetype slash = folder.first(folder.size() - 1).lastIndexOf(u'/');
+            if (slash >= 0)
+                push(folder.first(slash + 1), ::open(native(folder.first(slash + 1).toString()).constData(), kFlags));
+        }
+        const int fd = m_chain.empty()
+                           ? ::open(native(folder.toString()).constData(), kFlags)
+                           : openat(m_chain.back().fd,
+                                    FileNames::encode(folder.sliced(m_chain.back().path.size())).constData(), kFlags);
+        return push(folder, fd) ? fd : -1;
+    }
+
+    int current() const { return m_chain.empty() ? -1 : m_chain.back().fd; }
+
+private:
+    static constexpr int kFlags = O_PATH | O_DIRECTORY | O_CLOEXEC;
+    static constexpr size_t kDepth = 8; // folders held at most; the outermost goes first
+
+    struct Held
+    {
+        QString path; // ending in a separator
+        int fd;
+    };
+
+    bool push(QStringView path, int fd)
+    {
+        if (fd < 0)
+            return false;
+        if (m_chain.size() == kDepth) {
+            close(m_chain.front().fd);
+            m_chain.erase(m_chain.begin());
+        }
+        m_chain.push_back({path.toString(), fd});
+        return true;
+    }
+
+    void drop()
+    {
+        close(m_chain.back().fd);
+        m_chain.pop_back();
+    }
+
+    std::vector<Held> m_chain;
+};
+
+} // namespace
+
 int heldFolder(FolderCursor& cursor, QStringView folder)
 {
-    if (cursor.folder == folder && cursor.handle)
-        return *static_cast<const int*>(cursor.handle.get());
-    cursor.handle.reset();
-    cursor.folder.clear();
-    const QByteArray path = native(folder.toString());
-    const int fd = path.isEmpty() ? -1 : open(path.constData(), O_PATH | O_DIRECTORY | O_CLOEXEC);
-    if (fd < 0)
+    if (!cursor.handle)
+        cursor.handle = std::make_shared<HeldFolders>();
+    auto* held = static_cast<HeldFolders*>(cursor.handle.get());
+    if (cursor.folder == folder)
+        return held->current();
+    const int fd = held->open(folder);
+    if (fd < 0) {
+        cursor.folder.clear();
         return -1;
-    cursor.handle = std::shared_ptr<const void>(new int(fd), [](const void* held) {
-        const int* fd = static_cast<const int*>(held);
-        close(*fd);
-        delete fd;
-    });
+    }
     cursor.folder = folder.toString();
     return fd;
 }
