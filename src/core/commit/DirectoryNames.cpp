@@ -44,6 +44,8 @@ void DirectoryNames::readAhead(const FileSystem& fs, std::vector<QString> folder
     stopReadAhead();
     if (!fs.readsInParallel() || folders.empty())
         return;
+    ++m_aheadNumber;
+    m_aheadUnused = true;
     try {
         m_ahead = std::thread([this, &fs, folders = std::move(folders), nowSecs] {
             try {
@@ -69,8 +71,14 @@ std::optional<EntryKind> DirectoryNames::Folder::kindOf(QStringView name, quint3
 
 void DirectoryNames::readNow(const FileSystem& fs, const std::vector<QString>& folders, qint64 nowSecs)
 {
+    readAfterAhead(fs, folders, nowSecs);
+}
+
+void DirectoryNames::readAfterAhead(const FileSystem& fs, const std::vector<QString>& folders, qint64 nowSecs)
+{
     stopReadAhead();
     read(fs, folders, nowSecs);
+    m_aheadUnused = false;
 }
 
 const DirectoryNames::Folder* DirectoryNames::kept(const QString& folder) const
@@ -82,8 +90,7 @@ const DirectoryNames::Folder* DirectoryNames::kept(const QString& folder) const
 std::vector<const FolderNameSet*> DirectoryNames::names(const FileSystem& fs, const std::vector<QString>& folders,
                                                         qint64 nowSecs)
 {
-    stopReadAhead();
-    read(fs, folders, nowSecs);
+    readAfterAhead(fs, folders, nowSecs);
     // Taken only now that nothing is added any more, which could move what they point at.
     std::vector<const FolderNameSet*> found(folders.size(), nullptr);
     for (size_t i = 0; i < folders.size(); ++i) {
@@ -96,7 +103,11 @@ std::vector<const FolderNameSet*> DirectoryNames::names(const FileSystem& fs, co
 void DirectoryNames::read(const FileSystem& fs, const std::vector<QString>& folders, qint64 nowSecs,
                           const std::atomic<bool>* stop)
 {
-    // What each folder needs: nothing when the copy kept is still true, else a fresh read.
+    // What each folder needs: nothing when the copy kept is still true, else a fresh read. A read ahead
+    // marks what it looked at; the call after it takes those as it found them.
+    const bool ahead = stop != nullptr;
+    const quint64 lookedAhead = ahead ? m_aheadNumber : 0;
+    const bool takeAhead = !ahead && m_aheadUnused;
     std::vector<std::optional<Folder>> fresh(folders.size());
     ParallelRuns runs(kRun);
     const auto look = [&] {
@@ -105,14 +116,22 @@ void DirectoryNames::read(const FileSystem& fs, const std::vector<QString>& fold
             if (stop && stop->load(std::memory_order_relaxed))
                 return;
             // A folder kept is looked at for a change; any other is read at once, which tells its time too.
-            const auto held = std::as_const(m_folders).find(folders[i]);
-            if (held != m_folders.cend() && held->readable) {
-                const qint64 modified = fs.pathInfo(folders[i], &cursor).lastWrite;
-                if (held->modified == modified && held->readAt > modified)
+            // A read ahead marks the kept folders it found true; it is given each folder once, so no two
+            // threads mark one.
+            const auto held = m_folders.find(folders[i]);
+            if (held != m_folders.end() && held->readable) {
+                if (takeAhead && held->lookedAhead == m_aheadNumber)
                     return;
+                const qint64 modified = fs.pathInfo(folders[i], &cursor).lastWrite;
+                if (held->modified == modified && held->readAt > modified) {
+                    if (ahead)
+                        held->lookedAhead = lookedAhead;
+                    return;
+                }
             }
             Folder folder;
             folder.readAt = nowSecs;
+            folder.lookedAhead = lookedAhead;
             folder.readable = fs.readEntryNames(
                 folders[i],
                 [&folder](const QString& name, EntryKind kind) {

@@ -23,6 +23,7 @@ public:
         std::vector<EntryKind> kinds; // what the listing told of each name, by its number
         qint64 modified = 0;
         qint64 readAt = 0;
+        quint64 lookedAhead = 0; // the number of the last read ahead that found it true or read it
         bool readable = false;
 
         // What the listing told of the entry of that name; nothing when the folder holds none. next, when
@@ -41,9 +42,10 @@ public:
     // where the file system allows it. The pointers stay valid until the next call.
     std::vector<const FolderNameSet*> names(const FileSystem& fs, const std::vector<QString>& folders, qint64 nowSecs);
     // Starts reading the folders on a thread of its own, for a later call of names() that may want them:
-    // the reads it finished are kept as any other. The next call of names() or clear() stops it after the
-    // folders it is reading, and reads what it still wants itself. Only where the file system allows
-    // reading in parallel; the file system must outlive the read.
+    // the next call of names() or readNow() takes the folders it read or found unchanged as they were
+    // then, without looking at them again; later calls look again. The next call of names(), readNow() or
+    // clear() stops it after the folders it is reading, and reads what it still wants itself. Only where the file
+    // system allows reading in parallel; the file system must outlive the read.
     void readAhead(const FileSystem& fs, std::vector<QString> folders, qint64 nowSecs);
     // Waits until a read ahead has read all its folders.
     void finishReadAhead();
@@ -57,12 +59,16 @@ public:
     void clear();
 
 private:
-    // stop, when set, makes the read leave the folders it has not begun.
+    // stop, given by a read ahead alone, makes the read leave the folders it has not begun.
     void read(const FileSystem& fs, const std::vector<QString>& folders, qint64 nowSecs,
               const std::atomic<bool>* stop = nullptr);
+    // read() for names() and readNow(): what the last read ahead looked at is taken as it found it.
+    void readAfterAhead(const FileSystem& fs, const std::vector<QString>& folders, qint64 nowSecs);
     void stopReadAhead();
 
     QHash<QString, Folder> m_folders;
     std::thread m_ahead; // a read ahead under way; it alone touches m_folders until joined
     std::atomic<bool> m_stopAhead{false};
+    quint64 m_aheadNumber = 0;  // of the last read ahead
+    bool m_aheadUnused = false; // no call took what the last read ahead looked at yet
 };
