@@ -35,6 +35,7 @@
 
 #include <QFile>
 #include <algorithm>
+#include <system_error>
 #include <unistd.h>
 #include <utility>
 
@@ -201,6 +202,16 @@ void BatchRun::printChanges(const PreviewList& list)
         write(m_out, block);
 }
 
+std::jthread BatchRun::printChangesAside(const PreviewList& list)
+{
+    try {
+        return std::jthread([this, &list] { printChanges(list); });
+    } catch (const std::system_error&) {
+        printChanges(list); // no thread to be had: the list goes out first
+        return {};
+    }
+}
+
 void BatchRun::warn(const QString& key, const QStringList& args, qsizetype listing)
 {
     // The arguments are paths and names: escaped, so that every problem stays one line. A listing keeps
@@ -352,19 +363,34 @@ BatchRun::Status BatchRun::runSteps(const BatchOptions& options, PreviewList& li
     // taken, never a run that renames nothing.
     if (!checkProposals(list))
         return CannotRun;
-    printChanges(list);
     // Whoever called us relies on the list of changes (to log them, to act on them): a list that did not
     // arrive means nothing may be renamed.
-    if (!m_outError.isEmpty()) {
+    const auto outputFailed = [this] {
         warn(QStringLiteral("OutputFailed"), {m_outError});
         warn(QStringLiteral("NothingRenamed"), {});
         return CannotRun;
+    };
+    CommitReport report;
+    if (options.dryRun || options.listOrder) {
+        printChanges(list);
+        if (!m_outError.isEmpty())
+            return outputFailed();
+        if (options.dryRun)
+            return Done;
+        report = CommitRenames(m_state, list, kAllEntries);
+    } else {
+        // The list goes out while the take checks the proposals against the disk, which only reads the
+        // list too; the take renames nothing before all of it is out.
+        std::jthread printer = printChangesAside(list);
+        const auto printed = [&] {
+            if (printer.joinable())
+                printer.join();
+            return m_outError.isEmpty();
+        };
+        report = CommitRenamesSafely(m_state, list, {}, &folderNames, printed);
+        if (!printed())
+            return outputFailed();
     }
-    if (options.dryRun)
-        return Done;
-
-    const CommitReport report = options.listOrder ? CommitRenames(m_state, list, kAllEntries)
-                                                  : CommitRenamesSafely(m_state, list, {}, &folderNames);
     if (!report.refusal.isEmpty()) {
         print(m_err, escaped(report.refusal));
         return CannotRun;

@@ -6,6 +6,7 @@
 
 #include <QString>
 #include <QStringList>
+#include <thread>
 
 class FolderLoader;
 class PreviewList;
@@ -62,6 +63,9 @@ private:
     // The list of changes, in blocks of lines rather than a write per line; written out in full before
     // anything is renamed.
     void printChanges(const PreviewList& list);
+    // printChanges() on a thread of its own, while this one goes on; nothing else may print until it
+    // is joined. Printed at once when no thread can be had.
+    std::jthread printChangesAside(const PreviewList& list);
     // The message of a key, its arguments escaped; the argument at index listing, if any, is a list of
     // names, one a line, and keeps its line breaks.
     void warn(const QString& key, const QStringList& args, qsizetype listing = -1);

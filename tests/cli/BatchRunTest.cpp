@@ -284,18 +284,57 @@ TEST_F(BatchRunTest, TwoFoldersGivenOneNewNameStopTheRunBeforeAnythingIsRenamed)
     EXPECT_EQ(out, QString());
 }
 
+// Takes the first limit bytes, then fails every write, as a disk that fills up or a pipe closed half-way.
+class FillingDevice : public QIODevice
+{
+public:
+    explicit FillingDevice(qint64 limit)
+        : m_limit(limit)
+    {
+        open(QIODevice::WriteOnly);
+    }
+
+protected:
+    qint64 readData(char*, qint64) override { return -1; }
+    qint64 writeData(const char*, qint64 size) override
+    {
+        if (m_taken + size > m_limit)
+            return -1;
+        m_taken += size;
+        return size;
+    }
+
+private:
+    qint64 m_limit;
+    qint64 m_taken = 0;
+};
+
 TEST_F(BatchRunTest, AChangeListThatCannotBeWrittenStopsTheRunBeforeAnythingIsRenamed)
 {
-    add({"P/a/"});
-    QBuffer o, e;
-    o.open(QIODevice::ReadOnly); // every write fails, as on a full disk or a closed pipe
-    e.open(QIODevice::WriteOnly);
-    const int status = BatchRun(app.state(), o, e).run(ParseBatchArguments({"--structure", "x", tree.path("P/a")}));
-    EXPECT_EQ(status, Status::CannotRun);
-    EXPECT_TRUE(e.data().startsWith("The list of changes could not be written to the standard output"))
-        << e.data().toStdString();
-    EXPECT_TRUE(e.data().endsWith("Nothing was renamed.\n"));
-    EXPECT_EQ(tree.folders("P"), QStringList({"a"}));
+    // Enough folders for the list to take several writes.
+    QStringList names;
+    for (int i = 0; i < 400; ++i) {
+        names.append(QStringLiteral("folder%1%2").arg(i).arg(QString(60, QLatin1Char('n'))));
+        tree.add(QStringLiteral("P/") + names.last() + QLatin1Char('/'));
+    }
+    names.sort();
+    for (const bool listOrder : {false, true}) {
+        for (const qint64 limit : {0, 20000}) {
+            SCOPED_TRACE(QStringLiteral("list order %1, fails after %2 bytes").arg(listOrder).arg(limit).toStdString());
+            FillingDevice o(limit);
+            QBuffer e;
+            e.open(QIODevice::WriteOnly);
+            QStringList arguments{"--structure", "x<NAME>", "--subfolders", tree.path("P")};
+            if (listOrder)
+                arguments.prepend(QStringLiteral("--list-order"));
+            const int status = BatchRun(app.state(), o, e).run(ParseBatchArguments(arguments));
+            EXPECT_EQ(status, Status::CannotRun);
+            EXPECT_TRUE(e.data().startsWith("The list of changes could not be written to the standard output"))
+                << e.data().toStdString();
+            EXPECT_TRUE(e.data().endsWith("Nothing was renamed.\n"));
+            EXPECT_EQ(tree.folders("P"), names);
+        }
+    }
 }
 
 TEST_F(BatchRunTest, ABadNewNameStopsTheRunBeforeAnythingIsRenamed)
@@ -444,13 +483,18 @@ TEST_F(BatchRunTest, AListOfChangesLongerThanOneWriteBlockArrivesWholeInOrder)
         names.append(QStringLiteral("%1%2").arg(i, 4, 10, QLatin1Char('0')).arg(filler));
         tree.add(QStringLiteral("P/") + names.last() + QLatin1Char('/'));
     }
-    ASSERT_EQ(batch({"--dry-run", "--structure", "x<NAME>", "--subfolders", tree.path("P")}), Status::Done)
-        << err.toStdString();
     QString expected;
     for (const QString& name : names)
         expected += change(QStringLiteral("P/") + name, QStringLiteral("x") + name);
     EXPECT_GT(expected.size(), 3 * 16 * 1024);
+    // Dry, and while the take checks the folders.
+    ASSERT_EQ(batch({"--dry-run", "--structure", "x<NAME>", "--subfolders", tree.path("P")}), Status::Done)
+        << err.toStdString();
     EXPECT_EQ(out, expected);
+    ASSERT_EQ(batch({"--structure", "x<NAME>", "--subfolders", tree.path("P")}), Status::Done) << err.toStdString();
+    EXPECT_EQ(out, expected);
+    EXPECT_EQ(tree.folders("P").size(), names.size());
+    EXPECT_TRUE(tree.folders("P").first().startsWith(QLatin1Char('x')));
 }
 
 namespace {

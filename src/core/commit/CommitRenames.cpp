@@ -418,7 +418,7 @@ CommitReport CommitRenames(AppState& state, PreviewList& list, const std::vector
 }
 
 CommitReport CommitRenamesSafely(AppState& state, PreviewList& list, const std::function<void(int)>& progress,
-                                 DirectoryNames* names)
+                                 DirectoryNames* names, const std::function<bool()>& ready)
 {
     {
         DirectoryNames fresh;
@@ -463,6 +463,8 @@ CommitReport CommitRenamesSafely(AppState& state, PreviewList& list, const std::
     // Eight bytes a row that the plans below, the take's largest need of memory, can have.
     std::vector<std::pair<int, int>>().swap(depthAndParent);
     parentNumber = {};
+    if (ready && !ready())
+        return {};
 
     Run run(state, list, static_cast<int>(changed.size()), true);
     // Plain renames wait here to go in blocks; a cycle's own steps go one at a time, after them.
