@@ -162,6 +162,9 @@ FsResult PosixFileSystem::renameFolder(const QString& oldPath, const QString& ne
             target.st_ino == source.st_ino && target.st_dev == source.st_dev)
             error = renameThroughTemporary(from, to);
     }
+    // The folder renamed the whole way may be one the cursor holds, under a path that no longer leads to it.
+    if (cursor && error == 0)
+        *cursor = {};
     return fromErrno(error);
 }
 

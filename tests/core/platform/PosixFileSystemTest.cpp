@@ -79,7 +79,7 @@ TEST(PosixFileSystem, RenameNeverReplacesWithOrWithoutTheNoReplaceFlag)
 // no longer names.
 TEST(PosixFileSystem, RenamesThroughACursorGoWhereThePathsNowLead)
 {
-    TestTree tree({"P/a/", "P/b/", "P/c/"});
+    TestTree tree({"P/a/", "P/b/", "P/c/", "D/e/f/", "D/e/g/"});
     const QByteArray raw = FileNames::encode(tree.path("P")) + QByteArray("/caf\xE9", 5);
     ASSERT_EQ(mkdir(raw.constData(), 0755), 0);
     const QString notUtf8 = FileNames::decode(raw);
@@ -99,12 +99,20 @@ TEST(PosixFileSystem, RenamesThroughACursorGoWhereThePathsNowLead)
         {tree.key("Q/b2"), tree.key("Q/b4"), Kind::Ok}, // as folder paths, ending in a separator
         {tree.path("Q/c"), tree.path("P"), Kind::Ok},   // a new P
         {tree.path("P/b2"), tree.path("P/b3"), Kind::NotFound},
+        // Down into a folder and back up, with the folders above still held.
+        {tree.path("D/e/f"), tree.path("D/e/f2"), Kind::Ok},
+        {tree.path("D/e"), tree.path("D/e2"), Kind::Ok},
+        {tree.path("D/e/g"), tree.path("D/e/g2"), Kind::NotFound},
+        {tree.path("D/e2/g"), tree.path("D/e2/g2"), Kind::Ok},
+        // A path the cursor cannot take goes the whole way; what the cursor held is not trusted after it.
+        {tree.path("D") + "/./e2", tree.path("D") + "/./e3", Kind::Ok},
+        {tree.path("D/e2/g2"), tree.path("D/e2/g3"), Kind::NotFound},
     };
     for (const auto& step : steps) {
         SCOPED_TRACE((step.from + " -> " + step.to).toStdString());
         EXPECT_EQ(fs.renameFolder(step.from, step.to, &cursor).kind, step.expected);
     }
-    for (const char* folder : {"Q/a2", "Q/b4", "Q/cafe", "P"})
+    for (const char* folder : {"Q/a2", "Q/b4", "Q/cafe", "P", "D/e3/f2", "D/e3/g2"})
         EXPECT_TRUE(tree.isFolder(folder)) << folder;
     EXPECT_FALSE(tree.exists("Q/b") || tree.exists("Q/c") || tree.exists("P/b3"));
 }
