@@ -163,10 +163,15 @@ bool BatchRun::print(QIODevice& device, const QString& text)
 
 bool BatchRun::write(QIODevice& device, QStringView text)
 {
+    return write(device, text, m_encoded);
+}
+
+bool BatchRun::write(QIODevice& device, QStringView text, QByteArray& encoded)
+{
     // Names keep their own bytes, also those that are not UTF-8.
-    m_encoded.resize(0);
-    FileNames::appendEncoded(m_encoded, text);
-    if (device.write(m_encoded) == m_encoded.size())
+    encoded.resize(0);
+    FileNames::appendEncoded(encoded, text);
+    if (device.write(encoded) == encoded.size())
         return true;
     if (&device == &m_out && m_outError.isEmpty())
         m_outError = device.errorString();
@@ -180,6 +185,7 @@ void BatchRun::printChanges(const PreviewList& list)
     constexpr qsizetype kBlock = 16 * 1024;
     QString block;
     block.reserve(kBlock + 1024);
+    QByteArray encoded; // its own: the list may go out on a thread of its own
     // Rows of one folder share their parent text, which is escaped once for all of them.
     QString parent;
     QString shownParent;
@@ -194,18 +200,24 @@ void BatchRun::printChanges(const PreviewList& list)
         block += QLatin1Char('\n');
         if (block.size() < kBlock)
             continue;
-        if (!write(m_out, block))
+        if (!write(m_out, block, encoded))
             return;
         block.resize(0); // keeps its room
     }
     if (!block.isEmpty())
-        write(m_out, block);
+        write(m_out, block, encoded);
 }
 
-std::jthread BatchRun::printChangesAside(const PreviewList& list)
+std::jthread BatchRun::printChangesAside(const PreviewList& list, std::exception_ptr& failure)
 {
     try {
-        return std::jthread([this, &list] { printChanges(list); });
+        return std::jthread([this, &list, &failure] {
+            try {
+                printChanges(list);
+            } catch (...) {
+                failure = std::current_exception(); // for whoever joins the thread
+            }
+        });
     } catch (const std::system_error&) {
         printChanges(list); // no thread to be had: the list goes out first
         return {};
@@ -298,9 +310,9 @@ BatchRun::Status BatchRun::runSteps(const BatchOptions& options, PreviewList& li
 
     // The safe take first reads every folder that gets a new name in it, to look for names taken there.
     // A run that learns no times finds the folders of its list files in those reads, made while loading.
-    // The folders of all entries are read ahead on the other core while the steps run and the changes are
-    // checked and printed, which finds the ones read while loading kept; the take reads whatever it
-    // still wants itself.
+    // Once the steps have run, the folders of all entries are read ahead on the other core while the
+    // changes are checked and printed, which finds the ones read while loading kept (unless they changed
+    // since); the take reads whatever it still wants itself.
     DirectoryNames folderNames;
     const bool needsTimes = options.sort == BatchOptions::SortKey::Created ||
                             options.sort == BatchOptions::SortKey::Modified ||
@@ -329,10 +341,8 @@ BatchRun::Status BatchRun::runSteps(const BatchOptions& options, PreviewList& li
         list.SortPreview(headerPosition(options.sort));
     }
     refresh(list, loader);
-
-    if (!options.dryRun && !options.listOrder)
-        folderNames.readAhead(m_state.fs(), DistinctParents(list.entries()), m_state.now().toSecsSinceEpoch());
-    else
+    const bool safeTake = !options.dryRun && !options.listOrder;
+    if (!safeTake)
         folderNames.clear(); // no check wants what loading read
 
     auto script = scripts.cbegin();
@@ -359,6 +369,8 @@ BatchRun::Status BatchRun::runSteps(const BatchOptions& options, PreviewList& li
         ++script;
     }
 
+    if (safeTake)
+        folderNames.readAhead(m_state.fs(), DistinctParents(list.entries()), m_state.now().toSecsSinceEpoch());
     // Refused proposals come first: the list of changes on stdout is only ever what is (or, dry, would be)
     // taken, never a run that renames nothing.
     if (!checkProposals(list))
@@ -371,7 +383,7 @@ BatchRun::Status BatchRun::runSteps(const BatchOptions& options, PreviewList& li
         return CannotRun;
     };
     CommitReport report;
-    if (options.dryRun || options.listOrder) {
+    if (!safeTake) {
         printChanges(list);
         if (!m_outError.isEmpty())
             return outputFailed();
@@ -381,10 +393,13 @@ BatchRun::Status BatchRun::runSteps(const BatchOptions& options, PreviewList& li
     } else {
         // The list goes out while the take checks the proposals against the disk, which only reads the
         // list too; the take renames nothing before all of it is out.
-        std::jthread printer = printChangesAside(list);
+        std::exception_ptr printFailure;
+        std::jthread printer = printChangesAside(list, printFailure);
         const auto printed = [&] {
             if (printer.joinable())
                 printer.join();
+            if (printFailure)
+                std::rethrow_exception(std::exchange(printFailure, nullptr));
             return m_outError.isEmpty();
         };
         report = CommitRenamesSafely(m_state, list, {}, &folderNames, printed);

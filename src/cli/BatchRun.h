@@ -6,6 +6,7 @@
 
 #include <QString>
 #include <QStringList>
+#include <exception>
 #include <thread>
 
 class FolderLoader;
@@ -60,12 +61,15 @@ private:
     bool print(QIODevice& device, const QString& text);
     // The same for text that ends its lines itself.
     bool write(QIODevice& device, QStringView text);
+    // The same through a buffer of the caller's.
+    bool write(QIODevice& device, QStringView text, QByteArray& encoded);
     // The list of changes, in blocks of lines rather than a write per line; written out in full before
     // anything is renamed.
     void printChanges(const PreviewList& list);
     // printChanges() on a thread of its own, while this one goes on; nothing else may print until it
-    // is joined. Printed at once when no thread can be had.
-    std::jthread printChangesAside(const PreviewList& list);
+    // is joined, and then failure holds what it threw, if anything. Printed at once when no thread can be
+    // had.
+    std::jthread printChangesAside(const PreviewList& list, std::exception_ptr& failure);
     // The message of a key, its arguments escaped; the argument at index listing, if any, is a list of
     // names, one a line, and keeps its line breaks.
     void warn(const QString& key, const QStringList& args, qsizetype listing = -1);

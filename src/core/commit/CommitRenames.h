@@ -54,8 +54,8 @@ CommitReport CommitRenames(AppState& state, PreviewList& list, const std::vector
 // the run's record covers the temporary names, so a killed run is finished at the next start. Otherwise as the
 // whole-list run of CommitRenames. The conflict check reads the folders through names when given (one
 // that may have read them ahead), else through a fresh read. ready, when given, is called once the check
-// passed, before the take changes the list or touches the disk; while it runs, the list is only read. When
-// it says false, the take ends there and renames nothing.
+// passed, before the take changes the list or touches the disk; until it is called, the list is only read.
+// When it says false, the take ends there and renames nothing.
 CommitReport CommitRenamesSafely(AppState& state, PreviewList& list,
                                  const std::function<void(int renamed)>& progress = {}, DirectoryNames* names = nullptr,
                                  const std::function<bool()>& ready = {});

@@ -6,6 +6,7 @@
 #include <optional>
 #include <system_error>
 #include <thread>
+#include <utility>
 
 namespace {
 
@@ -77,8 +78,7 @@ void DirectoryNames::readNow(const FileSystem& fs, const std::vector<QString>& f
 void DirectoryNames::readAfterAhead(const FileSystem& fs, const std::vector<QString>& folders, qint64 nowSecs)
 {
     stopReadAhead();
-    read(fs, folders, nowSecs);
-    m_aheadUnused = false;
+    read(fs, folders, nowSecs, nullptr, std::exchange(m_aheadUnused, false));
 }
 
 const DirectoryNames::Folder* DirectoryNames::kept(const QString& folder) const
@@ -101,14 +101,15 @@ std::vector<const FolderNameSet*> DirectoryNames::names(const FileSystem& fs, co
 }
 
 void DirectoryNames::read(const FileSystem& fs, const std::vector<QString>& folders, qint64 nowSecs,
-                          const std::atomic<bool>* stop)
+                          const std::atomic<bool>* stop, bool takeAhead)
 {
     // What each folder needs: nothing when the copy kept is still true, else a fresh read. A read ahead
-    // marks what it looked at; the call after it takes those as it found them.
+    // marks the folders it found true or read in a later second than their last change; the call after it
+    // takes those as it found them.
     const bool ahead = stop != nullptr;
     const quint64 lookedAhead = ahead ? m_aheadNumber : 0;
-    const bool takeAhead = !ahead && m_aheadUnused;
     std::vector<std::optional<Folder>> fresh(folders.size());
+    std::vector<char> foundTrue(ahead ? folders.size() : 0); // marked once the threads are done
     ParallelRuns runs(kRun);
     const auto look = [&] {
         FolderCursor cursor; // this thread's: folders in list order mostly share their parent
@@ -116,22 +117,19 @@ void DirectoryNames::read(const FileSystem& fs, const std::vector<QString>& fold
             if (stop && stop->load(std::memory_order_relaxed))
                 return;
             // A folder kept is looked at for a change; any other is read at once, which tells its time too.
-            // A read ahead marks the kept folders it found true; it is given each folder once, so no two
-            // threads mark one.
-            const auto held = m_folders.find(folders[i]);
-            if (held != m_folders.end() && held->readable) {
+            const auto held = m_folders.constFind(folders[i]);
+            if (held != m_folders.cend() && held->readable) {
                 if (takeAhead && held->lookedAhead == m_aheadNumber)
                     return;
                 const qint64 modified = fs.pathInfo(folders[i], &cursor).lastWrite;
                 if (held->modified == modified && held->readAt > modified) {
                     if (ahead)
-                        held->lookedAhead = lookedAhead;
+                        foundTrue[i] = 1;
                     return;
                 }
             }
             Folder folder;
             folder.readAt = nowSecs;
-            folder.lookedAhead = lookedAhead;
             folder.readable = fs.readEntryNames(
                 folders[i],
                 [&folder](const QString& name, EntryKind kind) {
@@ -142,6 +140,8 @@ void DirectoryNames::read(const FileSystem& fs, const std::vector<QString>& fold
                 &folder.modified);
             folder.names.squeeze(); // a set is kept for every folder
             folder.kinds.shrink_to_fit();
+            if (folder.readAt > folder.modified)
+                folder.lookedAhead = lookedAhead;
             fresh[i] = std::move(folder);
         });
     };
@@ -150,5 +150,7 @@ void DirectoryNames::read(const FileSystem& fs, const std::vector<QString>& fold
     for (size_t i = 0; i < folders.size(); ++i) {
         if (fresh[i])
             m_folders.insert(folders[i], std::move(*fresh[i]));
+        else if (ahead && foundTrue[i])
+            m_folders[folders[i]].lookedAhead = lookedAhead;
     }
 }

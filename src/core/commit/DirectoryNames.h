@@ -43,7 +43,8 @@ public:
     std::vector<const FolderNameSet*> names(const FileSystem& fs, const std::vector<QString>& folders, qint64 nowSecs);
     // Starts reading the folders on a thread of its own, for a later call of names() that may want them:
     // the next call of names() or readNow() takes the folders it read or found unchanged as they were
-    // then, without looking at them again; later calls look again. The next call of names(), readNow() or
+    // then, without looking at them again (a folder read in the second of its last change excepted);
+    // later calls look again. So it is started just before that call is due. The next call of names(), readNow() or
     // clear() stops it after the folders it is reading, and reads what it still wants itself. Only where the file
     // system allows reading in parallel; the file system must outlive the read.
     void readAhead(const FileSystem& fs, std::vector<QString> folders, qint64 nowSecs);
@@ -59,10 +60,11 @@ public:
     void clear();
 
 private:
-    // stop, given by a read ahead alone, makes the read leave the folders it has not begun.
+    // stop, given by a read ahead alone, makes the read leave the folders it has not begun. takeAhead:
+    // what the last read ahead marked is taken as it found it.
     void read(const FileSystem& fs, const std::vector<QString>& folders, qint64 nowSecs,
-              const std::atomic<bool>* stop = nullptr);
-    // read() for names() and readNow(): what the last read ahead looked at is taken as it found it.
+              const std::atomic<bool>* stop = nullptr, bool takeAhead = false);
+    // read() for names() and readNow(): what the last read ahead marked is taken as it found it, once.
     void readAfterAhead(const FileSystem& fs, const std::vector<QString>& folders, qint64 nowSecs);
     void stopReadAhead();
 

@@ -150,12 +150,20 @@ enum class EntryKind : quint8 {
 };
 
 // What one thread keeps between many renames or looks in mostly the same folders: the file system may
-// hold the folder of the last one open in it (and folders around it), so that the next one in that
-// folder, or near it, need not look the whole path up again.
+// hold the folder of the last one open in it (and folders above it), so that the next one in that
+// folder, or below one of them, need not look the whole path up again. Not copied: two cursors would
+// share what they hold.
 struct FolderCursor
 {
+    FolderCursor() = default;
+    FolderCursor(const FolderCursor&) = delete;
+    FolderCursor& operator=(const FolderCursor&) = delete;
+    FolderCursor(FolderCursor&&) = default;
+    FolderCursor& operator=(FolderCursor&&) = default;
+    ~FolderCursor() = default;
+
     QString folder;               // the path the folder was opened by, ending in a separator
-    std::shared_ptr<void> handle; // the file system's own; empty while nothing is open
+    std::shared_ptr<void> handle; // the file system's own; empty until the first look
 };
 
 // Everything the program asks of the operating system's file system. Paths are full paths; a trailing

@@ -177,6 +177,9 @@ namespace {
 // The folders a cursor holds open: a chain, each folder inside the one before it, the last one the
 // cursor's folder. A folder below one of them is opened from there, which looks up only the names
 // between them; lists that go through a tree folder by folder mostly go down one level or back up.
+// Renames through the cursor happen in its folder and so never move a folder of the chain. The paths are
+// taken as they come: the callers' folder paths are resolved ones, with no link in them that could lead
+// from a folder of the chain back into a folder renamed.
 class HeldFolders
 {
 public:
@@ -203,11 +206,11 @@ public:
             if (slash >= 0)
                 push(folder.first(slash + 1), ::open(native(folder.first(slash + 1).toString()).constData(), kFlags));
         }
-        const int fd = m_chain.empty()
-                           ? ::open(native(folder.toString()).constData(), kFlags)
-                           : openat(m_chain.back().fd,
-                                    FileNames::encode(folder.sliced(m_chain.back().path.size())).constData(), kFlags);
-        return push(folder, fd) ? fd : -1;
+        if (m_chain.empty())
+            return push(folder, ::open(native(folder.toString()).constData(), kFlags));
+        const QByteArray below = FileNames::encode(folder.sliced(m_chain.back().path.size()));
+        // A NUL would cut the path short; such a path goes the whole way, which refuses it.
+        return below.contains('\0') ? -1 : push(folder, openat(m_chain.back().fd, below.constData(), kFlags));
     }
 
     int current() const { return m_chain.empty() ? -1 : m_chain.back().fd; }
@@ -222,16 +225,22 @@ private:
         int fd;
     };
 
-    bool push(QStringView path, int fd)
+    // fd, now held as the folder at path; -1 when the open failed.
+    int push(QStringView path, int fd)
     {
         if (fd < 0)
-            return false;
+            return -1;
         if (m_chain.size() == kDepth) {
             close(m_chain.front().fd);
             m_chain.erase(m_chain.begin());
         }
-        m_chain.push_back({path.toString(), fd});
-        return true;
+        try {
+            m_chain.push_back({path.toString(), fd});
+        } catch (...) {
+            close(fd);
+            throw;
+        }
+        return fd;
     }
 
     void drop()

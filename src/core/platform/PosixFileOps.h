@@ -43,7 +43,7 @@ struct InFolder
 // the path's own reading may take apart differently), a NUL, or perhaps too long for the system. A
 // folder equal to checked (one that passed before) is not looked through again.
 std::optional<InFolder> inFolder(QStringView path, QStringView checked = {});
-// The cursor's folder (one that inFolder gave), opened now when it holds another (from a folder around it
+// The cursor's folder (one that inFolder gave), opened now when it holds another (from a folder above it
 // that it holds, where it can); -1 when it cannot be opened.
 int heldFolder(FolderCursor& cursor, QStringView folder);
 

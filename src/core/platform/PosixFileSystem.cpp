@@ -128,23 +128,32 @@ FsResult PosixFileSystem::renameByPlaceholder(const QByteArray& from, const QByt
 namespace {
 
 // A rename inside the folder the cursor holds: the system need not look up the whole path of every rename
-// in one folder. True only when the rename happened; anything else goes the whole way again, so that a
-// failure reads as it always has.
-bool renamedInHeldFolder(const QString& oldPath, const QString& newPath, FolderCursor& cursor)
+// in one folder. Anything but Renamed goes the whole way again, so that a failure reads as it always has.
+enum class HeldRename {
+    Renamed,
+    Failed,  // in the folder the cursor holds now: the folders it holds are the one and those above it
+    NotHeld, // the cursor may hold anything, the folder renamed too
+};
+
+HeldRename renamedInHeldFolder(const QString& oldPath, const QString& newPath, FolderCursor& cursor)
 {
     const std::optional<InFolder> from = inFolder(oldPath, cursor.folder);
     const std::optional<InFolder> to = inFolder(newPath, cursor.folder);
     if (!from || !to || from->folder != to->folder)
-        return false;
+        return HeldRename::NotHeld;
     const int fd = heldFolder(cursor, from->folder);
-    return fd >= 0 && renameat2(fd, from->name.constData(), fd, to->name.constData(), RENAME_NOREPLACE) == 0;
+    if (fd < 0)
+        return HeldRename::NotHeld;
+    return renameat2(fd, from->name.constData(), fd, to->name.constData(), RENAME_NOREPLACE) == 0 ? HeldRename::Renamed
+                                                                                                  : HeldRename::Failed;
 }
 
 } // namespace
 
 FsResult PosixFileSystem::renameFolder(const QString& oldPath, const QString& newPath, FolderCursor* cursor)
 {
-    if (cursor && renamedInHeldFolder(oldPath, newPath, *cursor))
+    const HeldRename held = cursor ? renamedInHeldFolder(oldPath, newPath, *cursor) : HeldRename::NotHeld;
+    if (held == HeldRename::Renamed)
         return FsResult::success();
     const QByteArray from = native(oldPath);
     const QByteArray to = native(newPath);
@@ -162,8 +171,9 @@ FsResult PosixFileSystem::renameFolder(const QString& oldPath, const QString& ne
             target.st_ino == source.st_ino && target.st_dev == source.st_dev)
             error = renameThroughTemporary(from, to);
     }
-    // The folder renamed the whole way may be one the cursor holds, under a path that no longer leads to it.
-    if (cursor && error == 0)
+    // The folder renamed the whole way may be one the cursor holds, under a path that no longer leads to it;
+    // a folder inside the one it holds (where the system only lacks the flag for a held rename) is not.
+    if (cursor && error == 0 && held == HeldRename::NotHeld)
         *cursor = {};
     return fromErrno(error);
 }
