@@ -43,6 +43,7 @@ void DirectoryNames::clear()
 void DirectoryNames::readAhead(const FileSystem& fs, std::vector<QString> folders, qint64 nowSecs)
 {
     stopReadAhead();
+    m_aheadUnused = false; // what an earlier one marked is not taken
     if (!fs.readsInParallel() || folders.empty())
         return;
     ++m_aheadNumber;

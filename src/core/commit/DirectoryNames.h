@@ -44,9 +44,9 @@ public:
     // Starts reading the folders on a thread of its own, for a later call of names() that may want them:
     // the next call of names() or readNow() takes the folders it read or found unchanged as they were
     // then, without looking at them again (a folder read in the second of its last change excepted);
-    // later calls look again. So it is started just before that call is due. The next call of names(), readNow() or
-    // clear() stops it after the folders it is reading, and reads what it still wants itself. Only where the file
-    // system allows reading in parallel; the file system must outlive the read.
+    // later calls look again. So it is started just before that call is due. The next call of names(),
+    // readNow() or clear() stops it after the folders it is reading, and reads what it still wants itself.
+    // Only where the file system allows reading in parallel; the file system must outlive the read.
     void readAhead(const FileSystem& fs, std::vector<QString> folders, qint64 nowSecs);
     // Waits until a read ahead has read all its folders.
     void finishReadAhead();
