@@ -115,6 +115,23 @@ TEST(PosixFileSystem, RenamesThroughACursorGoWhereThePathsNowLead)
     for (const char* folder : {"Q/a2", "Q/b4", "Q/cafe", "P", "D/e3/f2", "D/e3/g2"})
         EXPECT_TRUE(tree.isFolder(folder)) << folder;
     EXPECT_FALSE(tree.exists("Q/b") || tree.exists("Q/c") || tree.exists("P/b3"));
+
+    // Enough renames in one folder for the cursor to open it, then the folder itself renamed.
+    const auto in = [&](const char* folder, const QString& name) {
+        return tree.path(QLatin1String(folder) + QLatin1Char('/') + name);
+    };
+    for (int i = 0; i < 40; ++i)
+        tree.add(QStringLiteral("M/k%1/").arg(i));
+    FolderCursor many;
+    for (int i = 0; i < 40; ++i)
+        EXPECT_TRUE(
+            fs.renameFolder(in("M", QStringLiteral("k%1").arg(i)), in("M", QStringLiteral("r%1").arg(i)), &many).ok())
+            << i;
+    EXPECT_TRUE(fs.renameFolder(tree.path("M"), tree.path("N"), &many).ok());
+    EXPECT_EQ(fs.renameFolder(in("M", "r0"), in("M", "s0"), &many).kind, Kind::NotFound);
+    EXPECT_EQ(fs.pathInfo(in("M", "r1"), &many).type, PathInfo::Type::Missing);
+    EXPECT_EQ(fs.pathInfo(in("N", "r1"), &many).type, PathInfo::Type::Folder);
+    EXPECT_TRUE(fs.renameFolder(in("N", "r0"), in("N", "s0"), &many).ok());
 }
 
 TEST(PosixFileSystem, RenamesLinksAsThemselvesAndANameTakenByTheFolderItself)
