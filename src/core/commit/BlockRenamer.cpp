@@ -6,23 +6,6 @@
 
 namespace {
 
-// How many renames ahead their paths are fetched into the cache.
-constexpr size_t kFetchAhead = 2;
-
-void fetchText(const QString& text)
-{
-    if (text.isEmpty())
-        return;
-    __builtin_prefetch(text.constData());
-    __builtin_prefetch(text.constData() + text.size() - 1);
-}
-
-void fetchPaths(const RenameBlock::Rename& rename)
-{
-    fetchText(rename.oldPath);
-    fetchText(rename.newPath);
-}
-
 // A single rename runs at once: a thread would only add its start to it.
 constexpr size_t kThreadFrom = 2;
 // The caller hears of the outcomes in steps of this many, so waking it costs next to nothing.
@@ -102,10 +85,6 @@ void BlockRenamer::run()
     } finished{*this, i};
     FolderCursor cursor; // most renames of a block are in one folder
     for (; i < m_count; ++i) {
-        // The paths were made on the other core and are far apart: fetched while a rename before runs, not
-        // when their turn has come.
-        if (i + kFetchAhead < m_count)
-            fetchPaths(m_renames[i + kFetchAhead]);
         const RenameBlock::Rename& r = m_renames[i];
         // The folder above kept its name: this folder is not where the rename expects it.
         if (r.after >= 0 && !m_renamed[static_cast<size_t>(r.after)])

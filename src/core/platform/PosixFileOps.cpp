@@ -202,9 +202,10 @@ public:
         if (m_chain.empty()) {
             // Nothing held above it: the folder above is held too, for the folders beside this one and for
             // the rename of this one itself, which come next in most lists.
-            const qsizetype slash = folder.first(folder.size() - 1).lastIndexOf(u'/');
-            if (slash >= 0)
-                push(folder.first(slash + 1), ::open(native(folder.first(slash + 1).toString()).constData(), kFlags));
+            if (const qsizetype slash = folder.first(folder.size() - 1).lastIndexOf(u'/'); slash >= 0) {
+                const QStringView above = folder.first(slash + 1);
+                push(above, ::open(native(above.toString()).constData(), kFlags));
+            }
         }
         if (m_chain.empty())
             return push(folder, ::open(native(folder.toString()).constData(), kFlags));

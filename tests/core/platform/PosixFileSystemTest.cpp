@@ -116,7 +116,8 @@ TEST(PosixFileSystem, RenamesThroughACursorGoWhereThePathsNowLead)
         EXPECT_TRUE(tree.isFolder(folder)) << folder;
     EXPECT_FALSE(tree.exists("Q/b") || tree.exists("Q/c") || tree.exists("P/b3"));
 
-    // Enough renames in one folder for the cursor to open it, then the folder itself renamed.
+    // Many renames through the folder the cursor holds, then that folder renamed from the one above: its old
+    // path leads nowhere any more, for a rename or a look.
     const auto in = [&](const char* folder, const QString& name) {
         return tree.path(QLatin1String(folder) + QLatin1Char('/') + name);
     };
