@@ -89,6 +89,7 @@ std::unique_ptr<AppendFile> FaultInjectingFileSystem::openAppend(const QString& 
 
 FsResult FaultInjectingFileSystem::renameFolder(const QString& oldPath, const QString& newPath, FolderCursor* cursor)
 {
+    const std::lock_guard lock(m_renaming);
     if (*m_renamesLeft == 0)
         return failureOf(FsResult::Kind::Other);
     const Fault* f = faultFor(Op::Rename, oldPath, newPath);

@@ -4,6 +4,7 @@
 
 #include <QList>
 #include <memory>
+#include <mutex>
 
 // The real file system, except for the operations a test makes fail on chosen paths: failures root cannot
 // provoke (CI runs as root, so permissions never stop it), or that no file system here shows (a folder
@@ -68,4 +69,6 @@ private:
     QList<Fault> m_faults;
     // Renames until the crash, -1 when none is due; shared with the files opened for appending.
     std::shared_ptr<int> m_renamesLeft = std::make_shared<int>(-1);
+    // Renames may come from two threads at once: the count of those left must stay exact.
+    std::mutex m_renaming;
 };

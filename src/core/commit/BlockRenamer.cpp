@@ -1,5 +1,6 @@
 #include "core/commit/BlockRenamer.h"
 
+#include "core/platform/SharedText.h"
 #include "core/platform/WorkerThread.h"
 
 #include <thread>
@@ -8,30 +9,58 @@ namespace {
 
 // A single rename runs at once: a thread would only add its start to it.
 constexpr size_t kThreadFrom = 2;
+// A thread takes the renames of whole folders, at least this many at a time: enough to keep the two
+// threads from meeting at every rename, few enough to share a block of small folders evenly.
+constexpr size_t kShareRenames = 32;
 // The caller hears of the outcomes in steps of this many, so waking it costs next to nothing.
 constexpr size_t kPublishEvery = 64;
 constexpr qint64 kBlockMilliseconds = 1000;
 
+bool sameFolder(const QString& a, const QString& b)
+{
+    return IsSharedText(a, b) || a == b;
+}
+
 } // namespace
 
 BlockRenamer::BlockRenamer(FileSystem& fs, const std::vector<RenameBlock::Rename>& renames, size_t count,
-                           const QElapsedTimer& since, WorkerThread& worker)
+                           const QElapsedTimer& since, std::span<WorkerThread> workers)
     : m_fs(fs)
     , m_renames(renames)
     , m_count(std::min(count, renames.size()))
     , m_since(since)
     , m_results(m_count)
-    , m_renamed(m_count, 0)
+    , m_outcomes(std::make_unique<std::atomic<Outcome>[]>(m_count))
 {
-    if (m_fs.readsInParallel() && m_count >= kThreadFrom && worker.start([this] { run(); })) {
-        m_worker = &worker;
+    for (size_t i = 0; i < m_count; ++i)
+        m_outcomes[i].store(Outcome::Pending, std::memory_order_relaxed);
+    m_shareStarts.push_back(0);
+    for (size_t i = 1; i < m_count; ++i) {
+        if (i - m_shareStarts.back() >= kShareRenames && !sameFolder(renames[i - 1].parentPath, renames[i].parentPath))
+            m_shareStarts.push_back(i);
+    }
+    m_shareStarts.push_back(m_count);
+
+    const bool threads = m_fs.readsInParallel() && m_count >= kThreadFrom && !workers.empty();
+    // Renames in one folder wait for each other in the system, so a second thread only serves a block
+    // that reaches into several.
+    const size_t lanes = !threads ? 0 : m_shareStarts.size() > 2 ? std::min<size_t>(workers.size(), 2) : 1;
+    m_lanesRunning.store(static_cast<int>(std::max<size_t>(lanes, 1)), std::memory_order_relaxed);
+    size_t started = 0;
+    while (started < lanes && workers[started].start([this] { runLane(); }))
+        ++started;
+    m_started = workers.first(started);
+    if (started > 0) {
+        // A lane that could not start takes nothing away from the ones that did.
+        m_lanesRunning.fetch_sub(static_cast<int>(lanes - started), std::memory_order_acq_rel);
         // The caller goes on planning the next block at once; handing over the processor first lets the
-        // renames start now, should the worker wake up on this one.
+        // renames start now, should a worker wake up on this one.
         std::this_thread::yield();
         return;
     }
     // No thread to be had: the renames run here, only slower.
-    run();
+    m_lanesRunning.store(1, std::memory_order_relaxed);
+    runLane();
 }
 
 BlockRenamer::~BlockRenamer()
@@ -45,61 +74,118 @@ BlockRenamer::~BlockRenamer()
 
 void BlockRenamer::finish()
 {
-    if (WorkerThread* worker = std::exchange(m_worker, nullptr))
-        worker->wait();
+    std::exception_ptr failed;
+    for (WorkerThread& worker : std::exchange(m_started, {})) {
+        try {
+            worker.wait();
+        } catch (...) {
+            if (!failed)
+                failed = std::current_exception();
+        }
+    }
+    if (failed)
+        std::rethrow_exception(failed);
 }
 
 BlockRenamer::Progress BlockRenamer::waitPast(size_t seen)
 {
-    quint32 progress = m_progress.load(std::memory_order_acquire);
-    while (progress / 2 <= seen && (progress & 1) == 0) {
-        m_progress.wait(progress, std::memory_order_acquire);
-        progress = m_progress.load(std::memory_order_acquire);
+    for (;;) {
+        // Read before looking, so that news arriving in between ends the wait at once.
+        const quint32 published = m_published.load(std::memory_order_acquire);
+        const Progress p = progress();
+        if (p.ready > seen || p.finished)
+            return p;
+        m_published.wait(published, std::memory_order_acquire);
     }
-    return {static_cast<size_t>(progress / 2), (progress & 1) != 0};
 }
 
-BlockRenamer::Progress BlockRenamer::progress() const
+BlockRenamer::Progress BlockRenamer::progress()
 {
-    const quint32 progress = m_progress.load(std::memory_order_acquire);
-    return {static_cast<size_t>(progress / 2), (progress & 1) != 0};
+    if (m_lanesRunning.load(std::memory_order_acquire) == 0) {
+        for (; m_ready < m_count; ++m_ready) {
+            if (outcome(m_ready) == Outcome::Pending)
+                m_outcomes[m_ready].store(Outcome::NotRun, std::memory_order_relaxed);
+        }
+        return {m_ready, true};
+    }
+    while (m_ready < m_count && outcome(m_ready) != Outcome::Pending)
+        ++m_ready;
+    return {m_ready, false};
 }
 
-void BlockRenamer::publish(size_t ready, bool finished)
+bool BlockRenamer::renamedAll() const
 {
-    m_progress.store(static_cast<quint32>(ready * 2 + (finished ? 1 : 0)), std::memory_order_release);
-    m_progress.notify_all();
+    return m_count == m_renames.size() && m_renamedCount.load(std::memory_order_acquire) == m_count;
 }
 
-void BlockRenamer::run()
+void BlockRenamer::publish()
 {
-    size_t i = 0;
-    size_t failures = 0;
-    // Whoever waits must hear that the renamer stopped, even when it stopped by throwing; the renames from
-    // i on have no outcome then.
+    m_published.fetch_add(1, std::memory_order_release);
+    m_published.notify_all();
+}
+
+bool BlockRenamer::waitRenamed(int after) const
+{
+    for (;;) {
+        const Outcome done = outcome(static_cast<size_t>(after));
+        if (done != Outcome::Pending)
+            return done == Outcome::Renamed;
+        // The other thread stopped before it: it never comes.
+        if (m_stop.load(std::memory_order_acquire))
+            return false;
+        std::this_thread::yield();
+    }
+}
+
+void BlockRenamer::runLane()
+{
+    size_t renamed = 0;
+    // Whoever waits must hear that the lane stopped, even when it stopped by throwing.
     struct Finished
     {
         BlockRenamer& renamer;
-        const size_t& at;
-        ~Finished() { renamer.publish(at, true); }
-    } finished{*this, i};
-    FolderCursor cursor; // most renames of a block are in one folder
-    for (; i < m_count; ++i) {
-        const RenameBlock::Rename& r = m_renames[i];
-        // The folder above kept its name: this folder is not where the rename expects it.
-        if (r.after >= 0 && !m_renamed[static_cast<size_t>(r.after)])
-            break;
-        if (r.nameAllowed) {
-            m_results[i] = m_fs.renameFolder(r.oldPath, r.newPath, &cursor);
-            m_renamed[i] = m_results[i].ok() ? 1 : 0;
+        const size_t& renamed;
+        ~Finished()
+        {
+            renamer.m_renamedCount.fetch_add(renamed, std::memory_order_relaxed);
+            renamer.m_lanesRunning.fetch_sub(1, std::memory_order_acq_rel);
+            renamer.publish();
         }
-        failures += m_renamed[i] ? 0 : 1;
-        if ((i + 1) % kPublishEvery == 0)
-            publish(i + 1, false);
-        if (m_since.elapsed() >= kBlockMilliseconds) {
-            ++i;
-            break;
+    } finished{*this, renamed};
+    FolderCursor cursor; // most renames of a share are in one folder
+    size_t unpublished = 0;
+    try {
+        for (size_t share; !m_stop.load(std::memory_order_relaxed) &&
+                           (share = m_nextShare.fetch_add(1, std::memory_order_relaxed)) + 1 < m_shareStarts.size();) {
+            for (size_t i = m_shareStarts[share]; i < m_shareStarts[share + 1]; ++i) {
+                const RenameBlock::Rename& r = m_renames[i];
+                // The folder above kept its name: this folder is not where the rename expects it.
+                if ((r.after >= 0 && !waitRenamed(r.after)) || m_stop.load(std::memory_order_relaxed)) {
+                    m_stop.store(true, std::memory_order_release);
+                    break;
+                }
+                Outcome outcome = Outcome::Failed;
+                if (r.nameAllowed) {
+                    m_results[i] = m_fs.renameFolder(r.oldPath, r.newPath, &cursor);
+                    if (m_results[i].ok()) {
+                        outcome = Outcome::Renamed;
+                        ++renamed;
+                    }
+                }
+                m_outcomes[i].store(outcome, std::memory_order_release);
+                if (++unpublished == kPublishEvery) {
+                    unpublished = 0;
+                    publish();
+                }
+                if (m_since.elapsed() >= kBlockMilliseconds) {
+                    m_stop.store(true, std::memory_order_release);
+                    break;
+                }
+            }
         }
+    } catch (...) {
+        // The other lane must not wait for renames this one will not do.
+        m_stop.store(true, std::memory_order_release);
+        throw;
     }
-    m_renamedAll = i == m_renames.size() && failures == 0;
 }

@@ -18,9 +18,11 @@
 
 #include <QElapsedTimer>
 #include <QHash>
+#include <QSet>
 
 #include <algorithm>
 #include <memory>
+#include <numeric>
 #include <optional>
 
 namespace {
@@ -78,6 +80,10 @@ public:
         Slot* following = &m_slots[1];
         std::unique_ptr<BlockRenamer> renamer; // of the running block
         size_t next = 0;
+        // Where each failure found here stands in rows: a block whose renames ran on two threads can
+        // tell of a failure before the renames before it are done.
+        const qsizetype firstFailure = m_report.failures.size();
+        std::vector<size_t> failurePositions;
         while (renamer || next < rows.size()) {
             if (!renamer) {
                 planBlock(*running, rows, next, nullptr, RenameBlock::kFirstRenames);
@@ -98,6 +104,7 @@ public:
                 }
             };
             size_t done = 0;
+            size_t firstNotRun = renames.size();
             QList<QByteArray> happened;
             QList<QByteArray> notDone;
             std::vector<std::pair<size_t, FsResult>> failed;
@@ -108,17 +115,26 @@ public:
                     if (!followingRenamer && done % kLookEvery == 0)
                         followOnWhenDone(renamer->progress());
                     const RenameBlock::Rename& r = renames[done];
-                    if (renamer->renamed(done)) {
+                    switch (renamer->outcome(done)) {
+                    case BlockRenamer::Outcome::Renamed:
                         moveOn(r);
                         // Once the next block runs, this one's lines are settled already.
                         if (!r.line.isEmpty() && !followingRenamer)
                             happened.append(r.line);
                         if (progress)
                             progress(m_report.renamed);
-                    } else {
+                        break;
+                    case BlockRenamer::Outcome::Failed:
                         failed.emplace_back(done, renamer->result(done));
                         if (!r.line.isEmpty())
                             notDone.append(r.line);
+                        break;
+                    case BlockRenamer::Outcome::Pending:
+                    case BlockRenamer::Outcome::NotRun:
+                        firstNotRun = std::min(firstNotRun, done);
+                        if (!r.line.isEmpty())
+                            notDone.append(r.line);
+                        break;
                     }
                 }
             }
@@ -130,16 +146,24 @@ public:
             renamer->finish();
             renamer.reset();
             // The renamer has let go of the file system: the messages may look at it.
-            for (const auto& [i, result] : failed)
+            for (const auto& [i, result] : failed) {
                 failRename(renames[i], result);
+                failurePositions.push_back(renames[i].position);
+                // The block goes on from its first rename that did not run; one that failed after it is
+                // not tried again.
+                if (i > firstNotRun)
+                    m_tried.insert(renames[i].row);
+            }
             // A block cut short goes on from its first rename that did not run; its lines are taken back.
             for (size_t i = done; i < renames.size(); ++i) {
+                firstNotRun = std::min(firstNotRun, i);
                 if (!renames[i].line.isEmpty())
                     notDone.append(renames[i].line);
             }
-            next = done < renames.size() ? renames[done].position : running->end;
+            next = firstNotRun < renames.size() ? renames[firstNotRun].position : running->end;
             settle(happened, notDone);
         }
+        inRowOrder(firstFailure, failurePositions);
     }
 
     // The first step of a cycle: the entry at row moves out of the way to tmpName in its folder. The
@@ -225,7 +249,8 @@ private:
         size_t at = first;
         for (; at < rows.size() && !block.full() && block.renames().size() < most; ++at) {
             const FolderEntry& e = m_list.entry(rows[at]);
-            if (!e.isChanged())
+            // Renamed or failed in a block that goes on from an earlier rename.
+            if (!e.isChanged() || (!m_tried.isEmpty() && m_tried.contains(rows[at])))
                 continue;
             RenameBlock::Place place = block.placeAfterRenames(e.parentPath, before);
             QString oldPath = JoinedPath(place.parentPath, e.oldName, u"/");
@@ -254,7 +279,7 @@ private:
         since.start();
         if (m_journal && m_protocolOn)
             m_journal->announceText(slot.announcement);
-        return std::make_unique<BlockRenamer>(m_state.fs(), slot.block.renames(), count, since, m_renamer);
+        return std::make_unique<BlockRenamer>(m_state.fs(), slot.block.renames(), count, since, m_renamers);
     }
 
     // How many renames from the first on find their folder where the plan expects it. One that waits for
@@ -329,6 +354,20 @@ private:
 
     void fail(const QString& key, const QString& message) { m_report.failures.append({key, message}); }
 
+    // The failures from `first` on, found at these positions in the rows, put in the order of the rows.
+    void inRowOrder(qsizetype first, const std::vector<size_t>& positions)
+    {
+        if (std::is_sorted(positions.begin(), positions.end()))
+            return;
+        std::vector<size_t> order(positions.size());
+        std::iota(order.begin(), order.end(), size_t(0));
+        std::stable_sort(order.begin(), order.end(), [&](size_t a, size_t b) { return positions[a] < positions[b]; });
+        QList<CommitReport::Failure> sorted;
+        for (size_t i : order)
+            sorted.append(m_report.failures.at(first + static_cast<qsizetype>(i)));
+        std::copy(sorted.cbegin(), sorted.cend(), m_report.failures.begin() + first);
+    }
+
     void buildIndex()
     {
         m_index.emplace();
@@ -355,7 +394,8 @@ private:
     const bool m_protocolOn; // "protren": every rename is written to the history
     std::optional<RenameJournal> m_journal;
     std::optional<PathPrefixIndex> m_index;
-    WorkerThread m_renamer; // runs the blocks' renames, one block after another
+    WorkerThread m_renamers[2]; // run the blocks' renames, one block after another
+    QSet<int> m_tried;          // rows that failed after a rename that did not run, in the block before
     Slot m_slots[2];
     QString m_parkedName; // the name of the entry parked last, before it was parked
     CommitReport m_report;

@@ -213,8 +213,9 @@ public:
                                 const std::function<void(const QString& name, EntryKind kind)>& take,
                                 qint64* modified) const = 0;
     virtual FolderScan scanFolder(const QString& folder) const = 0;
-    // scanFolder and pathInfo may be called from several threads at once, and renameFolder from another
-    // thread than the caller's while the caller leaves the file system alone.
+    // scanFolder and pathInfo may be called from several threads at once, and renameFolder from other
+    // threads than the caller's (two at once, each with a cursor of its own) while the caller leaves the
+    // file system alone.
     virtual bool readsInParallel() const { return false; }
 
     // Every entry of a folder, in the file system's order, links not followed; nothing when the folder

@@ -6,6 +6,7 @@
 #include "core/settings/TextCodec.h"
 #include "support/FaultInjectingFileSystem.h"
 #include "support/PreviewFixture.h"
+#include "support/WatchedFileSystem.h"
 
 #include <QDir>
 #include <QRandomGenerator>
@@ -335,6 +336,121 @@ TEST_F(CommitRenamesTest, KeyIndexAgreesWithAWalkOverTheWholeList)
             EXPECT_EQ(list.rowOfKey(e.key()), i);
         }
     }
+}
+
+// Renames of many folders run on two threads, and a rename that fails can stop a block before renames
+// that came before it in the list: the run still ends as one that renames in list order, each failure told
+// once and in list order, each rename recorded once. The failing folders are picked at random; folders below
+// one that fails are renamed where it stays.
+TEST_F(CommitRenamesTest, FailuresAmongRenamesOnTwoThreadsEndAsInListOrder)
+{
+    app.state().settings.setFlag(Settings::Key::ProtocolRenames, true);
+    for (quint32 seed = 1; seed <= 6; ++seed) {
+        SCOPED_TRACE(seed);
+        QFile::remove(protocolPath());
+        QRandomGenerator random(seed);
+        QStringList folders{"r"};
+        for (int i = 0; i < 400; ++i) {
+            const QString parent = folders.at(random.bounded(folders.size()));
+            if (parent.count(QLatin1Char('/')) < 3)
+                folders.append(parent + QStringLiteral("/f%1").arg(i));
+        }
+        TestTree tree;
+        QList<std::pair<QString, QString>> rows;
+        for (const QString& f : std::as_const(folders)) {
+            tree.add(f + QLatin1Char('/'));
+            rows.append({f, f.section(QLatin1Char('/'), -1) + QStringLiteral("~n")});
+        }
+        for (qsizetype i = rows.size() - 1; i > 0; --i)
+            rows.swapItemsAt(i, random.bounded(int(i) + 1));
+        listOf(tree, rows);
+
+        // The model renames in list order; a failing folder keeps its path, which is where it fails.
+        auto fs = std::make_unique<FaultInjectingFileSystem>();
+        QStringList model;
+        for (const auto& row : rows)
+            model.append(row.first + QLatin1Char('/'));
+        QStringList failing;
+        for (int i = 0; i < rows.size(); ++i) {
+            const QString from = model.at(i);
+            if (random.bounded(20) == 0) {
+                fs->fail(FaultInjectingFileSystem::Op::Rename, tree.path(from.chopped(1)));
+                failing.append(tree.key(from));
+                continue;
+            }
+            const QString to =
+                from.left(from.lastIndexOf(QLatin1Char('/'), -2) + 1) + rows.at(i).second + QLatin1Char('/');
+            for (QString& key : model)
+                if (key.startsWith(from))
+                    key.replace(0, from.size(), to);
+        }
+        app.state().services.fileSystem = std::move(fs);
+
+        const CommitReport report = commit();
+        ASSERT_EQ(report.failures.size(), failing.size());
+        for (qsizetype i = 0; i < failing.size(); ++i)
+            EXPECT_EQ(report.failures.at(i).key, failing.at(i));
+        EXPECT_EQ(report.renamed, rows.size() - failing.size());
+        EXPECT_EQ(TextCodec::splitLines(protocolText()).size(), report.renamed);
+        for (int i = 0; i < list.size(); ++i) {
+            const FolderEntry& e = list.entry(i);
+            EXPECT_EQ(e.key(), tree.key(model.at(i)));
+            EXPECT_TRUE(app.state().fs().folderExists(e.key())) << e.key().toStdString();
+        }
+    }
+}
+
+// A block on two threads: the first thread's share ends with a folder below one that failed, so it stops
+// there, while the other thread has already failed one rename of its own share and done others. The run
+// goes on from the stopped rename: what the other thread did is neither done nor told again, and the
+// failures come in list order although the one of the stopped folder is found last.
+TEST_F(CommitRenamesTest, AThreadThatStopsLeavesWhatTheOtherDidDone)
+{
+    app.state().settings.setFlag(Settings::Key::ProtocolRenames, true);
+    TestTree tree({"P/c/", "B/"});
+    // The first share: P, 30 siblings and P/c; the second: the 40 folders in B, the first of which fails.
+    QList<std::pair<QString, QString>> rows{{"P", "Q"}};
+    for (int i = 0; i < 30; ++i) {
+        tree.add(QStringLiteral("A%1/").arg(i));
+        rows.append({QStringLiteral("A%1").arg(i), QStringLiteral("a%1").arg(i)});
+    }
+    rows.append({QStringLiteral("P/c"), QStringLiteral("d")});
+    for (int i = 0; i < 40; ++i) {
+        tree.add(QStringLiteral("B/b%1/").arg(i));
+        rows.append({QStringLiteral("B/b%1").arg(i), QStringLiteral("x%1").arg(i)});
+    }
+    // The first rename waits until the other thread has started on its share.
+    auto fs = std::make_unique<WatchedFileSystem>(true);
+    fs->fail(FaultInjectingFileSystem::Op::Rename, tree.path("P"));
+    fs->fail(FaultInjectingFileSystem::Op::Rename, tree.path("P/c"));
+    fs->fail(FaultInjectingFileSystem::Op::Rename, tree.path("B/b0"));
+    WatchedFileSystem& watched = *fs;
+    app.state().services.fileSystem = std::move(fs);
+    listOf(tree, rows);
+
+    const CommitReport report = commit();
+    QStringList failed;
+    for (const CommitReport::Failure& f : report.failures)
+        failed.append(f.key);
+    EXPECT_EQ(failed, QStringList({tree.key("P"), tree.key("P/c"), tree.key("B/b0")}));
+    EXPECT_EQ(report.renamed, rows.size() - 3);
+    EXPECT_EQ(TextCodec::splitLines(protocolText()).size(), report.renamed);
+    // Tried once each: P/c in the block after, B/b0 not again.
+    QStringList tried;
+    for (const auto& [thread, oldPath] : watched.done())
+        tried.append(oldPath);
+    EXPECT_EQ(tried.size(), rows.size());
+    EXPECT_EQ(
+        tree.folders(), QStringList({"B", "P"}) + [] {
+            QStringList a;
+            for (int i = 0; i < 30; ++i)
+                a.append(QStringLiteral("a%1").arg(i));
+            a.sort();
+            return a;
+        }());
+    EXPECT_EQ(tree.folders("B").size(), 40);
+    EXPECT_TRUE(tree.isFolder("B/b0"));
+    EXPECT_TRUE(tree.isFolder("B/x39"));
 }
 
 } // namespace

@@ -1,0 +1,146 @@
+#include "core/commit/BlockRenamer.h"
+
+#include "core/platform/WorkerThread.h"
+#include "support/TestTree.h"
+#include "support/WatchedFileSystem.h"
+
+#include <QElapsedTimer>
+#include <gtest/gtest.h>
+#include <map>
+#include <set>
+#include <thread>
+
+namespace {
+
+struct Tree
+{
+    TestTree tree;
+    std::vector<RenameBlock::Rename> renames;
+
+    // A rename of the folder that will stand at `standing` (relative to the root) to `newName`.
+    void add(const QString& standing, const QString& newName, int after = -1)
+    {
+        const QString parentPath = tree.key(standing.section(QLatin1Char('/'), 0, -2));
+        RenameBlock::Rename r;
+        r.row = static_cast<int>(renames.size());
+        r.position = renames.size();
+        r.parentPath = parentPath;
+        r.oldPath = parentPath + standing.section(QLatin1Char('/'), -1) + QLatin1Char('/');
+        r.newPath = parentPath + newName + QLatin1Char('/');
+        r.after = after;
+        renames.push_back(std::move(r));
+    }
+};
+
+BlockRenamer::Progress waitUntilFinished(BlockRenamer& renamer)
+{
+    BlockRenamer::Progress p;
+    while (!p.finished)
+        p = renamer.waitPast(p.ready);
+    renamer.finish();
+    return p;
+}
+
+// The renames of a block in many folders are shared out among two threads, a few folders at a time; the
+// renames of each folder stay on one thread, in their order.
+TEST(BlockRenamer, FoldersShareTwoThreadsAndEachFolderKeepsItsOrderOnOne)
+{
+    Tree t;
+    for (int folder = 0; folder < 12; ++folder) {
+        for (int child = 0; child < 20; ++child) {
+            const QString path =
+                QStringLiteral("d%1/s%2").arg(folder, 2, 10, QLatin1Char('0')).arg(child, 2, 10, QLatin1Char('0'));
+            t.tree.add(path + QLatin1Char('/'));
+            t.add(path, QStringLiteral("t%1").arg(child, 2, 10, QLatin1Char('0')));
+        }
+    }
+    WatchedFileSystem fs(true);
+    WorkerThread workers[2];
+    QElapsedTimer since;
+    since.start();
+    BlockRenamer renamer(fs, t.renames, t.renames.size(), since, workers);
+    const BlockRenamer::Progress p = waitUntilFinished(renamer);
+
+    EXPECT_EQ(p.ready, t.renames.size());
+    EXPECT_TRUE(renamer.renamedAll());
+    for (size_t i = 0; i < t.renames.size(); ++i)
+        EXPECT_EQ(renamer.outcome(i), BlockRenamer::Outcome::Renamed) << i;
+    std::map<QString, std::thread::id> threadOf;
+    std::map<QString, QString> lastIn;
+    std::set<std::thread::id> threads;
+    for (const auto& [thread, oldPath] : fs.done()) {
+        const QString folder = oldPath.section(QLatin1Char('/'), 0, -3);
+        threads.insert(thread);
+        const auto [known, fresh] = threadOf.emplace(folder, thread);
+        EXPECT_EQ(known->second, thread) << folder.toStdString();
+        EXPECT_LT(lastIn[folder], oldPath) << oldPath.toStdString();
+        lastIn[folder] = oldPath;
+    }
+    EXPECT_EQ(threads.size(), 2u);
+    for (int folder = 0; folder < 12; ++folder)
+        EXPECT_EQ(t.tree.folders(QStringLiteral("d%1").arg(folder, 2, 10, QLatin1Char('0'))).first(),
+                  QStringLiteral("t00"));
+}
+
+// Children renamed under the new name of a parent renamed earlier in the block wait for it, whichever
+// thread has it. When it fails, they do not run and the block stops: whatever did not run has that
+// outcome once the block is finished, and nothing is left without one.
+TEST(BlockRenamer, ARenameWaitsForItsParentOnEitherThreadAndStopsWhenItFailed)
+{
+    const struct
+    {
+        const char* row;
+        int failingParent; // -1: none
+    } cases[] = {{"every parent renamed", -1},
+                 {"a parent of the first share fails", 1},
+                 {"a parent whose children the other thread takes fails", 7}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.row);
+        Tree t;
+        for (int parent = 0; parent < 10; ++parent) {
+            const QString name = QStringLiteral("P%1").arg(parent);
+            for (int child = 0; child < 6; ++child)
+                t.tree.add(name + QStringLiteral("/c%1/").arg(child));
+            t.add(name, QStringLiteral("Q%1").arg(parent));
+        }
+        for (int parent = 0; parent < 10; ++parent) {
+            for (int child = 0; child < 6; ++child)
+                t.add(QStringLiteral("Q%1/c%2").arg(parent).arg(child), QStringLiteral("d%1").arg(child), parent);
+        }
+        WatchedFileSystem fs;
+        if (c.failingParent >= 0)
+            fs.fail(FaultInjectingFileSystem::Op::Rename, t.tree.path(QStringLiteral("P%1").arg(c.failingParent)));
+        WorkerThread workers[2];
+        QElapsedTimer since;
+        since.start();
+        BlockRenamer renamer(fs, t.renames, t.renames.size(), since, workers);
+        const BlockRenamer::Progress p = waitUntilFinished(renamer);
+
+        ASSERT_EQ(p.ready, t.renames.size());
+        EXPECT_EQ(renamer.renamedAll(), c.failingParent < 0);
+        for (size_t i = 0; i < t.renames.size(); ++i) {
+            const RenameBlock::Rename& r = t.renames[i];
+            const BlockRenamer::Outcome outcome = renamer.outcome(i);
+            const bool failing = static_cast<int>(i) == c.failingParent;
+            SCOPED_TRACE(r.oldPath.toStdString());
+            ASSERT_NE(outcome, BlockRenamer::Outcome::Pending);
+            if (failing) {
+                EXPECT_EQ(outcome, BlockRenamer::Outcome::Failed);
+            } else if (c.failingParent < 0) {
+                EXPECT_EQ(outcome, BlockRenamer::Outcome::Renamed);
+            } else if (r.after == c.failingParent) {
+                EXPECT_EQ(outcome, BlockRenamer::Outcome::NotRun);
+            } else {
+                EXPECT_NE(outcome, BlockRenamer::Outcome::Failed);
+            }
+            // What the outcome says is what the disk shows.
+            const bool renamed = outcome == BlockRenamer::Outcome::Renamed;
+            EXPECT_EQ(fs.folderExists(r.newPath), renamed);
+            if (r.after < 0 || renamer.outcome(static_cast<size_t>(r.after)) == BlockRenamer::Outcome::Renamed) {
+                EXPECT_EQ(fs.folderExists(r.oldPath), !renamed);
+            }
+        }
+    }
+}
+
+} // namespace
