@@ -89,17 +89,26 @@ std::unique_ptr<AppendFile> FaultInjectingFileSystem::openAppend(const QString& 
 
 FsResult FaultInjectingFileSystem::renameFolder(const QString& oldPath, const QString& newPath, FolderCursor* cursor)
 {
-    const std::lock_guard lock(m_renaming);
-    if (*m_renamesLeft == 0)
-        return failureOf(FsResult::Kind::Other);
+    // Two threads may rename at once: each takes its place among the renames left before it renames, and
+    // gives it back when its rename fails, so that no more renames happen than the crash allows.
+    bool counted = false;
+    {
+        const std::lock_guard lock(m_renaming);
+        if (*m_renamesLeft == 0)
+            return failureOf(FsResult::Kind::Other);
+        if (*m_renamesLeft > 0) {
+            --*m_renamesLeft;
+            counted = true;
+        }
+    }
     const Fault* f = faultFor(Op::Rename, oldPath, newPath);
     if (!f)
         f = faultFor(Op::RenameInto, newPath);
-    if (f)
-        return failureOf(f->kind);
-    const FsResult result = PosixFileSystem::renameFolder(oldPath, newPath, cursor);
-    if (result.ok() && *m_renamesLeft > 0)
-        --*m_renamesLeft;
+    const FsResult result = f ? failureOf(f->kind) : PosixFileSystem::renameFolder(oldPath, newPath, cursor);
+    if (!result.ok() && counted) {
+        const std::lock_guard lock(m_renaming);
+        ++*m_renamesLeft;
+    }
     return result;
 }
 

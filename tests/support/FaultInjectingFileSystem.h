@@ -69,6 +69,6 @@ private:
     QList<Fault> m_faults;
     // Renames until the crash, -1 when none is due; shared with the files opened for appending.
     std::shared_ptr<int> m_renamesLeft = std::make_shared<int>(-1);
-    // Renames may come from two threads at once: the count of those left must stay exact.
+    // Renames may come from two threads at once: guards the count of those left.
     std::mutex m_renaming;
 };

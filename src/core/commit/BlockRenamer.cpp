@@ -3,6 +3,7 @@
 #include "core/platform/SharedText.h"
 #include "core/platform/WorkerThread.h"
 
+#include <QHash>
 #include <thread>
 
 namespace {
@@ -14,7 +15,9 @@ constexpr size_t kThreadFrom = 2;
 constexpr size_t kShareRenames = 32;
 // The caller hears of the outcomes in steps of this many, so waking it costs next to nothing.
 constexpr size_t kPublishEvery = 64;
-constexpr qint64 kBlockMilliseconds = 1000;
+// A thread waiting for the other's rename first hands over the processor this often: the rename is
+// mostly under way and over within microseconds. Then it sleeps until told.
+constexpr int kYields = 16;
 
 bool sameFolder(const QString& a, const QString& b)
 {
@@ -24,22 +27,18 @@ bool sameFolder(const QString& a, const QString& b)
 } // namespace
 
 BlockRenamer::BlockRenamer(FileSystem& fs, const std::vector<RenameBlock::Rename>& renames, size_t count,
-                           const QElapsedTimer& since, std::span<WorkerThread> workers)
+                           const QElapsedTimer& since, std::span<WorkerThread> workers, qint64 milliseconds)
     : m_fs(fs)
     , m_renames(renames)
     , m_count(std::min(count, renames.size()))
     , m_since(since)
+    , m_milliseconds(milliseconds)
     , m_results(m_count)
     , m_outcomes(std::make_unique<std::atomic<Outcome>[]>(m_count))
 {
     for (size_t i = 0; i < m_count; ++i)
         m_outcomes[i].store(Outcome::Pending, std::memory_order_relaxed);
-    m_shareStarts.push_back(0);
-    for (size_t i = 1; i < m_count; ++i) {
-        if (i - m_shareStarts.back() >= kShareRenames && !sameFolder(renames[i - 1].parentPath, renames[i].parentPath))
-            m_shareStarts.push_back(i);
-    }
-    m_shareStarts.push_back(m_count);
+    shareOut();
 
     const bool threads = m_fs.readsInParallel() && m_count >= kThreadFrom && !workers.empty();
     // Renames in one folder wait for each other in the system, so a second thread only serves a block
@@ -65,6 +64,8 @@ BlockRenamer::BlockRenamer(FileSystem& fs, const std::vector<RenameBlock::Rename
 
 BlockRenamer::~BlockRenamer()
 {
+    // The caller is on its way out before the end: what has not started yet stays undone.
+    m_stop.store(true);
     try {
         finish();
     } catch (...) {
@@ -124,17 +125,55 @@ void BlockRenamer::publish()
     m_published.notify_all();
 }
 
-bool BlockRenamer::waitRenamed(int after) const
+void BlockRenamer::shareOut()
 {
-    for (;;) {
-        const Outcome done = outcome(static_cast<size_t>(after));
+    // The last rename in each folder; a folder's renames mostly come in one run, looked up once.
+    QHash<QString, size_t> lastIn;
+    for (size_t i = 0; i < m_count; ++i) {
+        if (i + 1 == m_count || !sameFolder(m_renames[i].parentPath, m_renames[i + 1].parentPath))
+            lastIn.insert(m_renames[i].parentPath, i);
+    }
+    m_shareStarts.push_back(0);
+    size_t reach = 0; // the last rename of the folders so far
+    for (size_t i = 0; i < m_count; ++i) {
+        if (i > 0 && sameFolder(m_renames[i - 1].parentPath, m_renames[i].parentPath))
+            continue;
+        if (i > reach && i - m_shareStarts.back() >= kShareRenames)
+            m_shareStarts.push_back(i);
+        reach = std::max(reach, lastIn.value(m_renames[i].parentPath));
+    }
+    m_shareStarts.push_back(m_count);
+}
+
+bool BlockRenamer::waitRenamed(int after)
+{
+    const size_t awaited = static_cast<size_t>(after);
+    for (int round = 0;; ++round) {
+        // Read before looking, so that news arriving in between ends the wait at once.
+        const quint32 published = m_published.load();
+        const Outcome done = m_outcomes[awaited].load();
         if (done != Outcome::Pending)
             return done == Outcome::Renamed;
         // The other thread stopped before it: it never comes.
-        if (m_stop.load(std::memory_order_acquire))
+        if (m_stop.load())
             return false;
-        std::this_thread::yield();
+        if (round < kYields) {
+            std::this_thread::yield();
+            continue;
+        }
+        // The other thread looks whether this one waits after each outcome it sets (setOutcome): either
+        // it sees that, or the look below sees the outcome.
+        m_awaited.store(awaited);
+        if (m_outcomes[awaited].load() == Outcome::Pending && !m_stop.load())
+            m_published.wait(published);
     }
+}
+
+void BlockRenamer::setOutcome(size_t i, Outcome outcome)
+{
+    m_outcomes[i].store(outcome);
+    if (m_awaited.load() == i)
+        publish();
 }
 
 void BlockRenamer::runLane()
@@ -161,7 +200,7 @@ void BlockRenamer::runLane()
                 const RenameBlock::Rename& r = m_renames[i];
                 // The folder above kept its name: this folder is not where the rename expects it.
                 if ((r.after >= 0 && !waitRenamed(r.after)) || m_stop.load(std::memory_order_relaxed)) {
-                    m_stop.store(true, std::memory_order_release);
+                    m_stop.store(true);
                     break;
                 }
                 Outcome outcome = Outcome::Failed;
@@ -172,20 +211,20 @@ void BlockRenamer::runLane()
                         ++renamed;
                     }
                 }
-                m_outcomes[i].store(outcome, std::memory_order_release);
+                setOutcome(i, outcome);
                 if (++unpublished == kPublishEvery) {
                     unpublished = 0;
                     publish();
                 }
-                if (m_since.elapsed() >= kBlockMilliseconds) {
-                    m_stop.store(true, std::memory_order_release);
+                if (m_since.elapsed() >= m_milliseconds) {
+                    m_stop.store(true);
                     break;
                 }
             }
         }
     } catch (...) {
         // The other lane must not wait for renames this one will not do.
-        m_stop.store(true, std::memory_order_release);
+        m_stop.store(true);
         throw;
     }
 }

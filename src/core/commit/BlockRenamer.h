@@ -5,6 +5,7 @@
 
 #include <QElapsedTimer>
 #include <atomic>
+#include <cstdint>
 #include <memory>
 #include <span>
 #include <vector>
@@ -17,7 +18,8 @@ class WorkerThread;
 // where the block has renames in several folders, two threads take turns at them, a few folders at a
 // time, and renames in different folders run at once; the renames of one folder stay on one thread, in
 // order. A rename runs only when the one it waits for did; the block stops there, and after the first
-// rename that ends a second past the start. The caller must leave the file system alone until finished.
+// rename that ends past the time given (a second) from the start. The caller must leave the file system
+// alone until finished.
 class BlockRenamer
 {
 public:
@@ -36,8 +38,9 @@ public:
 
     // Renames the first `count` renames of the block, on the workers where the file system allows it and
     // the block is large enough to gain from it. The workers run nothing else until this is finished.
+    static constexpr qint64 kBlockMilliseconds = 1000;
     BlockRenamer(FileSystem& fs, const std::vector<RenameBlock::Rename>& renames, size_t count,
-                 const QElapsedTimer& since, std::span<WorkerThread> workers);
+                 const QElapsedTimer& since, std::span<WorkerThread> workers, qint64 milliseconds = kBlockMilliseconds);
     ~BlockRenamer();
     BlockRenamer(const BlockRenamer&) = delete;
     BlockRenamer& operator=(const BlockRenamer&) = delete;
@@ -57,14 +60,19 @@ public:
 
 private:
     void runLane();
+    // Where each share a thread takes at once begins: at a change of folder, once it has enough renames
+    // and no folder of it comes again later.
+    void shareOut();
     // Whether the rename at `after` was done; waits while it has no outcome and the block goes on.
-    bool waitRenamed(int after) const;
+    bool waitRenamed(int after);
+    void setOutcome(size_t i, Outcome outcome);
     void publish();
 
     FileSystem& m_fs;
     const std::vector<RenameBlock::Rename>& m_renames;
     const size_t m_count;
     const QElapsedTimer m_since;
+    const qint64 m_milliseconds;
     std::vector<FsResult> m_results;
     std::unique_ptr<std::atomic<Outcome>[]> m_outcomes;
     // Where each share a thread takes at once begins, and m_count at the end.
@@ -73,8 +81,10 @@ private:
     std::atomic<bool> m_stop{false};
     std::atomic<size_t> m_renamedCount{0};
     std::atomic<int> m_lanesRunning{0};
-    // Counts the signs of progress, for the caller to wait on.
+    // Counts the signs of progress, for the caller, and a thread waiting for the other, to wait on.
     std::atomic<quint32> m_published{0};
+    // The rename a thread waits for, so that the other tells as soon as it has an outcome.
+    std::atomic<size_t> m_awaited{SIZE_MAX};
     size_t m_ready = 0;                // the caller's: how far the outcomes are known to stand without a gap
     std::span<WorkerThread> m_started; // the workers that run lanes
 };

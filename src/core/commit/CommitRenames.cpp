@@ -73,7 +73,9 @@ public:
     //
     // Two blocks are under way at a time. While one block's renames run, the list catches up with them and
     // the next block is planned as if all of them happen. When they did, the next block's renames start
-    // at once, while the list still catches up; else the next block is planned again from what happened.
+    // at once, while the list still catches up; else the next block is planned again from what happened,
+    // from the first rename that did not run. Its renames in other folders may have run on the second
+    // thread all the same: those that did, or failed, are not taken again.
     void commitRows(const std::vector<int>& rows, const std::function<void(int renamed)>& progress)
     {
         Slot* running = &m_slots[0];

@@ -34,11 +34,12 @@ struct CommitReport
     QString refusal;
 };
 
-// Renames the changed entries on disk, strictly in list order: all entries (row = kAllEntries) or the one
-// entry at a 0-based row. Keys, old names and history follow each success, entries below a renamed folder
-// get their paths rewritten, and each success is appended to the protocol when it is switched on.
-// progress (optional) receives the running count of renames of a whole-list run. The caller refreshes
-// the list afterwards.
+// Renames the changed entries on disk as if one after another in list order: all entries (row =
+// kAllEntries) or the one entry at a 0-based row. Renames in different folders that cannot change what
+// the others find may run at once. Keys, old names and history follow each success, entries below a
+// renamed folder get their paths rewritten, and each success is appended to the protocol when it is
+// switched on. progress (optional) receives the running count of renames of a whole-list run. The caller
+// refreshes the list afterwards.
 inline constexpr int kAllEntries = -1;
 CommitReport CommitRenames(AppState& state, PreviewList& list, int row,
                            const std::function<void(int renamed)>& progress = {});

@@ -32,6 +32,9 @@ struct Tree
     }
 };
 
+// Time enough for a slow machine to run a test block whole.
+constexpr qint64 kNoHurry = 60000;
+
 BlockRenamer::Progress waitUntilFinished(BlockRenamer& renamer)
 {
     BlockRenamer::Progress p;
@@ -42,48 +45,54 @@ BlockRenamer::Progress waitUntilFinished(BlockRenamer& renamer)
 }
 
 // The renames of a block in many folders are shared out among two threads, a few folders at a time; the
-// renames of each folder stay on one thread, in their order.
+// renames of each folder stay on one thread, in their order, also where two folders take turns in the list.
 TEST(BlockRenamer, FoldersShareTwoThreadsAndEachFolderKeepsItsOrderOnOne)
 {
-    Tree t;
-    for (int folder = 0; folder < 12; ++folder) {
-        for (int child = 0; child < 20; ++child) {
-            const QString path =
-                QStringLiteral("d%1/s%2").arg(folder, 2, 10, QLatin1Char('0')).arg(child, 2, 10, QLatin1Char('0'));
-            t.tree.add(path + QLatin1Char('/'));
-            t.add(path, QStringLiteral("t%1").arg(child, 2, 10, QLatin1Char('0')));
+    for (const bool turns : {false, true}) {
+        SCOPED_TRACE(turns ? "two folders at a time take turns" : "each folder in one run");
+        Tree t;
+        const auto name = [](const char* prefix, int n) {
+            return QLatin1String(prefix) + QStringLiteral("%1").arg(n, 2, 10, QLatin1Char('0'));
+        };
+        for (int pair = 0; pair < 6; ++pair) {
+            for (int child = 0; child < 40; ++child) {
+                const int folder = 2 * pair + (turns ? child % 2 : child / 20);
+                const int index = turns ? child / 2 : child % 20;
+                const QString path = name("d", folder) + QLatin1Char('/') + name("s", index);
+                t.tree.add(path + QLatin1Char('/'));
+                t.add(path, name("t", index));
+            }
         }
-    }
-    WatchedFileSystem fs(true);
-    WorkerThread workers[2];
-    QElapsedTimer since;
-    since.start();
-    BlockRenamer renamer(fs, t.renames, t.renames.size(), since, workers);
-    const BlockRenamer::Progress p = waitUntilFinished(renamer);
+        WatchedFileSystem fs(true);
+        WorkerThread workers[2];
+        QElapsedTimer since;
+        since.start();
+        BlockRenamer renamer(fs, t.renames, t.renames.size(), since, workers, kNoHurry);
+        const BlockRenamer::Progress p = waitUntilFinished(renamer);
 
-    EXPECT_EQ(p.ready, t.renames.size());
-    EXPECT_TRUE(renamer.renamedAll());
-    for (size_t i = 0; i < t.renames.size(); ++i)
-        EXPECT_EQ(renamer.outcome(i), BlockRenamer::Outcome::Renamed) << i;
-    std::map<QString, std::thread::id> threadOf;
-    std::map<QString, QString> lastIn;
-    std::set<std::thread::id> threads;
-    for (const auto& [thread, oldPath] : fs.done()) {
-        const QString folder = oldPath.section(QLatin1Char('/'), 0, -3);
-        threads.insert(thread);
-        const auto [known, fresh] = threadOf.emplace(folder, thread);
-        EXPECT_EQ(known->second, thread) << folder.toStdString();
-        EXPECT_LT(lastIn[folder], oldPath) << oldPath.toStdString();
-        lastIn[folder] = oldPath;
+        EXPECT_EQ(p.ready, t.renames.size());
+        EXPECT_TRUE(renamer.renamedAll());
+        for (size_t i = 0; i < t.renames.size(); ++i)
+            EXPECT_EQ(renamer.outcome(i), BlockRenamer::Outcome::Renamed) << i;
+        std::map<QString, std::thread::id> threadOf;
+        std::map<QString, QString> lastIn;
+        std::set<std::thread::id> threads;
+        for (const auto& [thread, oldPath] : fs.done()) {
+            const QString folder = oldPath.section(QLatin1Char('/'), 0, -3);
+            threads.insert(thread);
+            const auto [known, fresh] = threadOf.emplace(folder, thread);
+            EXPECT_EQ(known->second, thread) << folder.toStdString();
+            EXPECT_LT(lastIn[folder], oldPath) << oldPath.toStdString();
+            lastIn[folder] = oldPath;
+        }
+        EXPECT_EQ(threads.size(), 2u);
+        for (int folder = 0; folder < 12; ++folder)
+            EXPECT_EQ(t.tree.folders(name("d", folder)).size(), 20);
     }
-    EXPECT_EQ(threads.size(), 2u);
-    for (int folder = 0; folder < 12; ++folder)
-        EXPECT_EQ(t.tree.folders(QStringLiteral("d%1").arg(folder, 2, 10, QLatin1Char('0'))).first(),
-                  QStringLiteral("t00"));
 }
 
-// Children renamed under the new name of a parent renamed earlier in the block wait for it, whichever
-// thread has it. When it fails, they do not run and the block stops: whatever did not run has that
+// Children renamed under the new name of a parent renamed earlier in the block wait for it, also when the
+// other thread has it. When it fails, they do not run and the block stops: whatever did not run has that
 // outcome once the block is finished, and nothing is left without one.
 TEST(BlockRenamer, ARenameWaitsForItsParentOnEitherThreadAndStopsWhenItFailed)
 {
@@ -92,32 +101,47 @@ TEST(BlockRenamer, ARenameWaitsForItsParentOnEitherThreadAndStopsWhenItFailed)
         const char* row;
         int failingParent; // -1: none
     } cases[] = {{"every parent renamed", -1},
-                 {"a parent of the first share fails", 1},
+                 {"a parent whose children this thread takes fails", 1},
                  {"a parent whose children the other thread takes fails", 7}};
     for (const auto& c : cases) {
         SCOPED_TRACE(c.row);
+        // The first share: P0 to P9 and the children of Q0 to Q3; the second begins with Z's own renames,
+        // so that its thread meets the first before it waits for a parent.
         Tree t;
         for (int parent = 0; parent < 10; ++parent) {
             const QString name = QStringLiteral("P%1").arg(parent);
-            for (int child = 0; child < 6; ++child)
+            for (int child = 0; child < 6; ++child) {
                 t.tree.add(name + QStringLiteral("/c%1/").arg(child));
+                t.tree.add(QStringLiteral("Z/z%1/").arg(child));
+            }
             t.add(name, QStringLiteral("Q%1").arg(parent));
         }
-        for (int parent = 0; parent < 10; ++parent) {
-            for (int child = 0; child < 6; ++child)
-                t.add(QStringLiteral("Q%1/c%2").arg(parent).arg(child), QStringLiteral("d%1").arg(child), parent);
-        }
-        WatchedFileSystem fs;
+        const auto addChildren = [&](int from, int to) {
+            for (int parent = from; parent < to; ++parent) {
+                for (int child = 0; child < 6; ++child)
+                    t.add(QStringLiteral("Q%1/c%2").arg(parent).arg(child), QStringLiteral("d%1").arg(child), parent);
+            }
+        };
+        addChildren(0, 4);
+        const size_t secondShare = t.renames.size();
+        for (int child = 0; child < 6; ++child)
+            t.add(QStringLiteral("Z/z%1").arg(child), QStringLiteral("y%1").arg(child));
+        addChildren(4, 10);
+        WatchedFileSystem fs(true);
         if (c.failingParent >= 0)
             fs.fail(FaultInjectingFileSystem::Op::Rename, t.tree.path(QStringLiteral("P%1").arg(c.failingParent)));
         WorkerThread workers[2];
         QElapsedTimer since;
         since.start();
-        BlockRenamer renamer(fs, t.renames, t.renames.size(), since, workers);
+        BlockRenamer renamer(fs, t.renames, t.renames.size(), since, workers, kNoHurry);
         const BlockRenamer::Progress p = waitUntilFinished(renamer);
 
         ASSERT_EQ(p.ready, t.renames.size());
         EXPECT_EQ(renamer.renamedAll(), c.failingParent < 0);
+        std::map<QString, std::thread::id> threadOf;
+        for (const auto& [thread, oldPath] : fs.done())
+            threadOf[oldPath] = thread;
+        EXPECT_NE(threadOf[t.renames.front().oldPath], threadOf[t.renames[secondShare].oldPath]);
         for (size_t i = 0; i < t.renames.size(); ++i) {
             const RenameBlock::Rename& r = t.renames[i];
             const BlockRenamer::Outcome outcome = renamer.outcome(i);
