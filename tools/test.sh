@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Installs what is missing, then builds and runs every test: the normal build, the ASan+UBSan build
-# (UI tests on the offscreen platform) and each fuzz target for a few seconds.
+# (UI tests on the offscreen platform), the engine tests under ThreadSanitizer (renames and reads run on
+# several threads there) and each fuzz target for a few seconds.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 tools/deps.sh
@@ -33,6 +34,12 @@ for preset in default asan; do
     echo "== $preset tests"
     ctest --preset "$preset" -j "$jobs"
 done
+
+echo "== tsan build (engine tests)"
+cmake --preset tsan -DDIRWRIGHT_WERROR=ON >/dev/null
+cmake --build --preset tsan -j "$jobs"
+echo "== tsan tests"
+TSAN_OPTIONS=halt_on_error=1 build/tsan/tests/core_tests --gtest_brief=1
 
 echo "== fuzz targets (${fuzz_seconds}s each)"
 cmake --preset fuzz -DDIRWRIGHT_WERROR=ON >/dev/null

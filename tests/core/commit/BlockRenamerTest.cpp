@@ -7,7 +7,9 @@
 #include <QElapsedTimer>
 #include <gtest/gtest.h>
 #include <map>
+#include <memory>
 #include <set>
+#include <span>
 #include <thread>
 
 namespace {
@@ -35,13 +37,18 @@ struct Tree
 // Time enough for a slow machine to run a test block whole.
 constexpr qint64 kNoHurry = 60000;
 
-BlockRenamer::Progress waitUntilFinished(BlockRenamer& renamer)
+// Runs the whole block on the workers and waits until it has finished; every rename has an outcome then.
+std::unique_ptr<BlockRenamer> runBlock(FileSystem& fs, const Tree& t, std::span<WorkerThread> workers)
 {
+    QElapsedTimer since;
+    since.start();
+    auto renamer = std::make_unique<BlockRenamer>(fs, t.renames, t.renames.size(), since, workers, kNoHurry);
     BlockRenamer::Progress p;
     while (!p.finished)
-        p = renamer.waitPast(p.ready);
-    renamer.finish();
-    return p;
+        p = renamer->waitPast(p.ready);
+    renamer->finish();
+    EXPECT_EQ(p.ready, t.renames.size());
+    return renamer;
 }
 
 // The renames of a block in many folders are shared out among two threads, a few folders at a time; the
@@ -65,15 +72,11 @@ TEST(BlockRenamer, FoldersShareTwoThreadsAndEachFolderKeepsItsOrderOnOne)
         }
         WatchedFileSystem fs(true);
         WorkerThread workers[2];
-        QElapsedTimer since;
-        since.start();
-        BlockRenamer renamer(fs, t.renames, t.renames.size(), since, workers, kNoHurry);
-        const BlockRenamer::Progress p = waitUntilFinished(renamer);
+        const std::unique_ptr<BlockRenamer> renamer = runBlock(fs, t, workers);
 
-        EXPECT_EQ(p.ready, t.renames.size());
-        EXPECT_TRUE(renamer.renamedAll());
+        EXPECT_TRUE(renamer->renamedAll());
         for (size_t i = 0; i < t.renames.size(); ++i)
-            EXPECT_EQ(renamer.outcome(i), BlockRenamer::Outcome::Renamed) << i;
+            EXPECT_EQ(renamer->outcome(i), BlockRenamer::Outcome::Renamed) << i;
         std::map<QString, std::thread::id> threadOf;
         std::map<QString, QString> lastIn;
         std::set<std::thread::id> threads;
@@ -131,20 +134,16 @@ TEST(BlockRenamer, ARenameWaitsForItsParentOnEitherThreadAndStopsWhenItFailed)
         if (c.failingParent >= 0)
             fs.fail(FaultInjectingFileSystem::Op::Rename, t.tree.path(QStringLiteral("P%1").arg(c.failingParent)));
         WorkerThread workers[2];
-        QElapsedTimer since;
-        since.start();
-        BlockRenamer renamer(fs, t.renames, t.renames.size(), since, workers, kNoHurry);
-        const BlockRenamer::Progress p = waitUntilFinished(renamer);
+        const std::unique_ptr<BlockRenamer> renamer = runBlock(fs, t, workers);
 
-        ASSERT_EQ(p.ready, t.renames.size());
-        EXPECT_EQ(renamer.renamedAll(), c.failingParent < 0);
+        EXPECT_EQ(renamer->renamedAll(), c.failingParent < 0);
         std::map<QString, std::thread::id> threadOf;
         for (const auto& [thread, oldPath] : fs.done())
             threadOf[oldPath] = thread;
         EXPECT_NE(threadOf[t.renames.front().oldPath], threadOf[t.renames[secondShare].oldPath]);
         for (size_t i = 0; i < t.renames.size(); ++i) {
             const RenameBlock::Rename& r = t.renames[i];
-            const BlockRenamer::Outcome outcome = renamer.outcome(i);
+            const BlockRenamer::Outcome outcome = renamer->outcome(i);
             const bool failing = static_cast<int>(i) == c.failingParent;
             SCOPED_TRACE(r.oldPath.toStdString());
             ASSERT_NE(outcome, BlockRenamer::Outcome::Pending);
@@ -160,7 +159,7 @@ TEST(BlockRenamer, ARenameWaitsForItsParentOnEitherThreadAndStopsWhenItFailed)
             // What the outcome says is what the disk shows.
             const bool renamed = outcome == BlockRenamer::Outcome::Renamed;
             EXPECT_EQ(fs.folderExists(r.newPath), renamed);
-            if (r.after < 0 || renamer.outcome(static_cast<size_t>(r.after)) == BlockRenamer::Outcome::Renamed) {
+            if (r.after < 0 || renamer->outcome(static_cast<size_t>(r.after)) == BlockRenamer::Outcome::Renamed) {
                 EXPECT_EQ(fs.folderExists(r.oldPath), !renamed);
             }
         }

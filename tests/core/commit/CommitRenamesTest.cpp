@@ -289,6 +289,19 @@ TEST_F(CommitRenamesTest, FoldersBelowARenamedOneFollowItAcrossBlocksOrStayWhenI
     }
 }
 
+// "r" and folders below it, each in a folder picked at random among those before it, at most `depth`
+// levels below "r"; up to `tries` of them.
+QStringList randomFolders(QRandomGenerator& random, int tries, int depth)
+{
+    QStringList folders{"r"};
+    for (int i = 0; i < tries; ++i) {
+        const QString parent = folders.at(random.bounded(folders.size()));
+        if (parent.count(QLatin1Char('/')) < depth)
+            folders.append(parent + QStringLiteral("/f%1").arg(i));
+    }
+    return folders;
+}
+
 // The sorted key index gives what a walk over the whole list gives: a random tree, partly listed in random
 // order, renamed in one run, compared with a model that checks every entry against every rename.
 TEST_F(CommitRenamesTest, KeyIndexAgreesWithAWalkOverTheWholeList)
@@ -296,12 +309,7 @@ TEST_F(CommitRenamesTest, KeyIndexAgreesWithAWalkOverTheWholeList)
     for (quint32 seed = 1; seed <= 4; ++seed) {
         SCOPED_TRACE(seed);
         QRandomGenerator random(seed);
-        QStringList folders{"r"};
-        for (int i = 0; i < 150; ++i) {
-            const QString parent = folders.at(random.bounded(folders.size()));
-            if (parent.count(QLatin1Char('/')) < 4)
-                folders.append(parent + QStringLiteral("/f%1").arg(i));
-        }
+        const QStringList folders = randomFolders(random, 150, 4);
         TestTree tree;
         QList<std::pair<QString, QString>> rows;
         for (const QString& f : std::as_const(folders)) {
@@ -349,12 +357,7 @@ TEST_F(CommitRenamesTest, FailuresAmongRenamesOnTwoThreadsEndAsInListOrder)
         SCOPED_TRACE(seed);
         QFile::remove(protocolPath());
         QRandomGenerator random(seed);
-        QStringList folders{"r"};
-        for (int i = 0; i < 400; ++i) {
-            const QString parent = folders.at(random.bounded(folders.size()));
-            if (parent.count(QLatin1Char('/')) < 3)
-                folders.append(parent + QStringLiteral("/f%1").arg(i));
-        }
+        const QStringList folders = randomFolders(random, 400, 3);
         TestTree tree;
         QList<std::pair<QString, QString>> rows;
         for (const QString& f : std::as_const(folders)) {
