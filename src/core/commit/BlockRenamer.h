@@ -36,9 +36,12 @@ public:
         bool finished = false;
     };
 
+    // How long a block runs at most, unless told otherwise: the record and the protocol are written at
+    // least this often.
+    static constexpr qint64 kBlockMilliseconds = 1000;
+
     // Renames the first `count` renames of the block, on the workers where the file system allows it and
     // the block is large enough to gain from it. The workers run nothing else until this is finished.
-    static constexpr qint64 kBlockMilliseconds = 1000;
     BlockRenamer(FileSystem& fs, const std::vector<RenameBlock::Rename>& renames, size_t count,
                  const QElapsedTimer& since, std::span<WorkerThread> workers, qint64 milliseconds = kBlockMilliseconds);
     ~BlockRenamer();
