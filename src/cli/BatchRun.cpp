@@ -402,7 +402,11 @@ BatchRun::Status BatchRun::runSteps(const BatchOptions& options, PreviewList& li
                 std::rethrow_exception(std::exchange(printFailure, nullptr));
             return m_outError.isEmpty();
         };
-        report = CommitRenamesSafely(m_state, list, {}, &folderNames, printed);
+        SafeTakeOptions take;
+        take.names = &folderNames;
+        take.ready = printed;
+        take.namesChecked = true; // by checkProposals above
+        report = CommitRenamesSafely(m_state, list, take);
         if (!printed())
             return outputFailed();
     }

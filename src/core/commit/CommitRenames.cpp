@@ -11,6 +11,7 @@
 #include "core/commit/RenameJournal.h"
 #include "core/commit/RenameProtocol.h"
 #include "core/commit/SiblingRenamePlan.h"
+#include "core/platform/ParallelRuns.h"
 #include "core/platform/SharedText.h"
 #include "core/platform/WorkerThread.h"
 #include "core/preview/PreviewList.h"
@@ -459,31 +460,19 @@ CommitReport CommitRenames(AppState& state, PreviewList& list, const std::vector
     return std::move(run.report());
 }
 
-CommitReport CommitRenamesSafely(AppState& state, PreviewList& list, const std::function<void(int)>& progress,
-                                 DirectoryNames* names, const std::function<bool()>& ready)
+namespace {
+
+// The changed rows in the order of a safe take. Parents before their children: a child is then renamed
+// under its parent's new path, which its protocol line names, as the history expects of a line written
+// after its parent's. Each folder's entries stand together, for its plan. Folders of one depth go by
+// where their parent first comes in the list.
+std::vector<int> SafeTakeOrder(const PreviewList& list)
 {
-    {
-        DirectoryNames fresh;
-        const std::vector<NameConflict> conflicts =
-            FindNameConflicts(list.entries(), state.fs(), names ? *names : fresh, state.now().toSecsSinceEpoch());
-        // The renames below make every folder read stale, and a big folder's names take room.
-        if (names)
-            names->clear();
-        if (!conflicts.empty()) {
-            CommitReport refused;
-            refused.refusal = NameConflictsRefusal(state, list.entries(), conflicts);
-            return refused;
-        }
-    }
     std::vector<int> changed;
     for (int i = 0; i < list.size(); ++i) {
         if (list.entry(i).isChanged())
             changed.push_back(i);
     }
-    // Parents before their children: a child is then renamed under its parent's new path, which its
-    // protocol line names, as the history expects of a line written after its parent's. Each folder's
-    // entries stand together, for its plan.
-    // Folders of one depth go by where their parent first comes in the list.
     std::vector<std::pair<int, int>> depthAndParent(static_cast<size_t>(list.size()));
     QHash<QString, int> parentNumber;
     const QString* lastParent = nullptr;
@@ -502,30 +491,84 @@ CommitReport CommitRenamesSafely(AppState& state, PreviewList& list, const std::
     std::stable_sort(changed.begin(), changed.end(), [&](int a, int b) {
         return depthAndParent[static_cast<size_t>(a)] < depthAndParent[static_cast<size_t>(b)];
     });
-    // Eight bytes a row that the plans below, the take's largest need of memory, can have.
-    std::vector<std::pair<int, int>>().swap(depthAndParent);
-    parentNumber = {};
-    if (ready && !ready())
+    return changed;
+}
+
+// The renames of one folder, whose rows start at changed[first] and end before changed[end], and their plan.
+struct FolderPlan
+{
+    size_t end = 0;
+    std::vector<SiblingRename> renames;
+    std::vector<SiblingStep> steps;
+};
+
+FolderPlan PlanFolder(const PreviewList& list, const std::vector<int>& changed, size_t first)
+{
+    FolderPlan plan;
+    const QString& parent = list.entry(changed[first]).parentPath;
+    plan.end = first;
+    while (plan.end < changed.size() && list.entry(changed[plan.end]).parentPath == parent)
+        ++plan.end;
+    // A folder may hold a million of them: no room is given twice.
+    plan.renames.reserve(plan.end - first);
+    for (size_t i = first; i < plan.end; ++i)
+        plan.renames.push_back({list.entry(changed[i]).oldName, list.entry(changed[i]).newName});
+    plan.steps = PlanSiblingRenames(plan.renames);
+    return plan;
+}
+
+} // namespace
+
+CommitReport CommitRenamesSafely(AppState& state, PreviewList& list, const SafeTakeOptions& options)
+{
+    // The check against the disk, and the order with the first folder's plan, only read the list: with a
+    // second core they are worked out side by side. A run of siblings is one folder, all planned before
+    // the first rename.
+    std::vector<NameConflict> conflicts;
+    std::vector<int> changed;
+    std::optional<FolderPlan> firstPlan;
+    {
+        DirectoryNames fresh;
+        DirectoryNames& names = options.names ? *options.names : fresh;
+        const qint64 nowSecs = state.now().toSecsSinceEpoch();
+        const auto check = [&] {
+            conflicts = FindNameConflicts(list.entries(), state.fs(), names, nowSecs, options.namesChecked);
+        };
+        const auto order = [&] {
+            changed = SafeTakeOrder(list);
+            if (!changed.empty())
+                firstPlan = PlanFolder(list, changed, 0);
+        };
+        const bool sideBySide = state.fs().readsInParallel() &&
+                                RunInTwoHalves(2, [&](size_t, size_t, int which) { which == 1 ? check() : order(); });
+        if (!sideBySide) {
+            check();
+            if (conflicts.empty())
+                order();
+        }
+        // The renames below make every folder read stale, and a big folder's names take room.
+        names.clear();
+    }
+    if (!conflicts.empty()) {
+        CommitReport refused;
+        refused.refusal = NameConflictsRefusal(state, list.entries(), conflicts);
+        return refused;
+    }
+    if (options.ready && !options.ready())
         return {};
 
     Run run(state, list, static_cast<int>(changed.size()), true);
     // Plain renames wait here to go in blocks; a cycle's own steps go one at a time, after them.
     std::vector<int> direct;
     const auto renameWaiting = [&] {
-        run.commitRows(direct, progress);
+        run.commitRows(direct, options.progress);
         direct.clear();
     };
     for (size_t first = 0; first < changed.size();) {
-        const QString parent = list.entry(changed[first]).parentPath;
-        size_t end = first;
-        while (end < changed.size() && list.entry(changed[end]).parentPath == parent)
-            ++end;
-        // A folder may hold a million of them: no room is given twice.
-        std::vector<SiblingRename> renames;
-        renames.reserve(end - first);
-        for (size_t i = first; i < end; ++i)
-            renames.push_back({list.entry(changed[i]).oldName, list.entry(changed[i]).newName});
-        const std::vector<SiblingStep> steps = PlanSiblingRenames(renames);
+        const FolderPlan plan = first == 0 ? std::move(*firstPlan) : PlanFolder(list, changed, first);
+        const std::vector<SiblingRename>& renames = plan.renames;
+        const std::vector<SiblingStep>& steps = plan.steps;
+        const size_t end = plan.end;
         QString tmpName;
         bool parked = false;
         for (size_t s = 0; s < steps.size(); ++s) {
@@ -554,8 +597,8 @@ CommitReport CommitRenamesSafely(AppState& state, PreviewList& list, const std::
             }
             case SiblingStep::Kind::Unpark:
                 renameWaiting();
-                if (parked && run.unpark(row, tmpName) && progress)
-                    progress(run.report().renamed);
+                if (parked && run.unpark(row, tmpName) && options.progress)
+                    options.progress(run.report().renamed);
                 break;
             }
         }

@@ -49,17 +49,26 @@ CommitReport CommitRenames(AppState& state, PreviewList& list, int row,
 // whole list each time.
 CommitReport CommitRenames(AppState& state, PreviewList& list, const std::vector<int>& rows);
 
+// How a safe take reports and what it may rely on.
+struct SafeTakeOptions
+{
+    std::function<void(int renamed)> progress; // the running count of renames
+    // Where the conflict check reads the folders (one that may have read them ahead); else a fresh read.
+    DirectoryNames* names = nullptr;
+    // Called once the check passed, before the take changes the list or touches the disk; until then the
+    // list is only read. When it says false, the take ends there and renames nothing.
+    std::function<bool()> ready;
+    // The caller has found every proposed name one a folder can have and none given twice in a folder:
+    // the check looks at the disk only.
+    bool namesChecked = false;
+};
+
 // The safe take: every changed entry, in an order that works whatever the list order. It refuses to start
-// while a proposal conflicts (see FindNameConflicts). Parents are renamed before their children; in each folder chains
-// run from their free end and each cycle goes through a temporary name there. The protocol gets the net renames only;
-// the run's record covers the temporary names, so a killed run is finished at the next start. Otherwise as the
-// whole-list run of CommitRenames. The conflict check reads the folders through names when given (one
-// that may have read them ahead), else through a fresh read. ready, when given, is called once the check
-// passed, before the take changes the list or touches the disk; until it is called, the list is only read.
-// When it says false, the take ends there and renames nothing.
-CommitReport CommitRenamesSafely(AppState& state, PreviewList& list,
-                                 const std::function<void(int renamed)>& progress = {}, DirectoryNames* names = nullptr,
-                                 const std::function<bool()>& ready = {});
+// while a proposal conflicts (see FindNameConflicts). Parents are renamed before their children; in each
+// folder chains run from their free end and each cycle goes through a temporary name there. The protocol
+// gets the net renames only; the run's record covers the temporary names, so a killed run is finished at
+// the next start. Otherwise as the whole-list run of CommitRenames.
+CommitReport CommitRenamesSafely(AppState& state, PreviewList& list, const SafeTakeOptions& options = {});
 
 // The status text while renaming: the running count, a blank and the renaming label.
 QString CommitProgressText(const AppState& state, int renamed);

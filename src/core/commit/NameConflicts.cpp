@@ -19,7 +19,7 @@ constexpr int kNamedInRefusal = 5;
 } // namespace
 
 std::vector<NameConflict> FindNameConflicts(const std::vector<FolderEntry>& entries, const FileSystem& fs,
-                                            DirectoryNames& names, qint64 nowSecs)
+                                            DirectoryNames& names, qint64 nowSecs, bool namesChecked)
 {
     const int n = static_cast<int>(entries.size());
     // Conflicts are few: a mark a row, and the conflicts themselves as they are found.
@@ -29,14 +29,14 @@ std::vector<NameConflict> FindNameConflicts(const std::vector<FolderEntry>& entr
         marked[static_cast<size_t>(c.row)] = true;
         conflicts.push_back(c);
     };
-    for (int row = 0; row < n; ++row) {
+    for (int row = 0; row < n && !namesChecked; ++row) {
         const FolderEntry& e = entries[static_cast<size_t>(row)];
         if (!e.isChanged())
             continue;
         if (const FolderNameProblem problem = CheckFolderName(e.newName); problem != FolderNameProblem::None)
             mark({row, NameConflict::Reason::BadName, problem});
     }
-    for (const NameClash& clash : FindNameClashes(entries)) {
+    for (const NameClash& clash : namesChecked ? QList<NameClash>() : FindNameClashes(entries)) {
         for (const auto& [row, other] : {std::pair{clash.first, clash.second}, std::pair{clash.second, clash.first}}) {
             if (!marked[static_cast<size_t>(row)] && entries[static_cast<size_t>(row)].isChanged())
                 mark({row, NameConflict::Reason::Duplicate, FolderNameProblem::None, other});

@@ -28,9 +28,10 @@ struct NameConflict
 // Every changed entry whose proposal cannot work, in row order, one conflict per entry: a name no folder
 // can have, then a name another entry of the same folder gets too, then a name taken on disk by something
 // that is not itself renamed away. Each parent folder is read once, through names. nowSecs is the clock's
-// reading for the cache.
+// reading for the cache. namesChecked tells that the caller has found every proposed name one a folder can
+// have and none given twice in a folder (as a batch run does before it takes): only the disk is looked at.
 std::vector<NameConflict> FindNameConflicts(const std::vector<FolderEntry>& entries, const FileSystem& fs,
-                                            DirectoryNames& names, qint64 nowSecs);
+                                            DirectoryNames& names, qint64 nowSecs, bool namesChecked = false);
 
 // What the tool tip of a marked entry says.
 QString NameConflictText(const AppState& state, const std::vector<FolderEntry>& entries, const NameConflict& c);

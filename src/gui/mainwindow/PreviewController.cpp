@@ -179,8 +179,9 @@ void PreviewController::takeChangesSafely()
     if (m_conflictKeys.isEmpty() && !confirmTake())
         return;
     QApplication::setOverrideCursor(Qt::WaitCursor);
-    const CommitReport report = CommitRenamesSafely(
-        m_state, m_list, [this](int renamed) { Q_EMIT statusText(CommitProgressText(m_state, renamed)); });
+    SafeTakeOptions options;
+    options.progress = [this](int renamed) { Q_EMIT statusText(CommitProgressText(m_state, renamed)); };
+    const CommitReport report = CommitRenamesSafely(m_state, m_list, options);
     QApplication::restoreOverrideCursor();
     m_folderNames.clear();
     if (!report.refusal.isEmpty())
