@@ -1,5 +1,7 @@
 #include "core/commit/FolderNameSet.h"
 
+#include "core/preview/LookAhead.h"
+
 #include <QHash>
 
 #include <limits>
@@ -12,9 +14,11 @@ QStringView FolderNameSet::nameAt(size_t number) const
 std::optional<quint32> FolderNameSet::find(QStringView name, size_t hash) const
 {
     const auto matches = [&](quint32 number) { return nameAt(number) == name; };
-    if (m_table.size() > 0)
-        return m_table.find(hash, matches);
-    for (quint32 number = 0; number + 1 < m_starts.size(); ++number) {
+    if (m_table.size() > 0) {
+        if (const std::optional<quint32> number = m_table.find(hash, matches))
+            return number;
+    }
+    for (quint32 number = m_indexed; number + 1 < m_starts.size(); ++number) {
         if (matches(number))
             return number;
     }
@@ -23,36 +27,46 @@ std::optional<quint32> FolderNameSet::find(QStringView name, size_t hash) const
 
 bool FolderNameSet::add(QStringView name)
 {
-    const size_t count = m_starts.size() - 1;
-    const size_t hash = m_table.size() > 0 || count >= kWithoutTable ? NumberTable::hashOf(name) : 0;
-    if (find(name, hash))
+    index();
+    if (find(name, m_table.size() > 0 ? NumberTable::hashOf(name) : 0))
         return false;
-    return append(name, hash);
+    if (!append(name))
+        return false;
+    index();
+    return true;
 }
 
 bool FolderNameSet::addNew(QStringView name)
 {
-    const size_t count = m_starts.size() - 1;
-    return append(name, m_table.size() > 0 || count >= kWithoutTable ? NumberTable::hashOf(name) : 0);
+    return append(name);
 }
 
-bool FolderNameSet::append(QStringView name, size_t hash)
+bool FolderNameSet::append(QStringView name)
 {
     const size_t count = m_starts.size() - 1;
     if (m_text.size() + name.size() > std::numeric_limits<quint32>::max() || count + 1 >= (1u << 31))
         return false; // far beyond any folder
     m_text.append(name);
     m_starts.push_back(static_cast<quint32>(m_text.size()));
-    if (count < kWithoutTable)
-        return true;
-    // Past the size that is looked through: every name goes into the table, the new one last.
-    const auto never = [](quint32) { return false; };
-    if (m_table.size() == 0) {
-        for (quint32 number = 0; number < count; ++number)
-            m_table.put(number, NumberTable::hashOf(nameAt(number)), never);
-    }
-    m_table.put(static_cast<quint32>(count), hash, never);
     return true;
+}
+
+void FolderNameSet::index()
+{
+    const auto count = static_cast<size_t>(size());
+    if (count <= kWithoutTable || m_indexed == count)
+        return;
+    m_table.reserve(count);
+    // The names differ: none is compared.
+    const auto never = [](quint32) { return false; };
+    LookAhead hashOf(count, [this](size_t number) {
+        const size_t hash = NumberTable::hashOf(nameAt(number));
+        m_table.prefetch(hash);
+        return hash;
+    });
+    for (size_t number = m_indexed; number < count; ++number)
+        m_table.put(static_cast<quint32>(number), hashOf(number), never);
+    m_indexed = static_cast<quint32>(count);
 }
 
 std::optional<quint32> FolderNameSet::numberOf(QStringView name) const
@@ -69,6 +83,7 @@ std::optional<quint32> FolderNameSet::numberOf(QStringView name, quint32 guess) 
 
 void FolderNameSet::squeeze()
 {
+    index();
     m_text.squeeze();
     m_starts.shrink_to_fit();
 }

@@ -17,10 +17,15 @@ public:
     // get a number, from 0 on in the order of adding.
     bool add(QStringView name);
     // Adds a name the set cannot hold yet (one of a folder's listing, whose names differ), without
-    // looking; false only when the set is full beyond any folder.
+    // looking; false only when the set is full beyond any folder. Such names go into the table together
+    // at squeeze, which is faster for a big folder; until then a look goes through them one by one.
     bool addNew(QStringView name);
     bool contains(QStringView name) const { return numberOf(name).has_value(); }
     std::optional<quint32> numberOf(QStringView name) const;
+    // For many looks in a row (see LookAhead): the hash of a name, the slot asked for, and the look.
+    static size_t hashOf(QStringView name) { return NumberTable::hashOf(name); }
+    void prefetch(size_t hash) const { m_table.prefetch(hash); }
+    bool contains(QStringView name, size_t hash) const { return find(name, hash).has_value(); }
     // The same, trying the number guess first: names asked for in the order they were added (a list made
     // from a listing) are then found without a look in the table.
     std::optional<quint32> numberOf(QStringView name, quint32 guess) const;
@@ -36,9 +41,12 @@ private:
     QStringView nameAt(size_t number) const;
     std::optional<quint32> find(QStringView name, size_t hash) const;
     // Appends the name as the next number; false when the set is full beyond any folder.
-    bool append(QStringView name, size_t hash);
+    bool append(QStringView name);
+    // Puts the names added since the last time into the table, once there are more than kWithoutTable.
+    void index();
 
     QString m_text;                   // the names one after another
     std::vector<quint32> m_starts{0}; // where name i starts in m_text, and one past the last name
     NumberTable m_table;              // of name numbers, once there are more than kWithoutTable
+    quint32 m_indexed = 0;            // the names from 0 on that the table holds
 };

@@ -1,6 +1,7 @@
 #include "core/commit/NameClashes.h"
 
 #include "core/preview/FolderEntry.h"
+#include "core/preview/LookAhead.h"
 #include "core/preview/NumberTable.h"
 
 #include <QHash>
@@ -21,11 +22,15 @@ QList<NameClash> FindNameClashes(const std::vector<FolderEntry>& entries)
     firstWithPath.reserve(entries.size());
     // A proposed path is hashed from its two parts in the entry: a list of a million rows needs no million
     // joined paths to compare them.
-    NumberTable::PairHash hashOf;
+    LookAhead hashOf(entries.size(), [&, pairHash = NumberTable::PairHash()](size_t row) mutable {
+        const size_t hash = pairHash(entries[row].parentPath, entries[row].newName);
+        firstWithPath.prefetch(hash);
+        return hash;
+    });
     for (quint32 row = 0; row < entries.size(); ++row) {
         const FolderEntry& e = entries[row];
-        const auto first = firstWithPath.add(row, hashOf(e.parentPath, e.newName),
-                                             [&](quint32 held) { return sameProposedPath(entries[held], e); });
+        const auto first =
+            firstWithPath.add(row, hashOf(row), [&](quint32 held) { return sameProposedPath(entries[held], e); });
         if (first && (e.isChanged() || entries[*first].isChanged()))
             clashes.append({static_cast<int>(*first), static_cast<int>(row)});
     }

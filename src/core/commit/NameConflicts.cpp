@@ -5,6 +5,7 @@
 #include "core/commit/NameClashes.h"
 #include "core/commit/RenameFailure.h"
 #include "core/preview/FolderEntry.h"
+#include "core/preview/LookAhead.h"
 #include "core/preview/NumberTable.h"
 
 #include <QHash>
@@ -72,13 +73,23 @@ std::vector<NameConflict> FindNameConflicts(const std::vector<FolderEntry>& entr
     // them. Gathered only when a proposed name is taken on disk, as when every name of a numbered series
     // moves up by one.
     std::optional<NumberTable> leaving;
+    LookAhead hashOf(entries.size(), [&](size_t row) -> size_t {
+        const int folder = folderOf[row];
+        const FolderNameSet* taken = folder < 0 ? nullptr : onDisk[static_cast<size_t>(folder)];
+        if (!taken)
+            return 0;
+        const size_t hash = FolderNameSet::hashOf(entries[row].newName);
+        taken->prefetch(hash);
+        return hash;
+    });
     for (int row = 0; row < n; ++row) {
         const int folder = folderOf[static_cast<size_t>(row)];
+        const size_t hash = hashOf(static_cast<size_t>(row));
         if (folder < 0)
             continue;
         const FolderEntry& e = entries[static_cast<size_t>(row)];
         const FolderNameSet* taken = onDisk[static_cast<size_t>(folder)];
-        if (!taken || !taken->contains(e.newName))
+        if (!taken || !taken->contains(e.newName, hash))
             continue;
         if (!leaving) {
             leaving.emplace();

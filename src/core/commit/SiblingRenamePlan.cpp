@@ -1,5 +1,6 @@
 #include "core/commit/SiblingRenamePlan.h"
 
+#include "core/preview/LookAhead.h"
 #include "core/preview/NumberTable.h"
 
 #include <QHash>
@@ -13,16 +14,25 @@ std::vector<int> waiters(const std::vector<SiblingRename>& renames, std::vector<
     const int n = static_cast<int>(renames.size());
     NumberTable byFrom;
     byFrom.reserve(renames.size());
+    const auto hashesOf = [&](QString SiblingRename::*name) {
+        return LookAhead(renames.size(), [&renames, &byFrom, name](size_t i) {
+            const size_t hash = NumberTable::hashOf(renames[i].*name);
+            byFrom.prefetch(hash);
+            return hash;
+        });
+    };
+    auto fromHash = hashesOf(&SiblingRename::from);
     for (quint32 i = 0; i < renames.size(); ++i) {
         const QString& from = renames[i].from;
-        byFrom.add(i, NumberTable::hashOf(from), [&](quint32 held) { return renames[held].from == from; });
+        byFrom.add(i, fromHash(i), [&](quint32 held) { return renames[held].from == from; });
     }
     std::vector<int> waiter(static_cast<size_t>(n), -1);
     targetFree.assign(static_cast<size_t>(n), true);
+    auto toHash = hashesOf(&SiblingRename::to);
     for (int i = 0; i < n; ++i) {
         const QString& to = renames[static_cast<size_t>(i)].to;
         const int j = static_cast<int>(
-            byFrom.find(NumberTable::hashOf(to), [&](quint32 held) { return renames[held].from == to; })
+            byFrom.find(toHash(static_cast<size_t>(i)), [&](quint32 held) { return renames[held].from == to; })
                 .value_or(quint32(-1)));
         if (j >= 0 && j != i) {
             waiter[static_cast<size_t>(j)] = i;

@@ -1,4 +1,5 @@
 #include "core/preview/NumberTable.h"
+#include "core/preview/LookAhead.h"
 
 #include <QHash>
 #include <QString>
@@ -100,6 +101,49 @@ TEST(NumberTable, ReservedRoomTakesTheCountWithoutGrowingAndFindsNothingEmpty)
     EXPECT_EQ(table.size(), values.size());
     for (quint32 i = 0; i < values.size(); i += 97)
         EXPECT_EQ(table.find(hashOf(i), [&](quint32 held) { return values[held] == values[i]; }), i);
+}
+
+// The look-ahead gives each item's own hash whatever order the items come in: in order, in runs of a few
+// (as threads take them), backwards or one twice; it never fetches beyond the last item.
+TEST(LookAhead, GivesEachItemsHashInAnyOrderAndFetchesOnlyItems)
+{
+    const auto runs = [](size_t count, size_t run) {
+        std::vector<size_t> order;
+        for (size_t from = 0; from < count; from += run) {
+            for (size_t i = from; i < std::min(from + run, count); ++i)
+                order.push_back(i);
+        }
+        return order;
+    };
+    const struct
+    {
+        size_t count;
+        std::vector<size_t> order;
+    } cases[] = {
+        {0, {}},
+        {3, {0, 1, 2}},
+        {8, runs(8, 8)},
+        {9, runs(9, 9)},
+        {100, runs(100, 100)},
+        {200, runs(200, 64)},
+        {50, {0, 1, 2, 2, 1, 0, 49, 48, 10, 11, 12}},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.count);
+        size_t fetched = 0;
+        LookAhead hashOf(c.count, [&](size_t i) {
+            EXPECT_LT(i, c.count);
+            ++fetched;
+            return i * 7919 + 1;
+        });
+        for (const size_t i : c.order) {
+            ASSERT_EQ(hashOf(i), i * 7919 + 1) << i;
+        }
+        // In order, each item is fetched once.
+        if (c.order == runs(c.count, c.count)) {
+            EXPECT_EQ(fetched, c.count);
+        }
+    }
 }
 
 } // namespace
