@@ -402,16 +402,25 @@ FsResult FolderLoader::readListFile(const QString& listFile)
     const std::unique_ptr<QFileDevice> device = fs.openFile(file, opened);
     if (!device)
         return opened;
-    // Mostly one folder a line: counted first, so the list makes room for all of them at once.
-    qsizetype lines = 1;
-    for (QByteArray block; !(block = device->read(1024 * 1024)).isEmpty();) {
-        const char* const end = block.cend();
-        for (const char* at = block.cbegin(); (at = static_cast<const char*>(std::memchr(at, '\n', end - at))); ++at)
-            ++lines;
-    }
-    if (device->error() != QFileDevice::NoError || !device->seek(0))
-        return FsResult::failure(FsResult::Kind::Other, device->errorString());
-    m_list.reserve(static_cast<int>(std::min<qsizetype>(m_list.size() + lines, std::numeric_limits<int>::max())));
+    // Mostly one folder a line: counted, so that the list makes room for all of them at once. A long list
+    // is counted once its first chunk is handed over, while the other core reads that chunk's folders.
+    const auto makeRoom = [&]() -> FsResult {
+        FsResult reopened;
+        const std::unique_ptr<QFileDevice> counting = fs.openFile(file, reopened);
+        if (!counting)
+            return reopened;
+        qsizetype lines = 1;
+        for (QByteArray block; !(block = counting->read(1024 * 1024)).isEmpty();) {
+            const char* const end = block.cend();
+            for (const char* at = block.cbegin(); (at = static_cast<const char*>(std::memchr(at, '\n', end - at)));
+                 ++at)
+                ++lines;
+        }
+        if (counting->error() != QFileDevice::NoError)
+            return FsResult::failure(FsResult::Kind::Other, counting->errorString());
+        m_list.reserve(static_cast<int>(std::min<qsizetype>(m_list.size() + lines, std::numeric_limits<int>::max())));
+        return FsResult::success();
+    };
     const QString listFolder = file.left(std::max<qsizetype>(file.lastIndexOf(QLatin1Char('/')), 1));
     ListFileReader reader(*device, ListFileReader::kindOf(file));
     ListedFolderLooks::Options options;
@@ -446,13 +455,21 @@ FsResult FolderLoader::readListFile(const QString& listFile)
             chunk->folders.push_back(resolvedPath(path));
         looks.push(std::exchange(chunk, std::make_unique<ListedFolderLooks::Chunk>()), addAll);
     };
+    bool roomMade = false;
     while (const std::optional<QByteArray> entry = reader.next()) {
         chunk->paths.push_back(listedPath(*entry, listFolder));
-        if (chunk->paths.size() == ListedFolderLooks::kChunk)
+        if (chunk->paths.size() == ListedFolderLooks::kChunk) {
             pushChunk();
+            if (!std::exchange(roomMade, true)) {
+                if (FsResult counted = makeRoom(); !counted.ok())
+                    return counted;
+            }
+        }
         if (m_cancelRequested)
             break;
     }
+    if (!roomMade)
+        m_list.reserve(m_list.size() + static_cast<int>(chunk->paths.size()));
     if (!m_cancelRequested && !chunk->paths.empty())
         pushChunk();
     looks.finish(addAll);
