@@ -28,8 +28,8 @@ public:
 
         // What the listing told of the entry of that name; nothing when the folder holds none. next, when
         // given, is the number of the name expected (the one after the name asked for last), and learns
-        // the next one.
-        std::optional<EntryKind> kindOf(QStringView name, quint32* next = nullptr) const;
+        // the next one. hash, when not 0, is the name's FolderNameSet::hashOf.
+        std::optional<EntryKind> kindOf(QStringView name, quint32* next = nullptr, size_t hash = 0) const;
     };
 
     DirectoryNames() = default;

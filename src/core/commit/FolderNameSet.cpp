@@ -69,16 +69,18 @@ void FolderNameSet::index()
     m_indexed = static_cast<quint32>(count);
 }
 
-std::optional<quint32> FolderNameSet::numberOf(QStringView name) const
+std::optional<quint32> FolderNameSet::numberOf(QStringView name, size_t hash) const
 {
-    return find(name, m_table.size() > 0 ? NumberTable::hashOf(name) : 0);
+    if (m_table.size() == 0)
+        return find(name, 0);
+    return find(name, hash != 0 ? hash : NumberTable::hashOf(name));
 }
 
-std::optional<quint32> FolderNameSet::numberOf(QStringView name, quint32 guess) const
+std::optional<quint32> FolderNameSet::numberOf(QStringView name, quint32 guess, size_t hash) const
 {
     if (guess < static_cast<size_t>(size()) && nameAt(guess) == name)
         return guess;
-    return numberOf(name);
+    return numberOf(name, hash);
 }
 
 void FolderNameSet::squeeze()

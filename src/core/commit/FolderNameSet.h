@@ -21,14 +21,15 @@ public:
     // at squeeze, which is faster for a big folder; until then a look goes through them one by one.
     bool addNew(QStringView name);
     bool contains(QStringView name) const { return numberOf(name).has_value(); }
-    std::optional<quint32> numberOf(QStringView name) const;
+    // hash, when not 0, is the name's hashOf, worked out before (see LookAhead).
+    std::optional<quint32> numberOf(QStringView name, size_t hash = 0) const;
     // For many looks in a row (see LookAhead): the hash of a name, the slot asked for, and the look.
     static size_t hashOf(QStringView name) { return NumberTable::hashOf(name); }
     void prefetch(size_t hash) const { m_table.prefetch(hash); }
-    bool contains(QStringView name, size_t hash) const { return find(name, hash).has_value(); }
+    bool contains(QStringView name, size_t hash) const { return numberOf(name, hash).has_value(); }
     // The same, trying the number guess first: names asked for in the order they were added (a list made
     // from a listing) are then found without a look in the table.
-    std::optional<quint32> numberOf(QStringView name, quint32 guess) const;
+    std::optional<quint32> numberOf(QStringView name, quint32 guess, size_t hash = 0) const;
     qsizetype size() const { return static_cast<qsizetype>(m_starts.size()) - 1; }
     // Gives back the room kept for more names, once all are in.
     void squeeze();

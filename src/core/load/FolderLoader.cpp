@@ -139,9 +139,7 @@ void FolderLoader::addFolder(const QString& path, const QString& knownParent, co
                              const QString& knownName)
 {
     Action action(*this);
-    if (++m_callCount % 100 == 0)
-        serveEvents();
-    m_scanCount = 0;
+    countCall();
 
     const FileSystem& fs = m_state.fs();
     // A walk knows its folders already: resolved paths, looked at while their parent was read. Any other
@@ -185,6 +183,12 @@ void FolderLoader::addFolder(const QString& path, const QString& knownParent, co
     if (!size)
         return; // cancelled halfway through the size walk: a wrong size is worse than no row
 
+    addRow(makeRow(folder, slash, knownParent, knownName, info, *size));
+}
+
+FolderEntry FolderLoader::makeRow(const QString& folder, qsizetype slash, const QString& knownParent,
+                                  const QString& knownName, const PathInfo& info, qint64 size)
+{
     FolderEntry e;
     // Siblings share one parent text: those of a walk, and those that follow each other in a list file.
     const QStringView parent = QStringView(folder).left(slash + 1);
@@ -201,9 +205,30 @@ void FolderLoader::addFolder(const QString& path, const QString& knownParent, co
     e.newName = name;
     e.created = info.created;
     e.modified = info.lastWrite;
-    e.size = *size;
+    e.size = size;
     e.history.reset(name, undoLevels());
+    return e;
+}
 
+std::optional<FolderEntry> FolderLoader::listedRow(const QString& folder)
+{
+    const qsizetype slash = folder.lastIndexOf(QLatin1Char('/'));
+    if (folder.isEmpty() || slash < 0)
+        return std::nullopt;
+    PathInfo info;
+    info.type = PathInfo::Type::Folder;
+    return makeRow(folder, slash, QString(), QString(), info, 0);
+}
+
+void FolderLoader::countCall()
+{
+    if (++m_callCount % 100 == 0)
+        serveEvents();
+    m_scanCount = 0;
+}
+
+void FolderLoader::addRow(FolderEntry e)
+{
     m_batch.push_back(std::move(e));
     ++m_loadedCount;
     ++m_report.added;
@@ -432,13 +457,27 @@ FsResult FolderLoader::readListFile(const QString& listFile)
         options.nowSecs = m_state.now().toSecsSinceEpoch();
         options.mounts = mountPoints ? mountPoints() : MountPoints::current();
     }
+    if (options.listings) {
+        // Found in its parent's listing, a folder becomes the row made meanwhile.
+        options.prepare = [this](ListedFolderLooks::Chunk& chunk) {
+            chunk.rows.reserve(chunk.folders.size());
+            for (const QString& folder : chunk.folders)
+                chunk.rows.push_back(listedRow(folder));
+        };
+    }
     ListedFolderLooks looks(fs, std::move(options));
     const auto addAll = [this, &looks](ListedFolderLooks::Chunk& chunk) {
         for (size_t i = 0; i < chunk.paths.size() && !m_cancelRequested; ++i) {
             // A folder is added as it was looked at; anything else (a file stands for its folder, a
             // missing path is counted) goes the whole way.
-            if (chunk.infos[i].type != PathInfo::Type::Folder) {
+            const PathInfo& info = chunk.infos[i];
+            if (info.type != PathInfo::Type::Folder) {
                 AddFolder(chunk.paths[i]);
+                continue;
+            }
+            if (i < chunk.rows.size() && chunk.rows[i] && ListedFolderLooks::foundInListing(info)) {
+                countCall();
+                addRow(std::move(*chunk.rows[i]));
                 continue;
             }
             if (chunk.scans[i] && m_cache)

@@ -135,6 +135,15 @@ private:
     // shares; known is what a walk learned of the folder.
     void addFolder(const QString& path, const QString& knownParent, const PathInfo* known,
                    const QString& knownName = QString());
+    // The row of the resolved folder whose last separator stands at slash, as addFolder makes it.
+    FolderEntry makeRow(const QString& folder, qsizetype slash, const QString& knownParent, const QString& knownName,
+                        const PathInfo& info, qint64 size);
+    // The row of a listed folder, made ahead while the other core looks for it in its parent's listing;
+    // none where the path makes no row.
+    std::optional<FolderEntry> listedRow(const QString& folder);
+    // Serves the window now and then while folders are added.
+    void countCall();
+    void addRow(FolderEntry e);
     // FileSystem::resolvedPath, with the parents resolved once per loading action.
     QString resolvedPath(const QString& path);
     // The real path of an absolute folder path, remembered for the loading action; empty when missing.

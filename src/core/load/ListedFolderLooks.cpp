@@ -1,6 +1,7 @@
 #include "core/load/ListedFolderLooks.h"
 
 #include "core/commit/DirectoryNames.h"
+#include "core/preview/LookAhead.h"
 
 #include <algorithm>
 #include <utility>
@@ -45,9 +46,21 @@ void ListedFolderLooks::lookAt(Chunk& chunk)
     FolderCursor cursor; // this thread's: listed folders mostly share their parent
     QStringView lastParent;
     const DirectoryNames::Folder* listing = nullptr; // of lastParent
-    quint32 next = 0; // in the listing: a list made from listings names the folders in their order
+    quint32 next = 0;     // in the listing: a list made from listings names the folders in their order
+    bool guessed = false; // the last folder stood where that order put it
+    // Folders in another order are looked for in the listing a few ahead (a big folder's listing lies
+    // far apart in memory). The name's hash is the same whichever listing it is looked for in.
+    LookAhead hashOf(chunk.folders.size(), [&](size_t i) -> size_t {
+        if (!listing || guessed)
+            return 0;
+        const QString& folder = chunk.folders[i];
+        const size_t hash = FolderNameSet::hashOf(QStringView(folder).sliced(folder.lastIndexOf(QLatin1Char('/')) + 1));
+        listing->names.prefetch(hash);
+        return hash;
+    });
     chunk.looks.take(chunk.folders.size(), [&](size_t i) {
         const QString& folder = chunk.folders[i];
+        const size_t hash = hashOf(i);
         if (folder.isEmpty() || m_cancelled.load(std::memory_order_relaxed))
             return;
         if (listings) {
@@ -59,7 +72,9 @@ void ListedFolderLooks::lookAt(Chunk& chunk)
                 listing = m_holdingMounts.contains(text) ? nullptr : listings->kept(text);
                 next = 0;
             }
-            if (listing && listing->kindOf(QStringView(folder).sliced(slash + 1), &next) == EntryKind::Folder) {
+            const quint32 expected = next;
+            if (listing && listing->kindOf(QStringView(folder).sliced(slash + 1), &next, hash) == EntryKind::Folder) {
+                guessed = next == expected + 1;
                 chunk.infos[i].type = PathInfo::Type::Folder;
                 return;
             }
@@ -69,6 +84,15 @@ void ListedFolderLooks::lookAt(Chunk& chunk)
         if (m_options.readFolders && info.type == PathInfo::Type::Folder && !info.isLink && !info.isRoot)
             chunk.scans[i] = m_fs.scanFolder(folder);
     });
+}
+
+bool ListedFolderLooks::foundInListing(const PathInfo& info)
+{
+    PathInfo found;
+    found.type = PathInfo::Type::Folder;
+    return info.type == found.type && info.isLink == found.isLink && info.isRoot == found.isRoot &&
+           info.created == found.created && info.lastWrite == found.lastWrite && info.lastAccess == found.lastAccess &&
+           info.holdsNoFolder == found.holdsNoFolder;
 }
 
 bool ListedFolderLooks::lookingOn() const
@@ -97,6 +121,8 @@ void ListedFolderLooks::push(std::unique_ptr<Chunk> chunk, const std::function<v
         }
     }
     m_waiting.push_back(std::move(chunk));
+    if (m_listings && m_options.prepare && lookingOn())
+        m_options.prepare(*m_waiting.back());
     if (m_waiting.size() < kWaitingMost && lookingOn())
         return;
     advance(add);
@@ -114,15 +140,21 @@ void ListedFolderLooks::advance(const std::function<void(Chunk&)>& add)
         m_waiting.pop_front();
         if (m_fs.readsInParallel()) {
             m_lookerDone = false;
-            m_lookerStarted = m_looker.start([this, chunk = m_looked.get()] {
+            Chunk* const spent = m_spent.release();
+            m_lookerStarted = m_looker.start([this, chunk = m_looked.get(), spent] {
+                delete spent; // before the look, which this core may come to help with
                 lookAt(*chunk);
                 m_lookerDone.store(true, std::memory_order_release);
             });
             // No thread to be had: this core looks at the chunk itself, next time round.
+            if (!m_lookerStarted)
+                delete spent;
         }
     }
-    if (ready)
+    if (ready) {
         add(*ready);
+        m_spent = std::move(ready);
+    }
 }
 
 void ListedFolderLooks::finish(const std::function<void(Chunk&)>& add)

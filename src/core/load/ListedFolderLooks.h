@@ -4,6 +4,7 @@
 #include "core/platform/FileSystem.h"
 #include "core/platform/ParallelRuns.h"
 #include "core/platform/WorkerThread.h"
+#include "core/preview/FolderEntry.h"
 
 #include <QSet>
 #include <QString>
@@ -36,6 +37,7 @@ public:
         std::vector<QString> folders;                 // resolved; empty where nothing can be resolved
         std::vector<PathInfo> infos;                  // type Missing where not looked at
         std::vector<std::optional<FolderScan>> scans; // where sizes are measured
+        std::vector<std::optional<FolderEntry>> rows; // made ahead by the caller (Options::prepare)
 
     private:
         friend class ListedFolderLooks;
@@ -55,7 +57,14 @@ public:
         // any folder, so its folders are looked at one by one; without a mount table no listing is used.
         MountPoints mounts;
         qint64 nowSecs = 0;
+        // With listings: called with each chunk handed over while the other core looks at an earlier
+        // one, for the work that needs no look (the rows, made as if each folder is found in its
+        // parent's listing). That core reads a big folder's listing meanwhile.
+        std::function<void(Chunk&)> prepare;
     };
+
+    // The folder was found in its parent's listing, which tells nothing more of it.
+    static bool foundInListing(const PathInfo& info);
 
     ListedFolderLooks(const FileSystem& fs, Options options);
     // Waits for a look under way; whatever it threw is lost then.
@@ -85,6 +94,9 @@ private:
     // changes while it loads (a list file written into it just before).
     QSet<QString> m_parentsRead;
     std::unique_ptr<Chunk> m_looked; // the chunk the other core looks at
+    // The chunk added last: the other core lets it go after its next look, which spares this core the
+    // freeing of thousands of paths.
+    std::unique_ptr<Chunk> m_spent;
     WorkerThread m_looker;
     bool m_lookerStarted = false;
     std::atomic<bool> m_lookerDone{true};
