@@ -464,8 +464,9 @@ CommitReport CommitRenames(AppState& state, PreviewList& list, const std::vector
 CommitReport CommitRenamesSafely(AppState& state, PreviewList& list, const SafeTakeOptions& options)
 {
     // The check against the disk, and the order with the first folder's plan, only read the list: with a
-    // second core they are worked out side by side. A run of siblings is one folder, all planned before
-    // the first rename.
+    // second core they are worked out side by side. Each folder is planned before its own first rename;
+    // siblings are one folder, so a run of them is planned wholly here. Both then hold a big folder's
+    // names in memory at once.
     std::vector<NameConflict> conflicts;
     std::vector<int> changed;
     std::optional<FolderPlan> firstPlan;

@@ -58,8 +58,8 @@ struct SafeTakeOptions
     // Called once the check passed, before the take changes the list or touches the disk; until then the
     // list is only read. When it says false, the take ends there and renames nothing.
     std::function<bool()> ready;
-    // The caller has found every proposed name one a folder can have and none given twice in a folder:
-    // the check looks at the disk only.
+    // The caller has found every proposed name one a folder can have and no two entries' proposed paths
+    // alike (FindNameClashes): the check looks at the disk only.
     bool namesChecked = false;
 };
 

@@ -26,6 +26,7 @@ public:
     // For many looks in a row (see LookAhead): the hash of a name, the slot asked for, and the look.
     static size_t hashOf(QStringView name) { return NumberTable::hashOf(name); }
     void prefetch(size_t hash) const { m_table.prefetch(hash); }
+    bool hasTable() const { return m_table.size() > 0; } // else a look goes through the names, unhashed
     bool contains(QStringView name, size_t hash) const { return numberOf(name, hash).has_value(); }
     // The same, trying the number guess first: names asked for in the order they were added (a list made
     // from a listing) are then found without a look in the table.
@@ -48,6 +49,6 @@ private:
 
     QString m_text;                   // the names one after another
     std::vector<quint32> m_starts{0}; // where name i starts in m_text, and one past the last name
-    NumberTable m_table;              // of name numbers, once there are more than kWithoutTable
-    quint32 m_indexed = 0;            // the names from 0 on that the table holds
+    NumberTable m_table;   // of the numbers of the first m_indexed names, once there are more than kWithoutTable
+    quint32 m_indexed = 0; // the names after these are looked through one by one
 };

@@ -73,10 +73,10 @@ std::vector<NameConflict> FindNameConflicts(const std::vector<FolderEntry>& entr
     // them. Gathered only when a proposed name is taken on disk, as when every name of a numbered series
     // moves up by one.
     std::optional<NumberTable> leaving;
-    LookAhead hashOf(entries.size(), [&](size_t row) -> size_t {
+    LookAhead newNameHash(entries.size(), [&](size_t row) -> size_t {
         const int folder = folderOf[row];
         const FolderNameSet* taken = folder < 0 ? nullptr : onDisk[static_cast<size_t>(folder)];
-        if (!taken)
+        if (!taken || !taken->hasTable())
             return 0;
         const size_t hash = FolderNameSet::hashOf(entries[row].newName);
         taken->prefetch(hash);
@@ -84,7 +84,7 @@ std::vector<NameConflict> FindNameConflicts(const std::vector<FolderEntry>& entr
     });
     for (int row = 0; row < n; ++row) {
         const int folder = folderOf[static_cast<size_t>(row)];
-        const size_t hash = hashOf(static_cast<size_t>(row));
+        const size_t hash = newNameHash(static_cast<size_t>(row));
         if (folder < 0)
             continue;
         const FolderEntry& e = entries[static_cast<size_t>(row)];

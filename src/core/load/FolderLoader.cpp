@@ -429,11 +429,12 @@ FsResult FolderLoader::readListFile(const QString& listFile)
         return opened;
     // Mostly one folder a line: counted, so that the list makes room for all of them at once. A long list
     // is counted once its first chunk is handed over, while the other core reads that chunk's folders.
-    const auto makeRoom = [&]() -> FsResult {
+    // The count only makes room: a second open that fails leaves the list to grow as it reads.
+    const auto makeRoom = [&] {
         FsResult reopened;
         const std::unique_ptr<QFileDevice> counting = fs.openFile(file, reopened);
         if (!counting)
-            return reopened;
+            return;
         qsizetype lines = 1;
         for (QByteArray block; !(block = counting->read(1024 * 1024)).isEmpty();) {
             const char* const end = block.cend();
@@ -441,10 +442,9 @@ FsResult FolderLoader::readListFile(const QString& listFile)
                  ++at)
                 ++lines;
         }
-        if (counting->error() != QFileDevice::NoError)
-            return FsResult::failure(FsResult::Kind::Other, counting->errorString());
-        m_list.reserve(static_cast<int>(std::min<qsizetype>(m_list.size() + lines, std::numeric_limits<int>::max())));
-        return FsResult::success();
+        if (counting->error() == QFileDevice::NoError)
+            m_list.reserve(
+                static_cast<int>(std::min<qsizetype>(m_list.size() + lines, std::numeric_limits<int>::max())));
     };
     const QString listFolder = file.left(std::max<qsizetype>(file.lastIndexOf(QLatin1Char('/')), 1));
     ListFileReader reader(*device, ListFileReader::kindOf(file));
@@ -458,7 +458,7 @@ FsResult FolderLoader::readListFile(const QString& listFile)
         options.mounts = mountPoints ? mountPoints() : MountPoints::current();
     }
     if (options.listings) {
-        // Found in its parent's listing, a folder becomes the row made meanwhile.
+        // Rows are made as the list stands when loading starts: nothing changes its undo levels meanwhile.
         options.prepare = [this](ListedFolderLooks::Chunk& chunk) {
             chunk.rows.reserve(chunk.folders.size());
             for (const QString& folder : chunk.folders)
@@ -475,9 +475,13 @@ FsResult FolderLoader::readListFile(const QString& listFile)
                 AddFolder(chunk.paths[i]);
                 continue;
             }
-            if (i < chunk.rows.size() && chunk.rows[i] && ListedFolderLooks::foundInListing(info)) {
+            // Without sizes, a folder's row is the one made ahead, with whatever times the look learned.
+            if (i < chunk.rows.size() && chunk.rows[i] && !info.isRoot) {
                 countCall();
-                addRow(std::move(*chunk.rows[i]));
+                FolderEntry& row = *chunk.rows[i];
+                row.created = info.created;
+                row.modified = info.lastWrite;
+                addRow(std::move(row));
                 continue;
             }
             if (chunk.scans[i] && m_cache)
@@ -499,10 +503,8 @@ FsResult FolderLoader::readListFile(const QString& listFile)
         chunk->paths.push_back(listedPath(*entry, listFolder));
         if (chunk->paths.size() == ListedFolderLooks::kChunk) {
             pushChunk();
-            if (!std::exchange(roomMade, true)) {
-                if (FsResult counted = makeRoom(); !counted.ok())
-                    return counted;
-            }
+            if (!std::exchange(roomMade, true))
+                makeRoom();
         }
         if (m_cancelRequested)
             break;

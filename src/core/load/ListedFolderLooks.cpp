@@ -49,9 +49,10 @@ void ListedFolderLooks::lookAt(Chunk& chunk)
     quint32 next = 0;     // in the listing: a list made from listings names the folders in their order
     bool guessed = false; // the last folder stood where that order put it
     // Folders in another order are looked for in the listing a few ahead (a big folder's listing lies
-    // far apart in memory). The name's hash is the same whichever listing it is looked for in.
+    // far apart in memory). The name's hash is the same whichever listing it is looked for in. The last
+    // few asked for in a run of 64 go unused when the other core takes the next run.
     LookAhead hashOf(chunk.folders.size(), [&](size_t i) -> size_t {
-        if (!listing || guessed)
+        if (!listing || guessed || !listing->names.hasTable())
             return 0;
         const QString& folder = chunk.folders[i];
         const size_t hash = FolderNameSet::hashOf(QStringView(folder).sliced(folder.lastIndexOf(QLatin1Char('/')) + 1));
@@ -84,15 +85,6 @@ void ListedFolderLooks::lookAt(Chunk& chunk)
         if (m_options.readFolders && info.type == PathInfo::Type::Folder && !info.isLink && !info.isRoot)
             chunk.scans[i] = m_fs.scanFolder(folder);
     });
-}
-
-bool ListedFolderLooks::foundInListing(const PathInfo& info)
-{
-    PathInfo found;
-    found.type = PathInfo::Type::Folder;
-    return info.type == found.type && info.isLink == found.isLink && info.isRoot == found.isRoot &&
-           info.created == found.created && info.lastWrite == found.lastWrite && info.lastAccess == found.lastAccess &&
-           info.holdsNoFolder == found.holdsNoFolder;
 }
 
 bool ListedFolderLooks::lookingOn() const
@@ -140,15 +132,15 @@ void ListedFolderLooks::advance(const std::function<void(Chunk&)>& add)
         m_waiting.pop_front();
         if (m_fs.readsInParallel()) {
             m_lookerDone = false;
-            Chunk* const spent = m_spent.release();
-            m_lookerStarted = m_looker.start([this, chunk = m_looked.get(), spent] {
-                delete spent; // before the look, which this core may come to help with
+            m_freeing = std::move(m_spent);
+            m_lookerStarted = m_looker.start([this, chunk = m_looked.get()] {
+                m_freeing.reset(); // before the look, which this core may come to help with
                 lookAt(*chunk);
                 m_lookerDone.store(true, std::memory_order_release);
             });
             // No thread to be had: this core looks at the chunk itself, next time round.
             if (!m_lookerStarted)
-                delete spent;
+                m_freeing.reset();
         }
     }
     if (ready) {

@@ -58,13 +58,10 @@ public:
         MountPoints mounts;
         qint64 nowSecs = 0;
         // With listings: called with each chunk handed over while the other core looks at an earlier
-        // one, for the work that needs no look (the rows, made as if each folder is found in its
-        // parent's listing). That core reads a big folder's listing meanwhile.
+        // one, for the work that needs no look (the rows, made as if each path names a folder). That
+        // core reads a big folder's listing meanwhile.
         std::function<void(Chunk&)> prepare;
     };
-
-    // The folder was found in its parent's listing, which tells nothing more of it.
-    static bool foundInListing(const PathInfo& info);
 
     ListedFolderLooks(const FileSystem& fs, Options options);
     // Waits for a look under way; whatever it threw is lost then.
@@ -94,9 +91,10 @@ private:
     // changes while it loads (a list file written into it just before).
     QSet<QString> m_parentsRead;
     std::unique_ptr<Chunk> m_looked; // the chunk the other core looks at
-    // The chunk added last: the other core lets it go after its next look, which spares this core the
-    // freeing of thousands of paths.
+    // The chunk added last, and the one the other core lets go at the start of its next look: that spares
+    // this core the freeing of thousands of paths. The other core touches m_freeing only in its job.
     std::unique_ptr<Chunk> m_spent;
+    std::unique_ptr<Chunk> m_freeing;
     WorkerThread m_looker;
     bool m_lookerStarted = false;
     std::atomic<bool> m_lookerDone{true};
