@@ -23,11 +23,19 @@ public:
     bool contains(QStringView name) const { return numberOf(name).has_value(); }
     // hash, when not 0, is the name's hashOf, worked out before (see LookAhead).
     std::optional<quint32> numberOf(QStringView name, size_t hash = 0) const;
-    // For many looks in a row (see LookAhead): the hash of a name, the slot asked for, and the look.
+    // For many looks in a row (see LookAhead): the hash of a name, and the look with it.
     static size_t hashOf(QStringView name) { return NumberTable::hashOf(name); }
-    void prefetch(size_t hash) const { m_table.prefetch(hash); }
-    bool hasTable() const { return m_table.size() > 0; } // else a look goes through the names, unhashed
     bool contains(QStringView name, size_t hash) const { return numberOf(name, hash).has_value(); }
+    // The hash of a name looked for a few names later, with its slot asked for already; 0 where the set
+    // has no table (a look then goes through the few names it holds).
+    size_t hashAhead(QStringView name) const
+    {
+        if (m_table.size() == 0)
+            return 0;
+        const size_t hash = hashOf(name);
+        m_table.prefetch(hash);
+        return hash;
+    }
     // The same, trying the number guess first: names asked for in the order they were added (a list made
     // from a listing) are then found without a look in the table.
     std::optional<quint32> numberOf(QStringView name, quint32 guess, size_t hash = 0) const;

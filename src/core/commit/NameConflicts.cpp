@@ -76,11 +76,7 @@ std::vector<NameConflict> FindNameConflicts(const std::vector<FolderEntry>& entr
     LookAhead newNameHash(entries.size(), [&](size_t row) -> size_t {
         const int folder = folderOf[row];
         const FolderNameSet* taken = folder < 0 ? nullptr : onDisk[static_cast<size_t>(folder)];
-        if (!taken || !taken->hasTable())
-            return 0;
-        const size_t hash = FolderNameSet::hashOf(entries[row].newName);
-        taken->prefetch(hash);
-        return hash;
+        return taken ? taken->hashAhead(entries[row].newName) : 0;
     });
     for (int row = 0; row < n; ++row) {
         const int folder = folderOf[static_cast<size_t>(row)];

@@ -52,12 +52,10 @@ void ListedFolderLooks::lookAt(Chunk& chunk)
     // far apart in memory). The name's hash is the same whichever listing it is looked for in. The last
     // few asked for in a run of 64 go unused when the other core takes the next run.
     LookAhead hashOf(chunk.folders.size(), [&](size_t i) -> size_t {
-        if (!listing || guessed || !listing->names.hasTable())
-            return 0;
+        if (!listing || guessed)
+            return size_t(0);
         const QString& folder = chunk.folders[i];
-        const size_t hash = FolderNameSet::hashOf(QStringView(folder).sliced(folder.lastIndexOf(QLatin1Char('/')) + 1));
-        listing->names.prefetch(hash);
-        return hash;
+        return listing->names.hashAhead(QStringView(folder).sliced(folder.lastIndexOf(QLatin1Char('/')) + 1));
     });
     chunk.looks.take(chunk.folders.size(), [&](size_t i) {
         const QString& folder = chunk.folders[i];
