@@ -35,6 +35,16 @@ constexpr int kScanLimit = 16;
 // While the list catches up with a block, it looks this often whether the block's renamer has finished.
 constexpr size_t kLookEvery = 16;
 
+// The rows of the list by the folder that holds them: a run of many renames finds the rows below each
+// renamed folder there.
+PathPrefixIndex RowsByFolder(const PreviewList& list)
+{
+    PathPrefixIndex index;
+    for (int row = 0; row < list.size(); ++row)
+        index.insert(list.entry(row).parentPath, row);
+    return index;
+}
+
 // One run: renames entries and keeps the list in step with the disk. Views hear of the changes once, at
 // the end; with many renames the list's key index is rebuilt once then instead of updated per key.
 class Run
@@ -53,7 +63,9 @@ class Run
 
 public:
     // recordAlways: the run's record is kept even with the protocol off, for its temporary names.
-    Run(AppState& state, PreviewList& list, int expectedRenames, bool recordAlways = false)
+    // index, when given, is RowsByFolder(list), worked out beforehand.
+    Run(AppState& state, PreviewList& list, int expectedRenames, bool recordAlways = false,
+        std::optional<PathPrefixIndex> index = std::nullopt)
         : m_state(state)
         , m_list(list)
         , m_bulk(list, expectedRenames > kScanLimit)
@@ -67,7 +79,7 @@ public:
         if ((m_protocolOn || recordAlways) && expectedRenames > 0)
             m_journal.emplace(state.fs(), state.settingsFolder);
         if (expectedRenames > kScanLimit)
-            buildIndex();
+            m_index = index ? std::move(index) : RowsByFolder(list);
     }
 
     // Renames the changed entries at rows, in that order, block by block: the record and the protocol are
@@ -372,13 +384,6 @@ private:
         std::copy(sorted.cbegin(), sorted.cend(), m_report.failures.begin() + first);
     }
 
-    void buildIndex()
-    {
-        m_index.emplace();
-        for (int row = 0; row < m_list.size(); ++row)
-            m_index->insert(m_list.entry(row).parentPath, row);
-    }
-
     // The folders below a renamed one moved with it: their keys and parent paths begin with its old path.
     void moveEntriesBelow(const QString& oldPath, const QString& newPath)
     {
@@ -470,12 +475,16 @@ CommitReport CommitRenamesSafely(AppState& state, PreviewList& list, const SafeT
     std::vector<NameConflict> conflicts;
     std::vector<int> changed;
     std::optional<FolderPlan> firstPlan;
+    std::optional<PathPrefixIndex> rowsByFolder;
     {
         DirectoryNames fresh;
         DirectoryNames& names = options.names ? *options.names : fresh;
         const qint64 nowSecs = state.now().toSecsSinceEpoch();
         const auto check = [&] {
             conflicts = FindNameConflicts(list.entries(), state.fs(), names, nowSecs, options.namesChecked);
+            // The check mostly ends first: the index the renames keep up comes from here then.
+            if (conflicts.empty() && list.size() > kScanLimit)
+                rowsByFolder = RowsByFolder(list);
         };
         const auto order = [&] {
             changed = SafeTakeOrder(list);
@@ -500,7 +509,7 @@ CommitReport CommitRenamesSafely(AppState& state, PreviewList& list, const SafeT
     if (options.ready && !options.ready())
         return {};
 
-    Run run(state, list, static_cast<int>(changed.size()), true);
+    Run run(state, list, static_cast<int>(changed.size()), true, std::move(rowsByFolder));
     // Plain renames wait here to go in blocks; a cycle's own steps go one at a time, after them.
     std::vector<int> direct;
     const auto renameWaiting = [&] {

@@ -28,9 +28,12 @@ std::vector<int> SafeTakeOrder(const PreviewList& list)
         }
         depthAndParent[static_cast<size_t>(i)] = last;
     }
-    std::stable_sort(changed.begin(), changed.end(), [&](int a, int b) {
+    const auto before = [&](int a, int b) {
         return depthAndParent[static_cast<size_t>(a)] < depthAndParent[static_cast<size_t>(b)];
-    });
+    };
+    // Siblings, and lists loaded parent by parent, stand in this order already: one look, no sort.
+    if (!std::is_sorted(changed.cbegin(), changed.cend(), before))
+        std::stable_sort(changed.begin(), changed.end(), before);
     return changed;
 }
 
@@ -41,10 +44,18 @@ FolderPlan PlanFolder(const PreviewList& list, const std::vector<int>& changed, 
     plan.end = first;
     while (plan.end < changed.size() && list.entry(changed[plan.end]).parentPath == parent)
         ++plan.end;
-    // A folder may hold a million of them: no room is given twice.
-    plan.renames.reserve(plan.end - first);
+    // A folder may hold a million of them: no room is given twice, and no name is copied but for a cycle.
+    std::vector<SiblingNames> names;
+    names.reserve(plan.end - first);
     for (size_t i = first; i < plan.end; ++i)
-        plan.renames.push_back({list.entry(changed[i]).oldName, list.entry(changed[i]).newName});
-    plan.steps = PlanSiblingRenames(plan.renames);
+        names.push_back({list.entry(changed[i]).oldName, list.entry(changed[i]).newName});
+    plan.steps = PlanSiblingRenames(names);
+    const bool cycles = std::any_of(plan.steps.cbegin(), plan.steps.cend(),
+                                    [](const SiblingStep& step) { return step.kind == SiblingStep::Kind::Park; });
+    if (cycles) {
+        plan.renames.reserve(names.size());
+        for (const SiblingNames& n : names)
+            plan.renames.push_back({n.from.toString(), n.to.toString()});
+    }
     return plan;
 }

@@ -17,8 +17,10 @@ std::vector<int> SafeTakeOrder(const PreviewList& list);
 struct FolderPlan
 {
     size_t end = 0;
-    std::vector<SiblingRename> renames;
     std::vector<SiblingStep> steps;
+    // The names of the renames as planned, where the steps hold a cycle (else empty): parking one member
+    // comes after other renames of the take have changed their rows.
+    std::vector<SiblingRename> renames;
 };
 
 // The plan of the folder whose rows start at changed[first], in the order of SafeTakeOrder.

@@ -9,28 +9,28 @@ namespace {
 
 // For every rename, the one that must happen before it because it gives up its target (-1 when the target
 // is free), turned round: waiter[j] is the rename waiting for j.
-std::vector<int> waiters(const std::vector<SiblingRename>& renames, std::vector<bool>& targetFree)
+std::vector<int> waiters(const std::vector<SiblingNames>& renames, std::vector<bool>& targetFree)
 {
     const int n = static_cast<int>(renames.size());
     NumberTable byFrom;
     byFrom.reserve(renames.size());
-    const auto hashesOf = [&](QString SiblingRename::*name) {
+    const auto hashesOf = [&](QStringView SiblingNames::*name) {
         return LookAhead(renames.size(), [&renames, &byFrom, name](size_t i) {
             const size_t hash = NumberTable::hashOf(renames[i].*name);
             byFrom.prefetch(hash);
             return hash;
         });
     };
-    auto fromHash = hashesOf(&SiblingRename::from);
+    auto fromHash = hashesOf(&SiblingNames::from);
     for (quint32 i = 0; i < renames.size(); ++i) {
-        const QString& from = renames[i].from;
+        const QStringView from = renames[i].from;
         byFrom.add(i, fromHash(i), [&](quint32 held) { return renames[held].from == from; });
     }
     std::vector<int> waiter(static_cast<size_t>(n), -1);
     targetFree.assign(static_cast<size_t>(n), true);
-    auto toHash = hashesOf(&SiblingRename::to);
+    auto toHash = hashesOf(&SiblingNames::to);
     for (int i = 0; i < n; ++i) {
-        const QString& to = renames[static_cast<size_t>(i)].to;
+        const QStringView to = renames[static_cast<size_t>(i)].to;
         const int j = static_cast<int>(
             byFrom.find(toHash(static_cast<size_t>(i)), [&](quint32 held) { return renames[held].from == to; })
                 .value_or(quint32(-1)));
@@ -45,6 +45,15 @@ std::vector<int> waiters(const std::vector<SiblingRename>& renames, std::vector<
 } // namespace
 
 std::vector<SiblingStep> PlanSiblingRenames(const std::vector<SiblingRename>& renames)
+{
+    std::vector<SiblingNames> names;
+    names.reserve(renames.size());
+    for (const SiblingRename& r : renames)
+        names.push_back({r.from, r.to});
+    return PlanSiblingRenames(names);
+}
+
+std::vector<SiblingStep> PlanSiblingRenames(const std::vector<SiblingNames>& renames)
 {
     std::vector<bool> targetFree;
     const std::vector<int> waiter = waiters(renames, targetFree);

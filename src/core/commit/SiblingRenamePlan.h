@@ -2,6 +2,7 @@
 
 #include <QSet>
 #include <QString>
+#include <QStringView>
 #include <vector>
 
 // One rename among the folders of one parent: names, not paths.
@@ -9,6 +10,14 @@ struct SiblingRename
 {
     QString from;
     QString to;
+};
+
+// The names of one rename, seen where they stand (the rows of a list): a plan of a million renames then
+// copies no name.
+struct SiblingNames
+{
+    QStringView from;
+    QStringView to;
 };
 
 // One step of a plan. Direct renames from to to; a cycle starts by parking one member under a temporary
@@ -24,6 +33,7 @@ struct SiblingStep
 // can be done one by one with renames that never replace: a rename onto a name another one gives up
 // waits for that one (chains run from their free end), and each cycle goes through one temporary name.
 // The steps of one cycle stand together, from its park to its unpark.
+std::vector<SiblingStep> PlanSiblingRenames(const std::vector<SiblingNames>& renames);
 std::vector<SiblingStep> PlanSiblingRenames(const std::vector<SiblingRename>& renames);
 
 // True when the renames hold a cycle, which no order of plain renames can do.
