@@ -371,10 +371,6 @@ BatchRun::Status BatchRun::runSteps(const BatchOptions& options, PreviewList& li
 
     if (safeTake)
         folderNames.readAhead(m_state.fs(), DistinctParents(list.entries()), m_state.now().toSecsSinceEpoch());
-    // Refused proposals come first: the list of changes on stdout is only ever what is (or, dry, would be)
-    // taken, never a run that renames nothing.
-    if (!checkProposals(list))
-        return CannotRun;
     // Whoever called us relies on the list of changes (to log them, to act on them): a list that did not
     // arrive means nothing may be renamed.
     const auto outputFailed = [this] {
@@ -382,8 +378,12 @@ BatchRun::Status BatchRun::runSteps(const BatchOptions& options, PreviewList& li
         warn(QStringLiteral("NothingRenamed"), {});
         return CannotRun;
     };
+    // Refused proposals come first: the list of changes on stdout is only ever what is (or, dry, would be)
+    // taken, never a run that renames nothing.
     CommitReport report;
     if (!safeTake) {
+        if (!checkProposals(list))
+            return CannotRun;
         printChanges(list);
         if (!m_outError.isEmpty())
             return outputFailed();
@@ -391,10 +391,12 @@ BatchRun::Status BatchRun::runSteps(const BatchOptions& options, PreviewList& li
             return Done;
         report = CommitRenames(m_state, list, kAllEntries);
     } else {
-        // The list goes out while the take checks the proposals against the disk, which only reads the
-        // list too; the take renames nothing before all of it is out.
+        // The proposals are checked while the take checks them against the disk; then the list goes out
+        // while the take works out its order. Both only read the list, and the take renames nothing
+        // before all of it is out.
+        bool proposalsSound = false;
         std::exception_ptr printFailure;
-        std::jthread printer = printChangesAside(list, printFailure);
+        std::jthread printer;
         const auto printed = [&] {
             if (printer.joinable())
                 printer.join();
@@ -404,9 +406,17 @@ BatchRun::Status BatchRun::runSteps(const BatchOptions& options, PreviewList& li
         };
         SafeTakeOptions take;
         take.names = &folderNames;
+        take.alongside = [&] {
+            proposalsSound = checkProposals(list);
+            if (proposalsSound)
+                printer = printChangesAside(list, printFailure);
+            return proposalsSound;
+        };
         take.ready = printed;
-        take.namesChecked = true; // by checkProposals above
+        take.namesChecked = true; // by checkProposals alongside
         report = CommitRenamesSafely(m_state, list, take);
+        if (!proposalsSound)
+            return CannotRun;
         if (!printed())
             return outputFailed();
     }

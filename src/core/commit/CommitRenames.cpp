@@ -491,15 +491,26 @@ CommitReport CommitRenamesSafely(AppState& state, PreviewList& list, const SafeT
             if (!changed.empty())
                 firstPlan = PlanFolder(list, changed, 0);
         };
-        const bool sideBySide = state.fs().readsInParallel() &&
-                                RunInTwoHalves(2, [&](size_t, size_t, int which) { which == 1 ? check() : order(); });
+        bool goOn = true; // as the caller's work alongside says
+        const auto callersThenOrder = [&] {
+            goOn = !options.alongside || options.alongside();
+            if (goOn)
+                order();
+        };
+        const bool sideBySide = state.fs().readsInParallel() && RunInTwoHalves(2, [&](size_t, size_t, int which) {
+                                    which == 1 ? check() : callersThenOrder();
+                                });
         if (!sideBySide) {
-            check();
-            if (conflicts.empty())
+            goOn = !options.alongside || options.alongside();
+            if (goOn)
+                check();
+            if (goOn && conflicts.empty())
                 order();
         }
         // The renames below make every folder read stale, and a big folder's names take room.
         names.clear();
+        if (!goOn)
+            return {};
     }
     if (!conflicts.empty()) {
         CommitReport refused;

@@ -58,8 +58,12 @@ struct SafeTakeOptions
     // Called once the check passed, before the take changes the list or touches the disk; until then the
     // list is only read. When it says false, the take ends there and renames nothing.
     std::function<bool()> ready;
-    // The caller has found every proposed name one a folder can have and no two entries' proposed paths
-    // alike (FindNameClashes): the check looks at the disk only.
+    // Work of the caller's that only reads the list, done on this thread while the other core checks
+    // against the disk, before the take's own order. When it says false, the take ends there and
+    // renames nothing.
+    std::function<bool()> alongside;
+    // The caller has found (or finds alongside) every proposed name one a folder can have and no two
+    // entries' proposed paths alike (FindNameClashes): the check looks at the disk only.
     bool namesChecked = false;
 };
 

@@ -97,6 +97,61 @@ TEST_F(SafeTakeTest, RefusesUpFrontWhileAProposalConflicts)
     EXPECT_TRUE(list.entry(0).isChanged());
 }
 
+// The caller's work alongside the check, with the check on a second thread or before it: when the work
+// says no, nothing is renamed and no history is started, whatever the check finds; when it says yes, the
+// take goes on as it would without it. The work sees the disk untouched.
+TEST_F(SafeTakeTest, TheCallersWorkAlongsideDecidesWhetherTheTakeGoesOn)
+{
+    class OneThreadFileSystem : public PosixFileSystem
+    {
+    public:
+        bool readsInParallel() const override { return false; }
+    };
+    const struct
+    {
+        const char* row;
+        bool sound;
+        bool conflict;
+        int renamed;
+    } cases[] = {
+        {"unsound", false, false, 0},
+        {"unsound, with a conflict", false, true, 0},
+        {"sound", true, false, 2},
+        {"sound, with a conflict", true, true, 0},
+    };
+    for (const bool parallel : {true, false}) {
+        if (parallel)
+            app.state().services.fileSystem = std::make_unique<PosixFileSystem>();
+        else
+            app.state().services.fileSystem = std::make_unique<OneThreadFileSystem>();
+        for (const auto& c : cases) {
+            SCOPED_TRACE(QStringLiteral("%1, %2").arg(c.row, parallel ? "two threads" : "one").toStdString());
+            tree.emplace();
+            const QString protocol = app.settingsPath(RenameProtocol::fileName());
+            QFile::remove(protocol);
+            build(*tree, {"a", "b", "c"});
+            const QStringList before = snapshot(*tree);
+            listOf({{"a", "x"}, {"b", c.conflict ? "c" : "y"}});
+            int calls = 0;
+            SafeTakeOptions options;
+            options.alongside = [&] {
+                ++calls;
+                EXPECT_EQ(snapshot(*tree), before);
+                return c.sound;
+            };
+            const CommitReport report = CommitRenamesSafely(app.state(), list, options);
+            EXPECT_EQ(calls, 1);
+            EXPECT_EQ(report.renamed, c.renamed);
+            EXPECT_EQ(report.refusal.isEmpty(), !(c.sound && c.conflict)) << report.refusal.toStdString();
+            EXPECT_EQ(QFile::exists(protocol), c.renamed > 0);
+            if (c.renamed == 0) {
+                EXPECT_EQ(snapshot(*tree), before);
+                EXPECT_TRUE(list.entry(0).isChanged());
+            }
+        }
+    }
+}
+
 // A run killed after each step of a ring (park, two links, unpark), next to a plain rename: the next
 // start finishes the ring, no folder keeps the temporary name, and the history undoes the whole run.
 TEST_F(SafeTakeTest, AKilledRingIsFinishedAtTheNextStart)
