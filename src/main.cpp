@@ -35,12 +35,6 @@ int main(int argc, char** argv)
 #endif
     // A run without a window never creates the GUI application, so it needs no display.
     if (argc > 1 && FileNames::decode(argv[1]) == BatchOptions::batchOption()) {
-#ifdef __GLIBC__
-        // A run without a window is over in seconds: the heap grows in big steps and keeps what is freed
-        // at its top for the next rows, instead of giving pages back and taking them again (each one
-        // zeroed anew) a few thousand folders later. Pages are only taken once touched.
-        mallopt(M_TOP_PAD, 64 * 1024 * 1024);
-#endif
         QCoreApplication app(argc, argv);
         return BatchMain(ArgumentsFromArgv(argc, argv).mid(1), QCoreApplication::applicationDirPath());
     }
