@@ -92,12 +92,34 @@ for ((round = 1; round <= rounds; ++round)); do
     find "$XDG_DATA_HOME" -name renamed.vlp -delete
 done
 
-# Wall-clock seconds and their ratio to the bare loop; CPU seconds (user + system) too, since a busy
-# machine stretches the first.
-base=$(printf '%s\n' "${results[@]}" | awk '$1 == "bare" { s += $2; n++ } END { print s / n }')
-printf '%-22s %9s %7s %9s %12s %10s %9s\n' tool seconds ratio "cpu s" "peak KiB" "B/folder" renamed
+# Wall-clock seconds and their ratio to the bare loop of the same round; CPU seconds (user + system) too,
+# since a busy machine stretches the first.
+printf '%-28s %9s %7s %9s %12s %10s %9s\n' tool seconds ratio "cpu s" "peak KiB" "B/folder" renamed
+base=0
 for line in "${results[@]}"; do
     read -r name seconds rss renamed cpu <<<"$line"
+    [ "$name" = bare ] && base=$seconds
     awk -v n="$name" -v s="$seconds" -v b="$base" -v r="$rss" -v c="$count" -v d="$renamed" -v u="$cpu" \
-        'BEGIN { printf "%-22s %9.2f %7.2f %9.2f %12d %10d %9d\n", n, s, s / b, u, r, r * 1024 / c, d }'
+        'BEGIN { printf "%-28s %9.2f %7.2f %9.2f %12d %10d %9d\n", n, s, s / b, u, r, r * 1024 / c, d }'
 done
+# With several rounds, each tool's median ratio: the renames of a folder vary by a tenth from one run to
+# the next, more than most changes a version makes.
+if ((rounds > 1)); then
+    printf '\n%-28s %7s %7s %7s %12s\n' "median of $rounds" ratio lowest highest "peak KiB"
+    printf '%s\n' "${results[@]}" | awk '
+        $1 == "bare" { base = $2 }
+        { r = $2 / base; n = cnt[$1]++; ratio[$1, n] = r; rss[$1, n] = $3; if (!($1 in seen)) { seen[$1]; order[++k] = $1 } }
+        function median(a, name, m,    i, j, t, v) {
+            for (i = 0; i < m; ++i) v[i] = a[name, i]
+            for (i = 1; i < m; ++i) for (j = i; j > 0 && v[j - 1] > v[j]; --j) { t = v[j]; v[j] = v[j - 1]; v[j - 1] = t }
+            lo = v[0]; hi = v[m - 1]
+            return m % 2 ? v[(m - 1) / 2] : (v[m / 2 - 1] + v[m / 2]) / 2
+        }
+        END {
+            for (i = 1; i <= k; ++i) {
+                name = order[i]; m = cnt[name]
+                mr = median(ratio, name, m); l = lo; h = hi
+                printf "%-28s %7.2f %7.2f %7.2f %12d\n", name, mr, l, h, median(rss, name, m)
+            }
+        }'
+fi
