@@ -94,12 +94,17 @@ QByteArray encode(QStringView name)
 
 void appendEncoded(QByteArray& out, QStringView name)
 {
+    const qsizetype start = out.size();
+    out.reserve(start + 3 * name.size()); // just that much, where there is no room yet
+    out.resize(start + 3 * name.size());
+    out.truncate(encodeInto(out.data() + start, name) - out.constData());
+}
+
+char* encodeInto(char* out, QStringView name)
+{
     // Three bytes at most for each UTF-16 unit: a pair of them gives four.
     const qsizetype n = name.size();
-    const qsizetype start = out.size();
-    out.reserve(start + 3 * n); // just that much, where there is no room yet
-    out.resize(start + 3 * n);
-    char* o = out.data() + start;
+    char* o = out;
     const char16_t* chars = name.utf16();
     for (qsizetype i = 0; i < n; ++i) {
         const char16_t c = chars[i];
@@ -116,7 +121,7 @@ void appendEncoded(QByteArray& out, QStringView name)
             o = WriteUtf8(o, c);
         }
     }
-    out.truncate(o - out.constData());
+    return o;
 }
 
 } // namespace FileNames

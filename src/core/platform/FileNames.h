@@ -15,5 +15,7 @@ QString decode(const char* bytes);
 QByteArray encode(QStringView name);
 // The same, appended to out: a buffer used again keeps its room.
 void appendEncoded(QByteArray& out, QStringView name);
+// The same, written at out, which has room for three bytes a UTF-16 unit; returns where the bytes end.
+char* encodeInto(char* out, QStringView name);
 
 } // namespace FileNames

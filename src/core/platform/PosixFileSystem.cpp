@@ -135,8 +135,50 @@ enum class HeldRename {
     NotHeld, // the cursor may hold anything, the folder renamed too
 };
 
+// Longer names cannot be given on this system: their bytes are more than NAME_MAX.
+constexpr qsizetype kNameMost = NAME_MAX;
+
+// The name of a path in the folder the cursor holds (its trailing separator left out), when the path is
+// that folder and one name; else empty.
+QStringView nameInHeldFolder(QStringView path, const FolderCursor& cursor)
+{
+    // Compared as equal texts, which is quicker than a look at how the path starts.
+    const qsizetype folderSize = cursor.folder.size();
+    if (folderSize == 0 || path.size() <= folderSize || path.first(folderSize) != cursor.folder)
+        return {};
+    QStringView name = path.sliced(folderSize);
+    if (name.endsWith(u'/'))
+        name.chop(1);
+    if (name.size() > kNameMost || name == u"." || name == u".." || name.contains(u'/'))
+        return {};
+    return name;
+}
+
 HeldRename renamedInHeldFolder(const QString& oldPath, const QString& newPath, FolderCursor& cursor)
 {
+    // Mostly both paths name a folder in the one the cursor holds: then their names are all that is worked
+    // out, on the stack. The bytes are as inFolder gives them, and so is what goes the whole way.
+    const QStringView fromName = nameInHeldFolder(oldPath, cursor);
+    const QStringView toName = nameInHeldFolder(newPath, cursor);
+    if (!fromName.isEmpty() && !toName.isEmpty()) {
+        char from[3 * kNameMost + 1];
+        char to[3 * kNameMost + 1];
+        char* const fromEnd = FileNames::encodeInto(from, fromName);
+        char* const toEnd = FileNames::encodeInto(to, toName);
+        const qsizetype folderMost = cursor.folder.size() * 3;
+        const bool fits = folderMost + (fromEnd - from) < PATH_MAX && folderMost + (toEnd - to) < PATH_MAX;
+        // A name that holds a NUL would end early.
+        const bool whole = !std::memchr(from, 0, static_cast<size_t>(fromEnd - from)) &&
+                           !std::memchr(to, 0, static_cast<size_t>(toEnd - to));
+        if (fits && whole) {
+            *fromEnd = 0;
+            *toEnd = 0;
+            const int fd = heldFolder(cursor, cursor.folder);
+            if (fd < 0)
+                return HeldRename::NotHeld;
+            return renameat2(fd, from, fd, to, RENAME_NOREPLACE) == 0 ? HeldRename::Renamed : HeldRename::Failed;
+        }
+    }
     const std::optional<InFolder> from = inFolder(oldPath, cursor.folder);
     const std::optional<InFolder> to = inFolder(newPath, cursor.folder);
     if (!from || !to || from->folder != to->folder)

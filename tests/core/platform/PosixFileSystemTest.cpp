@@ -133,6 +133,29 @@ TEST(PosixFileSystem, RenamesThroughACursorGoWhereThePathsNowLead)
     EXPECT_EQ(fs.pathInfo(in("M", "r1"), &many).type, PathInfo::Type::Missing);
     EXPECT_EQ(fs.pathInfo(in("N", "r1"), &many).type, PathInfo::Type::Folder);
     EXPECT_TRUE(fs.renameFolder(in("N", "r0"), in("N", "s0"), &many).ok());
+
+    // Names the folder the cursor holds cannot take fail there as they do the whole way, and leave the
+    // cursor working.
+    const struct
+    {
+        const char* row;
+        QString to;
+        Kind expected;
+    } names[] = {
+        {"a NUL", QStringLiteral("a") + QChar(0) + QStringLiteral("b"), Kind::Other},
+        {"too long", QString(NAME_MAX + 1, QLatin1Char('x')), Kind::Other},
+        {"a folder below", QStringLiteral("r1/s0"), Kind::Ok},
+        {"a name taken", QStringLiteral("r2"), Kind::TargetExists},
+    };
+    for (const auto& n : names) {
+        SCOPED_TRACE(n.row);
+        EXPECT_EQ(fs.renameFolder(in("N", "s0"), in("N", n.to), &many).kind, n.expected);
+        EXPECT_EQ(tree.exists("N/s0"), n.expected != Kind::Ok);
+        if (n.expected == Kind::Ok) {
+            EXPECT_TRUE(fs.renameFolder(in("N", n.to), in("N", "s0"), &many).ok());
+        }
+    }
+    EXPECT_TRUE(fs.renameFolder(in("N", "s0"), in("N", "s1"), &many).ok());
 }
 
 TEST(PosixFileSystem, RenamesLinksAsThemselvesAndANameTakenByTheFolderItself)
