@@ -94,13 +94,17 @@ done
 
 # Wall-clock seconds and their ratio to the bare loop of the same round; CPU seconds (user + system) too,
 # since a busy machine stretches the first.
-printf '%-28s %9s %7s %9s %12s %10s %9s\n' tool seconds ratio "cpu s" "peak KiB" "B/folder" renamed
-base=0
+# Every round starts with the bare loop.
+printf '%5s %-28s %9s %7s %9s %12s %10s %9s\n' round tool seconds ratio "cpu s" "peak KiB" "B/folder" renamed
+round=0
 for line in "${results[@]}"; do
     read -r name seconds rss renamed cpu <<<"$line"
-    [ "$name" = bare ] && base=$seconds
-    awk -v n="$name" -v s="$seconds" -v b="$base" -v r="$rss" -v c="$count" -v d="$renamed" -v u="$cpu" \
-        'BEGIN { printf "%-28s %9.2f %7.2f %9.2f %12d %10d %9d\n", n, s, s / b, u, r, r * 1024 / c, d }'
+    if [ "$name" = bare ]; then
+        base=$seconds
+        round=$((round + 1))
+    fi
+    awk -v k="$round" -v n="$name" -v s="$seconds" -v b="$base" -v r="$rss" -v c="$count" -v d="$renamed" -v u="$cpu" \
+        'BEGIN { printf "%5d %-28s %9.2f %7.2f %9.2f %12d %10d %9d\n", k, n, s, s / b, u, r, r * 1024 / c, d }'
 done
 # With several rounds, each tool's median ratio: the renames of a folder vary by a tenth from one run to
 # the next, more than most changes a version makes.

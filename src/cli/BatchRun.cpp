@@ -412,7 +412,8 @@ BatchRun::Status BatchRun::runSteps(const BatchOptions& options, PreviewList& li
                 printer = printChangesAside(list, printFailure);
             return proposalsSound;
         };
-        take.ready = printed;
+        // Nothing is renamed unless the proposals passed and all of the list went out.
+        take.ready = [&] { return proposalsSound && printed(); };
         take.namesChecked = true; // by checkProposals alongside
         report = CommitRenamesSafely(m_state, list, take);
         if (!proposalsSound)

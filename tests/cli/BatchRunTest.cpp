@@ -354,6 +354,7 @@ TEST_F(BatchRunTest, ABadNewNameStopsTheRunBeforeAnythingIsRenamed)
         EXPECT_EQ(batch({"--structure", structure, tree.path("P/b"), tree.path("P/a")}), Status::CannotRun) << expected;
         EXPECT_TRUE(err.contains(QLatin1String(expected)) && err.endsWith(QStringLiteral("Nothing was renamed.\n")))
             << err.toStdString();
+        EXPECT_EQ(out, QString()) << "no change list for a run that renames nothing";
     }
     EXPECT_EQ(tree.folders("P") + tree.folders("P/a"), QStringList({"a", "b", "x"}));
 }

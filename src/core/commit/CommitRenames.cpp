@@ -63,7 +63,7 @@ class Run
 
 public:
     // recordAlways: the run's record is kept even with the protocol off, for its temporary names.
-    // index, when given, is RowsByFolder(list), worked out beforehand.
+    // index, when given, is RowsByFolder(list), worked out beforehand from the list as it stands.
     Run(AppState& state, PreviewList& list, int expectedRenames, bool recordAlways = false,
         std::optional<PathPrefixIndex> index = std::nullopt)
         : m_state(state)
@@ -468,10 +468,10 @@ CommitReport CommitRenames(AppState& state, PreviewList& list, const std::vector
 
 CommitReport CommitRenamesSafely(AppState& state, PreviewList& list, const SafeTakeOptions& options)
 {
-    // The check against the disk, and the order with the first folder's plan, only read the list: with a
-    // second core they are worked out side by side. Each folder is planned before its own first rename;
-    // siblings are one folder, so a run of them is planned wholly here. Both then hold a big folder's
-    // names in memory at once.
+    // The check against the disk (then the rows-by-folder index), and the caller's work alongside with the
+    // order and the first folder's plan, only read the list: with a second core they are worked out side
+    // by side. Each folder is planned before its own first rename; siblings are one folder, so a run of
+    // them is planned wholly here. Both then hold a big folder's names in memory at once.
     std::vector<NameConflict> conflicts;
     std::vector<int> changed;
     std::optional<FolderPlan> firstPlan;
@@ -482,8 +482,10 @@ CommitReport CommitRenamesSafely(AppState& state, PreviewList& list, const SafeT
         const qint64 nowSecs = state.now().toSecsSinceEpoch();
         const auto check = [&] {
             conflicts = FindNameConflicts(list.entries(), state.fs(), names, nowSecs, options.namesChecked);
-            // The check mostly ends first: the index the renames keep up comes from here then.
-            if (conflicts.empty() && list.size() > kScanLimit)
+            // The check mostly ends first: the index that a run of many renames keeps up comes from here then.
+            const auto changedRows = std::count_if(list.entries().cbegin(), list.entries().cend(),
+                                                   [](const FolderEntry& e) { return e.isChanged(); });
+            if (conflicts.empty() && changedRows > kScanLimit)
                 rowsByFolder = RowsByFolder(list);
         };
         const auto order = [&] {

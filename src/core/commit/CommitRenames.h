@@ -56,11 +56,12 @@ struct SafeTakeOptions
     // Where the conflict check reads the folders (one that may have read them ahead); else a fresh read.
     DirectoryNames* names = nullptr;
     // Called once the check passed, before the take changes the list or touches the disk; until then the
-    // list is only read. When it says false, the take ends there and renames nothing.
+    // list is only read, and it must not change: the take's order and plans are made already. When it
+    // says false, the take ends there and renames nothing.
     std::function<bool()> ready;
     // Work of the caller's that only reads the list, done on this thread while the other core checks
-    // against the disk, before the take's own order. When it says false, the take ends there and
-    // renames nothing.
+    // against the disk (with one core, before the check), ahead of the take's own order. When it says
+    // false, the take ends there and renames nothing.
     std::function<bool()> alongside;
     // The caller has found (or finds alongside) every proposed name one a folder can have and no two
     // entries' proposed paths alike (FindNameClashes): the check looks at the disk only.

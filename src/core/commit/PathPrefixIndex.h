@@ -3,6 +3,7 @@
 #include <QString>
 #include <QStringView>
 #include <map>
+#include <utility>
 #include <vector>
 
 // Ids (rows) grouped by the folder path that holds them, the folders kept in text order. Every path
@@ -12,6 +13,23 @@
 class PathPrefixIndex
 {
 public:
+    PathPrefixIndex() = default;
+    // Moved, not copied: the group of the last insert is an iterator into the index's own groups.
+    PathPrefixIndex(PathPrefixIndex&& other) noexcept
+        : m_groups(std::move(other.m_groups))
+    {
+        other.m_last = other.m_groups.end();
+    }
+    PathPrefixIndex& operator=(PathPrefixIndex&& other) noexcept
+    {
+        m_groups = std::move(other.m_groups);
+        m_last = m_groups.end();
+        other.m_last = other.m_groups.end();
+        return *this;
+    }
+    PathPrefixIndex(const PathPrefixIndex&) = delete;
+    PathPrefixIndex& operator=(const PathPrefixIndex&) = delete;
+
     // The folder that holds a folder path (ending in a separator): everything up to and including the
     // separator before its last name. For any path p ending in a separator, a key begins with p and is
     // longer than p exactly when the folder that holds the key begins with p.

@@ -50,9 +50,7 @@ FolderPlan PlanFolder(const PreviewList& list, const std::vector<int>& changed, 
     for (size_t i = first; i < plan.end; ++i)
         names.push_back({list.entry(changed[i]).oldName, list.entry(changed[i]).newName});
     plan.steps = PlanSiblingRenames(names);
-    const bool cycles = std::any_of(plan.steps.cbegin(), plan.steps.cend(),
-                                    [](const SiblingStep& step) { return step.kind == SiblingStep::Kind::Park; });
-    if (cycles) {
+    if (HoldsCycle(plan.steps)) {
         plan.renames.reserve(names.size());
         for (const SiblingNames& n : names)
             plan.renames.push_back({n.from.toString(), n.to.toString()});

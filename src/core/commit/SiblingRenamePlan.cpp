@@ -5,6 +5,8 @@
 
 #include <QHash>
 
+#include <algorithm>
+
 namespace {
 
 // For every rename, the one that must happen before it because it gives up its target (-1 when the target
@@ -87,11 +89,13 @@ std::vector<SiblingStep> PlanSiblingRenames(const std::vector<SiblingNames>& ren
 
 bool HasRenameCycle(const std::vector<SiblingRename>& renames)
 {
-    for (const SiblingStep& step : PlanSiblingRenames(renames)) {
-        if (step.kind == SiblingStep::Kind::Park)
-            return true;
-    }
-    return false;
+    return HoldsCycle(PlanSiblingRenames(renames));
+}
+
+bool HoldsCycle(const std::vector<SiblingStep>& steps)
+{
+    return std::any_of(steps.cbegin(), steps.cend(),
+                       [](const SiblingStep& step) { return step.kind == SiblingStep::Kind::Park; });
 }
 
 QString FreeTemporaryName(const QSet<QString>& taken, const std::vector<SiblingRename>& renames)

@@ -38,6 +38,8 @@ std::vector<SiblingStep> PlanSiblingRenames(const std::vector<SiblingRename>& re
 
 // True when the renames hold a cycle, which no order of plain renames can do.
 bool HasRenameCycle(const std::vector<SiblingRename>& renames);
+// True when a plan goes through a temporary name: its renames hold a cycle.
+bool HoldsCycle(const std::vector<SiblingStep>& steps);
 
 // A temporary name for parking a folder that is none of the taken names (the folder's entries and the
 // names the plan gives out).

@@ -97,7 +97,8 @@ void appendEncoded(QByteArray& out, QStringView name)
     const qsizetype start = out.size();
     out.reserve(start + 3 * name.size()); // just that much, where there is no room yet
     out.resize(start + 3 * name.size());
-    out.truncate(encodeInto(out.data() + start, name) - out.constData());
+    char* const end = encodeInto(out.data() + start, name);
+    out.truncate(end - out.constData());
 }
 
 char* encodeInto(char* out, QStringView name)

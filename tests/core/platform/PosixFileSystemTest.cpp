@@ -134,8 +134,8 @@ TEST(PosixFileSystem, RenamesThroughACursorGoWhereThePathsNowLead)
     EXPECT_EQ(fs.pathInfo(in("N", "r1"), &many).type, PathInfo::Type::Folder);
     EXPECT_TRUE(fs.renameFolder(in("N", "r0"), in("N", "s0"), &many).ok());
 
-    // Names the folder the cursor holds cannot take fail there as they do the whole way, and leave the
-    // cursor working.
+    // Names in the folder the cursor holds: each row starts with the cursor there. Names it cannot take
+    // fail as they do the whole way, and leave the cursor working.
     const struct
     {
         const char* row;
@@ -143,17 +143,23 @@ TEST(PosixFileSystem, RenamesThroughACursorGoWhereThePathsNowLead)
         Kind expected;
     } names[] = {
         {"a NUL", QStringLiteral("a") + QChar(0) + QStringLiteral("b"), Kind::Other},
-        {"too long", QString(NAME_MAX + 1, QLatin1Char('x')), Kind::Other},
-        {"a folder below", QStringLiteral("r1/s0"), Kind::Ok},
+        {"too long in units", QString(NAME_MAX + 1, QLatin1Char('x')), Kind::Other},
+        {"too long in bytes", QString(128, QChar(0xE9)), Kind::Other},
         {"a name taken", QStringLiteral("r2"), Kind::TargetExists},
+        {"a trailing separator", QStringLiteral("s2/"), Kind::Ok},
+        {"beyond the first plane", QStringLiteral("s\U0001F600"), Kind::Ok},
+        {"a folder below", QStringLiteral("r1/s0"), Kind::Ok},
     };
     for (const auto& n : names) {
         SCOPED_TRACE(n.row);
-        EXPECT_EQ(fs.renameFolder(in("N", "s0"), in("N", n.to), &many).kind, n.expected);
-        EXPECT_EQ(tree.exists("N/s0"), n.expected != Kind::Ok);
+        ASSERT_TRUE(fs.renameFolder(in("N", "s0"), in("N", "s1"), &many).ok());
+        EXPECT_EQ(fs.renameFolder(in("N", "s1"), in("N", n.to), &many).kind, n.expected);
+        EXPECT_EQ(tree.exists("N/s1"), n.expected != Kind::Ok);
         if (n.expected == Kind::Ok) {
-            EXPECT_TRUE(fs.renameFolder(in("N", n.to), in("N", "s0"), &many).ok());
+            EXPECT_TRUE(fs.pathInfo(in("N", n.to)).type == PathInfo::Type::Folder);
+            EXPECT_TRUE(fs.renameFolder(in("N", n.to), in("N", "s1"), &many).ok());
         }
+        ASSERT_TRUE(fs.renameFolder(in("N", "s1"), in("N", "s0"), &many).ok());
     }
     EXPECT_TRUE(fs.renameFolder(in("N", "s0"), in("N", "s1"), &many).ok());
 }
