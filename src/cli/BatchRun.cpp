@@ -35,6 +35,7 @@
 
 #include <QFile>
 #include <algorithm>
+#include <atomic>
 #include <system_error>
 #include <unistd.h>
 #include <utility>
@@ -178,8 +179,9 @@ bool BatchRun::write(QIODevice& device, QStringView text, QByteArray& encoded)
     return false;
 }
 
-void BatchRun::printChanges(const PreviewList& list)
+void BatchRun::printChanges(const PreviewList& list, const std::function<bool()>& mayWrite)
 {
+    bool mayWriteAsked = !mayWrite;
     // A block of lines stays below the size the C library hands out as pages of its own, which would be
     // mapped and unmapped for every block.
     constexpr qsizetype kBlock = 16 * 1024;
@@ -200,27 +202,29 @@ void BatchRun::printChanges(const PreviewList& list)
         block += QLatin1Char('\n');
         if (block.size() < kBlock)
             continue;
+        if (!std::exchange(mayWriteAsked, true) && !mayWrite())
+            return;
         if (!write(m_out, block, encoded))
             return;
         block.resize(0); // keeps its room
     }
-    if (!block.isEmpty())
+    if (!block.isEmpty() && (std::exchange(mayWriteAsked, true) || mayWrite()))
         write(m_out, block, encoded);
 }
 
-std::jthread BatchRun::printChangesAside(const PreviewList& list, std::exception_ptr& failure)
+std::jthread BatchRun::printChangesAside(const PreviewList& list, std::exception_ptr& failure,
+                                         const std::function<bool()>& mayWrite)
 {
     try {
-        return std::jthread([this, &list, &failure] {
+        return std::jthread([this, &list, &failure, &mayWrite] {
             try {
-                printChanges(list);
+                printChanges(list, mayWrite);
             } catch (...) {
                 failure = std::current_exception(); // for whoever joins the thread
             }
         });
     } catch (const std::system_error&) {
-        printChanges(list); // no thread to be had: the list goes out first
-        return {};
+        return {}; // no thread to be had
     }
 }
 
@@ -394,12 +398,21 @@ BatchRun::Status BatchRun::runSteps(const BatchOptions& options, PreviewList& li
         // The proposals are checked while the take checks them against the disk; then the list goes out
         // while the take works out its order. Both only read the list, and the take renames nothing
         // before all of it is out.
+        // The list only goes out once the check against the disk passed: a take it refuses prints none.
         bool proposalsSound = false;
+        std::atomic<int> verdict{0}; // of the check against the disk: 1 passed, -1 refused or never made
+        const std::function<bool()> checkPassed = [&verdict] {
+            verdict.wait(0);
+            return verdict.load() == 1;
+        };
         std::exception_ptr printFailure;
         std::jthread printer;
+        bool printedHere = false;
         const auto printed = [&] {
             if (printer.joinable())
                 printer.join();
+            else if (proposalsSound && verdict.load() == 1 && !std::exchange(printedHere, true))
+                printChanges(list); // no thread was to be had
             if (printFailure)
                 std::rethrow_exception(std::exchange(printFailure, nullptr));
             return m_outError.isEmpty();
@@ -409,8 +422,12 @@ BatchRun::Status BatchRun::runSteps(const BatchOptions& options, PreviewList& li
         take.alongside = [&] {
             proposalsSound = checkProposals(list);
             if (proposalsSound)
-                printer = printChangesAside(list, printFailure);
+                printer = printChangesAside(list, printFailure, checkPassed);
             return proposalsSound;
+        };
+        take.checked = [&verdict](bool passed) {
+            verdict.store(passed ? 1 : -1);
+            verdict.notify_all();
         };
         // Nothing is renamed unless the proposals passed and all of the list went out.
         take.ready = [&] { return proposalsSound && printed(); };

@@ -7,6 +7,7 @@
 #include <QString>
 #include <QStringList>
 #include <exception>
+#include <functional>
 #include <thread>
 
 class FolderLoader;
@@ -64,12 +65,14 @@ private:
     // The same through a buffer of the caller's.
     bool write(QIODevice& device, QStringView text, QByteArray& encoded);
     // The list of changes, in blocks of lines rather than a write per line; written out in full before
-    // anything is renamed.
-    void printChanges(const PreviewList& list);
+    // anything is renamed. mayWrite, when set, is asked once before the first write (and may wait): false
+    // means nothing is written.
+    void printChanges(const PreviewList& list, const std::function<bool()>& mayWrite = {});
     // printChanges() on a thread of its own, while this one goes on; nothing else may print until it
-    // is joined, and then failure holds what it threw, if anything. Printed at once when no thread can be
-    // had.
-    std::jthread printChangesAside(const PreviewList& list, std::exception_ptr& failure);
+    // is joined, and then failure holds what it threw, if anything. No thread when none can be had: then
+    // nothing is printed. mayWrite must outlive the thread.
+    std::jthread printChangesAside(const PreviewList& list, std::exception_ptr& failure,
+                                   const std::function<bool()>& mayWrite);
     // The message of a key, its arguments escaped; the argument at index listing, if any, is a list of
     // names, one a line, and keeps its line breaks.
     void warn(const QString& key, const QStringList& args, qsizetype listing = -1);

@@ -260,6 +260,17 @@ TEST_F(BatchRunTest, ChangesAreTakenInASafeOrderUnlessListOrderIsAsked)
     EXPECT_TRUE(err.contains(Quoted(tree.path("Q/y")))) << err.toStdString();
     EXPECT_FALSE(err.contains(Quoted(tree.path("P/x1")))) << err.toStdString();
     EXPECT_EQ(tree.folders("P") + tree.folders("Q"), QStringList({"x1", "x11", "y"}));
+    // No list of changes for a take the disk refuses, also one longer than a write block.
+    EXPECT_EQ(out, QString());
+    QStringList many;
+    for (int i = 0; i < 400; ++i) {
+        add({QStringLiteral("R/folder%1/").arg(i)});
+        many.append(tree.path(QStringLiteral("R/folder%1").arg(i)));
+    }
+    EXPECT_EQ(batch(QStringList{"--structure", "<NAME>1"} + many + QStringList{tree.path("Q/y")}), Status::CannotRun);
+    EXPECT_EQ(out, QString());
+    EXPECT_EQ(tree.folders("R").size(), 400);
+    EXPECT_TRUE(tree.folders("R").contains("folder0"));
     EXPECT_EQ(batch({"--list-order", "--structure", "<NAME>1", tree.path("P/x1"), tree.path("P/x11")}),
               Status::SomeFailed);
     EXPECT_EQ(tree.folders("P"), QStringList({"x1", "x111"}));

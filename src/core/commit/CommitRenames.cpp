@@ -26,6 +26,7 @@
 #include <memory>
 #include <numeric>
 #include <optional>
+#include <utility>
 
 namespace {
 
@@ -476,12 +477,25 @@ CommitReport CommitRenamesSafely(AppState& state, PreviewList& list, const SafeT
     std::vector<int> changed;
     std::optional<FolderPlan> firstPlan;
     std::optional<PathPrefixIndex> rowsByFolder;
+    // Whoever waits for the check hears of it once, however the take ends.
+    struct Verdict
+    {
+        const std::function<void(bool)>& hear;
+        bool told = false;
+        void tell(bool passed)
+        {
+            if (hear && !std::exchange(told, true))
+                hear(passed);
+        }
+        ~Verdict() { tell(false); }
+    } verdict{options.checked};
     {
         DirectoryNames fresh;
         DirectoryNames& names = options.names ? *options.names : fresh;
         const qint64 nowSecs = state.now().toSecsSinceEpoch();
         const auto check = [&] {
             conflicts = FindNameConflicts(list.entries(), state.fs(), names, nowSecs, options.namesChecked);
+            verdict.tell(conflicts.empty());
             // The check mostly ends first: the index that a run of many renames keeps up comes from here then.
             const auto changedRows = std::count_if(list.entries().cbegin(), list.entries().cend(),
                                                    [](const FolderEntry& e) { return e.isChanged(); });

@@ -63,6 +63,9 @@ struct SafeTakeOptions
     // against the disk (with one core, before the check), ahead of the take's own order. When it says
     // false, the take ends there and renames nothing.
     std::function<bool()> alongside;
+    // Told once, on the thread that checks, as soon as the check against the disk has ended: whether it
+    // passed. A take that ends before or without the check tells false.
+    std::function<void(bool passed)> checked;
     // The caller has found (or finds alongside) every proposed name one a folder can have and no two
     // entries' proposed paths alike (FindNameClashes): the check looks at the disk only.
     bool namesChecked = false;

@@ -99,7 +99,8 @@ TEST_F(SafeTakeTest, RefusesUpFrontWhileAProposalConflicts)
 
 // The caller's work alongside the check, with the check on a second thread or before it: when the work
 // says no, nothing is renamed and no history is started, whatever the check finds; when it says yes, the
-// take goes on as it would without it. The work sees the disk untouched.
+// take goes on as it would without it. The work sees the disk untouched, and the caller hears of the
+// check once.
 TEST_F(SafeTakeTest, TheCallersWorkAlongsideDecidesWhetherTheTakeGoesOn)
 {
     class OneThreadFileSystem : public PosixFileSystem
@@ -133,14 +134,19 @@ TEST_F(SafeTakeTest, TheCallersWorkAlongsideDecidesWhetherTheTakeGoesOn)
             const QStringList before = snapshot(*tree);
             listOf({{"a", "x"}, {"b", c.conflict ? "c" : "y"}});
             int calls = 0;
+            QList<bool> told; // of the check, once
             SafeTakeOptions options;
             options.alongside = [&] {
                 ++calls;
                 EXPECT_EQ(snapshot(*tree), before);
                 return c.sound;
             };
+            options.checked = [&](bool passed) { told.append(passed); };
             const CommitReport report = CommitRenamesSafely(app.state(), list, options);
             EXPECT_EQ(calls, 1);
+            ASSERT_EQ(told.size(), 1);
+            // With one thread an unsound proposal ends the take before the check.
+            EXPECT_EQ(told.front(), !c.conflict && (c.sound || parallel));
             EXPECT_EQ(report.renamed, c.renamed);
             EXPECT_EQ(report.refusal.isEmpty(), !(c.sound && c.conflict)) << report.refusal.toStdString();
             EXPECT_EQ(QFile::exists(protocol), c.renamed > 0);
