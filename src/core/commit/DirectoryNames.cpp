@@ -63,7 +63,7 @@ void DirectoryNames::readAhead(const FileSystem& fs, std::vector<QString> folder
 
 std::optional<EntryKind> DirectoryNames::Folder::kindOf(QStringView name, quint32* next, size_t hash) const
 {
-    const std::optional<quint32> number = next ? names.numberOf(name, *next, hash) : names.numberOf(name, hash);
+    const std::optional<quint32> number = next ? names.numberGuessed(name, *next, hash) : names.numberOf(name, hash);
     if (!number || *number >= kinds.size())
         return std::nullopt;
     if (next)

@@ -76,7 +76,7 @@ std::optional<quint32> FolderNameSet::numberOf(QStringView name, size_t hash) co
     return find(name, hash != 0 ? hash : NumberTable::hashOf(name));
 }
 
-std::optional<quint32> FolderNameSet::numberOf(QStringView name, quint32 guess, size_t hash) const
+std::optional<quint32> FolderNameSet::numberGuessed(QStringView name, quint32 guess, size_t hash) const
 {
     if (guess < static_cast<size_t>(size()) && nameAt(guess) == name)
         return guess;

@@ -38,7 +38,7 @@ public:
     }
     // The same, trying the number guess first: names asked for in the order they were added (a list made
     // from a listing) are then found without a look in the table.
-    std::optional<quint32> numberOf(QStringView name, quint32 guess, size_t hash = 0) const;
+    std::optional<quint32> numberGuessed(QStringView name, quint32 guess, size_t hash = 0) const;
     qsizetype size() const { return static_cast<qsizetype>(m_starts.size()) - 1; }
     // Gives back the room kept for more names, once all are in.
     void squeeze();
